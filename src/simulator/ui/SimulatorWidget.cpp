@@ -1,0 +1,280 @@
+#include "simulator/ui/SimulatorWidget.h"
+
+#include <QFontMetrics>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRegion>
+
+#include "template/Cp950.h"
+
+static void InitTerminalImages() { Q_INIT_RESOURCE(k52gen); }
+
+namespace k52 {
+
+namespace {
+
+constexpr int kFirstImage = 500;
+constexpr int kLastImage = 545;
+
+QRect ToQRect(const SimRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+}  // namespace
+
+const QPixmap& TerminalImage(int id) {
+    static std::array<QPixmap, kLastImage - kFirstImage + 1> images;
+    static bool loaded = false;
+    if (!loaded) {
+        InitTerminalImages();
+        for (int n = kFirstImage; n <= kLastImage; ++n)
+            images[n - kFirstImage].load(QStringLiteral(":/images/%1.png").arg(n));
+        loaded = true;
+    }
+    static const QPixmap none;
+    return (id >= kFirstImage && id <= kLastImage) ? images[id - kFirstImage] : none;
+}
+
+QFont DisplayFont() {
+    QFont f;
+    // A face whose Latin glyphs are half as wide as its ideographs keeps every character in its cells.
+    f.setFamilies({QStringLiteral("WenQuanYi Micro Hei Mono"), QStringLiteral("WenQuanYi Bitmap Song"),
+                   QStringLiteral("Elite"), QStringLiteral("monospace")});
+    f.setStyleHint(QFont::TypeWriter, QFont::NoAntialias);
+    f.setFixedPitch(true);
+    f.setPixelSize(12);
+    f.setWeight(QFont::Normal);
+    return f;
+}
+
+// A one-pixel frame that follows the mouse while the terminal is dragged. The screen itself cannot be
+// drawn on, so the frame is a window shaped to its outline, drawn in a pattern visible on any colour.
+class DragOutline : public QWidget {
+public:
+    DragOutline()
+        : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                               Qt::X11BypassWindowManagerHint | Qt::WindowTransparentForInput) {
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent*) override {
+        setMask(QRegion(rect()) - QRegion(rect().adjusted(1, 1, -1, -1)));
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        p.fillRect(rect(), QBrush(Qt::black, Qt::Dense4Pattern));
+    }
+};
+
+SimulatorWidget::SimulatorWidget(ApplicationTemplate& tmpl, MessageBoxes& messages, QWidget* parent,
+                                 LocalClock* clock)
+    : QWidget(parent), messages_(messages), outline_(std::make_unique<DragOutline>()) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(180, 400);
+    setCursor(Qt::ArrowCursor);
+    TerminalImage(kCaseImageId);
+    if (!clock) {
+        ownClock_ = std::make_unique<SystemLocalClock>();
+        clock = ownClock_.get();
+    }
+    sim_ = std::make_unique<TerminalSimulator>(tmpl, *clock);
+    keypad_ = std::make_unique<KeypadController>(*sim_, *this);
+
+    connect(&clockTimer_, &QTimer::timeout, this, [this] { sim_->Tick(); });
+    clockTimer_.start(100);
+
+    font_ = DisplayFont();
+    QFontMetrics fm(font_);
+    // Centre the glyphs' box on the 10-pixel row.
+    fontBaseline_ = (kCellHeight - (fm.ascent() + fm.descent())) / 2 + fm.ascent();
+
+    sim_->Start();
+}
+
+SimulatorWidget::~SimulatorWidget() { clockTimer_.stop(); }
+
+QWidget* SimulatorWidget::dragOutline() const { return outline_.get(); }
+
+void SimulatorWidget::RestartAfterEdit() {
+    sim_->UpdateAfterEdit();
+    sim_->DispatchKey(kRestartCode);
+}
+
+QRect SimulatorWidget::KeyRect(int key) const {
+    KeyPoint o = KeyOrigin(key);
+    KeySize s = KeyImageSize(key);
+    return QRect(o.x, o.y, s.width, s.height);
+}
+
+// ---- drawing
+
+void SimulatorWidget::DrawRowText(QPainter& p, int row, int y, const QColor& color) {
+    std::string_view text = sim_->screen().Row(row);
+    p.setPen(color);
+    int col = 0;
+    for (std::size_t i = 0; i < text.size() && col < kSimColumns;) {
+        auto b = static_cast<unsigned char>(text[i]);
+        int x = kDisplayTextOrigin.x + kCellWidth * col;
+        if (IsCp950LeadByte(b) && i + 1 < text.size()) {
+            QString ch = QString::fromStdString(Cp950ToUtf8(text.substr(i, 2)));
+            p.drawText(x, y + fontBaseline_, ch);
+            i += 2;
+            col += 2;
+        } else {
+            if (b >= 0x21 && b <= 0x7E) p.drawText(x, y + fontBaseline_, QString(QChar(b)));
+            i += 1;
+            col += 1;
+        }
+    }
+}
+
+void SimulatorWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawPixmap(0, 0, TerminalImage(kCaseImageId));
+    for (int k = 1; k <= kKeyCount; ++k) {
+        KeyPoint o = KeyOrigin(k);
+        p.drawPixmap(o.x, o.y,
+                     TerminalImage(keyShownPressed_[k] ? KeyPressedImageId(k) : KeyReleasedImageId(k)));
+    }
+    p.setFont(font_);
+    const EngineState& eng = sim_->engineState();
+    const RuntimeState& run = sim_->runtimeState();
+    if (eng.simState == SimState::FormEntry)
+        p.drawPixmap(kDisplayTextOrigin.x + kCellWidth * run.cursorCol,
+                     kDisplayTextOrigin.y + kCellHeight * run.cursorRow, TerminalImage(kCursorImageId));
+    if (run.alphaMode) p.drawPixmap(kAlphaIndicatorPos.x, kAlphaIndicatorPos.y, TerminalImage(kAlphaOnImageId));
+    for (int r = 0; r < kSimRows; ++r) {
+        int y = kDisplayTextOrigin.y + kCellHeight * r;
+        if (eng.highlightRow == r + 1) {
+            p.drawPixmap(kDisplayTextOrigin.x, y + 1, TerminalImage(kHighlightImageId));
+            DrawRowText(p, r, y, Qt::white);
+        } else {
+            DrawRowText(p, r, y, Qt::black);
+        }
+    }
+    // The status line belongs to the clock; a repaint of the main menu puts back its latest text
+    // rather than leaving row 7 to the next tick.
+    if (eng.simState == SimState::MainMenu) {
+        p.drawPixmap(kStatusLinePos.x, kStatusLinePos.y, TerminalImage(kStatusBackImageId));
+        std::string status = sim_->StatusText();
+        p.setPen(Qt::black);
+        for (std::size_t i = 0; i < status.size() && i < kSimColumns; ++i) {
+            auto b = static_cast<unsigned char>(status[i]);
+            if (b >= 0x21 && b <= 0x7E)
+                p.drawText(kStatusLinePos.x + kCellWidth * static_cast<int>(i), kStatusLinePos.y + fontBaseline_,
+                           QString(QChar(b)));
+        }
+    }
+    if (pendingShown_ && run.letterPending && eng.simState == SimState::FormEntry) {
+        int x = kDisplayTextOrigin.x + kCellWidth * pendingCol_;
+        int y = kDisplayTextOrigin.y + kCellHeight * pendingRow_;
+        p.drawPixmap(x, y, TerminalImage(kCursorImageId));
+        p.setPen(Qt::black);
+        p.drawText(x, y + fontBaseline_, QString(QChar(static_cast<unsigned char>(pendingLetter_))));
+    }
+}
+
+// ---- SimView
+
+void SimulatorWidget::InvalidateRect(const SimRect& r) { update(ToQRect(r)); }
+
+void SimulatorWidget::ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) {
+    messages_.ShowMessage(text, title, icon, MessageButtons::Ok);
+}
+
+void SimulatorWidget::PostCommand(int commandId) { Post(commandId); }
+
+void SimulatorWidget::Post(int commandId) {
+    QMetaObject::invokeMethod(this, [this, commandId] { emit commandRequested(commandId); }, Qt::QueuedConnection);
+}
+
+void SimulatorWidget::DrawPendingLetter(int row, int col, char letter) {
+    pendingShown_ = true;
+    pendingRow_ = row;
+    pendingCol_ = col;
+    pendingLetter_ = letter;
+    update(kDisplayTextOrigin.x + kCellWidth * col, kDisplayTextOrigin.y + kCellHeight * row, kCellWidth,
+           kCellHeight);
+}
+
+void SimulatorWidget::ReleaseKeyPress() {
+    // A box took the mouse mid-press: the button-up may never reach this window.
+    for (int k = 1; k <= kKeyCount; ++k) {
+        if (keyShownPressed_[k]) {
+            keyShownPressed_[k] = false;
+            update(KeyRect(k));
+        }
+    }
+    pressedOnKey_ = false;
+    dragging_ = false;
+    if (mouseGrabber() == this) releaseMouse();
+}
+
+void SimulatorWidget::DrawStatusLine(std::string_view) { update(kStatusLinePos.x, kStatusLinePos.y, 127, kCellHeight); }
+
+void SimulatorWidget::DrawAlphaIndicator(bool) { update(kAlphaIndicatorPos.x, kAlphaIndicatorPos.y, 8, kCellHeight); }
+
+void SimulatorWidget::DrawKey(int key, bool pressed) {
+    if (key < 1 || key > kKeyCount) return;
+    keyShownPressed_[key] = pressed;
+    update(KeyRect(key));
+}
+
+void SimulatorWidget::OpenCommandMenu(int x, int y) { OpenMenuAt(mapToGlobal(QPoint(x, y))); }
+
+void SimulatorWidget::OpenMenuAt(QPoint global) {
+    lastMenuPoint_ = global;
+    if (!commandMenu_) return;
+    QAction* chosen = commandMenu_->exec(global);
+    if (chosen && chosen->data().isValid()) Post(chosen->data().toInt());
+}
+
+// ---- mouse
+
+void SimulatorWidget::mousePressEvent(QMouseEvent* event) {
+    QPoint pt = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        OpenMenuAt(event->globalPosition().toPoint());
+        return;
+    }
+    if (event->button() != Qt::LeftButton) return;
+    int key = KeyHitTest(pt.x(), pt.y());
+    if (key != 0) {
+        pressedOnKey_ = true;
+        keypad_->Press(key);
+        return;
+    }
+    pressedOnKey_ = false;
+    dragging_ = true;
+    startRect_ = frameRect_ = window()->frameGeometry();
+    dragStart_ = event->globalPosition().toPoint();
+    outline_->setGeometry(frameRect_);
+    outline_->show();
+}
+
+void SimulatorWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_ || keypad_->keyDown()) return;
+    frameRect_ = startRect_.translated(event->globalPosition().toPoint() - dragStart_);
+    outline_->setGeometry(frameRect_);
+}
+
+void SimulatorWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    bool onKey = pressedOnKey_;
+    bool wasDragging = dragging_;
+    pressedOnKey_ = false;
+    dragging_ = false;
+    if (onKey) {
+        keypad_->Release();
+    } else if (wasDragging) {
+        outline_->hide();
+        window()->move(frameRect_.topLeft());
+        window()->show();
+    }
+}
+
+}  // namespace k52

@@ -1,0 +1,104 @@
+// The terminal on the desktop: draws the case, keys and display from the engine's state, turns clicks on
+// the painted keys into key presses, drags the whole window by the case, and opens the command menu.
+#pragma once
+
+#include <QFont>
+#include <QPixmap>
+#include <QPoint>
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "simulator/Clock.h"
+#include "simulator/Keypad.h"
+#include "simulator/Simulator.h"
+#include "template/UserInterface.h"
+
+class QMenu;
+
+namespace k52 {
+
+class DragOutline;
+
+// The images 500..545 of the terminal picture, loaded once from the program's resources.
+const QPixmap& TerminalImage(int id);
+
+// The display font: a CJK-capable fixed-pitch face, one byte column 6 pixels wide.
+QFont DisplayFont();
+
+class SimulatorWidget : public QWidget, private SimView {
+    Q_OBJECT
+public:
+    // The engine runs on `tmpl`, which the caller owns; `clock` (nullptr: the host's local time) gives
+    // the status line its date and time. The engine shows its main menu at once.
+    SimulatorWidget(ApplicationTemplate& tmpl, MessageBoxes& messages, QWidget* parent = nullptr,
+                    LocalClock* clock = nullptr);
+    ~SimulatorWidget() override;
+
+    TerminalSimulator& simulator() { return *sim_; }
+    const KeypadController& keypad() const { return *keypad_; }
+    bool dragging() const { return dragging_; }
+    QWidget* dragOutline() const;
+
+    // The menu the power key and the right button open; its actions carry command ids as data.
+    void setCommandMenu(QMenu* menu) { commandMenu_ = menu; }
+    QMenu* commandMenu() const { return commandMenu_; }
+    // The point (global) where the command menu was last opened.
+    QPoint lastMenuPoint() const { return lastMenuPoint_; }
+
+    // The editor applied changes: recompute from the template and restart at the main menu.
+    void RestartAfterEdit();
+
+signals:
+    // A command for the main window: chosen in the command menu or posted by the engine. Always
+    // delivered later, from the event loop, as a posted command would be.
+    void commandRequested(int commandId);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // SimView
+    void InvalidateRect(const SimRect& r) override;
+    void ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+    void PostCommand(int commandId) override;
+    void DrawPendingLetter(int row, int col, char letter) override;
+    void ReleaseKeyPress() override;
+    void DrawStatusLine(std::string_view text) override;
+    void DrawAlphaIndicator(bool on) override;
+    void DrawKey(int key, bool pressed) override;
+    void OpenCommandMenu(int x, int y) override;
+
+    void OpenMenuAt(QPoint global);
+    void DrawRowText(QPainter& p, int row, int y, const QColor& color);
+    void Post(int commandId);
+    QRect KeyRect(int key) const;
+
+    std::unique_ptr<LocalClock> ownClock_;
+    std::unique_ptr<TerminalSimulator> sim_;
+    std::unique_ptr<KeypadController> keypad_;
+    MessageBoxes& messages_;
+    QTimer clockTimer_;
+    QFont font_;
+    int fontBaseline_ = 0;
+    QMenu* commandMenu_ = nullptr;
+    QPoint lastMenuPoint_;
+
+    std::array<bool, kKeyCount + 1> keyShownPressed_{};
+    bool pendingShown_ = false;
+    int pendingRow_ = 0, pendingCol_ = 0;
+    char pendingLetter_ = 0;
+
+    bool pressedOnKey_ = false;
+    bool dragging_ = false;
+    QRect startRect_, frameRect_;
+    QPoint dragStart_;  // global
+    std::unique_ptr<DragOutline> outline_;
+};
+
+}  // namespace k52
