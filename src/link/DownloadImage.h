@@ -26,13 +26,13 @@ bool ConvertNumericText(u8* field, std::size_t width);
 // Builds images; holds the image and the two working areas for the life of its owner, so building twice
 // reuses them and bytes the build never writes stay zero.
 class DownloadImageBuilder {
-public:
+  public:
     // Normalises the template, updates its derived fields in place (not a modification the user made)
     // and rewrites the image.
     void BuildDownloadImage(ApplicationTemplate& t);
     const DownloadImage& image() const { return image_; }
 
-private:
+  private:
     void CompileMenus(ApplicationTemplate& t);
     void CompileForms(const ApplicationTemplate& t);
     void AssembleImage(const ApplicationTemplate& t);

@@ -1,0 +1,199 @@
+#include "link/SerialLine.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+namespace k52 {
+namespace {
+
+constexpr std::uint32_t kSpeeds[kBaudRateCount] = {115200, 57600, 38400, 19200, 9600};
+
+std::optional<speed_t> TermiosSpeed(std::uint32_t bps) {
+    switch (bps) {
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        case 115200:
+            return B115200;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::int64_t MonotonicMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return std::int64_t{ts.tv_sec} * 1000 + ts.tv_nsec / 1000000;
+}
+
+std::string Errno(const std::string& what) {
+    return what + ": " + std::strerror(errno);
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> SpeedOfBaudRate(int baudRate) {
+    if (baudRate < 0 || baudRate >= kBaudRateCount) return std::nullopt;
+    return kSpeeds[baudRate];
+}
+
+std::optional<int> BaudRateOfSpeed(std::uint32_t bitsPerSecond) {
+    for (int i = 0; i < kBaudRateCount; ++i)
+        if (kSpeeds[i] == bitsPerSecond) return i;
+    return std::nullopt;
+}
+
+std::string ComPortName(int comPort) {
+    return "COM" + std::to_string(comPort + 1);
+}
+
+std::string ComPortDevice(int comPort) {
+    std::string var = "K52_" + ComPortName(comPort);
+    if (const char* v = std::getenv(var.c_str()); v != nullptr && *v != '\0') return v;
+    return "/dev/ttyS" + std::to_string(comPort);
+}
+
+std::unique_ptr<PosixSerialLine> PosixSerialLine::Open(const std::string& device, std::string* error) {
+    int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (error) *error = Errno(device);
+        return nullptr;
+    }
+    auto fail = [&](const std::string& why) -> std::unique_ptr<PosixSerialLine> {
+        if (error) *error = why;
+        ::close(fd);
+        return nullptr;
+    };
+    if (!isatty(fd)) {
+        errno = ENOTTY;
+        return fail(Errno(device));
+    }
+    // The advisory lock keeps out our own programs (root ignores TIOCEXCL); TIOCEXCL keeps out others.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) return fail(device + ": in use by another program");
+    if (ioctl(fd, TIOCEXCL) != 0) return fail(Errno(device));
+    termios t{};
+    if (tcgetattr(fd, &t) != 0) return fail(Errno(device));
+    cfmakeraw(&t);
+    t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP | INPCK);
+    t.c_iflag |= IGNBRK;
+    t.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    t.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    t.c_cflag |= CS8 | CLOCAL | CREAD;
+    t.c_cc[VMIN] = 0;
+    t.c_cc[VTIME] = 0;
+    if (tcsetattr(fd, TCSANOW, &t) != 0) return fail(Errno(device));
+    return std::unique_ptr<PosixSerialLine>(new PosixSerialLine(fd));
+}
+
+PosixSerialLine::~PosixSerialLine() {
+    Close();
+}
+
+bool PosixSerialLine::Apply(const LineSettings& s) {
+    if (fd_ < 0) return false;
+    std::optional<speed_t> speed = TermiosSpeed(s.speed);
+    if (!speed || s.dataBits != 8 || s.parity || s.stopBits != 1) return false;
+    termios t{};
+    if (tcgetattr(fd_, &t) != 0) return false;
+    t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    t.c_cflag |= CS8 | CLOCAL | CREAD;
+    if (s.ctsOutputFlow) t.c_cflag |= CRTSCTS;
+    t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    if (s.xonXoffOutput) t.c_iflag |= IXON;
+    if (cfsetispeed(&t, *speed) != 0 || cfsetospeed(&t, *speed) != 0) return false;
+    if (tcsetattr(fd_, TCSANOW, &t) != 0) return false;
+    int bits = 0;
+    if (ioctl(fd_, TIOCMGET, &bits) != 0) {
+        // No modem lines (a pseudo-terminal): nothing to set.
+        return errno == ENOTTY || errno == EINVAL;
+    }
+    bits = s.dtr ? (bits | TIOCM_DTR) : (bits & ~TIOCM_DTR);
+    bits = s.rts ? (bits | TIOCM_RTS) : (bits & ~TIOCM_RTS);
+    return ioctl(fd_, TIOCMSET, &bits) == 0;
+}
+
+bool PosixSerialLine::Write(const u8* data, std::size_t size) {
+    if (fd_ < 0) return false;
+    const std::int64_t deadline = MonotonicMs() + 50 + 5 * static_cast<std::int64_t>(size);
+    std::size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::write(fd_, data + done, size - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN) return false;
+        std::int64_t left = deadline - MonotonicMs();
+        if (left <= 0) return false;
+        pollfd p{fd_, POLLOUT, 0};
+        if (poll(&p, 1, static_cast<int>(left)) < 0 && errno != EINTR) return false;
+    }
+    return true;
+}
+
+std::size_t PosixSerialLine::Read(u8* buffer, std::size_t capacity) {
+    if (fd_ < 0 || capacity == 0) return 0;
+    for (;;) {
+        ssize_t n = ::read(fd_, buffer, capacity);
+        if (n > 0) return static_cast<std::size_t>(n);
+        if (n < 0 && errno == EINTR) continue;
+        return 0;
+    }
+}
+
+bool PosixSerialLine::WaitForInput(std::int64_t timeoutMs) {
+    if (fd_ < 0) return false;
+    const std::int64_t deadline = MonotonicMs() + (timeoutMs > 0 ? timeoutMs : 0);
+    for (;;) {
+        std::int64_t left = deadline - MonotonicMs();
+        if (left < 0) left = 0;
+        pollfd p{fd_, POLLIN, 0};
+        int r = poll(&p, 1, static_cast<int>(left));
+        if (r > 0) {
+            if (p.revents & POLLIN) return true;
+            // A hang-up or an error with nothing to read: wait out the time without spinning.
+            if (left > 0) {
+                timespec ts{static_cast<time_t>(left / 1000), static_cast<long>((left % 1000) * 1000000)};
+                nanosleep(&ts, nullptr);
+            }
+            return false;
+        }
+        if (r == 0) return false;
+        if (errno != EINTR) return false;
+    }
+}
+
+void PosixSerialLine::DiscardInput() {
+    if (fd_ >= 0) tcflush(fd_, TCIFLUSH);
+}
+
+void PosixSerialLine::Close() {
+    if (fd_ < 0) return;
+    // Leave the device openable again: the exclusive flag outlives this descriptor on a shared tty.
+    ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+    fd_ = -1;
+}
+
+std::unique_ptr<SerialLine> PosixLineFactory::OpenPort(int comPort, std::string* error) {
+    std::string device = device_ ? *device_ : ComPortDevice(comPort);
+    return PosixSerialLine::Open(device, error);
+}
+
+}  // namespace k52

@@ -1,0 +1,99 @@
+// The serial line to the terminal: its settings record, the line interface, the POSIX termios backend
+// and the mapping of the port names COM1..COM6 to host devices.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "template/Template.h"
+
+namespace k52 {
+
+constexpr int kComPortCount = 6;
+constexpr int kBaudRateCount = 5;
+
+// The port settings' speed codes: 0 = 115200 down to 4 = 9600.
+std::optional<std::uint32_t> SpeedOfBaudRate(int baudRate);
+std::optional<int> BaudRateOfSpeed(std::uint32_t bitsPerSecond);
+// "COM1".."COM6" for 0..5.
+std::string ComPortName(int comPort);
+// The device a port name maps to: $K52_COM<n> when set and not empty, else /dev/ttyS<n-1>.
+std::string ComPortDevice(int comPort);
+
+// The one line-state record of the process. Every open and every infrared preparation changes some of
+// its fields and applies the whole record, so control lines left on by an infrared preparation stay on
+// for later commands.
+struct LineSettings {
+    std::uint32_t speed = 0;  // bits per second; 0 until a command sets it
+    u8 dataBits = 8;
+    bool parity = false;  // never switched on
+    u8 stopBits = 1;
+    bool dtr = false;
+    bool rts = false;
+    bool ctsOutputFlow = false;
+    bool xonXoffOutput = false;
+};
+
+class SerialLine {
+  public:
+    virtual ~SerialLine() = default;
+    // Speed, 8N1, DTR and RTS. A device without modem lines is not an error.
+    virtual bool Apply(const LineSettings& settings) = 0;
+    // Returns when the bytes are handed to the device or the write time-out (5 ms per byte plus 50 ms)
+    // has passed; false when not all of them went out.
+    virtual bool Write(const u8* data, std::size_t size) = 0;
+    // Returns at once with what has arrived, possibly nothing.
+    virtual std::size_t Read(u8* buffer, std::size_t capacity) = 0;
+    // Blocks (never spins) until a byte can be read or `timeoutMs` has passed; true when a byte can be read.
+    virtual bool WaitForInput(std::int64_t timeoutMs) = 0;
+    // Drops whatever has arrived and not been read.
+    virtual void DiscardInput() = 0;
+    virtual void Close() = 0;
+};
+
+// Opens lines by port index (0 = COM1).
+class LineFactory {
+  public:
+    virtual ~LineFactory() = default;
+    // Opens the port for reading and writing, exclusively, as an existing device; nullptr on failure,
+    // with the reason in `error` when given.
+    virtual std::unique_ptr<SerialLine> OpenPort(int comPort, std::string* error = nullptr) = 0;
+};
+
+// A termios device: raw 8N1, no translation, no echo, no flow control, no signals.
+class PosixSerialLine : public SerialLine {
+  public:
+    // Opens `device` exclusively (TIOCEXCL and an advisory lock); nullptr on failure.
+    static std::unique_ptr<PosixSerialLine> Open(const std::string& device, std::string* error = nullptr);
+    ~PosixSerialLine() override;
+    PosixSerialLine(const PosixSerialLine&) = delete;
+    PosixSerialLine& operator=(const PosixSerialLine&) = delete;
+
+    bool Apply(const LineSettings& settings) override;
+    bool Write(const u8* data, std::size_t size) override;
+    std::size_t Read(u8* buffer, std::size_t capacity) override;
+    bool WaitForInput(std::int64_t timeoutMs) override;
+    void DiscardInput() override;
+    void Close() override;
+    int fd() const { return fd_; }
+
+  private:
+    explicit PosixSerialLine(int fd) : fd_(fd) {}
+    int fd_ = -1;
+};
+
+// COM1..COM6 through ComPortDevice, or every index to one fixed device (k52cli --device).
+class PosixLineFactory : public LineFactory {
+  public:
+    PosixLineFactory() = default;
+    explicit PosixLineFactory(std::string device) : device_(std::move(device)) {}
+    std::unique_ptr<SerialLine> OpenPort(int comPort, std::string* error = nullptr) override;
+
+  private:
+    std::optional<std::string> device_;
+};
+
+}  // namespace k52

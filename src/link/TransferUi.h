@@ -1,0 +1,43 @@
+// What the transfers ask of whoever faces the user. Texts are UTF-8.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "template/UserInterface.h"
+
+namespace k52 {
+
+class TransferUi : public MessageBoxes {
+  public:
+    // The retry question of a failed download; Yes starts a new attempt.
+    virtual MessageAnswer AskRetry(std::string_view text, std::string_view title) {
+        return ShowMessage(text, title, MessageIcon::Question, MessageButtons::YesNo);
+    }
+
+    // The progress window of a download: title "下載程式", text "下載中...", bar 0..100 starting at 0.
+    virtual void BeginProgress(std::string_view title, std::string_view text) = 0;
+    virtual void SetProgress(int percent) = 0;
+    virtual void EndProgress() = 0;
+
+    // The receive status box: begin notes where it goes and draws nothing; update draws
+    // "Data received : <count>"; end removes it (and does nothing without a begin).
+    virtual void BeginReceiveStatus() = 0;
+    virtual void UpdateReceiveStatus(int count) = 0;
+    virtual void EndReceiveStatus() = 0;
+
+    // The open dialog for a lookup data file, starting from `previous`; empty when cancelled.
+    virtual std::optional<std::string> ChooseLookupFile(const std::string& previous) = 0;
+    // The save dialog for the received data (asks before overwriting); empty when cancelled.
+    virtual std::optional<std::string> ChooseDataFile() = 0;
+    // Starts the host's text viewer on `path` without waiting. The path is passed as one argument;
+    // it is never put into a command line.
+    virtual void OpenForViewing(const std::string& path) = 0;
+
+    // Called at least every 50 ms while a transfer waits, so a front end can repaint and look alive.
+    // User input stays blocked while a transfer runs.
+    virtual void Idle() {}
+};
+
+}  // namespace k52
