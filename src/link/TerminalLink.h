@@ -43,7 +43,7 @@ inline constexpr char kNothingReceived[] = "沒有接收到任何資料!!";
 std::string ReceiveDone(int count);
 // Sound-behaviour messages of this system.
 std::string BadPortSettings(int comPort, int baudRate);
-std::string LookupRecordTooLong(long line, std::size_t length);
+std::string LookupRecordTooLong(long line);
 std::string ReceiveInterrupted(int kept);
 std::string DataFileWriteFailed(int kept);
 }  // namespace link_text
@@ -120,6 +120,8 @@ class TerminalLink {
     int SendDownloadImage();
     int ChooseLookupFile();
     int SendLookupFile();
+    // Records stored (on "OVER"), 0 when the terminal never answered, -1 on time-out, -2 when writing the
+    // data file failed.
     int ReceiveRecords();
     void ShowReceiveStatus(int mode, int count);  // 0 begin, 1 update, 2 end
     void ClosePort(bool discardInput);

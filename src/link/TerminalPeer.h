@@ -110,6 +110,7 @@ class TerminalPeer : public LinePeer {
     std::vector<PeerEmission> output_;
     std::int64_t now_ = 0;
     std::int64_t lastByteAt_ = 0;
+    std::int64_t lastDue_ = 0;
 
     // Cradle
     bool cradleCommandMode_ = false;
