@@ -1,0 +1,80 @@
+#include "editor/BarcodePage.h"
+
+namespace k52 {
+namespace {
+
+constexpr std::string_view kOwner = "BarcodeSettingsPage";
+const std::vector<std::string> kScanModes = {"Auto Off",  "Continuous", "Auto Power Off",
+                                             "Alternate", "Momentary",  "Repeat",
+                                             "Laser",     "Test",       "Aiming"};
+const std::vector<std::string> kRedundancies = {"不重複", "重複一次", "重複二次", "重複三次"};
+
+}  // namespace
+
+BarcodePage::BarcodePage(BarcodeSettings& block) : block_(block) {
+    for (const BarcodeField& f : BarcodeFieldsOf(kOwner))
+        if (f.control == BarcodeControl::CheckBox) checks_.push_back({&f, false});
+}
+
+void BarcodePage::OnInitialise() {
+    built_ = true;
+    const BarcodeField* mode = FindBarcodeField(kOwner, kScanModeList);
+    const BarcodeField* redundancy = FindBarcodeField(kOwner, kRedundancyList);
+    int modeValue = ReadBarcodeField(block_, *mode);
+    int redundancyValue = ReadBarcodeField(block_, *redundancy);
+    scanMode_ = modeValue < static_cast<int>(kScanModes.size()) ? modeValue : -1;
+    redundancy_ = redundancyValue < static_cast<int>(kRedundancies.size()) ? redundancyValue : -1;
+    Fill(kScanModeList, kScanModes);
+    Select(kScanModeList, scanMode_, static_cast<int>(kScanModes.size()));
+    Fill(kRedundancyList, kRedundancies);
+    Select(kRedundancyList, redundancy_, static_cast<int>(kRedundancies.size()));
+    timeoutText_ = std::to_string(block_.scanTimeout);
+    ShowText(kTimeoutBox, timeoutText_);
+    for (CheckState& c : checks_) {
+        c.marked = ReadBarcodeField(block_, *c.field) != 0;
+        Check(c.field->controlId, c.marked);
+    }
+}
+
+void BarcodePage::OnSelectionChanged(int id, int index) {
+    if (id == kScanModeList) scanMode_ = index;
+    if (id == kRedundancyList) redundancy_ = index;
+}
+
+void BarcodePage::OnTextChanged(int id, std::string_view utf8) {
+    if (id != kTimeoutBox) return;
+    timeoutText_ = std::string(utf8);
+    if (!utf8.empty() && !ParseUnsigned(utf8)) ReplaceText(id, "0");
+}
+
+void BarcodePage::OnClicked(int id) {
+    for (CheckState& c : checks_) {
+        if (c.field->controlId != id) continue;
+        c.marked = !c.marked;
+        Check(id, c.marked);
+        return;
+    }
+    if (FindSymbologyDialog(id)) RequestOpen(id);
+}
+
+std::unique_ptr<SymbologyDialog> BarcodePage::OptionsDialog(int buttonId) {
+    const SymbologyDialogSpec* spec = FindSymbologyDialog(buttonId);
+    if (!spec) return nullptr;
+    return std::make_unique<SymbologyDialog>(block_, *spec);
+}
+
+void BarcodePage::Commit() {
+    if (!built_) return;
+    // A list without a selection stores all ones in its bits, as an unset selection reads.
+    WriteBarcodeField(block_, *FindBarcodeField(kOwner, kScanModeList), scanMode_ < 0 ? 0x0F : scanMode_);
+    WriteBarcodeField(block_, *FindBarcodeField(kOwner, kRedundancyList),
+                      redundancy_ < 0 ? 0x03 : redundancy_);
+    // The block holds one byte: larger numbers keep their low 8 bits.
+    auto timeout = ParseUnsigned(timeoutText_);
+    WriteBarcodeField(block_, *FindBarcodeField(kOwner, kTimeoutBox),
+                      timeout ? static_cast<int>(*timeout & 0xFF) : 0);
+    for (const CheckState& c : checks_) WriteBarcodeField(block_, *c.field, c.marked ? 1 : 0);
+    built_ = false;
+}
+
+}  // namespace k52

@@ -1,0 +1,52 @@
+// The barcode settings page: symbology enable flags and scan settings. It keeps no copy of the block:
+// its pending state is what its controls show, written at OK. Its option buttons open the symbology
+// dialogs, which write into the block at their own OK.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/ControlLogic.h"
+#include "editor/SymbologyDialog.h"
+#include "template/Template.h"
+
+namespace k52 {
+
+class BarcodePage : public SheetPage {
+  public:
+    enum : int {
+        kScanModeList = 701,
+        kRedundancyList = 702,
+        kTimeoutBox = 601,
+    };
+
+    explicit BarcodePage(BarcodeSettings& block);
+
+    void Commit() override;
+    void Discard() override { built_ = false; }
+
+    // The dialog behind an options button (201..219), or null for another id.
+    std::unique_ptr<SymbologyDialog> OptionsDialog(int buttonId);
+
+  protected:
+    void OnInitialise() override;
+    void OnTextChanged(int id, std::string_view utf8) override;
+    void OnSelectionChanged(int id, int index) override;
+    void OnClicked(int id) override;
+
+  private:
+    struct CheckState {
+        const BarcodeField* field;
+        bool marked;
+    };
+
+    BarcodeSettings& block_;
+    bool built_ = false;
+    std::vector<CheckState> checks_;
+    int scanMode_ = -1;
+    int redundancy_ = -1;
+    std::string timeoutText_;
+};
+
+}  // namespace k52

@@ -1,0 +1,119 @@
+#include "editor/ControlLogic.h"
+
+#include "template/Cp950.h"
+#include "template/Template.h"
+
+namespace k52 {
+namespace {
+
+// Every correction converges within a few rounds; the bound only protects against a faulty page.
+constexpr int kMaxEchoes = 32;
+
+}  // namespace
+
+template <typename F>
+ControlUpdates ControlLogic::Run(F&& handler) {
+    updates_.clear();
+    echoes_.clear();
+    handler();
+    for (int round = 0; round < kMaxEchoes && !echoes_.empty(); ++round) {
+        auto [id, text] = std::move(echoes_.front());
+        echoes_.pop_front();
+        OnTextChanged(id, text);
+    }
+    echoes_.clear();
+    return std::move(updates_);
+}
+
+ControlUpdates ControlLogic::Initialise() {
+    return Run([&] { OnInitialise(); });
+}
+
+ControlUpdates ControlLogic::TextChanged(int id, std::string_view utf8) {
+    return Run([&] { OnTextChanged(id, utf8); });
+}
+
+ControlUpdates ControlLogic::SelectionChanged(int id, int index) {
+    return Run([&] {
+        if (index >= 0) OnSelectionChanged(id, index);
+    });
+}
+
+ControlUpdates ControlLogic::Clicked(int id) {
+    return Run([&] { OnClicked(id); });
+}
+
+void ControlLogic::ShowText(int id, std::string utf8) {
+    updates_.push_back({UpdateKind::Text, id, 0, std::move(utf8), {}});
+}
+
+void ControlLogic::ShowCp950(int id, std::string_view cp950) {
+    ShowText(id, Cp950ToUtf8(cp950));
+}
+
+void ControlLogic::ReplaceText(int id, std::string utf8) {
+    echoes_.emplace_back(id, utf8);
+    ShowText(id, std::move(utf8));
+}
+
+void ControlLogic::Enable(int id, bool on) {
+    updates_.push_back({UpdateKind::Enabled, id, on ? 1 : 0, {}, {}});
+}
+
+void ControlLogic::Check(int id, bool on) {
+    updates_.push_back({UpdateKind::Checked, id, on ? 1 : 0, {}, {}});
+}
+
+void ControlLogic::Select(int id, int value, int count) {
+    updates_.push_back({UpdateKind::Selection, id, (value >= 0 && value < count) ? value : -1, {}, {}});
+}
+
+void ControlLogic::Fill(int id, std::vector<std::string> items) {
+    updates_.push_back({UpdateKind::Items, id, 0, {}, std::move(items)});
+}
+
+void ControlLogic::RequestOpen(int id) {
+    updates_.push_back({UpdateKind::Open, id, 0, {}, {}});
+}
+
+void ControlLogic::Close(int result) {
+    updates_.push_back({UpdateKind::Close, 0, result, {}, {}});
+}
+
+std::optional<std::string> ControlLogic::AcceptText(int id, std::string_view utf8, std::size_t limit) {
+    Cp950Encoding encoded = Utf8ToCp950(utf8);
+    std::string_view cut = CutToByteLimit(encoded.bytes, limit);
+    if (!encoded.unmappable.empty() || cut.size() != encoded.bytes.size()) {
+        ReplaceText(id, Cp950ToUtf8(cut));
+        return std::nullopt;
+    }
+    return std::move(encoded.bytes);
+}
+
+std::optional<std::uint32_t> ParseUnsigned(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    if (i == text.size()) return std::nullopt;
+    std::uint64_t value = 0;
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+        if (value > 0xFFFFFFFFu) value = 0xFFFFFFFFu;
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+std::vector<std::string> TargetList() {
+    std::vector<std::string> list;
+    for (int code = 0; code <= 20; ++code) list.push_back(TargetLabel(static_cast<u8>(code)));
+    return list;
+}
+
+std::vector<std::string> NumberedList(std::string_view prefix, int first, int last) {
+    std::vector<std::string> list;
+    for (int n = first; n <= last; ++n) list.push_back(std::string(prefix) + std::to_string(n));
+    return list;
+}
+
+}  // namespace k52

@@ -1,0 +1,98 @@
+// The behaviour of one editor page or dialog, stated without any widget: events come in addressed by
+// control id, and the answer is a list of updates for the controls. A front end (the Qt sheet, or a test)
+// shows the updates and reports what the user does.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace k52 {
+
+enum class UpdateKind {
+    Text,       // text of an edit box or a static label, UTF-8
+    Enabled,    // value 0 or 1
+    Checked,    // check box or radio button, value 0 or 1
+    Selection,  // list entry, value 0-based or -1 for none
+    Items,      // list contents
+    Open,       // the button `id` asks its owner to open the dialog behind it
+    Close,      // a dialog ends with the result in value (1 OK, 0 Cancel)
+};
+
+struct ControlUpdate {
+    UpdateKind kind;
+    int id = 0;
+    int value = 0;
+    std::string text;
+    std::vector<std::string> items;
+};
+
+using ControlUpdates = std::vector<ControlUpdate>;
+
+// Standard ids of a dialog's closing buttons.
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+
+class ControlLogic {
+  public:
+    virtual ~ControlLogic() = default;
+
+    ControlUpdates Initialise();
+    ControlUpdates TextChanged(int id, std::string_view utf8);
+    ControlUpdates SelectionChanged(int id, int index);
+    ControlUpdates Clicked(int id);
+
+  protected:
+    virtual void OnInitialise() = 0;
+    virtual void OnTextChanged(int /*id*/, std::string_view /*utf8*/) {}
+    virtual void OnSelectionChanged(int /*id*/, int /*index*/) {}
+    virtual void OnClicked(int /*id*/) {}
+
+    // Shows a value; the box does not report it back.
+    void ShowText(int id, std::string utf8);
+    void ShowCp950(int id, std::string_view cp950);
+    // Corrects what the user typed; the corrected text then arrives as a change of its own, the way an
+    // edit box reports every change of its text.
+    void ReplaceText(int id, std::string utf8);
+    void Enable(int id, bool on);
+    void Check(int id, bool on);
+    // Selects `value` when it is a position of the list, otherwise nothing.
+    void Select(int id, int value, int count);
+    void Fill(int id, std::vector<std::string> items);
+    void RequestOpen(int id);
+    void Close(int result);
+
+    // A text box limited to `limit` CP950 bytes. Characters CP950 cannot hold are dropped and a longer
+    // text is cut without splitting a character; in both cases the box is corrected (the correction
+    // arrives later as its own change) and nullopt is returned. Otherwise the text's CP950 bytes.
+    std::optional<std::string> AcceptText(int id, std::string_view utf8, std::size_t limit);
+
+  private:
+    template <typename F>
+    ControlUpdates Run(F&& handler);
+
+    ControlUpdates updates_;
+    std::deque<std::pair<int, std::string>> echoes_;
+};
+
+// A page of the editor sheet: it edits the template only through its commit.
+class SheetPage : public ControlLogic {
+  public:
+    virtual void Commit() = 0;
+    virtual void Discard() = 0;
+};
+
+// A box's text read as an unsigned decimal number: optional leading blanks, then digits only. Numbers too
+// large for 32 bits read as 4294967295.
+std::optional<std::uint32_t> ParseUnsigned(std::string_view text);
+
+// List contents shared by several pages.
+std::vector<std::string> TargetList();  // the 21 TargetCode labels
+std::vector<std::string> NumberedList(std::string_view prefix, int first, int last);
+
+}  // namespace k52

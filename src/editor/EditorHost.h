@@ -1,0 +1,15 @@
+// What the editor sheet needs from the program around it.
+#pragma once
+
+namespace k52 {
+
+class EditorHost {
+  public:
+    virtual ~EditorHost() = default;
+    // The confirmed forms are in the template and normalised: the simulated terminal recomputes what
+    // it derives from the template and restarts at its main menu. Called once per OK of the sheet,
+    // before the menus, lookup files, barcode settings and start-up settings are written back.
+    virtual void TemplateApplied() = 0;
+};
+
+}  // namespace k52

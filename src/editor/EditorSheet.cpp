@@ -1,0 +1,51 @@
+#include "editor/EditorSheet.h"
+
+namespace k52 {
+
+std::string_view EditorSheet::TabCaption(int page) {
+    static constexpr std::string_view kCaptions[kPageCount] = {"表單", "選單", "索引檔", "條碼設定", "起動"};
+    return (page >= 0 && page < kPageCount) ? kCaptions[page] : std::string_view{};
+}
+
+EditorSheet::EditorSheet(TemplateDocument& doc, EditorHost& host)
+    : forms_(doc, host),
+      menus_(doc.tmpl),
+      lookups_(doc.tmpl),
+      barcode_(doc.tmpl.barcodeSettings),
+      startup_(doc.tmpl) {}
+
+SheetPage& EditorSheet::page(int index) {
+    switch (index) {
+        case kMenuPage:
+            return menus_;
+        case kLookupPage:
+            return lookups_;
+        case kBarcodePage:
+            return barcode_;
+        case kStartupPage:
+            return startup_;
+        default:
+            return forms_;
+    }
+}
+
+ControlUpdates EditorSheet::Show(int index) {
+    if (index < 0 || index >= kPageCount || shown_[index]) return {};
+    shown_[index] = true;
+    return page(index).Initialise();
+}
+
+void EditorSheet::Confirm() {
+    Show(kFormPage);
+    for (int i = 0; i < kPageCount; ++i)
+        if (shown_[i]) page(i).Commit();
+    shown_.fill(false);
+}
+
+void EditorSheet::Cancel() {
+    for (int i = 0; i < kPageCount; ++i)
+        if (shown_[i]) page(i).Discard();
+    shown_.fill(false);
+}
+
+}  // namespace k52

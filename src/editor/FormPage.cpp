@@ -1,0 +1,319 @@
+#include "editor/FormPage.h"
+
+#include <algorithm>
+
+#include "template/Cp950.h"
+#include "template/Defaults.h"
+
+namespace k52 {
+namespace {
+
+const std::vector<std::string> kDateStamps = {
+    "無",          "+yyyy/mm/dd", "+mm/dd/yyyy", "+dd/mm/yyyy", "+yyyymmdd", "+mmddyyyy", "+ddmmyyyy",
+    "yyyy/mm/dd+", "mm/dd/yyyy+", "dd/mm/yyyy+", "yyyymmdd+",   "mmddyyyy+", "ddmmyyyy+"};
+const std::vector<std::string> kTimeStamps = {"無",        "+hh:mm:ss", "+hh:mm",  "+hhmmss", "+hhmm",
+                                              "hh:mm:ss+", "hh:mm+",    "hhmmss+", "hhmm+"};
+const std::vector<std::string> kLookupFiles = {"無", "第一索引檔", "第二索引檔", "第三索引檔"};
+const std::vector<std::string> kDataActions = {"存入資料檔", "更新索引檔", "存入並更新", "往下傳遞"};
+const std::vector<std::string> kLineTypes = {"無",       "字串", "數字",       "實數",      "英文字母",
+                                             "固定資料", "提示", "參考索引檔", "延續上一行"};
+const std::vector<std::string> kInputSources = {"掃瞄器", "鍵  盤", "皆  可"};
+
+std::vector<std::string> LookupFieldList() {
+    std::vector<std::string> list = {"nil"};
+    for (const std::string& s : NumberedList("欄位 ", 1, kLookupFieldsPerFile)) list.push_back(s);
+    return list;
+}
+
+int Count(const std::vector<std::string>& list) {
+    return static_cast<int>(list.size());
+}
+
+}  // namespace
+
+// ---- Form page
+
+void FormPage::OnInitialise() {
+    built_ = true;
+    std::copy(std::begin(doc_.tmpl.forms), std::end(doc_.tmpl.forms), forms_);
+    current_ = 0;
+    Fill(kFormList, NumberedList("表單  ", 1, kFormCount));
+    Select(kFormList, 0, kFormCount);
+    Fill(kEscapeList, TargetList());
+    Fill(kNextList, TargetList());
+    Fill(kDateStampList, kDateStamps);
+    Fill(kTimeStampList, kTimeStamps);
+    Fill(kLookupFileList, kLookupFiles);
+    Fill(kDataActionList, kDataActions);
+    for (int n = 1; n <= kShownLines; ++n) {
+        Fill(kTypeListBase + n, kLineTypes);
+        Fill(kSourceListBase + n, kInputSources);
+        Fill(kLookupFieldListBase + n, LookupFieldList());
+    }
+    ShowForm();
+}
+
+void FormPage::ShowForm() {
+    const int targets = Count(TargetList());
+    FormRecord& f = form();
+    Select(kEscapeList, f.escapeTarget, targets);
+    Select(kNextList, f.nextTarget, targets);
+    Select(kDateStampList, f.dateStamp, Count(kDateStamps));
+    Select(kTimeStampList, f.timeStamp, Count(kTimeStamps));
+    Select(kLookupFileList, f.lookupFile, Count(kLookupFiles));
+    Select(kDataActionList, f.dataAction, Count(kDataActions));
+    for (int n = 1; n <= kShownLines; ++n) {
+        int i = n - 1;
+        Select(kTypeListBase + n, f.lineType[i], Count(kLineTypes));
+        Select(kSourceListBase + n, f.inputSource[i], Count(kInputSources));
+        Select(kLookupFieldListBase + n, f.lookupField[i], kLookupFieldsPerFile + 1);
+        ShowCp950(kPromptBoxBase + n, FieldText(f.prompt[i]));
+        ShowText(kMinLengthBoxBase + n, std::to_string(f.minLength[i]));
+        ShowText(kMaxLengthBoxBase + n, std::to_string(f.maxLength[i]));
+        ApplyEnabling(n);
+    }
+}
+
+// Disabled controls keep their values; the normalisation on OK decides which of them count.
+void FormPage::ApplyEnabling(int n) {
+    int t = form().lineType[n - 1];
+    bool input = IsInputLineType(t);
+    Enable(kPromptBoxBase + n, t != kLineNone && t != kLineContinuation);
+    Enable(kAdvancedButtonBase + n, t >= kLineString && t <= kLineFixedData);
+    Enable(kSourceListBase + n, input);
+    Enable(kMinLengthBoxBase + n, input);
+    Enable(kMaxLengthBoxBase + n, input);
+    Enable(kLookupFieldListBase + n, input || t == kLineLookupRef);
+}
+
+void FormPage::OnSelectionChanged(int id, int index) {
+    FormRecord& f = form();
+    u8 value = static_cast<u8>(index);
+    switch (id) {
+        case kFormList:
+            if (index != current_ && index < kFormCount) {
+                current_ = index;
+                ShowForm();
+            }
+            return;
+        case kEscapeList:
+            f.escapeTarget = value;
+            return;
+        case kNextList:
+            f.nextTarget = value;
+            return;
+        case kDateStampList:
+            f.dateStamp = value;
+            return;
+        case kTimeStampList:
+            f.timeStamp = value;
+            return;
+        case kLookupFileList:
+            f.lookupFile = value;
+            return;
+        case kDataActionList:
+            f.dataAction = value;
+            return;
+        default:
+            break;
+    }
+    if (int n = LineOf(id, kTypeListBase)) {
+        f.lineType[n - 1] = value;
+        ApplyEnabling(n);
+    } else if (int n = LineOf(id, kSourceListBase)) {
+        f.inputSource[n - 1] = value;
+    } else if (int n = LineOf(id, kLookupFieldListBase)) {
+        f.lookupField[n - 1] = value;
+    }
+}
+
+void FormPage::OnTextChanged(int id, std::string_view utf8) {
+    FormRecord& f = form();
+    if (int n = LineOf(id, kPromptBoxBase)) {
+        if (auto text = AcceptText(id, utf8, kPromptLimit))
+            WriteFieldText(f.prompt[n - 1], *text, kPromptLimit);
+        return;
+    }
+    u8* field = nullptr;
+    if (int n = LineOf(id, kMinLengthBoxBase))
+        field = &f.minLength[n - 1];
+    else if (int n = LineOf(id, kMaxLengthBoxBase))
+        field = &f.maxLength[n - 1];
+    if (!field) return;
+    auto number = ParseUnsigned(utf8);
+    if (!number) {
+        *field = 0;
+        if (!utf8.empty()) ReplaceText(id, "0");
+        return;
+    }
+    // A larger number is ignored; the minimum and maximum are reconciled by the normalisation on OK.
+    if (*number <= kLengthLimit) *field = static_cast<u8>(*number);
+}
+
+void FormPage::OnClicked(int id) {
+    if (LineOf(id, kAdvancedButtonBase)) RequestOpen(id);
+}
+
+std::unique_ptr<FieldAttributesDialog> FormPage::FieldAttributes(int lineNumber) {
+    if (lineNumber < 1 || lineNumber > kShownLines) return nullptr;
+    return std::make_unique<FieldAttributesDialog>(form(), current_ + 1, lineNumber - 1);
+}
+
+void FormPage::Commit() {
+    if (!built_) return;
+    std::copy(std::begin(forms_), std::end(forms_), doc_.tmpl.forms);
+    doc_.templateModified = true;
+    NormaliseTemplate(doc_.tmpl);
+    host_.TemplateApplied();
+    built_ = false;
+}
+
+// ---- Field attributes dialog
+
+namespace {
+constexpr int kAttributeTextLimit = 9;
+constexpr int kVerifyPrefixLimit = 6;
+constexpr int kPartialLimit = 50;
+}  // namespace
+
+FieldAttributesDialog::FieldAttributesDialog(FormRecord& record, int formNumber, int line)
+    : record_(record), backup_(record), formNumber_(formNumber), line_(line) {}
+
+void FieldAttributesDialog::CorrectPartial() {
+    if (record_.partialStart[line_] == 0) record_.partialStart[line_] = 1;
+    u8& max = record_.partialMaxLength[line_];
+    if (max == 0 || max > kPartialLimit) max = kPartialLimit;
+}
+
+void FieldAttributesDialog::OnInitialise() {
+    backup_ = record_;
+    FormRecord& r = record_;
+    int i = line_;
+    ShowText(kFormNumberLabel, std::to_string(formNumber_));
+    ShowText(kLineNumberLabel, std::to_string(line_ + 1));
+    Check(kFixedLengthCheck, r.fixedLength[i] != 0);
+    Check(kInitialValueCheck, r.hasInitialValue[i] != 0);
+    Check(kPrefixCheck, r.hasPrefix[i] != 0);
+    Check(kSuffixCheck, r.hasSuffix[i] != 0);
+    Check(kPartialCheck, r.partialBarcode[i] != 0);
+    Check(kVerifyPrefixCheck, r.verifyPrefix[i] != 0);
+    Check(kAutoAdvanceCheck, r.autoAdvance[i] != 0);
+    ShowText(kFixedLengthBox, std::to_string(r.fixedLengthValue[i]));
+    ShowCp950(kInitialValueBox, FieldText(r.initialValue[i]));
+    ShowCp950(kPrefixBox, FieldText(r.prefix[i]));
+    ShowCp950(kSuffixBox, FieldText(r.suffix[i]));
+    ShowCp950(kVerifyPrefixBox, FieldText(r.verifyPrefixText[i]));
+    Check(kAlignLeftRadio, r.alignment[i] == 0);
+    Check(kAlignRightRadio, r.alignment[i] == 1);
+    Enable(kAlignLeftRadio, r.fixedLength[i] != 0);
+    Enable(kAlignRightRadio, r.fixedLength[i] != 0);
+    CorrectPartial();
+    ShowText(kPartialStartBox, std::to_string(r.partialStart[i]));
+    ShowText(kPartialMaxBox, std::to_string(r.partialMaxLength[i]));
+    Enable(kPartialStartBox, r.partialBarcode[i] != 0);
+    Enable(kPartialMaxBox, r.partialBarcode[i] != 0);
+}
+
+void FieldAttributesDialog::OnClicked(int id) {
+    FormRecord& r = record_;
+    int i = line_;
+    u8* flag = nullptr;
+    switch (id) {
+        case kFixedLengthCheck:
+            flag = &r.fixedLength[i];
+            break;
+        case kInitialValueCheck:
+            flag = &r.hasInitialValue[i];
+            break;
+        case kPrefixCheck:
+            flag = &r.hasPrefix[i];
+            break;
+        case kSuffixCheck:
+            flag = &r.hasSuffix[i];
+            break;
+        case kPartialCheck:
+            flag = &r.partialBarcode[i];
+            break;
+        case kVerifyPrefixCheck:
+            flag = &r.verifyPrefix[i];
+            break;
+        case kAutoAdvanceCheck:
+            flag = &r.autoAdvance[i];
+            break;
+        case kAlignLeftRadio:
+        case kAlignRightRadio:
+            r.alignment[i] = id == kAlignLeftRadio ? 0 : 1;
+            Check(kAlignLeftRadio, id == kAlignLeftRadio);
+            Check(kAlignRightRadio, id == kAlignRightRadio);
+            return;
+        case kIdOk:
+            CorrectPartial();
+            Close(1);
+            return;
+        case kIdCancel:
+            record_ = backup_;
+            Close(0);
+            return;
+        default:
+            return;
+    }
+    *flag = *flag ? 0 : 1;
+    Check(id, *flag != 0);
+    if (id == kFixedLengthCheck) {
+        Enable(kAlignLeftRadio, *flag != 0);
+        Enable(kAlignRightRadio, *flag != 0);
+    } else if (id == kPartialCheck) {
+        Enable(kPartialStartBox, *flag != 0);
+        Enable(kPartialMaxBox, *flag != 0);
+    }
+}
+
+void FieldAttributesDialog::NumberChanged(int id, std::string_view utf8, u8& field, const char* replacement) {
+    auto number = ParseUnsigned(utf8);
+    if (!number) {
+        if (!utf8.empty()) ReplaceText(id, replacement);
+        return;
+    }
+    if (*number <= 255) field = static_cast<u8>(*number);
+}
+
+void FieldAttributesDialog::OnTextChanged(int id, std::string_view utf8) {
+    FormRecord& r = record_;
+    int i = line_;
+    switch (id) {
+        case kFixedLengthBox:
+            NumberChanged(id, utf8, r.fixedLengthValue[i], "1");
+            return;
+        case kPartialStartBox:
+            NumberChanged(id, utf8, r.partialStart[i], "1");
+            return;
+        case kPartialMaxBox:
+            NumberChanged(id, utf8, r.partialMaxLength[i], "0");
+            return;
+        default:
+            break;
+    }
+    u8* field = nullptr;
+    std::size_t width = 10;
+    std::size_t limit = kAttributeTextLimit;
+    switch (id) {
+        case kInitialValueBox:
+            field = r.initialValue[i];
+            break;
+        case kPrefixBox:
+            field = r.prefix[i];
+            break;
+        case kSuffixBox:
+            field = r.suffix[i];
+            break;
+        case kVerifyPrefixBox:
+            field = r.verifyPrefixText[i];
+            width = limit = kVerifyPrefixLimit;
+            break;
+        default:
+            return;
+    }
+    if (auto text = AcceptText(id, utf8, limit)) WriteFieldText(field, width, *text, limit);
+}
+
+}  // namespace k52

@@ -1,0 +1,109 @@
+// The form page (the sheet's first page) and its field attributes dialog "資料屬性".
+#pragma once
+
+#include <memory>
+
+#include "editor/ControlLogic.h"
+#include "editor/EditorHost.h"
+#include "template/Template.h"
+#include "template/TemplateFile.h"
+
+namespace k52 {
+
+// The remaining settings of one line, edited in place in the form page's working record. Cancel puts
+// back the record as it was when the dialog opened.
+class FieldAttributesDialog : public ControlLogic {
+  public:
+    enum : int {
+        kFormNumberLabel = 501,
+        kLineNumberLabel = 502,
+        kFixedLengthCheck = 101,
+        kFixedLengthBox = 601,
+        kAlignLeftRadio = 401,
+        kAlignRightRadio = 402,
+        kInitialValueCheck = 102,
+        kInitialValueBox = 602,
+        kPrefixCheck = 103,
+        kPrefixBox = 603,
+        kSuffixCheck = 104,
+        kSuffixBox = 604,
+        kPartialCheck = 106,
+        kPartialStartBox = 606,
+        kPartialMaxBox = 607,
+        kVerifyPrefixCheck = 108,
+        kVerifyPrefixBox = 608,
+        kAutoAdvanceCheck = 109,
+    };
+
+    // `line` is 0-based (0..3); `formNumber` 1-based, for the label.
+    FieldAttributesDialog(FormRecord& record, int formNumber, int line);
+
+  protected:
+    void OnInitialise() override;
+    void OnTextChanged(int id, std::string_view utf8) override;
+    void OnClicked(int id) override;
+
+  private:
+    void CorrectPartial();
+    void NumberChanged(int id, std::string_view utf8, u8& field, const char* replacement);
+
+    FormRecord& record_;
+    FormRecord backup_;
+    int formNumber_;
+    int line_;
+};
+
+class FormPage : public SheetPage {
+  public:
+    enum : int {
+        kFormList = 700,
+        kEscapeList = 751,
+        kNextList = 752,
+        kDateStampList = 753,
+        kTimeStampList = 754,
+        kLookupFileList = 755,
+        kDataActionList = 756,
+        // Per line n = 1..4: base + n.
+        kTypeListBase = 700,
+        kPromptBoxBase = 600,
+        kSourceListBase = 710,
+        kMinLengthBoxBase = 610,
+        kMaxLengthBoxBase = 620,
+        kLookupFieldListBase = 720,
+        kAdvancedButtonBase = 200,
+    };
+    static constexpr int kShownLines = 4;
+    static constexpr int kPromptLimit = 15;
+    static constexpr int kLengthLimit = 50;
+
+    FormPage(TemplateDocument& doc, EditorHost& host) : doc_(doc), host_(host) {}
+
+    // Writes the forms, marks the template modified, normalises it and hands it to the simulator.
+    void Commit() override;
+    void Discard() override { built_ = false; }
+
+    int currentForm() const { return current_; }
+    // The dialog behind button 200 + n, for line n (1..4) of the current form.
+    std::unique_ptr<FieldAttributesDialog> FieldAttributes(int lineNumber);
+
+  protected:
+    void OnInitialise() override;
+    void OnTextChanged(int id, std::string_view utf8) override;
+    void OnSelectionChanged(int id, int index) override;
+    void OnClicked(int id) override;
+
+  private:
+    FormRecord& form() { return forms_[current_]; }
+    void ShowForm();
+    void ApplyEnabling(int n);
+    // The line (1..4) of a per-line control, or 0.
+    static int LineOf(int id, int base) { return (id > base && id <= base + kShownLines) ? id - base : 0; }
+
+    TemplateDocument& doc_;
+    EditorHost& host_;
+    bool built_ = false;
+    FormRecord forms_[kFormCount]{};
+    int current_ = 0;
+};
+
+}  // namespace k52

@@ -1,0 +1,224 @@
+#include "editor/SymbologyDialog.h"
+
+namespace k52 {
+namespace {
+
+using K = SymbologyItemKind;
+
+const std::vector<std::string_view> kStartStopPatterns = {"Industrial 25", "Interleave 25", "Matrix 25"};
+const std::vector<std::string_view> kLengthModes = {"固定長度", "最大/最小 長度"};
+
+std::vector<SymbologyDialogSpec> BuildDialogs() {
+    auto twoOfFive = [](std::string_view name, std::string_view title, int button) {
+        return SymbologyDialogSpec{name,
+                                   title,
+                                   button,
+                                   {{K::Radio, 401, "起始/終止 選項", kStartStopPatterns},
+                                    {K::Check, 101, "檢驗檢查碼", {}},
+                                    {K::Check, 102, "傳送檢查碼", {}},
+                                    {K::Length, 404, "長度要求", kLengthModes}}};
+    };
+    return {
+        {"Code39Dlg",
+         "Code 39 碼參數",
+         201,
+         {{K::Check, 101, "傳送 起始碼/終止碼", {}},
+          {K::Check, 102, "檢驗檢查碼", {}},
+          {K::Check, 103, "傳送檢查碼", {}},
+          {K::Check, 104, "Code 39 Full ASCII", {}}}},
+        {"ItalyPharmaDlg", "Italy Pharmacode 碼參數", 202, {{K::Check, 101, "傳送檢查碼", {}}}},
+        {"FrenchPharmaDlg", "French Pharmacode 碼參數", 203, {{K::Check, 101, "傳送檢查碼", {}}}},
+        twoOfFive("Industrial25Dlg", "Industrial 25 碼參數", 204),
+        twoOfFive("Interleave25Dlg", "Interleave 25 碼參數", 205),
+        twoOfFive("Matrix25Dlg", "Matrix 25 碼參數", 206),
+        {"CodabarDlg",
+         "Codabar 碼參數",
+         207,
+         {{K::Codabar,
+           401,
+           "起始/終止 碼選項",
+           {"無", "abcd / abcd", "abcd / tn*e", "ABCD / ABCD", "ABCD / TN*E"}}}},
+        {"MSIDlg",
+         "MSI 碼參數",
+         208,
+         {{K::Radio, 401, "檢查碼驗證方式", {"Single Modulo 10", "Double Modulo 10", "Modulo 11 & 10"}},
+          {K::Radio,
+           404,
+           "檢查碼傳送選項",
+           {"Last digit not transmitted", "Transmitted", "Last 2 digits not transmitted"}},
+          {K::Length, 407, "長度要求", kLengthModes}}},
+        {"PlesseyDlg",
+         "Plessey 碼參數",
+         209,
+         {{K::Check, 101, "轉換為 UK Plessey", {}}, {K::Check, 102, "傳送檢查碼", {}}}},
+        {"UPCEDlg",
+         "UPCE 碼參數",
+         213,
+         {{K::Check, 101, "轉換為 UPCA", {}},
+          {K::Check, 102, "傳送系統代碼", {}},
+          {K::Check, 103, "傳送檢查碼", {}}}},
+        {"EAN8Dlg",
+         "EAN 8 碼參數",
+         216,
+         {{K::Check, 101, "轉換為 EAN13", {}}, {K::Check, 102, "傳送檢查碼", {}}}},
+        {"EAN13Dlg",
+         "EAN 13 和 UPCA 碼參數",
+         219,
+         {{K::Check, 101, "轉換為 ISBN", {}},
+          {K::Check, 102, "轉換為 ISSN", {}},
+          {K::Check, 103, "傳送檢查碼", {}},
+          {K::Check, 104, "傳送 UPCA 系統代碼", {}},
+          {K::Check, 105, "傳送 UPCA 檢查碼", {}},
+          {K::Check, 106, "轉換 UPCA 為 EAN 13", {}}}},
+    };
+}
+
+}  // namespace
+
+std::span<const SymbologyDialogSpec> SymbologyDialogs() {
+    static const std::vector<SymbologyDialogSpec> dialogs = BuildDialogs();
+    return dialogs;
+}
+
+const SymbologyDialogSpec* FindSymbologyDialog(int pageButton) {
+    for (const SymbologyDialogSpec& d : SymbologyDialogs())
+        if (d.pageButton == pageButton) return &d;
+    return nullptr;
+}
+
+SymbologyDialog::SymbologyDialog(BarcodeSettings& block, const SymbologyDialogSpec& spec)
+    : block_(block), spec_(spec) {
+    for (const SymbologyItem& item : spec.items) {
+        Item g{&item,   FindBarcodeField(spec.name, item.firstId), nullptr,
+               nullptr, static_cast<int>(item.buttons.size()),     0};
+        if (item.kind == K::Codabar) g.second = FindBarcodeField(spec.name, item.firstId + 1);
+        if (item.kind == K::Length) {
+            g.second = FindBarcodeField(spec.name, kFirstLengthBox);
+            g.third = FindBarcodeField(spec.name, kSecondLengthBox);
+        }
+        // The table and the bit map are written together; a dialog item without its bits is dropped
+        // rather than writing somewhere arbitrary.
+        bool complete = g.field && (item.kind != K::Codabar || g.second) &&
+                        (item.kind != K::Length || (g.second && g.third));
+        if (complete) items_.push_back(g);
+    }
+}
+
+void SymbologyDialog::OnInitialise() {
+    for (Item& g : items_) {
+        int value = ReadBarcodeField(block_, *g.field);
+        switch (g.item->kind) {
+            case K::Check:
+                g.selected = value;
+                break;
+            case K::Radio:
+            case K::Length:
+                g.selected = value < g.buttons ? g.item->firstId + value : 0;
+                break;
+            case K::Codabar:
+                g.selected =
+                    value == 0 ? g.item->firstId : g.item->firstId + 1 + ReadBarcodeField(block_, *g.second);
+                break;
+        }
+        ShowGroup(g);
+        if (g.item->kind == K::Length) {
+            firstLength_ = ReadBarcodeField(block_, *g.second);
+            secondLength_ = ReadBarcodeField(block_, *g.third);
+            ShowText(kFirstLengthBox, std::to_string(firstLength_));
+            ShowText(kSecondLengthBox, std::to_string(secondLength_));
+        }
+    }
+}
+
+void SymbologyDialog::ShowGroup(const Item& g) {
+    if (g.item->kind == K::Check) {
+        Check(g.item->firstId, g.selected != 0);
+        return;
+    }
+    for (int b = 0; b < g.buttons; ++b) Check(g.item->firstId + b, g.item->firstId + b == g.selected);
+    if (g.item->kind == K::Length) ShowLengthLabels(g);
+}
+
+void SymbologyDialog::ShowLengthLabels(const Item& g) {
+    bool fixed = g.selected == g.item->firstId;
+    ShowText(kFirstLengthLabel, fixed ? "固定長度 :" : "最大長度 :");
+    ShowText(kSecondLengthLabel, fixed ? "固定長度 :" : "最小長度 :");
+}
+
+void SymbologyDialog::OnClicked(int id) {
+    if (id == kIdOk) {
+        Write();
+        Close(1);
+        return;
+    }
+    if (id == kIdCancel) {
+        Close(0);
+        return;
+    }
+    for (Item& g : items_) {
+        if (g.item->kind == K::Check) {
+            if (id != g.item->firstId) continue;
+            g.selected = g.selected ? 0 : 1;
+        } else {
+            if (id < g.item->firstId || id >= g.item->firstId + g.buttons) continue;
+            g.selected = id;
+        }
+        ShowGroup(g);
+        return;
+    }
+}
+
+void SymbologyDialog::OnTextChanged(int id, std::string_view utf8) {
+    if (id != kFirstLengthBox && id != kSecondLengthBox) return;
+    bool first = id == kFirstLengthBox;
+    auto number = ParseUnsigned(utf8);
+    if (!number) {
+        if (!utf8.empty()) ReplaceText(id, first ? "127" : "1");
+        (first ? firstLength_ : secondLength_) = first ? kMaxLength : 1;
+        return;
+    }
+    // The text stays as typed; the first length is held within its seven bits, the second is brought
+    // within the first at OK.
+    if (first)
+        firstLength_ = *number > kMaxLength ? kMaxLength : static_cast<int>(*number);
+    else
+        secondLength_ = *number > 255 ? 255 : static_cast<int>(*number);
+}
+
+void SymbologyDialog::Write() {
+    const Item* lengths = nullptr;
+    for (const Item& g : items_) {
+        switch (g.item->kind) {
+            case K::Check:
+                WriteBarcodeField(block_, *g.field, g.selected);
+                break;
+            case K::Radio:
+                // A group showing no selection keeps the stored value.
+                if (g.selected) WriteBarcodeField(block_, *g.field, g.selected - g.item->firstId);
+                break;
+            case K::Codabar:
+                if (!g.selected) break;
+                if (g.selected == g.item->firstId) {
+                    WriteBarcodeField(block_, *g.field, 0);
+                    WriteBarcodeField(block_, *g.second, 0);
+                } else {
+                    WriteBarcodeField(block_, *g.field, 1);
+                    WriteBarcodeField(block_, *g.second, g.selected - g.item->firstId - 1);
+                }
+                break;
+            case K::Length:
+                lengths = &g;
+                break;
+        }
+    }
+    if (!lengths) return;
+    int first = firstLength_ == 0 ? 1 : firstLength_;
+    int second = secondLength_ > first ? first : secondLength_;
+    if (second == 0) second = 1;
+    if (lengths->selected)
+        WriteBarcodeField(block_, *lengths->field, lengths->selected - lengths->item->firstId);
+    WriteBarcodeField(block_, *lengths->second, first);
+    WriteBarcodeField(block_, *lengths->third, second);
+}
+
+}  // namespace k52

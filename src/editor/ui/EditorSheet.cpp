@@ -1,0 +1,103 @@
+#include "editor/ui/EditorSheet.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "editor/ui/ControlBinder.h"
+#include "editor/ui/EditorPages.h"
+
+namespace k52 {
+
+namespace {
+QString Qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+}  // namespace
+
+LogicDialog::LogicDialog(QWidget* owner, ControlLogic& logic) : QDialog(owner), logic_(logic) {
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+void LogicDialog::Bind() {
+    binder_ = new ControlBinder(this, logic_, this);
+    binder_->onClose = [this](int result) { done(result); };
+    binder_->Apply(logic_.Initialise());
+}
+
+void LogicDialog::reject() {
+    binder_->Apply(logic_.Clicked(kIdCancel));
+}
+
+int RunFieldAttributesDialog(QWidget* owner, FieldAttributesDialog& logic) {
+    LogicDialog dialog(owner, logic);
+    BuildFieldAttributesDialog(&dialog);
+    dialog.Bind();
+    return dialog.exec() == 1 ? 1 : 0;
+}
+
+int RunSymbologyDialog(QWidget* owner, SymbologyDialog& logic) {
+    LogicDialog dialog(owner, logic);
+    BuildSymbologyDialog(&dialog, logic.spec());
+    dialog.Bind();
+    return dialog.exec() == 1 ? 1 : 0;
+}
+
+EditorSheetDialog::EditorSheetDialog(QWidget* owner, TemplateDocument& doc, EditorHost& host)
+    : QDialog(owner), sheet_(doc, host) {
+    setWindowTitle(Qs(EditorSheet::kCaption));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto* outer = new QVBoxLayout(this);
+    tabs_ = new QTabWidget;
+    pages_ = {BuildFormPage(), BuildMenuPage(), BuildLookupPage(), BuildBarcodePage(), BuildStartupPage()};
+    for (int i = 0; i < EditorSheet::kPageCount; ++i) {
+        binders_[i] = new ControlBinder(pages_[i], sheet_.page(i), this);
+        binders_[i]->onOpen = [this, i](int id) { OpenFromPage(i, id); };
+        tabs_->addTab(pages_[i], Qs(EditorSheet::TabCaption(i)));
+    }
+    outer->addWidget(tabs_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    outer->addWidget(buttons);
+
+    tabs_->setCurrentIndex(EditorSheet::kFormPage);
+    ShowPage(EditorSheet::kFormPage);
+    connect(tabs_, &QTabWidget::currentChanged, this, &EditorSheetDialog::ShowPage);
+}
+
+QWidget* EditorSheetDialog::page(int index) const {
+    return (index >= 0 && index < EditorSheet::kPageCount) ? pages_[index] : nullptr;
+}
+
+void EditorSheetDialog::ShowPage(int index) {
+    if (index < 0 || index >= EditorSheet::kPageCount) return;
+    binders_[index]->Apply(sheet_.Show(index));
+}
+
+void EditorSheetDialog::OpenFromPage(int page, int buttonId) {
+    if (page == EditorSheet::kFormPage) {
+        if (auto logic = sheet_.forms().FieldAttributes(buttonId - FormPage::kAdvancedButtonBase))
+            RunFieldAttributesDialog(pages_[page], *logic);
+    } else if (page == EditorSheet::kBarcodePage) {
+        if (auto logic = sheet_.barcode().OptionsDialog(buttonId)) RunSymbologyDialog(pages_[page], *logic);
+    }
+}
+
+void EditorSheetDialog::accept() {
+    sheet_.Confirm();
+    QDialog::accept();
+}
+
+void EditorSheetDialog::reject() {
+    sheet_.Cancel();
+    QDialog::reject();
+}
+
+int OpenEditorSheet(QWidget* owner, TemplateDocument& doc, EditorHost& host) {
+    EditorSheetDialog sheet(owner, doc, host);
+    return sheet.exec() == QDialog::Accepted ? 1 : 0;
+}
+
+}  // namespace k52

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include "FakeScreen.h"
+#include "editor/EditorSheet.h"
+#include "template/Cp950.h"
+#include "template/Defaults.h"
+
+namespace k52 {
+namespace {
+
+using test::FakeScreen;
+
+// Records what the simulator would see when it is told the template changed.
+struct RecordingHost : EditorHost {
+    explicit RecordingHost(TemplateDocument& d) : doc(d) {}
+    void TemplateApplied() override {
+        ++calls;
+        seen.push_back(doc.tmpl);
+        modifiedWhenCalled = doc.templateModified;
+    }
+    TemplateDocument& doc;
+    int calls = 0;
+    bool modifiedWhenCalled = false;
+    std::vector<ApplicationTemplate> seen;
+};
+
+class EditorSheetTest : public ::testing::Test {
+  protected:
+    EditorSheetTest() {
+        ApplyBarcodeDefaults(doc.tmpl);
+        NewTemplateReset(doc.tmpl);
+    }
+    // One opening of the sheet, in which `edit` works on the pages, ended by OK or Cancel.
+    void Run(const std::function<void(EditorSheet&)>& edit, bool ok) {
+        EditorSheet sheet(doc, host);
+        sheet.Show(EditorSheet::kFormPage);
+        edit(sheet);
+        ok ? sheet.Confirm() : sheet.Cancel();
+    }
+    static void ShowAndApply(EditorSheet& sheet, int page, FakeScreen& screen) {
+        screen.Apply(sheet.Show(page));
+    }
+
+    TemplateDocument doc;
+    RecordingHost host{doc};
+};
+
+TEST_F(EditorSheetTest, TabsInPageOrder) {
+    const char* captions[] = {"表單", "選單", "索引檔", "條碼設定", "起動"};
+    for (int i = 0; i < EditorSheet::kPageCount; ++i) EXPECT_EQ(EditorSheet::TabCaption(i), captions[i]);
+}
+
+TEST_F(EditorSheetTest, CancelLeavesTheTemplateUntouched) {
+    doc.tmpl.form(1).partialStart[0] = 0;
+    const ApplicationTemplate before = doc.tmpl;
+    Run(
+        [](EditorSheet& sheet) {
+            FakeScreen forms(sheet.forms()), menus(sheet.menus()), lookups(sheet.lookups());
+            FakeScreen barcode(sheet.barcode()), startup(sheet.startup());
+            forms.Apply(sheet.forms().Initialise());
+            forms.Choose(701, 1);
+            forms.Type(601, "Code");
+            auto attributes = sheet.forms().FieldAttributes(1);
+            FakeScreen dialog(*attributes);
+            dialog.Init();
+            dialog.Click(103);
+            dialog.Click(1);
+            ShowAndApply(sheet, EditorSheet::kMenuPage, menus);
+            menus.Type(601, "Menu");
+            ShowAndApply(sheet, EditorSheet::kLookupPage, lookups);
+            lookups.Type(609, "20");
+            ShowAndApply(sheet, EditorSheet::kBarcodePage, barcode);
+            barcode.Click(101);
+            ShowAndApply(sheet, EditorSheet::kStartupPage, startup);
+            startup.Type(605, "1234");
+            startup.Choose(701, 0);
+        },
+        false);
+    EXPECT_EQ(0, std::memcmp(&before, &doc.tmpl, sizeof before));
+    EXPECT_FALSE(doc.templateModified);
+    EXPECT_EQ(host.calls, 0);
+}
+
+TEST_F(EditorSheetTest, SymbologyDialogOkSurvivesTheSheetsCancel) {
+    Run(
+        [](EditorSheet& sheet) {
+            FakeScreen barcode(sheet.barcode());
+            ShowAndApply(sheet, EditorSheet::kBarcodePage, barcode);
+            barcode.Click(110);  // Code 93 off, pending in the page only
+            barcode.Click(201);
+            auto dialog = sheet.barcode().OptionsDialog(barcode.opened.back());
+            FakeScreen d(*dialog);
+            d.Init();
+            d.Click(104);  // Full ASCII
+            d.Click(1);
+        },
+        false);
+    EXPECT_EQ(doc.tmpl.barcodeSettings.optionFlags5, 0x3D);
+    EXPECT_EQ(doc.tmpl.barcodeSettings.symbologyFlags0, 0x9B);
+    EXPECT_FALSE(doc.templateModified);
+}
+
+TEST_F(EditorSheetTest, OkCommitsFormsThenAppliesThenTheLaterPages) {
+    Run(
+        [](EditorSheet& sheet) {
+            FakeScreen forms(sheet.forms()), menus(sheet.menus()), lookups(sheet.lookups()),
+                startup(sheet.startup());
+            forms.Apply(sheet.forms().Initialise());
+            forms.Choose(701, 1);
+            forms.Type(611, "9");
+            forms.Type(621, "4");
+            ShowAndApply(sheet, EditorSheet::kMenuPage, menus);
+            menus.Type(601, "Count");
+            ShowAndApply(sheet, EditorSheet::kLookupPage, lookups);
+            lookups.Type(609, "20");
+            lookups.Choose(701, 2);
+            ShowAndApply(sheet, EditorSheet::kStartupPage, startup);
+            startup.Choose(700, 1);
+        },
+        true);
+    ASSERT_EQ(host.calls, 1);
+    const ApplicationTemplate& seen = host.seen[0];
+    EXPECT_TRUE(host.modifiedWhenCalled);
+    EXPECT_EQ(seen.form(1).lineType[0], 1);
+    EXPECT_EQ(seen.form(1).minLength[0], 4);  // normalised before the simulator sees it
+    EXPECT_EQ(seen.menu(1).options[0][0], 0);
+    EXPECT_FALSE(seen.lookupFile(1).defined());
+    EXPECT_EQ(seen.startPosition, 0);
+    // After OK everything is in place.
+    EXPECT_EQ(FieldText(doc.tmpl.menu(1).options[0]), "Count");
+    EXPECT_TRUE(doc.tmpl.lookupFile(1).defined());
+    EXPECT_EQ(doc.tmpl.startPosition, 1);
+    EXPECT_TRUE(doc.templateModified);
+}
+
+TEST_F(EditorSheetTest, LookupFileReachesTheSimulatorOnTheNextOk) {
+    Run(
+        [](EditorSheet& sheet) {
+            FakeScreen lookups(sheet.lookups());
+            ShowAndApply(sheet, EditorSheet::kLookupPage, lookups);
+            lookups.Type(609, "12");
+            lookups.Choose(701, 1);
+        },
+        true);
+    Run([](EditorSheet&) {}, true);
+    ASSERT_EQ(host.calls, 2);
+    EXPECT_FALSE(host.seen[0].lookupFile(1).defined());
+    EXPECT_TRUE(host.seen[1].lookupFile(1).defined());
+}
+
+TEST_F(EditorSheetTest, OkWithOnlyTheFormPageShownWritesNothingElse) {
+    // Blocks of pages that were never shown are not rewritten from stale copies.
+    EditorSheet sheet(doc, host);
+    sheet.Show(EditorSheet::kFormPage);
+    std::memcpy(doc.tmpl.menu(2).title, "Late", 5);
+    doc.tmpl.barcodeSettings.scanModeSetting = 0xC6;
+    sheet.Confirm();
+    EXPECT_EQ(FieldText(doc.tmpl.menu(2).title), "Late");
+    EXPECT_EQ(doc.tmpl.barcodeSettings.scanModeSetting, 0xC6);
+    EXPECT_TRUE(doc.templateModified);
+    EXPECT_EQ(host.calls, 1);
+}
+
+TEST_F(EditorSheetTest, PagesInitialiseOnlyOnTheirFirstShowing) {
+    EditorSheet sheet(doc, host);
+    EXPECT_FALSE(sheet.Show(EditorSheet::kMenuPage).empty());
+    EXPECT_TRUE(sheet.Show(EditorSheet::kMenuPage).empty());
+    EXPECT_TRUE(sheet.shown(EditorSheet::kMenuPage));
+    EXPECT_FALSE(sheet.shown(EditorSheet::kLookupPage));
+}
+
+}  // namespace
+}  // namespace k52
