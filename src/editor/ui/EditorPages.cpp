@@ -72,12 +72,12 @@ QWidget* BuildFormPage() {
         {"資  料 :", FormPage::kDataActionList},
     };
     for (int i = 0; i < 7; ++i) {
-        int row = i / 2, column = (i % 2) * 2;
+        int row = i / 2, column = (i % 2) * 3;
         top->addWidget(MakeLabel(lists[i].first), row, column);
-        top->addWidget(MakeList(lists[i].second), row, column + 1, Qt::AlignLeft);
+        top->addWidget(MakeList(lists[i].second), row, column + 1);
     }
     top->setColumnMinimumWidth(2, 24);
-    top->setColumnStretch(4, 1);
+    top->setColumnStretch(5, 1);
     outer->addLayout(top);
 
     auto* lines = new QGroupBox;
@@ -274,7 +274,7 @@ QWidget* BuildStartupPage() {
     for (int i = 0; i < 6; ++i) {
         int row = i / 2, column = (i % 2) * 3;
         secondGrid->addWidget(MakeCheck(StartupPage::kFirstGuardCheck + 6 + i, settings[i]), row, column);
-        secondGrid->addWidget(MakeList(StartupPage::kFirstSettingList + i), row, column + 1, Qt::AlignLeft);
+        secondGrid->addWidget(MakeList(StartupPage::kFirstSettingList + i), row, column + 1);
     }
     secondGrid->setColumnMinimumWidth(2, 24);
     secondGrid->setColumnStretch(5, 1);
@@ -335,6 +335,7 @@ void BuildFieldAttributesDialog(QDialog* dialog) {
     bgrid->addWidget(MakeCheck(D::kAutoAdvanceCheck, "自動換行"), 2, 0);
     bgrid->setColumnStretch(2, 1);
     outer->addWidget(barcode);
+    outer->addSpacing(8);
     outer->addLayout(OkCancelRow());
 }
 
@@ -363,6 +364,7 @@ void BuildSymbologyDialog(QDialog* dialog, const SymbologyDialogSpec& spec) {
         outer->addWidget(group);
     }
     outer->addStretch();
+    outer->addSpacing(8);
     outer->addLayout(OkCancelRow());
     dialog->setMinimumWidth(260);
 }
