@@ -164,6 +164,115 @@ TEST_F(EditorSheetTest, OkWithOnlyTheFormPageShownWritesNothingElse) {
     EXPECT_EQ(host.calls, 1);
 }
 
+// A menu leading to two forms with lookup fields, separators and barcode options: designed, confirmed,
+// saved and reopened, every value reads back as entered.
+TEST_F(EditorSheetTest, DesignedApplicationSurvivesSaveAndReopen) {
+    Run(
+        [](EditorSheet& sheet) {
+            FakeScreen forms(sheet.forms()), menus(sheet.menus()), lookups(sheet.lookups());
+            FakeScreen barcode(sheet.barcode()), startup(sheet.startup());
+            forms.Apply(sheet.forms().Initialise());
+            forms.Choose(752, 11);
+            forms.Choose(755, 1);
+            forms.Choose(701, 1);
+            forms.Type(601, "料號");
+            forms.Choose(721, 1);
+            forms.Type(611, "1");
+            forms.Type(621, "13");
+            forms.Choose(702, 2);
+            forms.Type(602, "數量");
+            forms.Type(622, "5");
+            forms.Choose(700, 1);
+            forms.Choose(756, 2);
+            forms.Choose(755, 1);
+            forms.Choose(701, 7);
+            forms.Type(601, "品名");
+            forms.Choose(721, 2);
+
+            ShowAndApply(sheet, EditorSheet::kMenuPage, menus);
+            menus.Click(101);
+            menus.Type(691, "倉庫");
+            menus.Type(601, "進貨");
+            menus.Choose(701, 1);
+            menus.Type(602, "出貨");
+            menus.Choose(702, 2);
+
+            ShowAndApply(sheet, EditorSheet::kLookupPage, lookups);
+            lookups.Type(609, "30");
+            lookups.Choose(701, 2);
+            lookups.Type(611, "13");
+            lookups.Type(602, "14");
+            lookups.Type(612, "17");
+
+            ShowAndApply(sheet, EditorSheet::kBarcodePage, barcode);
+            barcode.Click(111);
+            barcode.Click(108);
+            barcode.Choose(702, 1);
+            barcode.Click(208);
+            auto msi = sheet.barcode().OptionsDialog(208);
+            FakeScreen d(*msi);
+            d.Init();
+            d.Type(601, "20");
+            d.Type(602, "4");
+            d.Click(1);
+
+            ShowAndApply(sheet, EditorSheet::kStartupPage, startup);
+            startup.Choose(700, 1);
+            startup.Choose(701, 2);
+            startup.Type(601, "9");
+            startup.Type(602, "13");
+        },
+        true);
+
+    std::vector<unsigned char> file = SerializeTemplate(doc.tmpl);
+    TemplateDocument reopened;
+    ASSERT_EQ(ParseTemplate(file.data(), file.size(), reopened.tmpl), TemplateReadResult::Ok);
+    const ApplicationTemplate& t = reopened.tmpl;
+    EXPECT_EQ(0, std::memcmp(&t, &doc.tmpl, sizeof t));
+
+    EXPECT_EQ(t.startPosition, 1);
+    EXPECT_EQ(t.fieldSeparators.separator1, 9);
+    EXPECT_EQ(t.fieldSeparators.separator2, 13);
+    EXPECT_EQ(t.menu(1).showTitle, 1);
+    EXPECT_EQ(std::string(FieldText(t.menu(1).title)), "\xAD\xDC\xAE\x77");  // 倉庫
+    EXPECT_EQ(t.menu(1).optionTargets[0], 1);
+    EXPECT_EQ(t.menu(1).optionTargets[1], 2);
+    EXPECT_EQ(t.form(1).nextTarget, 11);
+    EXPECT_EQ(t.form(1).lookupFile, 1);
+    EXPECT_EQ(t.form(1).lineType[0], 1);
+    EXPECT_EQ(t.form(1).lookupField[0], 1);
+    EXPECT_EQ(t.form(1).minLength[0], 1);
+    EXPECT_EQ(t.form(1).maxLength[0], 13);
+    EXPECT_EQ(t.form(1).lineType[1], 2);
+    EXPECT_EQ(t.form(1).maxLength[1], 5);
+    EXPECT_EQ(t.form(2).dataAction, 2);
+    EXPECT_EQ(t.form(2).lineType[0], 7);
+    EXPECT_EQ(t.form(2).lookupField[0], 2);
+    EXPECT_EQ(t.lookupFile(1).recordLength, 30);
+    EXPECT_EQ(t.lookupFile(1).fieldCount, 2);
+    EXPECT_EQ(t.lookupFile(1).fieldStart[1], 14);
+    EXPECT_EQ(t.lookupFile(1).fieldLength[0], 13);
+    EXPECT_EQ(t.lookupFile(1).fieldLength[1], 17);
+    const u8* b = t.barcodeSettings.bytes();
+    EXPECT_EQ(b[1], 0x49);
+    EXPECT_EQ(b[2], 0x20);
+    EXPECT_EQ(b[11], 0x04);
+    EXPECT_EQ(b[18], 0x94);
+    EXPECT_EQ(b[19], 0x04);
+
+    // The reopened template shows the same values in the sheet.
+    RecordingHost host2(reopened);
+    EditorSheet sheet(reopened, host2);
+    FakeScreen forms(sheet.forms()), menus(sheet.menus());
+    forms.Apply(sheet.Show(EditorSheet::kFormPage));
+    EXPECT_EQ(forms.text(601), "料號");
+    EXPECT_EQ(forms.shown(721), "欄位 1");
+    EXPECT_EQ(forms.shown(752), "選單  1");
+    menus.Apply(sheet.Show(EditorSheet::kMenuPage));
+    EXPECT_EQ(menus.text(691), "倉庫");
+    EXPECT_EQ(menus.shown(702), "表單  2");
+}
+
 TEST_F(EditorSheetTest, PagesInitialiseOnlyOnTheirFirstShowing) {
     EditorSheet sheet(doc, host);
     EXPECT_FALSE(sheet.Show(EditorSheet::kMenuPage).empty());
