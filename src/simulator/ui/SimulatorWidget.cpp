@@ -9,7 +9,9 @@
 
 #include "template/Cp950.h"
 
-static void InitTerminalImages() { Q_INIT_RESOURCE(k52gen); }
+static void InitTerminalImages() {
+    Q_INIT_RESOURCE(k52gen);
+}
 
 namespace k52 {
 
@@ -18,7 +20,9 @@ namespace {
 constexpr int kFirstImage = 500;
 constexpr int kLastImage = 545;
 
-QRect ToQRect(const SimRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+QRect ToQRect(const SimRect& r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
 
 }  // namespace
 
@@ -50,7 +54,7 @@ QFont DisplayFont() {
 // A one-pixel frame that follows the mouse while the terminal is dragged. The screen itself cannot be
 // drawn on, so the frame is a window shaped to its outline, drawn in a pattern visible on any colour.
 class DragOutline : public QWidget {
-public:
+  public:
     DragOutline()
         : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                                Qt::X11BypassWindowManagerHint | Qt::WindowTransparentForInput) {
@@ -59,7 +63,7 @@ public:
         setFocusPolicy(Qt::NoFocus);
     }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent*) override {
         setMask(QRegion(rect()) - QRegion(rect().adjusted(1, 1, -1, -1)));
     }
@@ -82,7 +86,7 @@ SimulatorWidget::SimulatorWidget(ApplicationTemplate& tmpl, MessageBoxes& messag
         clock = ownClock_.get();
     }
     sim_ = std::make_unique<TerminalSimulator>(tmpl, *clock);
-    keypad_ = std::make_unique<KeypadController>(*sim_, *this);
+    keypad_ = std::make_unique<KeypadController>(*sim_, static_cast<SimView&>(*this));
 
     connect(&clockTimer_, &QTimer::timeout, this, [this] { sim_->Tick(); });
     clockTimer_.start(100);
@@ -95,9 +99,13 @@ SimulatorWidget::SimulatorWidget(ApplicationTemplate& tmpl, MessageBoxes& messag
     sim_->Start();
 }
 
-SimulatorWidget::~SimulatorWidget() { clockTimer_.stop(); }
+SimulatorWidget::~SimulatorWidget() {
+    clockTimer_.stop();
+}
 
-QWidget* SimulatorWidget::dragOutline() const { return outline_.get(); }
+QWidget* SimulatorWidget::dragOutline() const {
+    return outline_.get();
+}
 
 void SimulatorWidget::RestartAfterEdit() {
     sim_->UpdateAfterEdit();
@@ -146,7 +154,8 @@ void SimulatorWidget::paintEvent(QPaintEvent*) {
     if (eng.simState == SimState::FormEntry)
         p.drawPixmap(kDisplayTextOrigin.x + kCellWidth * run.cursorCol,
                      kDisplayTextOrigin.y + kCellHeight * run.cursorRow, TerminalImage(kCursorImageId));
-    if (run.alphaMode) p.drawPixmap(kAlphaIndicatorPos.x, kAlphaIndicatorPos.y, TerminalImage(kAlphaOnImageId));
+    if (run.alphaMode)
+        p.drawPixmap(kAlphaIndicatorPos.x, kAlphaIndicatorPos.y, TerminalImage(kAlphaOnImageId));
     for (int r = 0; r < kSimRows; ++r) {
         int y = kDisplayTextOrigin.y + kCellHeight * r;
         if (eng.highlightRow == r + 1) {
@@ -165,8 +174,8 @@ void SimulatorWidget::paintEvent(QPaintEvent*) {
         for (std::size_t i = 0; i < status.size() && i < kSimColumns; ++i) {
             auto b = static_cast<unsigned char>(status[i]);
             if (b >= 0x21 && b <= 0x7E)
-                p.drawText(kStatusLinePos.x + kCellWidth * static_cast<int>(i), kStatusLinePos.y + fontBaseline_,
-                           QString(QChar(b)));
+                p.drawText(kStatusLinePos.x + kCellWidth * static_cast<int>(i),
+                           kStatusLinePos.y + fontBaseline_, QString(QChar(b)));
         }
     }
     if (pendingShown_ && run.letterPending && eng.simState == SimState::FormEntry) {
@@ -180,16 +189,21 @@ void SimulatorWidget::paintEvent(QPaintEvent*) {
 
 // ---- SimView
 
-void SimulatorWidget::InvalidateRect(const SimRect& r) { update(ToQRect(r)); }
+void SimulatorWidget::InvalidateRect(const SimRect& r) {
+    update(ToQRect(r));
+}
 
 void SimulatorWidget::ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) {
     messages_.ShowMessage(text, title, icon, MessageButtons::Ok);
 }
 
-void SimulatorWidget::PostCommand(int commandId) { Post(commandId); }
+void SimulatorWidget::PostCommand(int commandId) {
+    Post(commandId);
+}
 
 void SimulatorWidget::Post(int commandId) {
-    QMetaObject::invokeMethod(this, [this, commandId] { emit commandRequested(commandId); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, commandId] { emit commandRequested(commandId); }, Qt::QueuedConnection);
 }
 
 void SimulatorWidget::DrawPendingLetter(int row, int col, char letter) {
@@ -214,9 +228,13 @@ void SimulatorWidget::ReleaseKeyPress() {
     if (mouseGrabber() == this) releaseMouse();
 }
 
-void SimulatorWidget::DrawStatusLine(std::string_view) { update(kStatusLinePos.x, kStatusLinePos.y, 127, kCellHeight); }
+void SimulatorWidget::DrawStatusLine(std::string_view) {
+    update(kStatusLinePos.x, kStatusLinePos.y, 127, kCellHeight);
+}
 
-void SimulatorWidget::DrawAlphaIndicator(bool) { update(kAlphaIndicatorPos.x, kAlphaIndicatorPos.y, 8, kCellHeight); }
+void SimulatorWidget::DrawAlphaIndicator(bool) {
+    update(kAlphaIndicatorPos.x, kAlphaIndicatorPos.y, 8, kCellHeight);
+}
 
 void SimulatorWidget::DrawKey(int key, bool pressed) {
     if (key < 1 || key > kKeyCount) return;
@@ -224,7 +242,9 @@ void SimulatorWidget::DrawKey(int key, bool pressed) {
     update(KeyRect(key));
 }
 
-void SimulatorWidget::OpenCommandMenu(int x, int y) { OpenMenuAt(mapToGlobal(QPoint(x, y))); }
+void SimulatorWidget::OpenCommandMenu(int x, int y) {
+    OpenMenuAt(mapToGlobal(QPoint(x, y)));
+}
 
 void SimulatorWidget::OpenMenuAt(QPoint global) {
     lastMenuPoint_ = global;

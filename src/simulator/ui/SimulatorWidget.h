@@ -30,7 +30,7 @@ QFont DisplayFont();
 
 class SimulatorWidget : public QWidget, private SimView {
     Q_OBJECT
-public:
+  public:
     // The engine runs on `tmpl`, which the caller owns; `clock` (nullptr: the host's local time) gives
     // the status line its date and time. The engine shows its main menu at once.
     SimulatorWidget(ApplicationTemplate& tmpl, MessageBoxes& messages, QWidget* parent = nullptr,
@@ -51,18 +51,18 @@ public:
     // The editor applied changes: recompute from the template and restart at the main menu.
     void RestartAfterEdit();
 
-signals:
+  signals:
     // A command for the main window: chosen in the command menu or posted by the engine. Always
     // delivered later, from the event loop, as a posted command would be.
     void commandRequested(int commandId);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     // SimView
     void InvalidateRect(const SimRect& r) override;
     void ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) override;

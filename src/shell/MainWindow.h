@@ -1,0 +1,87 @@
+// The main window: the frameless terminal picture at 300,50, the command menu, the shortcuts and the
+// close request, around the Qt-free Shell that holds the command rules.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "editor/EditorHost.h"
+#include "link/Clock.h"
+#include "link/SerialLine.h"
+#include "link/TerminalLink.h"
+#include "shell/Shell.h"
+#include "simulator/Clock.h"
+#include "template/TemplateFile.h"
+
+class QMenu;
+
+namespace k52 {
+
+class SimulatorWidget;
+class QtTransferUi;
+
+// What the desktop asks the user through; tests put their own in place. nullptr: the real thing.
+struct DesktopServices {
+    MessageBoxes* messages = nullptr;
+    TemplateFileDialogs* templateDialogs = nullptr;
+    LocalClock* clock = nullptr;  // the status line's time
+};
+
+// The editor sheet: modal, returns 1 for OK and 0 for Cancel.
+using EditorSheetFn = std::function<int(QWidget* owner, TemplateDocument& doc, EditorHost& host)>;
+// The sheet this build opens: the template editor when it is built in, else the stand-in.
+EditorSheetFn DefaultEditorSheet();
+
+// Builds the command menu from its table; each action carries its command id as data.
+QMenu* BuildCommandMenu(QWidget* owner);
+
+class MainWindow : public QWidget, private ShellActions, private EditorHost {
+    Q_OBJECT
+  public:
+    explicit MainWindow(const DesktopServices& services = {});
+    ~MainWindow() override;
+
+    Shell& shell() { return *shell_; }
+    TemplateDocument& document() { return doc_; }
+    SimulatorWidget* simulatorWidget() const { return simulator_; }
+    QMenu* commandMenu() const { return menu_; }
+    TerminalLink& link() { return *link_; }
+    QtTransferUi& transferUi() { return *transferUi_; }
+
+    void setEditorSheet(EditorSheetFn sheet) { editorSheet_ = std::move(sheet); }
+
+  public slots:
+    void OnCommand(int id);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // ShellActions
+    void OpenEditor() override;
+    void OpenPortSettings() override;
+    void RunDownload(int irMode, int lookupMode) override;
+    void RunReceive(int irMode) override;
+    void ShowAbout() override;
+    void RequestClose() override;
+    // EditorHost
+    void TemplateApplied() override;
+
+    TemplateDocument doc_;
+    std::unique_ptr<MessageBoxes> ownMessages_;
+    std::unique_ptr<TemplateFileDialogs> ownDialogs_;
+    MessageBoxes* messages_;
+    TemplateFileDialogs* dialogs_;
+    std::unique_ptr<Shell> shell_;
+    std::unique_ptr<QtTransferUi> transferUi_;
+    PosixLineFactory lines_;
+    MonotonicClock linkClock_;
+    std::unique_ptr<TerminalLink> link_;
+    SimulatorWidget* simulator_ = nullptr;
+    QMenu* menu_ = nullptr;
+    EditorSheetFn editorSheet_;
+    bool transferRunning_ = false;
+};
+
+}  // namespace k52

@@ -1,0 +1,99 @@
+#include "shell/QtDialogs.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace k52 {
+
+QWidget* ActiveOwner(QWidget* fallback) {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) w = QApplication::activeWindow();
+    return w ? w : fallback;
+}
+
+MessageAnswer QtMessageBoxes::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
+                                          MessageButtons buttons) {
+    QMessageBox box(ActiveOwner(fallbackOwner_));
+    box.setWindowTitle(FromUtf8(title));
+    box.setText(FromUtf8(text));
+    switch (icon) {
+        case MessageIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MessageIcon::Exclamation:
+        case MessageIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+    }
+    QPushButton* ok = nullptr;
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    QPushButton* cancel = nullptr;
+    switch (buttons) {
+        case MessageButtons::Ok:
+            ok = box.addButton(QStringLiteral("確定"), QMessageBox::AcceptRole);
+            box.setDefaultButton(ok);
+            box.setEscapeButton(ok);
+            break;
+        case MessageButtons::YesNo:
+            yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+            no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+            box.setDefaultButton(yes);
+            break;
+        case MessageButtons::YesNoCancel:
+            yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+            no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+            cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+            box.setDefaultButton(yes);
+            box.setEscapeButton(cancel);
+            break;
+    }
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    if (clicked == yes) return MessageAnswer::Yes;
+    if (clicked == no) return MessageAnswer::No;
+    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
+}
+
+std::optional<std::string> ChooseFile(QWidget* owner, bool save, const QList<FileFilter>& filters,
+                                      const QString& suffix, const QString& start) {
+    QFileDialog dialog(ActiveOwner(owner));
+    // The pattern goes in a trailing group that the dialog hides, so the label shows as written.
+    QStringList names;
+    for (const FileFilter& f : filters)
+        names << f.label + QStringLiteral(" (") + f.pattern + QLatin1Char(')');
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setNameFilters(names);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+    if (!start.isEmpty()) dialog.selectFile(start);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+std::optional<std::string> QtTemplateFileDialogs::ChooseTemplateToOpen() {
+    return ChooseFile(owner_, false,
+                      {{QStringLiteral("Application Template Files (*.ATC)"), QStringLiteral("*.ATC")},
+                       {QStringLiteral("All files (*.*)"), QStringLiteral("*")}},
+                      {});
+}
+
+std::optional<std::string> QtTemplateFileDialogs::ChooseTemplateToSave() {
+    return ChooseFile(owner_, true,
+                      {{QStringLiteral("Application Template (*.ATC)"), QStringLiteral("*.ATC")}},
+                      QStringLiteral("ATC"));
+}
+
+}  // namespace k52

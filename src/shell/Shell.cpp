@@ -1,0 +1,134 @@
+#include "shell/Shell.h"
+
+#include "template/Defaults.h"
+
+namespace k52 {
+
+const char kSavePromptText[] = "儲存目前程式嗎??";
+const char kShellTitle[] = "Varnell's K52 Application Generator";
+const char kMainWindowTitle[] = "Application Generator";
+
+namespace {
+
+using E = CommandMenuEntry;
+
+constexpr const char kViaCable[] = "經由 RS-232 或 IrDA...";
+constexpr const char kViaCradle[] = "經由紅外線傳輸座...";
+
+constexpr CommandMenuEntry kMenu[] = {
+    {E::Item, "開新檔案", "Ctrl+N", kCmdNew},
+    {E::Item, "開啟舊檔...", "Ctrl+O", kCmdOpen},
+    {E::Item, "儲存檔案", "Ctrl+S", kCmdSave},
+    {E::Item, "另存檔案...", nullptr, kCmdSaveAs},
+    {E::Separator, nullptr, nullptr, 0},
+    {E::Item, "編輯檔案", "Ctrl+E", kCmdEdit},
+    {E::Item, "傳輸埠設定...", nullptr, kCmdPortSettings},
+    {E::Separator, nullptr, nullptr, 0},
+    {E::Submenu, "下載程式", nullptr, 0},
+    {E::Item, kViaCable, nullptr, kCmdDownloadProgram},
+    {E::Item, kViaCradle, nullptr, kCmdDownloadProgramCradle},
+    {E::End, nullptr, nullptr, 0},
+    {E::Submenu, "下載索引檔", nullptr, 0},
+    {E::Item, kViaCable, nullptr, kCmdDownloadLookup},
+    {E::Item, kViaCradle, nullptr, kCmdDownloadLookupCradle},
+    {E::End, nullptr, nullptr, 0},
+    {E::Submenu, "接收資料", nullptr, 0},
+    {E::Item, kViaCable, nullptr, kCmdReceiveData},
+    {E::Item, kViaCradle, nullptr, kCmdReceiveDataCradle},
+    {E::End, nullptr, nullptr, 0},
+    {E::Separator, nullptr, nullptr, 0},
+    {E::Item, "關於...", nullptr, kCmdAbout},
+    {E::Item, "離開", "Alt+F4", kCmdExit},
+};
+
+}  // namespace
+
+std::span<const CommandMenuEntry> CommandMenu() {
+    return kMenu;
+}
+
+void Shell::Startup() {
+    ApplyBarcodeDefaults(doc_.tmpl);
+    NewTemplateReset(doc_.tmpl);
+}
+
+bool Shell::SavePrompt() {
+    if (!doc_.templateModified) return true;
+    switch (messages_.ShowMessage(kSavePromptText, kShellTitle, MessageIcon::Exclamation,
+                                  MessageButtons::YesNoCancel)) {
+        case MessageAnswer::Yes:
+            // The prompt's own save leaves the flag set; only the Save commands clear it.
+            SaveTemplate(doc_, dialogs_, messages_);
+            return true;
+        case MessageAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool Shell::CloseRequest() {
+    return SavePrompt();
+}
+
+void ConfirmStandInSheet(TemplateDocument& doc, EditorHost& host) {
+    doc.templateModified = true;
+    NormaliseTemplate(doc.tmpl);
+    host.TemplateApplied();
+}
+
+void Shell::OnCommand(int id) {
+    switch (id) {
+        case kCmdNew:
+            if (!SavePrompt()) return;
+            doc_.templateModified = false;
+            doc_.templatePath.clear();
+            NewTemplateReset(doc_.tmpl);
+            actions_.OpenEditor();
+            return;
+        case kCmdOpen:
+            if (!SavePrompt()) return;
+            if (OpenTemplate(doc_, dialogs_, messages_) == 1) actions_.OpenEditor();
+            return;
+        case kCmdSave:
+            if (SaveTemplate(doc_, dialogs_, messages_) == 1) doc_.templateModified = false;
+            return;
+        case kCmdSaveAs:
+            if (SaveTemplateAs(doc_, dialogs_, messages_) == 1) doc_.templateModified = false;
+            return;
+        case kCmdExit:
+            actions_.RequestClose();
+            return;
+        case kCmdEdit:
+            actions_.OpenEditor();
+            return;
+        case kCmdPortSettings:
+            actions_.OpenPortSettings();
+            return;
+        case kCmdDownloadProgram:
+            actions_.RunDownload(0, 0);
+            return;
+        case kCmdDownloadProgramCradle:
+            actions_.RunDownload(1, 0);
+            return;
+        case kCmdDownloadLookup:
+            actions_.RunDownload(0, 1);
+            return;
+        case kCmdDownloadLookupCradle:
+            actions_.RunDownload(1, 1);
+            return;
+        case kCmdReceiveData:
+            actions_.RunReceive(0);
+            return;
+        case kCmdReceiveDataCradle:
+            actions_.RunReceive(1);
+            return;
+        case kCmdAbout:
+            actions_.ShowAbout();
+            return;
+        default:
+            return;
+    }
+}
+
+}  // namespace k52

@@ -1,0 +1,89 @@
+// The shell's rules without a window: the command table, the save prompt, the modified flag and the
+// command menu as data. The desktop layer turns menu choices, shortcuts and close requests into calls
+// here, and implements ShellActions to open what the commands open.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "editor/EditorHost.h"
+#include "template/TemplateFile.h"
+#include "template/UserInterface.h"
+
+namespace k52 {
+
+enum CommandId : int {
+    kCmdNew = 1010,
+    kCmdOpen = 1020,
+    kCmdSave = 1030,
+    kCmdSaveAs = 1040,
+    kCmdExit = 1090,
+    kCmdEdit = 2000,
+    kCmdPortSettings = 2100,
+    kCmdDownloadProgram = 3020,
+    kCmdDownloadProgramCradle = 3021,
+    kCmdReceiveData = 3030,
+    kCmdReceiveDataCradle = 3031,
+    kCmdDownloadLookup = 3040,
+    kCmdDownloadLookupCradle = 3041,
+    kCmdAbout = 9030,
+};
+
+extern const char kSavePromptText[];   // "儲存目前程式嗎??"
+extern const char kShellTitle[];       // "Varnell's K52 Application Generator"
+extern const char kMainWindowTitle[];  // "Application Generator"
+
+// One line of the command menu. A submenu line is followed by its items and closed by an End line.
+struct CommandMenuEntry {
+    enum Kind { Item, Separator, Submenu, End };
+    Kind kind;
+    const char* text;      // UTF-8
+    const char* shortcut;  // the label shown after the text, or nullptr
+    int command;
+};
+std::span<const CommandMenuEntry> CommandMenu();
+
+// What the commands open or run; each is modal and returns when it is closed or done.
+class ShellActions {
+  public:
+    virtual ~ShellActions() = default;
+    virtual void OpenEditor() = 0;
+    virtual void OpenPortSettings() = 0;
+    virtual void RunDownload(int irMode, int lookupMode) = 0;
+    virtual void RunReceive(int irMode) = 0;
+    virtual void ShowAbout() = 0;
+    // The same close request as the window system's close; it comes back through CloseRequest().
+    virtual void RequestClose() = 0;
+};
+
+class Shell {
+  public:
+    Shell(TemplateDocument& doc, MessageBoxes& messages, TemplateFileDialogs& dialogs, ShellActions& actions)
+        : doc_(doc), messages_(messages), dialogs_(dialogs), actions_(actions) {}
+
+    // The template's state before the simulator exists: barcode defaults, then a new-template reset.
+    void Startup();
+
+    // A command id from the menu, a shortcut or the simulator. Unknown ids are ignored.
+    void OnCommand(int id);
+
+    // The window system's close, Alt+F4 and Exit: true when the window is to be destroyed.
+    bool CloseRequest();
+
+    TemplateDocument& document() { return doc_; }
+
+  private:
+    // False when the user cancelled; a failed save still lets the caller go on.
+    bool SavePrompt();
+
+    TemplateDocument& doc_;
+    MessageBoxes& messages_;
+    TemplateFileDialogs& dialogs_;
+    ShellActions& actions_;
+};
+
+// What the stand-in editor sheet's OK does, as the real sheet's OK does it: the template counts as
+// modified even when nothing changed, is normalised, and the simulator restarts on it.
+void ConfirmStandInSheet(TemplateDocument& doc, EditorHost& host);
+
+}  // namespace k52

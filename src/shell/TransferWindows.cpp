@@ -1,0 +1,160 @@
+#include "shell/TransferWindows.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScreen>
+#include <QUrl>
+
+#include "shell/QtDialogs.h"
+
+namespace k52 {
+
+namespace {
+
+// Dialog units of the default font, as dialog templates measure.
+QSize DialogUnits(const QFont& font, int w, int h) {
+    QFontMetrics fm(font);
+    double baseX =
+        fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
+    double baseY = fm.height();
+    return QSize(static_cast<int>(w * baseX / 4 + 0.5), static_cast<int>(h * baseY / 8 + 0.5));
+}
+
+void CentreOnScreen(QWidget* w) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect area = screen->geometry();
+    w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
+}
+
+// Lets the windows paint while a transfer waits; clicks and keys wait until it ends.
+void PaintPending() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace
+
+ProgressDlg::ProgressDlg(const QString& title, const QString& text)
+    : QWidget(nullptr,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    setWindowTitle(title);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFixedSize(DialogUnits(font(), 104, 40));
+    label_ = new QLabel(text, this);
+    QSize origin = DialogUnits(font(), 10, 8);
+    QSize size = DialogUnits(font(), 80, 12);
+    label_->setGeometry(origin.width(), origin.height(), size.width(), size.height());
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName(QStringLiteral("Downloading"));
+    bar_->setAccessibleName(QStringLiteral("Downloading"));
+    bar_->setRange(0, 100);
+    bar_->setValue(0);
+    bar_->setTextVisible(false);
+    CentreOnScreen(this);
+}
+
+void ProgressDlg::resizeEvent(QResizeEvent*) {
+    bar_->setGeometry(14, height() / 2, width() - 28, 20);
+}
+
+void ProgressDlg::closeEvent(QCloseEvent* event) {
+    event->ignore();
+}
+
+ReceiveStatusBox::ReceiveStatusBox()
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    QFontMetrics fm(font());
+    setFixedSize(fm.horizontalAdvance(QStringLiteral("Data received : 0   ")) + 20, 40);
+    CentreOnScreen(this);
+}
+
+QString ReceiveStatusBox::text() const {
+    return QStringLiteral("Data received : %1").arg(count_);
+}
+
+void ReceiveStatusBox::SetCount(int count) {
+    count_ = count;
+    update();
+}
+
+void ReceiveStatusBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), QColor(255, 255, 100));
+    p.setPen(Qt::black);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
+}
+
+QtTransferUi::QtTransferUi(MessageBoxes& messages, QWidget* owner) : messages_(messages), owner_(owner) {}
+
+QtTransferUi::~QtTransferUi() = default;
+
+MessageAnswer QtTransferUi::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
+                                        MessageButtons buttons) {
+    return messages_.ShowMessage(text, title, icon, buttons);
+}
+
+void QtTransferUi::BeginProgress(std::string_view title, std::string_view text) {
+    progress_ = std::make_unique<ProgressDlg>(FromUtf8(title), FromUtf8(text));
+    progress_->show();
+    PaintPending();
+}
+
+void QtTransferUi::SetProgress(int percent) {
+    if (!progress_) return;
+    progress_->bar()->setValue(percent < 0 ? 0 : percent > 100 ? 100 : percent);
+    PaintPending();
+}
+
+void QtTransferUi::EndProgress() {
+    progress_.reset();
+}
+
+void QtTransferUi::BeginReceiveStatus() {
+    status_ = std::make_unique<ReceiveStatusBox>();
+}
+
+void QtTransferUi::UpdateReceiveStatus(int count) {
+    if (!status_) return;
+    status_->SetCount(count);
+    if (!status_->isVisible()) status_->show();
+    PaintPending();
+}
+
+void QtTransferUi::EndReceiveStatus() {
+    status_.reset();
+}
+
+std::optional<std::string> QtTransferUi::ChooseLookupFile(const std::string& previous) {
+    return ChooseFile(owner_, false,
+                      {{QStringLiteral("Lookup data files {*.TXT}"), QStringLiteral("*.TXT")},
+                       {QStringLiteral("All files {*.*}"), QStringLiteral("*")}},
+                      QStringLiteral("TXT"), QFile::decodeName(previous.c_str()));
+}
+
+std::optional<std::string> QtTransferUi::ChooseDataFile() {
+    return ChooseFile(owner_, true,
+                      {{QStringLiteral("Data files {*.TXT}"), QStringLiteral("*.TXT")},
+                       {QStringLiteral("All files {*.*}"), QStringLiteral("*")}},
+                      QStringLiteral("TXT"));
+}
+
+void QtTransferUi::OpenForViewing(const std::string& path) {
+    // The desktop's own viewer for the file's type; the path is never part of a command line.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str()))))
+        messages_.ShowMessage("無法開啟檔案!!", "錯誤", MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+void QtTransferUi::Idle() {
+    PaintPending();
+}
+
+}  // namespace k52

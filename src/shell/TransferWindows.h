@@ -1,0 +1,79 @@
+// What a transfer shows on the desktop: the progress window of a download, the receive status box, and
+// the TransferUi that puts them, the message boxes and the file dialogs together. While a transfer
+// waits the windows keep painting; user input stays blocked until it ends.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "link/TransferUi.h"
+
+class QLabel;
+class QProgressBar;
+
+namespace k52 {
+
+// "下載程式" with "下載中..." and a bar 0..100: a window of its own, centred on the screen.
+class ProgressDlg : public QWidget {
+    Q_OBJECT
+  public:
+    ProgressDlg(const QString& title, const QString& text);
+    QProgressBar* bar() const { return bar_; }
+    QLabel* label() const { return label_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;  // it goes when the transfer ends
+
+  private:
+    QLabel* label_;
+    QProgressBar* bar_;
+};
+
+// A small topmost box at the centre of the screen: pale yellow, black outline, "Data received : %d".
+// Its width is fixed by the text with a count of 0, so it is the same in every command.
+class ReceiveStatusBox : public QWidget {
+    Q_OBJECT
+  public:
+    ReceiveStatusBox();
+    void SetCount(int count);
+    int count() const { return count_; }
+    QString text() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    int count_ = 0;
+};
+
+class QtTransferUi : public TransferUi {
+  public:
+    // Messages go to `messages`, so a test can answer them.
+    QtTransferUi(MessageBoxes& messages, QWidget* owner);
+    ~QtTransferUi() override;
+
+    MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
+                              MessageButtons buttons) override;
+    void BeginProgress(std::string_view title, std::string_view text) override;
+    void SetProgress(int percent) override;
+    void EndProgress() override;
+    void BeginReceiveStatus() override;
+    void UpdateReceiveStatus(int count) override;
+    void EndReceiveStatus() override;
+    std::optional<std::string> ChooseLookupFile(const std::string& previous) override;
+    std::optional<std::string> ChooseDataFile() override;
+    void OpenForViewing(const std::string& path) override;
+    void Idle() override;
+
+    ProgressDlg* progress() const { return progress_.get(); }
+    ReceiveStatusBox* statusBox() const { return status_.get(); }
+
+  private:
+    MessageBoxes& messages_;
+    QWidget* owner_;
+    std::unique_ptr<ProgressDlg> progress_;
+    std::unique_ptr<ReceiveStatusBox> status_;
+};
+
+}  // namespace k52
