@@ -136,7 +136,7 @@ Json StateJson(const TerminalSimulator& sim, const std::vector<std::string>& eve
     j["cursorCol"] = r.cursorCol;
     j["alphaMode"] = r.alphaMode;
     j["letterPending"] = r.letterPending;
-    j["pendingLetter"] = r.pendingLetter ? std::string(1, r.pendingLetter) : std::string();
+    j["pendingLetter"] = r.letterPending ? std::string(1, r.pendingLetter) : std::string();
     j["collectedCount"] = r.collectedCount;
     j["toolCount"] = e.toolCount;
     j["statusLine"] = sim.StatusText();

@@ -42,6 +42,7 @@ constexpr int kCellHeight = 10;
 
 // Button presses on the painted keys. It attaches itself as the engine's view and passes everything on
 // to `view`, so that a press the engine interrupts (the nothing-to-run box) is forgotten here too.
+// It gives the engine back `view` when it goes, so it must not outlive the engine.
 class KeypadController final : private SimView {
   public:
     KeypadController(TerminalSimulator& sim, SimView& view);

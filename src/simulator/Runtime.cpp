@@ -196,7 +196,7 @@ void TerminalSimulator::StartForm(int n) {
         e.column = e.promptWidth;
         if (f.hasInitialValue[i]) {
             std::string_view value = FieldText(f.initialValue[i]);
-            std::memcpy(e.text, value.data(), value.size());
+            if (!value.empty()) std::memcpy(e.text, value.data(), value.size());
         }
     }
     eng_.activeTarget = n;

@@ -135,7 +135,7 @@ void TerminalSimulator::SetRow(int r, std::string_view text) {
     // A row holds 20 columns; a longer text is cut without splitting a double-byte character.
     std::string_view shown = CutToByteLimit(text, kSimColumns);
     std::memset(screen_.rows[r], 0, sizeof screen_.rows[r]);
-    std::memcpy(screen_.rows[r], shown.data(), shown.size());
+    if (!shown.empty()) std::memcpy(screen_.rows[r], shown.data(), shown.size());
 }
 
 void TerminalSimulator::Start() {

@@ -103,6 +103,8 @@ TEST_F(SimulateCli, KeysAndTicksDriveAFormAndTheStateIsReported) {
     EXPECT_EQ(j["cursorRow"], 0);
     EXPECT_EQ(j["cursorCol"], 5);
     EXPECT_EQ(j["alphaMode"], false);
+    EXPECT_EQ(j["letterPending"], false);
+    EXPECT_EQ(j["pendingLetter"], "");
     j = Json(file + " --keys '7 12 4 2 19 t'");
     EXPECT_EQ(j["state"], "MainMenu");
     EXPECT_EQ(j["rows"][1], "2. 上 傳 檔 案");
