@@ -27,7 +27,10 @@ void LogicDialog::Bind() {
 }
 
 void LogicDialog::reject() {
-    binder_->Apply(logic_.Clicked(kIdCancel));
+    if (binder_)
+        binder_->Apply(logic_.Clicked(kIdCancel));
+    else
+        QDialog::reject();
 }
 
 int RunFieldAttributesDialog(QWidget* owner, FieldAttributesDialog& logic) {
