@@ -450,7 +450,11 @@ int TerminalLink::RunReceive(bool irMode) {
     }
     outcome_.dataFile = *path;
     dataFd_ = ::open(path->c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (dataFd_ >= 0 && (flock(dataFd_, LOCK_EX | LOCK_NB) != 0 || ftruncate(dataFd_, 0) != 0))
+    struct stat st {};
+    dataIsRegular_ = dataFd_ >= 0 && fstat(dataFd_, &st) == 0 && S_ISREG(st.st_mode);
+    // Not shared while we write it; emptied only once it is ours.
+    if (dataFd_ >= 0 &&
+        (flock(dataFd_, LOCK_EX | LOCK_NB) != 0 || (dataIsRegular_ && ftruncate(dataFd_, 0) != 0)))
         CloseFd(dataFd_);
     if (dataFd_ < 0) {
         ui_.ShowMessage(kCreateFileFailed, kErrorTitle, MessageIcon::None, MessageButtons::Ok);
@@ -630,7 +634,8 @@ void TerminalLink::CloseDataFile(bool keep) {
     if (dataFd_ < 0) return;
     if (keep && fsync(dataFd_) != 0 && errno != EINVAL && errno != EROFS) dataWriteFailed_ = true;
     CloseFd(dataFd_);
-    if (!keep) ::unlink(outcome_.dataFile.c_str());
+    // Only a file we made is ours to delete, never a device that was named as the output.
+    if (!keep && dataIsRegular_) ::unlink(outcome_.dataFile.c_str());
 }
 
 void TerminalLink::ShowReceiveStatus(int mode, int count) {

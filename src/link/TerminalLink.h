@@ -158,6 +158,7 @@ class TerminalLink {
     int lookupFd_ = -1;
     int dataFd_ = -1;
     bool dataWriteFailed_ = false;
+    bool dataIsRegular_ = false;
     bool statusShown_ = false;
     std::array<u8, kPacketBufferSize> packetBuffer_{};
     std::array<u8, kReplyBufferSize> replyBuffer_{};

@@ -474,18 +474,20 @@ void TerminalPeer::DownloadByte(u8 b, bool chunkEnd) {
         return;
     }
     if (mode_ == Mode::DownloadFirst) {
-        // An image packet is 103 bytes whatever they hold; a lookup record is ended by its CR and is
-        // followed by nothing until it is answered.
+        // An image packet is 103 bytes whatever they hold, packet 0 ending in 0; a lookup record is
+        // ended by its CR and is followed by nothing until it is answered.
         if (b == kCr && options_.expect != PeerExpect::Program &&
             (options_.expect == PeerExpect::Lookup ||
              (chunkEnd &&
               (Equals(buffer_, "OVER\r") || CheckLookupPacket(buffer_.data(), buffer_.size()))))) {
             mode_ = Mode::Lookup;
             HandleLookupPacket();
-        } else if (buffer_.size() == kImagePacketSize && options_.expect != PeerExpect::Lookup) {
+        } else if (buffer_.size() == kImagePacketSize && options_.expect != PeerExpect::Lookup &&
+                   (options_.expect == PeerExpect::Program ||
+                    (buffer_[102] == 0 && CheckImagePacket(buffer_.data(), buffer_.size())))) {
             mode_ = Mode::Image;
             HandleImagePacket();
-        } else if (buffer_.size() >= kImagePacketSize) {
+        } else if (buffer_.size() > kPacketBufferSize) {
             report_.errors.push_back("unrecognised first packet of " + std::to_string(buffer_.size()) +
                                      " bytes");
             buffer_.clear();

@@ -21,8 +21,12 @@ std::vector<u8> Slice(const DownloadImage& image, size_t offset, size_t n) {
     return {image.begin() + static_cast<long>(offset), image.begin() + static_cast<long>(offset + n)};
 }
 
-size_t MenuOffset(int m) { return 25 + 250 * (m - 1); }
-size_t FormOffset(int f) { return 2525 + 601 * (f - 1); }
+size_t MenuOffset(int m) {
+    return 25 + 250 * (m - 1);
+}
+size_t FormOffset(int f) {
+    return 2525 + 601 * (f - 1);
+}
 
 TEST(DownloadImage, UntouchedNewTemplate) {
     ApplicationTemplate t = StartupTemplate();
@@ -67,8 +71,8 @@ TEST(DownloadImage, MenuTextsArePaddedToTheRowWidth) {
     WriteFieldText(m.title, "ABCDEFGHIJKLMNOPQ", 20);  // 17 bytes: cut to 15
     WriteFieldText(m.options[0], "AB", 15);
     WriteFieldText(m.options[1], "\xAA\xED", 15);  // one Chinese character
-    WriteFieldText(m.options[2], "   ", 15);        // blanks only: not counted
-    WriteFieldText(m.options[3], " x", 15);         // a blank then a letter: counted
+    WriteFieldText(m.options[2], "   ", 15);       // blanks only: not counted
+    WriteFieldText(m.options[3], " x", 15);        // a blank then a letter: counted
     DownloadImageBuilder b;
     b.BuildDownloadImage(t);
     const size_t base = MenuOffset(2);
@@ -124,7 +128,8 @@ TEST(DownloadImage, PasswordIsUpperCasedAndTemplateDerivedFieldsUpdated) {
     f.maxLength[5] = 70;
     DownloadImageBuilder b;
     b.BuildDownloadImage(t);
-    EXPECT_EQ(Slice(b.image(), 8614, 10), (std::vector<u8>{'A', 'B', '9', 'Z', '{', 'X', 'Y', 'Z', 'Q', 'Q'}));
+    EXPECT_EQ(Slice(b.image(), 8614, 10),
+              (std::vector<u8>{'A', 'B', '9', 'Z', '{', 'X', 'Y', 'Z', 'Q', 'Q'}));
     EXPECT_EQ(t.form(1).lastInputLine, 6);
     EXPECT_EQ(t.form(1).maxLength[5], 50);
     EXPECT_EQ(t.form(1).prompt[0][0], 0);

@@ -1,0 +1,185 @@
+// The infrared cradle: probe order, the speed switch, time spent, control lines, and the COM names.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "LinkHarness.h"
+
+namespace k52::test {
+namespace {
+
+struct Step {
+    std::int64_t at;
+    std::uint32_t speed;
+    bool rts;
+    Bytes bytes;
+};
+
+// The single-byte writes of the preparation, with the line state they went out on.
+std::vector<Step> CradleWrites(const Harness& h) {
+    std::vector<Step> steps;
+    for (const auto& w : h.lines.log.writes)
+        if (w.bytes.size() == 1) steps.push_back({w.atMs, w.settings.speed, w.settings.rts, w.bytes});
+    return steps;
+}
+
+PeerOptions Cradle(std::uint32_t speed, std::initializer_list<const char*> faults = {}) {
+    PeerOptions o = Options(faults);
+    o.cradleSpeed = speed;
+    return o;
+}
+
+TEST(Cradle, FoundOnTheFourthProbeAndSwitchedToTheTargetSpeed) {
+    Harness h(Cradle(57600));
+    h.tmpl.portSettings.baudRate = 0;  // 115200: command "6"
+    EXPECT_EQ(h.link.RunDownload(true, false), 1);
+    EXPECT_TRUE(h.link.outcome().transferOk);
+    std::vector<Step> steps = CradleWrites(h);
+    ASSERT_EQ(steps.size(), 7u);
+    // Each failed probe: apply, 100 ms, probe byte, 100 ms, 100 ms window, apply, 100 ms.
+    const Step expected[] = {
+        {200, 9600, false, B({0x0F})},   {600, 115200, false, B({0x0F})}, {1000, 38400, false, B({0x0F})},
+        {1400, 57600, false, B({0x0F})}, {1700, 57600, false, B({0x07})}, {1800, 57600, false, B({'6'})},
+        {1900, 57600, false, B({'Q'})},
+    };
+    for (std::size_t i = 0; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(steps[i].at, expected[i].at);
+        EXPECT_EQ(steps[i].speed, expected[i].speed);
+        EXPECT_EQ(steps[i].rts, expected[i].rts);
+        EXPECT_EQ(steps[i].bytes, expected[i].bytes);
+    }
+    // The download itself runs at the target speed, DTR and RTS on.
+    const auto& handshake = h.lines.log.writes[7];
+    EXPECT_EQ(handshake.bytes, B("VARNEL\r"));
+    EXPECT_EQ(handshake.atMs, 2100);
+    EXPECT_EQ(handshake.settings.speed, 115200u);
+    EXPECT_TRUE(handshake.settings.dtr);
+    EXPECT_TRUE(handshake.settings.rts);
+    EXPECT_EQ(h.peer.report().cradleSpeed, 115200u);
+    EXPECT_EQ(h.peer.report().cradleEchoes, 1);
+    EXPECT_TRUE(h.peer.report().imageComplete);
+}
+
+TEST(Cradle, SlowestTargetFoundOnTheFirstProbe) {
+    Harness h(Cradle(9600));
+    h.tmpl.portSettings.baudRate = 4;
+    h.link.RunDownload(true, false);
+    std::vector<Step> steps = CradleWrites(h);
+    ASSERT_EQ(steps.size(), 4u);
+    EXPECT_EQ(steps[0].bytes, B({0x0F}));
+    EXPECT_EQ(steps[1].bytes, B({0x07}));
+    EXPECT_EQ(steps[2].bytes, B({'2'}));
+    EXPECT_EQ(steps[3].bytes, B({'Q'}));
+    for (const Step& s : steps) EXPECT_EQ(s.speed, 9600u);
+    EXPECT_EQ(h.lines.log.writes[4].settings.speed, 9600u);
+    EXPECT_TRUE(h.link.outcome().transferOk);
+}
+
+TEST(Cradle, SpeedCommandsForEveryTarget) {
+    const char commands[] = {'6', '5', '4', '3', '2'};
+    const std::uint32_t speeds[] = {115200, 57600, 38400, 19200, 9600};
+    for (int rate = 0; rate < 5; ++rate) {
+        Harness h(Cradle(38400));
+        h.tmpl.portSettings.baudRate = static_cast<u8>(rate);
+        h.link.RunDownload(true, false);
+        std::vector<Step> steps = CradleWrites(h);
+        ASSERT_EQ(steps.size(), 6u);  // found on the third probe
+        EXPECT_EQ(steps[4].bytes, B({commands[rate]}));
+        EXPECT_EQ(h.link.lineSettings().speed, speeds[rate]);
+        EXPECT_TRUE(h.link.outcome().transferOk) << rate;
+    }
+}
+
+TEST(Cradle, WrongEchoFailsAtOnceAndNoAnswerGivesUpAfterFiveProbes) {
+    Harness h(Cradle(9600, {"cradle-echo=0x41"}));
+    // The cradle echoes "A" at 9600 only; the other four probes wait out their window.
+    EXPECT_EQ(h.link.RunDownload(true, false), -1);
+    std::vector<std::int64_t> probes;
+    for (const Step& s : CradleWrites(h)) probes.push_back(s.at);
+    EXPECT_EQ(probes, (std::vector<std::int64_t>{200, 500, 900, 1300, 1700}));
+    ASSERT_EQ(h.ui.shown.size(), 1u);
+    EXPECT_EQ(h.ui.shown[0].text, "設置紅外線裝置失敗!!");
+    EXPECT_EQ(h.ui.shown[0].at, 2000);
+    EXPECT_EQ(h.lines.log.closes, 1);
+    EXPECT_EQ(h.link.outcome().failure, LinkFailure::IrPreparation);
+}
+
+TEST(Cradle, NoCradleFailsBothDirections) {
+    {
+        Harness h;
+        EXPECT_EQ(h.link.RunDownload(true, false), -1);
+        EXPECT_EQ(h.ui.Texts(), std::vector<std::string>{"設置紅外線裝置失敗!!"});
+        EXPECT_EQ(h.ui.shown[0].at, 2100);
+        EXPECT_EQ(h.Count(B({0x0F})), 5);
+    }
+    {
+        Harness h;
+        h.ui.dataChoice = "/tmp/k52-cradle-receive.txt";
+        EXPECT_EQ(h.link.RunReceive(true), -3);
+        EXPECT_EQ(h.ui.Texts(), std::vector<std::string>{"無法設定紅外線裝置!!"});
+        EXPECT_EQ(h.ui.shown[0].icon, MessageIcon::Exclamation);
+        std::remove("/tmp/k52-cradle-receive.txt");
+    }
+}
+
+TEST(Cradle, ReceiveThroughTheCradle) {
+    PeerOptions o = Cradle(19200);
+    o.records = {B("scan 1"), B("scan 2")};
+    Harness h(o);
+    h.tmpl.portSettings.baudRate = 1;
+    h.ui.dataChoice = "/tmp/k52-cradle-receive2.txt";
+    EXPECT_EQ(h.link.RunReceive(true), 2);
+    EXPECT_EQ(h.peer.report().cradleSpeed, 57600u);
+    EXPECT_EQ(h.TimesOf(B("READ\r")).size(), 1u);
+    std::remove("/tmp/k52-cradle-receive2.txt");
+}
+
+TEST(Cradle, ControlLinesLeftOnByTheCradleStayForLaterDirectCommands) {
+    Harness h(Cradle(115200));
+    h.link.RunDownload(false, false);
+    EXPECT_FALSE(h.lines.log.applied.back().settings.dtr);
+    EXPECT_FALSE(h.lines.log.applied.back().settings.rts);
+    h.link.RunDownload(true, false);
+    const std::size_t before = h.lines.log.applied.size();
+    h.link.RunDownload(false, false);
+    ASSERT_GT(h.lines.log.applied.size(), before);
+    EXPECT_TRUE(h.lines.log.applied.back().settings.dtr);
+    EXPECT_TRUE(h.lines.log.applied.back().settings.rts);
+    EXPECT_TRUE(h.link.outcome().transferOk);
+}
+
+TEST(Cradle, PausesCallTheIdleHook) {
+    Harness h;
+    h.link.Pause100();
+    EXPECT_EQ(h.clock.NowMs(), 100);
+    EXPECT_EQ(h.ui.idle, (std::vector<std::int64_t>{50, 100}));
+}
+
+TEST(PortNames, ComPortsMapToSerialDevicesUnlessTheEnvironmentSaysOtherwise) {
+    unsetenv("K52_COM1");
+    unsetenv("K52_COM6");
+    EXPECT_EQ(ComPortName(0), "COM1");
+    EXPECT_EQ(ComPortName(5), "COM6");
+    EXPECT_EQ(ComPortDevice(0), "/dev/ttyS0");
+    EXPECT_EQ(ComPortDevice(5), "/dev/ttyS5");
+    setenv("K52_COM6", "/dev/ttyUSB0", 1);
+    EXPECT_EQ(ComPortDevice(5), "/dev/ttyUSB0");
+    setenv("K52_COM6", "", 1);
+    EXPECT_EQ(ComPortDevice(5), "/dev/ttyS5");
+    unsetenv("K52_COM6");
+}
+
+TEST(PortNames, SpeedTableRunsFromFastestToSlowest) {
+    const std::uint32_t speeds[] = {115200, 57600, 38400, 19200, 9600};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(SpeedOfBaudRate(i), speeds[i]);
+        EXPECT_EQ(BaudRateOfSpeed(speeds[i]), i);
+    }
+    EXPECT_FALSE(SpeedOfBaudRate(5).has_value());
+    EXPECT_FALSE(SpeedOfBaudRate(-1).has_value());
+    EXPECT_FALSE(BaudRateOfSpeed(4800).has_value());
+}
+
+}  // namespace
+}  // namespace k52::test

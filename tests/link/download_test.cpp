@@ -1,0 +1,291 @@
+// Program download over the in-memory line: handshake, image packets, retries, failures and the
+// progress window, all on the virtual clock.
+#include <gtest/gtest.h>
+
+#include "LinkHarness.h"
+
+namespace k52::test {
+namespace {
+
+const Bytes kVarnel = B("VARNEL\r");
+constexpr const char* kNotReady = "終端機尚未就緒!!";
+constexpr const char* kFailed = "下載失敗!!";
+constexpr const char* kRetry = "下載失敗,再試一次嗎??";
+constexpr const char* kDone = "下載完畢!!";
+
+// Writes that are image packets (103 bytes), as their packet numbers.
+std::vector<int> PacketNumbers(const Harness& h) {
+    std::vector<int> n;
+    for (const Bytes& w : h.Writes())
+        if (w.size() == 103) n.push_back(w[102]);
+    return n;
+}
+
+std::vector<int> Range(int from, int to) {
+    std::vector<int> v;
+    for (int i = from; i <= to; ++i) v.push_back(i);
+    return v;
+}
+
+TEST(Download, SendsHandshakeThenAll105PacketsWithSumsHighByteFirst) {
+    Harness h;
+    EXPECT_EQ(h.link.RunDownload(false, false), 1);
+    EXPECT_TRUE(h.link.outcome().transferOk);
+
+    std::vector<Bytes> w = h.Writes();
+    ASSERT_EQ(w.size(), 106u);
+    EXPECT_EQ(w[0], kVarnel);
+    const DownloadImage& image = h.link.imageBuilder().image();
+    for (int n = 0; n < 105; ++n) {
+        const Bytes& p = w[static_cast<std::size_t>(n) + 1];
+        ASSERT_EQ(p.size(), 103u);
+        EXPECT_TRUE(std::equal(p.begin(), p.begin() + 100, image.begin() + 100 * n)) << n;
+        unsigned sum = 0;
+        for (int i = 0; i < 100; ++i) sum += p[static_cast<std::size_t>(i)];
+        EXPECT_EQ(p[100], sum / 256) << n;
+        EXPECT_EQ(p[101], sum % 256) << n;
+        EXPECT_EQ(p[102], n);
+    }
+    // Image bytes 10400..10499 are never written: packet 104 is all zero but for its number.
+    Bytes last(100, 0);
+    last.insert(last.end(), {0, 0, 104});
+    EXPECT_EQ(w[105], last);
+    // The start target (form 1 of a new template) leads packet 0.
+    EXPECT_EQ(w[1][0], 1);
+    EXPECT_TRUE(h.peer.report().imageComplete);
+    EXPECT_TRUE(h.peer.report().errors.empty());
+    EXPECT_EQ(h.peer.report().image, Bytes(image.begin(), image.end()));
+
+    // The terminal answers at once: the whole download takes no time, and ends with the port
+    // discarded and closed, speed from the port settings (115200), 8N1, no control lines.
+    EXPECT_EQ(h.clock.NowMs(), 0);
+    EXPECT_EQ(h.lines.log.opened, std::vector<int>{0});
+    EXPECT_EQ(h.lines.log.discards, 1);
+    EXPECT_EQ(h.lines.log.closes, 1);
+    ASSERT_EQ(h.lines.log.applied.size(), 1u);
+    const LineSettings& s = h.lines.log.applied[0].settings;
+    EXPECT_EQ(s.speed, 115200u);
+    EXPECT_EQ(s.dataBits, 8);
+    EXPECT_FALSE(s.parity);
+    EXPECT_EQ(s.stopBits, 1);
+    EXPECT_FALSE(s.dtr);
+    EXPECT_FALSE(s.rts);
+    EXPECT_FALSE(s.ctsOutputFlow);
+    EXPECT_FALSE(s.xonXoffOutput);
+}
+
+TEST(Download, ProgressWindowAndSuccessMessage) {
+    Harness h;
+    h.link.RunDownload(false, false);
+    std::vector<int> expected = Range(5, 100);
+    for (int i = 0; i < 9; ++i) expected.push_back(100);  // packets 95..104 keep it full
+    expected.push_back(100);
+    EXPECT_EQ(h.ui.progress, expected);
+    EXPECT_EQ(h.ui.events, (std::vector<std::string>{"progress begin 下載程式 下載中...", "progress end",
+                                                     std::string("message ") + kDone}));
+    ASSERT_EQ(h.ui.shown.size(), 1u);
+    EXPECT_EQ(h.ui.shown[0].title, "Download");
+    EXPECT_EQ(h.ui.shown[0].icon, MessageIcon::Exclamation);
+}
+
+TEST(Download, SpeedComesFromThePortSettings) {
+    const std::uint32_t speeds[] = {115200, 57600, 38400, 19200, 9600};
+    for (int rate = 0; rate < 5; ++rate) {
+        Harness h;
+        h.tmpl.portSettings = {3, static_cast<u8>(rate)};
+        h.link.RunDownload(false, false);
+        EXPECT_EQ(h.lines.log.opened, std::vector<int>{3});
+        EXPECT_EQ(h.lines.log.writes[0].settings.speed, speeds[rate]);
+    }
+}
+
+TEST(Download, SecondHandshakeAnsweredGoesOnWithPacketZero) {
+    Harness h(Options({"refuse-handshake=1"}));
+    h.link.RunDownload(false, false);
+    std::vector<Bytes> w = h.Writes();
+    EXPECT_EQ(w[0], kVarnel);
+    EXPECT_EQ(w[1], kVarnel);
+    ASSERT_EQ(w[2].size(), 103u);
+    EXPECT_EQ(w[2][102], 0);
+    EXPECT_EQ(h.Count(kVarnel), 2);
+    EXPECT_TRUE(h.link.outcome().transferOk);
+}
+
+TEST(Download, AckWithoutCrIsAcceptedWhenTheWaitEnds) {
+    Harness h(Options({"refuse-handshake=1:ACK"}));
+    h.link.RunDownload(false, false);
+    EXPECT_EQ(h.Count(kVarnel), 1);
+    ASSERT_EQ(h.lines.log.writes[1].bytes.size(), 103u);
+    EXPECT_EQ(h.lines.log.writes[1].atMs, 3000);
+    EXPECT_TRUE(h.link.outcome().transferOk);
+}
+
+TEST(Download, TenBytesWithoutCrEndTheWaitAtOnceAsARefusal) {
+    Harness h(Options({"refuse-handshake=1:0123456789"}));
+    h.link.RunDownload(false, false);
+    EXPECT_EQ(h.TimesOf(kVarnel), (std::vector<std::int64_t>{0, 0}));
+    EXPECT_TRUE(h.link.outcome().transferOk);
+}
+
+TEST(Download, RepliesArrivingByteByByteAreCollected) {
+    Harness h(Options({"split=7"}));
+    h.link.RunDownload(false, false);
+    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_EQ(h.Count(kVarnel), 1);
+    EXPECT_EQ(PacketNumbers(h), Range(0, 104));
+    EXPECT_EQ(h.clock.NowMs(), 106 * 21);  // "ACK\r" takes 3 gaps of 7 ms each time
+}
+
+TEST(Download, HalfAnAckIsARefusalEvenAfterAGoodOne) {
+    Harness h(Options({"refuse-packet=0:1:AC"}));
+    h.link.RunDownload(false, false);
+    std::vector<int> numbers = PacketNumbers(h);
+    ASSERT_GE(numbers.size(), 2u);
+    EXPECT_EQ(numbers[0], 0);
+    EXPECT_EQ(numbers[1], 0);
+    EXPECT_EQ(h.lines.log.writes[2].atMs, 3000);
+    EXPECT_TRUE(h.link.outcome().transferOk);
+}
+
+TEST(Download, LowerCaseAckIsARefusal) {
+    Harness h(Options({"refuse-handshake=3:ack\\r"}));
+    h.link.RunDownload(false, false);
+    EXPECT_EQ(h.Count(kVarnel), 3);
+    EXPECT_FALSE(h.link.outcome().transferOk);
+}
+
+TEST(Download, SilentTerminalGetsThreeHandshakesInNineSeconds) {
+    Harness h(Options({"silent"}));
+    EXPECT_EQ(h.link.RunDownload(false, false), 1);  // an attempt ran
+    EXPECT_EQ(h.TimesOf(kVarnel), (std::vector<std::int64_t>{0, 3000, 6000}));
+    ASSERT_EQ(h.ui.shown.size(), 2u);
+    EXPECT_EQ(h.ui.shown[0].text, kNotReady);
+    EXPECT_EQ(h.ui.shown[0].title, "錯誤");
+    EXPECT_EQ(h.ui.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(h.ui.shown[0].at, 9000);
+    EXPECT_EQ(h.ui.shown[1].text, kRetry);
+    EXPECT_EQ(h.ui.shown[1].title, "錯誤");
+    EXPECT_EQ(h.ui.shown[1].icon, MessageIcon::Question);
+    EXPECT_EQ(h.ui.shown[1].buttons, MessageButtons::YesNo);
+    // No progress window without a handshake; No closes the port.
+    EXPECT_TRUE(h.ui.progress.empty());
+    EXPECT_EQ(h.lines.log.closes, 1);
+    EXPECT_EQ(h.lines.log.discards, 1);
+    EXPECT_EQ(h.link.outcome().failure, LinkFailure::TransferFailed);
+}
+
+TEST(Download, RefusedHandshakesAreAskedAboutAtOnce) {
+    Harness h(Options({"refuse-handshake=3"}));
+    h.link.RunDownload(false, false);
+    EXPECT_EQ(h.TimesOf(kVarnel), (std::vector<std::int64_t>{0, 0, 0}));
+    EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{kNotReady, kRetry}));
+}
+
+TEST(Download, PacketRefusedFourTimesStopsTheAttemptAndYesStartsOver) {
+    Harness h(Options({"refuse-packet=50:4"}));
+    h.ui.answers = {MessageAnswer::Yes};
+    EXPECT_EQ(h.link.RunDownload(false, false), 1);
+    std::vector<int> expected = Range(0, 50);
+    expected.insert(expected.end(), {50, 50, 50});
+    std::vector<int> second = Range(0, 104);
+    expected.insert(expected.end(), second.begin(), second.end());
+    EXPECT_EQ(PacketNumbers(h), expected);
+    EXPECT_EQ(h.Count(kVarnel), 2);
+    EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{kFailed, kRetry, kDone}));
+    EXPECT_EQ(h.link.outcome().attempts, 2);
+    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_TRUE(h.peer.report().imageComplete);
+    // The failure is told while the window is up; the new attempt opens a new one.
+    EXPECT_EQ(h.ui.events[0], "progress begin 下載程式 下載中...");
+    EXPECT_EQ(h.ui.events[1], std::string("message ") + kFailed);
+    EXPECT_EQ(h.ui.events[2], "progress end");
+    EXPECT_EQ(h.ui.progress[49], 54);
+    EXPECT_EQ(h.ui.progress[50], 5);
+}
+
+TEST(Download, UnansweredPacketCostsTwelveSecondsAndNoStillCloses) {
+    Harness h(Options({"ignore-packet=7:4"}));
+    EXPECT_EQ(h.link.RunDownload(false, false), 1);
+    std::vector<std::int64_t> sends;
+    for (const auto& w : h.lines.log.writes)
+        if (w.bytes.size() == 103 && w.bytes[102] == 7) sends.push_back(w.atMs);
+    EXPECT_EQ(sends, (std::vector<std::int64_t>{0, 3000, 6000, 9000}));
+    EXPECT_EQ(PacketNumbers(h).back(), 7);  // packets 8.. are not sent
+    ASSERT_EQ(h.ui.shown.size(), 2u);
+    EXPECT_EQ(h.ui.shown[0].text, kFailed);
+    EXPECT_EQ(h.ui.shown[0].at, 12000);
+    EXPECT_EQ(h.lines.log.closes, 1);
+    EXPECT_FALSE(h.link.outcome().transferOk);
+}
+
+TEST(Download, PacketAnsweredOnTheFourthSendGoesThrough) {
+    Harness h(Options({"refuse-packet=104:3"}));
+    h.link.RunDownload(false, false);
+    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_EQ(PacketNumbers(h).size(), 108u);
+    EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{kDone}));
+}
+
+TEST(Download, ARetryRebuildsTheImageFromTheTemplateAsItIsThen) {
+    Harness h(Options({"refuse-packet=0:4"}));
+    h.ui.answers = {MessageAnswer::Yes};
+    h.ui.onAnswer = [&] { h.tmpl.startPosition = 1; };
+    h.link.RunDownload(false, false);
+    ASSERT_TRUE(h.peer.report().imageComplete);
+    EXPECT_EQ(h.peer.report().image[0], 11);  // menu 1
+    EXPECT_EQ(PacketNumbers(h)[0], 0);
+    EXPECT_EQ(h.lines.log.writes[1].bytes[0], 1);  // the first attempt still started at form 1
+}
+
+TEST(Download, PortFailures) {
+    {
+        Harness h;
+        h.lines.refuseOpen = true;
+        EXPECT_EQ(h.link.RunDownload(false, false), -1);
+        EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{"連接埠無法打開!!"}));
+        EXPECT_EQ(h.ui.shown[0].title, "錯誤");
+        EXPECT_EQ(h.ui.shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(h.link.outcome().failure, LinkFailure::PortOpen);
+    }
+    {
+        Harness h;
+        h.lines.refuseApply = true;
+        EXPECT_EQ(h.link.RunDownload(false, false), 0);
+        EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{"設置連接埠失敗!!"}));
+        EXPECT_TRUE(h.lines.log.writes.empty());
+        EXPECT_EQ(h.lines.log.closes, 1);
+    }
+}
+
+TEST(Download, DamagedPortSettingsAreRefusedBeforeAnyPortOpens) {
+    const PortSettings damaged[] = {{6, 0}, {0, 5}, {255, 255}};
+    for (PortSettings p : damaged) {
+        Harness h;
+        h.tmpl.portSettings = p;
+        EXPECT_EQ(h.link.RunDownload(false, false), -1);
+        EXPECT_TRUE(h.lines.log.opened.empty());
+        ASSERT_EQ(h.ui.shown.size(), 1u);
+        EXPECT_EQ(h.ui.shown[0].title, "錯誤");
+        EXPECT_NE(h.ui.shown[0].text.find(std::to_string(p.comPort)), std::string::npos);
+        EXPECT_EQ(h.link.outcome().failure, LinkFailure::BadPortSettings);
+        EXPECT_EQ(h.link.RunReceive(false), -3);
+        EXPECT_TRUE(h.lines.log.opened.empty());
+    }
+}
+
+TEST(Download, WaitsBlockInSlicesWithTheIdleHookAndNeverSpin) {
+    Harness h(Options({"silent"}));
+    h.link.RunDownload(false, false);
+    // 9 s of waiting: the hook runs at least every 50 ms, and each wait is one blocking call per slice.
+    ASSERT_FALSE(h.ui.idle.empty());
+    std::int64_t previous = 0;
+    for (std::int64_t t : h.ui.idle) {
+        EXPECT_LE(t - previous, 50);
+        previous = t;
+    }
+    EXPECT_GE(h.ui.idle.back(), 8950);
+    EXPECT_LE(h.lines.log.waits, 9000 / 50 + 3);
+}
+
+}  // namespace
+}  // namespace k52::test

@@ -1,0 +1,168 @@
+// Lookup file download: record packets, the end marker, progress and the refusal of long records.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "LinkHarness.h"
+
+namespace k52::test {
+namespace {
+
+const Bytes kVarnel = B("VARNEL\r");
+const Bytes kOver = B("OVER\r");
+
+class TempFile {
+  public:
+    explicit TempFile(const Bytes& content) {
+        char name[] = "/tmp/k52-lookup-XXXXXX";
+        int fd = mkstemp(name);
+        EXPECT_GE(fd, 0);
+        path = name;
+        EXPECT_EQ(write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
+        close(fd);
+    }
+    ~TempFile() { std::remove(path.c_str()); }
+    std::string path;
+};
+
+// Everything sent after the handshake.
+std::vector<Bytes> Sent(const Harness& h) {
+    std::vector<Bytes> w = h.Writes();
+    if (w.empty() || w[0] != kVarnel) {
+        ADD_FAILURE() << "no handshake";
+        return w;
+    }
+    return std::vector<Bytes>(w.begin() + 1, w.end());
+}
+
+struct PacketCase {
+    const char* name;
+    Bytes file;
+    std::vector<Bytes> packets;  // the end marker follows
+};
+
+TEST(LookupDownload, RecordPackets) {
+    std::string big(14, '\xFF');  // sum 3570 = 0x0DF2: the high byte travels as 0x0E
+    const PacketCase cases[] = {
+        {"CR LF lines",
+         B("A\r\nB\r\nC\r\n"),
+         {B({'A', 0, 'A', 13}), B({'B', 0, 'B', 13}), B({'C', 0, 'C', 13})}},
+        {"no final line end",
+         B("A\r\nB\r\nC"),
+         {B({'A', 0, 'A', 13}), B({'B', 0, 'B', 13}), B({'C', 0, 'C', 13})}},
+        {"LF only is one record", B("A\nB\nC\n"), {B({'A', 'B', 'C', 0, 0xC6, 13})}},
+        {"low byte 0x0D", B({6, 7, 13}), {B({6, 7, 0, 0x0E, 13})}},
+        {"high byte 0x0D",
+         B(big + "\r"),
+         {B({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x0E, 0xF2,
+             13})}},
+        {"empty line", B("\r\nX\r\n"), {B({0, 0, 13}), B({'X', 0, 'X', 13})}},
+        {"empty file", B(""), {}},
+        {"two-byte characters pass as bytes", B({0xA4, 0xA4, 13, 10}), {B({0xA4, 0xA4, 0x01, 0x48, 13})}},
+    };
+    for (const PacketCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFile f(c.file);
+        Harness h;
+        h.ui.lookupChoice = f.path;
+        EXPECT_EQ(h.link.RunDownload(false, true), 1);
+        std::vector<Bytes> expected = c.packets;
+        expected.push_back(kOver);
+        EXPECT_EQ(Sent(h), expected);
+        EXPECT_TRUE(h.link.outcome().transferOk);
+        EXPECT_TRUE(h.peer.report().lookupComplete);
+        EXPECT_TRUE(h.peer.report().errors.empty());
+        EXPECT_EQ(h.peer.report().lookupRecords.size(), c.packets.size());
+    }
+}
+
+TEST(LookupDownload, ProgressAfterEvery128BytesThenFull) {
+    std::string content;
+    for (int i = 0; i < 100; ++i) content += "ABCDEFGH\r\n";  // 1000 bytes
+    TempFile f(B(content));
+    Harness h;
+    h.ui.lookupChoice = f.path;
+    h.link.RunDownload(false, true);
+    EXPECT_EQ(h.ui.progress, (std::vector<int>{12, 25, 38, 51, 64, 76, 89, 100, 100}));
+    EXPECT_EQ(h.peer.report().lookupRecords.size(), 100u);
+    EXPECT_EQ(h.peer.report().lookupRecords[99], B("ABCDEFGH"));
+}
+
+TEST(LookupDownload, EmptyFileSetsTheBarStraightToFull) {
+    TempFile f(B(""));
+    Harness h;
+    h.ui.lookupChoice = f.path;
+    h.link.RunDownload(false, true);
+    EXPECT_EQ(h.ui.progress, std::vector<int>{100});
+}
+
+TEST(LookupDownload, RefusedEndMarkerAndYesSendsEverythingAgain) {
+    TempFile f(B("A\r\nB\r\nC\r\n"));
+    Harness h(Options({"refuse-packet=3:4"}));
+    h.ui.answers = {MessageAnswer::Yes};
+    h.ui.lookupChoice = f.path;
+    EXPECT_EQ(h.link.RunDownload(false, true), 1);
+    const Bytes a = B({'A', 0, 'A', 13}), b = B({'B', 0, 'B', 13}), c = B({'C', 0, 'C', 13});
+    EXPECT_EQ(h.Writes(),
+              (std::vector<Bytes>{kVarnel, a, b, c, kOver, kOver, kOver, kOver, kVarnel, a, b, c, kOver}));
+    EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{"下載失敗!!", "下載失敗,再試一次嗎??", "下載完畢!!"}));
+    EXPECT_EQ(h.peer.report().lookupRecords.size(), 3u);
+}
+
+TEST(LookupDownload, LongestRecordFitsAndOneByteMoreIsRefusedBeforeThePortOpens) {
+    {
+        TempFile f(B(std::string(253, 'x') + "\r\n"));
+        Harness h;
+        h.ui.lookupChoice = f.path;
+        h.link.RunDownload(false, true);
+        std::vector<Bytes> sent = Sent(h);
+        ASSERT_EQ(sent.size(), 2u);
+        EXPECT_EQ(sent[0].size(), 256u);
+        EXPECT_EQ(sent[0][253], (253 * 'x') >> 8);
+        EXPECT_EQ(sent[0][254], (253 * 'x') & 0xFF);
+    }
+    {
+        TempFile f(B("short\r\n" + std::string(254, 'y') + "\r\nlast\r\n"));
+        Harness h;
+        h.ui.lookupChoice = f.path;
+        EXPECT_EQ(h.link.RunDownload(false, true), -1);
+        EXPECT_TRUE(h.lines.log.opened.empty());
+        EXPECT_TRUE(h.lines.log.writes.empty());
+        ASSERT_EQ(h.ui.shown.size(), 1u);
+        EXPECT_EQ(h.ui.shown[0].title, "錯誤");
+        EXPECT_NE(h.ui.shown[0].text.find("第 2 行"), std::string::npos) << h.ui.shown[0].text;
+        EXPECT_EQ(h.link.outcome().failure, LinkFailure::LookupRecordTooLong);
+    }
+}
+
+TEST(LookupDownload, FileChoice) {
+    {
+        Harness h;  // cancelled: nothing opened
+        EXPECT_EQ(h.link.RunDownload(false, true), 0);
+        EXPECT_TRUE(h.lines.log.opened.empty());
+        EXPECT_TRUE(h.ui.shown.empty());
+    }
+    {
+        Harness h;
+        h.ui.lookupChoice = "/nonexistent/k52/lookup.txt";
+        EXPECT_EQ(h.link.RunDownload(false, true), -1);
+        EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{"無法開啟檔案!!"}));
+        EXPECT_EQ(h.ui.shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_TRUE(h.lines.log.opened.empty());
+    }
+    {
+        // The dialog starts from the previous choice.
+        TempFile f(B("A\r\n"));
+        Harness h;
+        h.ui.lookupChoice = f.path;
+        h.link.RunDownload(false, true);
+        h.link.RunDownload(false, true);
+        EXPECT_EQ(h.ui.offeredLookup, (std::vector<std::string>{"", f.path}));
+        EXPECT_EQ(h.link.lookupFileName(), f.path);
+    }
+}
+
+}  // namespace
+}  // namespace k52::test

@@ -1,0 +1,148 @@
+// The termios backend on a real pseudo-terminal: raw bytes both ways, exclusive open, speeds, and
+// reads and waits that never block when told not to.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "link/SerialLine.h"
+
+namespace k52 {
+namespace {
+
+class Pty {
+  public:
+    Pty() {
+        master = posix_openpt(O_RDWR | O_NOCTTY);
+        EXPECT_GE(master, 0);
+        grantpt(master);
+        unlockpt(master);
+        path = ptsname(master);
+        // Hold the other side open so that the master never sees a hang-up between tests.
+        keeper = open(path.c_str(), O_RDWR | O_NOCTTY);
+    }
+    ~Pty() {
+        close(keeper);
+        close(master);
+    }
+    std::vector<u8> ReadMaster() {
+        std::vector<u8> out;
+        fcntl(master, F_SETFL, O_NONBLOCK);
+        u8 buf[256];
+        for (;;) {
+            ssize_t n = read(master, buf, sizeof buf);
+            if (n <= 0) break;
+            out.insert(out.end(), buf, buf + n);
+        }
+        return out;
+    }
+    int master = -1;
+    int keeper = -1;
+    std::string path;
+};
+
+const std::vector<u8> kAwkward = {0x0D, 0x0A, 0x03, 0x04, 0x11, 0x13, 0x1A, 0x7F, 0x00, 0xFF, 0x0D};
+
+TEST(PosixSerialLine, PassesEveryByteUnchangedBothWays) {
+    Pty pty;
+    auto line = PosixSerialLine::Open(pty.path);
+    ASSERT_TRUE(line);
+    LineSettings s;
+    s.speed = 115200;
+    s.dtr = s.rts = true;  // a pseudo-terminal has no modem lines: not an error
+    ASSERT_TRUE(line->Apply(s));
+
+    ASSERT_TRUE(line->Write(kAwkward.data(), kAwkward.size()));
+    EXPECT_EQ(pty.ReadMaster(), kAwkward);
+
+    ASSERT_EQ(write(pty.master, kAwkward.data(), kAwkward.size()), static_cast<ssize_t>(kAwkward.size()));
+    ASSERT_TRUE(line->WaitForInput(0) || line->WaitForInput(1000));
+    std::vector<u8> got;
+    u8 buf[4];
+    while (got.size() < kAwkward.size()) {
+        std::size_t n = line->Read(buf, sizeof buf);
+        if (n == 0 && !line->WaitForInput(1000)) break;
+        got.insert(got.end(), buf, buf + n);
+    }
+    EXPECT_EQ(got, kAwkward);
+    // Nothing was echoed back to the terminal's side.
+    EXPECT_TRUE(pty.ReadMaster().empty());
+}
+
+TEST(PosixSerialLine, SetsTheSpeedAndRefusesOthers) {
+    Pty pty;
+    auto line = PosixSerialLine::Open(pty.path);
+    ASSERT_TRUE(line);
+    const std::pair<std::uint32_t, speed_t> speeds[] = {
+        {9600, B9600}, {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200}};
+    for (auto [bps, constant] : speeds) {
+        LineSettings s;
+        s.speed = bps;
+        ASSERT_TRUE(line->Apply(s));
+        termios t{};
+        ASSERT_EQ(tcgetattr(pty.master, &t), 0);  // the master reports the slave's settings
+        EXPECT_EQ(cfgetospeed(&t), constant);
+        EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+        EXPECT_EQ(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+        EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG), 0u);
+        EXPECT_EQ(t.c_iflag & (IXON | IXOFF | ICRNL | INLCR), 0u);
+    }
+    LineSettings bad;
+    bad.speed = 0;  // would hang the line up
+    EXPECT_FALSE(line->Apply(bad));
+    bad.speed = 12345;
+    EXPECT_FALSE(line->Apply(bad));
+}
+
+TEST(PosixSerialLine, OpensExclusivelyAndCanBeOpenedAgainAfterClose) {
+    Pty pty;
+    auto first = PosixSerialLine::Open(pty.path);
+    ASSERT_TRUE(first);
+    std::string error;
+    EXPECT_FALSE(PosixSerialLine::Open(pty.path, &error));
+    EXPECT_FALSE(error.empty());
+    first->Close();
+    EXPECT_TRUE(PosixSerialLine::Open(pty.path));
+}
+
+TEST(PosixSerialLine, MissingDeviceAndNonTerminalAreRefused) {
+    std::string error;
+    EXPECT_FALSE(PosixSerialLine::Open("/nonexistent/ttyS9", &error));
+    EXPECT_NE(error.find("/nonexistent/ttyS9"), std::string::npos);
+    EXPECT_FALSE(PosixSerialLine::Open("/dev/null", &error));
+}
+
+TEST(PosixSerialLine, ReadReturnsAtOnceAndDiscardDropsPendingInput) {
+    Pty pty;
+    auto line = PosixSerialLine::Open(pty.path);
+    ASSERT_TRUE(line);
+    LineSettings s;
+    s.speed = 9600;
+    ASSERT_TRUE(line->Apply(s));
+    u8 buf[8];
+    EXPECT_EQ(line->Read(buf, sizeof buf), 0u);
+    EXPECT_FALSE(line->WaitForInput(0));
+    ASSERT_EQ(write(pty.master, "junk", 4), 4);
+    ASSERT_TRUE(line->WaitForInput(1000));
+    line->DiscardInput();
+    EXPECT_EQ(line->Read(buf, sizeof buf), 0u);
+}
+
+TEST(PosixLineFactory, OpensTheDeviceAPortMapsTo) {
+    Pty pty;
+    setenv("K52_COM3", pty.path.c_str(), 1);
+    PosixLineFactory byName;
+    auto line = byName.OpenPort(2);
+    EXPECT_TRUE(line);
+    line.reset();
+    unsetenv("K52_COM3");
+    PosixLineFactory fixed(pty.path);
+    EXPECT_TRUE(fixed.OpenPort(5));
+}
+
+}  // namespace
+}  // namespace k52
