@@ -58,9 +58,9 @@ void BarcodePage::OnClicked(int id) {
 }
 
 std::unique_ptr<SymbologyDialog> BarcodePage::OptionsDialog(int buttonId) {
-    const SymbologyDialogSpec* spec = FindSymbologyDialog(buttonId);
-    if (!spec) return nullptr;
-    return std::make_unique<SymbologyDialog>(block_, *spec);
+    const SymbologyDialogInfo* info = FindSymbologyDialog(buttonId);
+    if (!info) return nullptr;
+    return std::make_unique<SymbologyDialog>(block_, *info);
 }
 
 void BarcodePage::Commit() {

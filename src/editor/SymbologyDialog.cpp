@@ -8,9 +8,9 @@ using K = SymbologyItemKind;
 const std::vector<std::string_view> kStartStopPatterns = {"Industrial 25", "Interleave 25", "Matrix 25"};
 const std::vector<std::string_view> kLengthModes = {"固定長度", "最大/最小 長度"};
 
-std::vector<SymbologyDialogSpec> BuildDialogs() {
+std::vector<SymbologyDialogInfo> BuildDialogs() {
     auto twoOfFive = [](std::string_view name, std::string_view title, int button) {
-        return SymbologyDialogSpec{name,
+        return SymbologyDialogInfo{name,
                                    title,
                                    button,
                                    {{K::Radio, 401, "起始/終止 選項", kStartStopPatterns},
@@ -75,26 +75,26 @@ std::vector<SymbologyDialogSpec> BuildDialogs() {
 
 }  // namespace
 
-std::span<const SymbologyDialogSpec> SymbologyDialogs() {
-    static const std::vector<SymbologyDialogSpec> dialogs = BuildDialogs();
+std::span<const SymbologyDialogInfo> SymbologyDialogs() {
+    static const std::vector<SymbologyDialogInfo> dialogs = BuildDialogs();
     return dialogs;
 }
 
-const SymbologyDialogSpec* FindSymbologyDialog(int pageButton) {
-    for (const SymbologyDialogSpec& d : SymbologyDialogs())
+const SymbologyDialogInfo* FindSymbologyDialog(int pageButton) {
+    for (const SymbologyDialogInfo& d : SymbologyDialogs())
         if (d.pageButton == pageButton) return &d;
     return nullptr;
 }
 
-SymbologyDialog::SymbologyDialog(BarcodeSettings& block, const SymbologyDialogSpec& spec)
-    : block_(block), spec_(spec) {
-    for (const SymbologyItem& item : spec.items) {
-        Item g{&item,   FindBarcodeField(spec.name, item.firstId), nullptr,
+SymbologyDialog::SymbologyDialog(BarcodeSettings& block, const SymbologyDialogInfo& info)
+    : block_(block), info_(info) {
+    for (const SymbologyItem& item : info.items) {
+        Item g{&item,   FindBarcodeField(info.name, item.firstId), nullptr,
                nullptr, static_cast<int>(item.buttons.size()),     0};
-        if (item.kind == K::Codabar) g.second = FindBarcodeField(spec.name, item.firstId + 1);
+        if (item.kind == K::Codabar) g.second = FindBarcodeField(info.name, item.firstId + 1);
         if (item.kind == K::Length) {
-            g.second = FindBarcodeField(spec.name, kFirstLengthBox);
-            g.third = FindBarcodeField(spec.name, kSecondLengthBox);
+            g.second = FindBarcodeField(info.name, kFirstLengthBox);
+            g.third = FindBarcodeField(info.name, kSecondLengthBox);
         }
         // The table and the bit map are written together; a dialog item without its bits is dropped
         // rather than writing somewhere arbitrary.

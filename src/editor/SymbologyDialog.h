@@ -26,15 +26,15 @@ struct SymbologyItem {
     std::vector<std::string_view> buttons;  // radio button labels
 };
 
-struct SymbologyDialogSpec {
+struct SymbologyDialogInfo {
     std::string_view name;  // owner name in the barcode bit table
     std::string_view title;
     int pageButton;                    // the barcode page's button that opens it
     std::vector<SymbologyItem> items;  // in the order the dialog shows them
 };
 
-std::span<const SymbologyDialogSpec> SymbologyDialogs();
-const SymbologyDialogSpec* FindSymbologyDialog(int pageButton);
+std::span<const SymbologyDialogInfo> SymbologyDialogs();
+const SymbologyDialogInfo* FindSymbologyDialog(int pageButton);
 
 class SymbologyDialog : public ControlLogic {
   public:
@@ -46,8 +46,8 @@ class SymbologyDialog : public ControlLogic {
     };
     static constexpr int kMaxLength = 127;
 
-    SymbologyDialog(BarcodeSettings& block, const SymbologyDialogSpec& spec);
-    const SymbologyDialogSpec& spec() const { return spec_; }
+    SymbologyDialog(BarcodeSettings& block, const SymbologyDialogInfo& info);
+    const SymbologyDialogInfo& info() const { return info_; }
 
   protected:
     void OnInitialise() override;
@@ -69,7 +69,7 @@ class SymbologyDialog : public ControlLogic {
     void Write();
 
     BarcodeSettings& block_;
-    const SymbologyDialogSpec& spec_;
+    const SymbologyDialogInfo& info_;
     std::vector<Item> items_;
     int firstLength_ = 0;
     int secondLength_ = 0;

@@ -130,7 +130,7 @@ TEST_F(BarcodePageTest, OptionButtonsOpenTheirDialogs) {
         EXPECT_EQ(screen.opened.back(), id);
         auto dialog = page.OptionsDialog(id);
         ASSERT_TRUE(dialog) << id;
-        EXPECT_EQ(dialog->spec().name, name);
+        EXPECT_EQ(dialog->info().name, name);
     }
     EXPECT_EQ(screen.opened.size(), 12u);
     EXPECT_FALSE(page.OptionsDialog(210));

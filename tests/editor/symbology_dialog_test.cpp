@@ -15,9 +15,9 @@ class SymbologyDialogTest : public ::testing::Test {
   protected:
     SymbologyDialogTest() { ApplyBarcodeDefaults(t); }
     std::unique_ptr<SymbologyDialog> Open(int button) {
-        const SymbologyDialogSpec* spec = FindSymbologyDialog(button);
-        EXPECT_TRUE(spec) << button;
-        auto dialog = std::make_unique<SymbologyDialog>(t.barcodeSettings, *spec);
+        const SymbologyDialogInfo* info = FindSymbologyDialog(button);
+        EXPECT_TRUE(info) << button;
+        auto dialog = std::make_unique<SymbologyDialog>(t.barcodeSettings, *info);
         screen = std::make_unique<FakeScreen>(*dialog);
         screen->Init();
         return dialog;
@@ -31,7 +31,7 @@ class SymbologyDialogTest : public ::testing::Test {
 TEST_F(SymbologyDialogTest, Industrial25OpensOnTheDefaults) {
     auto dialog = Open(204);
     FakeScreen& s = *screen;
-    EXPECT_EQ(dialog->spec().title, "Industrial 25 碼參數");
+    EXPECT_EQ(dialog->info().title, "Industrial 25 碼參數");
     EXPECT_TRUE(s.checked(401));
     EXPECT_FALSE(s.checked(402));
     EXPECT_FALSE(s.checked(101));
@@ -188,12 +188,12 @@ TEST_F(SymbologyDialogTest, CancelWritesNothing) {
 
 TEST_F(SymbologyDialogTest, TitlesAndItemsMatchTheBitTable) {
     EXPECT_EQ(SymbologyDialogs().size(), 12u);
-    for (const SymbologyDialogSpec& spec : SymbologyDialogs()) {
-        EXPECT_TRUE(spec.title.ends_with("碼參數")) << spec.name;
+    for (const SymbologyDialogInfo& info : SymbologyDialogs()) {
+        EXPECT_TRUE(info.title.ends_with("碼參數")) << info.name;
         std::size_t bits = 0;
-        for (const SymbologyItem& item : spec.items) bits += item.kind == SymbologyItemKind::Length ? 3 : 1;
-        if (spec.name == "CodabarDlg") ++bits;  // one group over two fields
-        EXPECT_EQ(bits, BarcodeFieldsOf(spec.name).size()) << spec.name;
+        for (const SymbologyItem& item : info.items) bits += item.kind == SymbologyItemKind::Length ? 3 : 1;
+        if (info.name == "CodabarDlg") ++bits;  // one group over two fields
+        EXPECT_EQ(bits, BarcodeFieldsOf(info.name).size()) << info.name;
     }
     EXPECT_EQ(FindSymbologyDialog(219)->title, "EAN 13 和 UPCA 碼參數");
 }

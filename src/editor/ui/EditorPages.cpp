@@ -339,11 +339,11 @@ void BuildFieldAttributesDialog(QDialog* dialog) {
     outer->addLayout(OkCancelRow());
 }
 
-void BuildSymbologyDialog(QDialog* dialog, const SymbologyDialogSpec& spec) {
-    dialog->setWindowTitle(QString::fromUtf8(spec.title.data(), static_cast<qsizetype>(spec.title.size())));
+void BuildSymbologyDialog(QDialog* dialog, const SymbologyDialogInfo& info) {
+    dialog->setWindowTitle(QString::fromUtf8(info.title.data(), static_cast<qsizetype>(info.title.size())));
     auto* outer = new QVBoxLayout(dialog);
     auto text = [](std::string_view s) { return std::string(s); };
-    for (const SymbologyItem& item : spec.items) {
+    for (const SymbologyItem& item : info.items) {
         if (item.kind == SymbologyItemKind::Check) {
             outer->addWidget(MakeCheck(item.firstId, text(item.caption).c_str()));
             continue;

@@ -7,7 +7,7 @@ class QWidget;
 
 namespace k52 {
 
-struct SymbologyDialogSpec;
+struct SymbologyDialogInfo;
 
 QWidget* BuildFormPage();
 QWidget* BuildMenuPage();
@@ -15,6 +15,6 @@ QWidget* BuildLookupPage();
 QWidget* BuildBarcodePage();
 QWidget* BuildStartupPage();
 void BuildFieldAttributesDialog(QDialog* dialog);
-void BuildSymbologyDialog(QDialog* dialog, const SymbologyDialogSpec& spec);
+void BuildSymbologyDialog(QDialog* dialog, const SymbologyDialogInfo& info);
 
 }  // namespace k52

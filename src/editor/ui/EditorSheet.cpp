@@ -42,7 +42,7 @@ int RunFieldAttributesDialog(QWidget* owner, FieldAttributesDialog& logic) {
 
 int RunSymbologyDialog(QWidget* owner, SymbologyDialog& logic) {
     LogicDialog dialog(owner, logic);
-    BuildSymbologyDialog(&dialog, logic.spec());
+    BuildSymbologyDialog(&dialog, logic.info());
     dialog.Bind();
     return dialog.exec() == 1 ? 1 : 0;
 }

@@ -274,14 +274,14 @@ class EditorSheetUiTest : public QObject {
         Control<QPushButton>(sheet.page(0), 201)->setEnabled(true);
         Control<QPushButton>(sheet.page(0), 201)->click();
         sheet.tabs()->setCurrentIndex(3);
-        for (const SymbologyDialogSpec& spec : SymbologyDialogs()) {
-            QString name = QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size()));
+        for (const SymbologyDialogInfo& info : SymbologyDialogs()) {
+            QString name = QString::fromUtf8(info.name.data(), qsizetype(info.name.size()));
             WhenDialogOpens([folder, name](QDialog* dialog) {
                 QApplication::processEvents();
                 dialog->grab().save(QStringLiteral("%1/%2.png").arg(folder, name));
                 dialog->reject();
             });
-            Control<QPushButton>(sheet.page(3), spec.pageButton)->click();
+            Control<QPushButton>(sheet.page(3), info.pageButton)->click();
         }
         sheet.reject();
     }
