@@ -1,0 +1,221 @@
+// k52cli's transfers against k52peer on a pseudo-terminal, as a person would run them.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+struct Process {
+    pid_t pid = -1;
+    int out = -1;  // standard output
+    int err = -1;  // standard error
+};
+
+Process Spawn(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv = {}) {
+    int out[2], err[2];
+    EXPECT_EQ(pipe(out), 0);
+    EXPECT_EQ(pipe(err), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addclose(&actions, err[0]);
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    std::vector<std::string> envStrings;
+    for (char** e = environ; *e; ++e) envStrings.push_back(*e);
+    for (const std::string& e : extraEnv) envStrings.push_back(e);
+    std::vector<char*> envp;
+    for (std::string& e : envStrings) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    Process p;
+    EXPECT_EQ(posix_spawn(&p.pid, argv[0], &actions, nullptr, argv.data(), envp.data()), 0) << args[0];
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    close(err[1]);
+    p.out = out[0];
+    p.err = err[0];
+    return p;
+}
+
+// Reads both pipes to their end and waits for the process; kills it after `limitMs`.
+int Finish(Process& p, std::string* out, std::string* err, int limitMs = 30000) {
+    pollfd fds[2] = {{p.out, POLLIN, 0}, {p.err, POLLIN, 0}};
+    std::string* sinks[2] = {out, err};
+    int open = 2;
+    int waited = 0;
+    while (open > 0) {
+        int r = poll(fds, 2, 100);
+        if (r == 0 && (waited += 100) >= limitMs) {
+            ADD_FAILURE() << "process " << p.pid << " did not finish";
+            kill(p.pid, SIGKILL);
+            break;
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
+            char buf[4096];
+            ssize_t n = read(fds[i].fd, buf, sizeof buf);
+            if (n > 0) {
+                if (sinks[i]) sinks[i]->append(buf, static_cast<std::size_t>(n));
+            } else {
+                close(fds[i].fd);
+                fds[i].fd = -1;
+                --open;
+            }
+        }
+    }
+    for (pollfd& f : fds)
+        if (f.fd >= 0) close(f.fd);
+    int status = 0;
+    waitpid(p.pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct Result {
+    int code;
+    std::string out, err;
+};
+
+Result Exec(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
+    Process p = Spawn(args, env);
+    Result r;
+    r.code = Finish(p, &r.out, &r.err);
+    return r;
+}
+
+// A running k52peer and the pseudo-terminal it printed.
+struct Peer {
+    explicit Peer(std::vector<std::string> args) {
+        args.insert(args.begin(), K52PEER_PATH);
+        process = Spawn(args);
+        char c;
+        while (read(process.out, &c, 1) == 1 && c != '\n') path += c;
+        EXPECT_EQ(path.rfind("/dev/", 0), 0u) << path;
+    }
+    // Waits for the peer to end on its own; its exit code.
+    int Finish() { return ::Finish(process, &report, &errors); }
+    Process process;
+    std::string path;
+    std::string report, errors;
+};
+
+class Files {
+  public:
+    Files() {
+        char tmpl[] = "/tmp/k52-e2e-XXXXXX";
+        dir = mkdtemp(tmpl);
+    }
+    ~Files() { std::system(("rm -rf '" + dir + "'").c_str()); }
+    std::string operator()(const std::string& name) const { return dir + "/" + name; }
+    void Write(const std::string& name, const std::string& content) const {
+        std::ofstream(operator()(name), std::ios::binary) << content;
+    }
+    std::string Read(const std::string& name) const {
+        std::ifstream in(operator()(name), std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    std::string dir;
+};
+
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(EndToEnd, DownloadProgram) {
+    Files f;
+    ASSERT_EQ(Exec({K52CLI_PATH, "new", f("plan.ATC")}).code, 0);
+    ASSERT_EQ(Exec({K52CLI_PATH, "image", f("plan.ATC"), f("expected.img")}).code, 0);
+    Peer peer({"--image-out", f("received.img")});
+    Result cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peer.path});
+    EXPECT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(cli.err, "Download: 下載完畢!!\n");
+    EXPECT_EQ(peer.Finish(), 0) << peer.report << peer.errors;
+    EXPECT_TRUE(Has(peer.report, "image: complete, 105 packets verified")) << peer.report;
+    EXPECT_TRUE(Has(peer.report, "errors: 0")) << peer.report;
+    EXPECT_EQ(f.Read("received.img").size(), 10500u);
+    EXPECT_EQ(f.Read("received.img"), f.Read("expected.img"));
+}
+
+TEST(EndToEnd, DownloadLookupThroughAComPortName) {
+    Files f;
+    f.Write("stock.txt", "4710001,Tea\r\n4710002,Coffee\r\n\r\nlast line");
+    Peer peer({"--lookup-out", f("received.txt")});
+    Result cli =
+        Exec({K52CLI_PATH, "download-lookup", f("stock.txt"), "--port", "COM2"}, {"K52_COM2=" + peer.path});
+    EXPECT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(peer.Finish(), 0) << peer.report;
+    EXPECT_TRUE(Has(peer.report, "lookup: complete, 4 records verified")) << peer.report;
+    EXPECT_EQ(f.Read("received.txt"), "4710001,Tea\r\n4710002,Coffee\r\n\r\nlast line\r\n");
+}
+
+TEST(EndToEnd, ReceiveRecordsWithARepeatAndABadChecksum) {
+    Files f;
+    f.Write("records.txt", "A001,3\nA002,1\r\nA003,12\n");
+    Peer peer({"--records", f("records.txt"), "--fault", "repeat-record=0", "--fault", "bad-checksum=1"});
+    Result cli = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", peer.path, "--speed", "9600"});
+    EXPECT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(cli.out, "3 records stored in " + f("out.txt") + "\n");
+    EXPECT_TRUE(Has(cli.err, "完成 : 共接收 3 筆資料.")) << cli.err;
+    EXPECT_EQ(f.Read("out.txt"), "A001,3\r\nA002,1\r\nA003,12\r\n");
+    EXPECT_EQ(peer.Finish(), 0) << peer.report;
+    EXPECT_TRUE(Has(peer.report, "upload: complete, 3 records acknowledged, 5 frames sent, 1 NAK received"))
+        << peer.report;
+}
+
+TEST(EndToEnd, DownloadThroughTheInfraredCradle) {
+    Files f;
+    ASSERT_EQ(Exec({K52CLI_PATH, "new", f("plan.ATC")}).code, 0);
+    Peer peer({"--cradle-speed", "57600"});
+    Result cli =
+        Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peer.path, "--ir", "--speed", "19200"});
+    EXPECT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(peer.Finish(), 0) << peer.report;
+    EXPECT_TRUE(
+        Has(peer.report, "cradle: 1 of 4 probes echoed, relaying at 19200 bps (commands 0x07 0x33 0x51)"))
+        << peer.report;
+    EXPECT_TRUE(Has(peer.report, "image: complete, 105 packets verified")) << peer.report;
+}
+
+TEST(EndToEnd, RefusedPacketIsRetriedWhenTheUserSaysYes) {
+    Files f;
+    ASSERT_EQ(Exec({K52CLI_PATH, "new", f("plan.ATC")}).code, 0);
+    Peer peer({"--fault", "refuse-packet=60:4"});
+    Result cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peer.path, "--retries", "1"});
+    EXPECT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(cli.err, "錯誤: 下載失敗!!\n錯誤: 下載失敗,再試一次嗎??\nDownload: 下載完畢!!\n");
+    EXPECT_EQ(peer.Finish(), 0) << peer.report;
+    EXPECT_TRUE(Has(peer.report, "handshakes: 2")) << peer.report;
+}
+
+TEST(EndToEnd, FailuresAndTheirExitCodes) {
+    Files f;
+    f.Write("long.txt", "ok\r\n" + std::string(300, 'x') + "\r\n");
+    Result tooLong = Exec({K52CLI_PATH, "download-lookup", f("long.txt"), "--device", "/nonexistent/tty"});
+    EXPECT_EQ(tooLong.code, 3);
+    EXPECT_TRUE(Has(tooLong.err, "錯誤: 檔案第 2 行")) << tooLong.err;
+
+    Result noPort = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", "/nonexistent/tty"});
+    EXPECT_EQ(noPort.code, 4);
+    EXPECT_TRUE(Has(noPort.err, "錯誤: 無法打開通訊埠!!")) << noPort.err;
+
+    EXPECT_EQ(Exec({K52CLI_PATH, "receive", f("out.txt")}).code, 2);
+    EXPECT_EQ(Exec({K52CLI_PATH, "download", f("x.ATC"), "--port", "COM7"}).code, 2);
+    EXPECT_EQ(Exec({K52CLI_PATH, "download", f("x.ATC"), "--port", "COM1", "--speed", "4800"}).code, 2);
+}
+
+}  // namespace
