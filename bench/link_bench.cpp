@@ -1,0 +1,146 @@
+// How long a program download over a pseudo-terminal takes and what it costs this process, and what
+// waiting costs: k52peer plays the terminal in its own process.
+//
+//   link_bench [DOWNLOADS]     (default 20)
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "link/Clock.h"
+#include "link/SerialLine.h"
+#include "link/TerminalLink.h"
+#include "template/Defaults.h"
+
+extern char** environ;
+
+namespace {
+
+double Seconds(clockid_t id) {
+    timespec ts{};
+    clock_gettime(id, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
+
+class QuietUi : public k52::TransferUi {
+  public:
+    k52::MessageAnswer ShowMessage(std::string_view text, std::string_view title, k52::MessageIcon,
+                                   k52::MessageButtons) override {
+        last = std::string(title) + ": " + std::string(text);
+        return k52::MessageAnswer::No;
+    }
+    void BeginProgress(std::string_view, std::string_view) override {}
+    void SetProgress(int) override {}
+    void EndProgress() override {}
+    void BeginReceiveStatus() override {}
+    void UpdateReceiveStatus(int) override {}
+    void EndReceiveStatus() override {}
+    std::optional<std::string> ChooseLookupFile(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ChooseDataFile() override { return std::nullopt; }
+    void OpenForViewing(const std::string&) override {}
+    void Idle() override { ++idleCalls; }
+    std::string last;
+    long idleCalls = 0;
+};
+
+struct PeerProcess {
+    pid_t pid = -1;
+    std::string path;
+};
+
+PeerProcess StartPeer(std::vector<std::string> args) {
+    int out[2];
+    if (pipe(out) != 0) std::exit(1);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    args.insert(args.begin(), K52PEER_PATH);
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    PeerProcess p;
+    if (posix_spawn(&p.pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+        std::perror("k52peer");
+        std::exit(1);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    char c;
+    while (read(out[0], &c, 1) == 1 && c != '\n') p.path += c;
+    // The rest of its output is not needed: let it go to a closed pipe.
+    close(out[0]);
+    return p;
+}
+
+void StopPeer(const PeerProcess& p) {
+    kill(p.pid, SIGTERM);
+    int status = 0;
+    waitpid(p.pid, &status, 0);
+}
+
+struct Run {
+    double wall, cpu;
+    bool ok;
+    long idle;
+};
+
+Run Download(const std::vector<std::string>& peerArgs) {
+    PeerProcess peer = StartPeer(peerArgs);
+    k52::ApplicationTemplate t{};
+    k52::ApplyBarcodeDefaults(t);
+    k52::NewTemplateReset(t);
+    k52::PosixLineFactory lines(peer.path);
+    k52::MonotonicClock clock;
+    QuietUi ui;
+    k52::TerminalLink link(t, lines, clock, ui);
+    const double wall0 = Seconds(CLOCK_MONOTONIC), cpu0 = Seconds(CLOCK_PROCESS_CPUTIME_ID);
+    link.RunDownload(false, false);
+    const double wall = Seconds(CLOCK_MONOTONIC) - wall0, cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
+    StopPeer(peer);
+    return {wall, cpu, link.outcome().transferOk, ui.idleCalls};
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int downloads = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    std::vector<double> walls, cpus;
+    for (int i = 0; i < downloads; ++i) {
+        Run r = Download({});
+        if (!r.ok) {
+            std::fprintf(stderr, "download %d failed\n", i + 1);
+            return 1;
+        }
+        walls.push_back(r.wall * 1000);
+        cpus.push_back(r.cpu * 1000);
+    }
+    std::printf(
+        "Full program download (handshake + 105 packets of 103 bytes) over a pseudo-terminal, %d runs:\n",
+        downloads);
+    std::printf("  wall time  median %.2f ms, min %.2f ms, max %.2f ms\n", Median(walls),
+                *std::min_element(walls.begin(), walls.end()), *std::max_element(walls.begin(), walls.end()));
+    std::printf("  host CPU   median %.2f ms, min %.2f ms, max %.2f ms\n", Median(cpus),
+                *std::min_element(cpus.begin(), cpus.end()), *std::max_element(cpus.begin(), cpus.end()));
+
+    Run silent = Download({"--fault", "silent"});
+    std::printf("Silent terminal (three unanswered handshakes, then No to the retry question):\n");
+    std::printf("  wall time  %.3f s\n", silent.wall);
+    std::printf("  host CPU   %.3f ms = %.4f%% of wall time (%ld idle-hook calls)\n", silent.cpu * 1000,
+                100.0 * silent.cpu / silent.wall, silent.idle);
+    return 0;
+}
