@@ -20,12 +20,14 @@ namespace k52 {
 
 class SimulatorWidget;
 class QtTransferUi;
+class TransferFiles;
 
 // What the desktop asks the user through; tests put their own in place. nullptr: the real thing.
 struct DesktopServices {
     MessageBoxes* messages = nullptr;
     TemplateFileDialogs* templateDialogs = nullptr;
     LocalClock* clock = nullptr;  // the status line's time
+    TransferFiles* transferFiles = nullptr;
 };
 
 // The editor sheet: modal, returns 1 for OK and 0 for Cancel.

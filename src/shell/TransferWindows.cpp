@@ -93,7 +93,13 @@ void ReceiveStatusBox::paintEvent(QPaintEvent*) {
     p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
 }
 
-QtTransferUi::QtTransferUi(MessageBoxes& messages, QWidget* owner) : messages_(messages), owner_(owner) {}
+QtTransferUi::QtTransferUi(MessageBoxes& messages, QWidget* owner, TransferFiles* files)
+    : messages_(messages), files_(files) {
+    if (!files_) {
+        ownFiles_ = std::make_unique<QtTransferFiles>(messages, owner);
+        files_ = ownFiles_.get();
+    }
+}
 
 QtTransferUi::~QtTransferUi() = default;
 
@@ -134,20 +140,32 @@ void QtTransferUi::EndReceiveStatus() {
 }
 
 std::optional<std::string> QtTransferUi::ChooseLookupFile(const std::string& previous) {
+    return files_->ChooseLookupFile(previous);
+}
+
+std::optional<std::string> QtTransferUi::ChooseDataFile() {
+    return files_->ChooseDataFile();
+}
+
+void QtTransferUi::OpenForViewing(const std::string& path) {
+    files_->OpenForViewing(path);
+}
+
+std::optional<std::string> QtTransferFiles::ChooseLookupFile(const std::string& previous) {
     return ChooseFile(owner_, false,
                       {{QStringLiteral("Lookup data files {*.TXT}"), QStringLiteral("*.TXT")},
                        {QStringLiteral("All files {*.*}"), QStringLiteral("*")}},
                       QStringLiteral("TXT"), QFile::decodeName(previous.c_str()));
 }
 
-std::optional<std::string> QtTransferUi::ChooseDataFile() {
+std::optional<std::string> QtTransferFiles::ChooseDataFile() {
     return ChooseFile(owner_, true,
                       {{QStringLiteral("Data files {*.TXT}"), QStringLiteral("*.TXT")},
                        {QStringLiteral("All files {*.*}"), QStringLiteral("*")}},
                       QStringLiteral("TXT"));
 }
 
-void QtTransferUi::OpenForViewing(const std::string& path) {
+void QtTransferFiles::OpenForViewing(const std::string& path) {
     // The desktop's own viewer for the file's type; the path is never part of a command line.
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str()))))
         messages_.ShowMessage("無法開啟檔案!!", "錯誤", MessageIcon::Exclamation, MessageButtons::Ok);

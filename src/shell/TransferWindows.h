@@ -5,6 +5,8 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "link/TransferUi.h"
 
@@ -47,10 +49,33 @@ class ReceiveStatusBox : public QWidget {
     int count_ = 0;
 };
 
+// The file choices of the transfers and the viewer for received data; tests put their own in place.
+class TransferFiles {
+  public:
+    virtual ~TransferFiles() = default;
+    virtual std::optional<std::string> ChooseLookupFile(const std::string& previous) = 0;
+    virtual std::optional<std::string> ChooseDataFile() = 0;
+    virtual void OpenForViewing(const std::string& path) = 0;
+};
+
+// The desktop's open and save dialogs, and its own viewer for the file's type.
+class QtTransferFiles : public TransferFiles {
+  public:
+    QtTransferFiles(MessageBoxes& messages, QWidget* owner) : messages_(messages), owner_(owner) {}
+    std::optional<std::string> ChooseLookupFile(const std::string& previous) override;
+    std::optional<std::string> ChooseDataFile() override;
+    void OpenForViewing(const std::string& path) override;
+
+  private:
+    MessageBoxes& messages_;
+    QWidget* owner_;
+};
+
 class QtTransferUi : public TransferUi {
   public:
-    // Messages go to `messages`, so a test can answer them.
-    QtTransferUi(MessageBoxes& messages, QWidget* owner);
+    // Messages go to `messages` and file choices to `files` (nullptr: the desktop's dialogs), so that a
+    // test can answer them.
+    QtTransferUi(MessageBoxes& messages, QWidget* owner, TransferFiles* files = nullptr);
     ~QtTransferUi() override;
 
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
@@ -71,7 +96,8 @@ class QtTransferUi : public TransferUi {
 
   private:
     MessageBoxes& messages_;
-    QWidget* owner_;
+    std::unique_ptr<TransferFiles> ownFiles_;
+    TransferFiles* files_;
     std::unique_ptr<ProgressDlg> progress_;
     std::unique_ptr<ReceiveStatusBox> status_;
 };

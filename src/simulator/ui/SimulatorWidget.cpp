@@ -46,7 +46,10 @@ QFont DisplayFont() {
                    QStringLiteral("Elite"), QStringLiteral("monospace")});
     f.setStyleHint(QFont::TypeWriter, QFont::NoAntialias);
     f.setFixedPitch(true);
-    f.setPixelSize(12);
+    // Ten pixels high fills a display row; stretched so that a Latin letter takes its 6-pixel column
+    // and an ideograph its two.
+    f.setPixelSize(10);
+    f.setStretch(120);
     f.setWeight(QFont::Normal);
     return f;
 }

@@ -1,0 +1,156 @@
+// The transfer commands from the desktop, against k52peer on a pseudo-terminal reached as COM1, with the
+// message boxes and file choices answered here.
+#include <QProcess>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <iterator>
+
+#include "UiTestSupport.h"
+#include "shell/MainWindow.h"
+#include "shell/TransferWindows.h"
+
+using namespace k52;
+using k52::test::ScriptedFileDialogs;
+using k52::test::ScriptedMessages;
+
+namespace {
+
+class ScriptedTransferFiles : public TransferFiles {
+  public:
+    std::optional<std::string> lookupFile, dataFile;
+    std::vector<std::string> viewed;
+    std::optional<std::string> ChooseLookupFile(const std::string&) override { return lookupFile; }
+    std::optional<std::string> ChooseDataFile() override { return dataFile; }
+    void OpenForViewing(const std::string& path) override { viewed.push_back(path); }
+};
+
+std::string ReadAll(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// What the windows show while a transfer runs, sampled by a timer that can only fire if the program
+// keeps handling its events during the transfer.
+struct Watcher {
+    QTimer timer;
+    int progressSeen = 0, maxProgress = -1, statusSeen = 0, maxCount = 0;
+    Watcher(QtTransferUi& ui) {
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [this, &ui] {
+            if (ProgressDlg* p = ui.progress(); p && p->isVisible()) {
+                ++progressSeen;
+                maxProgress = std::max(maxProgress, p->bar()->value());
+            }
+            if (ReceiveStatusBox* b = ui.statusBox(); b && b->isVisible()) {
+                ++statusSeen;
+                maxCount = std::max(maxCount, b->count());
+            }
+        });
+        timer.start();
+    }
+};
+
+}  // namespace
+
+class DesktopTransferTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    // Starts k52peer with `args` and points COM1 at its pseudo-terminal.
+    bool StartPeer(QProcess& peer, const QStringList& args) {
+        peer.setProgram(QStringLiteral(K52PEER_PATH));
+        peer.setArguments(args);
+        peer.setProcessChannelMode(QProcess::SeparateChannels);
+        peer.start();
+        if (!peer.waitForStarted(10000)) return false;
+        while (!peer.canReadLine())
+            if (!peer.waitForReadyRead(10000)) return false;
+        QByteArray path = peer.readLine().trimmed();
+        qputenv("K52_COM1", path);
+        return path.startsWith('/');
+    }
+
+    static bool PeerVerified(QProcess& peer) {
+        return peer.waitForFinished(20000) && peer.exitStatus() == QProcess::NormalExit &&
+               peer.exitCode() == 0;
+    }
+
+    struct Desktop {
+        ScriptedMessages messages;
+        ScriptedFileDialogs dialogs;
+        ScriptedTransferFiles files;
+        std::unique_ptr<MainWindow> window;
+        Desktop() {
+            DesktopServices services;
+            services.messages = &messages;
+            services.templateDialogs = &dialogs;
+            services.transferFiles = &files;
+            window = std::make_unique<MainWindow>(services);
+            window->document().tmpl.portSettings = {0, 0};  // COM1, 115200
+            window->show();
+        }
+    };
+
+  private slots:
+    void programDownloadWithARefusedPacketAndARetry() {
+        QVERIFY(dir_.isValid());
+        QProcess peer;
+        const QString imageOut = dir_.filePath(QStringLiteral("image.bin"));
+        QVERIFY(StartPeer(peer,
+                          {"--expect", "program", "--image-out", imageOut, "--fault", "refuse-packet=7:4"}));
+
+        Desktop d;
+        d.messages.answers = {MessageAnswer::Ok, MessageAnswer::Yes};  // "下載失敗!!", then try again
+        Watcher watch(d.window->transferUi());
+        d.window->OnCommand(3020);
+
+        QCOMPARE(d.messages.texts(),
+                 (std::vector<std::string>{"下載失敗!!", "下載失敗,再試一次嗎??", "下載完畢!!"}));
+        QCOMPARE(d.messages.shown[1].buttons, MessageButtons::YesNo);
+        QCOMPARE(d.messages.shown[1].icon, MessageIcon::Question);
+        QCOMPARE(d.messages.shown[2].title, std::string("Download"));
+        QVERIFY(watch.progressSeen > 0);  // the window painted and moved during the transfer
+        QVERIFY(watch.maxProgress > 0);
+        QVERIFY(!d.window->transferUi().progress());
+        QVERIFY(!d.window->document().templateModified);
+
+        QVERIFY(PeerVerified(peer));
+        const DownloadImage& sent = d.window->link().imageBuilder().image();
+        QCOMPARE(ReadAll(imageOut), std::string(sent.begin(), sent.end()));
+    }
+
+    void receiveShowsTheCountAndKeepsTheFile() {
+        QVERIFY(dir_.isValid());
+        const QString records = dir_.filePath(QStringLiteral("records.txt"));
+        {
+            std::ofstream out(records.toStdString(), std::ios::binary);
+            out << "A001,3\nB002,15\nC003,1\n";
+        }
+        QProcess peer;
+        QVERIFY(StartPeer(peer, {"--records", records}));
+
+        Desktop d;
+        const QString data = dir_.filePath(QStringLiteral("collected.TXT"));
+        d.files.dataFile = data.toStdString();
+        d.messages.answers = {MessageAnswer::Yes};  // view the data now
+        Watcher watch(d.window->transferUi());
+        d.window->OnCommand(3030);
+
+        QCOMPARE(d.messages.texts(),
+                 std::vector<std::string>{"完成 : 共接收 3 筆資料. \n立即瀏覽接收到的資料嗎??"});
+        QCOMPARE(d.messages.shown[0].title, std::string("接收資料"));
+        QCOMPARE(ReadAll(data), std::string("A001,3\r\nB002,15\r\nC003,1\r\n"));
+        QCOMPARE(d.files.viewed, std::vector<std::string>{data.toStdString()});
+        QVERIFY(watch.statusSeen > 0);
+        QCOMPARE(watch.maxCount, 3);
+        QVERIFY(!d.window->transferUi().statusBox());
+        QVERIFY(PeerVerified(peer));
+    }
+};
+
+QTEST_MAIN(DesktopTransferTest)
+#include "desktop_transfer_test.moc"
