@@ -188,11 +188,9 @@ int CmdReceive(const Args& args) {
     TerminalLink link(t, lines, clock, ui);
     const int result = link.RunReceive(a->ir);
     const LinkOutcome& o = link.outcome();
-    if (result == -2 || result == -3 || result > 0 || o.recordsStored > 0)
-        std::cout << o.recordsStored << " records stored"
-                  << (o.fileKept && o.recordsStored > 0 ? " in " + a->file : "") << "\n";
-    else
-        std::cout << "0 records stored\n";
+    std::cout << o.recordsStored << " records stored";
+    if (o.fileKept && o.recordsStored > 0) std::cout << " in " << a->file;
+    std::cout << "\n";
     if (result > 0) return kExitOk;
     if (result == -2) return kExitFile;
     if (result == -3) return ExitForFailure(o, lines);

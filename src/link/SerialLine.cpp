@@ -40,6 +40,13 @@ std::int64_t MonotonicMs() {
     return std::int64_t{ts.tv_sec} * 1000 + ts.tv_nsec / 1000000;
 }
 
+void SleepMs(std::int64_t ms) {
+    if (ms <= 0) return;
+    timespec ts{static_cast<time_t>(ms / 1000), static_cast<long>((ms % 1000) * 1000000)};
+    while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
+    }
+}
+
 std::string Errno(const std::string& what) {
     return what + ": " + std::strerror(errno);
 }
@@ -153,6 +160,9 @@ std::size_t PosixSerialLine::Read(u8* buffer, std::size_t capacity) {
         ssize_t n = ::read(fd_, buffer, capacity);
         if (n > 0) return static_cast<std::size_t>(n);
         if (n < 0 && errno == EINTR) continue;
+        // With VMIN and VTIME at 0 an empty read returns 0. An error other than "nothing yet" means the
+        // device went away (a hung-up line reads EIO), and poll() would report it readable forever.
+        if (n < 0 && errno != EAGAIN) broken_ = true;
         return 0;
     }
 }
@@ -160,6 +170,11 @@ std::size_t PosixSerialLine::Read(u8* buffer, std::size_t capacity) {
 bool PosixSerialLine::WaitForInput(std::int64_t timeoutMs) {
     if (fd_ < 0) return false;
     const std::int64_t deadline = MonotonicMs() + (timeoutMs > 0 ? timeoutMs : 0);
+    if (broken_) {
+        // Nothing will arrive; wait out the time rather than return at once into a caller's loop.
+        SleepMs(timeoutMs);
+        return false;
+    }
     for (;;) {
         std::int64_t left = deadline - MonotonicMs();
         if (left < 0) left = 0;
@@ -168,10 +183,7 @@ bool PosixSerialLine::WaitForInput(std::int64_t timeoutMs) {
         if (r > 0) {
             if (p.revents & POLLIN) return true;
             // A hang-up or an error with nothing to read: wait out the time without spinning.
-            if (left > 0) {
-                timespec ts{static_cast<time_t>(left / 1000), static_cast<long>((left % 1000) * 1000000)};
-                nanosleep(&ts, nullptr);
-            }
+            SleepMs(left);
             return false;
         }
         if (r == 0) return false;

@@ -83,6 +83,7 @@ class PosixSerialLine : public SerialLine {
   private:
     explicit PosixSerialLine(int fd) : fd_(fd) {}
     int fd_ = -1;
+    bool broken_ = false;
 };
 
 // COM1..COM6 through ComPortDevice, or every index to one fixed device (k52cli --device).

@@ -101,17 +101,17 @@ std::string Hex(u8 b) {
 
 }  // namespace
 
-std::optional<PeerFault> ParsePeerFault(std::string_view spec, std::string* error) {
+std::optional<PeerFault> ParsePeerFault(std::string_view text, std::string* error) {
     auto fail = [&](const std::string& why) -> std::optional<PeerFault> {
-        if (error) *error = "bad fault '" + std::string(spec) + "': " + why;
+        if (error) *error = "bad fault '" + std::string(text) + "': " + why;
         return std::nullopt;
     };
-    std::string_view name = spec;
+    std::string_view name = text;
     std::string_view rest;
     bool hasArgs = false;
-    if (auto eq = spec.find('='); eq != std::string_view::npos) {
-        name = spec.substr(0, eq);
-        rest = spec.substr(eq + 1);
+    if (auto eq = text.find('='); eq != std::string_view::npos) {
+        name = text.substr(0, eq);
+        rest = text.substr(eq + 1);
         hasArgs = true;
     }
     // Up to `n` colon-separated arguments; the last one takes the rest (a text may hold colons).

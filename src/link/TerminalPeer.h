@@ -39,7 +39,7 @@ struct PeerFault {
 };
 
 // Parses one --fault SPEC; see kPeerFaultHelp.
-std::optional<PeerFault> ParsePeerFault(std::string_view spec, std::string* error = nullptr);
+std::optional<PeerFault> ParsePeerFault(std::string_view text, std::string* error = nullptr);
 extern const char kPeerFaultHelp[];
 
 enum class PeerExpect { Auto, Program, Lookup };

@@ -211,9 +211,11 @@ int main(int argc, char** argv) {
             break;
         }
         if (r == 0) continue;
+        bool hungUp = (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
         if (p.revents & POLLIN) {
             k52::u8 buffer[4096];
             const ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n <= 0 && !(n < 0 && (errno == EAGAIN || errno == EINTR))) hungUp = true;
             if (n > 0) {
                 termios line{};
                 k52::PeerLineState state;
@@ -223,7 +225,7 @@ int main(int argc, char** argv) {
                 continue;
             }
         }
-        if (p.revents & (POLLHUP | POLLERR)) {
+        if (hungUp) {
             // The host closed its side. Once the exchange is over that is the end; otherwise wait for
             // it to come back (a retry), napping instead of polling a hung-up line in a loop.
             if (peer.ExchangeEnded() && pending.empty()) break;

@@ -117,9 +117,9 @@ inline ApplicationTemplate FreshTemplate() {
 
 inline PeerOptions Options(std::initializer_list<const char*> faults, std::vector<Bytes> records = {}) {
     PeerOptions o;
-    for (const char* spec : faults) {
+    for (const char* text : faults) {
         std::string error;
-        auto f = ParsePeerFault(spec, &error);
+        auto f = ParsePeerFault(text, &error);
         EXPECT_TRUE(f.has_value()) << error;
         if (f) o.faults.push_back(*f);
     }

@@ -118,7 +118,7 @@ TEST(Peer, StalePartialPacketIsDropped) {
 
 TEST(Peer, FaultSpecs) {
     struct Case {
-        const char* spec;
+        const char* arg;
         PeerFaultKind kind;
         int index, count;
         std::int64_t ms;
@@ -143,9 +143,9 @@ TEST(Peer, FaultSpecs) {
         {"cradle-echo=0x41", PeerFaultKind::CradleEcho, 0, 1, 0, B("A")},
     };
     for (const Case& c : good) {
-        SCOPED_TRACE(c.spec);
+        SCOPED_TRACE(c.arg);
         std::string error;
-        auto f = ParsePeerFault(c.spec, &error);
+        auto f = ParsePeerFault(c.arg, &error);
         ASSERT_TRUE(f.has_value()) << error;
         EXPECT_EQ(f->kind, c.kind);
         EXPECT_EQ(f->index, c.index);

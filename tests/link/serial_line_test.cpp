@@ -27,7 +27,7 @@ class Pty {
     }
     ~Pty() {
         close(keeper);
-        close(master);
+        if (master >= 0) close(master);
     }
     std::vector<u8> ReadMaster() {
         std::vector<u8> out;
@@ -130,6 +130,19 @@ TEST(PosixSerialLine, ReadReturnsAtOnceAndDiscardDropsPendingInput) {
     ASSERT_TRUE(line->WaitForInput(1000));
     line->DiscardInput();
     EXPECT_EQ(line->Read(buf, sizeof buf), 0u);
+}
+
+TEST(PosixSerialLine, HungUpLineIsNotReportedReadable) {
+    Pty pty;
+    auto line = PosixSerialLine::Open(pty.path);
+    ASSERT_TRUE(line);
+    close(pty.master);
+    pty.master = -1;
+    u8 buf[4];
+    EXPECT_EQ(line->Read(buf, sizeof buf), 0u);
+    // poll() calls a hung-up line readable; a caller waiting for bytes must not be sent round a loop.
+    EXPECT_FALSE(line->WaitForInput(0));
+    EXPECT_FALSE(line->WaitForInput(1));
 }
 
 TEST(PosixLineFactory, OpensTheDeviceAPortMapsTo) {
