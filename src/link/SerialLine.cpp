@@ -181,8 +181,13 @@ bool PosixSerialLine::WaitForInput(std::int64_t timeoutMs) {
         pollfd p{fd_, POLLIN, 0};
         int r = poll(&p, 1, static_cast<int>(left));
         if (r > 0) {
-            if (p.revents & POLLIN) return true;
-            // A hang-up or an error with nothing to read: wait out the time without spinning.
+            int pending = 0;
+            if ((p.revents & POLLIN) &&
+                (!(p.revents & POLLHUP) || (ioctl(fd_, FIONREAD, &pending) == 0 && pending > 0)))
+                return true;
+            // Hung up or failed with nothing left to read: poll() would say so at once forever, so wait
+            // out the time instead of returning into a caller's loop.
+            broken_ = true;
             SleepMs(left);
             return false;
         }
