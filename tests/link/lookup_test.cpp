@@ -78,6 +78,23 @@ TEST(LookupDownload, RecordPackets) {
     }
 }
 
+TEST(LookupDownload, RecordsLongerThanAnImagePacketReachTheTerminalWhole) {
+    // 100 and 150 data bytes: 103 and 153 bytes on the line, the first as long as an image packet.
+    TempFile f(B(std::string(100, 'p') + "\r\n" + std::string(150, 'q') + "\r\n"));
+    Harness h;
+    h.ui.lookupChoice = f.path;
+    h.link.RunDownload(false, true);
+    std::vector<Bytes> sent = Sent(h);
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0].size(), 103u);
+    EXPECT_EQ(sent[0][100], (100 * 'p') >> 8);  // 11200 = 0x2BC0
+    EXPECT_EQ(sent[0][101], 0xC0);
+    EXPECT_EQ(sent[1].size(), 153u);
+    EXPECT_EQ(h.peer.report().lookupRecords,
+              (std::vector<Bytes>{B(std::string(100, 'p')), B(std::string(150, 'q'))}));
+    EXPECT_TRUE(h.link.outcome().transferOk);
+}
+
 TEST(LookupDownload, ProgressAfterEvery128BytesThenFull) {
     std::string content;
     for (int i = 0; i < 100; ++i) content += "ABCDEFGH\r\n";  // 1000 bytes
