@@ -81,7 +81,7 @@ enum class LinkFailure {
 struct LinkOutcome {
     LinkFailure failure = LinkFailure::None;
     int attempts = 0;         // download attempts run
-    bool transferOk = false;  // download: the last attempt succeeded; receive: ended with "OVER"
+    bool transferOk = false;  // download: the last attempt succeeded; receive: records stored, then "OVER"
     int recordsStored = 0;    // receive: records written to the data file
     bool fileKept = false;    // receive: the data file is still on disk
     std::string dataFile;     // receive: the path chosen
