@@ -15,7 +15,8 @@ MessageAnswer StderrMessages::ShowMessage(std::string_view text, std::string_vie
                                           MessageButtons buttons) {
     PrintError(title, text);
     switch (buttons) {
-        case MessageButtons::Ok: return MessageAnswer::Ok;
+        case MessageButtons::Ok:
+            return MessageAnswer::Ok;
         case MessageButtons::YesNo:
         case MessageButtons::YesNoCancel:
             if (yesAnswers > 0) {
@@ -36,9 +37,14 @@ ApplicationTemplate StartupTemplate() {
 
 int LoadTemplate(const std::string& path, ApplicationTemplate& t) {
     switch (ReadTemplateFile(path, t)) {
-        case TemplateReadResult::Ok: return kExitOk;
-        case TemplateReadResult::CannotOpen: PrintError("k52cli", "cannot read " + path); return kExitFile;
-        case TemplateReadResult::BadFormat: PrintError(kErrorTitle, kFormatErrorText); return kExitBadTemplate;
+        case TemplateReadResult::Ok:
+            return kExitOk;
+        case TemplateReadResult::CannotOpen:
+            PrintError("k52cli", "cannot read " + path);
+            return kExitFile;
+        case TemplateReadResult::BadFormat:
+            PrintError(kErrorTitle, kFormatErrorText);
+            return kExitBadTemplate;
     }
     return kExitFile;
 }

@@ -13,7 +13,7 @@ namespace k52::cli {
 // Message boxes become "TITLE: TEXT" lines on standard error. Questions take their answers from a
 // script: `yesAnswers` Yes before answering No.
 class StderrMessages : public MessageBoxes {
-public:
+  public:
     int yesAnswers = 0;
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                               MessageButtons buttons) override;

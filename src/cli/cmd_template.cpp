@@ -134,8 +134,9 @@ void PrintReadable(const ApplicationTemplate& t) {
         bool used = menu.title[0] != 0;
         for (const auto& o : menu.options) used = used || o[0] != 0;
         if (!used) continue;
-        std::cout << "menu " << m << ": \"" << FieldUtf8(menu.title) << "\"" << (menu.showTitle ? " (shown)" : "")
-                  << ", Esc -> " << TargetLabel(menu.escapeTarget) << "\n";
+        std::cout << "menu " << m << ": \"" << FieldUtf8(menu.title) << "\""
+                  << (menu.showTitle ? " (shown)" : "") << ", Esc -> " << TargetLabel(menu.escapeTarget)
+                  << "\n";
         for (int i = 0; i < kOptionsPerMenu; ++i)
             if (menu.options[i][0] != 0)
                 std::cout << "  " << i + 1 << ". \"" << FieldUtf8(menu.options[i]) << "\" -> "

@@ -12,26 +12,26 @@ constexpr auto E = BarcodeControl::Edit;
 
 // Grouped by owner, so that each owner's fields form one contiguous run.
 constexpr std::array<BarcodeField, 68> kFields{{
-    {"BarcodeSettingsPage", 101, C, 0, 7, 1, 1},  // Code 39
-    {"BarcodeSettingsPage", 102, C, 0, 6, 1, 1},  // Italy Pharmacode
-    {"BarcodeSettingsPage", 103, C, 0, 5, 1, 1},  // French Pharmacode
-    {"BarcodeSettingsPage", 104, C, 0, 4, 1, 1},  // Industrial 25
-    {"BarcodeSettingsPage", 105, C, 0, 3, 1, 1},  // Interleave 25
-    {"BarcodeSettingsPage", 106, C, 0, 2, 1, 1},  // Matrix 25
-    {"BarcodeSettingsPage", 107, C, 0, 1, 1, 1},  // Codabar
-    {"BarcodeSettingsPage", 108, C, 2, 5, 1, 1},  // MSI
-    {"BarcodeSettingsPage", 109, C, 2, 4, 1, 1},  // Plessey
-    {"BarcodeSettingsPage", 110, C, 0, 0, 1, 1},  // Code 93
-    {"BarcodeSettingsPage", 111, C, 1, 7, 1, 1},  // Code 128
-    {"BarcodeSettingsPage", 113, C, 1, 6, 1, 1},  // UPCE
-    {"BarcodeSettingsPage", 114, C, 1, 5, 1, 1},  // UPCE Addon 2
-    {"BarcodeSettingsPage", 115, C, 1, 4, 1, 1},  // UPCE Addon 5
-    {"BarcodeSettingsPage", 116, C, 1, 3, 1, 1},  // EAN8
-    {"BarcodeSettingsPage", 117, C, 1, 2, 1, 1},  // EAN8 Addon 2
-    {"BarcodeSettingsPage", 118, C, 1, 1, 1, 1},  // EAN8 Addon 5
-    {"BarcodeSettingsPage", 119, C, 1, 0, 1, 1},  // EAN13 & UPCA
-    {"BarcodeSettingsPage", 120, C, 2, 7, 1, 1},  // EAN13 Addon 2
-    {"BarcodeSettingsPage", 121, C, 2, 6, 1, 1},  // EAN13 Addon 5
+    {"BarcodeSettingsPage", 101, C, 0, 7, 1, 1},   // Code 39
+    {"BarcodeSettingsPage", 102, C, 0, 6, 1, 1},   // Italy Pharmacode
+    {"BarcodeSettingsPage", 103, C, 0, 5, 1, 1},   // French Pharmacode
+    {"BarcodeSettingsPage", 104, C, 0, 4, 1, 1},   // Industrial 25
+    {"BarcodeSettingsPage", 105, C, 0, 3, 1, 1},   // Interleave 25
+    {"BarcodeSettingsPage", 106, C, 0, 2, 1, 1},   // Matrix 25
+    {"BarcodeSettingsPage", 107, C, 0, 1, 1, 1},   // Codabar
+    {"BarcodeSettingsPage", 108, C, 2, 5, 1, 1},   // MSI
+    {"BarcodeSettingsPage", 109, C, 2, 4, 1, 1},   // Plessey
+    {"BarcodeSettingsPage", 110, C, 0, 0, 1, 1},   // Code 93
+    {"BarcodeSettingsPage", 111, C, 1, 7, 1, 1},   // Code 128
+    {"BarcodeSettingsPage", 113, C, 1, 6, 1, 1},   // UPCE
+    {"BarcodeSettingsPage", 114, C, 1, 5, 1, 1},   // UPCE Addon 2
+    {"BarcodeSettingsPage", 115, C, 1, 4, 1, 1},   // UPCE Addon 5
+    {"BarcodeSettingsPage", 116, C, 1, 3, 1, 1},   // EAN8
+    {"BarcodeSettingsPage", 117, C, 1, 2, 1, 1},   // EAN8 Addon 2
+    {"BarcodeSettingsPage", 118, C, 1, 1, 1, 1},   // EAN8 Addon 5
+    {"BarcodeSettingsPage", 119, C, 1, 0, 1, 1},   // EAN13 & UPCA
+    {"BarcodeSettingsPage", 120, C, 2, 7, 1, 1},   // EAN13 Addon 2
+    {"BarcodeSettingsPage", 121, C, 2, 6, 1, 1},   // EAN13 Addon 5
     {"BarcodeSettingsPage", 122, C, 11, 4, 1, 1},  // read reverse
     {"BarcodeSettingsPage", 701, L, 20, 4, 4, 1},  // scan mode
     {"BarcodeSettingsPage", 702, L, 11, 2, 2, 1},  // redundancy
@@ -97,7 +97,9 @@ constexpr std::array<BarcodeField, 68> kFields{{
 
 }  // namespace
 
-std::span<const BarcodeField> BarcodeFields() { return kFields; }
+std::span<const BarcodeField> BarcodeFields() {
+    return kFields;
+}
 
 std::span<const BarcodeField> BarcodeFieldsOf(std::string_view owner) {
     auto all = BarcodeFields();

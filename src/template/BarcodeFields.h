@@ -14,10 +14,10 @@ struct BarcodeField {
     std::string_view owner;  // "BarcodeSettingsPage" or the dialog's name
     int controlId;           // for a radio group, the id of its first button
     BarcodeControl control;
-    int byte;                // 0..23
-    int firstBit;            // lowest bit of the field (0..7)
-    int width;               // number of bits
-    int buttons;             // radio group: number of buttons (consecutive ids); otherwise 1
+    int byte;      // 0..23
+    int firstBit;  // lowest bit of the field (0..7)
+    int width;     // number of bits
+    int buttons;   // radio group: number of buttons (consecutive ids); otherwise 1
 };
 
 std::span<const BarcodeField> BarcodeFields();

@@ -11,7 +11,7 @@ namespace {
 
 // One conversion descriptor per direction and thread; iconv_t is stateful.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (valid()) iconv_close(cd_);
@@ -38,7 +38,7 @@ public:
         return true;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 

@@ -11,15 +11,17 @@
 namespace k52 {
 
 // A first byte of a double-byte character.
-constexpr bool IsCp950LeadByte(std::uint8_t b) { return b >= 0x81 && b <= 0xFE; }
+constexpr bool IsCp950LeadByte(std::uint8_t b) {
+    return b >= 0x81 && b <= 0xFE;
+}
 
 // Decodes CP950 bytes to UTF-8. Bytes that do not form a character become U+FFFD; nothing is dropped
 // silently and nothing is read beyond the input.
 std::string Cp950ToUtf8(std::string_view cp950);
 
 struct Cp950Encoding {
-    std::string bytes;                     // the characters CP950 can hold
-    std::vector<std::string> unmappable;   // UTF-8 of each character it cannot hold, in order
+    std::string bytes;                    // the characters CP950 can hold
+    std::vector<std::string> unmappable;  // UTF-8 of each character it cannot hold, in order
 };
 
 // Encodes UTF-8 to CP950, leaving out (and reporting) characters CP950 cannot hold. Malformed UTF-8

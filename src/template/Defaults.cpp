@@ -80,10 +80,14 @@ Target DecodeTarget(u8 code) {
 std::string TargetLabel(u8 code) {
     Target target = DecodeTarget(code);
     switch (target.kind) {
-        case TargetKind::MainMenu: return "主選單";
-        case TargetKind::Form: return "表單  " + std::to_string(target.number);
-        case TargetKind::Menu: return "選單  " + std::to_string(target.number);
-        case TargetKind::Invalid: break;
+        case TargetKind::MainMenu:
+            return "主選單";
+        case TargetKind::Form:
+            return "表單  " + std::to_string(target.number);
+        case TargetKind::Menu:
+            return "選單  " + std::to_string(target.number);
+        case TargetKind::Invalid:
+            break;
     }
     return {};
 }

@@ -153,7 +153,9 @@ enum LineType : u8 {
     kLineContinuation = 8,
 };
 
-inline bool IsInputLineType(int t) { return t >= kLineString && t <= kLineAlpha; }
+inline bool IsInputLineType(int t) {
+    return t >= kLineString && t <= kLineAlpha;
+}
 
 struct ApplicationTemplate {
     PortSettings portSettings;
@@ -177,7 +179,7 @@ struct ApplicationTemplate {
     u8* bytes() { return reinterpret_cast<u8*>(this); }
     const u8* bytes() const { return reinterpret_cast<const u8*>(this); }
 
-private:
+  private:
     static int Index(int n, int count) { return (n >= 1 && n <= count) ? n - 1 : 0; }
 };
 
@@ -275,7 +277,11 @@ struct Target {
 Target DecodeTarget(u8 code);
 // Editor label in UTF-8: "主選單", "表單  n", "選單  n"; empty for a code above 20.
 std::string TargetLabel(u8 code);
-constexpr u8 FormTarget(int n) { return static_cast<u8>(n); }
-constexpr u8 MenuTarget(int n) { return static_cast<u8>(10 + n); }
+constexpr u8 FormTarget(int n) {
+    return static_cast<u8>(n);
+}
+constexpr u8 MenuTarget(int n) {
+    return static_cast<u8>(10 + n);
+}
 
 }  // namespace k52

@@ -127,12 +127,13 @@ int OpenTemplate(TemplateDocument& doc, TemplateFileDialogs& dialogs, MessageBox
     if (!path) return 0;
     ApplicationTemplate loaded = doc.tmpl;
     switch (ReadTemplateFile(*path, loaded)) {
-        case TemplateReadResult::CannotOpen: return 0;
-        case TemplateReadResult::BadFormat:
-            messages.ShowMessage(kFormatErrorText, kErrorTitle, MessageIcon::Exclamation,
-                                 MessageButtons::Ok);
+        case TemplateReadResult::CannotOpen:
             return 0;
-        case TemplateReadResult::Ok: break;
+        case TemplateReadResult::BadFormat:
+            messages.ShowMessage(kFormatErrorText, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+            return 0;
+        case TemplateReadResult::Ok:
+            break;
     }
     doc.tmpl = loaded;
     doc.templatePath = *path;

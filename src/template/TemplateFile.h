@@ -17,9 +17,9 @@ constexpr std::size_t kTemplateTrailerSize = 100;
 constexpr std::size_t kTemplateFileMinSize = 8 + kTemplateSize;  // the trailer is never read
 constexpr std::size_t kMaxTemplatePath = 255;
 
-extern const char kFormatErrorText[];     // "檔案格式錯誤!!"
-extern const char kErrorTitle[];          // "錯誤"
-extern const char kCannotSaveText[];      // "無法儲存檔案!!"
+extern const char kFormatErrorText[];  // "檔案格式錯誤!!"
+extern const char kErrorTitle[];       // "錯誤"
+extern const char kCannotSaveText[];   // "無法儲存檔案!!"
 extern const char kPathTooLongText[];
 
 enum class TemplateReadResult { Ok, CannotOpen, BadFormat };

@@ -13,7 +13,7 @@ enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                                       MessageButtons buttons) = 0;
@@ -21,7 +21,7 @@ public:
 
 // The open and save dialogs for template files. An empty optional means the user cancelled.
 class TemplateFileDialogs {
-public:
+  public:
     virtual ~TemplateFileDialogs() = default;
     virtual std::optional<std::string> ChooseTemplateToOpen() = 0;
     // The dialog adds the default extension "ATC" to a name typed without one, as a save dialog does.

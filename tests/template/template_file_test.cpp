@@ -56,7 +56,7 @@ struct ScriptedUser : TemplateFileDialogs, MessageBoxes {
 };
 
 class TemplateFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() / ("k52-file-" + std::to_string(::getpid()) + "-" +
                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -150,8 +150,12 @@ TEST_F(TemplateFileTest, SaveAsNamingRule) {
     struct Case {
         const char* chosen;
         const char* written;
-    } cases[] = {{"plan.ATC", "plan.ATC"},     {"plan.atc", "plan.atc"},   {"plan.Atc", "plan.Atc"},
-                 {"stock.txt", "stock.txt.ATC"}, {"plan.ATC.bak", "plan.ATC.bak.ATC"}, {"a", "a.ATC"},
+    } cases[] = {{"plan.ATC", "plan.ATC"},
+                 {"plan.atc", "plan.atc"},
+                 {"plan.Atc", "plan.Atc"},
+                 {"stock.txt", "stock.txt.ATC"},
+                 {"plan.ATC.bak", "plan.ATC.bak.ATC"},
+                 {"a", "a.ATC"},
                  {"xATC", "xATC.ATC"}};
     for (const Case& c : cases) {
         TemplateDocument doc;
@@ -226,7 +230,8 @@ TEST(TemplateParse, ArbitraryBytesNeverReadOutOfBounds) {
     for (int round = 0; round < 300; ++round) {
         std::vector<unsigned char> bytes(rng() % 9000);
         for (auto& b : bytes) b = static_cast<unsigned char>(rng());
-        if (!bytes.empty() && rng() % 2) std::memcpy(bytes.data(), "Kxx-3.10", std::min<size_t>(8, bytes.size()));
+        if (!bytes.empty() && rng() % 2)
+            std::memcpy(bytes.data(), "Kxx-3.10", std::min<size_t>(8, bytes.size()));
         ApplicationTemplate t{};
         TemplateReadResult r = ParseTemplate(bytes.data(), bytes.size(), t);
         EXPECT_EQ(r == TemplateReadResult::Ok,
