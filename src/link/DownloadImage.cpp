@@ -15,12 +15,6 @@ void PadToRowWidth(u8 (&field)[21], int w) {
     field[w] = 0;
 }
 
-bool OptionShowsText(const u8 (&option)[21], int w) {
-    for (int i = 0; i < w && option[i] != 0; ++i)
-        if (option[i] > 0x20) return true;
-    return false;
-}
-
 }  // namespace
 
 bool ConvertNumericText(u8* field, std::size_t width) {
@@ -63,23 +57,13 @@ void DownloadImageBuilder::CompileMenus(ApplicationTemplate& t) {
         MenuRecord& menu = menus_[m];
         menu = t.menus[m];
         const int w = menu.narrowRows ? 15 : 20;
-        int count = 0;
-        for (auto& option : menu.options)
-            if (OptionShowsText(option, w)) ++count;
+        const int count = CountShownOptions(menu);  // counted before the texts are padded
         if (menu.showTitle) PadToRowWidth(menu.title, w);
         for (auto& option : menu.options) PadToRowWidth(option, w);
         menu.optionCount = static_cast<u8>(count);
 
-        FormRecord& form = t.forms[m];
-        int last = 0;
-        for (int j = 0; j < kLinesPerForm; ++j) {
-            if (form.lineType[j] == kLineNone || form.lineType[j] == kLineContinuation) {
-                form.prompt[j][0] = 0;
-                form.lookupField[j] = 0;
-            }
-            if (IsInputLineType(form.lineType[j])) last = j + 1;
-        }
-        form.lastInputLine = static_cast<u8>(last);
+        // The form of the same index is updated in the template itself.
+        DeriveFormFields(t.forms[m]);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "simulator/Simulator.h"
 #include "template/Cp950.h"
+#include "template/Defaults.h"
 
 namespace k52 {
 namespace {
@@ -27,27 +28,8 @@ int TextLength(const LineEntry& e) {
 }  // namespace
 
 void PrepareTemplateDerivedFields(ApplicationTemplate& t) {
-    for (MenuRecord& m : t.menus) {
-        std::size_t width = m.narrowRows ? 15 : 20;
-        int count = 0;
-        for (const auto& option : m.options) {
-            std::string_view text = FieldText(option).substr(0, width);
-            if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<u8>(c) > 0x20; }))
-                ++count;
-        }
-        m.optionCount = static_cast<u8>(count);
-    }
-    for (FormRecord& f : t.forms) {
-        int last = 0;
-        for (int i = 0; i < kLinesPerForm; ++i) {
-            if (f.lineType[i] == kLineNone || f.lineType[i] == kLineContinuation) {
-                f.prompt[i][0] = 0;
-                f.lookupField[i] = 0;
-            }
-            if (IsInputLineType(f.lineType[i])) last = i + 1;
-        }
-        f.lastInputLine = static_cast<u8>(last);
-    }
+    for (MenuRecord& m : t.menus) m.optionCount = static_cast<u8>(CountShownOptions(m));
+    for (FormRecord& f : t.forms) DeriveFormFields(f);
 }
 
 void DeriveContinuationLengths(ApplicationTemplate& t) {

@@ -70,6 +70,33 @@ void NormaliseTemplate(ApplicationTemplate& t) {
     }
 }
 
+int CountShownOptions(const MenuRecord& m) {
+    const int w = m.narrowRows ? 15 : 20;
+    int count = 0;
+    for (const auto& option : m.options) {
+        // The first byte that is not a blank decides; a NUL ends the text.
+        for (int i = 0; i < w && option[i] != 0; ++i) {
+            if (option[i] > 0x20) {
+                ++count;
+                break;
+            }
+        }
+    }
+    return count;
+}
+
+void DeriveFormFields(FormRecord& f) {
+    int last = 0;
+    for (int i = 0; i < kLinesPerForm; ++i) {
+        if (f.lineType[i] == kLineNone || f.lineType[i] == kLineContinuation) {
+            f.prompt[i][0] = 0;
+            f.lookupField[i] = 0;
+        }
+        if (IsInputLineType(f.lineType[i])) last = i + 1;
+    }
+    f.lastInputLine = static_cast<u8>(last);
+}
+
 Target DecodeTarget(u8 code) {
     if (code == 0) return {TargetKind::MainMenu, 0};
     if (code <= 10) return {TargetKind::Form, code};

@@ -13,6 +13,13 @@ void NewTemplateReset(ApplicationTemplate& t);
 // Idempotent; menus and other blocks are left alone.
 void NormaliseTemplate(ApplicationTemplate& t);
 
+// Derived fields, recomputed before the simulator runs the application and before a download.
+// The number of options that show text within the menu's row width (15 columns when narrow, else 20).
+int CountShownOptions(const MenuRecord& m);
+// Clears the prompt and lookup field of lines that are "none" or continuation lines, and derives
+// lastInputLine (one more than the last input line, 0 when there is none).
+void DeriveFormFields(FormRecord& f);
+
 // The scanner's factory settings, applied once at start-up.
 void ApplyBarcodeDefaults(ApplicationTemplate& t);
 
