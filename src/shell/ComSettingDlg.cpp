@@ -1,5 +1,6 @@
 #include "shell/ComSettingDlg.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -56,6 +57,8 @@ ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings) : QDialog(o
         ports_->setItemData(i, device, kDeviceRole);
         ports_->setItemData(i, device, Qt::ToolTipRole);
     }
+    // The open list sizes itself by the names alone; it must also hold the devices beside them.
+    ports_->view()->setMinimumWidth(ports_->view()->sizeHintForColumn(0) + 2 * ports_->view()->frameWidth());
     speeds_ = new QComboBox(this);
     speeds_->setObjectName(QStringLiteral("list702"));
     for (const char* s : kSpeeds) speeds_->addItem(QString::fromLatin1(s));

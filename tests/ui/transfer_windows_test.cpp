@@ -1,4 +1,5 @@
 // The port settings dialog and the windows a transfer shows.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -46,6 +47,20 @@ class TransferWindowsTest : public QObject {
         QCOMPARE(dlg.okButton()->text(), QStringLiteral("確定"));
         QCOMPARE(dlg.cancelButton()->text(), QStringLiteral("取消"));
         QVERIFY(dlg.okButton()->isDefault());
+
+        // The open list is wide enough for each name and its device side by side.
+        dlg.show();
+        dlg.portList()->showPopup();
+        QAbstractItemView* view = dlg.portList()->view();
+        QVERIFY(view->isVisible());
+        const QFontMetrics fm = view->fontMetrics();
+        for (int i = 0; i < dlg.portList()->count(); ++i) {
+            QString device = dlg.portList()->itemData(i, Qt::ToolTipRole).toString();
+            QVERIFY2(
+                view->viewport()->width() > fm.horizontalAdvance(names[i] + QStringLiteral("  ") + device),
+                qPrintable(device));
+        }
+        dlg.portList()->hidePopup();
         qunsetenv("K52_COM2");
     }
 
