@@ -322,7 +322,11 @@ void TerminalSimulator::Backspace() {
     int cur = CurrentLine();
     LineEntry& e = run_.lines[cur];
     int p = e.promptWidth;
-    if (e.scroll > 0 || e.column > p) {
+    // A one-character field keeps its cursor on the character typed, so that character must be
+    // removable even though the cursor never left the start of the line.
+    const bool singleFull =
+        e.scroll == 0 && e.column == p && e.column >= p + MaxLength(*f, cur) - 1 && e.text[0] != 0;
+    if (e.scroll > 0 || e.column > p || singleFull) {
         int index = e.column - p;
         bool onCharacter = index >= 0 && index < kMaxLineText && e.text[index] != 0;
         // On a character (a full field, or the end of a line that continues below) that character

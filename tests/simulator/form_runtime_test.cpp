@@ -168,6 +168,23 @@ TEST_F(Forms, TypingBeyondTheMaximumOverwritesTheLastPosition) {
     EXPECT_EQ(view.rects.back(), DisplayRowRect(0));
 }
 
+TEST_F(Forms, AOneCharacterFieldCanBeClearedAgain) {
+    for (int max : {1, 0}) {
+        Line(1, 0, kLineNumeric, "Q:", max);
+        sim.DispatchKey(kRestartCode);
+        Run1();
+        Digits("78");
+        EXPECT_EQ(Row(0), "Q:8");
+        EXPECT_EQ(Run().cursorCol, 2);
+        Keys({kKeyBackspace});
+        EXPECT_EQ(Row(0), "Q:") << max;
+        EXPECT_EQ(LineText(0), "");
+        EXPECT_EQ(Run().cursorCol, 2);
+        Keys({kKeyBackspace});  // nothing left: nothing happens
+        EXPECT_EQ(Run().cursorCol, 2);
+    }
+}
+
 TEST_F(Forms, ALongEntryScrollsLeftAtColumnNineteenAndBackspaceScrollsBack) {
     Line(1, 0, kLineNumeric, "ABCDEFGHIJKLMNOP", 20);
     Run1();
