@@ -133,7 +133,10 @@ int ExitForFailure(const LinkOutcome& o, const ExplainingFactory& lines) {
             if (!lines.reason.empty()) std::cerr << "k52cli: " << lines.reason << "\n";
             return kExitPort;
         case LinkFailure::IrPreparation:
+            return kExitPort;
         case LinkFailure::LineSettings:
+            // The desktop's receive command ends silently here; a script still deserves a reason.
+            std::cerr << "k52cli: the device refused the line settings (speed, 8N1)\n";
             return kExitPort;
         default:
             return kExitFailed;
