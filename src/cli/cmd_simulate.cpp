@@ -147,9 +147,12 @@ Json StateJson(const TerminalSimulator& sim, const std::vector<std::string>& eve
 void PrintPicture(const TerminalSimulator& sim, const std::vector<std::string>& events) {
     const EngineState& e = sim.engineState();
     const RuntimeState& r = sim.runtimeState();
+    // In the main menu the clock paints the status line over the last row.
+    const std::string status = sim.StatusText();
     std::cout << "  +--------------------+\n";
     for (int i = 0; i < kSimRows; ++i) {
         std::string_view row = sim.screen().Row(i);
+        if (e.simState == SimState::MainMenu && i == kSimRows - 1) row = status;
         // A CP950 byte is one display column, as on a terminal that shows ideographs double width.
         std::cout << (e.highlightRow == i + 1 ? "> |" : "  |") << Cp950ToUtf8(row)
                   << std::string(static_cast<std::size_t>(kSimColumns) - row.size(), ' ') << "|\n";
@@ -162,7 +165,7 @@ void PrintPicture(const TerminalSimulator& sim, const std::vector<std::string>& 
     if (r.letterPending) std::cout << "  pending letter: " << r.pendingLetter;
     std::cout << "\n";
     std::cout << "collectedCount: " << r.collectedCount << "  toolCount: " << e.toolCount << "\n";
-    std::cout << "status line: \"" << sim.StatusText() << "\"\n";
+    std::cout << "status line: \"" << status << "\"\n";
     std::cout << "events:";
     for (const std::string& event : events) std::cout << " " << event;
     std::cout << (events.empty() ? " none\n" : "\n");
