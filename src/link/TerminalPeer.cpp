@@ -509,16 +509,23 @@ void TerminalPeer::PacketAccepted() {
     ++accepted_;
 }
 
+// The faults a packet meets before it is looked at: ignored, refused, or answered late. False when
+// the packet has been dealt with already.
+bool TerminalPeer::PacketFaultsLetThrough(std::int64_t& delay) {
+    if (FindFault(PeerFaultKind::IgnorePacket, packetIndex_, true)) return false;
+    if (PeerFault* f = FindFault(PeerFaultKind::RefusePacket, packetIndex_, true)) {
+        Answer(f->text.empty() ? std::vector<u8>{'N', 'A', 'K', kCr} : f->text);
+        return false;
+    }
+    if (PeerFault* p = FindFault(PeerFaultKind::PausePacket, packetIndex_, true)) delay = p->ms;
+    return true;
+}
+
 void TerminalPeer::HandleImagePacket() {
     std::vector<u8> packet;
     packet.swap(buffer_);
-    if (FindFault(PeerFaultKind::IgnorePacket, packetIndex_, true)) return;
-    if (PeerFault* f = FindFault(PeerFaultKind::RefusePacket, packetIndex_, true)) {
-        Answer(f->text.empty() ? std::vector<u8>{'N', 'A', 'K', kCr} : f->text);
-        return;
-    }
     std::int64_t delay = 0;
-    if (PeerFault* p = FindFault(PeerFaultKind::PausePacket, packetIndex_, true)) delay = p->ms;
+    if (!PacketFaultsLetThrough(delay)) return;
     const int number = packet[102];
     if (!CheckImagePacket(packet.data(), packet.size())) {
         report_.errors.push_back("image packet " + std::to_string(number) + ": checksum mismatch");
@@ -552,13 +559,8 @@ void TerminalPeer::HandleImagePacket() {
 void TerminalPeer::HandleLookupPacket() {
     std::vector<u8> packet;
     packet.swap(buffer_);
-    if (FindFault(PeerFaultKind::IgnorePacket, packetIndex_, true)) return;
-    if (PeerFault* f = FindFault(PeerFaultKind::RefusePacket, packetIndex_, true)) {
-        Answer(f->text.empty() ? std::vector<u8>{'N', 'A', 'K', kCr} : f->text);
-        return;
-    }
     std::int64_t delay = 0;
-    if (PeerFault* p = FindFault(PeerFaultKind::PausePacket, packetIndex_, true)) delay = p->ms;
+    if (!PacketFaultsLetThrough(delay)) return;
     if (Equals(packet, "OVER\r")) {
         ++packetIndex_;
         PacketAccepted();

@@ -104,6 +104,7 @@ class TerminalPeer : public LinePeer {
     void Answer(std::string_view text, std::int64_t extraDelayMs = 0);
     bool Silent() const;
     PeerFault* FindFault(PeerFaultKind kind, int index, bool consume);
+    bool PacketFaultsLetThrough(std::int64_t& delay);
 
     PeerOptions options_;
     PeerReport report_;
