@@ -367,7 +367,7 @@ void TerminalPeer::Receive(const u8* data, std::size_t size, const PeerLineState
         }
         // Bytes at another speed than the cradle's reach nobody intact.
     }
-    if (!relayed.empty()) ReceiveTerminal(relayed.data(), relayed.size(), nowMs);
+    if (!relayed.empty()) ReceiveTerminal(relayed.data(), relayed.size());
 }
 
 void TerminalPeer::ReceiveCradle(u8 b, const PeerLineState& line) {
@@ -397,14 +397,14 @@ void TerminalPeer::ReceiveCradle(u8 b, const PeerLineState& line) {
     }
 }
 
-void TerminalPeer::ReceiveTerminal(const u8* data, std::size_t size, std::int64_t) {
+void TerminalPeer::ReceiveTerminal(const u8* data, std::size_t size) {
     for (std::size_t i = 0; i < size; ++i) {
         if (Silent()) return;
         const u8 b = data[i];
         const bool chunkEnd = i + 1 == size;
         switch (mode_) {
             case Mode::Idle:
-                IdleByte(b, chunkEnd);
+                IdleByte(b);
                 break;
             case Mode::DownloadFirst:
             case Mode::Image:
@@ -418,7 +418,7 @@ void TerminalPeer::ReceiveTerminal(const u8* data, std::size_t size, std::int64_
     }
 }
 
-void TerminalPeer::IdleByte(u8 b, bool) {
+void TerminalPeer::IdleByte(u8 b) {
     buffer_.push_back(b);
     if (buffer_.size() > 16) buffer_.erase(buffer_.begin());
     if (b != kCr) return;
@@ -459,7 +459,6 @@ void TerminalPeer::StartHandshake(bool download) {
     if (!download) {
         mode_ = Mode::Upload;
         recordIndex_ = 0;
-        sends_ = 0;
         repeatPending_ = false;
         report_.uploadComplete = false;
         SendFrame();
@@ -612,7 +611,6 @@ void TerminalPeer::UploadByte(u8 b) {
             }
         }
         ++recordIndex_;
-        sends_ = 0;
         SendFrame();
     } else if (Equals(message, "NAK\r")) {
         ++report_.naksReceived;
@@ -633,7 +631,6 @@ void TerminalPeer::SendFrame() {
     }
     const std::vector<u8>& data = options_.records[static_cast<std::size_t>(recordIndex_)];
     int sequence = recordIndex_ % 10;
-    ++sends_;
     if (FindFault(PeerFaultKind::WrongSequence, recordIndex_, true)) sequence = (sequence + 2) % 10;
     std::vector<u8> frame = MakeRecordFrame(sequence, data.data(), data.size());
     if (FindFault(PeerFaultKind::BadChecksum, recordIndex_, true)) {

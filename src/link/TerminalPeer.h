@@ -91,8 +91,8 @@ class TerminalPeer : public LinePeer {
     enum class Mode { Idle, DownloadFirst, Image, Lookup, Upload };
 
     void ReceiveCradle(u8 b, const PeerLineState& line);
-    void ReceiveTerminal(const u8* data, std::size_t size, std::int64_t nowMs);
-    void IdleByte(u8 b, bool chunkEnd);
+    void ReceiveTerminal(const u8* data, std::size_t size);
+    void IdleByte(u8 b);
     void DownloadByte(u8 b, bool chunkEnd);
     void UploadByte(u8 b);
     void StartHandshake(bool download);
@@ -125,7 +125,6 @@ class TerminalPeer : public LinePeer {
     int accepted_ = 0;     // packets and records acknowledged, for SilentAfter
     std::vector<u8> pendingImage_;
     int recordIndex_ = 0;  // the record being sent
-    int sends_ = 0;        // sends of the current record
     bool repeatPending_ = false;
 };
 
