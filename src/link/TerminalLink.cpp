@@ -123,6 +123,14 @@ void TerminalLink::ClosePort(bool discardInput) {
 
 // ---- Opening the port and the infrared cradle ----
 
+// The terminal talks 8N1 at the template's speed.
+void TerminalLink::UseTerminalLine() {
+    if (auto speed = SpeedOfBaudRate(tmpl_.portSettings.baudRate)) lineSettings_.speed = *speed;
+    lineSettings_.dataBits = 8;
+    lineSettings_.parity = false;
+    lineSettings_.stopBits = 1;
+}
+
 int TerminalLink::OpenDownloadPort(bool irMode) {
     port_ = lines_.OpenPort(tmpl_.portSettings.comPort);
     if (!port_) {
@@ -131,10 +139,7 @@ int TerminalLink::OpenDownloadPort(bool irMode) {
         return -1;
     }
     // The driver's queue sizes are the host's business here.
-    if (auto speed = SpeedOfBaudRate(tmpl_.portSettings.baudRate)) lineSettings_.speed = *speed;
-    lineSettings_.dataBits = 8;
-    lineSettings_.parity = false;
-    lineSettings_.stopBits = 1;
+    UseTerminalLine();
     if (irMode && !PrepareIrTransceiver()) {
         ui_.ShowMessage(kIrSetupFailed, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
         ClosePort(false);
@@ -163,10 +168,7 @@ int TerminalLink::OpenReceivePort(bool irMode) {
         outcome_.failure = LinkFailure::IrPreparation;
         return 0;
     }
-    if (auto speed = SpeedOfBaudRate(tmpl_.portSettings.baudRate)) lineSettings_.speed = *speed;
-    lineSettings_.dataBits = 8;
-    lineSettings_.parity = false;
-    lineSettings_.stopBits = 1;
+    UseTerminalLine();
     if (!Apply()) {
         ClosePort(false);
         outcome_.failure = LinkFailure::LineSettings;

@@ -135,6 +135,7 @@ class TerminalLink {
 
   private:
     bool PortSettingsValid();
+    void UseTerminalLine();
     bool Apply();
     void Write(const u8* data, std::size_t size);
     void Write(std::string_view text);
