@@ -90,6 +90,16 @@ std::optional<std::string> ControlLogic::AcceptText(int id, std::string_view utf
     return std::move(encoded.bytes);
 }
 
+void ControlLogic::AcceptNumber(int id, std::string_view utf8, std::uint8_t& field, std::uint32_t limit) {
+    auto number = ParseUnsigned(utf8);
+    if (!number) {
+        field = 0;
+        if (!utf8.empty()) ReplaceText(id, "0");
+        return;
+    }
+    if (*number <= limit) field = static_cast<std::uint8_t>(*number);
+}
+
 std::optional<std::uint32_t> ParseUnsigned(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;

@@ -71,6 +71,9 @@ class ControlLogic {
     // text is cut without splitting a character; in both cases the box is corrected (the correction
     // arrives later as its own change) and nullopt is returned. Otherwise the text's CP950 bytes.
     std::optional<std::string> AcceptText(int id, std::string_view utf8, std::size_t limit);
+    // A number box held in one byte. A text that is not a number stores 0 and the box is corrected to
+    // "0" (an empty box stays empty); a number above `limit` leaves the byte as it was.
+    void AcceptNumber(int id, std::string_view utf8, std::uint8_t& field, std::uint32_t limit);
 
   private:
     template <typename F>

@@ -139,15 +139,8 @@ void FormPage::OnTextChanged(int id, std::string_view utf8) {
         field = &f.minLength[n - 1];
     else if (int n = LineOf(id, kMaxLengthBoxBase))
         field = &f.maxLength[n - 1];
-    if (!field) return;
-    auto number = ParseUnsigned(utf8);
-    if (!number) {
-        *field = 0;
-        if (!utf8.empty()) ReplaceText(id, "0");
-        return;
-    }
     // A larger number is ignored; the minimum and maximum are reconciled by the normalisation on OK.
-    if (*number <= kLengthLimit) *field = static_cast<u8>(*number);
+    if (field) AcceptNumber(id, utf8, *field, kLengthLimit);
 }
 
 void FormPage::OnClicked(int id) {

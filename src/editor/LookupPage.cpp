@@ -63,14 +63,7 @@ void LookupPage::OnTextChanged(int id, std::string_view utf8) {
         field = &f.fieldStart[id - kStartBoxBase - 1];
     else if (id > kLengthBoxBase && id <= kLengthBoxBase + kLookupFieldsPerFile)
         field = &f.fieldLength[id - kLengthBoxBase - 1];
-    if (!field) return;
-    auto number = ParseUnsigned(utf8);
-    if (!number) {
-        *field = 0;
-        if (!utf8.empty()) ReplaceText(id, "0");
-        return;
-    }
-    if (*number <= kNumberLimit) *field = static_cast<u8>(*number);
+    if (field) AcceptNumber(id, utf8, *field, kNumberLimit);
 }
 
 void LookupPage::Commit() {
