@@ -55,6 +55,12 @@ const FirmwareTexts& Texts() {
     return texts;
 }
 
+// Up and Down move the highlight bar over rows first..last, wrapping at either end.
+int MoveHighlight(int row, int first, int last, bool up) {
+    if (up) return row <= first ? last : std::min(row - 1, last);
+    return row >= last ? first : std::max(row + 1, first);
+}
+
 }  // namespace
 
 // ---- Keys
@@ -235,11 +241,8 @@ void TerminalSimulator::MainMenuKey(int key) {
         default:
             break;
     }
-    if (key == kKeyUp) {
-        eng_.highlightRow = eng_.highlightRow <= 1 ? 3 : std::min(eng_.highlightRow - 1, 3);
-        ShowMainMenu(false);
-    } else if (key == kKeyDown) {
-        eng_.highlightRow = eng_.highlightRow >= 3 ? 1 : std::max(eng_.highlightRow + 1, 1);
+    if (key == kKeyUp || key == kKeyDown) {
+        eng_.highlightRow = MoveHighlight(eng_.highlightRow, 1, 3, key == kKeyUp);
         ShowMainMenu(false);
     }
 }
@@ -287,11 +290,8 @@ void TerminalSimulator::SystemToolsKey(int key) {
     }
     switch (key) {
         case kKeyUp:
-            eng_.highlightRow = eng_.highlightRow <= 1 ? count : std::min(eng_.highlightRow - 1, count);
-            ShowSystemTools();
-            break;
         case kKeyDown:
-            eng_.highlightRow = eng_.highlightRow >= count ? 1 : std::max(eng_.highlightRow + 1, 1);
+            eng_.highlightRow = MoveHighlight(eng_.highlightRow, 1, count, key == kKeyUp);
             ShowSystemTools();
             break;
         case kKeyEsc:
@@ -315,11 +315,9 @@ void TerminalSimulator::SystemSettingsKey(int key) {
     if ((digit >= 1 && digit <= 7) || key == kKeyEnter || key == kKeyEsc) {
         eng_.highlightRow = 1;
         ShowSystemTools();
-    } else if (key == kKeyUp) {
-        eng_.highlightRow = eng_.highlightRow <= 2 ? 8 : std::min(eng_.highlightRow - 1, 8);
-        ShowSystemSettings();
-    } else if (key == kKeyDown) {
-        eng_.highlightRow = eng_.highlightRow >= 8 ? 2 : std::max(eng_.highlightRow + 1, 2);
+    } else if (key == kKeyUp || key == kKeyDown) {
+        // Row 1 is the heading.
+        eng_.highlightRow = MoveHighlight(eng_.highlightRow, 2, 8, key == kKeyUp);
         ShowSystemSettings();
     }
 }
