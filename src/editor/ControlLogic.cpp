@@ -116,7 +116,7 @@ std::optional<std::uint32_t> ParseUnsigned(std::string_view text) {
 
 std::vector<std::string> TargetList() {
     std::vector<std::string> list;
-    for (int code = 0; code <= 20; ++code) list.push_back(TargetLabel(static_cast<u8>(code)));
+    for (int code = 0; code < kTargetCount; ++code) list.push_back(TargetLabel(static_cast<u8>(code)));
     return list;
 }
 

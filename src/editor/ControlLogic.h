@@ -95,7 +95,8 @@ class SheetPage : public ControlLogic {
 std::optional<std::uint32_t> ParseUnsigned(std::string_view text);
 
 // List contents shared by several pages.
-std::vector<std::string> TargetList();  // the 21 TargetCode labels
+constexpr int kTargetCount = 21;        // the main menu, 10 forms, 10 menus
+std::vector<std::string> TargetList();  // their labels, by TargetCode
 std::vector<std::string> NumberedList(std::string_view prefix, int first, int last);
 
 }  // namespace k52

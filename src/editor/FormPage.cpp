@@ -54,10 +54,9 @@ void FormPage::OnInitialise() {
 }
 
 void FormPage::ShowForm() {
-    const int targets = Count(TargetList());
     FormRecord& f = form();
-    Select(kEscapeList, f.escapeTarget, targets);
-    Select(kNextList, f.nextTarget, targets);
+    Select(kEscapeList, f.escapeTarget, kTargetCount);
+    Select(kNextList, f.nextTarget, kTargetCount);
     Select(kDateStampList, f.dateStamp, Count(kDateStamps));
     Select(kTimeStampList, f.timeStamp, Count(kTimeStamps));
     Select(kLookupFileList, f.lookupFile, Count(kLookupFiles));

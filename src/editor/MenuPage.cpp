@@ -18,9 +18,8 @@ void MenuPage::OnInitialise() {
 }
 
 void MenuPage::ShowMenu() {
-    const int targets = static_cast<int>(TargetList().size());
     MenuRecord& m = menu();
-    Select(kEscapeList, m.escapeTarget, targets);
+    Select(kEscapeList, m.escapeTarget, kTargetCount);
     ShowCp950(kTitleBox, FieldText(m.title));
     Check(kShowTitleCheck, m.showTitle != 0);
     Enable(kTitleBox, m.showTitle != 0);
@@ -29,7 +28,7 @@ void MenuPage::ShowMenu() {
     Check(kPassDownCheck, m.passDown != 0);
     for (int i = 0; i < kOptionsPerMenu; ++i) {
         ShowCp950(kFirstOptionBox + i, FieldText(m.options[i]));
-        Select(kFirstTargetList + i, m.optionTargets[i], targets);
+        Select(kFirstTargetList + i, m.optionTargets[i], kTargetCount);
     }
 }
 
