@@ -77,12 +77,12 @@ ControlBinder::ControlBinder(QWidget* root, ControlLogic& logic, QObject* parent
         widgets_.insert(id, w);
         if (auto* edit = qobject_cast<QLineEdit*>(w)) {
             connect(edit, &QLineEdit::textEdited, this,
-                    [this, id](const QString& text) { Deliver(logic_.TextChanged(id, text.toStdString())); });
+                    [this, id](const QString& text) { Apply(logic_.TextChanged(id, text.toStdString())); });
         } else if (auto* list = qobject_cast<QComboBox*>(w)) {
             connect(list, &QComboBox::activated, this,
-                    [this, id](int index) { Deliver(logic_.SelectionChanged(id, index)); });
+                    [this, id](int index) { Apply(logic_.SelectionChanged(id, index)); });
         } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-            connect(button, &QAbstractButton::clicked, this, [this, id] { Deliver(logic_.Clicked(id)); });
+            connect(button, &QAbstractButton::clicked, this, [this, id] { Apply(logic_.Clicked(id)); });
         }
     }
 }

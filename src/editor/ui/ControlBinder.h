@@ -49,8 +49,6 @@ class ControlBinder : public QObject {
     std::function<void(int result)> onClose;
 
   private:
-    void Deliver(const ControlUpdates& updates) { Apply(updates); }
-
     ControlLogic& logic_;
     QHash<int, QWidget*> widgets_;
 };
