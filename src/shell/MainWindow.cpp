@@ -7,25 +7,17 @@
 #include <QMenu>
 #include <QShortcut>
 
+#include "editor/ui/EditorSheet.h"
 #include "shell/AboutBox.h"
 #include "shell/ComSettingDlg.h"
 #include "shell/QtDialogs.h"
-#include "shell/StandInSheet.h"
 #include "shell/TransferWindows.h"
 #include "simulator/ui/SimulatorWidget.h"
-
-#ifdef K52_HAVE_EDITOR_UI
-#include "editor/ui/EditorSheet.h"
-#endif
 
 namespace k52 {
 
 EditorSheetFn DefaultEditorSheet() {
-#ifdef K52_HAVE_EDITOR_UI
     return &OpenEditorSheet;
-#else
-    return &OpenStandInSheet;
-#endif
 }
 
 QMenu* BuildCommandMenu(QWidget* owner) {

@@ -71,12 +71,6 @@ bool Shell::CloseRequest() {
     return SavePrompt();
 }
 
-void ConfirmStandInSheet(TemplateDocument& doc, EditorHost& host) {
-    doc.templateModified = true;
-    NormaliseTemplate(doc.tmpl);
-    host.TemplateApplied();
-}
-
 void Shell::OnCommand(int id) {
     switch (id) {
         case kCmdNew:

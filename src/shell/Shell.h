@@ -6,7 +6,6 @@
 #include <span>
 #include <string_view>
 
-#include "editor/EditorHost.h"
 #include "template/TemplateFile.h"
 #include "template/UserInterface.h"
 
@@ -81,9 +80,5 @@ class Shell {
     TemplateFileDialogs& dialogs_;
     ShellActions& actions_;
 };
-
-// What the stand-in editor sheet's OK does, as the real sheet's OK does it: the template counts as
-// modified even when nothing changed, is normalised, and the simulator restarts on it.
-void ConfirmStandInSheet(TemplateDocument& doc, EditorHost& host);
 
 }  // namespace k52

@@ -295,29 +295,5 @@ TEST_F(ShellTest, SaveClearsTheFlagOnlyWhenTheFileWasWritten) {
     EXPECT_TRUE(doc_.templateModified);
 }
 
-class CountingHost : public EditorHost {
-  public:
-    int applied = 0;
-    bool modifiedWhenApplied = false;
-    int maxLengthWhenApplied = 0;
-    TemplateDocument* doc = nullptr;
-    void TemplateApplied() override {
-        ++applied;
-        modifiedWhenApplied = doc->templateModified;
-        maxLengthWhenApplied = doc->tmpl.form(1).maxLength[0];
-    }
-};
-
-TEST_F(ShellTest, StandInSheetOkMarksNormalisesAndRestarts) {
-    doc_.tmpl.form(1).maxLength[0] = 80;  // beyond the limit of 50
-    CountingHost host;
-    host.doc = &doc_;
-    ConfirmStandInSheet(doc_, host);
-    EXPECT_EQ(host.applied, 1);
-    EXPECT_TRUE(host.modifiedWhenApplied);
-    EXPECT_EQ(host.maxLengthWhenApplied, 50);
-    EXPECT_TRUE(doc_.templateModified);
-}
-
 }  // namespace
 }  // namespace k52
