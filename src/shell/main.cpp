@@ -19,5 +19,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     k52::MainWindow window;
     window.show();
+    // A frameless window is not always given the keyboard by the window manager; the shortcuts need it.
+    window.raise();
+    window.activateWindow();
     return app.exec();
 }
