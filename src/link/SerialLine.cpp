@@ -15,8 +15,6 @@
 namespace k52 {
 namespace {
 
-constexpr std::uint32_t kSpeeds[kBaudRateCount] = {115200, 57600, 38400, 19200, 9600};
-
 std::optional<speed_t> TermiosSpeed(std::uint32_t bps) {
     switch (bps) {
         case 9600:
@@ -52,17 +50,6 @@ std::string Errno(const std::string& what) {
 }
 
 }  // namespace
-
-std::optional<std::uint32_t> SpeedOfBaudRate(int baudRate) {
-    if (baudRate < 0 || baudRate >= kBaudRateCount) return std::nullopt;
-    return kSpeeds[baudRate];
-}
-
-std::optional<int> BaudRateOfSpeed(std::uint32_t bitsPerSecond) {
-    for (int i = 0; i < kBaudRateCount; ++i)
-        if (kSpeeds[i] == bitsPerSecond) return i;
-    return std::nullopt;
-}
 
 std::string ComPortName(int comPort) {
     return "COM" + std::to_string(comPort + 1);

@@ -9,15 +9,13 @@
 #include <string>
 
 #include "template/Template.h"
+#include "util/LineSpeeds.h"
 
 namespace k52 {
 
 constexpr int kComPortCount = 6;
-constexpr int kBaudRateCount = 5;
+constexpr int kBaudRateCount = static_cast<int>(kLineSpeeds.size());
 
-// The port settings' speed codes: 0 = 115200 down to 4 = 9600.
-std::optional<std::uint32_t> SpeedOfBaudRate(int baudRate);
-std::optional<int> BaudRateOfSpeed(std::uint32_t bitsPerSecond);
 // "COM1".."COM6" for 0..5.
 std::string ComPortName(int comPort);
 // The device a port name maps to: $K52_COM<n> when set and not empty, else /dev/ttyS<n-1>.
