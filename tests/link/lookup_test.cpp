@@ -67,11 +67,11 @@ TEST(LookupDownload, RecordPackets) {
         TempFile f(c.file);
         Harness h;
         h.ui.lookupChoice = f.path;
-        EXPECT_EQ(h.link.RunDownload(false, true), 1);
+        EXPECT_TRUE(h.Download(Transport::Direct, Payload::Lookup).Succeeded());
         std::vector<Bytes> expected = c.packets;
         expected.push_back(kOver);
         EXPECT_EQ(Sent(h), expected);
-        EXPECT_TRUE(h.link.outcome().transferOk);
+        EXPECT_TRUE(h.outcome.Succeeded());
         EXPECT_TRUE(h.peer.report().lookupComplete);
         EXPECT_TRUE(h.peer.report().errors.empty());
         EXPECT_EQ(h.peer.report().lookupRecords.size(), c.packets.size());
@@ -83,7 +83,7 @@ TEST(LookupDownload, RecordsLongerThanAnImagePacketReachTheTerminalWhole) {
     TempFile f(B(std::string(100, 'p') + "\r\n" + std::string(150, 'q') + "\r\n"));
     Harness h;
     h.ui.lookupChoice = f.path;
-    h.link.RunDownload(false, true);
+    h.Download(Transport::Direct, Payload::Lookup);
     std::vector<Bytes> sent = Sent(h);
     ASSERT_EQ(sent.size(), 3u);
     EXPECT_EQ(sent[0].size(), 103u);
@@ -92,7 +92,7 @@ TEST(LookupDownload, RecordsLongerThanAnImagePacketReachTheTerminalWhole) {
     EXPECT_EQ(sent[1].size(), 153u);
     EXPECT_EQ(h.peer.report().lookupRecords,
               (std::vector<Bytes>{B(std::string(100, 'p')), B(std::string(150, 'q'))}));
-    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_TRUE(h.outcome.Succeeded());
 }
 
 TEST(LookupDownload, ProgressAfterEvery128BytesThenFull) {
@@ -101,7 +101,7 @@ TEST(LookupDownload, ProgressAfterEvery128BytesThenFull) {
     TempFile f(B(content));
     Harness h;
     h.ui.lookupChoice = f.path;
-    h.link.RunDownload(false, true);
+    h.Download(Transport::Direct, Payload::Lookup);
     EXPECT_EQ(h.ui.progress, (std::vector<int>{12, 25, 38, 51, 64, 76, 89, 100, 100}));
     EXPECT_EQ(h.peer.report().lookupRecords.size(), 100u);
     EXPECT_EQ(h.peer.report().lookupRecords[99], B("ABCDEFGH"));
@@ -111,7 +111,7 @@ TEST(LookupDownload, EmptyFileSetsTheBarStraightToFull) {
     TempFile f(B(""));
     Harness h;
     h.ui.lookupChoice = f.path;
-    h.link.RunDownload(false, true);
+    h.Download(Transport::Direct, Payload::Lookup);
     EXPECT_EQ(h.ui.progress, std::vector<int>{100});
 }
 
@@ -120,7 +120,7 @@ TEST(LookupDownload, RefusedEndMarkerAndYesSendsEverythingAgain) {
     Harness h(Options({"refuse-packet=3:4"}));
     h.ui.answers = {MessageAnswer::Yes};
     h.ui.lookupChoice = f.path;
-    EXPECT_EQ(h.link.RunDownload(false, true), 1);
+    EXPECT_TRUE(h.Download(Transport::Direct, Payload::Lookup).Succeeded());
     const Bytes a = B({'A', 0, 'A', 13}), b = B({'B', 0, 'B', 13}), c = B({'C', 0, 'C', 13});
     EXPECT_EQ(h.Writes(),
               (std::vector<Bytes>{kVarnel, a, b, c, kOver, kOver, kOver, kOver, kVarnel, a, b, c, kOver}));
@@ -133,7 +133,7 @@ TEST(LookupDownload, LongestRecordFitsAndOneByteMoreIsRefusedBeforeThePortOpens)
         TempFile f(B(std::string(253, 'x') + "\r\n"));
         Harness h;
         h.ui.lookupChoice = f.path;
-        h.link.RunDownload(false, true);
+        h.Download(Transport::Direct, Payload::Lookup);
         std::vector<Bytes> sent = Sent(h);
         ASSERT_EQ(sent.size(), 2u);
         EXPECT_EQ(sent[0].size(), 256u);
@@ -144,27 +144,27 @@ TEST(LookupDownload, LongestRecordFitsAndOneByteMoreIsRefusedBeforeThePortOpens)
         TempFile f(B("short\r\n" + std::string(254, 'y') + "\r\nlast\r\n"));
         Harness h;
         h.ui.lookupChoice = f.path;
-        EXPECT_EQ(h.link.RunDownload(false, true), -1);
+        EXPECT_FALSE(h.Download(Transport::Direct, Payload::Lookup).Ran());
         EXPECT_TRUE(h.lines.log.opened.empty());
         EXPECT_TRUE(h.lines.log.writes.empty());
         ASSERT_EQ(h.ui.shown.size(), 1u);
         EXPECT_EQ(h.ui.shown[0].title, "錯誤");
         EXPECT_NE(h.ui.shown[0].text.find("第 2 行"), std::string::npos) << h.ui.shown[0].text;
-        EXPECT_EQ(h.link.outcome().failure, LinkFailure::LookupRecordTooLong);
+        EXPECT_EQ(h.outcome.failure, LinkFailure::LookupRecordTooLong);
     }
 }
 
 TEST(LookupDownload, FileChoice) {
     {
         Harness h;  // cancelled: nothing opened
-        EXPECT_EQ(h.link.RunDownload(false, true), 0);
+        EXPECT_EQ(h.Download(Transport::Direct, Payload::Lookup).failure, LinkFailure::Cancelled);
         EXPECT_TRUE(h.lines.log.opened.empty());
         EXPECT_TRUE(h.ui.shown.empty());
     }
     {
         Harness h;
         h.ui.lookupChoice = "/nonexistent/k52/lookup.txt";
-        EXPECT_EQ(h.link.RunDownload(false, true), -1);
+        EXPECT_EQ(h.Download(Transport::Direct, Payload::Lookup).failure, LinkFailure::CannotOpenFile);
         EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{"無法開啟檔案!!"}));
         EXPECT_EQ(h.ui.shown[0].icon, MessageIcon::Exclamation);
         EXPECT_TRUE(h.lines.log.opened.empty());
@@ -174,8 +174,8 @@ TEST(LookupDownload, FileChoice) {
         TempFile f(B("A\r\n"));
         Harness h;
         h.ui.lookupChoice = f.path;
-        h.link.RunDownload(false, true);
-        h.link.RunDownload(false, true);
+        h.Download(Transport::Direct, Payload::Lookup);
+        h.Download(Transport::Direct, Payload::Lookup);
         EXPECT_EQ(h.ui.offeredLookup, (std::vector<std::string>{"", f.path}));
         EXPECT_EQ(h.link.lookupFileName(), f.path);
     }
