@@ -156,7 +156,7 @@ int ExitFor(const TransferOutcome& o, const ExplainingFactory& lines, const std:
             return kExitPort;
         case LinkFailure::MaybeDuplicated:
             for (long line : o.duplicateLines)
-                std::cerr << "k52cli: the terminal may hold line " << line << " of " << file << " twice\n";
+                std::cerr << "k52cli: the terminal may hold line " << line << " of " << file << " more than once\n";
             return kExitFailed;
         case LinkFailure::TransferFailed:
         case LinkFailure::NotReady:

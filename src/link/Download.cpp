@@ -39,20 +39,14 @@ bool Downloader::SendLookup(LookupFile& file) {
 }
 
 bool Downloader::Handshake() {
-    for (int i = 0; i < kHandshakeTries; ++i) {
-        const auto* text = reinterpret_cast<const u8*>(kHandshakeText.data());
-        if (SendAndAwaitReply(text, kHandshakeText.size()) == Reply::Ack) return true;
-    }
+    const auto* text = reinterpret_cast<const u8*>(kHandshakeText.data());
+    if (SendUntilAcknowledged(text, kHandshakeText.size(), kHandshakeTries, nullptr)) return true;
     ui_.ShowMessage(kTerminalNotReady, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
     return false;
 }
 
-Downloader::Reply Downloader::SendAndAwaitReply(const u8* data, std::size_t size) {
-    // Whatever is still waiting answered an earlier send: it must not count for this one.
-    port_.DiscardInput();
-    port_.Write(data, size);
+Downloader::Reply Downloader::ReadReply(std::int64_t deadlineMs) {
     reply_.clear();
-    const std::int64_t deadline = port_.NowMs() + kReplyTimeoutMs;
     for (;;) {
         // A byte at a time, so that a CR ends this reply and the next one stays where it is.
         u8 b = 0;
@@ -60,24 +54,48 @@ Downloader::Reply Downloader::SendAndAwaitReply(const u8* data, std::size_t size
         if (n == 1) reply_.push_back(b);
         if (n == 1 && b == kCr) break;
         if (reply_.size() >= kReplyStop) break;
-        if (port_.NowMs() >= deadline) break;
-        if (n == 0) port_.WaitForInputUntil(deadline);
+        if (port_.NowMs() >= deadlineMs) break;
+        if (n == 0) port_.WaitForInputUntil(deadlineMs);
     }
     const bool ended = !reply_.empty() && reply_.back() == kCr;
     if (ended) reply_.pop_back();
+    // "ACK" without its CR still counts once the wait is over.
     if (Is(reply_, "ACK")) return Reply::Ack;
-    return ended && Is(reply_, "NAK") ? Reply::Nak : Reply::Unclear;
+    if (ended && Is(reply_, "NAK")) return Reply::Nak;
+    return ended || reply_.size() >= kReplyStop ? Reply::Other : Reply::None;
+}
+
+bool Downloader::SendUntilAcknowledged(const u8* data, std::size_t size, int tries, bool* resentUnclear) {
+    int sends = 0, replies = 0, refusals = 0;
+    bool acknowledged = false;
+    while (!acknowledged && sends < tries) {
+        // Whatever is still waiting answered an earlier send: count it, then drop what is left.
+        for (Reply r = ReadReply(port_.NowMs()); r != Reply::None && !acknowledged;
+             r = ReadReply(port_.NowMs())) {
+            ++replies;
+            refusals += r == Reply::Nak ? 1 : 0;
+            acknowledged = r == Reply::Ack;
+        }
+        port_.DiscardInput();
+        if (acknowledged) break;
+        // Unless every earlier send was refused, the terminal may hold this packet already.
+        if (sends > refusals && resentUnclear) *resentUnclear = true;
+        port_.Write(data, size);
+        ++sends;
+        const Reply r = ReadReply(port_.NowMs() + kReplyTimeoutMs);
+        replies += r == Reply::None ? 0 : 1;
+        refusals += r == Reply::Nak ? 1 : 0;
+        acknowledged = r == Reply::Ack;
+    }
+    if (!acknowledged) return false;
+    for (int owed = sends - replies; owed > 0; --owed)
+        if (ReadReply(port_.NowMs() + kReplyTimeoutMs) == Reply::None) break;
+    return true;
 }
 
 bool Downloader::SendPacket(const u8* data, std::size_t size, bool* resentUnclear) {
-    size = std::min(size, kPacketBufferSize);
-    bool unclear = false;
-    for (int i = 0; i < kPacketSends; ++i) {
-        if (unclear && resentUnclear) *resentUnclear = true;
-        const Reply reply = SendAndAwaitReply(data, size);
-        if (reply == Reply::Ack) return true;
-        unclear = unclear || reply == Reply::Unclear;
-    }
+    if (SendUntilAcknowledged(data, std::min(size, kPacketBufferSize), kPacketSends, resentUnclear))
+        return true;
     ui_.ShowMessage(kDownloadFailed, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
     return false;
 }

@@ -30,12 +30,17 @@ class Downloader {
     const std::vector<long>& maybeDuplicated() const { return maybeDuplicated_; }
 
   private:
-    enum class Reply { Ack, Nak, Unclear };
+    enum class Reply { Ack, Nak, Other, None };
 
     bool Handshake();
-    Reply SendAndAwaitReply(const u8* data, std::size_t size);
-    // Sends until acknowledged, at most four times; `resentUnclear` tells whether a send after the
-    // first followed one that drew no clear answer.
+    // Reads one reply: up to its CR, ten bytes without one, or the deadline. None when no reply came
+    // (nothing, or the start of one without its end).
+    Reply ReadReply(std::int64_t deadlineMs);
+    // Sends until "ACK", at most `tries` times. Replies come in order, one for each send that arrived;
+    // sends left without one are still owed theirs, so once "ACK" comes those replies are awaited (one
+    // time-out each) and dropped, and none of them counts for the next packet. `resentUnclear` tells
+    // whether a send followed one that had not been clearly refused.
+    bool SendUntilAcknowledged(const u8* data, std::size_t size, int tries, bool* resentUnclear);
     bool SendPacket(const u8* data, std::size_t size, bool* resentUnclear = nullptr);
     bool SendImagePackets(DownloadImageBuilder& builder, ApplicationTemplate& tmpl);
     bool SendLookupRecords(LookupFile& file);

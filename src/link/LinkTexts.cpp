@@ -34,7 +34,7 @@ std::string DataFileWriteFailed(int kept) {
 std::string LookupMayBeDuplicated(const std::vector<long>& lines) {
     std::string list;
     for (long line : lines) list += (list.empty() ? "" : ", ") + std::to_string(line);
-    return "終端機可能存了兩次第 " + list + " 行的資料 (未及時回應後重送), 請檢查終端機上的資料!!";
+    return "終端機可能重複存了第 " + list + " 行的資料 (未及時回應後重送), 請檢查終端機上的資料!!";
 }
 
 }  // namespace k52::link_text
