@@ -2,6 +2,8 @@
 // progress window, all on the virtual clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "LinkHarness.h"
 
 namespace k52::test {
@@ -286,6 +288,45 @@ TEST(Download, WaitsBlockInSlicesWithTheIdleHookAndNeverSpin) {
     }
     EXPECT_GE(h.ui.idle.back(), 8950);
     EXPECT_LE(h.lines.log.waits, 9000 / 50 + 3);
+}
+
+}  // namespace
+}  // namespace k52::test
+
+namespace k52::test {
+namespace {
+
+TEST(DownloadUnderFaults, ALateAnswerNeverCountsForTheNextPacket) {
+    // Packet 3's answer comes 3.5 s late, the answer to its resend 3.4 s late, so after the first one
+    // the second is still to come; packet 4 arrives damaged once, and its refusal arrives behind it.
+    Harness h(Options({"late-answer=3:3500", "late-answer=4:3400", "garble-packet=5"}));
+    EXPECT_TRUE(h.Download().Succeeded());
+    EXPECT_TRUE(h.peer.report().imageComplete);
+    std::vector<int> numbers = PacketNumbers(h);
+    EXPECT_EQ(std::count(numbers.begin(), numbers.end(), 3), 2);
+    EXPECT_EQ(std::count(numbers.begin(), numbers.end(), 4), 2);
+}
+
+TEST(DownloadUnderFaults, AnAnswerLostAfterTheLastPacketIsAnsweredAgain) {
+    Harness h(Options({"lose-answer=104"}));
+    EXPECT_TRUE(h.Download().Succeeded());
+    EXPECT_EQ(PacketNumbers(h).back(), 104);
+    EXPECT_EQ(PacketNumbers(h).size(), 106u);
+}
+
+TEST(DownloadUnderFaults, ADamagedPortNumberStillDownloadsToANamedDevice) {
+    struct OneDevice : MemoryLineFactory {
+        using MemoryLineFactory::MemoryLineFactory;
+        bool FixedDevice() const override { return true; }
+    };
+    Harness h;
+    OneDevice lines(h.clock, &h.peer);
+    TerminalLink link(h.tmpl, lines, h.clock, h.ui);
+    h.tmpl.portSettings.comPort = 99;
+    EXPECT_TRUE(link.RunDownload(Transport::Direct, Payload::Program).Succeeded());
+    EXPECT_TRUE(h.peer.report().imageComplete);
+    h.tmpl.portSettings.baudRate = 9;  // an unknown speed still is refused
+    EXPECT_EQ(link.RunDownload(Transport::Direct, Payload::Program).failure, LinkFailure::BadPortSettings);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Lookup file download: record packets, the end marker, progress and the refusal of long records.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -179,6 +180,65 @@ TEST(LookupDownload, FileChoice) {
         EXPECT_EQ(h.ui.offeredLookup, (std::vector<std::string>{"", f.path}));
         EXPECT_EQ(h.link.lookupFileName(), f.path);
     }
+}
+
+}  // namespace
+}  // namespace k52::test
+
+namespace k52::test {
+namespace {
+
+TEST(LookupUnderFaults, ALateAnswerCostsOneResendWhichIsNamedAndNothingMore) {
+    // The answer to L1 comes 3.1 s late: L1 goes out again at 3 s, and both answers arrive together.
+    TempFile f(B("L0\r\nL1\r\nL2\r\nL3\r\nL4\r\nL5\r\n"));
+    Harness h(Options({"pause-packet=1:3100"}));
+    h.ui.lookupChoice = f.path;
+    EXPECT_EQ(h.Download(Transport::Direct, Payload::Lookup).failure, LinkFailure::MaybeDuplicated);
+    EXPECT_EQ(h.outcome.duplicateLines, std::vector<long>{2});
+    EXPECT_EQ(h.peer.report().lookupRecords,
+              (std::vector<Bytes>{B("L0"), B("L1"), B("L1"), B("L2"), B("L3"), B("L4"), B("L5")}));
+    EXPECT_TRUE(h.peer.report().lookupComplete);
+    ASSERT_EQ(h.ui.shown.size(), 2u);
+    EXPECT_EQ(h.ui.shown[0].text, "下載完畢!!");
+    EXPECT_NE(h.ui.shown[1].text.find("第 2 行"), std::string::npos) << h.ui.shown[1].text;
+}
+
+TEST(LookupUnderFaults, AClearRefusalIsResentWithoutAWarning) {
+    TempFile f(B("A\r\nB\r\n"));
+    Harness h(Options({"refuse-packet=1:2"}));
+    h.ui.lookupChoice = f.path;
+    EXPECT_TRUE(h.Download(Transport::Direct, Payload::Lookup).Succeeded());
+    EXPECT_EQ(h.peer.report().lookupRecords, (std::vector<Bytes>{B("A"), B("B")}));
+}
+
+TEST(LookupUnderFaults, AStaleAnswerWaitingOnTheLineDoesNotAcknowledgeTheNextRecord) {
+    // A terminal that answers the first record twice and refuses the second once.
+    const Bytes a = B({'A', 0, 'A', 13}), b = B({'B', 0, 'B', 13});
+    int bSends = 0;
+    Harness h([&](const Bytes& w, std::int64_t now, std::vector<PeerEmission>& out) {
+        if (w == B("VARNEL\r")) out.push_back({now, B("ACK\r")});
+        if (w == a) out.push_back({now, B("ACK\rACK\r")});
+        if (w == b) out.push_back({now, B(++bSends == 1 ? "NAK\r" : "ACK\r")});
+        if (w == B("OVER\r")) out.push_back({now, B("ACK\r")});
+    });
+    TempFile f(B("A\r\nB\r\n"));
+    h.ui.lookupChoice = f.path;
+    EXPECT_TRUE(h.Download(Transport::Direct, Payload::Lookup).Succeeded());
+    EXPECT_EQ(bSends, 2);
+}
+
+TEST(LookupFileChoice, AFifoIsRefusedWithoutWaitingForAWriter) {
+    char dir[] = "/tmp/k52-fifo-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string fifo = std::string(dir) + "/lookup.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    Harness h;
+    h.ui.lookupChoice = fifo;
+    EXPECT_EQ(h.Download(Transport::Direct, Payload::Lookup).failure, LinkFailure::CannotOpenFile);
+    EXPECT_EQ(h.outcome.reason, "not a regular file");
+    EXPECT_TRUE(h.lines.log.opened.empty());
+    std::remove(fifo.c_str());
+    rmdir(dir);
 }
 
 }  // namespace

@@ -395,3 +395,96 @@ TEST(Receive, EveryCommandStartsAtSequenceZero) {
 
 }  // namespace
 }  // namespace k52::test
+
+namespace k52::test {
+namespace {
+
+TEST(ReceiveUnderFaults, LateFirstFrameThenARefusalStillStoresEveryRecordOnce) {
+    // The late frame's NAK draws a resend; answering that resend too would shift every later reply by one,
+    // and the refusal of the third record would then land on the wrong one.
+    ReceiveHarness h(
+        Options({"pause-record=0:700", "bad-checksum=2"}, Records({"first", "second", "third"})));
+    EXPECT_EQ(h.Receive().recordsStored, 3);
+    EXPECT_TRUE(h.outcome.Succeeded());
+    EXPECT_EQ(Contents(h.path), "first\r\nsecond\r\nthird\r\n");
+    EXPECT_EQ(h.peer.report().recordsAcknowledged, 3);
+    EXPECT_TRUE(h.peer.report().uploadComplete);
+    EXPECT_TRUE(h.peer.report().errors.empty());
+}
+
+TEST(ReceiveUnderFaults, AFrameStillArrivingWhenItsWindowWouldEndIsNotCutOff) {
+    // Seven bytes 200 ms apart: the frame takes 1.2 s, but no gap reaches 500 ms.
+    ReceiveHarness h(Options({"split=200"}, Records({"abc"})));
+    EXPECT_EQ(h.Receive().recordsStored, 1);
+    EXPECT_TRUE(h.outcome.Succeeded());
+    EXPECT_EQ(h.Count(kNak), 0);
+    EXPECT_EQ(Contents(h.path), "abc\r\n");
+}
+
+TEST(ReceiveUnderFaults, ATerminalThatKeepsSendingBadFramesIsGivenUpAfterTenRefusals) {
+    ReceiveHarness h(Options({"bad-checksum=1:1000"}, Records({"ok", "bad"})));
+    EXPECT_EQ(h.Receive().failure, LinkFailure::TooManyRefusals);
+    std::vector<Bytes> expected{kRead, kAck};
+    for (int i = 0; i < 10; ++i) expected.push_back(kNak);
+    EXPECT_EQ(h.Writes(), expected);
+    EXPECT_EQ(Contents(h.path), "ok\r\n");
+    EXPECT_TRUE(h.outcome.lastMayComeAgain);
+    ASSERT_EQ(h.ui.shown.size(), 2u);
+    EXPECT_EQ(h.ui.shown[0].text, "資料連續錯誤, 接收中斷!!");
+    EXPECT_NE(h.ui.shown[1].text.find("第 1 筆資料下次可能會再傳送一次"), std::string::npos)
+        << h.ui.shown[1].text;
+}
+
+TEST(ReceiveUnderFaults, NothingToSendIsASuccessWithNoRecords) {
+    ReceiveHarness h(Options({}));
+    EXPECT_TRUE(h.Receive().Succeeded());
+    EXPECT_EQ(h.outcome.recordsStored, 0);
+    EXPECT_FALSE(h.outcome.fileKept);
+}
+
+TEST(ReceiveFile, AFailedReceiveLeavesAnExistingFileAsItWas) {
+    ReceiveHarness h(Options({"silent"}));
+    std::ofstream(h.path, std::ios::binary) << "yesterday's records\r\n";
+    chmod(h.path.c_str(), 0640);
+    EXPECT_EQ(h.Receive().failure, LinkFailure::NotReady);
+    EXPECT_EQ(Contents(h.path), "yesterday's records\r\n");
+    EXPECT_EQ(FilesIn(h.dir), std::vector<std::string>{"data.txt"});
+}
+
+TEST(ReceiveFile, ReplacingKeepsTheModeAndWritesThroughASymbolicLink) {
+    ReceiveHarness h(Options({}, Records({"new"})));
+    const std::string target = h.dir + "/target.txt";
+    std::ofstream(target, std::ios::binary) << "old\r\n";
+    chmod(target.c_str(), 0604);
+    ASSERT_EQ(symlink("target.txt", h.path.c_str()), 0);
+    EXPECT_TRUE(h.Receive().Succeeded());
+    struct stat link {
+    }, st{};
+    ASSERT_EQ(lstat(h.path.c_str(), &link), 0);
+    EXPECT_TRUE(S_ISLNK(link.st_mode));
+    ASSERT_EQ(stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0604u);
+    EXPECT_EQ(Contents(target), "new\r\n");
+}
+
+TEST(ReceiveFile, AReadOnlyFileOrAFolderIsRefusedBeforeThePortOpens) {
+    if (geteuid() == 0) GTEST_SKIP() << "root may write a read-only file";
+    ReceiveHarness h(Options({}, Records({"new"})));
+    std::ofstream(h.path, std::ios::binary) << "keep\r\n";
+    chmod(h.path.c_str(), 0444);
+    EXPECT_EQ(h.Receive().failure, LinkFailure::CannotOpenFile);
+    EXPECT_EQ(h.outcome.reason, "Permission denied");
+    EXPECT_TRUE(h.lines.log.opened.empty());
+    EXPECT_EQ(Contents(h.path), "keep\r\n");
+}
+
+TEST(ReceiveFile, AFolderIsRefusedBeforeThePortOpens) {
+    ReceiveHarness h(Options({}, Records({"new"})));
+    h.ui.dataChoice = h.dir;
+    EXPECT_EQ(h.Receive().failure, LinkFailure::CannotOpenFile);
+    EXPECT_EQ(h.outcome.reason, "Is a directory");
+    EXPECT_TRUE(h.lines.log.opened.empty());
+}
+
+}  // namespace
+}  // namespace k52::test
