@@ -113,6 +113,7 @@ class ExplainingFactory : public LineFactory {
         if (error) *error = reason;
         return line;
     }
+    bool FixedDevice() const override { return inner_.FixedDevice(); }
     std::string reason;
 
   private:
@@ -156,7 +157,8 @@ int ExitFor(const TransferOutcome& o, const ExplainingFactory& lines, const std:
             return kExitPort;
         case LinkFailure::MaybeDuplicated:
             for (long line : o.duplicateLines)
-                std::cerr << "k52cli: the terminal may hold line " << line << " of " << file << " more than once\n";
+                std::cerr << "k52cli: the terminal may hold line " << line << " of " << file
+                          << " more than once\n";
             return kExitFailed;
         case LinkFailure::TransferFailed:
         case LinkFailure::NotReady:

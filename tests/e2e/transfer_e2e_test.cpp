@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -216,6 +217,137 @@ TEST(EndToEnd, FailuresAndTheirExitCodes) {
     EXPECT_EQ(Exec({K52CLI_PATH, "receive", f("out.txt")}).code, 2);
     EXPECT_EQ(Exec({K52CLI_PATH, "download", f("x.ATC"), "--port", "COM7"}).code, 2);
     EXPECT_EQ(Exec({K52CLI_PATH, "download", f("x.ATC"), "--port", "COM1", "--speed", "4800"}).code, 2);
+}
+
+TEST(EndToEnd, ALateFirstRecordAndALaterRefusalLoseNothing) {
+    Files f;
+    f.Write("r.txt", "first\nsecond\nthird\n");
+    Peer peer({"--records", f("r.txt"), "--fault", "pause-record=0:700", "--fault", "bad-checksum=2"});
+    Result cli = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", peer.path});
+    EXPECT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(cli.out, "3 records stored in " + f("out.txt") + "\n");
+    EXPECT_EQ(f.Read("out.txt"), "first\r\nsecond\r\nthird\r\n");
+    peer.Finish();
+    EXPECT_TRUE(Has(peer.report, "upload: complete, 3 records acknowledged")) << peer.report;
+}
+
+TEST(EndToEnd, ALookupRecordSentAgainAfterALateAnswerIsNamed) {
+    Files f;
+    f.Write("lk6.txt", "L0\r\nL1\r\nL2\r\nL3\r\nL4\r\nL5\r\n");
+    Peer peer({"--lookup-out", f("got.txt"), "--fault", "pause-packet=1:3100"});
+    Result cli = Exec({K52CLI_PATH, "download-lookup", f("lk6.txt"), "--device", peer.path});
+    EXPECT_EQ(cli.code, 1) << cli.err;
+    EXPECT_TRUE(Has(cli.err, "k52cli: the terminal may hold line 2 of " + f("lk6.txt") + " more than once"))
+        << cli.err;
+    EXPECT_TRUE(Has(cli.err, "錯誤: 終端機可能重複存了第 2 行的資料")) << cli.err;
+    EXPECT_EQ(peer.Finish(), 0) << peer.report;
+    // The terminal holds L1 twice (a record carries no number), never three times.
+    EXPECT_EQ(f.Read("got.txt"), "L0\r\nL1\r\nL1\r\nL2\r\nL3\r\nL4\r\nL5\r\n");
+}
+
+TEST(EndToEnd, ReceiveLeavesAnExistingFileAloneUnlessToldToOverwrite) {
+    Files f;
+    f.Write("out.txt", "yesterday\r\n");
+    Result refused = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", "/nonexistent/tty"});
+    EXPECT_EQ(refused.code, 3);
+    EXPECT_EQ(refused.err, "k52cli: " + f("out.txt") + " exists; add --overwrite to replace it\n");
+    EXPECT_EQ(f.Read("out.txt"), "yesterday\r\n");
+
+    // A receive that fails leaves it as it was, --overwrite or not.
+    Result failed =
+        Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", "/nonexistent/tty", "--overwrite"});
+    EXPECT_EQ(failed.code, 4);
+    EXPECT_EQ(f.Read("out.txt"), "yesterday\r\n");
+
+    f.Write("r.txt", "today\n");
+    Peer peer({"--records", f("r.txt")});
+    Result replaced = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", peer.path, "--overwrite"});
+    EXPECT_EQ(replaced.code, 0) << replaced.err;
+    EXPECT_EQ(f.Read("out.txt"), "today\r\n");
+    peer.Finish();
+}
+
+TEST(EndToEnd, ATerminalWithNothingToSendIsNotAFailure) {
+    Files f;
+    Peer peer({});
+    Result cli = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", peer.path});
+    EXPECT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(cli.out, "0 records stored\n");
+    EXPECT_EQ(cli.err, "接收資料: 沒有接收到任何資料!!\n");
+    EXPECT_EQ(f.Read("out.txt"), "");
+    peer.Finish();
+}
+
+TEST(EndToEnd, ANamedDeviceMakesADamagedPortNumberIrrelevant) {
+    Files f;
+    ASSERT_EQ(Exec({K52CLI_PATH, "new", f("plan.ATC")}).code, 0);
+    std::string bytes = f.Read("plan.ATC");
+    bytes[8] = static_cast<char>(99);  // the port number, just after the 8-byte magic
+    f.Write("plan.ATC", bytes);
+    Peer peer({});
+    Result cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peer.path});
+    EXPECT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(peer.Finish(), 0) << peer.report;
+}
+
+// A few fault mixes drawn at random (seeded, so a failure can be replayed): the terminal's account and
+// k52cli's must agree.
+TEST(EndToEnd, RandomFaultMixes) {
+    std::mt19937 random(20261207);
+    const char* receiveFaults[] = {"late-frame=%:700", "garble-frame=%", "lose-reply=%", "late-reply=%:650",
+                                   "lose-frame=%"};
+    for (int run = 0; run < 3; ++run) {
+        Files f;
+        f.Write("r.txt", "a1\nb2\nc3\n");
+        std::vector<std::string> args = {"--records", f("r.txt")};
+        std::string described;
+        for (int k = 0; k < 2; ++k) {
+            std::string fault = receiveFaults[random() % 5];
+            fault.replace(fault.find('%'), 1, std::to_string(random() % 4));
+            args.insert(args.end(), {"--fault", fault});
+            described += " " + fault;
+        }
+        Peer peer(args);
+        Result cli = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", peer.path});
+        peer.Finish();
+        SCOPED_TRACE(described);
+        ASSERT_EQ(cli.code, 0) << cli.err;
+        EXPECT_TRUE(Has(peer.report, "upload: complete, 3 records acknowledged")) << peer.report;
+        EXPECT_EQ(f.Read("out.txt"), "a1\r\nb2\r\nc3\r\n");
+    }
+    const char* lookupFaults[] = {"garble-packet=%", "lose-answer=%", "lose-packet=%", "refuse-packet=%"};
+    for (int run = 0; run < 2; ++run) {
+        Files f;
+        f.Write("stock.txt", "x1\r\ny2\r\nz3\r\n");
+        std::vector<std::string> args = {"--lookup-out", f("got.txt")};
+        std::string described;
+        for (int k = 0; k < 2; ++k) {
+            std::string fault = lookupFaults[random() % 4];
+            fault.replace(fault.find('%'), 1, std::to_string(random() % 4));
+            args.insert(args.end(), {"--fault", fault});
+            described += " " + fault;
+        }
+        Peer peer(args);
+        Result cli = Exec({K52CLI_PATH, "download-lookup", f("stock.txt"), "--device", peer.path});
+        peer.Finish();
+        SCOPED_TRACE(described);
+        std::string got = f.Read("got.txt");
+        if (cli.code == 0) {
+            EXPECT_EQ(got, "x1\r\ny2\r\nz3\r\n");
+        } else {
+            ASSERT_EQ(cli.code, 1) << cli.err;
+            // Only a line k52cli named may stand twice.
+            for (const char* line : {"x1", "y2", "z3"}) {
+                const std::string twice = std::string(line) + "\r\n" + line + "\r\n";
+                if (Has(got, twice)) {
+                    const int number = line[1] - '0';
+                    EXPECT_TRUE(Has(cli.err, "may hold line " + std::to_string(number))) << cli.err;
+                    got.replace(got.find(twice), twice.size(), std::string(line) + "\r\n");
+                }
+            }
+            EXPECT_EQ(got, "x1\r\ny2\r\nz3\r\n") << cli.err;
+        }
+    }
 }
 
 }  // namespace
