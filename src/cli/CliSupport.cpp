@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "app/TemplateCommands.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"
 

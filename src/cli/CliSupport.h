@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/UserInterface.h"
 #include "cli/Commands.h"
 #include "template/Template.h"
-#include "template/UserInterface.h"
 
 namespace k52::cli {
 

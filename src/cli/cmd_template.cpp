@@ -3,6 +3,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "app/TemplateCommands.h"
 #include "cli/CliSupport.h"
 #include "link/DownloadImage.h"
 #include "template/Cp950.h"

@@ -1,3 +1,4 @@
+// The barcode settings page: symbology flags and scan settings, written to the block at OK.
 #include "editor/BarcodePage.h"
 
 namespace k52 {
@@ -44,7 +45,7 @@ void BarcodePage::OnSelectionChanged(int id, int index) {
 void BarcodePage::OnTextChanged(int id, std::string_view utf8) {
     if (id != kTimeoutBox) return;
     timeoutText_ = std::string(utf8);
-    if (!utf8.empty() && !ParseUnsigned(utf8)) ReplaceText(id, "0");
+    if (!utf8.empty() && !ParseBoxNumber(utf8)) ReplaceText(id, "0");
 }
 
 void BarcodePage::OnClicked(int id) {
@@ -70,7 +71,7 @@ void BarcodePage::Commit() {
     WriteBarcodeField(block_, *FindBarcodeField(kOwner, kRedundancyList),
                       redundancy_ < 0 ? 0x03 : redundancy_);
     // The block holds one byte: larger numbers keep their low 8 bits.
-    auto timeout = ParseUnsigned(timeoutText_);
+    auto timeout = ParseBoxNumber(timeoutText_);
     WriteBarcodeField(block_, *FindBarcodeField(kOwner, kTimeoutBox),
                       timeout ? static_cast<int>(*timeout & 0xFF) : 0);
     for (const CheckState& c : checks_) WriteBarcodeField(block_, *c.field, c.marked ? 1 : 0);

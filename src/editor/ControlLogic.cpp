@@ -1,7 +1,12 @@
+// The control-update plumbing every page and dialog shares, and the number and list helpers they use.
 #include "editor/ControlLogic.h"
+
+#include <algorithm>
+#include <limits>
 
 #include "template/Cp950.h"
 #include "template/Template.h"
+#include "util/Parse.h"
 
 namespace k52 {
 namespace {
@@ -91,7 +96,7 @@ std::optional<std::string> ControlLogic::AcceptText(int id, std::string_view utf
 }
 
 void ControlLogic::AcceptNumber(int id, std::string_view utf8, std::uint8_t& field, std::uint32_t limit) {
-    auto number = ParseUnsigned(utf8);
+    auto number = ParseBoxNumber(utf8);
     if (!number) {
         field = 0;
         if (!utf8.empty()) ReplaceText(id, "0");
@@ -100,18 +105,15 @@ void ControlLogic::AcceptNumber(int id, std::string_view utf8, std::uint8_t& fie
     if (*number <= limit) field = static_cast<std::uint8_t>(*number);
 }
 
-std::optional<std::uint32_t> ParseUnsigned(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    if (i == text.size()) return std::nullopt;
-    std::uint64_t value = 0;
-    for (; i < text.size(); ++i) {
-        char c = text[i];
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + static_cast<unsigned>(c - '0');
-        if (value > 0xFFFFFFFFu) value = 0xFFFFFFFFu;
-    }
-    return static_cast<std::uint32_t>(value);
+std::optional<std::uint32_t> ParseBoxNumber(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos) return std::nullopt;
+    text.remove_prefix(start);
+    if (auto value = ParseUnsigned<std::uint32_t>(text)) return value;
+    // Digits only but too large for 32 bits: the largest number, so a limit check refuses it.
+    const bool digits = std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (digits) return std::numeric_limits<std::uint32_t>::max();
+    return std::nullopt;
 }
 
 std::vector<std::string> TargetList() {

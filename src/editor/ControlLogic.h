@@ -92,7 +92,7 @@ class SheetPage : public ControlLogic {
 
 // A box's text read as an unsigned decimal number: optional leading blanks, then digits only. Numbers too
 // large for 32 bits read as 4294967295.
-std::optional<std::uint32_t> ParseUnsigned(std::string_view text);
+std::optional<std::uint32_t> ParseBoxNumber(std::string_view text);
 
 // List contents shared by several pages.
 constexpr int kTargetCount = 21;        // the main menu, 10 forms, 10 menus

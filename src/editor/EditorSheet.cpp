@@ -1,3 +1,4 @@
+// The editor sheet: its five pages built on first sight and committed in page order at OK.
 #include "editor/EditorSheet.h"
 
 namespace k52 {

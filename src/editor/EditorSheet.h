@@ -5,13 +5,13 @@
 #include <array>
 #include <string_view>
 
+#include "app/TemplateCommands.h"
 #include "editor/BarcodePage.h"
 #include "editor/EditorHost.h"
 #include "editor/FormPage.h"
 #include "editor/LookupPage.h"
 #include "editor/MenuPage.h"
 #include "editor/StartupPage.h"
-#include "template/TemplateFile.h"
 
 namespace k52 {
 

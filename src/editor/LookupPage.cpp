@@ -1,3 +1,4 @@
+// The lookup page: the three lookup files' record layouts, edited in a working copy until OK.
 #include "editor/LookupPage.h"
 
 #include <algorithm>

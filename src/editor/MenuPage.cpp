@@ -1,3 +1,4 @@
+// The menu page: the ten menus' titles, options and targets, edited in a working copy until OK.
 #include "editor/MenuPage.h"
 
 #include <algorithm>

@@ -1,8 +1,12 @@
+// The start-up page: start position, separators, system settings, guarded functions and password.
 #include "editor/StartupPage.h"
 
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "template/Cp950.h"
+#include "util/LineSpeeds.h"
 
 namespace k52 {
 namespace {
@@ -13,13 +17,18 @@ struct SettingList {
     std::vector<std::string> entries;
 };
 
+std::vector<std::string> SpeedList() {
+    std::vector<std::string> list;
+    for (std::uint32_t bps : kLineSpeeds) list.push_back(std::to_string(bps) + " bps");
+    return list;
+}
+
 const std::vector<SettingList>& SettingLists() {
     static const std::vector<SettingList> lists = {
         {offsetof(StartupSettings, uploadPort),
          {"RS-232 / Cradle", "IR Transceiver", "Standard IrDA", "Keyboard Wedge"}},
         {offsetof(StartupSettings, downloadPort), {"RS-232 / Cradle", "IR Transceiver", "Standard IrDA"}},
-        {offsetof(StartupSettings, transferSpeed),
-         {"115200 bps", "57600 bps", "38400 bps", "19200 bps", "9600 bps"}},
+        {offsetof(StartupSettings, transferSpeed), SpeedList()},
         {offsetof(StartupSettings, backlight), {"Turn off", "Turn on"}},
         {offsetof(StartupSettings, deleteMode), {"Manually", "Automatically"}},
         {offsetof(StartupSettings, recordCountPrompt), {"Yes", "No"}},
@@ -119,7 +128,7 @@ void StartupPage::OnTextChanged(int id, std::string_view utf8) {
 // The value and symbol boxes of a separator show the same byte. Each tells the other of a change it
 // received from the user; the echo guard keeps the other box's resulting change from coming back.
 void StartupPage::ValueChanged(int which, std::string_view utf8) {
-    auto number = ParseUnsigned(utf8);
+    auto number = ParseBoxNumber(utf8);
     if (!number) {
         if (!utf8.empty()) ReplaceText(which == 0 ? kValueBox1 : kValueBox2, "0");
         return;

@@ -1,3 +1,4 @@
+// The symbology option dialogs: one table describes all twelve, one class runs them.
 #include "editor/SymbologyDialog.h"
 
 namespace k52 {
@@ -171,7 +172,7 @@ void SymbologyDialog::OnClicked(int id) {
 void SymbologyDialog::OnTextChanged(int id, std::string_view utf8) {
     if (id != kFirstLengthBox && id != kSecondLengthBox) return;
     bool first = id == kFirstLengthBox;
-    auto number = ParseUnsigned(utf8);
+    auto number = ParseBoxNumber(utf8);
     if (!number) {
         if (!utf8.empty()) ReplaceText(id, first ? "127" : "1");
         (first ? firstLength_ : secondLength_) = first ? kMaxLength : 1;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "template/UserInterface.h"
+#include "app/UserInterface.h"
 
 namespace k52 {
 

@@ -1,3 +1,4 @@
+// The about box, closed only by its button or Enter.
 #include "shell/AboutBox.h"
 
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// The port settings dialog: port and speed, stored into the template at OK.
 #include "shell/ComSettingDlg.h"
 
 #include <QAbstractItemView>
@@ -11,6 +12,8 @@
 #include <QVBoxLayout>
 
 #include "link/SerialLine.h"
+
+#include "util/LineSpeeds.h"
 
 namespace k52 {
 
@@ -40,8 +43,6 @@ class PortDelegate : public QStyledItemDelegate {
     }
 };
 
-const char* const kSpeeds[kBaudRateCount] = {"115200", "57600", "38400", "19200", "9600"};
-
 }  // namespace
 
 ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings) : QDialog(owner), settings_(settings) {
@@ -61,7 +62,7 @@ ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings) : QDialog(o
     ports_->view()->setMinimumWidth(ports_->view()->sizeHintForColumn(0) + 2 * ports_->view()->frameWidth());
     speeds_ = new QComboBox(this);
     speeds_->setObjectName(QStringLiteral("list702"));
-    for (const char* s : kSpeeds) speeds_->addItem(QString::fromLatin1(s));
+    for (std::uint32_t bps : kLineSpeeds) speeds_->addItem(QString::number(bps));
 
     // A damaged template may hold a number beyond the lists: then nothing is selected.
     ports_->setCurrentIndex(settings.comPort < kComPortCount ? settings.comPort : -1);

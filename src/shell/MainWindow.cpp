@@ -1,3 +1,4 @@
+// The main window: the terminal picture, the command menu, shortcuts and close requests.
 #include "shell/MainWindow.h"
 
 #include <QAction>

@@ -6,13 +6,13 @@
 #include <functional>
 #include <memory>
 
+#include "app/TemplateCommands.h"
 #include "editor/EditorHost.h"
 #include "link/Clock.h"
 #include "link/SerialLine.h"
 #include "link/TerminalLink.h"
 #include "shell/Shell.h"
 #include "simulator/Clock.h"
-#include "template/TemplateFile.h"
 
 class QMenu;
 

@@ -1,3 +1,4 @@
+// Message boxes and file dialogs of the desktop program, on Qt.
 #include "shell/QtDialogs.h"
 
 #include <QApplication>

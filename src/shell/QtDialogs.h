@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "template/UserInterface.h"
+#include "app/UserInterface.h"
 
 namespace k52 {
 

@@ -1,3 +1,4 @@
+// The shell's command rules: the menu as data, the save prompt and each command's steps.
 #include "shell/Shell.h"
 
 #include "template/Defaults.h"

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "template/TemplateFile.h"
+#include "app/TemplateCommands.h"
 #include "template/UserInterface.h"
 
 namespace k52 {

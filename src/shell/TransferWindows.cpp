@@ -1,3 +1,4 @@
+// What a transfer shows on the desktop: the progress window, the receive status box and their dialogs.
 #include "shell/TransferWindows.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// The terminal's clock on the host's local time.
 #include "simulator/Clock.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The keypad's geometry: hit tests, key origins and image sizes.
 #include "simulator/Keypad.h"
 
 namespace k52 {

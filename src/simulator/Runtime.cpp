@@ -27,11 +27,6 @@ int TextLength(const LineEntry& e) {
 
 }  // namespace
 
-void PrepareTemplateDerivedFields(ApplicationTemplate& t) {
-    for (MenuRecord& m : t.menus) m.optionCount = static_cast<u8>(CountShownOptions(m));
-    for (FormRecord& f : t.forms) DeriveFormFields(f);
-}
-
 void DeriveContinuationLengths(ApplicationTemplate& t) {
     for (FormRecord& f : t.forms) {
         for (int i = 0; i < 4; ++i) {
@@ -281,69 +276,51 @@ bool TerminalSimulator::CheckCharType(char c, int lineType) {
     }
 }
 
+LineEditor TerminalSimulator::EditorOfLine(FormRecord& f, int line) {
+    LineShape shape;
+    shape.maxLength = MaxLength(f, line);
+    shape.rowLimit = f.narrowRows ? kRowLimitNarrow : kRowLimitWide;
+    shape.continuedBelow = line + 1 < kLinesPerForm && f.lineType[line + 1] == kLineContinuation;
+    shape.continuesAbove = line >= 1 && f.lineType[line] == kLineContinuation;
+    return LineEditor(run_.lines[line], shape);
+}
+
+void TerminalSimulator::ApplyLineEdit(FormRecord& f, int line, LineEdit edit) {
+    switch (edit) {
+        case LineEdit::None:
+            return;
+        case LineEdit::Redraw:
+            run_.cursorCol = run_.lines[line].column - run_.lines[line].scroll;
+            BuildFormRow(line);
+            RepaintCursorRow();
+            return;
+        case LineEdit::NextLine:
+            f.currentLine = static_cast<u8>(line + 1);
+            ShowForm(eng_.activeTarget);
+            return;
+        case LineEdit::PreviousLine:
+            f.currentLine = static_cast<u8>(line - 1);
+            ShowForm(eng_.activeTarget);
+            return;
+    }
+}
+
 void TerminalSimulator::InsertChar(char c) {
     FormRecord* f = ActiveForm();
     if (!f) return;
-    int cur = CurrentLine();
-    LineEntry& e = run_.lines[cur];
-    int p = e.promptWidth;
-    int maxcol = MaxLength(*f, cur) + p - 1;
-    int rowLimit = f->narrowRows ? kRowLimitNarrow : kRowLimitWide;
+    const int cur = CurrentLine();
     if (!CheckCharType(c, f->lineType[cur])) {
         ShowMessage(1);
         return;
     }
-    int index = e.column - p;
-    if (index < 0 || index >= kMaxLineText) return;
-    e.text[index] = static_cast<u8>(c);
-    // What lay beyond the cursor (an initial value) gives way to what is typed.
-    e.text[index + 1] = 0;
-
-    if (e.column >= maxcol) {
-        // The last position: overwritten, the cursor stays.
-    } else if (e.column < rowLimit) {
-        ++e.column;
-    } else if (cur + 1 < kLinesPerForm && f->lineType[cur + 1] == kLineContinuation) {
-        f->currentLine = static_cast<u8>(cur + 1);
-        ShowForm(eng_.activeTarget);
-        return;
-    } else {
-        ++e.column;
-        ++e.scroll;
-    }
-    run_.cursorCol = e.column - e.scroll;
-    BuildFormRow(cur);
-    RepaintCursorRow();
+    ApplyLineEdit(*f, cur, EditorOfLine(*f, cur).Insert(c));
 }
 
 void TerminalSimulator::Backspace() {
     FormRecord* f = ActiveForm();
     if (!f) return;
-    int cur = CurrentLine();
-    LineEntry& e = run_.lines[cur];
-    int p = e.promptWidth;
-    // A one-character field keeps its cursor on the character typed, so that character must be
-    // removable even though the cursor never left the start of the line.
-    const bool singleFull =
-        e.scroll == 0 && e.column == p && e.column >= p + MaxLength(*f, cur) - 1 && e.text[0] != 0;
-    if (e.scroll > 0 || e.column > p || singleFull) {
-        int index = e.column - p;
-        bool onCharacter = index >= 0 && index < kMaxLineText && e.text[index] != 0;
-        // On a character (a full field, or the end of a line that continues below) that character
-        // goes and the cursor stays; otherwise the one before the cursor goes.
-        if (!onCharacter) {
-            --e.column;
-            if (e.scroll > 0) --e.scroll;
-            index = e.column - p;
-        }
-        if (index >= 0 && index < kMaxLineText) e.text[index] = 0;
-        run_.cursorCol = e.column - e.scroll;
-        BuildFormRow(cur);
-        RepaintCursorRow();
-    } else if (f->lineType[cur] == kLineContinuation && cur >= 1) {
-        f->currentLine = static_cast<u8>(cur - 1);
-        ShowForm(eng_.activeTarget);
-    }
+    const int cur = CurrentLine();
+    ApplyLineEdit(*f, cur, EditorOfLine(*f, cur).Backspace());
 }
 
 int TerminalSimulator::PreviousInputLine(int cur) const {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "template/Cp950.h"
+#include "template/Defaults.h"
 
 namespace k52 {
 
@@ -63,36 +64,6 @@ int MoveHighlight(int row, int first, int last, bool up) {
 
 }  // namespace
 
-// ---- Keys
-
-int KeyDigit(int key) {
-    static const int kDigits[12] = {-1, 7, 8, 9, 4, 5, 6, 1, 2, 3, 0, -1};
-    return (key >= 1 && key <= 10) ? kDigits[key] : -1;
-}
-
-int DigitKey(int digit) {
-    static const int kKeys[10] = {kKeyDigit0, kKeyDigit1, kKeyDigit2, kKeyDigit3, kKeyDigit4,
-                                  kKeyDigit5, kKeyDigit6, kKeyDigit7, kKeyDigit8, kKeyDigit9};
-    return (digit >= 0 && digit <= 9) ? kKeys[digit] : 0;
-}
-
-const char* KeyLetterGroup(int key) {
-    static const char* const kGroups[12] = {nullptr, "ABC", "DEF", "GHI", "JKL", "MNO",
-                                            "PQR",   "STU", "VWX", "YZ*", "+$/", "-%:"};
-    return (key >= 1 && key <= 11) ? kGroups[key] : nullptr;
-}
-
-// ---- Display
-
-std::string_view SimScreen::Row(int r) const {
-    if (r < 0 || r >= kSimRows) return {};
-    return FieldText(rows[r], kSimColumns + 1);
-}
-
-std::string_view LineEntry::Text() const {
-    return FieldText(text, sizeof text);
-}
-
 const char* SimStateName(SimState s) {
     switch (s) {
         case SimState::MainMenu:
@@ -111,16 +82,6 @@ const char* SimStateName(SimState s) {
             return "MessageScreen";
     }
     return "Unknown";
-}
-
-SimRect WholeDisplayRect() {
-    return {25, 52, 154, 133};
-}
-SimRect TopFiveRowsRect() {
-    return {25, 52, 154, 103};
-}
-SimRect DisplayRowRect(int r) {
-    return {25, 52 + 10 * r, 154, 62 + 10 * r};
 }
 
 // ---- Engine
@@ -248,7 +209,7 @@ void TerminalSimulator::MainMenuKey(int key) {
 }
 
 void TerminalSimulator::RunApplication() {
-    PrepareTemplateDerivedFields(t_);
+    DeriveTemplateFields(t_);
     if (t_.startPosition == 0) {
         if (t_.form(1).lastInputLine != 0) {
             StartForm(1);

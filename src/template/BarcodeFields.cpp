@@ -1,3 +1,4 @@
+// The barcode block's bit table and reading and writing one field of it.
 #include "template/BarcodeFields.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// Code page 950 texts: conversion through iconv and byte-counted cuts.
 #include "template/Cp950.h"
 
 #include <iconv.h>

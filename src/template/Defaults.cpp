@@ -1,3 +1,4 @@
+// New-template reset, normalisation, derived fields, target codes and the barcode defaults.
 #include "template/Defaults.h"
 
 #include <cstring>
@@ -95,6 +96,11 @@ void DeriveFormFields(FormRecord& f) {
         if (IsInputLineType(f.lineType[i])) last = i + 1;
     }
     f.lastInputLine = static_cast<u8>(last);
+}
+
+void DeriveTemplateFields(ApplicationTemplate& t) {
+    for (MenuRecord& m : t.menus) m.optionCount = static_cast<u8>(CountShownOptions(m));
+    for (FormRecord& f : t.forms) DeriveFormFields(f);
 }
 
 Target DecodeTarget(u8 code) {

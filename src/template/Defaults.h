@@ -19,6 +19,8 @@ int CountShownOptions(const MenuRecord& m);
 // Clears the prompt and lookup field of lines that are "none" or continuation lines, and derives
 // lastInputLine (one more than the last input line, 0 when there is none).
 void DeriveFormFields(FormRecord& f);
+// Both of the above for the whole template: every menu's optionCount and every form's derived fields.
+void DeriveTemplateFields(ApplicationTemplate& t);
 
 // The scanner's factory settings, applied once at start-up.
 void ApplyBarcodeDefaults(ApplicationTemplate& t);

@@ -1,3 +1,4 @@
+// An owning POSIX file descriptor, and writing a whole buffer through one.
 #include "util/UniqueFd.h"
 
 #include <unistd.h>

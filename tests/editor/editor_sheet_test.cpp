@@ -5,6 +5,7 @@
 
 #include "FakeScreen.h"
 #include "editor/EditorSheet.h"
+#include "template/TemplateFile.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 

@@ -409,7 +409,7 @@ TEST_F(Forms, PrepareFindsTheLastInputLineAndEmptiesUnusedPrompts) {
         Line(2, i, types[i], "P" + std::to_string(i));
         f.lookupField[i] = 1;
     }
-    PrepareTemplateDerivedFields(t);
+    DeriveTemplateFields(t);
     EXPECT_EQ(f.lastInputLine, 4);
     EXPECT_EQ(FieldText(f.prompt[2]), "");
     EXPECT_EQ(FieldText(f.prompt[5]), "");

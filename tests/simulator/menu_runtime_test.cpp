@@ -110,15 +110,15 @@ TEST_F(Menus, OptionCountLooksWithinTheRowWidthOnly) {
     // Text only beyond column 15 counts in a 20-column menu, not in a 15-column one.
     Option(1, 0, std::string(16, ' ') + "Z", 0);
     Option(1, 1, "B", 0);
-    PrepareTemplateDerivedFields(t);
+    DeriveTemplateFields(t);
     EXPECT_EQ(t.menu(1).optionCount, 2);
     t.menu(1).narrowRows = 1;
-    PrepareTemplateDerivedFields(t);
+    DeriveTemplateFields(t);
     EXPECT_EQ(t.menu(1).optionCount, 1);
     // A full 21-byte option without its NUL is read within its width.
     std::memset(t.menu(1).options[1], 'x', 21);
     t.menu(1).narrowRows = 0;
-    PrepareTemplateDerivedFields(t);
+    DeriveTemplateFields(t);
     EXPECT_EQ(t.menu(1).optionCount, 2);
 }
 

@@ -1,32 +1,21 @@
+// The template file: its bytes, and reading and saving it whatever the path names.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
-#include <deque>
-#include <filesystem>
-#include <fstream>
 #include <random>
 
-#include "template/Cp950.h"
 #include "template/Defaults.h"
+#include "template/FileTestSupport.h"
 #include "template/TemplateFile.h"
 
 namespace k52 {
 namespace {
 
+using test::ReadBytes;
+using test::WriteBytes;
 namespace fs = std::filesystem;
-
-std::vector<unsigned char> ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteAll(const fs::path& p, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(p, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 ApplicationTemplate StartupTemplate() {
     ApplicationTemplate t{};
@@ -35,91 +24,20 @@ ApplicationTemplate StartupTemplate() {
     return t;
 }
 
-// Answers dialogs from a script and records every message.
-struct ScriptedUser : TemplateFileDialogs, MessageBoxes {
-    std::deque<std::optional<std::string>> openAnswers, saveAnswers;
-    std::vector<std::string> messages;
-
-    std::optional<std::string> ChooseTemplateToOpen() override { return Pop(openAnswers); }
-    std::optional<std::string> ChooseTemplateToSave() override { return Pop(saveAnswers); }
-    MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon,
-                              MessageButtons) override {
-        messages.push_back(std::string(title) + ": " + std::string(text));
-        return MessageAnswer::Ok;
-    }
-    static std::optional<std::string> Pop(std::deque<std::optional<std::string>>& q) {
-        if (q.empty()) return std::nullopt;
-        auto v = q.front();
-        q.pop_front();
-        return v;
-    }
-};
-
-class TemplateFileTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("k52-file-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir_);
-    }
-    fs::path dir_;
-};
-
-TEST_F(TemplateFileTest, NewTemplateSavesAndOpensByteForByte) {
-    TemplateDocument doc;
-    doc.tmpl = StartupTemplate();
-    WriteFieldText(doc.tmpl.menu(1).title, "選單一", 15);
-    ScriptedUser user;
-    user.saveAnswers.push_back((dir_ / "plan").string());
-    ASSERT_EQ(SaveTemplate(doc, user, user), 1);  // empty path: behaves as save as
-    EXPECT_EQ(doc.templatePath, (dir_ / "plan.ATC").string());
-
-    std::vector<unsigned char> file = ReadAll(dir_ / "plan.ATC");
-    ASSERT_EQ(file.size(), 8734u);
-    EXPECT_EQ(std::memcmp(file.data(), "Kxx-3.10", 8), 0);
-    EXPECT_EQ(std::memcmp(file.data() + 8, doc.tmpl.bytes(), kTemplateSize), 0);
-    for (size_t i = 8634; i < 8734; ++i) ASSERT_EQ(file[i], 0) << i;
-    // Blocks at their file offsets: separators at 8602, password at 8624.
-    EXPECT_EQ(file[8602], 44);
-    EXPECT_EQ(file[11], 0x9B);
-
-    TemplateDocument reopened;
-    user.openAnswers.push_back(doc.templatePath);
-    ASSERT_EQ(OpenTemplate(reopened, user, user), 1);
-    EXPECT_EQ(std::memcmp(&reopened.tmpl, &doc.tmpl, sizeof doc.tmpl), 0);
-    EXPECT_EQ(reopened.templatePath, doc.templatePath);
-    EXPECT_TRUE(user.messages.empty());
+// A template whose file differs from the startup template's at a known byte.
+ApplicationTemplate Changed() {
+    ApplicationTemplate t = StartupTemplate();
+    t.startPosition = 1;
+    return t;
 }
 
-TEST_F(TemplateFileTest, RefusesWrongMagicAndTruncatedFilesChangingNothing) {
-    ApplicationTemplate other = StartupTemplate();
-    other.startPosition = 1;
-    std::vector<unsigned char> good = SerializeTemplate(other);
-
-    std::vector<unsigned char> lowerMagic = good;
-    lowerMagic[0] = 'k';
-    std::vector<unsigned char> truncated(good.begin(), good.begin() + 8633);
-    std::vector<unsigned char> tiny(good.begin(), good.begin() + 4);
-    for (const auto& bytes : {lowerMagic, truncated, tiny}) {
-        WriteAll(dir_ / "bad.ATC", bytes);
-        TemplateDocument doc;
-        doc.tmpl = StartupTemplate();
-        doc.templatePath = "/previous/path.ATC";
-        ApplicationTemplate before = doc.tmpl;
-        ScriptedUser user;
-        user.openAnswers.push_back((dir_ / "bad.ATC").string());
-        EXPECT_EQ(OpenTemplate(doc, user, user), 0);
-        EXPECT_EQ(std::memcmp(&before, &doc.tmpl, sizeof before), 0);
-        EXPECT_EQ(doc.templatePath, "/previous/path.ATC");
-        ASSERT_EQ(user.messages.size(), 1u);
-        EXPECT_EQ(user.messages[0], "錯誤: 檔案格式錯誤!!");
-    }
+struct stat StatOf(const fs::path& p) {
+    struct stat st {};
+    EXPECT_EQ(::lstat(p.c_str(), &st), 0) << p;
+    return st;
 }
+
+using TemplateFileTest = test::TempFolderTest;
 
 TEST_F(TemplateFileTest, AcceptsTheShortestCompleteFileAndLongerOnes) {
     ApplicationTemplate other = StartupTemplate();
@@ -129,100 +47,11 @@ TEST_F(TemplateFileTest, AcceptsTheShortestCompleteFileAndLongerOnes) {
     std::vector<unsigned char> longer = bytes;
     longer.resize(20000, 0x5A);
     for (const auto& b : {withoutTrailer, longer}) {
-        WriteAll(dir_ / "x.ATC", b);
+        WriteBytes(dir_ / "x.ATC", b);
         ApplicationTemplate t{};
         ASSERT_EQ(ReadTemplateFile((dir_ / "x.ATC").string(), t), TemplateReadResult::Ok);
         EXPECT_EQ(std::memcmp(&t, &other, sizeof t), 0);
     }
-}
-
-TEST_F(TemplateFileTest, MissingFileAndCancelChangeNothingSilently) {
-    TemplateDocument doc;
-    ScriptedUser user;
-    user.openAnswers.push_back((dir_ / "nope.ATC").string());
-    EXPECT_EQ(OpenTemplate(doc, user, user), 0);
-    EXPECT_EQ(OpenTemplate(doc, user, user), 0);  // cancelled
-    EXPECT_TRUE(doc.templatePath.empty());
-    EXPECT_TRUE(user.messages.empty());
-}
-
-TEST_F(TemplateFileTest, SaveAsNamingRule) {
-    struct Case {
-        const char* chosen;
-        const char* written;
-    } cases[] = {{"plan.ATC", "plan.ATC"},
-                 {"plan.atc", "plan.atc"},
-                 {"plan.Atc", "plan.Atc"},
-                 {"stock.txt", "stock.txt.ATC"},
-                 {"plan.ATC.bak", "plan.ATC.bak.ATC"},
-                 {"a", "a.ATC"},
-                 {"xATC", "xATC.ATC"}};
-    for (const Case& c : cases) {
-        TemplateDocument doc;
-        doc.tmpl = StartupTemplate();
-        ScriptedUser user;
-        user.saveAnswers.push_back((dir_ / c.chosen).string());
-        EXPECT_EQ(SaveTemplateAs(doc, user, user), 1) << c.chosen;
-        EXPECT_EQ(doc.templatePath, (dir_ / c.written).string());
-        EXPECT_TRUE(fs::exists(dir_ / c.written)) << c.written;
-    }
-}
-
-TEST_F(TemplateFileTest, RefusesPathsLongerThan255Bytes) {
-    TemplateDocument doc;
-    doc.templatePath = "/kept.ATC";
-    ScriptedUser user;
-    std::string name = dir_.string() + "/" + std::string(255, 'n');
-    user.saveAnswers.push_back(name);
-    EXPECT_EQ(SaveTemplateAs(doc, user, user), 0);
-    EXPECT_EQ(doc.templatePath, "/kept.ATC");
-    ASSERT_EQ(user.messages.size(), 1u);
-    EXPECT_EQ(user.messages[0].rfind("錯誤: ", 0), 0u);
-}
-
-TEST_F(TemplateFileTest, FailedSaveKeepsTheEarlierFileAndTellsTheUser) {
-    TemplateDocument doc;
-    doc.tmpl = StartupTemplate();
-    doc.templatePath = (dir_ / "kept.ATC").string();
-    ScriptedUser user;
-    ASSERT_EQ(SaveTemplate(doc, user, user), 1);
-    std::vector<unsigned char> before = ReadAll(dir_ / "kept.ATC");
-    doc.tmpl.startPosition = 1;
-
-    // The folder becomes unwritable; root ignores permissions, so the save then runs as nobody.
-    fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::remove);
-    auto attempt = [&] {
-        ScriptedUser u;
-        int r = SaveTemplate(doc, u, u);
-        return r == 0 && u.messages.size() == 1 && u.messages[0] == "錯誤: 無法儲存檔案!!";
-    };
-    bool reported;
-    if (::geteuid() == 0) {
-        pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 && attempt();
-            ::_exit(ok ? 0 : 1);
-        }
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        reported = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    } else {
-        reported = attempt();
-    }
-    fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_TRUE(reported);
-    EXPECT_EQ(ReadAll(dir_ / "kept.ATC"), before);
-}
-
-TEST_F(TemplateFileTest, FailedSaveIntoMissingFolderReports) {
-    TemplateDocument doc;
-    doc.templatePath = (dir_ / "no-such-folder" / "x.ATC").string();
-    ScriptedUser user;
-    EXPECT_EQ(SaveTemplate(doc, user, user), 0);
-    ASSERT_EQ(user.messages.size(), 1u);
-    EXPECT_EQ(user.messages[0], "錯誤: 無法儲存檔案!!");
-    EXPECT_TRUE(fs::is_empty(dir_)) << "no temporary file is left behind";
 }
 
 TEST(TemplateParse, ArbitraryBytesNeverReadOutOfBounds) {
@@ -237,6 +66,152 @@ TEST(TemplateParse, ArbitraryBytesNeverReadOutOfBounds) {
         EXPECT_EQ(r == TemplateReadResult::Ok,
                   bytes.size() >= 8634 && std::memcmp(bytes.data(), "Kxx-3.10", 8) == 0);
     }
+}
+
+TEST_F(TemplateFileTest, SavingThroughSymbolicLinksWritesTheirTarget) {
+    const std::vector<unsigned char> expected = SerializeTemplate(Changed());
+    fs::create_directories(dir_ / "sub");
+    struct Case {
+        const char* link;
+        const char* pointsTo;
+        const char* target;
+    } cases[] = {{"same.ATC", "real.ATC", "real.ATC"},             // relative, same folder
+                 {"sub/up.ATC", "../real2.ATC", "real2.ATC"},      // relative to the link's own folder
+                 {"chain.ATC", "same.ATC", "real.ATC"},            // a link to a link
+                 {"dangling.ATC", "sub/new.ATC", "sub/new.ATC"}};  // a missing target is created
+    WriteBytes(dir_ / "real.ATC", SerializeTemplate(StartupTemplate()));
+    WriteBytes(dir_ / "real2.ATC", SerializeTemplate(StartupTemplate()));
+    for (const Case& c : cases) {
+        fs::create_symlink(c.pointsTo, dir_ / c.link);
+        std::string reason;
+        ASSERT_TRUE(WriteTemplateFile((dir_ / c.link).string(), Changed(), &reason))
+            << c.link << ": " << reason;
+        EXPECT_TRUE(fs::is_symlink(dir_ / c.link)) << c.link;
+        EXPECT_EQ(fs::read_symlink(dir_ / c.link), c.pointsTo);
+        EXPECT_EQ(ReadBytes(dir_ / c.target), expected) << c.link;
+        fs::remove(dir_ / c.target);
+        WriteBytes(dir_ / c.target, SerializeTemplate(StartupTemplate()));
+    }
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(dir_), {}), 8)
+        << "no temporary file is left behind";
+}
+
+TEST_F(TemplateFileTest, WhatIsNotARegularFileIsRefusedAndLeftAsItWas) {
+    ASSERT_EQ(::mkfifo((dir_ / "fifo.ATC").c_str(), 0644), 0);
+    fs::create_symlink("/dev/null", dir_ / "null.ATC");
+    fs::create_directories(dir_ / "folder.ATC");
+    struct Case {
+        const char* name;
+        const char* reason;
+        bool (*kept)(const fs::path&);
+    } cases[] = {
+        {"fifo.ATC", "Not a regular file", [](const fs::path& p) { return fs::is_fifo(p); }},
+        {"null.ATC", "Not a regular file", [](const fs::path& p) { return fs::is_character_file(p); }},
+        {"folder.ATC", "Is a directory", [](const fs::path& p) { return fs::is_directory(p); }},
+    };
+    for (const Case& c : cases) {
+        const fs::path p = dir_ / c.name;
+        std::string reason;
+        EXPECT_FALSE(WriteTemplateFile(p.string(), Changed(), &reason)) << c.name;
+        EXPECT_EQ(reason, c.reason) << c.name;
+        EXPECT_TRUE(c.kept(p)) << c.name;
+
+        // Reading never waits for a FIFO's writer or reads a device.
+        ApplicationTemplate t{};
+        reason.clear();
+        EXPECT_EQ(ReadTemplateFile(p.string(), t, &reason), TemplateReadResult::CannotOpen) << c.name;
+        EXPECT_EQ(reason, c.reason) << c.name;
+    }
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+TEST_F(TemplateFileTest, ReadingSaysWhyItFailed) {
+    ApplicationTemplate t{};
+    std::string reason;
+    EXPECT_EQ(ReadTemplateFile((dir_ / "missing.ATC").string(), t, &reason), TemplateReadResult::CannotOpen);
+    EXPECT_EQ(reason, "No such file or directory");
+
+    WriteBytes(dir_ / "secret.ATC", SerializeTemplate(Changed()));
+    fs::permissions(dir_ / "secret.ATC", fs::perms::none);
+    const fs::path secret = dir_ / "secret.ATC";
+    EXPECT_TRUE(test::RunUnprivileged([&] {
+        ApplicationTemplate u{};
+        std::string why;
+        return ReadTemplateFile(secret.string(), u, &why) == TemplateReadResult::CannotOpen &&
+               why == "Permission denied";
+    }));
+}
+
+TEST_F(TemplateFileTest, ReadOnlyFileIsRefusedAsAPlainWriteWouldRefuseIt) {
+    // The folder lets the saver create and rename files, so only the file's own mode can refuse.
+    const fs::path file = dir_ / "ro.ATC";
+    WriteBytes(file, SerializeTemplate(StartupTemplate()));
+    ASSERT_EQ(::chown(dir_.c_str(), test::kNobody, test::kNobody), 0);
+    ASSERT_EQ(::chown(file.c_str(), test::kNobody, test::kNobody), 0);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::vector<unsigned char> before = ReadBytes(file);
+    EXPECT_TRUE(test::RunUnprivileged([&] {
+        std::string why;
+        return !WriteTemplateFile(file.string(), Changed(), &why) && why == "Permission denied";
+    }));
+    EXPECT_EQ(ReadBytes(file), before);
+    EXPECT_EQ(StatOf(file).st_mode & 07777, 0444u);
+}
+
+TEST_F(TemplateFileTest, SavingKeepsModeOwnerAndGroup) {
+    const fs::path file = dir_ / "kept.ATC";
+    WriteBytes(file, SerializeTemplate(StartupTemplate()));
+    ASSERT_EQ(::chown(file.c_str(), 1234, 5678), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    const ino_t before = StatOf(file).st_ino;
+    ASSERT_TRUE(WriteTemplateFile(file.string(), Changed()));
+    const struct stat st = StatOf(file);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(st.st_uid, 1234u);
+    EXPECT_EQ(st.st_gid, 5678u);
+    EXPECT_NE(st.st_ino, before) << "a singly linked file is replaced whole";
+    EXPECT_EQ(ReadBytes(file), SerializeTemplate(Changed()));
+
+    // A new file gets the usual mode.
+    const mode_t mask = ::umask(022);
+    ASSERT_TRUE(WriteTemplateFile((dir_ / "new.ATC").string(), Changed()));
+    ::umask(mask);
+    EXPECT_EQ(StatOf(dir_ / "new.ATC").st_mode & 07777, 0644u);
+}
+
+TEST_F(TemplateFileTest, AFileTheSaverCannotGiveAwayIsWrittenInPlaceKeepingItsOwner) {
+    // Root's file, writable by all, in a folder the saver may write: a rename would make it the saver's.
+    const fs::path file = dir_ / "shared.ATC";
+    WriteBytes(file, SerializeTemplate(StartupTemplate()));
+    ASSERT_EQ(::chmod(file.c_str(), 0666), 0);
+    fs::permissions(dir_, fs::perms::all);
+    if (::geteuid() != 0) GTEST_SKIP() << "needs another user's file";
+    EXPECT_TRUE(test::RunUnprivileged([&] { return WriteTemplateFile(file.string(), Changed()); }));
+    EXPECT_EQ(StatOf(file).st_uid, 0u);
+    EXPECT_EQ(ReadBytes(file), SerializeTemplate(Changed()));
+}
+
+TEST_F(TemplateFileTest, HardLinksStayOneFileAndSeeTheNewContents) {
+    const fs::path a = dir_ / "a.ATC", b = dir_ / "b.ATC";
+    std::vector<unsigned char> longer = SerializeTemplate(StartupTemplate());
+    longer.resize(20000, 0x5A);  // the new contents are shorter: the tail must go
+    WriteBytes(a, longer);
+    fs::create_hard_link(a, b);
+    const ino_t inode = StatOf(a).st_ino;
+    ASSERT_TRUE(WriteTemplateFile(a.string(), Changed()));
+    EXPECT_EQ(StatOf(a).st_ino, inode);
+    EXPECT_EQ(StatOf(b).st_ino, inode);
+    EXPECT_EQ(StatOf(a).st_nlink, 2u);
+    EXPECT_EQ(ReadBytes(b), SerializeTemplate(Changed()));
+}
+
+TEST_F(TemplateFileTest, ANameAsLongAsAFolderEntryMaySaveAndSaveAgain) {
+    const fs::path file = dir_ / std::string(255, 'n');
+    std::string reason;
+    ASSERT_TRUE(WriteTemplateFile(file.string(), StartupTemplate(), &reason)) << reason;
+    ASSERT_TRUE(WriteTemplateFile(file.string(), Changed(), &reason)) << reason;
+    EXPECT_EQ(ReadBytes(file), SerializeTemplate(Changed()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1);
 }
 
 }  // namespace

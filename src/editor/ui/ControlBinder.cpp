@@ -1,3 +1,4 @@
+// Wiring widgets to page logic by control id, in both directions.
 #include "editor/ui/ControlBinder.h"
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// The widgets of the sheet's pages and dialogs, each tagged with its control id.
 #include "editor/ui/EditorPages.h"
 
 #include <QCheckBox>

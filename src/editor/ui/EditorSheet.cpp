@@ -1,3 +1,4 @@
+// The editor sheet on the desktop: five tabs, OK and Cancel, and the dialogs its buttons open.
 #include "editor/ui/EditorSheet.h"
 
 #include <QDialogButtonBox>

@@ -1,3 +1,4 @@
+// The terminal on the desktop: painting, key presses by mouse and keyboard, dragging, the command menu.
 #include "simulator/ui/SimulatorWidget.h"
 
 #include <QFontMetrics>

@@ -11,10 +11,10 @@
 #include <array>
 #include <memory>
 
+#include "app/UserInterface.h"
 #include "simulator/Clock.h"
 #include "simulator/Keypad.h"
 #include "simulator/Simulator.h"
-#include "template/UserInterface.h"
 
 class QMenu;
 

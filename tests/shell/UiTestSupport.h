@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "template/UserInterface.h"
+#include "app/UserInterface.h"
 
 namespace k52::test {
 

@@ -4,7 +4,7 @@
 // lower keys 23x15 at 33+31c, 347+23r; each image one pixel wider and taller than its key.
 #include <QTest>
 
-#include "UiTestSupport.h"
+#include "shell/UiTestSupport.h"
 #include "simulator/ui/SimulatorWidget.h"
 #include "template/Defaults.h"
 
