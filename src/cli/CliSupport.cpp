@@ -1,10 +1,18 @@
 #include "cli/CliSupport.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <iostream>
+#include <iterator>
 
 #include "app/TemplateCommands.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"
+#include "util/UniqueFd.h"
 
 namespace k52::cli {
 
@@ -41,13 +49,84 @@ int LoadTemplate(const std::string& path, ApplicationTemplate& t) {
         case TemplateReadResult::Ok:
             return kExitOk;
         case TemplateReadResult::CannotOpen:
-            PrintError("k52cli", "cannot read " + path);
+            // The reader keeps the failed call's errno; it gives no reason of its own yet.
+            PrintError("k52cli", "cannot read " + path + ": " + SystemReason(errno));
             return kExitFile;
         case TemplateReadResult::BadFormat:
             PrintError(kErrorTitle, kFormatErrorText);
             return kExitBadTemplate;
     }
     return kExitFile;
+}
+
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+    UniqueFd owned;
+    int fd = STDIN_FILENO;
+    if (path != "-") {
+        owned.Reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!owned) {
+            reason = SystemReason(errno);
+            return false;
+        }
+        fd = owned.get();
+    }
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) return true;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            reason = SystemReason(errno);
+            return false;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+bool WriteWholeFile(const std::string& path, const void* data, std::size_t size, std::string& reason) {
+    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!fd || !WriteAll(fd.get(), data, size) || !fd.Reset()) {
+        reason = SystemReason(errno);
+        return false;
+    }
+    return true;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {
+    }, sb{};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+std::string Printable(std::string_view utf8, std::size_t* escapes) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(utf8.size());
+    if (escapes) *escapes = 0;
+    auto escape = [&out, escapes](unsigned byte) {
+        if (escapes) ++*escapes;
+        out += "\\x";
+        out += kDigits[byte >> 4];
+        out += kDigits[byte & 15];
+    };
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x20 || c == 0x7F) {
+            escape(c);
+        } else if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
+            escape(static_cast<unsigned char>(utf8[++i]));  // U+0080..U+009F, the C1 controls
+        } else {
+            out += utf8[i];
+        }
+    }
+    return out;
 }
 
 }  // namespace k52::cli

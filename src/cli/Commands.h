@@ -1,8 +1,9 @@
-// k52cli's commands. Each takes the arguments after its name and returns the exit code.
+// k52cli's commands: what each takes from its command line, and the exit codes they return.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace k52::cli {
 
@@ -15,14 +16,50 @@ enum ExitCode {
     kExitBadTemplate = 5,  // a template file was refused (wrong magic or truncated)
 };
 
-using Args = std::vector<std::string>;
+struct NewOptions {
+    std::string out;
+};
 
-int CmdNew(const Args& args);
-int CmdShow(const Args& args);
-int CmdImage(const Args& args);
-int CmdSimulate(const Args& args);
-int CmdDownload(const Args& args);
-int CmdDownloadLookup(const Args& args);
-int CmdReceive(const Args& args);
+struct ShowOptions {
+    std::string file;
+    bool json = false;
+};
+
+struct ImageOptions {
+    std::string file;
+    std::string out;
+};
+
+struct SimulateOptions {
+    std::string file;
+    std::string keys;
+    std::optional<std::string> keysFile;  // "-" reads standard input
+    std::optional<std::string> time;      // "YYYY-MM-DD HH:MM"
+    bool fresh = false;
+    bool json = false;
+    std::optional<std::string> save;
+};
+
+// download, download-lookup and receive. Exactly one of `device` and `comPort` is set.
+struct TransferOptions {
+    std::string file;
+    std::optional<std::string> device;
+    std::optional<int> comPort;  // 0 = COM1
+    bool ir = false;
+    std::optional<int> baudRate;  // the template's speed code, 0 = 115200
+    unsigned retries = 0;         // Yes answers to the retry question before No
+    bool overwrite = false;       // receive: replace an existing OUT
+};
+
+int CmdNew(const NewOptions& o);
+int CmdShow(const ShowOptions& o);
+int CmdImage(const ImageOptions& o);
+int CmdSimulate(const SimulateOptions& o);
+int CmdDownload(const TransferOptions& o);
+int CmdDownloadLookup(const TransferOptions& o);
+int CmdReceive(const TransferOptions& o);
+
+// Parses a whole command line (argv[0] first), runs the command and returns its exit code.
+int RunCommandLine(int argc, const char* const* argv);
 
 }  // namespace k52::cli

@@ -1,8 +1,8 @@
 // simulate: runs the simulated terminal on a template and reports its display after a key sequence.
 #include <cctype>
-#include <charconv>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +12,7 @@
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"
+#include "util/Parse.h"
 
 namespace k52::cli {
 namespace {
@@ -35,12 +36,12 @@ class RecordingView : public NullSimView {
     void OpenCommandMenu(int, int) override { events.push_back("menu"); }
 };
 
+// A whole decimal number of at most nine digits.
 bool ParseNumber(std::string_view s, int& value) {
-    if (s.empty() || s.size() > 9) return false;
-    for (char c : s)
-        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    return ec == std::errc() && end == s.data() + s.size();
+    const auto n = ParseUnsigned<unsigned>(s, 999999999);
+    if (!n) return false;
+    value = static_cast<int>(*n);
+    return true;
 }
 
 bool ParseKeys(const std::string& keys, std::vector<Step>& steps, std::string& bad) {
@@ -77,32 +78,35 @@ bool ParseKeys(const std::string& keys, std::vector<Step>& steps, std::string& b
     return true;
 }
 
-// "YYYY-MM-DD HH:MM"
-bool ParseTime(const std::string& s, LocalTime& time) {
-    int fields[5];
-    const char separators[4] = {'-', '-', ' ', ':'};
-    const int widths[5] = {4, 2, 2, 2, 2};
-    std::size_t pos = 0;
-    for (int i = 0; i < 5; ++i) {
-        if (pos + widths[i] > s.size()) return false;
-        std::string_view part(s.data() + pos, static_cast<std::size_t>(widths[i]));
-        if (!ParseNumber(part, fields[i])) return false;
-        pos += static_cast<std::size_t>(widths[i]);
-        if (i < 4) {
-            if (pos >= s.size() || s[pos] != separators[i]) return false;
-            ++pos;
-        }
-    }
-    if (pos != s.size()) return false;
-    time = {fields[0], fields[1], fields[2], fields[3], fields[4], 0};
-    return time.month >= 1 && time.month <= 12 && time.day >= 1 && time.day <= 31 && time.hour <= 23 &&
-           time.minute <= 59;
+bool IsLeapYear(unsigned year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+unsigned DaysInMonth(unsigned year, unsigned month) {
+    static constexpr unsigned kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// "YYYY-MM-DD HH:MM", a minute that exists on the calendar.
+std::optional<LocalTime> ParseTime(std::string_view s) {
+    if (s.size() != 16 || s[4] != '-' || s[7] != '-' || s[10] != ' ' || s[13] != ':') return std::nullopt;
+    auto field = [s](std::size_t at, std::size_t width) {
+        return ParseUnsigned<unsigned>(s.substr(at, width));
+    };
+    const auto year = field(0, 4), month = field(5, 2), day = field(8, 2), hour = field(11, 2),
+               minute = field(14, 2);
+    if (!year || !month || !day || !hour || !minute) return std::nullopt;
+    if (*month < 1 || *month > 12 || *day < 1 || *day > DaysInMonth(*year, *month) || *hour > 23 ||
+        *minute > 59)
+        return std::nullopt;
+    return LocalTime{static_cast<int>(*year), static_cast<int>(*month),  static_cast<int>(*day),
+                     static_cast<int>(*hour), static_cast<int>(*minute), 0};
 }
 
 int UsageError(const std::string& why) {
     PrintError("k52cli", why);
-    std::cerr << "usage: k52cli simulate FILE [--keys KEYS] [--time \"YYYY-MM-DD HH:MM\"] [--fresh] [--json] "
-                 "[--save OUT]\n";
+    std::cerr << "usage: k52cli simulate FILE [--keys KEYS | --keys-file FILE] [--time \"YYYY-MM-DD HH:MM\"] "
+                 "[--fresh] [--json] [--save OUT]\n";
     return kExitUsage;
 }
 
@@ -154,8 +158,13 @@ void PrintPicture(const TerminalSimulator& sim, const std::vector<std::string>& 
         std::string_view row = sim.screen().Row(i);
         if (e.simState == SimState::MainMenu && i == kSimRows - 1) row = status;
         // A CP950 byte is one display column, as on a terminal that shows ideographs double width.
-        std::cout << (e.highlightRow == i + 1 ? "> |" : "  |") << Cp950ToUtf8(row)
-                  << std::string(static_cast<std::size_t>(kSimColumns) - row.size(), ' ') << "|\n";
+        std::size_t escapes = 0;
+        const std::string shown = Printable(Cp950ToUtf8(row), &escapes);
+        // An escaped control character takes four columns for its one byte.
+        const std::size_t used = row.size() + 3 * escapes;
+        const std::size_t width = static_cast<std::size_t>(kSimColumns);
+        std::cout << (e.highlightRow == i + 1 ? "> |" : "  |") << shown
+                  << std::string(used < width ? width - used : 0, ' ') << "|\n";
     }
     std::cout << "  +--------------------+\n";
     std::cout << "state: " << SimStateName(e.simState) << "  highlightRow: " << e.highlightRow
@@ -173,55 +182,35 @@ void PrintPicture(const TerminalSimulator& sim, const std::vector<std::string>& 
 
 }  // namespace
 
-int CmdSimulate(const Args& args) {
-    std::string file, keys, timeText, savePath;
-    bool haveTime = false, fresh = false, json = false, save = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) return false;
-            out = args[++i];
-            return true;
-        };
-        if (a == "--keys") {
-            if (!value(keys)) return UsageError("--keys needs a value");
-        } else if (a == "--time") {
-            if (!value(timeText)) return UsageError("--time needs a value");
-            haveTime = true;
-        } else if (a == "--save") {
-            if (!value(savePath)) return UsageError("--save needs a value");
-            save = true;
-        } else if (a == "--fresh") {
-            fresh = true;
-        } else if (a == "--json") {
-            json = true;
-        } else if (a.size() > 1 && a[0] == '-') {
-            return UsageError("unknown option " + a);
-        } else if (file.empty()) {
-            file = a;
-        } else {
-            return UsageError("more than one template file given");
+int CmdSimulate(const SimulateOptions& o) {
+    std::string keys = o.keys;
+    if (o.keysFile) {
+        std::string reason;
+        if (!ReadWholeFile(*o.keysFile, keys, reason)) {
+            PrintError("k52cli", "cannot read " + *o.keysFile + ": " + reason);
+            return kExitFile;
         }
     }
-    if (file.empty()) return UsageError("no template file given");
-
     std::vector<Step> steps;
     std::string bad;
     if (!ParseKeys(keys, steps, bad))
         return UsageError("bad key '" + bad + "' (key codes 1..20 or 51, or tN)");
     FixedLocalClock fixedClock;
     SystemLocalClock systemClock;
-    if (haveTime && !ParseTime(timeText, fixedClock.time))
-        return UsageError("bad time '" + timeText + "' (YYYY-MM-DD HH:MM)");
-    LocalClock& clock = haveTime ? static_cast<LocalClock&>(fixedClock) : systemClock;
+    if (o.time) {
+        const auto time = ParseTime(*o.time);
+        if (!time) return UsageError("bad time '" + *o.time + "' (YYYY-MM-DD HH:MM, a date that exists)");
+        fixedClock.time = *time;
+    }
+    LocalClock& clock = o.time ? static_cast<LocalClock&>(fixedClock) : systemClock;
 
     ApplicationTemplate t = StartupTemplate();
     RecordingView view;
     TerminalSimulator sim(t, clock);
     KeypadController keypad(sim, view);
     sim.Start();
-    if (int rc = LoadTemplate(file, t); rc != kExitOk) return rc;
-    if (!fresh) {
+    if (int rc = LoadTemplate(o.file, t); rc != kExitOk) return rc;
+    if (!o.fresh) {
         // As the editor confirms a sheet left unchanged.
         NormaliseTemplate(t);
         sim.UpdateAfterEdit();
@@ -239,15 +228,15 @@ int CmdSimulate(const Args& args) {
         }
     }
 
-    if (json)
+    if (o.json)
         std::cout << StateJson(sim, view.events).dump(2) << "\n";
     else
         PrintPicture(sim, view.events);
 
-    if (save) {
+    if (o.save) {
         std::string error;
-        if (!WriteTemplateFile(savePath, t, &error)) {
-            PrintError("k52cli", "cannot write " + savePath + ": " + error);
+        if (!WriteTemplateFile(*o.save, t, &error)) {
+            PrintError("k52cli", "cannot write " + *o.save + ": " + error);
             return kExitFile;
         }
     }

@@ -1,5 +1,4 @@
 // new, show and image: the template file from the command line.
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -135,12 +134,12 @@ void PrintReadable(const ApplicationTemplate& t) {
         bool used = menu.title[0] != 0;
         for (const auto& o : menu.options) used = used || o[0] != 0;
         if (!used) continue;
-        std::cout << "menu " << m << ": \"" << FieldUtf8(menu.title) << "\""
+        std::cout << "menu " << m << ": \"" << Printable(FieldUtf8(menu.title)) << "\""
                   << (menu.showTitle ? " (shown)" : "") << ", Esc -> " << TargetLabel(menu.escapeTarget)
                   << "\n";
         for (int i = 0; i < kOptionsPerMenu; ++i)
             if (menu.options[i][0] != 0)
-                std::cout << "  " << i + 1 << ". \"" << FieldUtf8(menu.options[i]) << "\" -> "
+                std::cout << "  " << i + 1 << ". \"" << Printable(FieldUtf8(menu.options[i])) << "\" -> "
                           << TargetLabel(menu.optionTargets[i]) << "\n";
     }
     for (int f = 1; f <= kFormCount; ++f) {
@@ -153,8 +152,8 @@ void PrintReadable(const ApplicationTemplate& t) {
         for (int i = 0; i < kLinesPerForm; ++i)
             if (form.lineType[i] != 0)
                 std::cout << "  line " << i + 1 << ": type " << int(form.lineType[i]) << ", prompt \""
-                          << FieldUtf8(form.prompt[i]) << "\", length " << int(form.minLength[i]) << ".."
-                          << int(form.maxLength[i]) << "\n";
+                          << Printable(FieldUtf8(form.prompt[i])) << "\", length " << int(form.minLength[i])
+                          << ".." << int(form.maxLength[i]) << "\n";
     }
     for (int l = 1; l <= kLookupFileCount; ++l) {
         const LookupFileRecord& r = t.lookupFile(l);
@@ -164,65 +163,39 @@ void PrintReadable(const ApplicationTemplate& t) {
     }
 }
 
-bool WriteBytes(const std::string& path, const void* data, std::size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-    out.close();
-    return static_cast<bool>(out);
-}
-
 }  // namespace
 
-int CmdNew(const Args& args) {
-    if (args.size() != 1) {
-        std::cerr << "usage: k52cli new OUT\n";
-        return kExitUsage;
-    }
+int CmdNew(const NewOptions& o) {
     std::string error;
-    if (!WriteTemplateFile(args[0], StartupTemplate(), &error)) {
-        PrintError(kErrorTitle, std::string(kCannotSaveText) + " (" + args[0] + ": " + error + ")");
+    if (!WriteTemplateFile(o.out, StartupTemplate(), &error)) {
+        PrintError(kErrorTitle, std::string(kCannotSaveText) + " (" + o.out + ": " + error + ")");
         return kExitFile;
     }
     return kExitOk;
 }
 
-int CmdShow(const Args& args) {
-    std::string path;
-    bool json = false;
-    for (const std::string& a : args) {
-        if (a == "--json") {
-            json = true;
-        } else if (path.empty() && (a.empty() || a[0] != '-')) {
-            path = a;
-        } else {
-            path.clear();
-            break;
-        }
-    }
-    if (path.empty()) {
-        std::cerr << "usage: k52cli show FILE [--json]\n";
-        return kExitUsage;
-    }
+int CmdShow(const ShowOptions& o) {
     ApplicationTemplate t{};
-    if (int rc = LoadTemplate(path, t); rc != kExitOk) return rc;
-    if (json)
+    if (int rc = LoadTemplate(o.file, t); rc != kExitOk) return rc;
+    if (o.json)
         std::cout << TemplateJson(t).dump(2) << "\n";
     else
         PrintReadable(t);
     return kExitOk;
 }
 
-int CmdImage(const Args& args) {
-    if (args.size() != 2) {
-        std::cerr << "usage: k52cli image FILE OUT\n";
+int CmdImage(const ImageOptions& o) {
+    if (SameFile(o.file, o.out)) {
+        PrintError("k52cli", o.out + " is the template itself; give the image another name");
         return kExitUsage;
     }
     ApplicationTemplate t{};
-    if (int rc = LoadTemplate(args[0], t); rc != kExitOk) return rc;
+    if (int rc = LoadTemplate(o.file, t); rc != kExitOk) return rc;
     DownloadImageBuilder builder;
     builder.BuildDownloadImage(t);  // works on the copy in memory; the file is not changed
-    if (!WriteBytes(args[1], builder.image().data(), builder.image().size())) {
-        PrintError("k52cli", "cannot write " + args[1]);
+    std::string reason;
+    if (!WriteWholeFile(o.out, builder.image().data(), builder.image().size(), reason)) {
+        PrintError("k52cli", "cannot write " + o.out + ": " + reason);
         return kExitFile;
     }
     return kExitOk;

@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
+#include <CLI/CLI.hpp>
 
 #include <cerrno>
 #include <csignal>
@@ -17,12 +18,15 @@
 #include <deque>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "link/Clock.h"
 #include "link/SerialLine.h"
 #include "link/TerminalPeer.h"
+#include "util/LineSpeeds.h"
+#include "util/Parse.h"
 
 namespace {
 
@@ -39,26 +43,90 @@ constexpr int kExitUsage = 2;
 constexpr std::int64_t kLingerMs = 10000;
 constexpr int kHangupNapMs = 50;
 
-const char kUsage[] =
-    "usage: k52peer [--cradle-speed BPS] [--records FILE] [--image-out FILE] [--lookup-out FILE]\n"
-    "               [--expect program|lookup] [--fault SPEC]...\n"
-    "\n"
-    "Creates a pseudo-terminal, prints its path as the first line, and plays a K52 terminal on it until\n"
-    "the exchange ends (a program or lookup download, or an upload of the records) and the host closes\n"
-    "the line, or until it is stopped (Ctrl+C). Then it prints what it received and verified.\n"
-    "Point k52cli at the path with --device PATH, or set K52_COM1=PATH and use --port COM1.\n"
-    "\n"
-    "  --cradle-speed BPS   put an infrared cradle in front of the terminal that listens at BPS (9600,\n"
-    "                       19200, 38400, 57600 or 115200): it echoes the probe byte only when the host's\n"
-    "                       line runs at that speed, and relays at the speed the host switches it to\n"
-    "  --records FILE       the collected records to upload, one per line (at most 251 bytes each)\n"
-    "  --image-out FILE     write the 10500-byte program image once all 105 packets were verified\n"
-    "  --lookup-out FILE    write the lookup records received, one per line ended by CR LF\n"
-    "  --expect KIND        what the terminal is set to receive; by default it tells a program packet\n"
-    "                       from a lookup record by their shape\n"
-    "\n"
-    "Exit status: 0 when an exchange ended and everything received verified, 1 otherwise, 2 bad usage.\n"
-    "\n";
+const char kDescription[] =
+    "k52peer: creates a pseudo-terminal, prints its path as the first line, and plays a K52 terminal on it\n"
+    "until the exchange ends (a program or lookup download, or an upload of the records) and the host\n"
+    "closes the line, or until it is stopped (Ctrl+C). Then it prints what it received and verified.\n"
+    "Point k52cli at the path with --device PATH, or set K52_COM1=PATH and use --port COM1.";
+
+const char kExitHelp[] =
+    "Exit status: 0 when an exchange ended and everything received verified, 1 otherwise, 2 bad usage.\n";
+
+struct Arguments {
+    k52::PeerOptions options;
+    std::string imageOut;
+    std::string lookupOut;
+};
+
+// Fills `args` from the command line; returns the exit code when the program should stop here (help or
+// bad usage).
+std::optional<int> ParseArguments(int argc, char** argv, Arguments& args) {
+    CLI::App app(kDescription, "k52peer");
+    app.footer(std::string(kExitHelp) + "\n" + k52::kPeerFaultHelp);
+    std::string records;
+    std::vector<std::string> faults;
+    app.add_option_function<std::string>(
+           "--cradle-speed",
+           [&args](const std::string& v) {
+               const auto bps = k52::ParseUnsigned<std::uint32_t>(v);
+               if (!bps || !k52::BaudRateOfSpeed(*bps))
+                   throw CLI::ValidationError("--cradle-speed must be 9600, 19200, 38400, 57600 or 115200");
+               args.options.cradleSpeed = *bps;
+           },
+           "an infrared cradle in front of the terminal, listening at BPS:\n"
+           "it echoes the probe byte only when the host's line runs at\n"
+           "that speed, and relays at the speed the host switches it to")
+        ->type_name("BPS");
+    app.add_option("--records", records,
+                   "the collected records to upload, one per line (at most 251 bytes each)")
+        ->type_name("FILE");
+    app.add_option("--image-out", args.imageOut,
+                   "write the 10500-byte program image once all 105 packets were verified")
+        ->type_name("FILE");
+    app.add_option("--lookup-out", args.lookupOut,
+                   "write the lookup records received, one per line ended by CR LF")
+        ->type_name("FILE");
+    app.add_option_function<std::string>(
+           "--expect",
+           [&args](const std::string& v) {
+               if (v == "program")
+                   args.options.expect = k52::PeerExpect::Program;
+               else if (v == "lookup")
+                   args.options.expect = k52::PeerExpect::Lookup;
+               else
+                   throw CLI::ValidationError("--expect takes program or lookup");
+           },
+           "what the terminal is set to receive (program or lookup); by\n"
+           "default it tells a program packet from a lookup record by\n"
+           "their shape")
+        ->type_name("KIND");
+    app.add_option("--fault", faults, "a fault to play, as often as needed (see below)")
+        ->type_name("SPEC")
+        ->allow_extra_args(false);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
+        return kExitDone;
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "k52peer: " << e.what() << "\nRun 'k52peer --help' for the options and faults.\n";
+        return kExitUsage;
+    }
+    std::string error;
+    if (app.count("--records") > 0 && !k52::LoadPeerRecords(records, args.options.records, &error)) {
+        std::cerr << "k52peer: " << error << "\n";
+        return kExitUsage;
+    }
+    for (const std::string& text : faults) {
+        auto fault = k52::ParsePeerFault(text, &error);
+        if (!fault) {
+            std::cerr << "k52peer: " << error << "\n";
+            return kExitUsage;
+        }
+        args.options.faults.push_back(*fault);
+    }
+    return std::nullopt;
+}
 
 std::uint32_t SpeedOf(speed_t s) {
     switch (s) {
@@ -103,61 +171,11 @@ bool WriteFile(const std::string& path, const std::vector<k52::u8>& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    k52::PeerOptions options;
-    std::string imageOut, lookupOut;
-    std::vector<std::string> args(argv + 1, argv + argc);
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage << k52::kPeerFaultHelp;
-            return kExitDone;
-        }
-        const std::string* v = value();
-        if (!v) {
-            std::cerr << "k52peer: " << a << (a.rfind("--", 0) == 0 ? " needs a value\n" : ": unexpected\n")
-                      << kUsage;
-            return kExitUsage;
-        }
-        std::string error;
-        if (a == "--cradle-speed") {
-            char* end = nullptr;
-            unsigned long bps = std::strtoul(v->c_str(), &end, 10);
-            if (*end != '\0' || !k52::BaudRateOfSpeed(static_cast<std::uint32_t>(bps))) {
-                std::cerr << "k52peer: --cradle-speed must be 9600, 19200, 38400, 57600 or 115200\n";
-                return kExitUsage;
-            }
-            options.cradleSpeed = static_cast<std::uint32_t>(bps);
-        } else if (a == "--records") {
-            if (!k52::LoadPeerRecords(*v, options.records, &error)) {
-                std::cerr << "k52peer: " << error << "\n";
-                return kExitUsage;
-            }
-        } else if (a == "--image-out") {
-            imageOut = *v;
-        } else if (a == "--lookup-out") {
-            lookupOut = *v;
-        } else if (a == "--expect") {
-            if (*v == "program")
-                options.expect = k52::PeerExpect::Program;
-            else if (*v == "lookup")
-                options.expect = k52::PeerExpect::Lookup;
-            else {
-                std::cerr << "k52peer: --expect takes program or lookup\n";
-                return kExitUsage;
-            }
-        } else if (a == "--fault") {
-            auto fault = k52::ParsePeerFault(*v, &error);
-            if (!fault) {
-                std::cerr << "k52peer: " << error << "\n";
-                return kExitUsage;
-            }
-            options.faults.push_back(*fault);
-        } else {
-            std::cerr << "k52peer: unknown option " << a << "\n" << kUsage;
-            return kExitUsage;
-        }
-    }
+    Arguments args;
+    if (const auto stop = ParseArguments(argc, argv, args)) return *stop;
+    const k52::PeerOptions& options = args.options;
+    const std::string& imageOut = args.imageOut;
+    const std::string& lookupOut = args.lookupOut;
 
     int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app/TemplateCommands.h"
-#include "template/UserInterface.h"
+#include "app/UserInterface.h"
 
 namespace k52 {
 

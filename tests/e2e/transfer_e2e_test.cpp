@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TempDir.h"
+
 extern char** environ;
 
 namespace {
@@ -115,23 +117,7 @@ struct Peer {
     std::string report, errors;
 };
 
-class Files {
-  public:
-    Files() {
-        char tmpl[] = "/tmp/k52-e2e-XXXXXX";
-        dir = mkdtemp(tmpl);
-    }
-    ~Files() { std::system(("rm -rf '" + dir + "'").c_str()); }
-    std::string operator()(const std::string& name) const { return dir + "/" + name; }
-    void Write(const std::string& name, const std::string& content) const {
-        std::ofstream(operator()(name), std::ios::binary) << content;
-    }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(operator()(name), std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-    std::string dir;
-};
+using Files = k52::test::TempDir;
 
 bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;

@@ -1,10 +1,9 @@
-// A terminal link wired to the peer logic over an in-memory line on a virtual clock, and a user
+// A terminal link wired to the peer logic over an in-memory line on a virtual clock, with a user
 // interface that records everything it is asked to show.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -13,6 +12,7 @@
 #include "link/TerminalLink.h"
 #include "link/TerminalPeer.h"
 #include "support/MemoryLine.h"
+#include "support/TransferUis.h"
 #include "template/Defaults.h"
 
 namespace k52::test {
@@ -27,67 +27,6 @@ inline Bytes B(std::initializer_list<int> v) {
     for (int x : v) b.push_back(static_cast<u8>(x));
     return b;
 }
-
-struct Shown {
-    std::string text;
-    std::string title;
-    MessageIcon icon;
-    MessageButtons buttons;
-    std::int64_t at;
-};
-
-class RecordingUi : public TransferUi {
-  public:
-    explicit RecordingUi(Clock& clock) : clock_(clock) {}
-
-    MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
-                              MessageButtons buttons) override {
-        shown.push_back({std::string(text), std::string(title), icon, buttons, clock_.NowMs()});
-        events.push_back("message " + std::string(text));
-        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-        if (answers.empty()) return MessageAnswer::No;
-        MessageAnswer a = answers.front();
-        answers.pop_front();
-        if (onAnswer) onAnswer();
-        return a;
-    }
-    void BeginProgress(std::string_view title, std::string_view text) override {
-        events.push_back("progress begin " + std::string(title) + " " + std::string(text));
-    }
-    void SetProgress(int percent) override { progress.push_back(percent); }
-    void EndProgress() override { events.push_back("progress end"); }
-    void BeginReceiveStatus() override { status.push_back("begin"); }
-    void UpdateReceiveStatus(int count) override { status.push_back("update " + std::to_string(count)); }
-    void EndReceiveStatus() override { status.push_back("end"); }
-    std::optional<std::string> ChooseLookupFile(const std::string& previous) override {
-        offeredLookup.push_back(previous);
-        return lookupChoice;
-    }
-    std::optional<std::string> ChooseDataFile() override { return dataChoice; }
-    void OpenForViewing(const std::string& path) override { viewed.push_back(path); }
-    void Idle() override { idle.push_back(clock_.NowMs()); }
-
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> t;
-        for (const Shown& s : shown) t.push_back(s.text);
-        return t;
-    }
-
-    std::deque<MessageAnswer> answers;  // for Yes/No questions, then No
-    std::function<void()> onAnswer;
-    std::optional<std::string> lookupChoice;
-    std::optional<std::string> dataChoice;
-    std::vector<Shown> shown;
-    std::vector<std::string> events;
-    std::vector<int> progress;
-    std::vector<std::string> status;
-    std::vector<std::string> offeredLookup;
-    std::vector<std::string> viewed;
-    std::vector<std::int64_t> idle;
-
-  private:
-    Clock& clock_;
-};
 
 // A far end written by the test: called with every write, answers through `out`.
 class ScriptedPeer : public LinePeer {

@@ -1,72 +1,16 @@
-// Stand-ins for what a person answers in the desktop program's boxes and dialogs.
+// What the desktop program's window tests share: the shared message and dialog doubles, and looking
+// at pixels and modal windows.
 #pragma once
 
 #include <QApplication>
 #include <QImage>
 #include <QWidget>
-#include <deque>
 #include <functional>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "app/UserInterface.h"
+#include "support/Messages.h"
 
 namespace k52::test {
-
-struct Shown {
-    std::string text, title;
-    MessageIcon icon;
-    MessageButtons buttons;
-};
-
-// Answers message boxes from a script; an empty script answers OK, or Cancel (No for Yes/No).
-class ScriptedMessages : public MessageBoxes {
-  public:
-    std::deque<MessageAnswer> answers;
-    std::vector<Shown> shown;
-    std::function<void(const Shown&)> onShow;  // runs before the answer, e.g. to look at the screen
-
-    MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
-                              MessageButtons buttons) override {
-        shown.push_back({std::string(text), std::string(title), icon, buttons});
-        if (onShow) onShow(shown.back());
-        if (!answers.empty()) {
-            MessageAnswer a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        switch (buttons) {
-            case MessageButtons::Ok:
-                return MessageAnswer::Ok;
-            case MessageButtons::YesNo:
-                return MessageAnswer::No;
-            case MessageButtons::YesNoCancel:
-                return MessageAnswer::Cancel;
-        }
-        return MessageAnswer::Cancel;
-    }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> out;
-        for (const Shown& s : shown) out.push_back(s.text);
-        return out;
-    }
-};
-
-class ScriptedFileDialogs : public TemplateFileDialogs {
-  public:
-    std::optional<std::string> openAnswer, saveAnswer;
-    int opens = 0, saves = 0;
-    std::optional<std::string> ChooseTemplateToOpen() override {
-        ++opens;
-        return openAnswer;
-    }
-    std::optional<std::string> ChooseTemplateToSave() override {
-        ++saves;
-        return saveAnswer;
-    }
-};
 
 // Counts the pixels of `color` inside `r` of `image`.
 inline int CountPixels(const QImage& image, const QRect& r, QRgb color) {

@@ -12,47 +12,18 @@
 #include <vector>
 
 #include "shell/Shell.h"
+#include "support/Messages.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
+#include "template/TemplateFile.h"
 
 namespace k52 {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Shown {
-    std::string text, title;
-    MessageIcon icon;
-    MessageButtons buttons;
-};
-
-class ScriptedMessages : public MessageBoxes {
-  public:
-    std::deque<MessageAnswer> answers;
-    std::vector<Shown> shown;
-    MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
-                              MessageButtons buttons) override {
-        shown.push_back({std::string(text), std::string(title), icon, buttons});
-        if (answers.empty()) return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
-        MessageAnswer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
-
-class ScriptedDialogs : public TemplateFileDialogs {
-  public:
-    std::optional<std::string> openAnswer, saveAnswer;
-    int opens = 0, saves = 0;
-    std::optional<std::string> ChooseTemplateToOpen() override {
-        ++opens;
-        return openAnswer;
-    }
-    std::optional<std::string> ChooseTemplateToSave() override {
-        ++saves;
-        return saveAnswer;
-    }
-};
+using test::ScriptedMessages;
+using ScriptedDialogs = test::ScriptedFileDialogs;
 
 class RecordingActions : public ShellActions {
   public:

@@ -1,0 +1,200 @@
+// k52cli's command line, run as a program: help, usage errors and their exit codes, and the file
+// safeguards of new, show and image.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/Process.h"
+#include "support/TempDir.h"
+#include "template/Cp950.h"
+#include "template/Defaults.h"
+#include "template/TemplateFile.h"
+
+namespace k52 {
+namespace {
+
+namespace fs = std::filesystem;
+using Args = std::vector<std::string>;
+
+test::ProcessResult Cli(Args args) {
+    args.insert(args.begin(), K52CLI_PATH);
+    return test::RunProcess(args);
+}
+
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(CommandLine, HelpListsTheCommandsAndEachCommandHasItsOwn) {
+    for (const Args& args : {Args{"--help"}, Args{"-h"}, Args{"help"}}) {
+        test::ProcessResult r = Cli(args);
+        EXPECT_EQ(r.exitCode, 0) << args[0];
+        for (const char* command :
+             {"new", "show", "image", "simulate", "download", "download-lookup", "receive"})
+            EXPECT_TRUE(Has(r.out, command)) << args[0] << " lists " << command << "\n" << r.out;
+    }
+    const struct {
+        const char* command;
+        std::vector<const char*> options;
+    } kCommands[] = {
+        {"show", {"--json"}},
+        {"simulate", {"--keys", "--keys-file", "--time", "--fresh", "--json", "--save"}},
+        {"download", {"--device", "--port", "--ir", "--speed", "--retries"}},
+        {"download-lookup", {"--device", "--port", "--ir", "--speed", "--retries"}},
+        {"receive", {"--device", "--port", "--ir", "--speed"}},
+    };
+    for (const auto& c : kCommands) {
+        test::ProcessResult r = Cli({c.command, "--help"});
+        EXPECT_EQ(r.exitCode, 0) << c.command;
+        for (const char* option : c.options) EXPECT_TRUE(Has(r.out, option)) << c.command << " " << option;
+        EXPECT_TRUE(Has(r.out, std::string("Usage: k52cli ") + c.command + " [OPTIONS]")) << r.out;
+        EXPECT_FALSE(Has(r.out, "Subcommands")) << c.command << " shows only its own usage\n" << r.out;
+    }
+    EXPECT_FALSE(Has(Cli({"receive", "--help"}).out, "--retries"));
+}
+
+TEST(CommandLine, UsageErrorsExitWithTwoAndSayWhy) {
+    test::TempDir dir;
+    const std::string plan = dir("plan.ATC");
+    ASSERT_TRUE(WriteTemplateFile(plan, [] {
+        ApplicationTemplate t{};
+        NewTemplateReset(t);
+        return t;
+    }()));
+    const struct {
+        Args args;
+        const char* reason;  // part of what standard error says
+    } kCases[] = {
+        {{}, "usage: k52cli COMMAND"},
+        {{"frob"}, "unknown command 'frob'"},
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"--bogus", "show"}, "unknown option '--bogus'"},
+        {{"new"}, "OUT"},
+        {{"new", "a.ATC", "b.ATC"}, "b.ATC"},
+        {{"show", plan, "--xml"}, "--xml"},
+        {{"image", plan}, "OUT"},
+        {{"receive", dir("out.txt")}, "give either --device PATH or --port COMn"},
+        {{"receive", dir("out.txt"), "--device", "/dev/null", "--port", "COM1"}, "--port"},
+        {{"receive", dir("out.txt"), "--port", "COM7"}, "COM1 to COM6"},
+        {{"receive", dir("out.txt"), "--port", "COM0"}, "COM1 to COM6"},
+        {{"receive", dir("out.txt"), "--port", "LPT1"}, "COM1 to COM6"},
+        {{"receive", dir("out.txt"), "--port", "COM1", "--retries", "2"}, "--retries"},
+        {{"download", plan, "--port", "COM1", "--speed", "4800"}, "9600, 19200, 38400, 57600 or 115200"},
+        {{"download", plan, "--port", "COM1", "--speed", "9600bps"}, "9600, 19200"},
+        {{"download", plan, "--port", "COM1", "--speed", "+9600"}, "9600, 19200"},
+        {{"download", plan, "--port", "COM1", "--retries", "-1"}, "--retries"},
+        {{"download", plan, "--port", "COM1", "--retries", "x"}, "--retries takes a number"},
+        {{"download", plan, "--device"}, "--device"},
+        {{"simulate", plan, "--keys", "7", "--keys-file", dir("keys.txt")}, "--keys"},
+        // An empty path names no file.
+        {{"new", ""}, "empty path"},
+        {{"show", ""}, "empty path"},
+        {{"image", plan, ""}, "empty path"},
+        {{"image", "", dir("plan.img")}, "empty path"},
+        {{"simulate", plan, "--save", ""}, "empty path"},
+        {{"simulate", plan, "--keys-file", ""}, "empty path"},
+        {{"download", "", "--port", "COM1"}, "empty path"},
+        {{"download", plan, "--device", ""}, "empty path"},
+        {{"receive", "", "--port", "COM1"}, "empty path"},
+    };
+    for (const auto& c : kCases) {
+        std::string line;
+        for (const std::string& a : c.args) line += " '" + a + "'";
+        test::ProcessResult r = Cli(c.args);
+        EXPECT_EQ(r.exitCode, 2) << line << "\n" << r.err;
+        EXPECT_TRUE(Has(r.err, c.reason)) << line << "\n" << r.err;
+        EXPECT_EQ(r.out, "") << line;
+    }
+    EXPECT_FALSE(fs::exists(dir("plan.img")));
+}
+
+TEST(CommandLine, OptionsMayComeBeforeTheFileAndComPortNamesIgnoreCase) {
+    test::TempDir dir;
+    ASSERT_EQ(Cli({"new", dir("plan.ATC")}).exitCode, 0);
+    test::ProcessResult r = Cli({"show", "--json", dir("plan.ATC")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Has(r.out, "\"portSettings\"")) << r.out;
+    // A lower-case port name is accepted; the port then cannot be opened (the environment names a
+    // device that does not exist).
+    test::RunOptions options;
+    options.extraEnv = {"K52_COM3=" + dir("no-such-tty")};
+    r = test::RunProcess({K52CLI_PATH, "download", dir("plan.ATC"), "--port", "com3"}, options);
+    EXPECT_EQ(r.exitCode, 4) << r.err;
+}
+
+TEST(CommandLine, ReadFailuresNameThePathAndTheReason) {
+    test::TempDir dir;
+    const std::string missing = dir("missing.ATC");
+    for (const Args& args : {Args{"show", missing}, Args{"image", missing, dir("x.img")},
+                             Args{"simulate", missing}, Args{"download", missing, "--port", "COM1"}}) {
+        test::ProcessResult r = Cli(args);
+        EXPECT_EQ(r.exitCode, 3) << args[0];
+        EXPECT_EQ(r.err, "k52cli: cannot read " + missing + ": No such file or directory\n") << args[0];
+    }
+    test::ProcessResult r = Cli({"simulate", missing, "--keys-file", dir("keys.txt")});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_TRUE(Has(r.err, "cannot read " + dir("keys.txt") + ": No such file or directory")) << r.err;
+}
+
+TEST(CommandLine, WriteFailuresNameThePathAndTheReason) {
+    test::TempDir dir;
+    ASSERT_EQ(Cli({"new", dir("plan.ATC")}).exitCode, 0);
+    const std::string out = dir("no-folder/plan.img");
+    test::ProcessResult r = Cli({"image", dir("plan.ATC"), out});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.err, "k52cli: cannot write " + out + ": No such file or directory\n");
+    r = Cli({"image", dir("plan.ATC"), dir("")});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_TRUE(Has(r.err, ": Is a directory")) << r.err;
+}
+
+TEST(CommandLine, ImageRefusesToWriteOverItsOwnTemplate) {
+    test::TempDir dir;
+    ASSERT_EQ(Cli({"new", dir("plan.ATC")}).exitCode, 0);
+    const std::string before = dir.Read("plan.ATC");
+    fs::create_symlink(dir("plan.ATC"), dir("link.ATC"));
+    fs::create_hard_link(dir("plan.ATC"), dir("hard.ATC"));
+    fs::create_directory(dir("sub"));
+    test::RunOptions inFolder;
+    inFolder.workingDirectory = dir.path().string();
+    for (const std::string& out : {dir("plan.ATC"), dir("link.ATC"), dir("hard.ATC"), dir("sub/../plan.ATC"),
+                                   std::string("plan.ATC")}) {
+        test::ProcessResult r = test::RunProcess({K52CLI_PATH, "image", "plan.ATC", out}, inFolder);
+        EXPECT_EQ(r.exitCode, 2) << out;
+        EXPECT_EQ(r.err, "k52cli: " + out + " is the template itself; give the image another name\n");
+        EXPECT_EQ(dir.Read("plan.ATC"), before) << out;
+    }
+    test::ProcessResult r = Cli({"image", dir("link.ATC"), dir("plan.img")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(fs::file_size(dir("plan.img")), 10500u);
+}
+
+// A menu title, an option and a prompt holding control characters: the readable output shows them
+// escaped; JSON escapes them its own way.
+TEST(CommandLine, ShowEscapesControlCharactersFromTheTemplate) {
+    test::TempDir dir;
+    ApplicationTemplate t{};
+    ApplyBarcodeDefaults(t);
+    NewTemplateReset(t);
+    WriteFieldText(t.menu(1).title, std::string("A\x1B[2JB"));
+    WriteFieldText(t.menu(1).options[0], std::string("\x07go\x7F"));
+    t.form(1).lineType[0] = kLineString;
+    WriteFieldText(t.form(1).prompt[0], std::string("Q\r\nTY"));
+    ASSERT_TRUE(WriteTemplateFile(dir("odd.ATC"), t));
+    test::ProcessResult r = Cli({"show", dir("odd.ATC")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Has(r.out, "menu 1: \"A\\x1B[2JB\"")) << r.out;
+    EXPECT_TRUE(Has(r.out, "1. \"\\x07go\\x7F\"")) << r.out;
+    EXPECT_TRUE(Has(r.out, "prompt \"Q\\x0D\\x0ATY\"")) << r.out;
+    for (char c : r.out)
+        EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << static_cast<int>(c);
+    r = Cli({"show", dir("odd.ATC"), "--json"});
+    EXPECT_TRUE(Has(r.out, "\"A\\u001b[2JB\"")) << r.out;
+}
+
+}  // namespace
+}  // namespace k52
