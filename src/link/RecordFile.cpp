@@ -22,10 +22,12 @@ std::string DirectoryOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A name beside `target` that is short whatever the target's name is.
+// A name beside `target` that is short whatever the target's name is, and easy to find should the
+// program die before the records take their name.
 UniqueFd CreateTemporary(const std::string& directory, std::string* path) {
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        *path = directory + "/.k52-receive-" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+        *path =
+            directory + "/k52-receive-" + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".part";
         UniqueFd fd(::open(path->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd || errno != EEXIST) return fd;
     }

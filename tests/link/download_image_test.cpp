@@ -22,10 +22,10 @@ std::vector<u8> Slice(const DownloadImage& image, size_t offset, size_t n) {
 }
 
 size_t MenuOffset(int m) {
-    return 25 + 250 * (m - 1);
+    return 25 + 250 * static_cast<size_t>(m - 1);
 }
 size_t FormOffset(int f) {
-    return 2525 + 601 * (f - 1);
+    return 2525 + 601 * static_cast<size_t>(f - 1);
 }
 
 TEST(DownloadImage, UntouchedNewTemplate) {
@@ -41,7 +41,8 @@ TEST(DownloadImage, UntouchedNewTemplate) {
     std::vector<u8> blankOption(20, ' ');
     blankOption.push_back(0);
     for (int m = 1; m <= 10; ++m) {
-        for (int o = 0; o < 10; ++o) EXPECT_EQ(Slice(img, MenuOffset(m) + 23 + 21 * o, 21), blankOption);
+        for (int o = 0; o < 10; ++o)
+            EXPECT_EQ(Slice(img, MenuOffset(m) + 23 + 21 * static_cast<size_t>(o), 21), blankOption);
         EXPECT_EQ(img[MenuOffset(m) + 247], 0);  // optionCount
         EXPECT_EQ(img[MenuOffset(m) + 2], 0);    // title untouched without showTitle
     }
