@@ -24,5 +24,11 @@ int CmdSimulate(const Args& args);
 int CmdDownload(const Args& args);
 int CmdDownloadLookup(const Args& args);
 int CmdReceive(const Args& args);
+int CmdImport(const Args& args);
+int CmdDiff(const Args& args);
+
+// The commands behind import and diff, on parsed parameters.
+int RunImport(const std::string& in, const std::string& out, bool normalise);
+int RunDiff(const std::string& a, const std::string& b, bool json);
 
 }  // namespace k52::cli

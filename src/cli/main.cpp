@@ -17,6 +17,8 @@ const Command kCommands[] = {
     {"new", k52::cli::CmdNew, "new OUT"},
     {"show", k52::cli::CmdShow, "show FILE [--json]"},
     {"image", k52::cli::CmdImage, "image FILE OUT"},
+    {"import", k52::cli::CmdImport, "import IN.json OUT.ATC [--normalise]"},
+    {"diff", k52::cli::CmdDiff, "diff A B [--json]"},
     {"simulate", k52::cli::CmdSimulate,
      "simulate FILE [--keys KEYS] [--time \"YYYY-MM-DD HH:MM\"] [--fresh] [--json] [--save OUT]"},
     {"download", k52::cli::CmdDownload,
