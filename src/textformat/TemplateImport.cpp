@@ -38,6 +38,12 @@ std::string TypeName(const Json& v) {
     return "an object";
 }
 
+// "300 is a number", "an array of 9": what was found, for a message that says what was expected.
+std::string Found(const Json& v) {
+    if (v.is_array() || v.is_object()) return TypeName(v);
+    return Quote(v) + " is " + TypeName(v);
+}
+
 std::size_t EditDistance(std::string_view a, std::string_view b) {
     std::vector<std::size_t> row(b.size() + 1);
     for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
@@ -115,7 +121,7 @@ class Importer {
                 return Record(b, b.offset, b.key, v);
             case BlockShape::ObjectArray:
                 if (!v.is_array())
-                    return Error(b.key, Quote(v) + " is " + TypeName(v) + ", expected an array of up to " +
+                    return Error(b.key, Found(v) + ", expected an array of up to " +
                                             std::to_string(b.records) + " records");
                 if (v.size() > static_cast<std::size_t>(b.records))
                     return Error(b.key, "an array of " + std::to_string(v.size()) +
@@ -127,7 +133,7 @@ class Importer {
     }
 
     void Record(const BlockSpec& b, std::size_t base, const std::string& path, const Json& v) {
-        if (!v.is_object()) return Error(path, Quote(v) + " is " + TypeName(v) + ", expected an object");
+        if (!v.is_object()) return Error(path, Found(v) + ", expected an object");
         for (const auto& [key, value] : v.items()) {
             auto f = std::find_if(b.fields.begin(), b.fields.end(),
                                   [&](const FieldSpec& s) { return key == s.key; });
@@ -145,7 +151,7 @@ class Importer {
         if (f.count == 0) return Value(f, base + f.offset, path, v);
         const std::string what = f.kind == FieldKind::Text ? " texts" : " numbers";
         if (!v.is_array())
-            return Error(path, Quote(v) + " is " + TypeName(v) + ", expected an array of up to " +
+            return Error(path, Found(v) + ", expected an array of up to " +
                                    std::to_string(f.count) + what);
         if (v.size() > static_cast<std::size_t>(f.count))
             return Error(path, "an array of " + std::to_string(v.size()) + what + ", the field holds " +
@@ -162,7 +168,7 @@ class Importer {
             case FieldKind::Text:
                 if (v.is_string()) return TextString(f, p, path, v);
                 if (v.is_object()) return TextHex(f, p, path, v);
-                return Error(path, Quote(v) + " is " + TypeName(v) +
+                return Error(path, Found(v) +
                                        ", expected a text (a string or {\"hex\": \"...\"})");
             case FieldKind::BarcodeHex:
                 return BarcodeHex(f, p, path, v);
@@ -172,7 +178,7 @@ class Importer {
     void Number(const FieldSpec& f, u8* p, const std::string& path, const Json& v) {
         const std::string holds = ", the field holds a byte, 0 to 255";
         if (!v.is_number())
-            return Error(path, Quote(v) + " is " + TypeName(v) + ", expected a number 0 to 255");
+            return Error(path, Found(v) + ", expected a number 0 to 255");
         if (v.is_number_float()) {
             double d = v.get<double>();
             if (!std::isfinite(d) || d != std::floor(d))
