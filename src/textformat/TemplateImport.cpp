@@ -64,7 +64,7 @@ class Importer {
     explicit Importer(TemplateImport& result) : r_(result) {}
 
     void Document(const Json& j) {
-        if (!j.is_object()) return Error("(top level)", TypeName(j) + ", expected an object");
+        if (!j.is_object()) return Error("(top level)", Found(j) + ", expected an object");
         CheckFormat(j);
         for (const auto& [key, value] : j.items()) {
             if (key == "format" || key == "version") continue;
@@ -90,11 +90,14 @@ class Importer {
 
     void UnknownKey(const std::string& path, const std::string& key, const std::vector<std::string>& known) {
         std::string text = "unknown key \"" + key + "\"";
+        const std::string* closest = nullptr;
+        std::size_t best = 3;  // a typo is at most two edits away
         for (const std::string& k : known)
-            if (EditDistance(key, k) <= 2) {
-                text += " (did you mean \"" + k + "\"?)";
-                break;
+            if (std::size_t d = EditDistance(key, k); d < best) {
+                best = d;
+                closest = &k;
             }
+        if (closest) text += " (did you mean \"" + *closest + "\"?)";
         Error(path, text);
     }
 
@@ -151,8 +154,7 @@ class Importer {
         if (f.count == 0) return Value(f, base + f.offset, path, v);
         const std::string what = f.kind == FieldKind::Text ? " texts" : " numbers";
         if (!v.is_array())
-            return Error(path, Found(v) + ", expected an array of up to " +
-                                   std::to_string(f.count) + what);
+            return Error(path, Found(v) + ", expected an array of up to " + std::to_string(f.count) + what);
         if (v.size() > static_cast<std::size_t>(f.count))
             return Error(path, "an array of " + std::to_string(v.size()) + what + ", the field holds " +
                                    std::to_string(f.count));
@@ -168,8 +170,7 @@ class Importer {
             case FieldKind::Text:
                 if (v.is_string()) return TextString(f, p, path, v);
                 if (v.is_object()) return TextHex(f, p, path, v);
-                return Error(path, Found(v) +
-                                       ", expected a text (a string or {\"hex\": \"...\"})");
+                return Error(path, Found(v) + ", expected a text (a string or {\"hex\": \"...\"})");
             case FieldKind::BarcodeHex:
                 return BarcodeHex(f, p, path, v);
         }
@@ -177,21 +178,14 @@ class Importer {
 
     void Number(const FieldSpec& f, u8* p, const std::string& path, const Json& v) {
         const std::string holds = ", the field holds a byte, 0 to 255";
-        if (!v.is_number())
-            return Error(path, Found(v) + ", expected a number 0 to 255");
-        if (v.is_number_float()) {
-            double d = v.get<double>();
-            if (!std::isfinite(d) || d != std::floor(d))
-                return Error(path, Quote(v) + " is not a whole number" + holds);
-        }
-        if (v.is_number_float()
-                ? v.get<double>() < 0
-                : (v.is_number_integer() && !v.is_number_unsigned() && v.get<std::int64_t>() < 0))
-            return Error(path, Quote(v) + " is negative" + holds);
-        if (v.is_number_float() ? v.get<double>() > 255 : v.get<std::uint64_t>() > 255)
-            return Error(path, Quote(v) + " is above 255" + holds);
-        const int n = v.is_number_float() ? static_cast<int>(v.get<double>())
-                                          : static_cast<int>(v.get<std::uint64_t>());
+        if (!v.is_number()) return Error(path, Found(v) + ", expected a number 0 to 255");
+        // Exact for every integer that could fit; larger ones are refused as above 255 all the same.
+        const double d = v.get<double>();
+        if (!std::isfinite(d) || d != std::floor(d))
+            return Error(path, Quote(v) + " is not a whole number" + holds);
+        if (d < 0) return Error(path, Quote(v) + " is negative" + holds);
+        if (d > 255) return Error(path, Quote(v) + " is above 255" + holds);
+        const int n = static_cast<int>(d);
         *p = static_cast<u8>(n);
         if (f.HasEditorRange() && (n < f.editorMin || n > f.editorMax))
             Warn(path, std::to_string(n) + " is not in the editor's list (" + std::to_string(f.editorMin) +
