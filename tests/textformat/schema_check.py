@@ -52,7 +52,7 @@ def main():
         expect_valid("show --json of a new template", show_json(k52cli, new))
 
         rng = random.Random(20261207)
-        randoms = 25
+        randoms = 10
         for i in range(randoms):
             body = bytes(rng.choice((0, 0, 0x20, 0x41, 0xA4, 0x40, 0xFF, rng.randrange(256))) for _ in range(8626))
             path = tmp / f"random{i}.ATC"
