@@ -162,6 +162,21 @@ int RunCommandLine(int argc, const char* const* argv) {
                         [&] { return DeviceOrPort(receiveOptions); },
                         [&] { return CmdReceive(receiveOptions); }});
 
+    std::string importIn, importOut, diffA, diffB;
+    bool normalise = false, diffJson = false;
+    sub = app.add_subcommand("import", "build a template file from its JSON text");
+    sub->add_option("IN", importIn, "the template as JSON (as show --json prints it)")->required()->check(kPath);
+    sub->add_option("OUT", importOut, "the template file to write")->required()->check(kPath);
+    sub->add_flag("--normalise", normalise, "normalise the forms as the editor would before saving");
+    commands.push_back({sub, "import IN.json OUT.ATC [--normalise]", {},
+                        [&] { return RunImport(importIn, importOut, normalise); }});
+
+    sub = app.add_subcommand("diff", "list the fields two templates differ in (exit 1 when they differ)");
+    sub->add_option("A", diffA, "a template file or its JSON text")->required()->check(kPath);
+    sub->add_option("B", diffB, "a template file or its JSON text")->required()->check(kPath);
+    sub->add_flag("--json", diffJson, "the differences as a JSON array");
+    commands.push_back({sub, "diff A B [--json]", {}, [&] { return RunDiff(diffA, diffB, diffJson); }});
+
     auto printUsage = [&] {
         std::cerr << "usage: k52cli COMMAND ...\n";
         for (const Command& c : commands) std::cerr << "  k52cli " << c.usage << "\n";

@@ -62,4 +62,8 @@ int CmdReceive(const TransferOptions& o);
 // Parses a whole command line (argv[0] first), runs the command and returns its exit code.
 int RunCommandLine(int argc, const char* const* argv);
 
+// import and diff: template text to a template file, and the fields two templates differ in.
+int RunImport(const std::string& in, const std::string& out, bool normalise);
+int RunDiff(const std::string& a, const std::string& b, bool json);
+
 }  // namespace k52::cli

@@ -1,31 +1,15 @@
 // new, show and image: the template file from the command line.
 #include <iostream>
-#include <nlohmann/json.hpp>
 
 #include "app/TemplateCommands.h"
 #include "cli/CliSupport.h"
 #include "link/DownloadImage.h"
 #include "template/Cp950.h"
 #include "template/TemplateFile.h"
+#include "textformat/TemplateJson.h"
 
 namespace k52::cli {
 namespace {
-
-using Json = nlohmann::ordered_json;
-
-template <std::size_t N>
-Json Bytes(const u8 (&a)[N]) {
-    Json j = Json::array();
-    for (u8 v : a) j.push_back(v);
-    return j;
-}
-
-template <std::size_t N, std::size_t W>
-Json Texts(const u8 (&a)[N][W]) {
-    Json j = Json::array();
-    for (const auto& t : a) j.push_back(FieldUtf8(t));
-    return j;
-}
 
 std::string Hex(const u8* p, std::size_t n) {
     static const char digits[] = "0123456789ABCDEF";
@@ -35,91 +19,6 @@ std::string Hex(const u8* p, std::size_t n) {
         s += digits[p[i] & 15];
     }
     return s;
-}
-
-Json TemplateJson(const ApplicationTemplate& t) {
-    Json j;
-    j["portSettings"] = {{"comPort", t.portSettings.comPort}, {"baudRate", t.portSettings.baudRate}};
-    j["startPosition"] = t.startPosition;
-    j["barcodeSettings"] = Hex(t.barcodeSettings.bytes(), sizeof(BarcodeSettings));
-    Json menus = Json::array();
-    for (const MenuRecord& m : t.menus) {
-        Json o;
-        o["narrowRows"] = m.narrowRows;
-        o["showTitle"] = m.showTitle;
-        o["title"] = FieldUtf8(m.title);
-        o["options"] = Texts(m.options);
-        o["escapeTarget"] = m.escapeTarget;
-        o["optionTargets"] = Bytes(m.optionTargets);
-        o["storeTitle"] = m.storeTitle;
-        o["storeSelection"] = m.storeSelection;
-        o["passDown"] = m.passDown;
-        o["optionCount"] = m.optionCount;
-        o["currentOption"] = m.currentOption;
-        o["menuRunSpare"] = m.menuRunSpare;
-        menus.push_back(o);
-    }
-    j["menus"] = menus;
-    Json forms = Json::array();
-    for (const FormRecord& f : t.forms) {
-        Json o;
-        o["narrowRows"] = f.narrowRows;
-        o["escapeTarget"] = f.escapeTarget;
-        o["nextTarget"] = f.nextTarget;
-        o["dateStamp"] = f.dateStamp;
-        o["timeStamp"] = f.timeStamp;
-        o["dataAction"] = f.dataAction;
-        o["lookupFile"] = f.lookupFile;
-        o["lastInputLine"] = f.lastInputLine;
-        o["currentLine"] = f.currentLine;
-        o["lookupField"] = Bytes(f.lookupField);
-        o["lineType"] = Bytes(f.lineType);
-        o["prompt"] = Texts(f.prompt);
-        o["inputSource"] = Bytes(f.inputSource);
-        o["minLength"] = Bytes(f.minLength);
-        o["maxLength"] = Bytes(f.maxLength);
-        o["fixedLength"] = Bytes(f.fixedLength);
-        o["alignment"] = Bytes(f.alignment);
-        o["fixedLengthValue"] = Bytes(f.fixedLengthValue);
-        o["hasInitialValue"] = Bytes(f.hasInitialValue);
-        o["initialValue"] = Texts(f.initialValue);
-        o["hasPrefix"] = Bytes(f.hasPrefix);
-        o["prefix"] = Texts(f.prefix);
-        o["hasSuffix"] = Bytes(f.hasSuffix);
-        o["suffix"] = Texts(f.suffix);
-        o["partialBarcode"] = Bytes(f.partialBarcode);
-        o["partialStart"] = Bytes(f.partialStart);
-        o["partialMaxLength"] = Bytes(f.partialMaxLength);
-        o["verifyPrefix"] = Bytes(f.verifyPrefix);
-        o["verifyPrefixText"] = Texts(f.verifyPrefixText);
-        o["autoAdvance"] = Bytes(f.autoAdvance);
-        o["lineSpare"] = Bytes(f.lineSpare);
-        forms.push_back(o);
-    }
-    j["forms"] = forms;
-    Json lookups = Json::array();
-    for (const LookupFileRecord& l : t.lookupFiles) {
-        lookups.push_back({{"recordLength", l.recordLength},
-                           {"fieldCount", l.fieldCount},
-                           {"keyField", l.keyField},
-                           {"fieldStart", Bytes(l.fieldStart)},
-                           {"fieldLength", Bytes(l.fieldLength)}});
-    }
-    j["lookupFiles"] = lookups;
-    j["fieldSeparators"] = {{"separator1", t.fieldSeparators.separator1},
-                            {"separator2", t.fieldSeparators.separator2}};
-    const StartupSettings& s = t.startupSettings;
-    j["startupSettings"] = {{"uploadPort", s.uploadPort},
-                            {"downloadPort", s.downloadPort},
-                            {"transferSpeed", s.transferSpeed},
-                            {"backlight", s.backlight},
-                            {"setting4", s.setting4},
-                            {"deleteMode", s.deleteMode},
-                            {"recordCountPrompt", s.recordCountPrompt},
-                            {"setting7", s.setting7},
-                            {"passwordGuard", Bytes(s.passwordGuard)}};
-    j["securityPassword"] = FieldUtf8(t.securityPassword);
-    return j;
 }
 
 void PrintReadable(const ApplicationTemplate& t) {
@@ -178,7 +77,7 @@ int CmdShow(const ShowOptions& o) {
     ApplicationTemplate t{};
     if (int rc = LoadTemplate(o.file, t); rc != kExitOk) return rc;
     if (o.json)
-        std::cout << TemplateJson(t).dump(2) << "\n";
+        std::cout << FormatTemplateJson(t) << "\n";
     else
         PrintReadable(t);
     return kExitOk;

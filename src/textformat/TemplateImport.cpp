@@ -1,0 +1,357 @@
+#include "textformat/TemplateImport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <set>
+
+#include "template/Cp950.h"
+#include "template/Defaults.h"
+#include "textformat/TemplateFields.h"
+#include "textformat/TemplateJson.h"
+
+namespace k52 {
+namespace {
+
+using Json = TemplateJsonValue;
+
+std::string Index(const std::string& path, std::size_t i) {
+    return path + "[" + std::to_string(i) + "]";
+}
+std::string Member(const std::string& path, std::string_view key) {
+    return path.empty() ? std::string(key) : path + "." + std::string(key);
+}
+
+// A value as a message quotes it; containers are named rather than printed, as they may be huge.
+std::string Quote(const Json& v) {
+    if (v.is_array()) return "an array";
+    if (v.is_object()) return "an object";
+    return v.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+std::string TypeName(const Json& v) {
+    if (v.is_string()) return "a string";
+    if (v.is_boolean()) return "a boolean";
+    if (v.is_number()) return "a number";
+    if (v.is_null()) return "null";
+    if (v.is_array()) return "an array of " + std::to_string(v.size());
+    return "an object";
+}
+
+// "300 is a number", "an array of 9": what was found, for a message that says what was expected.
+std::string Found(const Json& v) {
+    if (v.is_array() || v.is_object()) return TypeName(v);
+    return Quote(v) + " is " + TypeName(v);
+}
+
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            std::size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+class Importer {
+  public:
+    explicit Importer(TemplateImport& result) : r_(result) {}
+
+    void Document(const Json& j) {
+        if (!j.is_object()) return Error("(top level)", Found(j) + ", expected an object");
+        CheckFormat(j);
+        for (const auto& [key, value] : j.items()) {
+            if (key == "format" || key == "version") continue;
+            const auto blocks = TemplateBlocks();
+            auto b =
+                std::find_if(blocks.begin(), blocks.end(), [&](const BlockSpec& s) { return key == s.key; });
+            if (b == blocks.end()) {
+                std::vector<std::string> known{"format", "version"};
+                for (const BlockSpec& s : blocks) known.emplace_back(s.key);
+                UnknownKey(key, key, known);
+            } else {
+                Block(*b, value);
+            }
+        }
+    }
+
+    void Error(const std::string& path, const std::string& text) { r_.errors.push_back(path + ": " + text); }
+
+  private:
+    TemplateImport& r_;
+
+    void Warn(const std::string& path, const std::string& text) { r_.warnings.push_back(path + ": " + text); }
+
+    void UnknownKey(const std::string& path, const std::string& key, const std::vector<std::string>& known) {
+        std::string text = "unknown key \"" + key + "\"";
+        const std::string* closest = nullptr;
+        std::size_t best = 3;  // a typo is at most two edits away
+        for (const std::string& k : known)
+            if (std::size_t d = EditDistance(key, k); d < best) {
+                best = d;
+                closest = &k;
+            }
+        if (closest) text += " (did you mean \"" + *closest + "\"?)";
+        Error(path, text);
+    }
+
+    void CheckFormat(const Json& j) {
+        auto format = j.find("format");
+        if (format == j.end())
+            Error("format",
+                  std::string("missing, the text form starts with \"format\": \"") + kFormatName + "\"");
+        else if (!format->is_string() || format->get<std::string>() != kFormatName)
+            Error("format", Quote(*format) + " is not \"" + kFormatName + "\"");
+        auto version = j.find("version");
+        const std::string known = std::to_string(kFormatVersion);
+        if (version == j.end())
+            Error("version", "missing, this program reads version " + known);
+        else if (!version->is_number() || *version != kFormatVersion)
+            Error("version", Quote(*version) + " is not a version this program reads (" + known + ")");
+    }
+
+    void Block(const BlockSpec& b, const Json& v) {
+        switch (b.shape) {
+            case BlockShape::Field:
+                return Field(b.fields[0], b.offset, b.key, v);
+            case BlockShape::Object:
+                return Record(b, b.offset, b.key, v);
+            case BlockShape::ObjectArray:
+                if (!v.is_array())
+                    return Error(b.key, Found(v) + ", expected an array of up to " +
+                                            std::to_string(b.records) + " records");
+                if (v.size() > static_cast<std::size_t>(b.records))
+                    return Error(b.key, "an array of " + std::to_string(v.size()) +
+                                            " records, the template holds " + std::to_string(b.records));
+                for (std::size_t i = 0; i < v.size(); ++i)
+                    Record(b, b.offset + i * b.recordSize, Index(b.key, i), v[i]);
+                return;
+        }
+    }
+
+    void Record(const BlockSpec& b, std::size_t base, const std::string& path, const Json& v) {
+        if (!v.is_object()) return Error(path, Found(v) + ", expected an object");
+        for (const auto& [key, value] : v.items()) {
+            auto f = std::find_if(b.fields.begin(), b.fields.end(),
+                                  [&](const FieldSpec& s) { return key == s.key; });
+            if (f == b.fields.end()) {
+                std::vector<std::string> known;
+                for (const FieldSpec& s : b.fields) known.emplace_back(s.key);
+                UnknownKey(Member(path, key), key, known);
+            } else {
+                Field(*f, base, Member(path, key), value);
+            }
+        }
+    }
+
+    void Field(const FieldSpec& f, std::size_t base, const std::string& path, const Json& v) {
+        if (f.count == 0) return Value(f, base + f.offset, path, v);
+        const std::string what = f.kind == FieldKind::Text ? " texts" : " numbers";
+        if (!v.is_array())
+            return Error(path, Found(v) + ", expected an array of up to " + std::to_string(f.count) + what);
+        if (v.size() > static_cast<std::size_t>(f.count))
+            return Error(path, "an array of " + std::to_string(v.size()) + what + ", the field holds " +
+                                   std::to_string(f.count));
+        for (std::size_t i = 0; i < v.size(); ++i)
+            Value(f, base + f.offset + i * f.width, Index(path, i), v[i]);
+    }
+
+    void Value(const FieldSpec& f, std::size_t at, const std::string& path, const Json& v) {
+        u8* p = r_.tmpl.bytes() + at;
+        switch (f.kind) {
+            case FieldKind::Number:
+                return Number(f, p, path, v);
+            case FieldKind::Text:
+                if (v.is_string()) return TextString(f, p, path, v);
+                if (v.is_object()) return TextHex(f, p, path, v);
+                return Error(path, Found(v) + ", expected a text (a string or {\"hex\": \"...\"})");
+            case FieldKind::BarcodeHex:
+                return BarcodeHex(f, p, path, v);
+        }
+    }
+
+    void Number(const FieldSpec& f, u8* p, const std::string& path, const Json& v) {
+        const std::string holds = ", the field holds a byte, 0 to 255";
+        if (!v.is_number()) return Error(path, Found(v) + ", expected a number 0 to 255");
+        // Exact for every integer that could fit; larger ones are refused as above 255 all the same.
+        const double d = v.get<double>();
+        if (!std::isfinite(d) || d != std::floor(d))
+            return Error(path, Quote(v) + " is not a whole number" + holds);
+        if (d < 0) return Error(path, Quote(v) + " is negative" + holds);
+        if (d > 255) return Error(path, Quote(v) + " is above 255" + holds);
+        const int n = static_cast<int>(d);
+        *p = static_cast<u8>(n);
+        if (f.HasEditorRange() && (n < f.editorMin || n > f.editorMax))
+            Warn(path, std::to_string(n) + " is not in the editor's list (" + std::to_string(f.editorMin) +
+                           " to " + std::to_string(f.editorMax) + ")");
+    }
+
+    void TextString(const FieldSpec& f, u8* p, const std::string& path, const Json& v) {
+        const Cp950Encoding enc = Utf8ToCp950(v.get<std::string>());
+        if (!enc.unmappable.empty()) {
+            std::string chars;
+            for (const std::string& c : enc.unmappable) chars += (chars.empty() ? "\"" : ", \"") + c + "\"";
+            return Error(path, Quote(v) + " holds " + chars + ", which CP950 cannot encode");
+        }
+        if (enc.bytes.find('\0') != std::string::npos)
+            return Error(path, Quote(v) + " holds a NUL character; write raw bytes as {\"hex\": \"...\"}");
+        if (enc.bytes.size() > f.width)
+            return Error(path, Quote(v) + " is " + std::to_string(enc.bytes.size()) +
+                                   " bytes in CP950, the field holds " + std::to_string(f.width));
+        std::memset(p, 0, f.width);
+        std::memcpy(p, enc.bytes.data(), enc.bytes.size());
+        WarnIfLong(f, p, path, Quote(v));
+    }
+
+    void TextHex(const FieldSpec& f, u8* p, const std::string& path, const Json& v) {
+        bool hasHex = false;
+        for (const auto& [key, value] : v.items()) {
+            if (key != "hex") {
+                UnknownKey(Member(path, key), key, {"hex"});
+                continue;
+            }
+            hasHex = true;
+            std::vector<u8> bytes;
+            if (!ParseHex(value, bytes))
+                Error(Member(path, key), Quote(value) + " is not a string of hex digit pairs");
+            else if (bytes.size() > f.width)
+                Error(Member(path, key), Quote(value) + " is " + std::to_string(bytes.size()) +
+                                             " bytes, the field holds " + std::to_string(f.width));
+            else {
+                std::memset(p, 0, f.width);
+                std::copy(bytes.begin(), bytes.end(), p);
+                WarnIfLong(f, p, path, v.dump());
+            }
+        }
+        if (!hasHex) Error(path, "an object without \"hex\", expected a string or {\"hex\": \"...\"}");
+    }
+
+    void WarnIfLong(const FieldSpec& f, const u8* p, const std::string& path, const std::string& quoted) {
+        const std::size_t n = FieldText(p, f.width).size();
+        if (n > static_cast<std::size_t>(f.editorMax))
+            Warn(path, quoted + " is " + std::to_string(n) + " bytes in CP950, the editor allows " +
+                           std::to_string(f.editorMax));
+    }
+
+    void BarcodeHex(const FieldSpec& f, u8* p, const std::string& path, const Json& v) {
+        std::vector<u8> bytes;
+        if (!ParseHex(v, bytes) || bytes.size() != f.width)
+            return Error(path, Quote(v) + " is not " + std::to_string(2 * f.width) +
+                                   " hex digits (the block's " + std::to_string(f.width) + " bytes)");
+        std::copy(bytes.begin(), bytes.end(), p);
+    }
+
+    static bool ParseHex(const Json& v, std::vector<u8>& out) {
+        if (!v.is_string()) return false;
+        const std::string& s = v.get_ref<const std::string&>();
+        if (s.size() % 2 != 0) return false;
+        auto digit = [](char c) {
+            if (c >= '0' && c <= '9') return c - '0';
+            if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+            if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+            return -1;
+        };
+        for (std::size_t i = 0; i < s.size(); i += 2) {
+            int hi = digit(s[i]), lo = digit(s[i + 1]);
+            if (hi < 0 || lo < 0) return false;
+            out.push_back(static_cast<u8>(hi * 16 + lo));
+        }
+        return true;
+    }
+};
+
+// Follows the parser through the document so that a key given twice, which JSON would silently
+// collapse to one, is reported with its path.
+class DuplicateKeys {
+  public:
+    explicit DuplicateKeys(Importer& importer) : importer_(importer) {}
+
+    bool operator()(int, Json::parse_event_t event, const Json& parsed) {
+        switch (event) {
+            case Json::parse_event_t::object_start:
+            case Json::parse_event_t::array_start: {
+                std::string path = ChildPath();
+                frames_.push_back({event == Json::parse_event_t::object_start, std::move(path), {}, 0, {}});
+                break;
+            }
+            case Json::parse_event_t::object_end:
+            case Json::parse_event_t::array_end:
+                if (!frames_.empty()) frames_.pop_back();
+                break;
+            case Json::parse_event_t::key:
+                if (!frames_.empty() && parsed.is_string()) {
+                    Frame& top = frames_.back();
+                    top.key = parsed.get<std::string>();
+                    if (!top.keys.insert(top.key).second)
+                        importer_.Error(Member(top.path, top.key), "the key appears twice in one object");
+                }
+                break;
+            case Json::parse_event_t::value:
+                ChildPath();
+                break;
+        }
+        return true;
+    }
+
+  private:
+    struct Frame {
+        bool object;
+        std::string path;
+        std::string key;
+        std::size_t next;  // arrays: index of the next element
+        std::set<std::string> keys;
+    };
+    Importer& importer_;
+    std::vector<Frame> frames_;
+
+    // The path of the element that starts now; counts it when the parent is an array.
+    std::string ChildPath() {
+        if (frames_.empty()) return "";
+        Frame& top = frames_.back();
+        if (top.object) return Member(top.path, top.key);
+        return Index(top.path, top.next++);
+    }
+};
+
+std::string ParseFailure(std::string_view text, const Json::parse_error& e) {
+    // e.byte counts the characters read, the offending one included.
+    std::string_view before =
+        text.substr(0, std::min<std::size_t>(e.byte, text.size() + 1) - (e.byte > 0 ? 1 : 0));
+    std::size_t line = 1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
+    std::size_t lastBreak = before.rfind('\n');
+    std::size_t column = lastBreak == std::string_view::npos ? before.size() + 1 : before.size() - lastBreak;
+    // The library's message carries its own position first; keep only what it says went wrong.
+    std::string what = e.what();
+    std::size_t detail = what.find("column ");
+    if (detail != std::string::npos) detail = what.find(": ", detail);
+    if (detail != std::string::npos) what = what.substr(detail + 2);
+    return "line " + std::to_string(line) + ", column " + std::to_string(column) +
+           ": the JSON does not parse: " + what;
+}
+
+}  // namespace
+
+TemplateImport ImportTemplateJson(std::string_view text) {
+    TemplateImport result;
+    // The template the desktop program starts with, so a file can hold only what it changes.
+    ApplyBarcodeDefaults(result.tmpl);
+    NewTemplateReset(result.tmpl);
+    Importer importer(result);
+    Json j;
+    try {
+        j = Json::parse(text.begin(), text.end(), DuplicateKeys(importer));
+    } catch (const Json::parse_error& e) {
+        result.errors.assign(1, ParseFailure(text, e));
+        return result;
+    }
+    importer.Document(j);
+    return result;
+}
+
+}  // namespace k52
