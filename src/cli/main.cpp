@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cli/Commands.h"
+#include "cli/cmd_records.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ const Command kCommands[] = {
     {"download-lookup", k52::cli::CmdDownloadLookup,
      "download-lookup DATA (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]"},
     {"receive", k52::cli::CmdReceive, "receive OUT (--device PATH | --port COMn) [--ir] [--speed BPS]"},
+    {"records", k52::cli::CmdRecords, "records FILE [--template T] [--csv OUT] [--json]"},
 };
 
 int Usage() {
