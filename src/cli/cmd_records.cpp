@@ -83,6 +83,7 @@ void PrintTable(const RecordTable& table, std::ostream& out) {
             // No padding behind the last field of a row.
             if (c + 1 < cells[r].size()) text.append(widths[c] - TextWidth(cells[r][c]), ' ');
         }
+        text.erase(text.find_last_not_of(' ') + 1);
         out << text << "\n";
     }
 }

@@ -5,6 +5,7 @@
 
 #include "cli/CliSupport.h"
 #include "link/Clock.h"
+#include "link/LookupData.h"
 #include "link/SerialLine.h"
 #include "link/TerminalLink.h"
 
@@ -18,6 +19,7 @@ struct TransferArgs {
     bool ir = false;
     std::optional<int> baudRate;
     int retries = 0;
+    LookupEncoding encoding = LookupEncoding::Auto;  // download-lookup: how the file is read
 };
 
 std::optional<int> ParseCount(const std::string& s) {
@@ -27,7 +29,8 @@ std::optional<int> ParseCount(const std::string& s) {
 }
 
 // Returns nullopt after printing the usage line.
-std::optional<TransferArgs> Parse(const Args& args, bool withRetries, const char* usage) {
+std::optional<TransferArgs> Parse(const Args& args, bool withRetries, const char* usage,
+                                  bool withEncoding = false) {
     TransferArgs t;
     bool haveFile = false;
     auto bad = [&](const std::string& why) -> std::optional<TransferArgs> {
@@ -64,6 +67,11 @@ std::optional<TransferArgs> Parse(const Args& args, bool withRetries, const char
             auto n = v ? ParseCount(*v) : std::nullopt;
             if (!n) return bad("--retries takes a number");
             t.retries = *n;
+        } else if (a == "--encoding" && withEncoding) {
+            auto v = value();
+            auto e = v ? ParseLookupEncoding(*v) : std::nullopt;
+            if (!e) return bad("--encoding takes auto, utf-8 or cp950");
+            t.encoding = *e;
         } else if (!haveFile && !a.empty() && a[0] != '-') {
             t.file = a;
             haveFile = true;
@@ -159,7 +167,8 @@ int RunDownloadCommand(const TransferArgs& a, ApplicationTemplate& t, bool looku
 const char kDownloadUsage[] =
     "download FILE (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]";
 const char kLookupUsage[] =
-    "download-lookup DATA (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]";
+    "download-lookup DATA (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]"
+    " [--encoding auto|utf-8|cp950]";
 const char kReceiveUsage[] = "receive OUT (--device PATH | --port COMn) [--ir] [--speed BPS]";
 
 }  // namespace
@@ -173,7 +182,7 @@ int CmdDownload(const Args& args) {
 }
 
 int CmdDownloadLookup(const Args& args) {
-    auto a = Parse(args, true, kLookupUsage);
+    auto a = Parse(args, true, kLookupUsage, true);
     if (!a) return kExitUsage;
     ApplicationTemplate t = StartupTemplate();  // COM1 at 115200 unless told otherwise
     return RunDownloadCommand(*a, t, true);

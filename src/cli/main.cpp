@@ -23,7 +23,8 @@ const Command kCommands[] = {
     {"download", k52::cli::CmdDownload,
      "download FILE (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]"},
     {"download-lookup", k52::cli::CmdDownloadLookup,
-     "download-lookup DATA (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]"},
+     "download-lookup DATA (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]"
+     " [--encoding auto|utf-8|cp950]"},
     {"receive", k52::cli::CmdReceive, "receive OUT (--device PATH | --port COMn) [--ir] [--speed BPS]"},
     {"records", k52::cli::CmdRecords, "records FILE [--template T] [--csv OUT] [--json]"},
 };

@@ -63,7 +63,10 @@ std::string Prefix(long line) {
 }
 
 LookupRefusal TooLong(long line) {
-    return {LookupProblem::RecordTooLong, line, 0, {},
+    return {LookupProblem::RecordTooLong,
+            line,
+            0,
+            {},
             Prefix(line) + "的資料超過 " + std::to_string(kLookupRecordLimit) + " 個位元組, 無法下載!!"};
 }
 
@@ -120,8 +123,8 @@ std::optional<LookupEncoding> ParseLookupEncoding(std::string_view name) {
 
 LookupData ReadLookupData(std::string_view fileBytes, LookupEncoding encoding) {
     LookupData result;
-    result.convertedFromUtf8 = encoding == LookupEncoding::Utf8 ||
-                               (encoding == LookupEncoding::Auto && LooksLikeUtf8(fileBytes));
+    result.convertedFromUtf8 =
+        encoding == LookupEncoding::Utf8 || (encoding == LookupEncoding::Auto && LooksLikeUtf8(fileBytes));
     std::size_t start = 0;
     if (result.convertedFromUtf8 && fileBytes.starts_with(kBom)) start = kBom.size();
 

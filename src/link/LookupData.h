@@ -23,8 +23,8 @@ enum class LookupEncoding {
 std::optional<LookupEncoding> ParseLookupEncoding(std::string_view name);
 
 struct LookupRecord {
-    std::string data;       // CP950, without line ends
-    std::size_t fileEnd;    // bytes of the file up to and including this record's line end
+    std::string data;     // CP950, without line ends
+    std::size_t fileEnd;  // bytes of the file up to and including this record's line end
 };
 
 enum class LookupProblem {

@@ -32,12 +32,18 @@ TEST(LookupData, Utf8ChineseBecomesCp950) {
 }
 
 TEST(LookupData, ByteOrderMarkIsRemoved) {
-    LookupData d = ReadLookupData("\xEF\xBB\xBF" "A\r\nB\r\n");
+    LookupData d = ReadLookupData(
+        "\xEF\xBB\xBF"
+        "A\r\nB\r\n");
     EXPECT_TRUE(d.convertedFromUtf8);  // the mark is a multi-byte character of its own
     EXPECT_EQ(Data(d), (Records{"A", "B"}));
     EXPECT_EQ(d.records[0].fileEnd, 5u);  // counted in the file's bytes, mark included
     // Read as CP950 by request, the file is sent as it is.
-    EXPECT_EQ(Data(ReadLookupData("\xEF\xBB\xBF" "A", LookupEncoding::Cp950)), (Records{"\xEF\xBB\xBF" "A"}));
+    EXPECT_EQ(Data(ReadLookupData("\xEF\xBB\xBF"
+                                  "A",
+                                  LookupEncoding::Cp950)),
+              (Records{"\xEF\xBB\xBF"
+                       "A"}));
 }
 
 TEST(LookupData, Cp950FileIsSentUnchanged) {
@@ -63,7 +69,8 @@ TEST(LookupData, EncodingOverridesTheGuess) {
     EXPECT_EQ(forced.refusal->line, 2);
     EXPECT_EQ(forced.refusal->column, 2);
     EXPECT_EQ(forced.refusal->character, "\\xAB");
-    EXPECT_EQ(forced.refusal->message, "檔案第 2 行第 2 個字元不是有效的 UTF-8 編碼 (位元組 \\xAB), 無法下載!!");
+    EXPECT_EQ(forced.refusal->message,
+              "檔案第 2 行第 2 個字元不是有效的 UTF-8 編碼 (位元組 \\xAB), 無法下載!!");
     EXPECT_TRUE(forced.records.empty());
 }
 

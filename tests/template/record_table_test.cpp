@@ -46,7 +46,10 @@ TEST(RecordTable, ATrailByteEqualToTheSeparatorDoesNotSplit) {
 
 TEST(RecordTable, AHighSeparatorSplitsWhereACharacterStarts) {
     // Separator 0xA5 (a lead byte): the terminal writes it between fields as a byte of its own.
-    EXPECT_EQ(SplitRecord("AB\xA5" "CD", {0xA5, 0}), (Fields{"AB", "CD"}));
+    EXPECT_EQ(SplitRecord("AB\xA5"
+                          "CD",
+                          {0xA5, 0}),
+              (Fields{"AB", "CD"}));
     // So a character that starts with the separator's byte is cut there: the user chose a separator
     // the terminal cannot tell apart from it either.
     EXPECT_EQ(SplitRecord("X" + kFour, {0xA5, 0}), (Fields{"X", "|"}));
@@ -60,12 +63,18 @@ TEST(RecordTable, BytesThatAreNoCharacterShowAsHex) {
         std::string shown;
     };
     const Case cases[] = {
-        {"A\xFF" "B", "A\\xFFB"},            // never a CP950 byte
-        {"A\x80", "A\\x80"},                  // a lone high byte, not a character
-        {"\xA4", "\\xA4"},                    // a lead byte cut off at the end
-        {"\xA4\x30" "1", "\\xA401"},          // a lead byte before a byte that cannot end a pair
-        {"\xFA\x40", "\\xFA\\x40"},           // a well-formed pair that holds no character
-        {"\xA3\xE1" "5", "€5"},              // CP950's euro sign
+        {"A\xFF"
+         "B",
+         "A\\xFFB"},          // never a CP950 byte
+        {"A\x80", "A\\x80"},  // a lone high byte, not a character
+        {"\xA4", "\\xA4"},    // a lead byte cut off at the end
+        {"\xA4\x30"
+         "1",
+         "\\xA401"},                 // a lead byte before a byte that cannot end a pair
+        {"\xFA\x40", "\\xFA\\x40"},  // a well-formed pair that holds no character
+        {"\xA3\xE1"
+         "5",
+         "€5"},  // CP950's euro sign
         {std::string("A\0B", 3), std::string("A\0B", 3)},
     };
     for (const Case& c : cases) EXPECT_EQ(DecodeRecord(c.bytes), c.shown);
