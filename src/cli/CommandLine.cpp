@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/cmd_records.h"
 #include "util/LineSpeeds.h"
 #include "util/Parse.h"
 
@@ -151,8 +152,19 @@ int RunCommandLine(int argc, const char* const* argv) {
 
     sub = app.add_subcommand("download-lookup", "download lookup data (one record a line) to a terminal");
     AddTransferOptions(*sub, lookupOptions, true, "the lookup data file");
+    sub->add_option_function<std::string>(
+           "--encoding",
+           [&lo = lookupOptions](const std::string& v) {
+               const auto e = ParseLookupEncoding(v);
+               if (!e) throw CLI::ValidationError("--encoding takes auto, utf-8 or cp950");
+               lo.encoding = *e;
+           },
+           "how the file is written: auto (UTF-8 when it holds UTF-8 characters, else CP950), utf-8 or cp950")
+        ->type_name("ENC");
     commands.push_back(
-        {sub, "download-lookup DATA (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]",
+        {sub,
+         "download-lookup DATA (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N] "
+         "[--encoding auto|utf-8|cp950]",
          [&] { return DeviceOrPort(lookupOptions); }, [&] { return CmdDownloadLookup(lookupOptions); }});
 
     sub = app.add_subcommand("receive", "receive the records a terminal collected");
@@ -165,17 +177,41 @@ int RunCommandLine(int argc, const char* const* argv) {
     std::string importIn, importOut, diffA, diffB;
     bool normalise = false, diffJson = false;
     sub = app.add_subcommand("import", "build a template file from its JSON text");
-    sub->add_option("IN", importIn, "the template as JSON (as show --json prints it)")->required()->check(kPath);
+    sub->add_option("IN", importIn, "the template as JSON (as show --json prints it)")
+        ->required()
+        ->check(kPath);
     sub->add_option("OUT", importOut, "the template file to write")->required()->check(kPath);
     sub->add_flag("--normalise", normalise, "normalise the forms as the editor would before saving");
-    commands.push_back({sub, "import IN.json OUT.ATC [--normalise]", {},
-                        [&] { return RunImport(importIn, importOut, normalise); }});
+    commands.push_back({sub, "import IN.json OUT.ATC [--normalise]", {}, [&] {
+                            return RunImport(importIn, importOut, normalise);
+                        }});
 
     sub = app.add_subcommand("diff", "list the fields two templates differ in (exit 1 when they differ)");
     sub->add_option("A", diffA, "a template file or its JSON text")->required()->check(kPath);
     sub->add_option("B", diffB, "a template file or its JSON text")->required()->check(kPath);
     sub->add_flag("--json", diffJson, "the differences as a JSON array");
     commands.push_back({sub, "diff A B [--json]", {}, [&] { return RunDiff(diffA, diffB, diffJson); }});
+
+    RecordsOptions recordsOptions;
+    sub = app.add_subcommand("records", "print received records as a table, JSON rows or CSV");
+    sub->add_option("FILE", recordsOptions.file, "the data file as received")->required()->check(kPath);
+    sub->add_option_function<std::string>(
+           "--template", [&recordsOptions](const std::string& v) { recordsOptions.templatePath = v; },
+           "split at this template's field separators (default: the start-up template's comma)")
+        ->type_name("T")
+        ->check(kPath);
+    auto* csv = sub->add_option_function<std::string>(
+        "--csv", [&recordsOptions](const std::string& v) { recordsOptions.csvOut = v; },
+        "write the records as CSV (UTF-8) to OUT ('-' for standard output)");
+    csv->type_name("OUT")->check(kPath);
+    sub->add_flag("--json", recordsOptions.json, "the records as JSON rows");
+    commands.push_back({sub, "records FILE [--template T] [--csv OUT] [--json]",
+                        [&] {
+                            return recordsOptions.json && recordsOptions.csvOut == "-"
+                                       ? "--csv - and --json both write to standard output"
+                                       : "";
+                        },
+                        [&] { return RunRecords(recordsOptions); }});
 
     auto printUsage = [&] {
         std::cerr << "usage: k52cli COMMAND ...\n";

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "link/LookupData.h"
+
 namespace k52::cli {
 
 enum ExitCode {
@@ -46,9 +48,10 @@ struct TransferOptions {
     std::optional<std::string> device;
     std::optional<int> comPort;  // 0 = COM1
     bool ir = false;
-    std::optional<int> baudRate;  // the template's speed code, 0 = 115200
-    unsigned retries = 0;         // Yes answers to the retry question before No
-    bool overwrite = false;       // receive: replace an existing OUT
+    std::optional<int> baudRate;                     // the template's speed code, 0 = 115200
+    unsigned retries = 0;                            // Yes answers to the retry question before No
+    bool overwrite = false;                          // receive: replace an existing OUT
+    LookupEncoding encoding = LookupEncoding::Auto;  // download-lookup: how the file is read
 };
 
 int CmdNew(const NewOptions& o);

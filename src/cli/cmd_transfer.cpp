@@ -6,6 +6,7 @@
 
 #include "cli/CliSupport.h"
 #include "link/Clock.h"
+#include "link/LookupData.h"
 #include "link/SerialLine.h"
 #include "link/TerminalLink.h"
 
@@ -71,6 +72,7 @@ int ExitFor(const TransferOutcome& o, const ExplainingFactory& lines, const std:
             std::cerr << "\n";
             return kExitFile;
         case LinkFailure::LookupRecordTooLong:
+        case LinkFailure::LookupNotConvertible:
             return kExitFile;
         case LinkFailure::FileWrite:
             std::cerr << "k52cli: cannot write " << file;
@@ -108,6 +110,7 @@ int RunDownloadCommand(const TransferOptions& a, ApplicationTemplate& t, Payload
     ui.messages.yesAnswers = static_cast<int>(a.retries);
     ui.lookupFile = a.file;
     TerminalLink link(t, lines, clock, ui);
+    link.setLookupEncoding(a.encoding);
     return ExitFor(link.RunDownload(a.ir ? Transport::Cradle : Transport::Direct, payload), lines, a.file);
 }
 

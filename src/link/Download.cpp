@@ -114,26 +114,16 @@ bool Downloader::SendImagePackets(DownloadImageBuilder& builder, ApplicationTemp
 }
 
 bool Downloader::SendLookupRecords(LookupFile& file) {
-    bool sendFailed = false;
-    long tooLong = 0;
-    const bool read = file.ForEachRecord(
+    const bool sent = file.ForEachRecord(
         [&](const std::vector<u8>& data, long line) {
             const std::vector<u8> packet = BuildLookupPacket(data.data(), data.size());
             bool resentUnclear = false;
             const bool ok = SendPacket(packet.data(), packet.size(), &resentUnclear);
             if (ok && resentUnclear) maybeDuplicated_.push_back(line);
-            sendFailed = !ok;
             return ok;
         },
-        [&](int percent) { ui_.SetProgress(percent); }, &tooLong);
-    if (!read) {
-        if (tooLong > 0)
-            ui_.ShowMessage(LookupRecordTooLong(tooLong), kErrorTitle, MessageIcon::Exclamation,
-                            MessageButtons::Ok);
-        else if (!sendFailed)
-            ui_.ShowMessage(kCannotOpenFile, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
-        return false;
-    }
+        [&](int percent) { ui_.SetProgress(percent); });
+    if (!sent) return false;
     ui_.SetProgress(100);
     return SendPacket(reinterpret_cast<const u8*>(kOverText.data()), kOverText.size());
 }

@@ -1,4 +1,4 @@
-// Opening, checking and reading a lookup data file.
+// Opening and reading a lookup data file.
 #include "link/LookupFile.h"
 
 #include <fcntl.h>
@@ -8,87 +8,60 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "link/Protocol.h"
+#include "util/UniqueFd.h"
 
 namespace k52 {
 
 namespace {
-constexpr std::size_t kReadChunk = 128;
+constexpr std::size_t kProgressStep = 128;
 }
 
-std::optional<LookupFile> LookupFile::Open(const std::string& path, OpenError* error, int* sysErrno) {
+std::optional<LookupFile> LookupFile::Open(const std::string& path, LookupEncoding encoding, OpenError* error,
+                                           int* sysErrno) {
+    auto fail = [&](OpenError why, int e) -> std::optional<LookupFile> {
+        if (sysErrno) *sysErrno = e;
+        if (error) *error = why;
+        return std::nullopt;
+    };
     // Non-blocking so that a FIFO without a writer cannot stall the command before it is refused.
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat st {};
-    if (!fd || fstat(fd.get(), &st) != 0) {
-        if (sysErrno) *sysErrno = errno;
-        if (error) *error = OpenError::CannotOpen;
-        return std::nullopt;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        if (sysErrno) *sysErrno = 0;
-        if (error) *error = OpenError::NotRegular;
-        return std::nullopt;
-    }
-    const int flags = fcntl(fd.get(), F_GETFL);
-    if (flags >= 0) fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
-    if (error) *error = OpenError::None;
-    return LookupFile(std::move(fd));
-}
-
-long LookupFile::FirstTooLongLine() {
-    if (lseek(fd_.get(), 0, SEEK_SET) != 0) return -1;
-    long line = 1;
-    std::size_t length = 0;
-    u8 buffer[4096];
+    if (!fd || fstat(fd.get(), &st) != 0) return fail(OpenError::CannotOpen, errno);
+    if (!S_ISREG(st.st_mode)) return fail(OpenError::NotRegular, 0);
+    std::string bytes;
+    char chunk[65536];
     for (;;) {
-        const ssize_t n = ::read(fd_.get(), buffer, sizeof buffer);
+        const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return -1;
-        if (n == 0) return 0;
-        for (ssize_t i = 0; i < n; ++i) {
-            if (buffer[i] == kCr) {
-                ++line;
-                length = 0;
-            } else if (buffer[i] != kLf && ++length > kMaxLookupRecordData) {
-                return line;
-            }
-        }
+        if (n < 0) return fail(OpenError::CannotOpen, errno);
+        if (n == 0) break;
+        bytes.append(chunk, static_cast<std::size_t>(n));
     }
+    if (error) *error = OpenError::None;
+    const char end = bytes.find('\r') == std::string::npos ? '\n' : '\r';
+    const bool lastUnended = !bytes.empty() && bytes.back() != end;
+    const std::size_t size = bytes.size();
+    return LookupFile(ReadLookupData(bytes, encoding), size, lastUnended);
 }
 
-bool LookupFile::ForEachRecord(const RecordFn& record, const std::function<void(int)>& progress,
-                               long* tooLongLine) {
-    struct stat st {};
-    if (lseek(fd_.get(), 0, SEEK_SET) != 0 || fstat(fd_.get(), &st) != 0) return false;
-    const std::uint64_t size = static_cast<std::uint64_t>(st.st_size);
-    std::vector<u8> data;
-    std::uint64_t bytesRead = 0;
-    long line = 1;
-    while (bytesRead < size) {
-        u8 chunk[kReadChunk];
-        const ssize_t n = ::read(fd_.get(), chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        bytesRead += static_cast<std::uint64_t>(n);
-        for (ssize_t i = 0; i < n; ++i) {
-            const u8 b = chunk[i];
-            if (b == kCr) {
-                if (!record(data, line)) return false;
-                data.clear();
-                ++line;
-            } else if (b != kLf) {
-                // The file grew a long record since it was checked.
-                if (data.size() >= kMaxLookupRecordData) {
-                    if (tooLongLine) *tooLongLine = line;
-                    return false;
-                }
-                data.push_back(b);
-            }
-        }
-        progress(static_cast<int>(std::min<std::uint64_t>(bytesRead * 100 / size, 100)));
+bool LookupFile::ForEachRecord(const RecordFn& record, const std::function<void(int)>& progress) const {
+    const std::size_t chunks = (size_ + kProgressStep - 1) / kProgressStep;
+    std::size_t reported = 0;
+    auto reportUpTo = [&](std::size_t chunk) {
+        for (; reported < chunk; ++reported)
+            progress(static_cast<int>(std::min((reported + 1) * kProgressStep, size_) * 100 / size_));
+    };
+    long line = 0;
+    for (std::size_t i = 0; i < data_.records.size(); ++i) {
+        const LookupRecord& r = data_.records[i];
+        const bool ended = !(lastUnended_ && i + 1 == data_.records.size());
+        // A record goes out once the step holding its line end was read; one the file ends goes last.
+        reportUpTo(ended ? (r.fileEnd - 1) / kProgressStep : chunks);
+        const std::vector<u8> data(r.data.begin(), r.data.end());
+        if (!record(data, ++line)) return false;
     }
-    return data.empty() || record(data, line);
+    reportUpTo(chunks);
+    return true;
 }
 
 }  // namespace k52

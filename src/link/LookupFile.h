@@ -1,5 +1,5 @@
 // A lookup data file opened for one download command: only a regular file, never waiting on a FIFO or
-// a device, checked for records too long for a packet, read record by record from its start.
+// a device, read whole and turned into the CP950 records the terminal receives before the port opens.
 #pragma once
 
 #include <cstdint>
@@ -8,29 +8,32 @@
 #include <string>
 #include <vector>
 
+#include "link/LookupData.h"
 #include "template/Template.h"
-#include "util/UniqueFd.h"
 
 namespace k52 {
 
 class LookupFile {
   public:
     enum class OpenError { None, CannotOpen, NotRegular };
-    static std::optional<LookupFile> Open(const std::string& path, OpenError* error, int* sysErrno);
+    static std::optional<LookupFile> Open(const std::string& path, LookupEncoding encoding, OpenError* error,
+                                          int* sysErrno);
 
-    // The line of the first record longer than 253 bytes, 0 when there is none, -1 when reading failed.
-    long FirstTooLongLine();
+    // Why the file must not be sent (a record too long, a character CP950 cannot hold), if anything.
+    const std::optional<LookupRefusal>& refusal() const { return data_.refusal; }
 
-    // Calls `record` for each record from the first byte (CR ends one, LF is dropped, a last line
-    // without CR counts) and `progress` after every 128 bytes read with the percentage read. Stops
-    // early when `record` returns false; false then, or when the file could not be read, or when a record
-    // grew too long since the check (its line in `tooLongLine`).
+    // Calls `record` for each record (its line counted from 1), and `progress` with the percentage of the
+    // file read after every 128 bytes, as a reader going through the file in 128-byte steps would. Stops
+    // early, returning false, when `record` returns false.
     using RecordFn = std::function<bool(const std::vector<u8>& data, long line)>;
-    bool ForEachRecord(const RecordFn& record, const std::function<void(int)>& progress, long* tooLongLine);
+    bool ForEachRecord(const RecordFn& record, const std::function<void(int)>& progress) const;
 
   private:
-    explicit LookupFile(UniqueFd fd) : fd_(std::move(fd)) {}
-    UniqueFd fd_;
+    LookupFile(LookupData data, std::size_t size, bool lastUnended)
+        : data_(std::move(data)), size_(size), lastUnended_(lastUnended) {}
+    LookupData data_;
+    std::size_t size_;
+    bool lastUnended_;  // the last record ends with the file, not with a line end
 };
 
 }  // namespace k52

@@ -91,9 +91,8 @@ TransferOutcome TerminalLink::RunDownload(Transport transport, Payload payload) 
         lookupFileName_ = *path;
         LookupFile::OpenError error = LookupFile::OpenError::None;
         int sysErrno = 0;
-        lookup = LookupFile::Open(lookupFileName_, &error, &sysErrno);
-        long tooLong = lookup ? lookup->FirstTooLongLine() : -1;
-        if (!lookup || tooLong < 0) {
+        lookup = LookupFile::Open(lookupFileName_, lookupEncoding_, &error, &sysErrno);
+        if (!lookup) {
             Tell(error == LookupFile::OpenError::NotRegular ? LookupNotRegular()
                                                             : std::string(kCannotOpenFile),
                  kErrorTitle, MessageIcon::Exclamation);
@@ -103,9 +102,12 @@ TransferOutcome TerminalLink::RunDownload(Transport transport, Payload payload) 
                                                                         : "read error";
             return outcome;
         }
-        if (tooLong > 0) {
-            Tell(LookupRecordTooLong(tooLong), kErrorTitle, MessageIcon::Exclamation);
-            outcome.failure = LinkFailure::LookupRecordTooLong;
+        if (const std::optional<LookupRefusal>& refused = lookup->refusal()) {
+            // Nothing is sent of a file the terminal cannot take whole.
+            Tell(refused->message, kErrorTitle, MessageIcon::Exclamation);
+            outcome.failure = refused->problem == LookupProblem::RecordTooLong
+                                  ? LinkFailure::LookupRecordTooLong
+                                  : LinkFailure::LookupNotConvertible;
             return outcome;
         }
     }

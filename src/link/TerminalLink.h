@@ -7,6 +7,7 @@
 
 #include "link/Clock.h"
 #include "link/DownloadImage.h"
+#include "link/LookupData.h"
 #include "link/SerialLine.h"
 #include "link/TransferOutcome.h"
 #include "link/TransferUi.h"
@@ -28,6 +29,8 @@ class TerminalLink {
     LineSettings& lineSettings() { return lineSettings_; }
     const DownloadImageBuilder& imageBuilder() const { return imageBuilder_; }
     const std::string& lookupFileName() const { return lookupFileName_; }
+    // How lookup files are read: by their content unless the user says otherwise.
+    void setLookupEncoding(LookupEncoding encoding) { lookupEncoding_ = encoding; }
 
   private:
     bool PortSettingsValid(TransferOutcome& outcome);
@@ -43,6 +46,7 @@ class TerminalLink {
     LineSettings lineSettings_{};
     DownloadImageBuilder imageBuilder_;
     std::string lookupFileName_;
+    LookupEncoding lookupEncoding_ = LookupEncoding::Auto;
 };
 
 }  // namespace k52

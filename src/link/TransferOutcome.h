@@ -13,10 +13,11 @@ enum class Payload { Program, Lookup };
 // Why a command ended as it did; None when it did what it was asked.
 enum class LinkFailure {
     None,
-    Cancelled,            // the user cancelled a file choice
-    BadPortSettings,      // comPort or baudRate out of range (a damaged template)
-    CannotOpenFile,       // lookup file unreadable or not a regular file, or data file not created
-    LookupRecordTooLong,  // refused before the port was opened
+    Cancelled,             // the user cancelled a file choice
+    BadPortSettings,       // comPort or baudRate out of range (a damaged template)
+    CannotOpenFile,        // lookup file unreadable or not a regular file, or data file not created
+    LookupRecordTooLong,   // refused before the port was opened
+    LookupNotConvertible,  // a character CP950 cannot hold, or a file read as UTF-8 that is not
     PortOpen,
     IrPreparation,
     LineSettings,

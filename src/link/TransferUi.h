@@ -31,8 +31,8 @@ class TransferUi : public MessageBoxes {
     virtual std::optional<std::string> ChooseLookupFile(const std::string& previous) = 0;
     // The save dialog for the received data (asks before overwriting); empty when cancelled.
     virtual std::optional<std::string> ChooseDataFile() = 0;
-    // Starts the host's text viewer on `path` without waiting. The path is passed as one argument;
-    // it is never put into a command line.
+    // Shows the received data file `path` without waiting for the user to close it; the records are
+    // CP950, which the host's own text viewers do not read. The path never goes into a command line.
     virtual void OpenForViewing(const std::string& path) = 0;
 
     // Called at least every 50 ms while a transfer waits, so a front end can repaint and look alive.

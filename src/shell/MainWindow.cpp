@@ -68,7 +68,8 @@ MainWindow::MainWindow(const DesktopServices& services)
         dialogs_ = ownDialogs_.get();
     }
     shell_ = std::make_unique<Shell>(doc_, *messages_, *dialogs_, static_cast<ShellActions&>(*this));
-    transferUi_ = std::make_unique<QtTransferUi>(*messages_, this, services.transferFiles);
+    transferUi_ =
+        std::make_unique<QtTransferUi>(*messages_, this, services.transferFiles, &doc_.tmpl.fieldSeparators);
     link_ = std::make_unique<TerminalLink>(doc_.tmpl, lines_, linkClock_, *transferUi_);
 
     // The template holds its defaults before the simulator starts on it.

@@ -3,15 +3,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
-#include <QUrl>
 
+#include "shell/DataViewer.h"
 #include "shell/QtDialogs.h"
 
 namespace k52 {
@@ -94,10 +93,11 @@ void ReceiveStatusBox::paintEvent(QPaintEvent*) {
     p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
 }
 
-QtTransferUi::QtTransferUi(MessageBoxes& messages, QWidget* owner, TransferFiles* files)
+QtTransferUi::QtTransferUi(MessageBoxes& messages, QWidget* owner, TransferFiles* files,
+                           const FieldSeparators* separators)
     : messages_(messages), files_(files) {
     if (!files_) {
-        ownFiles_ = std::make_unique<QtTransferFiles>(messages, owner);
+        ownFiles_ = std::make_unique<QtTransferFiles>(messages, owner, separators);
         files_ = ownFiles_.get();
     }
 }
@@ -167,9 +167,17 @@ std::optional<std::string> QtTransferFiles::ChooseDataFile() {
 }
 
 void QtTransferFiles::OpenForViewing(const std::string& path) {
-    // The desktop's own viewer for the file's type; the path is never part of a command line.
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str()))))
-        messages_.ShowMessage("無法開啟檔案!!", "錯誤", MessageIcon::Exclamation, MessageButtons::Ok);
+    // The desktop's text viewers read UTF-8; the records are CP950, so they get a viewer of our own.
+    const FieldSeparators comma{44, 0};
+    auto* viewer = new DataViewer(separators_ ? *separators_ : comma, messages_, owner_);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    if (!viewer->Open(QFile::decodeName(path.c_str()))) {
+        delete viewer;
+        return;
+    }
+    viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
 }
 
 void QtTransferUi::Idle() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "link/TransferUi.h"
+#include "template/Template.h"
 
 class QLabel;
 class QProgressBar;
@@ -58,10 +59,12 @@ class TransferFiles {
     virtual void OpenForViewing(const std::string& path) = 0;
 };
 
-// The desktop's open and save dialogs, and its own viewer for the file's type.
+// The desktop's open and save dialogs, and the program's own viewer for received data, which splits
+// the records at `separators` (the template's, read when the viewer opens; nullptr: the comma).
 class QtTransferFiles : public TransferFiles {
   public:
-    QtTransferFiles(MessageBoxes& messages, QWidget* owner) : messages_(messages), owner_(owner) {}
+    QtTransferFiles(MessageBoxes& messages, QWidget* owner, const FieldSeparators* separators = nullptr)
+        : messages_(messages), owner_(owner), separators_(separators) {}
     std::optional<std::string> ChooseLookupFile(const std::string& previous) override;
     std::optional<std::string> ChooseDataFile() override;
     void OpenForViewing(const std::string& path) override;
@@ -69,13 +72,15 @@ class QtTransferFiles : public TransferFiles {
   private:
     MessageBoxes& messages_;
     QWidget* owner_;
+    const FieldSeparators* separators_;
 };
 
 class QtTransferUi : public TransferUi {
   public:
-    // Messages go to `messages` and file choices to `files` (nullptr: the desktop's dialogs), so that a
-    // test can answer them.
-    QtTransferUi(MessageBoxes& messages, QWidget* owner, TransferFiles* files = nullptr);
+    // Messages go to `messages` and file choices to `files` (nullptr: the desktop's dialogs and viewer,
+    // which splits records at `separators`), so that a test can answer them.
+    QtTransferUi(MessageBoxes& messages, QWidget* owner, TransferFiles* files = nullptr,
+                 const FieldSeparators* separators = nullptr);
     ~QtTransferUi() override;
 
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,

@@ -1,5 +1,6 @@
 // The transfer commands from the desktop, against k52peer on a pseudo-terminal reached as COM1, with the
 // message boxes and file choices answered here.
+#include <QFileDialog>
 #include <QProcess>
 #include <QProgressBar>
 #include <QTemporaryDir>
@@ -9,10 +10,13 @@
 #include <iterator>
 
 #include "UiTestSupport.h"
+#include "shell/DataViewer.h"
 #include "shell/MainWindow.h"
+#include "shell/RecordTableModel.h"
 #include "shell/TransferWindows.h"
 
 using namespace k52;
+using k52::test::OnNextModal;
 using k52::test::ScriptedFileDialogs;
 using k52::test::ScriptedMessages;
 
@@ -148,6 +152,54 @@ class DesktopTransferTest : public QObject {
         QVERIFY(watch.statusSeen > 0);
         QCOMPARE(watch.maxCount, 3);
         QVERIFY(!d.window->transferUi().statusBox());
+        QVERIFY(PeerVerified(peer));
+    }
+
+    void receiveAnsweredYesOpensTheDataViewerOnTheTemplateSeparators() {
+        QVERIFY(dir_.isValid());
+        // CP950: 蘋果 C4 AB AA 47, 香蕉 AD BB BF BC; 四 A5 7C ends with the separator's byte '|'.
+        const QString records = dir_.filePath(QStringLiteral("chinese.txt"));
+        {
+            std::ofstream out(records.toStdString(), std::ios::binary);
+            out << "A001|\xC4\xAB\xAA\x47|3\nB002|\xAD\xBB\xBF\xBC|\xA5\x7C\n";
+        }
+        QProcess peer;
+        QVERIFY(StartPeer(peer, {"--records", records}));
+
+        // The desktop's own file dialog and viewer, the messages answered here.
+        ScriptedMessages messages;
+        ScriptedFileDialogs dialogs;
+        DesktopServices services;
+        services.messages = &messages;
+        services.templateDialogs = &dialogs;
+        MainWindow window(services);
+        window.document().tmpl.portSettings = {0, 0};
+        window.document().tmpl.fieldSeparators = {'|', 0};
+        window.show();
+        const QString data = dir_.filePath(QStringLiteral("fruit.TXT"));
+        OnNextModal([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            QVERIFY(dialog);
+            dialog->selectFile(data);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        messages.answers = {MessageAnswer::Yes};
+        window.OnCommand(3030);
+
+        QCOMPARE(messages.texts(),
+                 std::vector<std::string>{"完成 : 共接收 2 筆資料. \n立即瀏覽接收到的資料嗎??"});
+        // The file holds the terminal's bytes exactly.
+        QCOMPARE(ReadAll(data), std::string("A001|\xC4\xAB\xAA\x47|3\r\nB002|\xAD\xBB\xBF\xBC|\xA5\x7C\r\n"));
+        auto* viewer = window.findChild<DataViewer*>();
+        QVERIFY(viewer);
+        QVERIFY(viewer->isVisible());
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("fruit.TXT"));
+        const RecordTableModel& m = *viewer->model();
+        QCOMPARE(m.rowCount(), 2);
+        QCOMPARE(m.columnCount(), 3);
+        const QStringList expected[] = {{"A001", "蘋果", "3"}, {"B002", "香蕉", "四"}};
+        for (int r = 0; r < 2; ++r)
+            for (int c = 0; c < 3; ++c) QCOMPARE(m.Text(r, c), expected[r][c]);
         QVERIFY(PeerVerified(peer));
     }
 };

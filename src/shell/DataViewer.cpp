@@ -1,0 +1,142 @@
+#include "shell/DataViewer.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QShortcut>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <map>
+
+#include "shell/QtDialogs.h"
+#include "shell/RecordTableModel.h"
+
+namespace k52 {
+
+namespace {
+
+constexpr char kErrorTitle[] = "錯誤";
+constexpr char kCannotOpenFile[] = "無法開啟檔案!!";
+constexpr char kWriteFailed[] = "寫入檔案失敗!!";
+
+}  // namespace
+
+DataViewer::DataViewer(const FieldSeparators& separators, MessageBoxes& messages, QWidget* parent)
+    : QWidget(parent, Qt::Window), separators_(separators), messages_(messages) {
+    model_ = new RecordTableModel(this);
+    view_ = new QTableView(this);
+    view_->setModel(model_);
+    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setWordWrap(false);
+    view_->horizontalHeader()->setStretchLastSection(true);
+
+    openButton_ = new QPushButton(QStringLiteral("開啟..."), this);
+    raw_ = new QCheckBox(QStringLiteral("原始資料"), this);
+    copyButton_ = new QPushButton(QStringLiteral("複製"), this);
+    saveButton_ = new QPushButton(QStringLiteral("另存 CSV..."), this);
+    count_ = new QLabel(this);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(openButton_);
+    bar->addWidget(raw_);
+    bar->addStretch(1);
+    bar->addWidget(count_);
+    bar->addWidget(copyButton_);
+    bar->addWidget(saveButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(view_, 1);
+
+    connect(openButton_, &QPushButton::clicked, this, &DataViewer::ChooseAndOpen);
+    connect(saveButton_, &QPushButton::clicked, this, &DataViewer::ChooseAndSave);
+    connect(copyButton_, &QPushButton::clicked, this, &DataViewer::Copy);
+    connect(raw_, &QCheckBox::toggled, this, &DataViewer::SetRaw);
+    auto* copyKey = new QShortcut(QKeySequence::Copy, this);
+    connect(copyKey, &QShortcut::activated, this, &DataViewer::Copy);
+    resize(640, 420);
+}
+
+bool DataViewer::Open(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        messages_.ShowMessage(kCannotOpenFile, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    model_->SetTable(ReadRecordTable(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), separators_));
+    path_ = path;
+    setWindowTitle(QFileInfo(path).fileName());
+    count_->setText(QStringLiteral("共 %1 筆資料").arg(model_->rowCount()));
+    view_->resizeColumnsToContents();
+    return true;
+}
+
+bool DataViewer::SaveCsv(const QString& path) {
+    const std::string csv = RecordTableCsv(model_->table());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
+        !file.commit()) {
+        messages_.ShowMessage(kWriteFailed, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+        return false;
+    }
+    return true;
+}
+
+void DataViewer::Copy() {
+    // Row by row, the chosen cells of each row in column order.
+    std::map<int, std::map<int, QString>> cells;
+    const QModelIndexList chosen = view_->selectionModel()->selectedIndexes();
+    if (chosen.isEmpty()) {
+        for (int r = 0; r < model_->rowCount(); ++r)
+            for (int c = 0; c < model_->columnCount(); ++c) cells[r][c] = model_->Text(r, c);
+    } else {
+        for (const QModelIndex& i : chosen) cells[i.row()][i.column()] = model_->Text(i.row(), i.column());
+    }
+    QStringList lines;
+    for (const auto& [row, columns] : cells) {
+        QStringList fields;
+        for (const auto& [column, text] : columns) fields << text;
+        lines << fields.join(QLatin1Char('\t'));
+    }
+    QString text = lines.join(QLatin1Char('\n'));
+    if (!lines.isEmpty()) text += QLatin1Char('\n');
+    QApplication::clipboard()->setText(text);
+}
+
+void DataViewer::SetRaw(bool raw) {
+    if (raw_->isChecked() != raw) raw_->setChecked(raw);
+    model_->SetRaw(raw);
+    view_->resizeColumnsToContents();
+}
+
+void DataViewer::ChooseAndOpen() {
+    auto chosen = ChooseFile(this, false,
+                             {{QStringLiteral("Data files {*.TXT}"), QStringLiteral("*.TXT")},
+                              {QStringLiteral("All files {*.*}"), QStringLiteral("*")}},
+                             QStringLiteral("TXT"), path_);
+    if (chosen) Open(QFile::decodeName(chosen->c_str()));
+}
+
+void DataViewer::ChooseAndSave() {
+    QString start;
+    if (!path_.isEmpty()) {
+        const QFileInfo info(path_);
+        start = info.dir().filePath(info.completeBaseName() + QStringLiteral(".csv"));
+    }
+    auto chosen = ChooseFile(this, true, {{QStringLiteral("CSV files {*.csv}"), QStringLiteral("*.csv")}},
+                             QStringLiteral("csv"), start);
+    if (chosen) SaveCsv(QFile::decodeName(chosen->c_str()));
+}
+
+}  // namespace k52

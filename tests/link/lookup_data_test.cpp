@@ -1,0 +1,152 @@
+// Lookup files read into the records the terminal receives: encodings, line ends, limits, refusals.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "link/LookupData.h"
+
+namespace k52 {
+namespace {
+
+using Records = std::vector<std::string>;
+
+Records Data(const LookupData& d) {
+    Records out;
+    for (const LookupRecord& r : d.records) out.push_back(r.data);
+    return out;
+}
+
+// Hand-worked: 品 UTF-8 E5 93 81 / CP950 AB 7E; 名 E5 90 8D / A6 57; 功 E5 8A 9F / A5 5C;
+// € E2 82 AC / A3 E1.
+const std::string kItemUtf8 = "\xE5\x93\x81\xE5\x90\x8D";
+const std::string kItemCp950 = "\xAB\x7E\xA6\x57";
+const std::string kMeritUtf8 = "\xE5\x8A\x9F";
+const std::string kMeritCp950 = "\xA5\x5C";
+
+TEST(LookupData, Utf8ChineseBecomesCp950) {
+    LookupData d = ReadLookupData("A01," + kItemUtf8 + "\r\nA02," + kMeritUtf8 + "\xE2\x82\xAC\r\n");
+    EXPECT_TRUE(d.convertedFromUtf8);
+    ASSERT_FALSE(d.refusal);
+    EXPECT_EQ(Data(d), (Records{"A01," + kItemCp950, "A02," + kMeritCp950 + "\xA3\xE1"}));
+}
+
+TEST(LookupData, ByteOrderMarkIsRemoved) {
+    LookupData d = ReadLookupData(
+        "\xEF\xBB\xBF"
+        "A\r\nB\r\n");
+    EXPECT_TRUE(d.convertedFromUtf8);  // the mark is a multi-byte character of its own
+    EXPECT_EQ(Data(d), (Records{"A", "B"}));
+    EXPECT_EQ(d.records[0].fileEnd, 5u);  // counted in the file's bytes, mark included
+    // Read as CP950 by request, the file is sent as it is.
+    EXPECT_EQ(Data(ReadLookupData("\xEF\xBB\xBF"
+                                  "A",
+                                  LookupEncoding::Cp950)),
+              (Records{"\xEF\xBB\xBF"
+                       "A"}));
+}
+
+TEST(LookupData, Cp950FileIsSentUnchanged) {
+    // CP950 bytes are not valid UTF-8 (AB 7E: 7E cannot continue a sequence), so auto keeps them.
+    const std::string file = "A01," + kItemCp950 + "\r\n\xFF\x01\r\n" + kMeritCp950;
+    LookupData d = ReadLookupData(file);
+    EXPECT_FALSE(d.convertedFromUtf8);
+    EXPECT_EQ(Data(d), (Records{"A01," + kItemCp950, "\xFF\x01", kMeritCp950}));
+    // An ASCII file has no multi-byte character: unchanged too.
+    EXPECT_FALSE(ReadLookupData("ABC\r\n").convertedFromUtf8);
+}
+
+TEST(LookupData, EncodingOverridesTheGuess) {
+    // C3 A1 is á in UTF-8 and a character in CP950 as well.
+    EXPECT_EQ(Data(ReadLookupData("x\xC3\xA1", LookupEncoding::Cp950)), (Records{"x\xC3\xA1"}));
+    LookupData asUtf8 = ReadLookupData("x\xC3\xA1", LookupEncoding::Utf8);
+    ASSERT_TRUE(asUtf8.refusal);  // á is not in CP950
+    EXPECT_EQ(asUtf8.refusal->problem, LookupProblem::NotCp950);
+    // A CP950 file forced to UTF-8 is refused at its first byte that is not UTF-8.
+    LookupData forced = ReadLookupData("ok\r\nA" + kItemCp950, LookupEncoding::Utf8);
+    ASSERT_TRUE(forced.refusal);
+    EXPECT_EQ(forced.refusal->problem, LookupProblem::NotUtf8);
+    EXPECT_EQ(forced.refusal->line, 2);
+    EXPECT_EQ(forced.refusal->column, 2);
+    EXPECT_EQ(forced.refusal->character, "\\xAB");
+    EXPECT_EQ(forced.refusal->message,
+              "檔案第 2 行第 2 個字元不是有效的 UTF-8 編碼 (位元組 \\xAB), 無法下載!!");
+    EXPECT_TRUE(forced.records.empty());
+}
+
+TEST(LookupData, CharacterOutsideCp950IsRefusedWithLineAndColumn) {
+    LookupData d = ReadLookupData("A01," + kItemUtf8 + "\nA02,X\xF0\x9F\x98\x80Y\nA03\n");
+    ASSERT_TRUE(d.refusal);
+    EXPECT_EQ(d.refusal->problem, LookupProblem::NotCp950);
+    EXPECT_EQ(d.refusal->line, 2);
+    EXPECT_EQ(d.refusal->column, 6);
+    EXPECT_EQ(d.refusal->character, "\xF0\x9F\x98\x80");
+    EXPECT_EQ(d.refusal->message,
+              "檔案第 2 行第 6 個字元「\xF0\x9F\x98\x80」(U+1F600) 無法轉換成 CP950 編碼, 無法下載!!");
+    EXPECT_TRUE(d.records.empty());  // nothing is sent
+}
+
+TEST(LookupData, LineEnds) {
+    struct Case {
+        const char* what;
+        std::string file;
+        Records records;
+    };
+    const Case cases[] = {
+        {"CR LF", "A\r\nB\r\nC\r\n", {"A", "B", "C"}},
+        {"CR LF, last line open", "A\r\nB\r\nC", {"A", "B", "C"}},
+        {"LF only: a Linux text file", "A\nB\nC\n", {"A", "B", "C"}},
+        {"LF only, empty line kept", "A\n\nC", {"A", "", "C"}},
+        {"any CR: LF is dropped wherever it stands", "A\nB\rC\r\n", {"AB", "C"}},
+        {"empty line between CRs", "A\r\n\r\nB", {"A", "", "B"}},
+        {"no line end at all", "ABC", {"ABC"}},
+        {"empty file", "", {}},
+        {"LF-only UTF-8", kItemUtf8 + "\n" + kMeritUtf8 + "\n", {kItemCp950, kMeritCp950}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Data(ReadLookupData(c.file)), c.records) << c.what;
+}
+
+TEST(LookupData, RecordEndsInTheFile) {
+    LookupData d = ReadLookupData("AB\r\nC\r\nD");
+    ASSERT_EQ(d.records.size(), 3u);
+    EXPECT_EQ(d.records[0].fileEnd, 3u);  // through the CR; the LF after it is read with the next
+    EXPECT_EQ(d.records[1].fileEnd, 6u);
+    EXPECT_EQ(d.records[2].fileEnd, 8u);
+}
+
+TEST(LookupData, LimitOf253BytesCountsTheConvertedRecord) {
+    // 127 Chinese characters: 381 bytes in UTF-8, 254 in CP950; 126 of them: 252 bytes, then one more.
+    std::string tooLong, fits;
+    for (int i = 0; i < 127; ++i) tooLong += kMeritUtf8;
+    for (int i = 0; i < 126; ++i) fits += kMeritUtf8;
+    fits += "Z";
+    LookupData ok = ReadLookupData(fits + "\n");
+    ASSERT_FALSE(ok.refusal);
+    EXPECT_EQ(ok.records[0].data.size(), 253u);
+
+    LookupData refused = ReadLookupData("A\n" + tooLong + "\n");
+    ASSERT_TRUE(refused.refusal);
+    EXPECT_EQ(refused.refusal->problem, LookupProblem::RecordTooLong);
+    EXPECT_EQ(refused.refusal->line, 2);
+    EXPECT_EQ(refused.refusal->message, "檔案第 2 行的資料超過 253 個位元組, 無法下載!!");
+
+    // A CP950 record is counted as it is, without its line end.
+    EXPECT_FALSE(ReadLookupData(std::string(253, 'x') + "\r\n").refusal);
+    EXPECT_TRUE(ReadLookupData(std::string(254, 'x') + "\r\n").refusal);
+    // Before this rule an LF-only file was one record and refused as too long.
+    std::string lines;
+    for (int i = 0; i < 100; ++i) lines += "ITEM" + std::to_string(i) + "\n";
+    EXPECT_EQ(ReadLookupData(lines).records.size(), 100u);
+}
+
+TEST(LookupData, EncodingNames) {
+    EXPECT_EQ(ParseLookupEncoding("auto"), LookupEncoding::Auto);
+    EXPECT_EQ(ParseLookupEncoding("UTF-8"), LookupEncoding::Utf8);
+    EXPECT_EQ(ParseLookupEncoding("utf8"), LookupEncoding::Utf8);
+    EXPECT_EQ(ParseLookupEncoding("cp950"), LookupEncoding::Cp950);
+    EXPECT_EQ(ParseLookupEncoding("big"), std::nullopt);
+    EXPECT_EQ(ParseLookupEncoding(""), std::nullopt);
+}
+
+}  // namespace
+}  // namespace k52
