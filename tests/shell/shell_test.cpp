@@ -14,6 +14,7 @@
 #include "shell/Shell.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
+#include "template/TemplateFile.h"
 
 namespace k52 {
 namespace {
