@@ -175,6 +175,17 @@ TEST_F(TemplateFileTest, SavingKeepsModeOwnerAndGroup) {
     EXPECT_NE(st.st_ino, before) << "a singly linked file is replaced whole";
     EXPECT_EQ(ReadBytes(file), SerializeTemplate(Changed()));
 
+    // A folder that hands its own group to new files does not hand it to a saved one.
+    const fs::path shared = dir_ / "shared";
+    fs::create_directories(shared);
+    ASSERT_EQ(::chown(shared.c_str(), 0, 4321), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 02775), 0);
+    const fs::path mine = shared / "mine.ATC";
+    WriteBytes(mine, SerializeTemplate(StartupTemplate()));
+    ASSERT_EQ(::chown(mine.c_str(), 0, 0), 0);
+    ASSERT_TRUE(WriteTemplateFile(mine.string(), Changed()));
+    EXPECT_EQ(StatOf(mine).st_gid, 0u);
+
     // A new file gets the usual mode.
     const mode_t mask = ::umask(022);
     ASSERT_TRUE(WriteTemplateFile((dir_ / "new.ATC").string(), Changed()));
