@@ -45,12 +45,12 @@ ApplicationTemplate StartupTemplate() {
 }
 
 int LoadTemplate(const std::string& path, ApplicationTemplate& t) {
-    switch (ReadTemplateFile(path, t)) {
+    std::string reason;
+    switch (ReadTemplateFile(path, t, &reason)) {
         case TemplateReadResult::Ok:
             return kExitOk;
         case TemplateReadResult::CannotOpen:
-            // The reader keeps the failed call's errno; it gives no reason of its own yet.
-            PrintError("k52cli", "cannot read " + path + ": " + SystemReason(errno));
+            PrintError("k52cli", "cannot read " + path + ": " + reason);
             return kExitFile;
         case TemplateReadResult::BadFormat:
             PrintError(kErrorTitle, kFormatErrorText);

@@ -31,21 +31,21 @@ SheetPage& EditorSheet::page(int index) {
 }
 
 ControlUpdates EditorSheet::Show(int index) {
-    if (index < 0 || index >= kPageCount || shown_[index]) return {};
-    shown_[index] = true;
+    if (index < 0 || index >= kPageCount || shown(index)) return {};
+    shown_[static_cast<std::size_t>(index)] = true;
     return page(index).Initialise();
 }
 
 void EditorSheet::Confirm() {
     Show(kFormPage);
     for (int i = 0; i < kPageCount; ++i)
-        if (shown_[i]) page(i).Commit();
+        if (shown(i)) page(i).Commit();
     shown_.fill(false);
 }
 
 void EditorSheet::Cancel() {
     for (int i = 0; i < kPageCount; ++i)
-        if (shown_[i]) page(i).Discard();
+        if (shown(i)) page(i).Discard();
     shown_.fill(false);
 }
 

@@ -33,7 +33,9 @@ class EditorSheet {
 
     // The first showing of a page in this opening of the sheet initialises it; later ones return nothing.
     ControlUpdates Show(int index);
-    bool shown(int index) const { return index >= 0 && index < kPageCount && shown_[index]; }
+    bool shown(int index) const {
+        return index >= 0 && index < kPageCount && shown_[static_cast<std::size_t>(index)];
+    }
 
     // OK: every page shown commits, forms first. The sheet opens on the form page, so it always commits.
     void Confirm();

@@ -117,13 +117,13 @@ void FormPage::OnSelectionChanged(int id, int index) {
         default:
             break;
     }
-    if (int n = LineOf(id, kTypeListBase)) {
-        f.lineType[n - 1] = value;
-        ApplyEnabling(n);
-    } else if (int n = LineOf(id, kSourceListBase)) {
-        f.inputSource[n - 1] = value;
-    } else if (int n = LineOf(id, kLookupFieldListBase)) {
-        f.lookupField[n - 1] = value;
+    if (int type = LineOf(id, kTypeListBase)) {
+        f.lineType[type - 1] = value;
+        ApplyEnabling(type);
+    } else if (int source = LineOf(id, kSourceListBase)) {
+        f.inputSource[source - 1] = value;
+    } else if (int lookup = LineOf(id, kLookupFieldListBase)) {
+        f.lookupField[lookup - 1] = value;
     }
 }
 
@@ -135,10 +135,10 @@ void FormPage::OnTextChanged(int id, std::string_view utf8) {
         return;
     }
     u8* field = nullptr;
-    if (int n = LineOf(id, kMinLengthBoxBase))
-        field = &f.minLength[n - 1];
-    else if (int n = LineOf(id, kMaxLengthBoxBase))
-        field = &f.maxLength[n - 1];
+    if (int shortest = LineOf(id, kMinLengthBoxBase))
+        field = &f.minLength[shortest - 1];
+    else if (int longest = LineOf(id, kMaxLengthBoxBase))
+        field = &f.maxLength[longest - 1];
     // A larger number is ignored; the minimum and maximum are reconciled by the normalisation on OK.
     if (field) AcceptNumber(id, utf8, *field, kLengthLimit);
 }

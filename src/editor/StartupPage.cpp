@@ -91,7 +91,8 @@ void StartupPage::OnSelectionChanged(int id, int index) {
         separatorCount_ = index;
         EnableSeparatorBoxes();
     } else if (id >= kFirstSettingList && id < kFirstSettingList + static_cast<int>(SettingLists().size())) {
-        SettingByte(settings_, SettingLists()[id - kFirstSettingList].offset) = static_cast<u8>(index);
+        SettingByte(settings_, SettingLists()[static_cast<std::size_t>(id - kFirstSettingList)].offset) =
+            static_cast<u8>(index);
     }
 }
 

@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "app/TemplateCommands.h"
-#include "app/UserInterface.h"
 
 namespace k52 {
 

@@ -29,7 +29,7 @@ class SystemLocalClock : public LocalClock {
 // Always the same time, which a test or a command line sets.
 class FixedLocalClock : public LocalClock {
   public:
-    explicit FixedLocalClock(LocalTime at = {}) : time(at) {}
+    explicit FixedLocalClock(LocalTime fixed = {}) : time(fixed) {}
     LocalTime Now() override { return time; }
     LocalTime time;
 };

@@ -188,7 +188,8 @@ void TerminalSimulator::BuildFormRow(int line) {
     const LineEntry& e = run_.lines[line];
     std::string row(FieldText(f.prompt[line]).substr(0, static_cast<std::size_t>(e.promptWidth)));
     std::string_view text = e.Text();
-    if (e.scroll >= 0 && static_cast<std::size_t>(e.scroll) < text.size()) row += text.substr(e.scroll);
+    if (e.scroll >= 0 && static_cast<std::size_t>(e.scroll) < text.size())
+        row += text.substr(static_cast<std::size_t>(e.scroll));
     // Beyond 20 columns the row is cut on the display; the line keeps its whole value.
     SetRow(line, row);
 }

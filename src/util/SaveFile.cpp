@@ -96,8 +96,11 @@ Replaced ReplaceAtomically(const std::string& target, const struct stat* existin
     };
     mode_t mode;
     if (existing) {
-        // The owner first: changing it clears set-id bits that the mode then restores.
-        if ((existing->st_uid != ::geteuid() || existing->st_gid != ::getegid()) &&
+        // The owner first: changing it clears set-id bits that the mode then restores. The new file's
+        // group may come from the folder, so it is compared rather than assumed.
+        struct stat made {};
+        if (::fstat(fd.get(), &made) != 0) return abandon(Replaced::No);
+        if ((made.st_uid != existing->st_uid || made.st_gid != existing->st_gid) &&
             ::fchown(fd.get(), existing->st_uid, existing->st_gid) != 0)
             return abandon(Replaced::OwnerNotKept);
         mode = existing->st_mode & 07777;

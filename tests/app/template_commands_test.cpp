@@ -1,5 +1,6 @@
 // The Open, Save and Save As commands: what they write, what they refuse, what they tell the user.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <deque>
@@ -105,6 +106,22 @@ TEST_F(TemplateCommandsTest, MissingFileAndCancelChangeNothingSilently) {
     EXPECT_EQ(OpenTemplate(doc, user, user), 0);  // cancelled
     EXPECT_TRUE(doc.templatePath.empty());
     EXPECT_TRUE(user.messages.empty());
+}
+
+TEST_F(TemplateCommandsTest, OpeningAFifoOrDeviceNeitherWaitsNorChangesAnything) {
+    ASSERT_EQ(::mkfifo((dir_ / "fifo.ATC").c_str(), 0644), 0);
+    for (const std::string& path : {(dir_ / "fifo.ATC").string(), std::string("/dev/zero")}) {
+        TemplateDocument doc;
+        doc.tmpl = StartupTemplate();
+        doc.templatePath = "/previous/path.ATC";
+        const ApplicationTemplate before = doc.tmpl;
+        ScriptedUser user;
+        user.openAnswers.push_back(path);
+        EXPECT_EQ(OpenTemplate(doc, user, user), 0) << path;
+        EXPECT_EQ(std::memcmp(&before, &doc.tmpl, sizeof before), 0) << path;
+        EXPECT_EQ(doc.templatePath, "/previous/path.ATC");
+        EXPECT_TRUE(user.messages.empty()) << "refused as a file that cannot be opened";
+    }
 }
 
 TEST_F(TemplateCommandsTest, SaveAsNamingRule) {

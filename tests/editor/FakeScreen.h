@@ -71,7 +71,9 @@ class FakeScreen {
     // The entry a list shows, or "" when it shows none.
     std::string shown(int id) {
         const FakeControl& c = controls_[id];
-        return c.selection >= 0 && c.selection < static_cast<int>(c.items.size()) ? c.items[c.selection] : "";
+        return c.selection >= 0 && c.selection < static_cast<int>(c.items.size())
+                   ? c.items[static_cast<std::size_t>(c.selection)]
+                   : "";
     }
 
     std::vector<int> opened;

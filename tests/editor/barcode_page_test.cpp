@@ -33,7 +33,7 @@ TEST_F(BarcodePageTest, UntouchedPageLeavesEveryByte) {
          0x05, 0x03, 0x7F, 0x7F, 0x80, 0x00, 0x33, 0x44, 0x8F, 0xFF, 0xEE, 0x99},
     };
     for (const auto& bytes : blocks) {
-        for (int i = 0; i < 24; ++i) t.barcodeSettings.bytes()[i] = static_cast<u8>(bytes[i]);
+        for (std::size_t i = 0; i < 24; ++i) t.barcodeSettings.bytes()[i] = static_cast<u8>(bytes[i]);
         screen.Init();
         page.Commit();
         EXPECT_EQ(Block(t.barcodeSettings), bytes);

@@ -37,8 +37,8 @@ using Clock = SimTest;
 TEST_F(Clock, TheColonShowsForTicksZeroToFourAndOnlyTheMainMenuDrawsTheLine) {
     Ticks(10);
     ASSERT_EQ(view.statusLines.size(), 10u);
-    for (int i = 0; i < 10; ++i) {
-        int tick = (i + 1) % 10;
+    for (std::size_t i = 0; i < 10; ++i) {
+        std::size_t tick = (i + 1) % 10;
         EXPECT_EQ(view.statusLines[i], tick <= 4 ? "MAR  6,  9:5   00000" : "MAR  6,  9 5   00000") << tick;
     }
     EXPECT_EQ(Run().tickCount, 0);

@@ -77,9 +77,9 @@ TEST(Random, RandomTemplatesAndKeysStayInBounds) {
             sim.DispatchKey(kRestartCode);
         }
         for (int step = 0; step < 400; ++step) {
-            unsigned pick = rng() % 100;
+            const auto pick = rng() % 100;
             if (pick < 8) {
-                for (unsigned n = rng() % 9; n > 0; --n) sim.Tick();
+                for (auto n = rng() % 9; n > 0; --n) sim.Tick();
             } else if (pick < 10) {
                 sim.DispatchKey(kRestartCode);
             } else if (pick < 12) {

@@ -56,9 +56,10 @@ EditorSheetDialog::EditorSheetDialog(QWidget* owner, TemplateDocument& doc, Edit
     tabs_ = new QTabWidget;
     pages_ = {BuildFormPage(), BuildMenuPage(), BuildLookupPage(), BuildBarcodePage(), BuildStartupPage()};
     for (int i = 0; i < EditorSheet::kPageCount; ++i) {
-        binders_[i] = new ControlBinder(pages_[i], sheet_.page(i), this);
-        binders_[i]->onOpen = [this, i](int id) { OpenFromPage(i, id); };
-        tabs_->addTab(pages_[i], Qs(EditorSheet::TabCaption(i)));
+        const auto slot = static_cast<std::size_t>(i);
+        binders_[slot] = new ControlBinder(pages_[slot], sheet_.page(i), this);
+        binders_[slot]->onOpen = [this, i](int id) { OpenFromPage(i, id); };
+        tabs_->addTab(pages_[slot], Qs(EditorSheet::TabCaption(i)));
     }
     outer->addWidget(tabs_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -72,20 +73,22 @@ EditorSheetDialog::EditorSheetDialog(QWidget* owner, TemplateDocument& doc, Edit
 }
 
 QWidget* EditorSheetDialog::page(int index) const {
-    return (index >= 0 && index < EditorSheet::kPageCount) ? pages_[index] : nullptr;
+    return (index >= 0 && index < EditorSheet::kPageCount) ? pages_[static_cast<std::size_t>(index)]
+                                                           : nullptr;
 }
 
 void EditorSheetDialog::ShowPage(int index) {
     if (index < 0 || index >= EditorSheet::kPageCount) return;
-    binders_[index]->Apply(sheet_.Show(index));
+    binders_[static_cast<std::size_t>(index)]->Apply(sheet_.Show(index));
 }
 
 void EditorSheetDialog::OpenFromPage(int page, int buttonId) {
     if (page == EditorSheet::kFormPage) {
         if (auto logic = sheet_.forms().FieldAttributes(buttonId - FormPage::kAdvancedButtonBase))
-            RunFieldAttributesDialog(pages_[page], *logic);
+            RunFieldAttributesDialog(this->page(page), *logic);
     } else if (page == EditorSheet::kBarcodePage) {
-        if (auto logic = sheet_.barcode().OptionsDialog(buttonId)) RunSymbologyDialog(pages_[page], *logic);
+        if (auto logic = sheet_.barcode().OptionsDialog(buttonId))
+            RunSymbologyDialog(this->page(page), *logic);
     }
 }
 

@@ -33,11 +33,12 @@ const QPixmap& TerminalImage(int id) {
     if (!loaded) {
         InitTerminalImages();
         for (int n = kFirstImage; n <= kLastImage; ++n)
-            images[n - kFirstImage].load(QStringLiteral(":/images/%1.png").arg(n));
+            images[static_cast<std::size_t>(n - kFirstImage)].load(QStringLiteral(":/images/%1.png").arg(n));
         loaded = true;
     }
     static const QPixmap none;
-    return (id >= kFirstImage && id <= kLastImage) ? images[id - kFirstImage] : none;
+    return (id >= kFirstImage && id <= kLastImage) ? images[static_cast<std::size_t>(id - kFirstImage)]
+                                                   : none;
 }
 
 QFont DisplayFont() {
@@ -150,7 +151,8 @@ void SimulatorWidget::paintEvent(QPaintEvent*) {
     for (int k = 1; k <= kKeyCount; ++k) {
         KeyPoint o = KeyOrigin(k);
         p.drawPixmap(o.x, o.y,
-                     TerminalImage(keyShownPressed_[k] ? KeyPressedImageId(k) : KeyReleasedImageId(k)));
+                     TerminalImage(keyShownPressed_[static_cast<std::size_t>(k)] ? KeyPressedImageId(k)
+                                                                                 : KeyReleasedImageId(k)));
     }
     p.setFont(font_);
     const EngineState& eng = sim_->engineState();
@@ -222,8 +224,8 @@ void SimulatorWidget::DrawPendingLetter(int row, int col, char letter) {
 void SimulatorWidget::ReleaseKeyPress() {
     // A box took the mouse mid-press: the button-up may never reach this window.
     for (int k = 1; k <= kKeyCount; ++k) {
-        if (keyShownPressed_[k]) {
-            keyShownPressed_[k] = false;
+        if (keyShownPressed_[static_cast<std::size_t>(k)]) {
+            keyShownPressed_[static_cast<std::size_t>(k)] = false;
             update(KeyRect(k));
         }
     }
@@ -242,7 +244,7 @@ void SimulatorWidget::DrawAlphaIndicator(bool) {
 
 void SimulatorWidget::DrawKey(int key, bool pressed) {
     if (key < 1 || key > kKeyCount) return;
-    keyShownPressed_[key] = pressed;
+    keyShownPressed_[static_cast<std::size_t>(key)] = pressed;
     update(KeyRect(key));
 }
 
