@@ -4,8 +4,26 @@
 #include <string_view>
 
 #include "cli/Commands.h"
+#include "ports/PortAssignments.h"
+#include "ports/PortDiscovery.h"
 
 namespace {
+
+const char kPortsUsage[] = "ports [--json] | ports assign COMn DEVICE | ports unassign COMn";
+
+int CmdPorts(const k52::cli::Args& args) {
+    using namespace k52::cli;
+    if (args.empty() || (args.size() == 1 && args[0] == "--json")) {
+        k52::SystemPortScanner scanner;
+        return PortsList(scanner, !args.empty(), std::cout, std::cerr);
+    }
+    const auto port = args.size() >= 2 ? k52::ParseComPortName(args[1]) : std::nullopt;
+    if (port && args[0] == "assign" && args.size() == 3)
+        return PortsAssign(*port, args[2], std::cout, std::cerr);
+    if (port && args[0] == "unassign" && args.size() == 2) return PortsUnassign(*port, std::cout, std::cerr);
+    std::cerr << "usage: k52cli " << kPortsUsage << "\n";
+    return kExitUsage;
+}
 
 struct Command {
     std::string_view name;
@@ -24,6 +42,7 @@ const Command kCommands[] = {
     {"download-lookup", k52::cli::CmdDownloadLookup,
      "download-lookup DATA (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]"},
     {"receive", k52::cli::CmdReceive, "receive OUT (--device PATH | --port COMn) [--ir] [--speed BPS]"},
+    {"ports", CmdPorts, kPortsUsage},
 };
 
 int Usage() {
