@@ -53,7 +53,8 @@ std::string Join(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings, PortScanner* scanner, MessageBoxes* messages)
+ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings, PortScanner* scanner,
+                             MessageBoxes* messages)
     : QDialog(owner), settings_(settings) {
     setWindowTitle(QStringLiteral("傳輸埠設定"));
     setModal(true);
@@ -140,7 +141,8 @@ void ComSettingDlg::ShowDeviceOf(int comPort) {
     shownPort_ = comPort;
     chooser_->setVisible(comPort >= 0);
     if (comPort < 0) return;
-    chooser_->ShowPort(comPort, ResolveComPort(comPort, conf_.assignments()), chosen_[static_cast<std::size_t>(comPort)]);
+    chooser_->ShowPort(comPort, ResolveComPort(comPort, conf_.assignments()),
+                       chosen_[static_cast<std::size_t>(comPort)]);
 }
 
 bool ComSettingDlg::StoreAssignments() {
@@ -157,8 +159,9 @@ bool ComSettingDlg::StoreAssignments() {
         if (chosen.empty()) {
             updated.Unassign(i);
         } else if (!updated.Assign(i, StableDevicePath(chosen))) {
-            messages_->ShowMessage(ComPortName(i) + ": \"" + chosen + "\" is not a device path such as /dev/ttyUSB0",
-                                   kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+            messages_->ShowMessage(
+                ComPortName(i) + ": \"" + chosen + "\" is not a device path such as /dev/ttyUSB0",
+                kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
             return false;
         }
     }

@@ -101,6 +101,7 @@ MainWindow::MainWindow(const DesktopServices& services)
     shell_ = std::make_unique<Shell>(doc_, *messages_, *dialogs_, static_cast<ShellActions&>(*this));
     transferUi_ = std::make_unique<QtTransferUi>(*messages_, this, services.transferFiles);
     link_ = std::make_unique<TerminalLink>(doc_.tmpl, lines_, linkClock_, *transferUi_);
+    transferUi_->setPortFailureReason([this] { return lines_.lastFailure(); });
 
     // The template holds its defaults before the simulator starts on it.
     shell_->Startup();

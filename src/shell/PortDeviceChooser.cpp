@@ -17,7 +17,8 @@ QString Local(const std::string& s) {
 
 }  // namespace
 
-PortDeviceChooser::PortDeviceChooser(PortScanner& scanner, QWidget* parent) : QWidget(parent), scanner_(scanner) {
+PortDeviceChooser::PortDeviceChooser(PortScanner& scanner, QWidget* parent)
+    : QWidget(parent), scanner_(scanner) {
     box_ = new QComboBox(this);
     box_->setObjectName(QStringLiteral("portDevice"));
     box_->setEditable(true);
@@ -63,7 +64,8 @@ void PortDeviceChooser::SetChosen(const std::string& path) {
     const QString wanted = Local(path);
     int index = -1;
     for (int i = 0; i < box_->count() && !path.empty(); ++i)
-        if (box_->itemData(i, kPathRole).toString() == wanted || box_->itemData(i, Qt::ToolTipRole).toString() == wanted)
+        if (box_->itemData(i, kPathRole).toString() == wanted ||
+            box_->itemData(i, Qt::ToolTipRole).toString() == wanted)
             index = i;
     box_->setCurrentIndex(index);
     if (index < 0) box_->setEditText(wanted);

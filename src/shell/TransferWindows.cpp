@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "link/TerminalLink.h"
 #include "shell/QtDialogs.h"
 
 namespace k52 {
@@ -105,6 +106,10 @@ QtTransferUi::~QtTransferUi() = default;
 
 MessageAnswer QtTransferUi::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                                         MessageButtons buttons) {
+    if (portFailureReason_ &&
+        (text == link_text::kPortOpenFailed || text == link_text::kReceivePortOpenFailed))
+        if (const std::string why = portFailureReason_(); !why.empty())
+            return messages_.ShowDetailedMessage(text, title, icon, buttons, why);
     return messages_.ShowMessage(text, title, icon, buttons);
 }
 

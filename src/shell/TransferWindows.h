@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -94,12 +95,16 @@ class QtTransferUi : public TransferUi {
     ProgressDlg* progress() const { return progress_.get(); }
     ReceiveStatusBox* statusBox() const { return status_.get(); }
 
+    // Where the reason a port would not open comes from; it is shown under the open-failure box.
+    void setPortFailureReason(std::function<std::string()> reason) { portFailureReason_ = std::move(reason); }
+
   private:
     MessageBoxes& messages_;
     std::unique_ptr<TransferFiles> ownFiles_;
     TransferFiles* files_;
     std::unique_ptr<ProgressDlg> progress_;
     std::unique_ptr<ReceiveStatusBox> status_;
+    std::function<std::string()> portFailureReason_;
 };
 
 }  // namespace k52

@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     // QApplication has taken its own options out of argv; what is left is ours.
     if (argc > 1) {
         if (argc > 2) std::fprintf(stderr, "k52gen: one template at a time; opening %s\n", argv[1]);
-        QTimer::singleShot(0, &window, [&window, path = std::string(argv[1])] { window.OpenFromCommandLine(path); });
+        QTimer::singleShot(0, &window,
+                           [&window, path = std::string(argv[1])] { window.OpenFromCommandLine(path); });
     }
     return app.exec();
 }

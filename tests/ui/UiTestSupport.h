@@ -19,6 +19,7 @@ struct Shown {
     std::string text, title;
     MessageIcon icon;
     MessageButtons buttons;
+    std::string detail = {};
 };
 
 // Answers message boxes from a script; an empty script answers OK, or Cancel (No for Yes/No).
@@ -46,6 +47,12 @@ class ScriptedMessages : public MessageBoxes {
                 return MessageAnswer::Cancel;
         }
         return MessageAnswer::Cancel;
+    }
+    MessageAnswer ShowDetailedMessage(std::string_view text, std::string_view title, MessageIcon icon,
+                                      MessageButtons buttons, std::string_view detail) override {
+        const MessageAnswer answer = ShowMessage(text, title, icon, buttons);
+        shown.back().detail = detail;
+        return answer;
     }
     std::vector<std::string> texts() const {
         std::vector<std::string> out;

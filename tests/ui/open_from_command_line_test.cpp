@@ -41,7 +41,9 @@ class OpenFromCommandLineTest : public QObject {
 
     QTemporaryDir dir_;
 
-    std::string File(const char* name) const { return dir_.filePath(QString::fromLatin1(name)).toStdString(); }
+    std::string File(const char* name) const {
+        return dir_.filePath(QString::fromLatin1(name)).toStdString();
+    }
 
   private slots:
     void aTemplateOpensWithTheEditorAsOpenDoes() {

@@ -1,5 +1,6 @@
 // The port settings window's device chooser on a fake list of the host's ports: choosing, typing a path,
 // refreshing, an environment override, and what OK and Cancel store.
+#include <unistd.h>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -9,11 +10,12 @@
 #include <QTest>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "UiTestSupport.h"
 #include "shell/ComSettingDlg.h"
+#include "shell/MainWindow.h"
 #include "shell/PortDeviceChooser.h"
+#include "shell/TransferWindows.h"
 
 using namespace k52;
 using k52::test::ScriptedMessages;
@@ -73,13 +75,15 @@ class PortSettingsTest : public QObject {
 
     void choosingADiscoveredPortStoresItsStableNameOnOk() {
         FakeScanner scanner;
-        scanner.ports = {Port("/dev/ttyS0", std::nullopt, "ttyS0"), Port("/dev/ttyUSB0", adapter_, "FT232R USB UART")};
+        scanner.ports = {Port("/dev/ttyS0", std::nullopt, "ttyS0"),
+                         Port("/dev/ttyUSB0", adapter_, "FT232R USB UART")};
         PortSettings ports{1, 4};
         ScriptedMessages messages;
         ComSettingDlg dlg(nullptr, ports, &scanner, &messages);
         QComboBox* box = dlg.deviceChooser()->deviceBox();
-        QCOMPARE(Items(box), (QStringList{QStringLiteral("ttyS0 — /dev/ttyS0"),
-                                          QStringLiteral("FT232R USB UART — ") + QString::fromStdString(adapter_)}));
+        QCOMPARE(Items(box),
+                 (QStringList{QStringLiteral("ttyS0 — /dev/ttyS0"),
+                              QStringLiteral("FT232R USB UART — ") + QString::fromStdString(adapter_)}));
         // Nothing assigned yet: the box is empty and its hint is the default device.
         QCOMPARE(box->currentText(), QString());
         QCOMPARE(box->lineEdit()->placeholderText(), QStringLiteral("/dev/ttyS1"));
@@ -199,6 +203,33 @@ class PortSettingsTest : public QObject {
         QCOMPARE(ports.comPort, 3);
     }
 
+    // The desktop keeps its message box and shows under it why the port would not open.
+    void aPortThatWillNotOpenIsExplainedUnderTheMessage() {
+        SetConf("COM1=/dev/serial/by-id/usb-FTDI_FT232R_A12B-if00-port0\n");
+        struct Files : TransferFiles {
+            std::string data;
+            std::optional<std::string> ChooseLookupFile(const std::string&) override { return std::nullopt; }
+            std::optional<std::string> ChooseDataFile() override { return data; }
+            void OpenForViewing(const std::string&) override {}
+        } files;
+        files.data = config_.filePath(QStringLiteral("received.txt")).toStdString();
+        ScriptedMessages messages;
+        DesktopServices services;
+        services.messages = &messages;
+        services.transferFiles = &files;
+        MainWindow window(services);
+        window.document().tmpl.portSettings = {0, 0};
+        window.OnCommand(3020);  // download the program
+        window.OnCommand(3030);  // receive data
+        const std::string why =
+            "COM1 is assigned to /dev/serial/by-id/usb-FTDI_FT232R_A12B-if00-port0, which is not connected";
+        QCOMPARE(messages.shown.size(), std::size_t{2});
+        QCOMPARE(messages.shown[0].text, std::string("連接埠無法打開!!"));
+        QCOMPARE(messages.shown[0].detail, why);
+        QCOMPARE(messages.shown[1].text, std::string("無法打開通訊埠!!"));
+        QCOMPARE(messages.shown[1].detail, why);
+    }
+
     void aDamagedLineIsShownAsAWarning() {
         SetConf("COM9=/dev/ttyUSB0\n");
         FakeScanner scanner;
@@ -206,8 +237,8 @@ class PortSettingsTest : public QObject {
         ComSettingDlg dlg(nullptr, ports, &scanner);
         auto* warnings = dlg.findChild<QLabel*>(QStringLiteral("portsConfWarnings"));
         QVERIFY(warnings);
-        QVERIFY(warnings->text().endsWith(
-            QStringLiteral("ports.conf:1: ignored \"COM9=/dev/ttyUSB0\" (expected COM1..COM6=/path/of/device)")));
+        QVERIFY(warnings->text().endsWith(QStringLiteral(
+            "ports.conf:1: ignored \"COM9=/dev/ttyUSB0\" (expected COM1..COM6=/path/of/device)")));
     }
 };
 
