@@ -17,6 +17,12 @@ class MessageBoxes {
     virtual ~MessageBoxes() = default;
     virtual MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                                       MessageButtons buttons) = 0;
+    // The same box with the reason behind it underneath (why a port would not open); a front end without
+    // room for it shows the box alone.
+    virtual MessageAnswer ShowDetailedMessage(std::string_view text, std::string_view title, MessageIcon icon,
+                                              MessageButtons buttons, std::string_view /*detail*/) {
+        return ShowMessage(text, title, icon, buttons);
+    }
 };
 
 // The open and save dialogs for template files. An empty optional means the user cancelled.

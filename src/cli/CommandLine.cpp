@@ -8,6 +8,8 @@
 
 #include "cli/Commands.h"
 #include "cli/cmd_records.h"
+#include "ports/PortAssignments.h"
+#include "ports/PortDiscovery.h"
 #include "util/LineSpeeds.h"
 #include "util/Parse.h"
 
@@ -212,6 +214,33 @@ int RunCommandLine(int argc, const char* const* argv) {
                                        : "";
                         },
                         [&] { return RunRecords(recordsOptions); }});
+
+    bool portsJson = false;
+    std::string assignPort, assignDevice, unassignPort;
+    sub = app.add_subcommand("ports", "list serial ports and which device COM1..COM6 stand for");
+    sub->add_flag("--json", portsJson, "the ports and the COM table as JSON");
+    CLI::App* assign = sub->add_subcommand("assign", "make COMn stand for DEVICE (kept in ports.conf)");
+    assign->add_option("COMn", assignPort, "COM1..COM6")->required();
+    assign->add_option("DEVICE", assignDevice, "the device, plugged in or not")->required()->check(kPath);
+    CLI::App* unassign = sub->add_subcommand("unassign", "let COMn stand for its default device again");
+    unassign->add_option("COMn", unassignPort, "COM1..COM6")->required();
+    sub->require_subcommand(0, 1);
+    commands.push_back({sub, "ports [--json] | ports assign COMn DEVICE | ports unassign COMn",
+                        [&] {
+                            const std::string& port = assign->parsed() ? assignPort : unassignPort;
+                            if ((assign->parsed() || unassign->parsed()) && !ParseComPortName(port))
+                                return std::string("COMn is COM1 to COM6");
+                            return std::string();
+                        },
+                        [&] {
+                            if (assign->parsed())
+                                return PortsAssign(*ParseComPortName(assignPort), assignDevice, std::cout,
+                                                   std::cerr);
+                            if (unassign->parsed())
+                                return PortsUnassign(*ParseComPortName(unassignPort), std::cout, std::cerr);
+                            SystemPortScanner scanner;
+                            return PortsList(scanner, portsJson, std::cout, std::cerr);
+                        }});
 
     auto printUsage = [&] {
         std::cerr << "usage: k52cli COMMAND ...\n";

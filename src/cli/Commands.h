@@ -3,9 +3,14 @@
 
 #include <cstdint>
 #include <optional>
+#include <iosfwd>
 #include <string>
 
 #include "link/LookupData.h"
+
+namespace k52 {
+class PortScanner;
+}
 
 namespace k52::cli {
 
@@ -68,5 +73,11 @@ int RunCommandLine(int argc, const char* const* argv);
 // import and diff: template text to a template file, and the fields two templates differ in.
 int RunImport(const std::string& in, const std::string& out, bool normalise);
 int RunDiff(const std::string& a, const std::string& b, bool json);
+
+// The ports command with its parameters parsed; comPort is 0..5 for COM1..COM6.
+int PortsList(PortScanner& scanner, bool json, std::ostream& out, std::ostream& err);
+// Stores the device's stable by-id name when it has one; a device not plugged in yet is allowed.
+int PortsAssign(int comPort, const std::string& device, std::ostream& out, std::ostream& err);
+int PortsUnassign(int comPort, std::ostream& out, std::ostream& err);
 
 }  // namespace k52::cli

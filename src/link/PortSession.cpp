@@ -21,7 +21,8 @@ PortSession::~PortSession() {
 }
 
 bool PortSession::Open(int comPort) {
-    port_ = lines_.OpenPort(comPort);
+    openFailure_.clear();
+    port_ = lines_.OpenPort(comPort, &openFailure_);
     return port_ != nullptr;
 }
 

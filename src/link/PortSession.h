@@ -26,6 +26,8 @@ class PortSession {
     PortSession& operator=(const PortSession&) = delete;
 
     bool Open(int comPort);
+    // Why the last Open failed in the system's words (permission, busy, not connected), when known.
+    const std::string& openFailure() const { return openFailure_; }
     // The terminal talks 8N1 at the speed of `baudRate` (left alone when out of range).
     void UseTerminalLine(int baudRate);
     bool Apply();
@@ -44,6 +46,7 @@ class PortSession {
     std::int64_t NowMs() { return clock_.NowMs(); }
 
   private:
+    std::string openFailure_;
     bool ProbeCradle(std::uint32_t speed);
 
     LineSettings& settings_;

@@ -11,6 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <iostream>
+
+#include "ports/PortErrors.h"
 
 namespace k52 {
 namespace {
@@ -45,29 +48,30 @@ void SleepMs(std::int64_t ms) {
     }
 }
 
+// Leaves errno as it found it, for the caller that reports the failing step's errno.
 std::string Errno(const std::string& what) {
-    return what + ": " + std::strerror(errno);
+    const int saved = errno;
+    std::string text = what + ": " + std::strerror(saved);
+    errno = saved;
+    return text;
 }
 
 }  // namespace
 
-std::string ComPortName(int comPort) {
-    return "COM" + std::to_string(comPort + 1);
-}
-
 std::string ComPortDevice(int comPort) {
-    std::string var = "K52_" + ComPortName(comPort);
-    if (const char* v = std::getenv(var.c_str()); v != nullptr && *v != '\0') return v;
-    return "/dev/ttyS" + std::to_string(comPort);
+    return ResolveComPort(comPort).device;
 }
 
-std::unique_ptr<PosixSerialLine> PosixSerialLine::Open(const std::string& device, std::string* error) {
+std::unique_ptr<PosixSerialLine> PosixSerialLine::Open(const std::string& device, std::string* error,
+                                                       int* errorNumber) {
     int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        if (errorNumber) *errorNumber = errno;
         if (error) *error = Errno(device);
         return nullptr;
     }
     auto fail = [&](const std::string& why) -> std::unique_ptr<PosixSerialLine> {
+        if (errorNumber) *errorNumber = errno;
         if (error) *error = why;
         ::close(fd);
         return nullptr;
@@ -77,7 +81,10 @@ std::unique_ptr<PosixSerialLine> PosixSerialLine::Open(const std::string& device
         return fail(Errno(device));
     }
     // The advisory lock keeps out our own programs (root ignores TIOCEXCL); TIOCEXCL keeps out others.
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) return fail(device + ": in use by another program");
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        errno = EBUSY;
+        return fail(device + ": in use by another program");
+    }
     if (ioctl(fd, TIOCEXCL) != 0) return fail(Errno(device));
     termios t{};
     if (tcgetattr(fd, &t) != 0) return fail(Errno(device));
@@ -196,8 +203,21 @@ void PosixSerialLine::Close() {
 }
 
 std::unique_ptr<SerialLine> PosixLineFactory::OpenPort(int comPort, std::string* error) {
-    std::string device = device_ ? *device_ : ComPortDevice(comPort);
-    return PosixSerialLine::Open(device, error);
+    PortOpenFailure failure;
+    if (device_) {
+        failure.device = *device_;
+    } else {
+        std::vector<std::string> warnings;
+        ComPortResolution port = ResolveComPort(comPort, &warnings);
+        for (const std::string& w : warnings) std::cerr << w << "\n";
+        failure.device = port.device;
+        failure.comPort = comPort;
+        failure.source = port.source;
+    }
+    auto line = PosixSerialLine::Open(failure.device, nullptr, &failure.error);
+    lastFailure_ = line ? std::string() : ExplainPortOpenFailure(failure);
+    if (error) *error = lastFailure_;
+    return line;
 }
 
 }  // namespace k52

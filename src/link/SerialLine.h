@@ -8,17 +8,16 @@
 #include <optional>
 #include <string>
 
+#include "ports/PortAssignments.h"
 #include "template/Template.h"
 #include "util/LineSpeeds.h"
 
 namespace k52 {
 
-constexpr int kComPortCount = 6;
 constexpr int kBaudRateCount = static_cast<int>(kLineSpeeds.size());
 
-// "COM1".."COM6" for 0..5.
-std::string ComPortName(int comPort);
-// The device a port name maps to: $K52_COM<n> when set and not empty, else /dev/ttyS<n-1>.
+// The device a port name maps to: $K52_COM<n> when set and not empty, else the user's assignment, else
+// /dev/ttyS<n-1>.
 std::string ComPortDevice(int comPort);
 
 // The one line-state record of the process. Every open and every infrared preparation changes some of
@@ -66,8 +65,10 @@ class LineFactory {
 // A termios device: raw 8N1, no translation, no echo, no flow control, no signals.
 class PosixSerialLine : public SerialLine {
   public:
-    // Opens `device` exclusively (TIOCEXCL and an advisory lock); nullptr on failure.
-    static std::unique_ptr<PosixSerialLine> Open(const std::string& device, std::string* error = nullptr);
+    // Opens `device` exclusively (TIOCEXCL and an advisory lock); nullptr on failure, with the errno of the
+    // failing step in `errorNumber` (EBUSY when another program holds the device).
+    static std::unique_ptr<PosixSerialLine> Open(const std::string& device, std::string* error = nullptr,
+                                                 int* errorNumber = nullptr);
     ~PosixSerialLine() override;
     PosixSerialLine(const PosixSerialLine&) = delete;
     PosixSerialLine& operator=(const PosixSerialLine&) = delete;
@@ -86,16 +87,20 @@ class PosixSerialLine : public SerialLine {
     bool broken_ = false;
 };
 
-// COM1..COM6 through ComPortDevice, or every index to one fixed device (k52cli --device).
+// COM1..COM6 through the port resolver, or every index to one fixed device (k52cli --device). A failed
+// open's `error` is the reason a person can act on (permission, busy, not connected).
 class PosixLineFactory : public LineFactory {
   public:
     PosixLineFactory() = default;
     explicit PosixLineFactory(std::string device) : device_(std::move(device)) {}
     std::unique_ptr<SerialLine> OpenPort(int comPort, std::string* error = nullptr) override;
     bool FixedDevice() const override { return device_.has_value(); }
+    // The reason the last OpenPort failed; empty after one that succeeded.
+    const std::string& lastFailure() const { return lastFailure_; }
 
   private:
     std::optional<std::string> device_;
+    std::string lastFailure_;
 };
 
 }  // namespace k52

@@ -36,7 +36,8 @@ bool TerminalLink::PortSettingsValid(TransferOutcome& outcome) {
 
 bool TerminalLink::OpenDownloadPort(PortSession& port, Transport transport, TransferOutcome& outcome) {
     if (!port.Open(tmpl_.portSettings.comPort)) {
-        Tell(kPortOpenFailed, kErrorTitle, MessageIcon::Exclamation);
+        ui_.ShowDetailedMessage(kPortOpenFailed, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok,
+                                port.openFailure());
         outcome.failure = LinkFailure::PortOpen;
         return false;
     }
@@ -59,7 +60,8 @@ bool TerminalLink::OpenDownloadPort(PortSession& port, Transport transport, Tran
 
 bool TerminalLink::OpenReceivePort(PortSession& port, Transport transport, TransferOutcome& outcome) {
     if (!port.Open(tmpl_.portSettings.comPort)) {
-        Tell(kReceivePortOpenFailed, kErrorTitle, MessageIcon::None);
+        ui_.ShowDetailedMessage(kReceivePortOpenFailed, kErrorTitle, MessageIcon::None, MessageButtons::Ok,
+                                port.openFailure());
         outcome.failure = LinkFailure::PortOpen;
         return false;
     }

@@ -12,6 +12,10 @@
 #include <QVBoxLayout>
 
 #include "link/SerialLine.h"
+#include "shell/PortDeviceChooser.h"
+#include "shell/QtDialogs.h"
+#include "app/TemplateCommands.h"
+#include "template/TemplateFile.h"
 
 #include "util/LineSpeeds.h"
 
@@ -43,18 +47,39 @@ class PortDelegate : public QStyledItemDelegate {
     }
 };
 
+std::string Join(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& l : lines) out += (out.empty() ? "" : "\n") + l;
+    return out;
+}
+
 }  // namespace
 
-ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings) : QDialog(owner), settings_(settings) {
+ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings, PortScanner* scanner,
+                             MessageBoxes* messages)
+    : QDialog(owner), settings_(settings) {
     setWindowTitle(QStringLiteral("傳輸埠設定"));
     setModal(true);
+    if (!scanner) {
+        ownScanner_ = std::make_unique<SystemPortScanner>();
+        scanner = ownScanner_.get();
+    }
+    if (!messages) {
+        ownMessages_ = std::make_unique<QtMessageBoxes>(this);
+        messages = ownMessages_.get();
+    }
+    messages_ = messages;
+    std::vector<std::string> warnings;
+    confPath_ = DefaultPortsConfPath();
+    conf_ = ReadPortsConf(confPath_, &warnings);
+    for (std::size_t i = 0; i < chosen_.size(); ++i) chosen_[i] = conf_.assignments()[i].value_or("");
 
     ports_ = new QComboBox(this);
     ports_->setObjectName(QStringLiteral("list701"));
     ports_->setItemDelegate(new PortDelegate(ports_));
     for (int i = 0; i < kComPortCount; ++i) {
         ports_->addItem(QString::fromStdString(ComPortName(i)));
-        QString device = QString::fromLocal8Bit(ComPortDevice(i).c_str());
+        QString device = QString::fromLocal8Bit(ResolveComPort(i, conf_.assignments()).device.c_str());
         ports_->setItemData(i, device, kDeviceRole);
         ports_->setItemData(i, device, Qt::ToolTipRole);
     }
@@ -76,6 +101,14 @@ ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings) : QDialog(o
     connect(ports_, &QComboBox::currentIndexChanged, this, showDevice);
     showDevice(ports_->currentIndex());
 
+    chooser_ = new PortDeviceChooser(*scanner, this);
+    connect(ports_, &QComboBox::currentIndexChanged, this, &ComSettingDlg::ShowDeviceOf);
+    ShowDeviceOf(ports_->currentIndex());
+    auto* warningText = new QLabel(QString::fromStdString(Join(warnings)), this);
+    warningText->setObjectName(QStringLiteral("portsConfWarnings"));
+    warningText->setVisible(!warnings.empty());
+    warningText->setWordWrap(true);
+
     ok_ = new QPushButton(QStringLiteral("確定"), this);
     ok_->setDefault(true);
     cancel_ = new QPushButton(QStringLiteral("取消"), this);
@@ -88,6 +121,9 @@ ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings) : QDialog(o
     grid->addWidget(device_, 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("傳輸速率 :"), this), 1, 0);
     grid->addWidget(speeds_, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("裝置 :"), this), 2, 0, Qt::AlignTop);
+    grid->addWidget(chooser_, 2, 1, 1, 2);
+    grid->addWidget(warningText, 3, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok_);
@@ -100,14 +136,56 @@ ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings) : QDialog(o
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+ComSettingDlg::~ComSettingDlg() = default;
+
+void ComSettingDlg::ShowDeviceOf(int comPort) {
+    if (shownPort_ >= 0) chosen_[static_cast<std::size_t>(shownPort_)] = chooser_->ChosenPath();
+    shownPort_ = comPort;
+    chooser_->setVisible(comPort >= 0);
+    if (comPort < 0) return;
+    chooser_->ShowPort(comPort, ResolveComPort(comPort, conf_.assignments()),
+                       chosen_[static_cast<std::size_t>(comPort)]);
+}
+
+bool ComSettingDlg::StoreAssignments() {
+    if (shownPort_ >= 0) chosen_[static_cast<std::size_t>(shownPort_)] = chooser_->ChosenPath();
+    PortsConf updated = conf_;
+    bool changed = false;
+    for (int i = 0; i < kComPortCount; ++i) {
+        const std::string& chosen = chosen_[static_cast<std::size_t>(i)];
+        const std::optional<std::string>& stored = conf_.assignments()[static_cast<std::size_t>(i)];
+        // An environment override is shown, not chosen: the file's line under it stays as it is.
+        if (ResolveComPort(i, conf_.assignments()).source == AssignmentSource::Environment) continue;
+        if (chosen == stored.value_or("")) continue;
+        changed = true;
+        if (chosen.empty()) {
+            updated.Unassign(i);
+        } else if (!updated.Assign(i, StableDevicePath(chosen))) {
+            messages_->ShowMessage(
+                ComPortName(i) + ": \"" + chosen + "\" is not a device path such as /dev/ttyUSB0",
+                kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+            return false;
+        }
+    }
+    std::string error;
+    if (changed && !WritePortsConf(confPath_, updated, &error)) {
+        messages_->ShowMessage("The port assignments could not be stored: " + error, kErrorTitle,
+                               MessageIcon::Exclamation, MessageButtons::Ok);
+        return false;
+    }
+    conf_ = std::move(updated);
+    return true;
+}
+
 void ComSettingDlg::Confirm() {
+    if (!StoreAssignments()) return;
     if (ports_->currentIndex() >= 0) settings_.comPort = static_cast<u8>(ports_->currentIndex());
     if (speeds_->currentIndex() >= 0) settings_.baudRate = static_cast<u8>(speeds_->currentIndex());
     done(1);
 }
 
-int RunComSettingDlg(QWidget* owner, PortSettings& settings) {
-    ComSettingDlg dialog(owner, settings);
+int RunComSettingDlg(QWidget* owner, PortSettings& settings, MessageBoxes* messages) {
+    ComSettingDlg dialog(owner, settings, nullptr, messages);
     return dialog.exec();
 }
 

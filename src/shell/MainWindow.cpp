@@ -7,6 +7,12 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QShortcut>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "editor/ui/EditorSheet.h"
 #include "shell/AboutBox.h"
@@ -16,6 +22,32 @@
 #include "simulator/ui/SimulatorWidget.h"
 
 namespace k52 {
+
+namespace {
+
+// Answers Open's file question with the file named on the command line.
+class NamedFile : public TemplateFileDialogs {
+  public:
+    explicit NamedFile(std::string path) : path_(std::move(path)) {}
+    std::optional<std::string> ChooseTemplateToOpen() override { return path_; }
+    std::optional<std::string> ChooseTemplateToSave() override { return std::nullopt; }
+
+  private:
+    std::string path_;
+};
+
+// Why `path` cannot be read as a file, or empty when it can. Open's dialog never offers such a file, so
+// Open itself has no message for it.
+std::string UnreadableReason(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::strerror(errno);
+    struct stat st {};
+    const bool folder = fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+    ::close(fd);
+    return folder ? std::strerror(EISDIR) : std::string();
+}
+
+}  // namespace
 
 EditorSheetFn DefaultEditorSheet() {
     return &OpenEditorSheet;
@@ -125,7 +157,17 @@ void MainWindow::TemplateApplied() {
 }
 
 void MainWindow::OpenPortSettings() {
-    RunComSettingDlg(this, doc_.tmpl.portSettings);
+    RunComSettingDlg(this, doc_.tmpl.portSettings, messages_);
+}
+
+void MainWindow::OpenFromCommandLine(const std::string& path) {
+    if (const std::string why = UnreadableReason(path); !why.empty()) {
+        messages_->ShowMessage("無法開啟檔案 " + path + " : " + why, kErrorTitle, MessageIcon::Exclamation,
+                               MessageButtons::Ok);
+        return;
+    }
+    NamedFile named(path);
+    if (OpenTemplate(doc_, named, *messages_) == 1) OpenEditor();
 }
 
 void MainWindow::ShowAbout() {

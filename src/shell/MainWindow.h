@@ -53,6 +53,10 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
 
     void setEditorSheet(EditorSheetFn sheet) { editorSheet_ = std::move(sheet); }
 
+    // `k52gen FILE`: the Open command on a file named on the command line. A file that cannot be read
+    // is named in a message with the reason; the start-up template stays either way.
+    void OpenFromCommandLine(const std::string& path);
+
   public slots:
     void OnCommand(int id);
 

@@ -17,9 +17,16 @@ QWidget* ActiveOwner(QWidget* fallback) {
 
 MessageAnswer QtMessageBoxes::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                                           MessageButtons buttons) {
+    return ShowDetailedMessage(text, title, icon, buttons, {});
+}
+
+MessageAnswer QtMessageBoxes::ShowDetailedMessage(std::string_view text, std::string_view title,
+                                                  MessageIcon icon, MessageButtons buttons,
+                                                  std::string_view detail) {
     QMessageBox box(ActiveOwner(fallbackOwner_));
     box.setWindowTitle(FromUtf8(title));
     box.setText(FromUtf8(text));
+    if (!detail.empty()) box.setInformativeText(FromUtf8(detail));
     switch (icon) {
         case MessageIcon::None:
             box.setIcon(QMessageBox::NoIcon);

@@ -15,6 +15,9 @@ class QtMessageBoxes : public MessageBoxes {
     explicit QtMessageBoxes(QWidget* fallbackOwner = nullptr) : fallbackOwner_(fallbackOwner) {}
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                               MessageButtons buttons) override;
+    // The detail goes under the text, in the box's smaller informative line.
+    MessageAnswer ShowDetailedMessage(std::string_view text, std::string_view title, MessageIcon icon,
+                                      MessageButtons buttons, std::string_view detail) override;
 
   private:
     QWidget* fallbackOwner_;

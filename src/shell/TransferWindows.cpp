@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QScreen>
 
+#include "link/TerminalLink.h"
 #include "shell/DataViewer.h"
 #include "shell/QtDialogs.h"
 

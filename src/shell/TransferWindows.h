@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -85,6 +86,10 @@ class QtTransferUi : public TransferUi {
 
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                               MessageButtons buttons) override;
+    MessageAnswer ShowDetailedMessage(std::string_view text, std::string_view title, MessageIcon icon,
+                                      MessageButtons buttons, std::string_view detail) override {
+        return messages_.ShowDetailedMessage(text, title, icon, buttons, detail);
+    }
     void BeginProgress(std::string_view title, std::string_view text) override;
     void SetProgress(int percent) override;
     void EndProgress() override;
@@ -98,6 +103,8 @@ class QtTransferUi : public TransferUi {
 
     ProgressDlg* progress() const { return progress_.get(); }
     ReceiveStatusBox* statusBox() const { return status_.get(); }
+
+    // Where the reason a port would not open comes from; it is shown under the open-failure box.
 
   private:
     MessageBoxes& messages_;

@@ -1,7 +1,9 @@
-// k52gen: the desktop program.
+// k52gen: the desktop program; `k52gen FILE` opens a template as the Open command does.
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "shell/MainWindow.h"
@@ -22,5 +24,11 @@ int main(int argc, char** argv) {
     // A frameless window is not always given the keyboard by the window manager; the shortcuts need it.
     window.raise();
     window.activateWindow();
+    // QApplication has taken its own options out of argv; what is left is ours.
+    if (argc > 1) {
+        if (argc > 2) std::fprintf(stderr, "k52gen: one template at a time; opening %s\n", argv[1]);
+        QTimer::singleShot(0, &window,
+                           [&window, path = std::string(argv[1])] { window.OpenFromCommandLine(path); });
+    }
     return app.exec();
 }

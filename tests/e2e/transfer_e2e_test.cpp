@@ -336,4 +336,47 @@ TEST(EndToEnd, RandomFaultMixes) {
     }
 }
 
+// A port assigned once with `k52cli ports assign` downloads with no environment variable; one assigned to
+// an adapter that is not plugged in says so.
+TEST(EndToEnd, AnAssignedPortNeedsNoEnvironmentVariable) {
+    Files f;
+    const std::vector<std::string> env = {"XDG_CONFIG_HOME=" + f.path().string()};
+    Result list = Exec({K52CLI_PATH, "ports", "--json"}, env);
+    EXPECT_EQ(list.code, 0) << list.err;
+    EXPECT_TRUE(Has(list.out,
+                    "\"name\": \"COM6\",\n      \"device\": \"/dev/ttyS5\",\n      \"source\": \"default\""))
+        << list.out;
+
+    ASSERT_EQ(Exec({K52CLI_PATH, "new", f("plan.ATC")}).code, 0);
+    Peer peer({"--image-out", f("received.img")});
+    Result assign = Exec({K52CLI_PATH, "ports", "assign", "com3", peer.path}, env);
+    EXPECT_EQ(assign.code, 0) << assign.err;
+    EXPECT_EQ(assign.out, "COM3 = " + peer.path + "\n");
+    EXPECT_EQ(f.Read("k52/ports.conf"), "COM3=" + peer.path + "\n");
+    Result cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--port", "COM3"}, env);
+    EXPECT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(peer.Finish(), 0) << peer.report;
+    EXPECT_EQ(f.Read("received.img").size(), 10500u);
+
+    const std::string absent = "/dev/serial/by-id/usb-FTDI_FT232R_A12B-if00-port0";
+    EXPECT_EQ(Exec({K52CLI_PATH, "ports", "assign", "COM3", absent}, env).code, 0);
+    cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--port", "COM3"}, env);
+    EXPECT_EQ(cli.code, 4);
+    EXPECT_EQ(cli.err,
+              "錯誤: 連接埠無法打開!!\nk52cli: COM3 is assigned to " + absent + ", which is not connected\n");
+
+    EXPECT_EQ(Exec({K52CLI_PATH, "ports", "unassign", "COM3"}, env).out, "COM3 = /dev/ttyS2 (default)\n");
+    EXPECT_EQ(f.Read("k52/ports.conf"), "");
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"ports", "assign", "COM7", "/dev/ttyUSB0"}, {"ports", "assign", "COM1"}, {"ports", "list"}}) {
+        std::vector<std::string> args = {K52CLI_PATH};
+        args.insert(args.end(), bad.begin(), bad.end());
+        Result r = Exec(args, env);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_TRUE(
+            Has(r.err, "usage: k52cli ports [--json] | ports assign COMn DEVICE | ports unassign COMn\n"))
+            << r.err;
+    }
+}
+
 }  // namespace

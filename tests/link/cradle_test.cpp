@@ -163,6 +163,7 @@ TEST(Cradle, PausesCallTheIdleHook) {
 }
 
 TEST(PortNames, ComPortsMapToSerialDevicesUnlessTheEnvironmentSaysOtherwise) {
+    setenv("XDG_CONFIG_HOME", "/nonexistent/k52-no-assignments", 1);  // whatever the user running us chose
     unsetenv("K52_COM1");
     unsetenv("K52_COM6");
     EXPECT_EQ(ComPortName(0), "COM1");

@@ -27,6 +27,7 @@ class TransferWindowsTest : public QObject {
 
   private slots:
     void portSettingsListsAndDevices() {
+        qputenv("XDG_CONFIG_HOME", "/nonexistent/k52-no-assignments");  // not the user's own assignments
         qputenv("K52_COM2", "/dev/pts/77");
         qunsetenv("K52_COM1");
         PortSettings ports{1, 4};

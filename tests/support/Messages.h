@@ -19,6 +19,7 @@ struct Shown {
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
     std::int64_t at = 0;
+    std::string detail = {};  // the reason shown under the text, when there is one
 };
 
 // Answers message boxes from a script; an empty script answers OK, or Cancel (No for Yes/No).
@@ -30,6 +31,12 @@ class ScriptedMessages : public MessageBoxes {
 
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                               MessageButtons buttons) override;
+    MessageAnswer ShowDetailedMessage(std::string_view text, std::string_view title, MessageIcon icon,
+                                      MessageButtons buttons, std::string_view detail) override {
+        const MessageAnswer answer = ShowMessage(text, title, icon, buttons);
+        shown.back().detail = detail;
+        return answer;
+    }
     std::vector<std::string> texts() const;
 };
 

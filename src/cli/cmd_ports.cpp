@@ -1,0 +1,132 @@
+// ports: the host's serial ports and which device each of COM1..COM6 stands for; assign and unassign.
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include "cli/Commands.h"
+#include "ports/PortDiscovery.h"
+#include "ports/PortResolver.h"
+
+namespace k52::cli {
+namespace {
+
+void PrintWarnings(const std::vector<std::string>& warnings, std::ostream& err) {
+    for (const std::string& w : warnings) err << "k52cli: warning: " << w << "\n";
+}
+
+nlohmann::ordered_json OrNull(const std::optional<std::string>& s) {
+    return s ? nlohmann::ordered_json(*s) : nlohmann::ordered_json(nullptr);
+}
+
+nlohmann::ordered_json UsbId(const std::optional<int>& id) {
+    return id ? nlohmann::ordered_json(UsbIdText(*id)) : nlohmann::ordered_json(nullptr);
+}
+
+std::string Padded(const std::string& s, std::size_t width) {
+    return s + std::string(width > s.size() ? width - s.size() : 0, ' ');
+}
+
+void PrintText(const std::vector<DiscoveredPort>& ports, const std::vector<ComPortResolution>& com,
+               std::ostream& out) {
+    out << "Serial ports:\n";
+    if (ports.empty()) out << "  (none found)\n";
+    for (const DiscoveredPort& p : ports) {
+        out << "  " << p.device << "  " << p.description << "  (" << TransportLabel(p.transport);
+        if (p.vid && p.pid) out << " " << UsbIdText(*p.vid) << ":" << UsbIdText(*p.pid);
+        if (p.serial) out << ", serial " << *p.serial;
+        out << ")\n";
+        if (p.byId) out << "    " << *p.byId << "\n";
+    }
+    std::size_t width = 0;
+    for (const ComPortResolution& r : com) width = std::max(width, r.device.size());
+    out << "\nTemplate ports:\n";
+    for (std::size_t i = 0; i < com.size(); ++i) {
+        out << "  " << ComPortName(static_cast<int>(i)) << "  " << Padded(com[i].device, width) << "  "
+            << Padded(std::string(AssignmentSourceName(com[i].source)), 11) << "  "
+            << (com[i].present ? "present" : "not connected") << "\n";
+    }
+}
+
+}  // namespace
+
+int PortsList(PortScanner& scanner, bool json, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> warnings;
+    const PortsConf conf = ReadPortsConf(DefaultPortsConfPath(), &warnings);
+    PrintWarnings(warnings, err);
+    const std::vector<DiscoveredPort> ports = scanner.Scan();
+    std::vector<ComPortResolution> com;
+    for (int i = 0; i < kComPortCount; ++i) com.push_back(ResolveComPort(i, conf.assignments()));
+    if (!json) {
+        PrintText(ports, com, out);
+        return kExitOk;
+    }
+    nlohmann::ordered_json doc;
+    doc["ports"] = nlohmann::ordered_json::array();
+    for (const DiscoveredPort& p : ports) {
+        doc["ports"].push_back({{"device", p.device},
+                                {"byId", OrNull(p.byId)},
+                                {"description", p.description},
+                                {"transport", TransportKey(p.transport)},
+                                {"vid", UsbId(p.vid)},
+                                {"pid", UsbId(p.pid)},
+                                {"serial", OrNull(p.serial)}});
+    }
+    doc["com"] = nlohmann::ordered_json::array();
+    for (std::size_t i = 0; i < com.size(); ++i) {
+        doc["com"].push_back({{"name", ComPortName(static_cast<int>(i))},
+                              {"device", com[i].device},
+                              {"source", AssignmentSourceName(com[i].source)},
+                              {"present", com[i].present}});
+    }
+    out << doc.dump(2) << "\n";
+    return kExitOk;
+}
+
+int PortsAssign(int comPort, const std::string& device, std::ostream& out, std::ostream& err) {
+    if (comPort < 0 || comPort >= kComPortCount) return kExitUsage;
+    if (!StorableDevicePath(device)) {
+        err << "k52cli: DEVICE must be an absolute path such as /dev/ttyUSB0\n";
+        return kExitUsage;
+    }
+    const std::string path = DefaultPortsConfPath();
+    std::vector<std::string> warnings;
+    PortsConf conf = ReadPortsConf(path, &warnings);
+    PrintWarnings(warnings, err);
+    const std::string stored = StableDevicePath(device);
+    conf.Assign(comPort, stored);
+    std::string error;
+    if (!WritePortsConf(path, conf, &error)) {
+        err << "k52cli: cannot store the assignment: " << error << "\n";
+        return kExitFile;
+    }
+    const std::string com = ComPortName(comPort);
+    out << com << " = " << stored;
+    if (stored != device) out << " (the stable name of " << device << ")";
+    out << "\n";
+    if (!DevicePresent(stored)) out << stored << " is not connected at the moment\n";
+    if (ResolveComPort(comPort, conf.assignments()).source == AssignmentSource::Environment)
+        err << "k52cli: note: " << ComPortVariable(comPort)
+            << " in the environment overrides this assignment\n";
+    return kExitOk;
+}
+
+int PortsUnassign(int comPort, std::ostream& out, std::ostream& err) {
+    if (comPort < 0 || comPort >= kComPortCount) return kExitUsage;
+    const std::string path = DefaultPortsConfPath();
+    std::vector<std::string> warnings;
+    PortsConf conf = ReadPortsConf(path, &warnings);
+    PrintWarnings(warnings, err);
+    if (conf.assignments()[static_cast<std::size_t>(comPort)]) {
+        conf.Unassign(comPort);
+        std::string error;
+        if (!WritePortsConf(path, conf, &error)) {
+            err << "k52cli: cannot remove the assignment: " << error << "\n";
+            return kExitFile;
+        }
+    }
+    const ComPortResolution now = ResolveComPort(comPort, conf.assignments());
+    out << ComPortName(comPort) << " = " << now.device << " (" << AssignmentSourceName(now.source) << ")\n";
+    return kExitOk;
+}
+
+}  // namespace k52::cli

@@ -1,0 +1,196 @@
+#include "ports/PortAssignments.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "util/UniqueFd.h"
+
+namespace k52 {
+namespace {
+
+constexpr std::string_view kSpaces = " \t\r";
+
+std::string_view Trim(std::string_view s) {
+    const auto first = s.find_first_not_of(kSpaces);
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(kSpaces) - first + 1);
+}
+
+std::string Reason(const std::string& what) {
+    return what + ": " + std::strerror(errno);
+}
+
+// Creates the missing folders of `dir`, private to the user as the config folders are meant to be.
+bool MakeFolders(const std::string& dir) {
+    if (dir.empty()) return true;
+    struct stat st {};
+    if (stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode) || (errno = ENOTDIR, false);
+    const auto slash = dir.find_last_of('/');
+    if (slash != std::string::npos && slash > 0 && !MakeFolders(dir.substr(0, slash))) return false;
+    return mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+// The file a write replaces: the target of a symbolic link, so that a linked file stays linked.
+std::string WriteTarget(const std::string& path) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved) != nullptr) return resolved;
+    // A dangling link: write where it points.
+    std::string target(PATH_MAX, '\0');
+    const ssize_t n = readlink(path.c_str(), target.data(), target.size());
+    if (n <= 0) return path;
+    target.resize(static_cast<std::size_t>(n));
+    if (target[0] == '/') return target;
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? target : path.substr(0, slash + 1) + target;
+}
+
+}  // namespace
+
+std::string ComPortName(int comPort) {
+    return "COM" + std::to_string(comPort + 1);
+}
+
+std::optional<int> ParseComPortName(std::string_view name) {
+    if (name.size() != 4) return std::nullopt;
+    for (std::size_t i = 0; i < 3; ++i)
+        if ((name[i] | 0x20) != "com"[i]) return std::nullopt;
+    if (name[3] < '1' || name[3] > '0' + kComPortCount) return std::nullopt;
+    return name[3] - '1';
+}
+
+bool StorableDevicePath(std::string_view device) {
+    return !device.empty() && device[0] == '/' && Trim(device) == device &&
+           device.find_first_of(std::string_view("\n\0", 2)) == std::string_view::npos;
+}
+
+PortsConf PortsConf::Parse(std::string_view text, std::string_view name, std::vector<std::string>* warnings) {
+    PortsConf conf;
+    std::size_t number = 0;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        std::string_view raw = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        ++number;
+        Line line{std::string(raw), std::nullopt};
+        const std::string_view body = Trim(raw);
+        if (!body.empty() && body[0] != '#') {
+            const auto eq = body.find('=');
+            const auto port =
+                eq == std::string_view::npos ? std::nullopt : ParseComPortName(Trim(body.substr(0, eq)));
+            const std::string_view device =
+                eq == std::string_view::npos ? std::string_view{} : Trim(body.substr(eq + 1));
+            if (port && StorableDevicePath(device)) {
+                line.comPort = port;
+                conf.assignments_[static_cast<std::size_t>(*port)] = std::string(device);
+            } else if (warnings) {
+                warnings->push_back(std::string(name) + ":" + std::to_string(number) + ": ignored \"" +
+                                    std::string(body) + "\" (expected COM1..COM6=/path/of/device)");
+            }
+        }
+        conf.lines_.push_back(std::move(line));
+    }
+    return conf;
+}
+
+bool PortsConf::Assign(int comPort, const std::string& device) {
+    if (comPort < 0 || comPort >= kComPortCount || !StorableDevicePath(device)) return false;
+    std::string text = ComPortName(comPort) + "=" + device;
+    bool placed = false;
+    for (auto it = lines_.begin(); it != lines_.end();) {
+        if (it->comPort != comPort) {
+            ++it;
+        } else if (!placed) {
+            it->text = text;
+            placed = true;
+            ++it;
+        } else {
+            it = lines_.erase(it);
+        }
+    }
+    if (!placed) lines_.push_back({std::move(text), comPort});
+    assignments_[static_cast<std::size_t>(comPort)] = device;
+    return true;
+}
+
+void PortsConf::Unassign(int comPort) {
+    std::erase_if(lines_, [comPort](const Line& l) { return l.comPort == comPort; });
+    if (comPort >= 0 && comPort < kComPortCount) assignments_[static_cast<std::size_t>(comPort)].reset();
+}
+
+std::string PortsConf::Text() const {
+    std::string out;
+    for (const Line& l : lines_) out += l.text + "\n";
+    return out;
+}
+
+std::string DefaultPortsConfPath() {
+    // A relative XDG_CONFIG_HOME is invalid and is ignored, as the base directory rules say.
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/')
+        return std::string(xdg) + "/k52/ports.conf";
+    std::string home;
+    if (const char* h = std::getenv("HOME"); h && h[0] == '/') {
+        home = h;
+    } else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) {
+        home = pw->pw_dir;
+    }
+    return home + "/.config/k52/ports.conf";
+}
+
+PortsConf ReadPortsConf(const std::string& path, std::vector<std::string>* warnings) {
+    UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    std::string text;
+    char buf[4096];
+    ssize_t n = fd ? 0 : -1;
+    while (fd && (n = read(fd.get(), buf, sizeof buf)) != 0) {
+        if (n > 0)
+            text.append(buf, static_cast<std::size_t>(n));
+        else if (errno != EINTR)
+            break;
+    }
+    if (n < 0) {
+        if (errno != ENOENT && warnings) warnings->push_back(Reason(path) + " (no port assignments read)");
+        return {};
+    }
+    return PortsConf::Parse(text, path, warnings);
+}
+
+bool WritePortsConf(const std::string& path, const PortsConf& conf, std::string* error) {
+    auto fail = [&](const std::string& why) {
+        if (error) *error = why;
+        return false;
+    };
+    const std::string target = WriteTarget(path);
+    const auto slash = target.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
+    if (!MakeFolders(dir)) return fail(Reason(dir));
+
+    std::string temp = target + ".XXXXXX";
+    UniqueFd fd(mkstemp(temp.data()));
+    if (!fd) return fail(Reason(temp));
+    auto failAndRemove = [&](const std::string& why) {
+        unlink(temp.c_str());
+        return fail(why);
+    };
+    // The replaced file keeps its permissions; a new one is readable by all, as config files are.
+    struct stat old {};
+    const mode_t mode = stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    const std::string text = conf.Text();
+    if (fchmod(fd.get(), mode) != 0 || !WriteAll(fd.get(), text.data(), text.size()) || fsync(fd.get()) != 0)
+        return failAndRemove(Reason(temp));
+    if (!fd.Reset()) return failAndRemove(Reason(temp));
+    if (rename(temp.c_str(), target.c_str()) != 0) return failAndRemove(Reason(target));
+    UniqueFd folder(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder || fsync(folder.get()) != 0) return fail(Reason(dir));
+    return true;
+}
+
+}  // namespace k52

@@ -1,0 +1,60 @@
+// The user's port assignments: which host device each of the template's ports COM1..COM6 stands for,
+// kept one `COMn=DEVICE` line each in $XDG_CONFIG_HOME/k52/ports.conf.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k52 {
+
+constexpr int kComPortCount = 6;
+
+// "COM1".."COM6" for 0..5.
+std::string ComPortName(int comPort);
+// 0..5 for "COM1".."COM6" in any case; nullopt for anything else.
+std::optional<int> ParseComPortName(std::string_view name);
+
+using PortAssignments = std::array<std::optional<std::string>, kComPortCount>;
+
+// The file as the user left it. Comments, blank lines and damaged lines are kept through an edit, so a
+// rewrite loses nothing the user typed; only assignment lines are added, replaced or removed.
+class PortsConf {
+  public:
+    // A damaged line (not COM1..COM6 = an absolute path) is ignored, with a warning naming `name` and the
+    // line. Of two lines for one port the later counts.
+    static PortsConf Parse(std::string_view text, std::string_view name,
+                           std::vector<std::string>* warnings = nullptr);
+
+    const PortAssignments& assignments() const { return assignments_; }
+    // False when `device` could not be read back from the file (not absolute, or has a line break or
+    // surrounding spaces).
+    bool Assign(int comPort, const std::string& device);
+    void Unassign(int comPort);
+    std::string Text() const;
+
+  private:
+    struct Line {
+        std::string text;
+        std::optional<int> comPort;  // set on a valid assignment line
+    };
+    std::vector<Line> lines_;
+    PortAssignments assignments_;
+};
+
+// Whether `device` can be stored in the file and read back unchanged.
+bool StorableDevicePath(std::string_view device);
+
+// $XDG_CONFIG_HOME/k52/ports.conf, else ~/.config/k52/ports.conf.
+std::string DefaultPortsConfPath();
+
+// A missing file holds no assignments; one that cannot be read holds none either, with a warning.
+PortsConf ReadPortsConf(const std::string& path, std::vector<std::string>* warnings = nullptr);
+
+// Replaces the file atomically (temporary file, fsync, rename, fsync of the folder), creating its folder
+// when needed. A symbolic link is followed, so a linked file stays linked. On failure `error` says why.
+bool WritePortsConf(const std::string& path, const PortsConf& conf, std::string* error = nullptr);
+
+}  // namespace k52

@@ -1,0 +1,140 @@
+// Which device COMn is (environment, then the user's file, then the default), its stable by-id name, and
+// the reasons given when a port will not open.
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+
+#include "TempFolder.h"
+#include "ports/PortErrors.h"
+#include "ports/PortResolver.h"
+
+namespace k52 {
+namespace {
+
+using test::TempFolder;
+
+// Points the resolver at a folder of this test's own and clears K52_COM1..6.
+class ResolverTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        setenv("XDG_CONFIG_HOME", tmp.path.c_str(), 1);
+        for (int i = 1; i <= 6; ++i) unsetenv(("K52_COM" + std::to_string(i)).c_str());
+    }
+    void TearDown() override {
+        for (int i = 1; i <= 6; ++i) unsetenv(("K52_COM" + std::to_string(i)).c_str());
+    }
+    void WriteConf(const std::string& text) {
+        mkdir((tmp / "k52").c_str(), 0700);
+        std::ofstream(tmp / "k52/ports.conf") << text;
+    }
+    TempFolder tmp;
+};
+
+TEST_F(ResolverTest, EnvironmentThenFileThenDefault) {
+    const std::string plugged = tmp / "ttyUSB0";
+    std::ofstream(plugged) << "";
+    WriteConf("COM1=" + plugged + "\nCOM2=/dev/serial/by-id/usb-gone\nCOM3=/dev/ttyACM7\n");
+    setenv("K52_COM3", plugged.c_str(), 1);
+    setenv("K52_COM4", "", 1);  // empty: as if unset
+
+    struct Want {
+        std::string device;
+        std::string_view source;
+        bool present;
+    };
+    const Want want[] = {{plugged, "file", true},
+                         {"/dev/serial/by-id/usb-gone", "file", false},
+                         {plugged, "environment", true},
+                         {"/dev/ttyS3", "default", access("/dev/ttyS3", F_OK) == 0},
+                         {"/dev/ttyS4", "default", access("/dev/ttyS4", F_OK) == 0},
+                         {"/dev/ttyS5", "default", access("/dev/ttyS5", F_OK) == 0}};
+    for (int i = 0; i < kComPortCount; ++i) {
+        const ComPortResolution r = ResolveComPort(i);
+        EXPECT_EQ(r.device, want[i].device) << i;
+        EXPECT_EQ(AssignmentSourceName(r.source), want[i].source) << i;
+        EXPECT_EQ(r.present, want[i].present) << i;
+    }
+}
+
+TEST_F(ResolverTest, TheFileIsReadAtEachCallAndItsWarningsPassedOn) {
+    EXPECT_EQ(ResolveComPort(1).device, "/dev/ttyS1");
+    WriteConf("COM2=/dev/ttyUSB4\nCOM2 /dev/ttyUSB5\n");
+    std::vector<std::string> warnings;
+    EXPECT_EQ(ResolveComPort(1, &warnings).device, "/dev/ttyUSB4");
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], tmp / "k52/ports.conf" +
+                               ":2: ignored \"COM2 /dev/ttyUSB5\" (expected COM1..COM6=/path/of/device)");
+}
+
+TEST(StableDevicePath, PrefersTheByIdLinkToTheSameDevice) {
+    TempFolder tmp;
+    std::ofstream(tmp / "ttyUSB0") << "";
+    std::ofstream(tmp / "ttyUSB1") << "";
+    mkdir((tmp / "by-id").c_str(), 0755);
+    ASSERT_EQ(symlink("../ttyUSB1", (tmp / "by-id/usb-Prolific_PL2303-if00-port0").c_str()), 0);
+    ASSERT_EQ(symlink("../ttyUSB0", (tmp / "by-id/usb-FTDI_FT232R_A12B-if00-port0").c_str()), 0);
+    ASSERT_EQ(symlink("../ttyUSB0", (tmp / "by-id/usb-FTDI_FT232R_A12B-if00").c_str()), 0);
+    const std::string byId = tmp / "by-id";
+    EXPECT_EQ(StableDevicePath(tmp / "ttyUSB0", byId), tmp / "by-id/usb-FTDI_FT232R_A12B-if00");
+    EXPECT_EQ(StableDevicePath(tmp / "ttyUSB1", byId), tmp / "by-id/usb-Prolific_PL2303-if00-port0");
+    // A by-id name is kept as given; a device without a link, a missing one or no folder is unchanged.
+    EXPECT_EQ(StableDevicePath(tmp / "by-id/usb-FTDI_FT232R_A12B-if00-port0", byId),
+              tmp / "by-id/usb-FTDI_FT232R_A12B-if00-port0");
+    EXPECT_EQ(StableDevicePath("/dev/null", byId), "/dev/null");
+    EXPECT_EQ(StableDevicePath(tmp / "ttyUSB9", byId), tmp / "ttyUSB9");
+    EXPECT_EQ(StableDevicePath(tmp / "ttyUSB0", tmp / "no-such-folder"), tmp / "ttyUSB0");
+}
+
+TEST(ExplainPortOpenFailure, SaysWhatIsWrongAndWhatToDo) {
+    using S = AssignmentSource;
+    const std::string byId = "/dev/serial/by-id/usb-FTDI_FT232R_A12B-if00-port0";
+    struct Case {
+        PortOpenFailure failure;
+        std::string want;
+    };
+    const Case cases[] = {
+        {{ENOENT, byId, 2, S::File}, "COM3 is assigned to " + byId + ", which is not connected"},
+        {{ENXIO, "/dev/ttyUSB0", 0, S::Environment},
+         "COM1 is set to /dev/ttyUSB0 by K52_COM1 in the environment, which is not connected"},
+        {{ENOENT, "/dev/ttyS1", 1, S::Default},
+         "COM2 is /dev/ttyS1 (no device assigned), which is not connected; choose the terminal's adapter in "
+         "the "
+         "port settings or with 'k52cli ports assign COM2 DEVICE'"},
+        {{ENOENT, "/dev/ttyUSB7", std::nullopt, S::Default}, "/dev/ttyUSB7 is not connected"},
+        {{EBUSY, "/dev/ttyUSB0", 3, S::File},
+         "COM4: /dev/ttyUSB0 is in use by another program; close it and try again"},
+        {{EBUSY, "/dev/ttyUSB0", std::nullopt, S::Default},
+         "/dev/ttyUSB0 is in use by another program; close it and try again"},
+        {{ENOTTY, "/dev/null", 4, S::File}, "COM5 is assigned to /dev/null, which is not a serial port"},
+        {{EIO, "/dev/ttyUSB0", 5, S::File}, "COM6 is assigned to /dev/ttyUSB0: Input/output error"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ExplainPortOpenFailure(c.failure), c.want);
+}
+
+TEST(ExplainPortOpenFailure, PermissionNamesTheOwningGroup) {
+    TempFolder tmp;
+    const std::string device = tmp / "ttyUSB0";
+    std::ofstream(device) << "";
+    const group* dialout = getgrnam("dialout");
+    if (dialout == nullptr || getgrgid(54321) != nullptr)
+        GTEST_SKIP() << "needs a dialout group and no group 54321";
+    ASSERT_EQ(chown(device.c_str(), 0, dialout->gr_gid), 0) << "tests run as root";
+    EXPECT_EQ(
+        ExplainPortOpenFailure({EACCES, device, 0, AssignmentSource::File}),
+        "COM1: permission denied on " + device +
+            ", which belongs to the group 'dialout': join that group (sudo usermod -aG dialout $USER) and "
+            "log in again");
+    ASSERT_EQ(chown(device.c_str(), 0, 54321), 0);  // a group with no name
+    EXPECT_EQ(
+        ExplainPortOpenFailure({EACCES, device, std::nullopt, AssignmentSource::Default}),
+        "permission denied on " + device +
+            ", which belongs to the group '54321': join that group (sudo usermod -aG 54321 $USER) and log in "
+            "again");
+}
+
+}  // namespace
+}  // namespace k52
