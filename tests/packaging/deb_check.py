@@ -49,7 +49,12 @@ def main():
     f.check(fields["Package"] == PACKAGE, "Package is %r" % fields["Package"])
     f.check(fields["Version"] == version, "Version is %r, not %s" % (fields["Version"], version))
     f.check(fields["Architecture"] == "amd64", "Architecture is %r" % fields["Architecture"])
-    f.check(fields["Maintainer"] and fields["Description"], "Maintainer or Description is empty")
+    f.check(fields["Maintainer"] != "", "Maintainer is empty")
+    summary, *long_lines = fields["Description"].split("\n")
+    f.check(summary and long_lines, "Description lacks a summary or a long text")
+    f.check(all(re.match(r"^ \S", line) for line in long_lines),
+            "Description's long text is not indented by exactly one space: %r" % long_lines)
+    f.check(summary.strip() not in long_lines[0], "Description repeats its summary")
 
     status, out, err = run(["dpkg-deb", "-c", deb])
     f.check(status == 0, "dpkg-deb -c: %s" % err)
