@@ -94,7 +94,8 @@ def fill(img, box, inside, colour):
             if all(corners):
                 img.set(x, y, colour)
             elif any(corners):
-                hits = sum(inside(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4) for sy in range(4) for sx in range(4))
+                samples = [(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4) for sy in range(4) for sx in range(4)]
+                hits = sum(inside(px, py) for px, py in samples)
                 img.set(x, y, colour, round(255 * hits / 16))
 
 

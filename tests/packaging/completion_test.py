@@ -26,11 +26,13 @@ printf '%s\n' "${COMPREPLY[@]}"
 '''
 
 CASES = [  # words typed, the last one being completed; the offers expected
-    (["k52cli", ""], ["--help", "download", "download-lookup", "image", "new", "receive", "show", "simulate"]),
+    (["k52cli", ""],
+     ["--help", "download", "download-lookup", "image", "new", "receive", "show", "simulate"]),
     (["k52cli", "down"], ["download", "download-lookup"]),
     (["k52cli", "show", "-"], ["--help", "--json"]),
     (["k52cli", "simulate", "plan.ATC", "--"], ["--fresh", "--help", "--json", "--keys", "--save", "--time"]),
-    (["k52cli", "download", "plan.ATC", "--"], ["--device", "--help", "--ir", "--port", "--retries", "--speed"]),
+    (["k52cli", "download", "plan.ATC", "--"],
+     ["--device", "--help", "--ir", "--port", "--retries", "--speed"]),
     (["k52cli", "receive", "out.txt", "--"], ["--device", "--help", "--ir", "--port", "--speed"]),
     (["k52cli", "download", "plan.ATC", "--port", ""], ["COM1", "COM2", "COM3", "COM4", "COM5", "COM6"]),
     (["k52cli", "receive", "out.txt", "--speed", "1"], ["115200", "19200"]),
@@ -57,7 +59,8 @@ def main():
         os.mkdir(os.path.join(cwd, "folder"))
         env = dict(os.environ, BASH_COMPLETION=BASH_COMPLETION, COMPLETION_FILE=completion)
         for words, expected in CASES:
-            status, out, err = run(["bash", "--norc", "--noprofile", "-c", DRIVER, "bash"] + words, env=env, cwd=cwd)
+            argv = ["bash", "--norc", "--noprofile", "-c", DRIVER, "bash"] + words
+            status, out, err = run(argv, env=env, cwd=cwd)
             got = sorted(line for line in out.splitlines() if line)
             f.check(status == 0 and got == expected,
                     "%r offers %s, not %s (status %d%s)" % (" ".join(words), got, expected, status,

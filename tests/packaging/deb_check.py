@@ -61,8 +61,8 @@ def main():
     files = sorted(line.split()[-1][len("./usr/"):] for line in out.splitlines()
                    if line.startswith("-") and line.split()[-1].startswith("./usr/"))
     others = [line for line in out.splitlines() if not line.startswith(("-", "d"))]
-    f.check(files == EXPECTED_FILES, "files: extra %s, missing %s" % (sorted(set(files) - set(EXPECTED_FILES)),
-                                                                      sorted(set(EXPECTED_FILES) - set(files))))
+    extra, missing = sorted(set(files) - set(EXPECTED_FILES)), sorted(set(EXPECTED_FILES) - set(files))
+    f.check(files == EXPECTED_FILES, "files: extra %s, missing %s" % (extra, missing))
     f.check(not others, "links or other entries: %s" % others)
     owners = {tuple(line.split()[1].split("/")) for line in out.splitlines()}
     f.check(owners == {("root", "root")}, "owners %s, not root/root" % sorted(owners))
@@ -83,8 +83,8 @@ def main():
     links_serialport = any(lib.startswith("libserialport.") for lib in needed)
     has_serialport = any(name.startswith("libserialport") for name in depends)
     f.check(links_serialport == has_serialport,
-            "the programs %s libserialport but Depends %s it" % ("link" if links_serialport else "do not link",
-                                                                   "names" if has_serialport else "lacks"))
+            "the programs %s libserialport but Depends %s it"
+            % ("link" if links_serialport else "do not link", "names" if has_serialport else "lacks"))
     f.finish("package %s" % os.path.basename(deb))
 
 

@@ -38,7 +38,8 @@ def check_icons(share, f):
             if not os.path.exists(path):
                 continue  # reported with the file list
             header = png_header(path)
-            f.check(header == (size, size, 6), "%s: PNG header %s, not %dx%d RGBA" % (path, header, size, size))
+            f.check(header == (size, size, 6),
+                    "%s: PNG header %s, not %dx%d RGBA" % (path, header, size, size))
 
 
 def check_desktop_entry(share, f):
@@ -60,7 +61,8 @@ def check_metainfo(share, version, f):
     f.check(status == 0, "appstreamcli validate: %s%s" % (out, err))
     root = ET.parse(path).getroot()
     f.check(root.findtext("id") == APP_ID, "metainfo id is %r" % root.findtext("id"))
-    f.check(root.findtext("launchable") == APP_ID + ".desktop", "metainfo launches %r" % root.findtext("launchable"))
+    launchable = root.findtext("launchable")
+    f.check(launchable == APP_ID + ".desktop", "metainfo launches %r" % launchable)
     releases = [r.get("version") for r in root.iter("release")]
     f.check(releases[:1] == [version], "metainfo's newest release is %s, not %s" % (releases[:1], version))
     f.check(TEMPLATE_TYPE in [m.text for m in root.iter("mediatype")], "metainfo does not provide the type")
@@ -70,7 +72,8 @@ def check_mime_type(share, tmp, k52cli, f):
     """xdg-mime, with the installed MIME package only in a private database, names the template type."""
     data_home = os.path.join(tmp, "data")
     os.makedirs(os.path.join(data_home, "mime", "packages"))
-    shutil.copy(os.path.join(share, "mime", "packages", APP_ID + ".xml"), os.path.join(data_home, "mime", "packages"))
+    shutil.copy(os.path.join(share, "mime", "packages", APP_ID + ".xml"),
+                os.path.join(data_home, "mime", "packages"))
     status, out, err = run(["update-mime-database", os.path.join(data_home, "mime")])
     f.check(status == 0, "update-mime-database: %s%s" % (out, err))
 
