@@ -1,0 +1,72 @@
+#!/usr/bin/env python3
+"""k52cli's bash completion offers the right commands, options, values and files, word by word.
+
+usage: completion_test.py COMPLETION_FILE
+"""
+
+import os
+import sys
+import tempfile
+
+sys.dont_write_bytecode = True  # leave no cache in the source tree
+from packaging_support import Failures, run
+
+BASH_COMPLETION = "/usr/share/bash-completion/bash_completion"
+
+# Completes the words given as arguments (the last one is the word being typed) as bash would on Tab.
+DRIVER = r'''
+source "$BASH_COMPLETION" || exit 3
+source "$COMPLETION_FILE" || exit 3
+COMP_WORDS=("$@")
+COMP_CWORD=$(($# - 1))
+COMP_LINE="$*"
+COMP_POINT=${#COMP_LINE}
+_k52cli
+printf '%s\n' "${COMPREPLY[@]}"
+'''
+
+CASES = [  # words typed, the last one being completed; the offers expected
+    (["k52cli", ""],
+     ["--help", "download", "download-lookup", "image", "new", "receive", "show", "simulate"]),
+    (["k52cli", "down"], ["download", "download-lookup"]),
+    (["k52cli", "show", "-"], ["--help", "--json"]),
+    (["k52cli", "simulate", "plan.ATC", "--"], ["--fresh", "--help", "--json", "--keys", "--save", "--time"]),
+    (["k52cli", "download", "plan.ATC", "--"],
+     ["--device", "--help", "--ir", "--port", "--retries", "--speed"]),
+    (["k52cli", "receive", "out.txt", "--"], ["--device", "--help", "--ir", "--port", "--speed"]),
+    (["k52cli", "download", "plan.ATC", "--port", ""], ["COM1", "COM2", "COM3", "COM4", "COM5", "COM6"]),
+    (["k52cli", "receive", "out.txt", "--speed", "1"], ["115200", "19200"]),
+    (["k52cli", "simulate", "plan.ATC", "--keys", ""], []),
+    # files: templates by extension (either case), folders to walk into, anything for data
+    (["k52cli", "show", ""], ["a.ATC", "b.atc", "folder"]),
+    (["k52cli", "download", "--port", "COM2", ""], ["a.ATC", "b.atc", "folder"]),
+    (["k52cli", "image", "a.ATC", ""], ["folder", "plan.img"]),
+    (["k52cli", "download-lookup", ""], ["a.ATC", "b.atc", "folder", "plan.img", "stock.txt"]),
+    (["k52cli", "simulate", "a.ATC", "--save", ""], ["a.ATC", "b.atc", "folder"]),
+    (["k52cli", "image", "a.ATC", "plan.img", ""], []),
+    (["k52cli", "frobnicate", ""], []),
+]
+
+
+def main():
+    completion = os.path.abspath(sys.argv[1])
+    f = Failures()
+    if not f.check(os.path.exists(BASH_COMPLETION), "bash-completion is not installed"):
+        f.finish("completion")
+    with tempfile.TemporaryDirectory(prefix="k52-completion-") as cwd:
+        for name in ("a.ATC", "b.atc", "plan.img", "stock.txt"):
+            open(os.path.join(cwd, name), "w").close()
+        os.mkdir(os.path.join(cwd, "folder"))
+        env = dict(os.environ, BASH_COMPLETION=BASH_COMPLETION, COMPLETION_FILE=completion)
+        for words, expected in CASES:
+            argv = ["bash", "--norc", "--noprofile", "-c", DRIVER, "bash"] + words
+            status, out, err = run(argv, env=env, cwd=cwd)
+            got = sorted(line for line in out.splitlines() if line)
+            f.check(status == 0 and got == expected,
+                    "%r offers %s, not %s (status %d%s)" % (" ".join(words), got, expected, status,
+                                                            ", " + err.strip() if err.strip() else ""))
+    f.finish("completion")
+
+
+if __name__ == "__main__":
+    main()
