@@ -104,10 +104,10 @@ Run Download(const std::vector<std::string>& peerArgs) {
     QuietUi ui;
     k52::TerminalLink link(t, lines, clock, ui);
     const double wall0 = Seconds(CLOCK_MONOTONIC), cpu0 = Seconds(CLOCK_PROCESS_CPUTIME_ID);
-    link.RunDownload(false, false);
+    const k52::TransferOutcome outcome = link.RunDownload(k52::Transport::Direct, k52::Payload::Program);
     const double wall = Seconds(CLOCK_MONOTONIC) - wall0, cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
     StopPeer(peer);
-    return {wall, cpu, link.outcome().transferOk, ui.idleCalls};
+    return {wall, cpu, outcome.Succeeded(), ui.idleCalls};
 }
 
 double Median(std::vector<double> v) {

@@ -1,4 +1,6 @@
 // download, download-lookup and receive: the desktop program's transfers from the command line.
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <iostream>
 #include <optional>
@@ -18,6 +20,7 @@ struct TransferArgs {
     bool ir = false;
     std::optional<int> baudRate;
     int retries = 0;
+    bool overwrite = false;
 };
 
 std::optional<int> ParseCount(const std::string& s) {
@@ -27,7 +30,7 @@ std::optional<int> ParseCount(const std::string& s) {
 }
 
 // Returns nullopt after printing the usage line.
-std::optional<TransferArgs> Parse(const Args& args, bool withRetries, const char* usage) {
+std::optional<TransferArgs> Parse(const Args& args, bool withRetries, bool withOverwrite, const char* usage) {
     TransferArgs t;
     bool haveFile = false;
     auto bad = [&](const std::string& why) -> std::optional<TransferArgs> {
@@ -64,6 +67,8 @@ std::optional<TransferArgs> Parse(const Args& args, bool withRetries, const char
             auto n = v ? ParseCount(*v) : std::nullopt;
             if (!n) return bad("--retries takes a number");
             t.retries = *n;
+        } else if (a == "--overwrite" && withOverwrite) {
+            t.overwrite = true;
         } else if (!haveFile && !a.empty() && a[0] != '-') {
             t.file = a;
             haveFile = true;
@@ -119,15 +124,26 @@ void ApplyPortArgs(const TransferArgs& a, ApplicationTemplate& t) {
     if (a.baudRate) t.portSettings.baudRate = static_cast<u8>(*a.baudRate);
 }
 
-int ExitForFailure(const LinkOutcome& o, const ExplainingFactory& lines) {
+// One place maps how a transfer ended to the exit code, with a line that names the file and the reason.
+int ExitFor(const TransferOutcome& o, const ExplainingFactory& lines, const std::string& file) {
     switch (o.failure) {
         case LinkFailure::None:
             return kExitOk;
+        case LinkFailure::Cancelled:
+            return kExitFailed;
         case LinkFailure::BadPortSettings:
             return kExitBadTemplate;
         case LinkFailure::CannotOpenFile:
+            std::cerr << "k52cli: cannot " << (o.dataFile.empty() ? "read " : "write ") << file;
+            if (!o.reason.empty()) std::cerr << ": " << o.reason;
+            std::cerr << "\n";
+            return kExitFile;
         case LinkFailure::LookupRecordTooLong:
+            return kExitFile;
         case LinkFailure::FileWrite:
+            std::cerr << "k52cli: cannot write " << file;
+            if (!o.reason.empty()) std::cerr << ": " << o.reason;
+            std::cerr << "\n";
             return kExitFile;
         case LinkFailure::PortOpen:
             if (!lines.reason.empty()) std::cerr << "k52cli: " << lines.reason << "\n";
@@ -138,12 +154,20 @@ int ExitForFailure(const LinkOutcome& o, const ExplainingFactory& lines) {
             // The desktop's receive command ends silently here; a script still deserves a reason.
             std::cerr << "k52cli: the device refused the line settings (speed, 8N1)\n";
             return kExitPort;
-        default:
+        case LinkFailure::MaybeDuplicated:
+            for (long line : o.duplicateLines)
+                std::cerr << "k52cli: the terminal may hold line " << line << " of " << file << " more than once\n";
+            return kExitFailed;
+        case LinkFailure::TransferFailed:
+        case LinkFailure::NotReady:
+        case LinkFailure::TimedOut:
+        case LinkFailure::TooManyRefusals:
             return kExitFailed;
     }
+    return kExitFailed;
 }
 
-int RunDownloadCommand(const TransferArgs& a, ApplicationTemplate& t, bool lookupMode) {
+int RunDownloadCommand(const TransferArgs& a, ApplicationTemplate& t, Payload payload) {
     ApplyPortArgs(a, t);
     ExplainingFactory lines(a);
     MonotonicClock clock;
@@ -151,37 +175,41 @@ int RunDownloadCommand(const TransferArgs& a, ApplicationTemplate& t, bool looku
     ui.messages.yesAnswers = a.retries;
     ui.lookupFile = a.file;
     TerminalLink link(t, lines, clock, ui);
-    const int result = link.RunDownload(a.ir, lookupMode);
-    if (result == 1) return link.outcome().transferOk ? kExitOk : kExitFailed;
-    return ExitForFailure(link.outcome(), lines);
+    return ExitFor(link.RunDownload(a.ir ? Transport::Cradle : Transport::Direct, payload), lines, a.file);
 }
 
 const char kDownloadUsage[] =
     "download FILE (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]";
 const char kLookupUsage[] =
     "download-lookup DATA (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]";
-const char kReceiveUsage[] = "receive OUT (--device PATH | --port COMn) [--ir] [--speed BPS]";
+const char kReceiveUsage[] = "receive OUT (--device PATH | --port COMn) [--ir] [--speed BPS] [--overwrite]";
 
 }  // namespace
 
 int CmdDownload(const Args& args) {
-    auto a = Parse(args, true, kDownloadUsage);
+    auto a = Parse(args, true, false, kDownloadUsage);
     if (!a) return kExitUsage;
     ApplicationTemplate t{};
     if (int rc = LoadTemplate(a->file, t); rc != kExitOk) return rc;
-    return RunDownloadCommand(*a, t, false);
+    return RunDownloadCommand(*a, t, Payload::Program);
 }
 
 int CmdDownloadLookup(const Args& args) {
-    auto a = Parse(args, true, kLookupUsage);
+    auto a = Parse(args, true, false, kLookupUsage);
     if (!a) return kExitUsage;
     ApplicationTemplate t = StartupTemplate();  // COM1 at 115200 unless told otherwise
-    return RunDownloadCommand(*a, t, true);
+    return RunDownloadCommand(*a, t, Payload::Lookup);
 }
 
 int CmdReceive(const Args& args) {
-    auto a = Parse(args, false, kReceiveUsage);
+    auto a = Parse(args, false, true, kReceiveUsage);
     if (!a) return kExitUsage;
+    // An existing file is someone's data: replaced only when asked (the desktop's dialog asks).
+    struct stat st {};
+    if (!a->overwrite && stat(a->file.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+        std::cerr << "k52cli: " << a->file << " exists; add --overwrite to replace it\n";
+        return kExitFile;
+    }
     ApplicationTemplate t = StartupTemplate();
     ApplyPortArgs(*a, t);
     ExplainingFactory lines(*a);
@@ -189,15 +217,14 @@ int CmdReceive(const Args& args) {
     CliTransferUi ui;
     ui.dataFile = a->file;
     TerminalLink link(t, lines, clock, ui);
-    const int result = link.RunReceive(a->ir);
-    const LinkOutcome& o = link.outcome();
+    const TransferOutcome o = link.RunReceive(a->ir ? Transport::Cradle : Transport::Direct);
     std::cout << o.recordsStored << " records stored";
-    if (o.fileKept && o.recordsStored > 0) std::cout << " in " << a->file;
+    if (o.fileKept) std::cout << " in " << a->file;
     std::cout << "\n";
-    if (result > 0) return kExitOk;
-    if (result == -2) return kExitFile;
-    if (result == -3) return ExitForFailure(o, lines);
-    return kExitFailed;
+    if (o.lastMayComeAgain)
+        std::cerr << "k52cli: record " << o.recordsStored
+                  << " may come again next time: the terminal may not have heard it was stored\n";
+    return ExitFor(o, lines, a->file);
 }
 
 }  // namespace k52::cli

@@ -23,7 +23,8 @@ const Command kCommands[] = {
      "download FILE (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]"},
     {"download-lookup", k52::cli::CmdDownloadLookup,
      "download-lookup DATA (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]"},
-    {"receive", k52::cli::CmdReceive, "receive OUT (--device PATH | --port COMn) [--ir] [--speed BPS]"},
+    {"receive", k52::cli::CmdReceive,
+     "receive OUT (--device PATH | --port COMn) [--ir] [--speed BPS] [--overwrite]"},
 };
 
 int Usage() {

@@ -59,6 +59,8 @@ class LineFactory {
     // Opens the port for reading and writing, exclusively, as an existing device; nullptr on failure,
     // with the reason in `error` when given.
     virtual std::unique_ptr<SerialLine> OpenPort(int comPort, std::string* error = nullptr) = 0;
+    // True when every port index opens the same device, so the index does not matter.
+    virtual bool FixedDevice() const { return false; }
 };
 
 // A termios device: raw 8N1, no translation, no echo, no flow control, no signals.
@@ -90,6 +92,7 @@ class PosixLineFactory : public LineFactory {
     PosixLineFactory() = default;
     explicit PosixLineFactory(std::string device) : device_(std::move(device)) {}
     std::unique_ptr<SerialLine> OpenPort(int comPort, std::string* error = nullptr) override;
+    bool FixedDevice() const override { return device_.has_value(); }
 
   private:
     std::optional<std::string> device_;

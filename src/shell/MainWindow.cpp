@@ -133,13 +133,14 @@ void MainWindow::ShowAbout() {
 
 void MainWindow::RunDownload(int irMode, int lookupMode) {
     transferRunning_ = true;
-    link_->RunDownload(irMode != 0, lookupMode != 0);
+    link_->RunDownload(irMode != 0 ? Transport::Cradle : Transport::Direct,
+                       lookupMode != 0 ? Payload::Lookup : Payload::Program);
     transferRunning_ = false;
 }
 
 void MainWindow::RunReceive(int irMode) {
     transferRunning_ = true;
-    link_->RunReceive(irMode != 0);
+    link_->RunReceive(irMode != 0 ? Transport::Cradle : Transport::Direct);
     transferRunning_ = false;
 }
 

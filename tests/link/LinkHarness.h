@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "link/MemoryLine.h"
 #include "link/TerminalLink.h"
 #include "link/TerminalPeer.h"
+#include "support/MemoryLine.h"
 #include "template/Defaults.h"
 
 namespace k52::test {
@@ -152,6 +152,12 @@ struct Harness {
     ApplicationTemplate tmpl = FreshTemplate();
     RecordingUi ui{clock};
     TerminalLink link{tmpl, lines, clock, ui};
+    TransferOutcome outcome;  // of the last command
+
+    const TransferOutcome& Download(Transport t = Transport::Direct, Payload p = Payload::Program) {
+        return outcome = link.RunDownload(t, p);
+    }
+    const TransferOutcome& Receive(Transport t = Transport::Direct) { return outcome = link.RunReceive(t); }
 };
 
 }  // namespace k52::test

@@ -32,8 +32,8 @@ PeerOptions Cradle(std::uint32_t speed, std::initializer_list<const char*> fault
 TEST(Cradle, FoundOnTheFourthProbeAndSwitchedToTheTargetSpeed) {
     Harness h(Cradle(57600));
     h.tmpl.portSettings.baudRate = 0;  // 115200: command "6"
-    EXPECT_EQ(h.link.RunDownload(true, false), 1);
-    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_TRUE(h.Download(Transport::Cradle).Ran());
+    EXPECT_TRUE(h.outcome.Succeeded());
     std::vector<Step> steps = CradleWrites(h);
     ASSERT_EQ(steps.size(), 7u);
     // Each failed probe: apply, 100 ms, probe byte, 100 ms, 100 ms window, apply, 100 ms.
@@ -64,7 +64,7 @@ TEST(Cradle, FoundOnTheFourthProbeAndSwitchedToTheTargetSpeed) {
 TEST(Cradle, SlowestTargetFoundOnTheFirstProbe) {
     Harness h(Cradle(9600));
     h.tmpl.portSettings.baudRate = 4;
-    h.link.RunDownload(true, false);
+    h.Download(Transport::Cradle);
     std::vector<Step> steps = CradleWrites(h);
     ASSERT_EQ(steps.size(), 4u);
     EXPECT_EQ(steps[0].bytes, B({0x0F}));
@@ -73,7 +73,7 @@ TEST(Cradle, SlowestTargetFoundOnTheFirstProbe) {
     EXPECT_EQ(steps[3].bytes, B({'Q'}));
     for (const Step& s : steps) EXPECT_EQ(s.speed, 9600u);
     EXPECT_EQ(h.lines.log.writes[4].settings.speed, 9600u);
-    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_TRUE(h.outcome.Succeeded());
 }
 
 TEST(Cradle, SpeedCommandsForEveryTarget) {
@@ -82,19 +82,19 @@ TEST(Cradle, SpeedCommandsForEveryTarget) {
     for (int rate = 0; rate < 5; ++rate) {
         Harness h(Cradle(38400));
         h.tmpl.portSettings.baudRate = static_cast<u8>(rate);
-        h.link.RunDownload(true, false);
+        h.Download(Transport::Cradle);
         std::vector<Step> steps = CradleWrites(h);
         ASSERT_EQ(steps.size(), 6u);  // found on the third probe
         EXPECT_EQ(steps[4].bytes, B({commands[rate]}));
         EXPECT_EQ(h.link.lineSettings().speed, speeds[rate]);
-        EXPECT_TRUE(h.link.outcome().transferOk) << rate;
+        EXPECT_TRUE(h.outcome.Succeeded()) << rate;
     }
 }
 
 TEST(Cradle, WrongEchoFailsAtOnceAndNoAnswerGivesUpAfterFiveProbes) {
     Harness h(Cradle(9600, {"cradle-echo=0x41"}));
     // The cradle echoes "A" at 9600 only; the other four probes wait out their window.
-    EXPECT_EQ(h.link.RunDownload(true, false), -1);
+    EXPECT_FALSE(h.Download(Transport::Cradle).Ran());
     std::vector<std::int64_t> probes;
     for (const Step& s : CradleWrites(h)) probes.push_back(s.at);
     EXPECT_EQ(probes, (std::vector<std::int64_t>{200, 500, 900, 1300, 1700}));
@@ -102,13 +102,13 @@ TEST(Cradle, WrongEchoFailsAtOnceAndNoAnswerGivesUpAfterFiveProbes) {
     EXPECT_EQ(h.ui.shown[0].text, "設置紅外線裝置失敗!!");
     EXPECT_EQ(h.ui.shown[0].at, 2000);
     EXPECT_EQ(h.lines.log.closes, 1);
-    EXPECT_EQ(h.link.outcome().failure, LinkFailure::IrPreparation);
+    EXPECT_EQ(h.outcome.failure, LinkFailure::IrPreparation);
 }
 
 TEST(Cradle, NoCradleFailsBothDirections) {
     {
         Harness h;
-        EXPECT_EQ(h.link.RunDownload(true, false), -1);
+        EXPECT_EQ(h.Download(Transport::Cradle).failure, LinkFailure::IrPreparation);
         EXPECT_EQ(h.ui.Texts(), std::vector<std::string>{"設置紅外線裝置失敗!!"});
         EXPECT_EQ(h.ui.shown[0].at, 2100);
         EXPECT_EQ(h.Count(B({0x0F})), 5);
@@ -116,7 +116,7 @@ TEST(Cradle, NoCradleFailsBothDirections) {
     {
         Harness h;
         h.ui.dataChoice = "/tmp/k52-cradle-receive.txt";
-        EXPECT_EQ(h.link.RunReceive(true), -3);
+        EXPECT_EQ(h.Receive(Transport::Cradle).failure, LinkFailure::IrPreparation);
         EXPECT_EQ(h.ui.Texts(), std::vector<std::string>{"無法設定紅外線裝置!!"});
         EXPECT_EQ(h.ui.shown[0].icon, MessageIcon::Exclamation);
         std::remove("/tmp/k52-cradle-receive.txt");
@@ -129,7 +129,7 @@ TEST(Cradle, ReceiveThroughTheCradle) {
     Harness h(o);
     h.tmpl.portSettings.baudRate = 1;
     h.ui.dataChoice = "/tmp/k52-cradle-receive2.txt";
-    EXPECT_EQ(h.link.RunReceive(true), 2);
+    EXPECT_EQ(h.Receive(Transport::Cradle).recordsStored, 2);
     EXPECT_EQ(h.peer.report().cradleSpeed, 57600u);
     EXPECT_EQ(h.TimesOf(B("READ\r")).size(), 1u);
     std::remove("/tmp/k52-cradle-receive2.txt");
@@ -137,23 +137,29 @@ TEST(Cradle, ReceiveThroughTheCradle) {
 
 TEST(Cradle, ControlLinesLeftOnByTheCradleStayForLaterDirectCommands) {
     Harness h(Cradle(115200));
-    h.link.RunDownload(false, false);
+    h.Download();
     EXPECT_FALSE(h.lines.log.applied.back().settings.dtr);
     EXPECT_FALSE(h.lines.log.applied.back().settings.rts);
-    h.link.RunDownload(true, false);
+    h.Download(Transport::Cradle);
     const std::size_t before = h.lines.log.applied.size();
-    h.link.RunDownload(false, false);
+    h.Download();
     ASSERT_GT(h.lines.log.applied.size(), before);
     EXPECT_TRUE(h.lines.log.applied.back().settings.dtr);
     EXPECT_TRUE(h.lines.log.applied.back().settings.rts);
-    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_TRUE(h.outcome.Succeeded());
 }
 
 TEST(Cradle, PausesCallTheIdleHook) {
-    Harness h;
-    h.link.Pause100();
-    EXPECT_EQ(h.clock.NowMs(), 100);
-    EXPECT_EQ(h.ui.idle, (std::vector<std::int64_t>{50, 100}));
+    Harness h;  // no cradle: 2.1 s of pauses and probe windows
+    h.Download(Transport::Cradle);
+    ASSERT_FALSE(h.ui.idle.empty());
+    EXPECT_EQ(h.ui.idle.front(), 50);
+    std::int64_t previous = 0;
+    for (std::int64_t t : h.ui.idle) {
+        EXPECT_LE(t - previous, 50);
+        previous = t;
+    }
+    EXPECT_EQ(h.ui.idle.back(), 2100);
 }
 
 TEST(PortNames, ComPortsMapToSerialDevicesUnlessTheEnvironmentSaysOtherwise) {

@@ -2,6 +2,8 @@
 // progress window, all on the virtual clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "LinkHarness.h"
 
 namespace k52::test {
@@ -29,8 +31,8 @@ std::vector<int> Range(int from, int to) {
 
 TEST(Download, SendsHandshakeThenAll105PacketsWithSumsHighByteFirst) {
     Harness h;
-    EXPECT_EQ(h.link.RunDownload(false, false), 1);
-    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_TRUE(h.Download().Ran());
+    EXPECT_TRUE(h.outcome.Succeeded());
 
     std::vector<Bytes> w = h.Writes();
     ASSERT_EQ(w.size(), 106u);
@@ -60,7 +62,8 @@ TEST(Download, SendsHandshakeThenAll105PacketsWithSumsHighByteFirst) {
     // discarded and closed, speed from the port settings (115200), 8N1, no control lines.
     EXPECT_EQ(h.clock.NowMs(), 0);
     EXPECT_EQ(h.lines.log.opened, std::vector<int>{0});
-    EXPECT_EQ(h.lines.log.discards, 1);
+    // Input is discarded before each of the 106 sends, so no stale reply counts, and once at the close.
+    EXPECT_EQ(h.lines.log.discards, 107);
     EXPECT_EQ(h.lines.log.closes, 1);
     ASSERT_EQ(h.lines.log.applied.size(), 1u);
     const LineSettings& s = h.lines.log.applied[0].settings;
@@ -76,7 +79,7 @@ TEST(Download, SendsHandshakeThenAll105PacketsWithSumsHighByteFirst) {
 
 TEST(Download, ProgressWindowAndSuccessMessage) {
     Harness h;
-    h.link.RunDownload(false, false);
+    h.Download();
     std::vector<int> expected = Range(5, 100);
     for (int i = 0; i < 9; ++i) expected.push_back(100);  // packets 95..104 keep it full
     expected.push_back(100);
@@ -93,7 +96,7 @@ TEST(Download, SpeedComesFromThePortSettings) {
     for (int rate = 0; rate < 5; ++rate) {
         Harness h;
         h.tmpl.portSettings = {3, static_cast<u8>(rate)};
-        h.link.RunDownload(false, false);
+        h.Download();
         EXPECT_EQ(h.lines.log.opened, std::vector<int>{3});
         EXPECT_EQ(h.lines.log.writes[0].settings.speed, speeds[rate]);
     }
@@ -101,36 +104,36 @@ TEST(Download, SpeedComesFromThePortSettings) {
 
 TEST(Download, SecondHandshakeAnsweredGoesOnWithPacketZero) {
     Harness h(Options({"refuse-handshake=1"}));
-    h.link.RunDownload(false, false);
+    h.Download();
     std::vector<Bytes> w = h.Writes();
     EXPECT_EQ(w[0], kVarnel);
     EXPECT_EQ(w[1], kVarnel);
     ASSERT_EQ(w[2].size(), 103u);
     EXPECT_EQ(w[2][102], 0);
     EXPECT_EQ(h.Count(kVarnel), 2);
-    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_TRUE(h.outcome.Succeeded());
 }
 
 TEST(Download, AckWithoutCrIsAcceptedWhenTheWaitEnds) {
     Harness h(Options({"refuse-handshake=1:ACK"}));
-    h.link.RunDownload(false, false);
+    h.Download();
     EXPECT_EQ(h.Count(kVarnel), 1);
     ASSERT_EQ(h.lines.log.writes[1].bytes.size(), 103u);
     EXPECT_EQ(h.lines.log.writes[1].atMs, 3000);
-    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_TRUE(h.outcome.Succeeded());
 }
 
 TEST(Download, TenBytesWithoutCrEndTheWaitAtOnceAsARefusal) {
     Harness h(Options({"refuse-handshake=1:0123456789"}));
-    h.link.RunDownload(false, false);
+    h.Download();
     EXPECT_EQ(h.TimesOf(kVarnel), (std::vector<std::int64_t>{0, 0}));
-    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_TRUE(h.outcome.Succeeded());
 }
 
 TEST(Download, RepliesArrivingByteByByteAreCollected) {
     Harness h(Options({"split=7"}));
-    h.link.RunDownload(false, false);
-    EXPECT_TRUE(h.link.outcome().transferOk);
+    h.Download();
+    EXPECT_TRUE(h.outcome.Succeeded());
     EXPECT_EQ(h.Count(kVarnel), 1);
     EXPECT_EQ(PacketNumbers(h), Range(0, 104));
     EXPECT_EQ(h.clock.NowMs(), 106 * 21);  // "ACK\r" takes 3 gaps of 7 ms each time
@@ -138,25 +141,25 @@ TEST(Download, RepliesArrivingByteByByteAreCollected) {
 
 TEST(Download, HalfAnAckIsARefusalEvenAfterAGoodOne) {
     Harness h(Options({"refuse-packet=0:1:AC"}));
-    h.link.RunDownload(false, false);
+    h.Download();
     std::vector<int> numbers = PacketNumbers(h);
     ASSERT_GE(numbers.size(), 2u);
     EXPECT_EQ(numbers[0], 0);
     EXPECT_EQ(numbers[1], 0);
     EXPECT_EQ(h.lines.log.writes[2].atMs, 3000);
-    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_TRUE(h.outcome.Succeeded());
 }
 
 TEST(Download, LowerCaseAckIsARefusal) {
     Harness h(Options({"refuse-handshake=3:ack\\r"}));
-    h.link.RunDownload(false, false);
+    h.Download();
     EXPECT_EQ(h.Count(kVarnel), 3);
-    EXPECT_FALSE(h.link.outcome().transferOk);
+    EXPECT_FALSE(h.outcome.Succeeded());
 }
 
 TEST(Download, SilentTerminalGetsThreeHandshakesInNineSeconds) {
     Harness h(Options({"silent"}));
-    EXPECT_EQ(h.link.RunDownload(false, false), 1);  // an attempt ran
+    EXPECT_TRUE(h.Download().Ran());  // an attempt ran
     EXPECT_EQ(h.TimesOf(kVarnel), (std::vector<std::int64_t>{0, 3000, 6000}));
     ASSERT_EQ(h.ui.shown.size(), 2u);
     EXPECT_EQ(h.ui.shown[0].text, kNotReady);
@@ -170,13 +173,13 @@ TEST(Download, SilentTerminalGetsThreeHandshakesInNineSeconds) {
     // No progress window without a handshake; No closes the port.
     EXPECT_TRUE(h.ui.progress.empty());
     EXPECT_EQ(h.lines.log.closes, 1);
-    EXPECT_EQ(h.lines.log.discards, 1);
-    EXPECT_EQ(h.link.outcome().failure, LinkFailure::TransferFailed);
+    EXPECT_EQ(h.lines.log.discards, 4);  // before each handshake and at the close
+    EXPECT_EQ(h.outcome.failure, LinkFailure::TransferFailed);
 }
 
 TEST(Download, RefusedHandshakesAreAskedAboutAtOnce) {
     Harness h(Options({"refuse-handshake=3"}));
-    h.link.RunDownload(false, false);
+    h.Download();
     EXPECT_EQ(h.TimesOf(kVarnel), (std::vector<std::int64_t>{0, 0, 0}));
     EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{kNotReady, kRetry}));
 }
@@ -184,7 +187,7 @@ TEST(Download, RefusedHandshakesAreAskedAboutAtOnce) {
 TEST(Download, PacketRefusedFourTimesStopsTheAttemptAndYesStartsOver) {
     Harness h(Options({"refuse-packet=50:4"}));
     h.ui.answers = {MessageAnswer::Yes};
-    EXPECT_EQ(h.link.RunDownload(false, false), 1);
+    EXPECT_TRUE(h.Download().Ran());
     std::vector<int> expected = Range(0, 50);
     expected.insert(expected.end(), {50, 50, 50});
     std::vector<int> second = Range(0, 104);
@@ -192,8 +195,8 @@ TEST(Download, PacketRefusedFourTimesStopsTheAttemptAndYesStartsOver) {
     EXPECT_EQ(PacketNumbers(h), expected);
     EXPECT_EQ(h.Count(kVarnel), 2);
     EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{kFailed, kRetry, kDone}));
-    EXPECT_EQ(h.link.outcome().attempts, 2);
-    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_EQ(h.outcome.attempts, 2);
+    EXPECT_TRUE(h.outcome.Succeeded());
     EXPECT_TRUE(h.peer.report().imageComplete);
     // The failure is told while the window is up; the new attempt opens a new one.
     EXPECT_EQ(h.ui.events[0], "progress begin 下載程式 下載中...");
@@ -205,7 +208,7 @@ TEST(Download, PacketRefusedFourTimesStopsTheAttemptAndYesStartsOver) {
 
 TEST(Download, UnansweredPacketCostsTwelveSecondsAndNoStillCloses) {
     Harness h(Options({"ignore-packet=7:4"}));
-    EXPECT_EQ(h.link.RunDownload(false, false), 1);
+    EXPECT_TRUE(h.Download().Ran());
     std::vector<std::int64_t> sends;
     for (const auto& w : h.lines.log.writes)
         if (w.bytes.size() == 103 && w.bytes[102] == 7) sends.push_back(w.atMs);
@@ -215,13 +218,13 @@ TEST(Download, UnansweredPacketCostsTwelveSecondsAndNoStillCloses) {
     EXPECT_EQ(h.ui.shown[0].text, kFailed);
     EXPECT_EQ(h.ui.shown[0].at, 12000);
     EXPECT_EQ(h.lines.log.closes, 1);
-    EXPECT_FALSE(h.link.outcome().transferOk);
+    EXPECT_FALSE(h.outcome.Succeeded());
 }
 
 TEST(Download, PacketAnsweredOnTheFourthSendGoesThrough) {
     Harness h(Options({"refuse-packet=104:3"}));
-    h.link.RunDownload(false, false);
-    EXPECT_TRUE(h.link.outcome().transferOk);
+    h.Download();
+    EXPECT_TRUE(h.outcome.Succeeded());
     EXPECT_EQ(PacketNumbers(h).size(), 108u);
     EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{kDone}));
 }
@@ -230,7 +233,7 @@ TEST(Download, ARetryRebuildsTheImageFromTheTemplateAsItIsThen) {
     Harness h(Options({"refuse-packet=0:4"}));
     h.ui.answers = {MessageAnswer::Yes};
     h.ui.onAnswer = [&] { h.tmpl.startPosition = 1; };
-    h.link.RunDownload(false, false);
+    h.Download();
     ASSERT_TRUE(h.peer.report().imageComplete);
     EXPECT_EQ(h.peer.report().image[0], 11);  // menu 1
     EXPECT_EQ(PacketNumbers(h)[0], 0);
@@ -241,16 +244,16 @@ TEST(Download, PortFailures) {
     {
         Harness h;
         h.lines.refuseOpen = true;
-        EXPECT_EQ(h.link.RunDownload(false, false), -1);
+        EXPECT_FALSE(h.Download().Ran());
         EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{"連接埠無法打開!!"}));
         EXPECT_EQ(h.ui.shown[0].title, "錯誤");
         EXPECT_EQ(h.ui.shown[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(h.link.outcome().failure, LinkFailure::PortOpen);
+        EXPECT_EQ(h.outcome.failure, LinkFailure::PortOpen);
     }
     {
         Harness h;
         h.lines.refuseApply = true;
-        EXPECT_EQ(h.link.RunDownload(false, false), 0);
+        EXPECT_EQ(h.Download().failure, LinkFailure::LineSettings);
         EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{"設置連接埠失敗!!"}));
         EXPECT_TRUE(h.lines.log.writes.empty());
         EXPECT_EQ(h.lines.log.closes, 1);
@@ -262,20 +265,20 @@ TEST(Download, DamagedPortSettingsAreRefusedBeforeAnyPortOpens) {
     for (PortSettings p : damaged) {
         Harness h;
         h.tmpl.portSettings = p;
-        EXPECT_EQ(h.link.RunDownload(false, false), -1);
+        EXPECT_FALSE(h.Download().Ran());
         EXPECT_TRUE(h.lines.log.opened.empty());
         ASSERT_EQ(h.ui.shown.size(), 1u);
         EXPECT_EQ(h.ui.shown[0].title, "錯誤");
         EXPECT_NE(h.ui.shown[0].text.find(std::to_string(p.comPort)), std::string::npos);
-        EXPECT_EQ(h.link.outcome().failure, LinkFailure::BadPortSettings);
-        EXPECT_EQ(h.link.RunReceive(false), -3);
+        EXPECT_EQ(h.outcome.failure, LinkFailure::BadPortSettings);
+        EXPECT_EQ(h.Receive().failure, LinkFailure::BadPortSettings);
         EXPECT_TRUE(h.lines.log.opened.empty());
     }
 }
 
 TEST(Download, WaitsBlockInSlicesWithTheIdleHookAndNeverSpin) {
     Harness h(Options({"silent"}));
-    h.link.RunDownload(false, false);
+    h.Download();
     // 9 s of waiting: the hook runs at least every 50 ms, and each wait is one blocking call per slice.
     ASSERT_FALSE(h.ui.idle.empty());
     std::int64_t previous = 0;
@@ -285,6 +288,45 @@ TEST(Download, WaitsBlockInSlicesWithTheIdleHookAndNeverSpin) {
     }
     EXPECT_GE(h.ui.idle.back(), 8950);
     EXPECT_LE(h.lines.log.waits, 9000 / 50 + 3);
+}
+
+}  // namespace
+}  // namespace k52::test
+
+namespace k52::test {
+namespace {
+
+TEST(DownloadUnderFaults, ALateAnswerNeverCountsForTheNextPacket) {
+    // Packet 3's answer comes 3.5 s late, the answer to its resend 3.4 s late, so after the first one
+    // the second is still to come; packet 4 arrives damaged once, and its refusal arrives behind it.
+    Harness h(Options({"late-answer=3:3500", "late-answer=4:3400", "garble-packet=5"}));
+    EXPECT_TRUE(h.Download().Succeeded());
+    EXPECT_TRUE(h.peer.report().imageComplete);
+    std::vector<int> numbers = PacketNumbers(h);
+    EXPECT_EQ(std::count(numbers.begin(), numbers.end(), 3), 2);
+    EXPECT_EQ(std::count(numbers.begin(), numbers.end(), 4), 2);
+}
+
+TEST(DownloadUnderFaults, AnAnswerLostAfterTheLastPacketIsAnsweredAgain) {
+    Harness h(Options({"lose-answer=104"}));
+    EXPECT_TRUE(h.Download().Succeeded());
+    EXPECT_EQ(PacketNumbers(h).back(), 104);
+    EXPECT_EQ(PacketNumbers(h).size(), 106u);
+}
+
+TEST(DownloadUnderFaults, ADamagedPortNumberStillDownloadsToANamedDevice) {
+    struct OneDevice : MemoryLineFactory {
+        using MemoryLineFactory::MemoryLineFactory;
+        bool FixedDevice() const override { return true; }
+    };
+    Harness h;
+    OneDevice lines(h.clock, &h.peer);
+    TerminalLink link(h.tmpl, lines, h.clock, h.ui);
+    h.tmpl.portSettings.comPort = 99;
+    EXPECT_TRUE(link.RunDownload(Transport::Direct, Payload::Program).Succeeded());
+    EXPECT_TRUE(h.peer.report().imageComplete);
+    h.tmpl.portSettings.baudRate = 9;  // an unknown speed still is refused
+    EXPECT_EQ(link.RunDownload(Transport::Direct, Payload::Program).failure, LinkFailure::BadPortSettings);
 }
 
 }  // namespace

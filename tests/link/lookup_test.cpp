@@ -1,5 +1,6 @@
 // Lookup file download: record packets, the end marker, progress and the refusal of long records.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -67,11 +68,11 @@ TEST(LookupDownload, RecordPackets) {
         TempFile f(c.file);
         Harness h;
         h.ui.lookupChoice = f.path;
-        EXPECT_EQ(h.link.RunDownload(false, true), 1);
+        EXPECT_TRUE(h.Download(Transport::Direct, Payload::Lookup).Succeeded());
         std::vector<Bytes> expected = c.packets;
         expected.push_back(kOver);
         EXPECT_EQ(Sent(h), expected);
-        EXPECT_TRUE(h.link.outcome().transferOk);
+        EXPECT_TRUE(h.outcome.Succeeded());
         EXPECT_TRUE(h.peer.report().lookupComplete);
         EXPECT_TRUE(h.peer.report().errors.empty());
         EXPECT_EQ(h.peer.report().lookupRecords.size(), c.packets.size());
@@ -83,7 +84,7 @@ TEST(LookupDownload, RecordsLongerThanAnImagePacketReachTheTerminalWhole) {
     TempFile f(B(std::string(100, 'p') + "\r\n" + std::string(150, 'q') + "\r\n"));
     Harness h;
     h.ui.lookupChoice = f.path;
-    h.link.RunDownload(false, true);
+    h.Download(Transport::Direct, Payload::Lookup);
     std::vector<Bytes> sent = Sent(h);
     ASSERT_EQ(sent.size(), 3u);
     EXPECT_EQ(sent[0].size(), 103u);
@@ -92,7 +93,7 @@ TEST(LookupDownload, RecordsLongerThanAnImagePacketReachTheTerminalWhole) {
     EXPECT_EQ(sent[1].size(), 153u);
     EXPECT_EQ(h.peer.report().lookupRecords,
               (std::vector<Bytes>{B(std::string(100, 'p')), B(std::string(150, 'q'))}));
-    EXPECT_TRUE(h.link.outcome().transferOk);
+    EXPECT_TRUE(h.outcome.Succeeded());
 }
 
 TEST(LookupDownload, ProgressAfterEvery128BytesThenFull) {
@@ -101,7 +102,7 @@ TEST(LookupDownload, ProgressAfterEvery128BytesThenFull) {
     TempFile f(B(content));
     Harness h;
     h.ui.lookupChoice = f.path;
-    h.link.RunDownload(false, true);
+    h.Download(Transport::Direct, Payload::Lookup);
     EXPECT_EQ(h.ui.progress, (std::vector<int>{12, 25, 38, 51, 64, 76, 89, 100, 100}));
     EXPECT_EQ(h.peer.report().lookupRecords.size(), 100u);
     EXPECT_EQ(h.peer.report().lookupRecords[99], B("ABCDEFGH"));
@@ -111,7 +112,7 @@ TEST(LookupDownload, EmptyFileSetsTheBarStraightToFull) {
     TempFile f(B(""));
     Harness h;
     h.ui.lookupChoice = f.path;
-    h.link.RunDownload(false, true);
+    h.Download(Transport::Direct, Payload::Lookup);
     EXPECT_EQ(h.ui.progress, std::vector<int>{100});
 }
 
@@ -120,7 +121,7 @@ TEST(LookupDownload, RefusedEndMarkerAndYesSendsEverythingAgain) {
     Harness h(Options({"refuse-packet=3:4"}));
     h.ui.answers = {MessageAnswer::Yes};
     h.ui.lookupChoice = f.path;
-    EXPECT_EQ(h.link.RunDownload(false, true), 1);
+    EXPECT_TRUE(h.Download(Transport::Direct, Payload::Lookup).Succeeded());
     const Bytes a = B({'A', 0, 'A', 13}), b = B({'B', 0, 'B', 13}), c = B({'C', 0, 'C', 13});
     EXPECT_EQ(h.Writes(),
               (std::vector<Bytes>{kVarnel, a, b, c, kOver, kOver, kOver, kOver, kVarnel, a, b, c, kOver}));
@@ -133,7 +134,7 @@ TEST(LookupDownload, LongestRecordFitsAndOneByteMoreIsRefusedBeforeThePortOpens)
         TempFile f(B(std::string(253, 'x') + "\r\n"));
         Harness h;
         h.ui.lookupChoice = f.path;
-        h.link.RunDownload(false, true);
+        h.Download(Transport::Direct, Payload::Lookup);
         std::vector<Bytes> sent = Sent(h);
         ASSERT_EQ(sent.size(), 2u);
         EXPECT_EQ(sent[0].size(), 256u);
@@ -144,27 +145,27 @@ TEST(LookupDownload, LongestRecordFitsAndOneByteMoreIsRefusedBeforeThePortOpens)
         TempFile f(B("short\r\n" + std::string(254, 'y') + "\r\nlast\r\n"));
         Harness h;
         h.ui.lookupChoice = f.path;
-        EXPECT_EQ(h.link.RunDownload(false, true), -1);
+        EXPECT_FALSE(h.Download(Transport::Direct, Payload::Lookup).Ran());
         EXPECT_TRUE(h.lines.log.opened.empty());
         EXPECT_TRUE(h.lines.log.writes.empty());
         ASSERT_EQ(h.ui.shown.size(), 1u);
         EXPECT_EQ(h.ui.shown[0].title, "錯誤");
         EXPECT_NE(h.ui.shown[0].text.find("第 2 行"), std::string::npos) << h.ui.shown[0].text;
-        EXPECT_EQ(h.link.outcome().failure, LinkFailure::LookupRecordTooLong);
+        EXPECT_EQ(h.outcome.failure, LinkFailure::LookupRecordTooLong);
     }
 }
 
 TEST(LookupDownload, FileChoice) {
     {
         Harness h;  // cancelled: nothing opened
-        EXPECT_EQ(h.link.RunDownload(false, true), 0);
+        EXPECT_EQ(h.Download(Transport::Direct, Payload::Lookup).failure, LinkFailure::Cancelled);
         EXPECT_TRUE(h.lines.log.opened.empty());
         EXPECT_TRUE(h.ui.shown.empty());
     }
     {
         Harness h;
         h.ui.lookupChoice = "/nonexistent/k52/lookup.txt";
-        EXPECT_EQ(h.link.RunDownload(false, true), -1);
+        EXPECT_EQ(h.Download(Transport::Direct, Payload::Lookup).failure, LinkFailure::CannotOpenFile);
         EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{"無法開啟檔案!!"}));
         EXPECT_EQ(h.ui.shown[0].icon, MessageIcon::Exclamation);
         EXPECT_TRUE(h.lines.log.opened.empty());
@@ -174,11 +175,70 @@ TEST(LookupDownload, FileChoice) {
         TempFile f(B("A\r\n"));
         Harness h;
         h.ui.lookupChoice = f.path;
-        h.link.RunDownload(false, true);
-        h.link.RunDownload(false, true);
+        h.Download(Transport::Direct, Payload::Lookup);
+        h.Download(Transport::Direct, Payload::Lookup);
         EXPECT_EQ(h.ui.offeredLookup, (std::vector<std::string>{"", f.path}));
         EXPECT_EQ(h.link.lookupFileName(), f.path);
     }
+}
+
+}  // namespace
+}  // namespace k52::test
+
+namespace k52::test {
+namespace {
+
+TEST(LookupUnderFaults, ALateAnswerCostsOneResendWhichIsNamedAndNothingMore) {
+    // The answer to L1 comes 3.1 s late: L1 goes out again at 3 s, and both answers arrive together.
+    TempFile f(B("L0\r\nL1\r\nL2\r\nL3\r\nL4\r\nL5\r\n"));
+    Harness h(Options({"pause-packet=1:3100"}));
+    h.ui.lookupChoice = f.path;
+    EXPECT_EQ(h.Download(Transport::Direct, Payload::Lookup).failure, LinkFailure::MaybeDuplicated);
+    EXPECT_EQ(h.outcome.duplicateLines, std::vector<long>{2});
+    EXPECT_EQ(h.peer.report().lookupRecords,
+              (std::vector<Bytes>{B("L0"), B("L1"), B("L1"), B("L2"), B("L3"), B("L4"), B("L5")}));
+    EXPECT_TRUE(h.peer.report().lookupComplete);
+    ASSERT_EQ(h.ui.shown.size(), 2u);
+    EXPECT_EQ(h.ui.shown[0].text, "下載完畢!!");
+    EXPECT_NE(h.ui.shown[1].text.find("第 2 行"), std::string::npos) << h.ui.shown[1].text;
+}
+
+TEST(LookupUnderFaults, AClearRefusalIsResentWithoutAWarning) {
+    TempFile f(B("A\r\nB\r\n"));
+    Harness h(Options({"refuse-packet=1:2"}));
+    h.ui.lookupChoice = f.path;
+    EXPECT_TRUE(h.Download(Transport::Direct, Payload::Lookup).Succeeded());
+    EXPECT_EQ(h.peer.report().lookupRecords, (std::vector<Bytes>{B("A"), B("B")}));
+}
+
+TEST(LookupUnderFaults, AStaleAnswerWaitingOnTheLineDoesNotAcknowledgeTheNextRecord) {
+    // A terminal that answers the first record twice and refuses the second once.
+    const Bytes a = B({'A', 0, 'A', 13}), b = B({'B', 0, 'B', 13});
+    int bSends = 0;
+    Harness h([&](const Bytes& w, std::int64_t now, std::vector<PeerEmission>& out) {
+        if (w == B("VARNEL\r")) out.push_back({now, B("ACK\r")});
+        if (w == a) out.push_back({now, B("ACK\rACK\r")});
+        if (w == b) out.push_back({now, B(++bSends == 1 ? "NAK\r" : "ACK\r")});
+        if (w == B("OVER\r")) out.push_back({now, B("ACK\r")});
+    });
+    TempFile f(B("A\r\nB\r\n"));
+    h.ui.lookupChoice = f.path;
+    EXPECT_TRUE(h.Download(Transport::Direct, Payload::Lookup).Succeeded());
+    EXPECT_EQ(bSends, 2);
+}
+
+TEST(LookupFileChoice, AFifoIsRefusedWithoutWaitingForAWriter) {
+    char dir[] = "/tmp/k52-fifo-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string fifo = std::string(dir) + "/lookup.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    Harness h;
+    h.ui.lookupChoice = fifo;
+    EXPECT_EQ(h.Download(Transport::Direct, Payload::Lookup).failure, LinkFailure::CannotOpenFile);
+    EXPECT_EQ(h.outcome.reason, "not a regular file");
+    EXPECT_TRUE(h.lines.log.opened.empty());
+    std::remove(fifo.c_str());
+    rmdir(dir);
 }
 
 }  // namespace

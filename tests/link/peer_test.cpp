@@ -141,6 +141,16 @@ TEST(Peer, FaultSpecs) {
         {"pause-record=0:600", PeerFaultKind::PauseRecord, 0, 1, 600, {}},
         {"split=5", PeerFaultKind::Split, 0, 1, 5, {}},
         {"cradle-echo=0x41", PeerFaultKind::CradleEcho, 0, 1, 0, B("A")},
+        {"lose-frame=3", PeerFaultKind::LoseFrame, 3, 1, 0, {}},
+        {"garble-frame=0", PeerFaultKind::GarbleFrame, 0, 1, 0, {}},
+        {"late-frame=2:700", PeerFaultKind::LateFrame, 2, 1, 700, {}},
+        {"lose-reply=1", PeerFaultKind::LoseReply, 1, 1, 0, {}},
+        {"garble-reply=4", PeerFaultKind::GarbleReply, 4, 1, 0, {}},
+        {"late-reply=5:900", PeerFaultKind::LateReply, 5, 1, 900, {}},
+        {"lose-packet=7", PeerFaultKind::LosePacket, 7, 1, 0, {}},
+        {"garble-packet=8", PeerFaultKind::GarblePacket, 8, 1, 0, {}},
+        {"lose-answer=9", PeerFaultKind::LoseAnswer, 9, 1, 0, {}},
+        {"late-answer=10:3100", PeerFaultKind::LateAnswer, 10, 1, 3100, {}},
     };
     for (const Case& c : good) {
         SCOPED_TRACE(c.arg);
@@ -154,11 +164,33 @@ TEST(Peer, FaultSpecs) {
         EXPECT_EQ(f->text, c.text);
     }
     for (const char* bad : {"", "nonsense", "silent=3", "refuse-packet", "refuse-packet=x", "pause=-5",
-                            "pause-packet=3", "cradle-echo=256", "refuse-handshake=1:\\q", "split=1:2"}) {
+                            "pause-packet=3", "cradle-echo=256", "refuse-handshake=1:\\q", "split=1:2",
+                            "late-frame=2", "lose-reply", "late-answer=1:x"}) {
         std::string error;
         EXPECT_FALSE(ParsePeerFault(bad, &error).has_value()) << bad;
         EXPECT_FALSE(error.empty()) << bad;
     }
+}
+
+TEST(Peer, RepliesLostOrLateAsTheTerminalSeesThem) {
+    PeerOptions o;
+    o.records = {B("a"), B("b")};
+    o.faults = {*ParsePeerFault("lose-reply=0"), *ParsePeerFault("late-reply=1:900")};
+    TerminalPeer peer(o);
+    std::vector<PeerEmission> out;
+    auto send = [&](const char* text, std::int64_t now) {
+        const Bytes b = B(text);
+        peer.Receive(b.data(), b.size(), PeerLineState{115200, false, false, false}, now);
+        for (PeerEmission& e : peer.TakeOutput()) out.push_back(e);
+    };
+    send("READ\r", 0);
+    ASSERT_EQ(out.size(), 2u);  // "ACK\r" and record 0
+    send("ACK\r", 10);          // lost: nothing follows
+    EXPECT_EQ(out.size(), 2u);
+    send("ACK\r", 20);  // taken, 900 ms late: record 1 goes out at 920
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[2].dueMs, 920);
+    EXPECT_EQ(out[2].bytes, MakeRecordFrame(1, o.records[1].data(), 1));
 }
 
 TEST(Peer, RecordsFile) {

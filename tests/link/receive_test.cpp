@@ -1,10 +1,12 @@
 // Receiving collected records: the request, the record exchange with its sequence numbers and
 // checksums, time-outs, the data file and what the user is told.
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -21,12 +23,22 @@ const Bytes kAck = B("ACK\r");
 const Bytes kNak = B("NAK\r");
 constexpr const char* kNothing = "沒有接收到任何資料!!";
 
-std::string TempPath() {
+// A folder of its own, so the receive's temporary file can be found beside the data file.
+std::string TempDir() {
     char name[] = "/tmp/k52-data-XXXXXX";
-    int fd = mkstemp(name);
-    close(fd);
-    std::remove(name);
-    return name;
+    return mkdtemp(name);
+}
+
+std::vector<std::string> FilesIn(const std::string& dir) {
+    std::vector<std::string> names;
+    if (DIR* d = opendir(dir.c_str())) {
+        while (dirent* e = readdir(d))
+            if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+                names.push_back(e->d_name);
+        closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool Exists(const std::string& path) {
@@ -42,8 +54,12 @@ std::string Contents(const std::string& path) {
 struct ReceiveHarness : Harness {
     explicit ReceiveHarness(PeerOptions o) : Harness(std::move(o)) { ui.dataChoice = path; }
     explicit ReceiveHarness(ScriptedPeer::Fn fn) : Harness(std::move(fn)) { ui.dataChoice = path; }
-    ~ReceiveHarness() { std::remove(path.c_str()); }
-    std::string path = TempPath();
+    ~ReceiveHarness() {
+        for (const std::string& name : FilesIn(dir)) std::remove((dir + "/" + name).c_str());
+        rmdir(dir.c_str());
+    }
+    std::string dir = TempDir();
+    std::string path = dir + "/data.txt";
 };
 
 std::vector<Bytes> Records(std::initializer_list<const char*> r) {
@@ -55,7 +71,8 @@ std::vector<Bytes> Records(std::initializer_list<const char*> r) {
 TEST(Receive, RecordsBecomeLinesAndTheUserMayViewTheFile) {
     ReceiveHarness h(Options({}, Records({"1001,5", "1002,7", ""})));
     h.ui.answers = {MessageAnswer::Yes};
-    EXPECT_EQ(h.link.RunReceive(false), 3);
+    EXPECT_EQ(h.Receive().recordsStored, 3);
+    EXPECT_TRUE(h.outcome.Succeeded());
     EXPECT_EQ(Contents(h.path), "1001,5\r\n1002,7\r\n\r\n");
     EXPECT_EQ(h.Writes(), (std::vector<Bytes>{kRead, kAck, kAck, kAck}));
     ASSERT_EQ(h.ui.shown.size(), 1u);
@@ -71,14 +88,16 @@ TEST(Receive, RecordsBecomeLinesAndTheUserMayViewTheFile) {
 
 TEST(Receive, NoAnswerNoViewer) {
     ReceiveHarness h(Options({}, Records({"x"})));
-    EXPECT_EQ(h.link.RunReceive(false), 1);
+    EXPECT_EQ(h.Receive().recordsStored, 1);
+    EXPECT_TRUE(h.outcome.Succeeded());
     EXPECT_TRUE(h.ui.viewed.empty());
     EXPECT_TRUE(Exists(h.path));
 }
 
 TEST(Receive, OverBeforeAnyRecordDeletesTheFile) {
     ReceiveHarness h(Options({}));
-    EXPECT_EQ(h.link.RunReceive(false), 0);
+    EXPECT_EQ(h.Receive().recordsStored, 0);
+    EXPECT_TRUE(h.outcome.Succeeded());
     EXPECT_EQ(h.ui.Texts(), std::vector<std::string>{kNothing});
     EXPECT_EQ(h.ui.shown[0].title, "接收資料");
     EXPECT_EQ(h.ui.shown[0].icon, MessageIcon::None);
@@ -88,7 +107,8 @@ TEST(Receive, OverBeforeAnyRecordDeletesTheFile) {
 
 TEST(Receive, RepeatedRecordIsAcknowledgedButStoredOnce) {
     ReceiveHarness h(Options({"repeat-record=1"}, Records({"r0", "r1", "r2"})));
-    EXPECT_EQ(h.link.RunReceive(false), 3);
+    EXPECT_EQ(h.Receive().recordsStored, 3);
+    EXPECT_TRUE(h.outcome.Succeeded());
     EXPECT_EQ(Contents(h.path), "r0\r\nr1\r\nr2\r\n");
     EXPECT_EQ(h.Writes(), (std::vector<Bytes>{kRead, kAck, kAck, kAck, kAck}));
     EXPECT_EQ(h.peer.report().framesSent, 4);
@@ -96,14 +116,16 @@ TEST(Receive, RepeatedRecordIsAcknowledgedButStoredOnce) {
 
 TEST(Receive, WrongSequenceNumberIsRefusedAndNotStored) {
     ReceiveHarness h(Options({"wrong-sequence=1"}, Records({"r0", "r1"})));
-    EXPECT_EQ(h.link.RunReceive(false), 2);
+    EXPECT_EQ(h.Receive().recordsStored, 2);
+    EXPECT_TRUE(h.outcome.Succeeded());
     EXPECT_EQ(h.Writes(), (std::vector<Bytes>{kRead, kAck, kNak, kAck}));
     EXPECT_EQ(Contents(h.path), "r0\r\nr1\r\n");
 }
 
 TEST(Receive, BadChecksumThenResend) {
     ReceiveHarness h(Options({"bad-checksum=0:2"}, Records({"r0"})));
-    EXPECT_EQ(h.link.RunReceive(false), 1);
+    EXPECT_EQ(h.Receive().recordsStored, 1);
+    EXPECT_TRUE(h.outcome.Succeeded());
     EXPECT_EQ(h.Writes(), (std::vector<Bytes>{kRead, kNak, kNak, kAck}));
 }
 
@@ -111,7 +133,8 @@ TEST(Receive, SequenceWrapsAfterNine) {
     std::vector<Bytes> records;
     for (int i = 0; i < 12; ++i) records.push_back(B("n" + std::to_string(i)));
     ReceiveHarness h(Options({}, records));
-    EXPECT_EQ(h.link.RunReceive(false), 12);
+    EXPECT_EQ(h.Receive().recordsStored, 12);
+    EXPECT_TRUE(h.outcome.Succeeded());
     std::string expected;
     for (int i = 0; i < 12; ++i) expected += "n" + std::to_string(i) + "\r\n";
     EXPECT_EQ(Contents(h.path), expected);
@@ -167,7 +190,8 @@ TEST(Receive, HandWorkedFrames) {
             }
         });
         const bool accepted = c.answer == kAck;
-        EXPECT_EQ(h.link.RunReceive(false), accepted ? 1 : 0);
+        EXPECT_EQ(h.Receive().recordsStored, accepted ? 1 : 0);
+        EXPECT_TRUE(h.outcome.Succeeded());
         std::vector<Bytes> expected{kRead};
         for (int i = 0; i < c.answers; ++i) expected.push_back(c.answer);
         EXPECT_EQ(h.Writes(), expected);
@@ -191,14 +215,15 @@ TEST(Receive, RepeatOfTheRecordJustStoredIsAcknowledgedOtherNumbersAreNot) {
         if (w == kRead) out.push_back({now, kAck});
         if (next < script.size()) out.push_back({now, script[next++]});
     });
-    EXPECT_EQ(h.link.RunReceive(false), 2);
+    EXPECT_EQ(h.Receive().recordsStored, 2);
+    EXPECT_TRUE(h.outcome.Succeeded());
     EXPECT_EQ(h.Writes(), (std::vector<Bytes>{kRead, kAck, kAck, kNak, kNak, kAck}));
     EXPECT_EQ(Contents(h.path), "A\r\nB\r\n");
 }
 
 TEST(Receive, SilentTerminalGetsFourRequests) {
     ReceiveHarness h(Options({"silent"}));
-    EXPECT_EQ(h.link.RunReceive(false), 0);
+    EXPECT_EQ(h.Receive().failure, LinkFailure::NotReady);
     EXPECT_EQ(h.TimesOf(kRead), (std::vector<std::int64_t>{0, 3000, 6000, 9000}));
     ASSERT_EQ(h.ui.shown.size(), 2u);
     EXPECT_EQ(h.ui.shown[0].text, "逾時!!");
@@ -212,7 +237,7 @@ TEST(Receive, SilentTerminalGetsFourRequests) {
 
 TEST(Receive, WrongAnswersGetSixRequests) {
     ReceiveHarness h(Options({"refuse-handshake=100"}));
-    EXPECT_EQ(h.link.RunReceive(false), 0);
+    EXPECT_EQ(h.Receive().failure, LinkFailure::NotReady);
     EXPECT_EQ(h.Count(kRead), 6);
     EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{"通訊埠無法連通!!", kNothing}));
     EXPECT_FALSE(Exists(h.path));
@@ -220,14 +245,14 @@ TEST(Receive, WrongAnswersGetSixRequests) {
 
 TEST(Receive, AnswerWithoutCrCountsAsSilence) {
     ReceiveHarness h(Options({"refuse-handshake=100:ACK"}));
-    EXPECT_EQ(h.link.RunReceive(false), 0);
+    EXPECT_EQ(h.Receive().failure, LinkFailure::NotReady);
     EXPECT_EQ(h.Count(kRead), 4);
     EXPECT_EQ(h.ui.Texts()[0], "逾時!!");
 }
 
 TEST(Receive, TerminalThatFallsSilentGetsTenNaksAndKeepsWhatWasStored) {
     ReceiveHarness h(Options({"silent-after=2"}, Records({"r0", "r1", "r2"})));
-    EXPECT_EQ(h.link.RunReceive(false), -1);
+    EXPECT_EQ(h.Receive().failure, LinkFailure::TimedOut);
     std::vector<Bytes> expected{kRead, kAck, kAck};
     for (int i = 0; i < 10; ++i) expected.push_back(kNak);
     EXPECT_EQ(h.Writes(), expected);
@@ -242,8 +267,8 @@ TEST(Receive, TerminalThatFallsSilentGetsTenNaksAndKeepsWhatWasStored) {
     EXPECT_EQ(h.ui.shown[0].at, 5500);
     EXPECT_NE(h.ui.shown[1].text.find("2"), std::string::npos);
     EXPECT_EQ(h.ui.shown[1].title, "接收資料");
-    EXPECT_EQ(h.link.outcome().recordsStored, 2);
-    EXPECT_TRUE(h.link.outcome().fileKept);
+    EXPECT_EQ(h.outcome.recordsStored, 2);
+    EXPECT_TRUE(h.outcome.fileKept);
     EXPECT_EQ(h.ui.status.back(), "end");
 }
 
@@ -252,7 +277,7 @@ TEST(Receive, TimeOutBeforeAnyRecordDeletesTheFile) {
     ReceiveHarness s([](const Bytes& w, std::int64_t now, std::vector<PeerEmission>& out) {
         if (w == kRead) out.push_back({now, kAck});
     });
-    EXPECT_EQ(s.link.RunReceive(false), -1);
+    EXPECT_EQ(s.Receive().failure, LinkFailure::TimedOut);
     EXPECT_EQ(s.Count(kNak), 10);
     EXPECT_FALSE(Exists(s.path));
     EXPECT_EQ(s.ui.Texts(), std::vector<std::string>{"逾時!!"});
@@ -260,15 +285,19 @@ TEST(Receive, TimeOutBeforeAnyRecordDeletesTheFile) {
 
 TEST(Receive, LateFrameGetsANakAndIsTakenInTheNextWindow) {
     ReceiveHarness h(Options({"pause-record=0:600"}, Records({"r0"})));
-    EXPECT_EQ(h.link.RunReceive(false), 1);
-    // The NAK draws a second send behind the late one; that one is the repeat of a stored record.
-    EXPECT_EQ(h.Writes(), (std::vector<Bytes>{kRead, kNak, kAck, kAck}));
+    EXPECT_EQ(h.Receive().recordsStored, 1);
+    EXPECT_TRUE(h.outcome.Succeeded());
+    // The NAK draws a second send behind the late one: it answers that NAK, so it gets no reply of its
+    // own, and the terminal's "OVER" follows our one ACK.
+    EXPECT_EQ(h.Writes(), (std::vector<Bytes>{kRead, kNak, kAck}));
+    EXPECT_EQ(h.peer.report().recordsAcknowledged, 1);
+    EXPECT_TRUE(h.peer.report().uploadComplete);
     EXPECT_EQ(h.TimesOf(kNak), std::vector<std::int64_t>{500});
     EXPECT_EQ(Contents(h.path), "r0\r\n");
 }
 
 TEST(Receive, RecordIsInTheFileBeforeItsAckGoesOut) {
-    std::string path;
+    std::string dir;
     std::vector<std::string> seenAtAck;
     int sent = 0;
     ReceiveHarness h([&](const Bytes& w, std::int64_t now, std::vector<PeerEmission>& out) {
@@ -277,14 +306,19 @@ TEST(Receive, RecordIsInTheFileBeforeItsAckGoesOut) {
             out.push_back({now, B({0, 'A', 0x41, 0x00, 13})});
             sent = 1;
         } else if (w == kAck) {
-            seenAtAck.push_back(Contents(path));
+            // The one file in the folder: the temporary file the records go to until the end.
+            const std::vector<std::string> files = FilesIn(dir);
+            seenAtAck.push_back(files.size() == 1 ? Contents(dir + "/" + files[0]) : "?");
             out.push_back({now, sent == 1 ? B({1, 'B', 0x43, 0x00, 13}) : B("OVER\r")});
             ++sent;
         }
     });
-    path = h.path;
-    EXPECT_EQ(h.link.RunReceive(false), 2);
+    dir = h.dir;
+    EXPECT_EQ(h.Receive().recordsStored, 2);
+    EXPECT_TRUE(h.outcome.Succeeded());
     EXPECT_EQ(seenAtAck, (std::vector<std::string>{"A\r\n", "A\r\nB\r\n"}));
+    EXPECT_EQ(FilesIn(h.dir), std::vector<std::string>{"data.txt"});
+    EXPECT_EQ(Contents(h.path), "A\r\nB\r\n");
 }
 
 TEST(Receive, WriteFailureRefusesTheRecordStopsAndKeepsTheRest) {
@@ -295,30 +329,30 @@ TEST(Receive, WriteFailureRefusesTheRecordStopsAndKeepsTheRest) {
     small.rlim_cur = 30;  // room for two lines of 12 bytes, not three
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    const int result = h.link.RunReceive(false);
+    const TransferOutcome result = h.Receive();
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(result, -2);
+    EXPECT_EQ(result.failure, LinkFailure::FileWrite);
     EXPECT_EQ(h.Writes(), (std::vector<Bytes>{kRead, kAck, kAck, kNak}));
     EXPECT_EQ(Contents(h.path), "0123456789\r\nabcdefghij\r\n");
     ASSERT_EQ(h.ui.shown.size(), 1u);
     EXPECT_EQ(h.ui.shown[0].title, "錯誤");
     EXPECT_NE(h.ui.shown[0].text.find("2"), std::string::npos);
-    EXPECT_EQ(h.link.outcome().failure, LinkFailure::FileWrite);
+    EXPECT_EQ(h.outcome.failure, LinkFailure::FileWrite);
 }
 
 TEST(Receive, FileAndPortFailures) {
     {
         ReceiveHarness h(Options({}));
         h.ui.dataChoice.reset();
-        EXPECT_EQ(h.link.RunReceive(false), 0);
+        EXPECT_EQ(h.Receive().failure, LinkFailure::Cancelled);
         EXPECT_TRUE(h.ui.shown.empty());
         EXPECT_TRUE(h.lines.log.opened.empty());
     }
     {
         ReceiveHarness h(Options({}));
         h.ui.dataChoice = "/nonexistent/k52/data.txt";
-        EXPECT_EQ(h.link.RunReceive(false), -2);
+        EXPECT_EQ(h.Receive().failure, LinkFailure::CannotOpenFile);
         EXPECT_EQ(h.ui.Texts(), std::vector<std::string>{"開啟 / 新建檔案失敗!!"});
         EXPECT_EQ(h.ui.shown[0].icon, MessageIcon::None);
         EXPECT_TRUE(h.lines.log.opened.empty());
@@ -326,34 +360,130 @@ TEST(Receive, FileAndPortFailures) {
     {
         ReceiveHarness h(Options({}));
         h.lines.refuseOpen = true;
-        EXPECT_EQ(h.link.RunReceive(false), -3);
+        EXPECT_EQ(h.Receive().failure, LinkFailure::PortOpen);
         EXPECT_EQ(h.ui.Texts(), std::vector<std::string>{"無法打開通訊埠!!"});
         EXPECT_EQ(h.ui.shown[0].icon, MessageIcon::None);
-        EXPECT_TRUE(Exists(h.path));
-        EXPECT_EQ(Contents(h.path), "");
+        // Nothing was received, so nothing is left behind.
+        EXPECT_TRUE(FilesIn(h.dir).empty());
     }
     {
         ReceiveHarness h(Options({}));
         h.lines.refuseApply = true;
-        EXPECT_EQ(h.link.RunReceive(false), -3);
+        EXPECT_EQ(h.Receive().failure, LinkFailure::LineSettings);
         EXPECT_TRUE(h.ui.shown.empty());
         EXPECT_EQ(h.lines.log.closes, 1);
-        EXPECT_TRUE(Exists(h.path));
+        EXPECT_TRUE(FilesIn(h.dir).empty());
     }
     {
-        // An existing file is emptied.
+        // An existing file is replaced once records came.
         ReceiveHarness h(Options({}, Records({"new"})));
         std::ofstream(h.path) << "old contents that are longer\r\n";
-        EXPECT_EQ(h.link.RunReceive(false), 1);
+        EXPECT_EQ(h.Receive().recordsStored, 1);
+        EXPECT_TRUE(h.outcome.Succeeded());
         EXPECT_EQ(Contents(h.path), "new\r\n");
     }
 }
 
 TEST(Receive, EveryCommandStartsAtSequenceZero) {
     ReceiveHarness h(Options({}, Records({"a", "b", "c"})));
-    EXPECT_EQ(h.link.RunReceive(false), 3);
-    EXPECT_EQ(h.link.RunReceive(false), 3);
+    EXPECT_EQ(h.Receive().recordsStored, 3);
+    EXPECT_TRUE(h.outcome.Succeeded());
+    EXPECT_EQ(h.Receive().recordsStored, 3);
+    EXPECT_TRUE(h.outcome.Succeeded());
     EXPECT_EQ(Contents(h.path), "a\r\nb\r\nc\r\n");
+}
+
+}  // namespace
+}  // namespace k52::test
+
+namespace k52::test {
+namespace {
+
+TEST(ReceiveUnderFaults, LateFirstFrameThenARefusalStillStoresEveryRecordOnce) {
+    // The late frame's NAK draws a resend; answering that resend too would shift every later reply by one,
+    // and the refusal of the third record would then land on the wrong one.
+    ReceiveHarness h(
+        Options({"pause-record=0:700", "bad-checksum=2"}, Records({"first", "second", "third"})));
+    EXPECT_EQ(h.Receive().recordsStored, 3);
+    EXPECT_TRUE(h.outcome.Succeeded());
+    EXPECT_EQ(Contents(h.path), "first\r\nsecond\r\nthird\r\n");
+    EXPECT_EQ(h.peer.report().recordsAcknowledged, 3);
+    EXPECT_TRUE(h.peer.report().uploadComplete);
+    EXPECT_TRUE(h.peer.report().errors.empty());
+}
+
+TEST(ReceiveUnderFaults, AFrameStillArrivingWhenItsWindowWouldEndIsNotCutOff) {
+    // Seven bytes 200 ms apart: the frame takes 1.2 s, but no gap reaches 500 ms.
+    ReceiveHarness h(Options({"split=200"}, Records({"abc"})));
+    EXPECT_EQ(h.Receive().recordsStored, 1);
+    EXPECT_TRUE(h.outcome.Succeeded());
+    EXPECT_EQ(h.Count(kNak), 0);
+    EXPECT_EQ(Contents(h.path), "abc\r\n");
+}
+
+TEST(ReceiveUnderFaults, ATerminalThatKeepsSendingBadFramesIsGivenUpAfterTenRefusals) {
+    ReceiveHarness h(Options({"bad-checksum=1:1000"}, Records({"ok", "bad"})));
+    EXPECT_EQ(h.Receive().failure, LinkFailure::TooManyRefusals);
+    std::vector<Bytes> expected{kRead, kAck};
+    for (int i = 0; i < 10; ++i) expected.push_back(kNak);
+    EXPECT_EQ(h.Writes(), expected);
+    EXPECT_EQ(Contents(h.path), "ok\r\n");
+    EXPECT_TRUE(h.outcome.lastMayComeAgain);
+    ASSERT_EQ(h.ui.shown.size(), 2u);
+    EXPECT_EQ(h.ui.shown[0].text, "資料連續錯誤, 接收中斷!!");
+    EXPECT_NE(h.ui.shown[1].text.find("第 1 筆資料下次可能會再傳送一次"), std::string::npos)
+        << h.ui.shown[1].text;
+}
+
+TEST(ReceiveUnderFaults, NothingToSendIsASuccessWithNoRecords) {
+    ReceiveHarness h(Options({}));
+    EXPECT_TRUE(h.Receive().Succeeded());
+    EXPECT_EQ(h.outcome.recordsStored, 0);
+    EXPECT_FALSE(h.outcome.fileKept);
+}
+
+TEST(ReceiveFile, AFailedReceiveLeavesAnExistingFileAsItWas) {
+    ReceiveHarness h(Options({"silent"}));
+    std::ofstream(h.path, std::ios::binary) << "yesterday's records\r\n";
+    chmod(h.path.c_str(), 0640);
+    EXPECT_EQ(h.Receive().failure, LinkFailure::NotReady);
+    EXPECT_EQ(Contents(h.path), "yesterday's records\r\n");
+    EXPECT_EQ(FilesIn(h.dir), std::vector<std::string>{"data.txt"});
+}
+
+TEST(ReceiveFile, ReplacingKeepsTheModeAndWritesThroughASymbolicLink) {
+    ReceiveHarness h(Options({}, Records({"new"})));
+    const std::string target = h.dir + "/target.txt";
+    std::ofstream(target, std::ios::binary) << "old\r\n";
+    chmod(target.c_str(), 0604);
+    ASSERT_EQ(symlink("target.txt", h.path.c_str()), 0);
+    EXPECT_TRUE(h.Receive().Succeeded());
+    struct stat link {
+    }, st{};
+    ASSERT_EQ(lstat(h.path.c_str(), &link), 0);
+    EXPECT_TRUE(S_ISLNK(link.st_mode));
+    ASSERT_EQ(stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0604u);
+    EXPECT_EQ(Contents(target), "new\r\n");
+}
+
+TEST(ReceiveFile, AReadOnlyFileOrAFolderIsRefusedBeforeThePortOpens) {
+    if (geteuid() == 0) GTEST_SKIP() << "root may write a read-only file";
+    ReceiveHarness h(Options({}, Records({"new"})));
+    std::ofstream(h.path, std::ios::binary) << "keep\r\n";
+    chmod(h.path.c_str(), 0444);
+    EXPECT_EQ(h.Receive().failure, LinkFailure::CannotOpenFile);
+    EXPECT_EQ(h.outcome.reason, "Permission denied");
+    EXPECT_TRUE(h.lines.log.opened.empty());
+    EXPECT_EQ(Contents(h.path), "keep\r\n");
+}
+
+TEST(ReceiveFile, AFolderIsRefusedBeforeThePortOpens) {
+    ReceiveHarness h(Options({}, Records({"new"})));
+    h.ui.dataChoice = h.dir;
+    EXPECT_EQ(h.Receive().failure, LinkFailure::CannotOpenFile);
+    EXPECT_EQ(h.outcome.reason, "Is a directory");
+    EXPECT_TRUE(h.lines.log.opened.empty());
 }
 
 }  // namespace

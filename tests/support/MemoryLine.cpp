@@ -1,4 +1,5 @@
-#include "link/MemoryLine.h"
+// The in-memory line: host writes handed to the peer, the peer's bytes delivered when due.
+#include "support/MemoryLine.h"
 
 #include <algorithm>
 

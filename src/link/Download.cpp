@@ -1,0 +1,141 @@
+// Program and lookup downloads: packets sent until acknowledged, one reply token per send.
+#include "link/Download.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "link/LinkTexts.h"
+#include "link/Protocol.h"
+
+namespace k52 {
+
+namespace {
+using namespace link_text;
+constexpr int kHandshakeTries = 3;
+constexpr int kPacketSends = 4;
+constexpr std::size_t kReplyStop = 10;
+
+bool Is(const std::vector<u8>& reply, std::string_view text) {
+    return reply.size() == text.size() && std::equal(reply.begin(), reply.end(), text.begin());
+}
+}  // namespace
+
+bool Downloader::Attempt(const std::function<bool()>& send) {
+    if (!Handshake()) return false;
+    ui_.BeginProgress(kProgressTitle, kProgressText);
+    const bool ok = send();
+    ui_.EndProgress();
+    if (ok) ui_.ShowMessage(kDownloadDone, kDownloadDoneTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+    return ok;
+}
+
+bool Downloader::SendProgram(DownloadImageBuilder& builder, ApplicationTemplate& tmpl) {
+    return Attempt([&] { return SendImagePackets(builder, tmpl); });
+}
+
+bool Downloader::SendLookup(LookupFile& file) {
+    maybeDuplicated_.clear();
+    return Attempt([&] { return SendLookupRecords(file); });
+}
+
+bool Downloader::Handshake() {
+    const auto* text = reinterpret_cast<const u8*>(kHandshakeText.data());
+    if (SendUntilAcknowledged(text, kHandshakeText.size(), kHandshakeTries, nullptr)) return true;
+    ui_.ShowMessage(kTerminalNotReady, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+    return false;
+}
+
+Downloader::Reply Downloader::ReadReply(std::int64_t deadlineMs) {
+    reply_.clear();
+    for (;;) {
+        // A byte at a time, so that a CR ends this reply and the next one stays where it is.
+        u8 b = 0;
+        const std::size_t n = port_.Read(&b, 1);
+        if (n == 1) reply_.push_back(b);
+        if (n == 1 && b == kCr) break;
+        if (reply_.size() >= kReplyStop) break;
+        if (port_.NowMs() >= deadlineMs) break;
+        if (n == 0) port_.WaitForInputUntil(deadlineMs);
+    }
+    const bool ended = !reply_.empty() && reply_.back() == kCr;
+    if (ended) reply_.pop_back();
+    // "ACK" without its CR still counts once the wait is over.
+    if (Is(reply_, "ACK")) return Reply::Ack;
+    if (ended && Is(reply_, "NAK")) return Reply::Nak;
+    return ended || reply_.size() >= kReplyStop ? Reply::Other : Reply::None;
+}
+
+bool Downloader::SendUntilAcknowledged(const u8* data, std::size_t size, int tries, bool* resentUnclear) {
+    int sends = 0, replies = 0, refusals = 0;
+    bool acknowledged = false;
+    while (!acknowledged && sends < tries) {
+        // Whatever is still waiting answered an earlier send: count it, then drop what is left.
+        for (Reply r = ReadReply(port_.NowMs()); r != Reply::None && !acknowledged;
+             r = ReadReply(port_.NowMs())) {
+            ++replies;
+            refusals += r == Reply::Nak ? 1 : 0;
+            acknowledged = r == Reply::Ack;
+        }
+        port_.DiscardInput();
+        if (acknowledged) break;
+        // Unless every earlier send was refused, the terminal may hold this packet already.
+        if (sends > refusals && resentUnclear) *resentUnclear = true;
+        port_.Write(data, size);
+        ++sends;
+        const Reply r = ReadReply(port_.NowMs() + kReplyTimeoutMs);
+        replies += r == Reply::None ? 0 : 1;
+        refusals += r == Reply::Nak ? 1 : 0;
+        acknowledged = r == Reply::Ack;
+    }
+    if (!acknowledged) return false;
+    for (int owed = sends - replies; owed > 0; --owed)
+        if (ReadReply(port_.NowMs() + kReplyTimeoutMs) == Reply::None) break;
+    return true;
+}
+
+bool Downloader::SendPacket(const u8* data, std::size_t size, bool* resentUnclear) {
+    if (SendUntilAcknowledged(data, std::min(size, kPacketBufferSize), kPacketSends, resentUnclear))
+        return true;
+    ui_.ShowMessage(kDownloadFailed, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+    return false;
+}
+
+bool Downloader::SendImagePackets(DownloadImageBuilder& builder, ApplicationTemplate& tmpl) {
+    builder.BuildDownloadImage(tmpl);
+    const DownloadImage& image = builder.image();
+    for (int n = 0; n < kImagePacketCount; ++n) {
+        const ImagePacket packet =
+            BuildImagePacket(image.data() + kImagePacketData * static_cast<std::size_t>(n), n);
+        if (!SendPacket(packet.data(), packet.size())) return false;
+        ui_.SetProgress(std::min(n + 5, 100));
+    }
+    ui_.SetProgress(100);
+    return true;
+}
+
+bool Downloader::SendLookupRecords(LookupFile& file) {
+    bool sendFailed = false;
+    long tooLong = 0;
+    const bool read = file.ForEachRecord(
+        [&](const std::vector<u8>& data, long line) {
+            const std::vector<u8> packet = BuildLookupPacket(data.data(), data.size());
+            bool resentUnclear = false;
+            const bool ok = SendPacket(packet.data(), packet.size(), &resentUnclear);
+            if (ok && resentUnclear) maybeDuplicated_.push_back(line);
+            sendFailed = !ok;
+            return ok;
+        },
+        [&](int percent) { ui_.SetProgress(percent); }, &tooLong);
+    if (!read) {
+        if (tooLong > 0)
+            ui_.ShowMessage(LookupRecordTooLong(tooLong), kErrorTitle, MessageIcon::Exclamation,
+                            MessageButtons::Ok);
+        else if (!sendFailed)
+            ui_.ShowMessage(kCannotOpenFile, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+        return false;
+    }
+    ui_.SetProgress(100);
+    return SendPacket(reinterpret_cast<const u8*>(kOverText.data()), kOverText.size());
+}
+
+}  // namespace k52

@@ -1,0 +1,41 @@
+// Every text the transfers show the user (UTF-8), in one table.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace k52::link_text {
+
+inline constexpr char kErrorTitle[] = "錯誤";
+inline constexpr char kPortOpenFailed[] = "連接埠無法打開!!";
+inline constexpr char kIrSetupFailed[] = "設置紅外線裝置失敗!!";
+inline constexpr char kPortSetupFailed[] = "設置連接埠失敗!!";
+inline constexpr char kReceivePortOpenFailed[] = "無法打開通訊埠!!";
+inline constexpr char kReceiveIrSetupFailed[] = "無法設定紅外線裝置!!";
+inline constexpr char kCannotOpenFile[] = "無法開啟檔案!!";
+inline constexpr char kTerminalNotReady[] = "終端機尚未就緒!!";
+inline constexpr char kDownloadFailed[] = "下載失敗!!";
+inline constexpr char kRetryQuestion[] = "下載失敗,再試一次嗎??";
+inline constexpr char kDownloadDone[] = "下載完畢!!";
+inline constexpr char kDownloadDoneTitle[] = "Download";
+inline constexpr char kProgressTitle[] = "下載程式";
+inline constexpr char kProgressText[] = "下載中...";
+inline constexpr char kCreateFileFailed[] = "開啟 / 新建檔案失敗!!";
+inline constexpr char kTimeOut[] = "逾時!!";
+inline constexpr char kNoConnection[] = "通訊埠無法連通!!";
+inline constexpr char kReceiveTitle[] = "接收資料";
+inline constexpr char kNothingReceived[] = "沒有接收到任何資料!!";
+inline constexpr char kTooManyRefusals[] = "資料連續錯誤, 接收中斷!!";
+
+// Formatted with the record count; the line break is part of the text.
+std::string ReceiveDone(int count);
+std::string BadPortSettings(int comPort, int baudRate);
+std::string LookupRecordTooLong(long line);
+std::string LookupNotRegular();
+// A failed receive: how many records were kept, and the one the terminal may send again.
+std::string ReceiveInterrupted(int kept, bool lastMayComeAgain);
+std::string DataFileWriteFailed(int kept);
+// A lookup record that was sent again after an answer that came too late or not at all.
+std::string LookupMayBeDuplicated(const std::vector<long>& lines);
+
+}  // namespace k52::link_text

@@ -1,0 +1,141 @@
+// The port, its line settings and the infrared cradle for one command.
+#include "link/PortSession.h"
+
+#include <algorithm>
+
+#include "link/Protocol.h"
+#include "util/LineSpeeds.h"
+
+namespace k52 {
+
+namespace {
+constexpr std::uint32_t kProbeSpeeds[] = {9600, 115200, 38400, 57600, 19200};
+constexpr std::uint32_t kIrPrepareSpeed = 38400;
+}  // namespace
+
+PortSession::PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferUi& ui)
+    : settings_(settings), lines_(lines), clock_(clock), ui_(ui) {}
+
+PortSession::~PortSession() {
+    Close(false);
+}
+
+bool PortSession::Open(int comPort) {
+    port_ = lines_.OpenPort(comPort);
+    return port_ != nullptr;
+}
+
+void PortSession::UseTerminalLine(int baudRate) {
+    if (auto speed = SpeedOfBaudRate(baudRate)) settings_.speed = *speed;
+    settings_.dataBits = 8;
+    settings_.parity = false;
+    settings_.stopBits = 1;
+}
+
+bool PortSession::Apply() {
+    return port_ && port_->Apply(settings_);
+}
+
+void PortSession::Close(bool discardInput) {
+    if (!port_) return;
+    if (discardInput) port_->DiscardInput();
+    port_->Close();
+    port_.reset();
+}
+
+void PortSession::Write(const u8* data, std::size_t size) {
+    if (port_) port_->Write(data, size);
+}
+
+void PortSession::Write(std::string_view text) {
+    Write(reinterpret_cast<const u8*>(text.data()), text.size());
+}
+
+std::size_t PortSession::Read(u8* buffer, std::size_t capacity) {
+    return port_ ? port_->Read(buffer, capacity) : 0;
+}
+
+bool PortSession::WaitForInputUntil(std::int64_t deadlineMs) {
+    for (;;) {
+        const std::int64_t now = clock_.NowMs();
+        if (now >= deadlineMs || !port_) return false;
+        if (port_->WaitForInput(std::min(deadlineMs - now, kIdleSliceMs))) return true;
+        ui_.Idle();
+    }
+}
+
+void PortSession::SleepFor(std::int64_t ms) {
+    const std::int64_t until = clock_.NowMs() + ms;
+    for (std::int64_t now = clock_.NowMs(); now < until; now = clock_.NowMs()) {
+        clock_.SleepUntil(std::min(until, now + kIdleSliceMs));
+        ui_.Idle();
+    }
+}
+
+void PortSession::DiscardInput() {
+    if (port_) port_->DiscardInput();
+}
+
+bool PortSession::PrepareCradle(int baudRate) {
+    settings_.speed = kIrPrepareSpeed;
+    settings_.dataBits = 8;
+    settings_.parity = false;
+    settings_.stopBits = 1;
+    settings_.dtr = true;
+    settings_.rts = true;
+    Apply();
+    SleepFor(kPauseMs);
+    if (std::none_of(std::begin(kProbeSpeeds), std::end(kProbeSpeeds),
+                     [&](std::uint32_t speed) { return ProbeCradle(speed); }))
+        return false;
+    // With RTS off the cradle listens to commands: attention, the speed, quit.
+    settings_.rts = false;
+    Apply();
+    SleepFor(kPauseMs);
+    const u8 attention = kCradleAttention;
+    Write(&attention, 1);
+    SleepFor(kPauseMs);
+    const u8 command = CradleSpeedCommand(baudRate);
+    if (auto speed = SpeedOfBaudRate(baudRate)) settings_.speed = *speed;
+    Write(&command, 1);
+    SleepFor(kPauseMs);
+    const u8 quit = kCradleQuit;
+    Write(&quit, 1);
+    SleepFor(kPauseMs);
+    settings_.rts = true;
+    Apply();
+    SleepFor(kPauseMs);
+    settings_.parity = false;
+    settings_.dataBits = 8;
+    settings_.ctsOutputFlow = false;
+    settings_.xonXoffOutput = false;
+    return true;
+}
+
+bool PortSession::ProbeCradle(std::uint32_t speed) {
+    settings_.speed = speed;
+    settings_.rts = false;
+    Apply();
+    SleepFor(kPauseMs);
+    const u8 probe = kCradleProbe;
+    Write(&probe, 1);
+    SleepFor(kPauseMs);
+    bool echoed = false;
+    const std::int64_t deadline = clock_.NowMs() + kPauseMs;
+    for (;;) {
+        // The first byte decides.
+        u8 b = 0;
+        if (Read(&b, 1) == 1) {
+            echoed = b == kCradleProbe;
+            break;
+        }
+        if (clock_.NowMs() >= deadline) break;
+        WaitForInputUntil(deadline);
+    }
+    settings_.rts = true;
+    Apply();
+    SleepFor(kPauseMs);
+    return echoed;
+}
+
+}  // namespace k52

@@ -1,0 +1,56 @@
+// One command's time on the serial port: opening it, the terminal's line settings, the infrared
+// cradle's preparation and probe, and the reads, writes and waits the transfers build on.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "link/Clock.h"
+#include "link/SerialLine.h"
+#include "link/TransferUi.h"
+
+namespace k52 {
+
+constexpr std::int64_t kPauseMs = 100;
+constexpr std::int64_t kIdleSliceMs = 50;
+
+class PortSession {
+  public:
+    // `settings` is the process-wide line record; it outlives the session.
+    PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferUi& ui);
+    ~PortSession();
+    PortSession(const PortSession&) = delete;
+    PortSession& operator=(const PortSession&) = delete;
+
+    bool Open(int comPort);
+    // The terminal talks 8N1 at the speed of `baudRate` (left alone when out of range).
+    void UseTerminalLine(int baudRate);
+    bool Apply();
+    // Finds the cradle at one of the probe speeds and switches it to `baudRate`; false when none answered.
+    bool PrepareCradle(int baudRate);
+    void Close(bool discardInput);
+
+    void Write(const u8* data, std::size_t size);
+    void Write(std::string_view text);
+    // What has arrived, at once; possibly nothing.
+    std::size_t Read(u8* buffer, std::size_t capacity);
+    // Waits until a byte can be read or the clock reaches `deadlineMs`, calling the idle hook meanwhile.
+    bool WaitForInputUntil(std::int64_t deadlineMs);
+    void SleepFor(std::int64_t ms);
+    void DiscardInput();
+    std::int64_t NowMs() { return clock_.NowMs(); }
+
+  private:
+    bool ProbeCradle(std::uint32_t speed);
+
+    LineSettings& settings_;
+    LineFactory& lines_;
+    Clock& clock_;
+    TransferUi& ui_;
+    std::unique_ptr<SerialLine> port_;
+};
+
+}  // namespace k52

@@ -1,0 +1,170 @@
+// The request and the record windows of a receive.
+//
+// Replies carry no numbers and the terminal takes them strictly in order, one frame for each reply it
+// gets. A "NAK\r" sent for an empty window may cross a frame that was merely late; the terminal then
+// sends that record once more for the NAK, after the frame we already answered. Such a frame must get
+// no reply of its own, or every later reply would be taken for the record after the one it answers.
+// So each empty-window NAK sent since our last "ACK\r" earns one allowance at that ACK: the next frames
+// that repeat the record just acknowledged, or cannot be read, are taken silently. A record sent for
+// the next number shows the terminal has moved on, so it starts the count afresh. A reply withheld
+// wrongly costs one more window, never a record.
+#include "link/Receive.h"
+
+#include <cstring>
+
+#include "link/LinkTexts.h"
+
+namespace k52 {
+
+namespace {
+using namespace link_text;
+constexpr std::int64_t kRequestTimeoutMs = 3000;
+constexpr std::size_t kRequestReplyKeep = 10;
+constexpr int kSilentRequestsBeforeGivingUp = 3;
+constexpr int kWrongRequestsBeforeGivingUp = 5;
+constexpr int kEmptyWindowsBeforeGivingUp = 10;
+constexpr int kFruitlessFramesBeforeGivingUp = 10;
+// A frame that keeps arriving without its CR is given up after this long.
+constexpr std::int64_t kFrameLimitMs = 3000;
+}  // namespace
+
+void Receiver::Reply(std::string_view text) {
+    port_.Write(text);
+}
+
+bool Receiver::Request() {
+    for (int c = 0;; ++c) {
+        Reply(kRequestText);
+        u8 kept[kRequestReplyKeep];
+        std::size_t keptLength = 0;
+        bool gotCr = false;
+        const std::int64_t deadline = port_.NowMs() + kRequestTimeoutMs;
+        for (;;) {
+            u8 b = 0;
+            const std::size_t n = port_.Read(&b, 1);
+            if (n == 1 && keptLength < kRequestReplyKeep) {
+                kept[keptLength++] = b;
+                if (b == kCr) {
+                    gotCr = true;
+                    break;
+                }
+            }
+            if (port_.NowMs() >= deadline) break;
+            if (n == 0) port_.WaitForInputUntil(deadline);
+        }
+        if (!gotCr && c >= kSilentRequestsBeforeGivingUp) {
+            ui_.ShowMessage(kTimeOut, kErrorTitle, MessageIcon::None, MessageButtons::Ok);
+            return false;
+        }
+        if (keptLength == kAckText.size() && std::memcmp(kept, kAckText.data(), keptLength) == 0) return true;
+        if (c >= kWrongRequestsBeforeGivingUp) {
+            ui_.ShowMessage(kNoConnection, kErrorTitle, MessageIcon::None, MessageButtons::Ok);
+            return false;
+        }
+    }
+}
+
+Receiver::Wait Receiver::AwaitFrame() {
+    kept_ = 0;
+    length_ = 0;
+    const std::int64_t start = port_.NowMs();
+    std::int64_t lastByte = start;
+    for (;;) {
+        // The window ends after 500 ms in which no byte came: a frame on its way is not cut off.
+        const std::int64_t now = port_.NowMs();
+        if (now >= lastByte + kRecordWindowMs || now >= start + kFrameLimitMs)
+            return length_ == 0 ? Wait::Nothing : Wait::Stalled;
+        u8 b = 0;
+        if (port_.Read(&b, 1) == 0) {
+            port_.WaitForInputUntil(std::min(lastByte + kRecordWindowMs, start + kFrameLimitMs));
+            continue;
+        }
+        lastByte = now;
+        // Bytes beyond 255 are not kept, but still counted and looked at.
+        if (kept_ < sizeof frame_) frame_[kept_++] = b;
+        ++length_;
+        if (b == kCr) return Wait::Frame;
+    }
+}
+
+void Receiver::ShowStatus(int stored) {
+    if (statusShown_) ui_.UpdateReceiveStatus(stored);
+}
+
+void Receiver::EndStatus() {
+    if (statusShown_) ui_.EndReceiveStatus();
+    statusShown_ = false;
+}
+
+Receiver::Result Receiver::Run(RecordFile& file) {
+    Result result;
+    if (!Request()) return result;
+    ui_.BeginReceiveStatus();
+    statusShown_ = true;
+    int expected = 0;
+    int emptyWindows = 0;
+    int fruitless = 0;  // frames since the last record stored that stored nothing
+    int extraNaks = 0;  // empty-window NAKs since our last ACK
+    int allowance = 0;  // frames still to take without a reply
+    auto acknowledge = [&] {
+        Reply(kAckText);
+        allowance = extraNaks;
+        extraNaks = 0;
+    };
+    for (;;) {
+        if (AwaitFrame() != Wait::Frame) {
+            if (emptyWindows >= kEmptyWindowsBeforeGivingUp) {
+                EndStatus();
+                ui_.ShowMessage(kTimeOut, kErrorTitle, MessageIcon::None, MessageButtons::Ok);
+                result.end = End::TimedOut;
+                return result;
+            }
+            ++emptyWindows;
+            ++extraNaks;
+            Reply(kNakText);
+            continue;
+        }
+        emptyWindows = 0;
+        switch (CheckRecordFrame(frame_, length_, expected)) {
+            case FrameVerdict::Over:
+                EndStatus();
+                result.end = End::Over;
+                return result;
+            case FrameVerdict::Store: {
+                // On disk before the terminal hears "ACK" and forgets the record.
+                if (!file.Append(frame_ + 1, length_ - 4, &result.fileError)) {
+                    Reply(kNakText);
+                    EndStatus();
+                    result.end = End::FileWrite;
+                    return result;
+                }
+                ++result.stored;
+                expected = (expected + 1) % kSequenceModulus;
+                fruitless = 0;
+                ShowStatus(result.stored);
+                acknowledge();
+                continue;
+            }
+            case FrameVerdict::AckAgain:
+                if (allowance > 0)
+                    --allowance;
+                else
+                    acknowledge();
+                break;
+            case FrameVerdict::Nak:
+                if (allowance > 0)
+                    --allowance;
+                else
+                    Reply(kNakText);
+                break;
+        }
+        if (++fruitless >= kFruitlessFramesBeforeGivingUp) {
+            EndStatus();
+            ui_.ShowMessage(kTooManyRefusals, kErrorTitle, MessageIcon::None, MessageButtons::Ok);
+            result.end = End::TooManyRefusals;
+            return result;
+        }
+    }
+}
+
+}  // namespace k52

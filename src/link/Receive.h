@@ -1,0 +1,48 @@
+// The collected-data upload on an open port: the request, then record windows answered so that every
+// reply the terminal gets answers exactly one frame it sent.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "link/PortSession.h"
+#include "link/Protocol.h"
+#include "link/RecordFile.h"
+#include "link/TransferUi.h"
+
+namespace k52 {
+
+constexpr std::int64_t kRecordWindowMs = 500;
+
+class Receiver {
+  public:
+    enum class End { Over, NotReady, TimedOut, TooManyRefusals, FileWrite };
+    struct Result {
+        End end = End::NotReady;
+        int stored = 0;
+        int fileError = 0;  // errno of a failed write
+    };
+
+    Receiver(PortSession& port, TransferUi& ui) : port_(port), ui_(ui) {}
+    // Runs the exchange, storing each record in `file` before it is acknowledged. Messages of the
+    // request phase and the time-out are shown here; the caller tells the rest.
+    Result Run(RecordFile& file);
+
+  private:
+    enum class Wait { Frame, Nothing, Stalled };
+    bool Request();
+    Wait AwaitFrame();
+    void Reply(std::string_view text);
+    void ShowStatus(int stored);
+    void EndStatus();
+
+    PortSession& port_;
+    TransferUi& ui_;
+    u8 frame_[kMaxRecordFrame]{};
+    std::size_t kept_ = 0;
+    std::size_t length_ = 0;  // every byte of the frame, kept or not
+    bool statusShown_ = false;
+};
+
+}  // namespace k52

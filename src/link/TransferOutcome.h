@@ -1,0 +1,47 @@
+// How a transfer command is asked for (the flags as types) and what it reports back.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace k52 {
+
+// Straight to the terminal (RS-232 cable or IrDA adapter), or through the infrared cradle.
+enum class Transport { Direct, Cradle };
+enum class Payload { Program, Lookup };
+
+// Why a command ended as it did; None when it did what it was asked.
+enum class LinkFailure {
+    None,
+    Cancelled,            // the user cancelled a file choice
+    BadPortSettings,      // comPort or baudRate out of range (a damaged template)
+    CannotOpenFile,       // lookup file unreadable or not a regular file, or data file not created
+    LookupRecordTooLong,  // refused before the port was opened
+    PortOpen,
+    IrPreparation,
+    LineSettings,
+    TransferFailed,   // the last download attempt failed and the user did not retry
+    MaybeDuplicated,  // lookup: done, but the terminal may hold one record twice
+    NotReady,         // receive: the terminal never said it was ready
+    TimedOut,         // receive: the terminal stopped sending in the middle
+    TooManyRefusals,  // receive: the same record was refused again and again
+    FileWrite,        // receive: the data file could not be written
+};
+
+struct TransferOutcome {
+    LinkFailure failure = LinkFailure::None;
+    int attempts = 0;                  // download attempts run
+    int recordsStored = 0;             // receive: records in the data file
+    bool fileKept = false;             // receive: the data file holds what was received
+    std::string dataFile;              // receive: the path chosen
+    std::vector<long> duplicateLines;  // lookup: lines of the file the terminal may hold twice
+    // A record stored whose acknowledgement may not have reached the terminal (a failed receive).
+    bool lastMayComeAgain = false;
+    std::string reason;  // the system's reason for a file failure (strerror), when there is one
+
+    bool Succeeded() const { return failure == LinkFailure::None; }
+    // A download attempt ran, whatever its outcome.
+    bool Ran() const { return attempts > 0; }
+};
+
+}  // namespace k52
