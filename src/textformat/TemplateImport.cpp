@@ -69,8 +69,9 @@ class Importer {
         for (const auto& [key, value] : j.items()) {
             if (key == "format" || key == "version") continue;
             const auto blocks = TemplateBlocks();
+            const std::string& name = key;  // clang 14 cannot capture a structured binding
             auto b =
-                std::find_if(blocks.begin(), blocks.end(), [&](const BlockSpec& s) { return key == s.key; });
+                std::find_if(blocks.begin(), blocks.end(), [&](const BlockSpec& s) { return name == s.key; });
             if (b == blocks.end()) {
                 std::vector<std::string> known{"format", "version"};
                 for (const BlockSpec& s : blocks) known.emplace_back(s.key);
@@ -138,8 +139,9 @@ class Importer {
     void Record(const BlockSpec& b, std::size_t base, const std::string& path, const Json& v) {
         if (!v.is_object()) return Error(path, Found(v) + ", expected an object");
         for (const auto& [key, value] : v.items()) {
+            const std::string& name = key;  // clang 14 cannot capture a structured binding
             auto f = std::find_if(b.fields.begin(), b.fields.end(),
-                                  [&](const FieldSpec& s) { return key == s.key; });
+                                  [&](const FieldSpec& s) { return name == s.key; });
             if (f == b.fields.end()) {
                 std::vector<std::string> known;
                 for (const FieldSpec& s : b.fields) known.emplace_back(s.key);
