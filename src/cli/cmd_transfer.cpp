@@ -98,6 +98,9 @@ int ExitFor(const TransferOutcome& o, const ExplainingFactory& lines, const std:
         case LinkFailure::TimedOut:
         case LinkFailure::TooManyRefusals:
             return kExitFailed;
+        case LinkFailure::LineLost:
+            std::cerr << "k52cli: the device went away during the exchange (unplugged?)\n";
+            return kExitPort;
     }
     return kExitFailed;
 }

@@ -41,7 +41,8 @@ bool Downloader::SendLookup(LookupFile& file) {
 bool Downloader::Handshake() {
     const auto* text = reinterpret_cast<const u8*>(kHandshakeText.data());
     if (SendUntilAcknowledged(text, kHandshakeText.size(), kHandshakeTries, nullptr)) return true;
-    ui_.ShowMessage(kTerminalNotReady, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+    if (!port_.HungUp())
+        ui_.ShowMessage(kTerminalNotReady, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
     return false;
 }
 
@@ -54,7 +55,7 @@ Downloader::Reply Downloader::ReadReply(std::int64_t deadlineMs) {
         if (n == 1) reply_.push_back(b);
         if (n == 1 && b == kCr) break;
         if (reply_.size() >= kReplyStop) break;
-        if (port_.NowMs() >= deadlineMs) break;
+        if (port_.NowMs() >= deadlineMs || (n == 0 && port_.HungUp())) break;
         if (n == 0) port_.WaitForInputUntil(deadlineMs);
     }
     const bool ended = !reply_.empty() && reply_.back() == kCr;
@@ -68,7 +69,7 @@ Downloader::Reply Downloader::ReadReply(std::int64_t deadlineMs) {
 bool Downloader::SendUntilAcknowledged(const u8* data, std::size_t size, int tries, bool* resentUnclear) {
     int sends = 0, replies = 0, refusals = 0;
     bool acknowledged = false;
-    while (!acknowledged && sends < tries) {
+    while (!acknowledged && sends < tries && !port_.HungUp()) {
         // Whatever is still waiting answered an earlier send: count it, then drop what is left.
         for (Reply r = ReadReply(port_.NowMs()); r != Reply::None && !acknowledged;
              r = ReadReply(port_.NowMs())) {
@@ -96,7 +97,8 @@ bool Downloader::SendUntilAcknowledged(const u8* data, std::size_t size, int tri
 bool Downloader::SendPacket(const u8* data, std::size_t size, bool* resentUnclear) {
     if (SendUntilAcknowledged(data, std::min(size, kPacketBufferSize), kPacketSends, resentUnclear))
         return true;
-    ui_.ShowMessage(kDownloadFailed, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+    if (!port_.HungUp())
+        ui_.ShowMessage(kDownloadFailed, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
     return false;
 }
 

@@ -23,6 +23,7 @@ inline constexpr char kProgressText[] = "下載中...";
 inline constexpr char kCreateFileFailed[] = "開啟 / 新建檔案失敗!!";
 inline constexpr char kTimeOut[] = "逾時!!";
 inline constexpr char kNoConnection[] = "通訊埠無法連通!!";
+inline constexpr char kLineLost[] = "通訊埠已中斷 (傳輸線或轉接器被拔除?)!!";
 inline constexpr char kReceiveTitle[] = "接收資料";
 inline constexpr char kNothingReceived[] = "沒有接收到任何資料!!";
 inline constexpr char kTooManyRefusals[] = "資料連續錯誤, 接收中斷!!";

@@ -59,7 +59,7 @@ std::size_t PortSession::Read(u8* buffer, std::size_t capacity) {
 bool PortSession::WaitForInputUntil(std::int64_t deadlineMs) {
     for (;;) {
         const std::int64_t now = clock_.NowMs();
-        if (now >= deadlineMs || !port_) return false;
+        if (now >= deadlineMs || !port_ || port_->HungUp()) return false;
         if (port_->WaitForInput(std::min(deadlineMs - now, kIdleSliceMs))) return true;
         ui_.Idle();
     }

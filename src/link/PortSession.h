@@ -41,6 +41,8 @@ class PortSession {
     std::size_t Read(u8* buffer, std::size_t capacity);
     // Waits until a byte can be read or the clock reaches `deadlineMs`, calling the idle hook meanwhile.
     bool WaitForInputUntil(std::int64_t deadlineMs);
+    // The device went away during the exchange: every wait from now on would be for nothing.
+    bool HungUp() const { return port_ && port_->HungUp(); }
     void SleepFor(std::int64_t ms);
     void DiscardInput();
     std::int64_t NowMs() { return clock_.NowMs(); }

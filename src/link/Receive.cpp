@@ -49,9 +49,10 @@ bool Receiver::Request() {
                     break;
                 }
             }
-            if (port_.NowMs() >= deadline) break;
+            if (port_.NowMs() >= deadline || (n == 0 && port_.HungUp())) break;
             if (n == 0) port_.WaitForInputUntil(deadline);
         }
+        if (port_.HungUp()) return false;
         if (!gotCr && c >= kSilentRequestsBeforeGivingUp) {
             ui_.ShowMessage(kTimeOut, kErrorTitle, MessageIcon::None, MessageButtons::Ok);
             return false;
@@ -76,6 +77,7 @@ Receiver::Wait Receiver::AwaitFrame() {
             return length_ == 0 ? Wait::Nothing : Wait::Stalled;
         u8 b = 0;
         if (port_.Read(&b, 1) == 0) {
+            if (port_.HungUp()) return Wait::LineLost;
             port_.WaitForInputUntil(std::min(lastByte + kRecordWindowMs, start + kFrameLimitMs));
             continue;
         }
@@ -98,7 +100,10 @@ void Receiver::EndStatus() {
 
 Receiver::Result Receiver::Run(RecordFile& file) {
     Result result;
-    if (!Request()) return result;
+    if (!Request()) {
+        if (port_.HungUp()) result.end = End::LineLost;
+        return result;
+    }
     ui_.BeginReceiveStatus();
     statusShown_ = true;
     int expected = 0;
@@ -112,7 +117,13 @@ Receiver::Result Receiver::Run(RecordFile& file) {
         extraNaks = 0;
     };
     for (;;) {
-        if (AwaitFrame() != Wait::Frame) {
+        const Wait wait = AwaitFrame();
+        if (wait == Wait::LineLost) {
+            EndStatus();
+            result.end = End::LineLost;
+            return result;
+        }
+        if (wait != Wait::Frame) {
             if (emptyWindows >= kEmptyWindowsBeforeGivingUp) {
                 EndStatus();
                 ui_.ShowMessage(kTimeOut, kErrorTitle, MessageIcon::None, MessageButtons::Ok);

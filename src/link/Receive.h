@@ -17,7 +17,7 @@ constexpr std::int64_t kRecordWindowMs = 500;
 
 class Receiver {
   public:
-    enum class End { Over, NotReady, TimedOut, TooManyRefusals, FileWrite };
+    enum class End { Over, NotReady, TimedOut, TooManyRefusals, FileWrite, LineLost };
     struct Result {
         End end = End::NotReady;
         int stored = 0;
@@ -30,7 +30,7 @@ class Receiver {
     Result Run(RecordFile& file);
 
   private:
-    enum class Wait { Frame, Nothing, Stalled };
+    enum class Wait { Frame, Nothing, Stalled, LineLost };
     bool Request();
     Wait AwaitFrame();
     void Reply(std::string_view text);

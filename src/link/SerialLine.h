@@ -49,6 +49,8 @@ class SerialLine {
     // Drops whatever has arrived and not been read.
     virtual void DiscardInput() = 0;
     virtual void Close() = 0;
+    // The device went away (unplugged, hung up): nothing more will come, so nobody should wait for it.
+    virtual bool HungUp() const { return false; }
 };
 
 // Opens lines by port index (0 = COM1).
@@ -79,6 +81,7 @@ class PosixSerialLine : public SerialLine {
     bool WaitForInput(std::int64_t timeoutMs) override;
     void DiscardInput() override;
     void Close() override;
+    bool HungUp() const override { return broken_; }
     int fd() const { return fd_; }
 
   private:

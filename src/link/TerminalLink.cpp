@@ -126,6 +126,12 @@ TransferOutcome TerminalLink::RunDownload(Transport transport, Payload payload) 
             break;
         }
         outcome.failure = LinkFailure::TransferFailed;
+        if (port.HungUp()) {
+            // Another attempt on a device that is gone could only fail again.
+            Tell(kLineLost, kErrorTitle, MessageIcon::Exclamation);
+            outcome.failure = LinkFailure::LineLost;
+            break;
+        }
         if (ui_.AskRetry(kRetryQuestion, kErrorTitle) != MessageAnswer::Yes) break;
     }
     port.Close(true);
@@ -189,10 +195,13 @@ TransferOutcome TerminalLink::RunReceive(Transport transport) {
             outcome.reason = std::strerror(result.fileError);
             Tell(DataFileWriteFailed(result.stored), kErrorTitle, MessageIcon::Exclamation);
             return outcome;
+        case Receiver::End::LineLost:
         case Receiver::End::TimedOut:
         case Receiver::End::TooManyRefusals:
-            outcome.failure =
-                result.end == Receiver::End::TimedOut ? LinkFailure::TimedOut : LinkFailure::TooManyRefusals;
+            if (result.end == Receiver::End::LineLost) Tell(kLineLost, kErrorTitle, MessageIcon::Exclamation);
+            outcome.failure = result.end == Receiver::End::LineLost   ? LinkFailure::LineLost
+                              : result.end == Receiver::End::TimedOut ? LinkFailure::TimedOut
+                                                                      : LinkFailure::TooManyRefusals;
             outcome.lastMayComeAgain = result.stored > 0;
             if (result.stored > 0)
                 Tell(ReceiveInterrupted(result.stored, true), kReceiveTitle, MessageIcon::Exclamation);

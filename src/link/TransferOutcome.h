@@ -26,6 +26,7 @@ enum class LinkFailure {
     NotReady,         // receive: the terminal never said it was ready
     TimedOut,         // receive: the terminal stopped sending in the middle
     TooManyRefusals,  // receive: the same record was refused again and again
+    LineLost,         // the device went away during the exchange (unplugged, hung up)
     FileWrite,        // receive: the data file could not be written
 };
 

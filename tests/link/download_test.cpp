@@ -77,6 +77,18 @@ TEST(Download, SendsHandshakeThenAll105PacketsWithSumsHighByteFirst) {
     EXPECT_FALSE(s.xonXoffOutput);
 }
 
+// Unplugged at packet 10: no retry question (another attempt could only fail), no time-outs waited out.
+TEST(Download, ALostLineEndsAtOnceWithoutAskingToRetry) {
+    Harness h;
+    h.lines.hangUpAfterWrites = 11;  // the handshake and packets 0..9
+    h.ui.answers = {MessageAnswer::Yes};
+    h.Download();
+    EXPECT_EQ(h.outcome.failure, LinkFailure::LineLost);
+    EXPECT_EQ(h.outcome.attempts, 1);
+    EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{"通訊埠已中斷 (傳輸線或轉接器被拔除?)!!"}));
+    EXPECT_LT(h.clock.NowMs(), 1000);
+}
+
 TEST(Download, ProgressWindowAndSuccessMessage) {
     Harness h;
     h.Download();

@@ -157,9 +157,10 @@ TEST_F(PortFaultsTest, UnpluggedDuringAReceiveKeepsEveryAcknowledgedRecord) {
 
     EXPECT_FALSE(outcome.Succeeded());
     EXPECT_EQ(outcome.recordsStored, 3);
-    EXPECT_EQ(ui.Texts(),
-              (std::vector<std::string>{
-                  "逾時!!", "接收中斷, 已接收的 3 筆資料已保存在檔案中. 第 3 筆資料下次可能會再傳送一次."}));
+    EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"通訊埠已中斷 (傳輸線或轉接器被拔除?)!!",
+                                                    "接收中斷, 已接收的 3 筆資料已保存在檔案中. "
+                                                    "第 3 筆資料下次可能會再傳送一次."}));
+    EXPECT_EQ(outcome.failure, LinkFailure::LineLost);
     std::ifstream in(data, std::ios::binary);
     std::ostringstream kept;
     kept << in.rdbuf();

@@ -86,6 +86,23 @@ TEST(Receive, RecordsBecomeLinesAndTheUserMayViewTheFile) {
     EXPECT_EQ(h.lines.log.closes, 1);
 }
 
+// The cable comes out as the fourth record is acknowledged: the receive ends at once (no time-out waited
+// out), says so, keeps the four records stored and warns that the fourth may come again.
+TEST(Receive, ALostLineEndsAtOnceAndKeepsWhatWasAcknowledged) {
+    ReceiveHarness h(Options({}, Records({"a", "b", "c", "d", "e"})));
+    h.lines.hangUpAfterWrites = 4;  // READ and three ACKs
+    const std::int64_t before = h.clock.NowMs();
+    h.Receive();
+    EXPECT_EQ(h.outcome.failure, LinkFailure::LineLost);
+    EXPECT_EQ(h.outcome.recordsStored, 4);
+    EXPECT_TRUE(h.outcome.lastMayComeAgain);
+    EXPECT_EQ(Contents(h.path), "a\r\nb\r\nc\r\nd\r\n");
+    EXPECT_EQ(h.ui.Texts(), (std::vector<std::string>{"通訊埠已中斷 (傳輸線或轉接器被拔除?)!!",
+                                                      "接收中斷, 已接收的 4 筆資料已保存在檔案中. "
+                                                      "第 4 筆資料下次可能會再傳送一次."}));
+    EXPECT_LT(h.clock.NowMs() - before, 500);
+}
+
 TEST(Receive, NoAnswerNoViewer) {
     ReceiveHarness h(Options({}, Records({"x"})));
     EXPECT_EQ(h.Receive().recordsStored, 1);

@@ -24,7 +24,8 @@ bool MemoryLine::Apply(const LineSettings& settings) {
 bool MemoryLine::Write(const u8* data, std::size_t size) {
     if (!open_) return false;
     log_.writes.push_back({clock_.NowMs(), settings_, std::vector<u8>(data, data + size)});
-    if (failWrites) return false;
+    if (hangUpAfterWrites >= 0 && ++writes_ > hangUpAfterWrites) hungUp_ = true;
+    if (failWrites || hungUp_) return false;
     if (peer_ != nullptr) {
         PeerLineState state{settings_.speed, true, settings_.dtr, settings_.rts};
         peer_->Receive(data, size, state, clock_.NowMs());
@@ -49,6 +50,7 @@ void MemoryLine::Deliver(std::int64_t dueMs, std::vector<u8> bytes) {
 
 std::size_t MemoryLine::Read(u8* buffer, std::size_t capacity) {
     std::size_t n = 0;
+    if (hungUp_) return 0;
     const std::int64_t now = clock_.NowMs();
     while (n < capacity && !inbound_.empty() && inbound_.front().dueMs <= now) {
         buffer[n++] = inbound_.front().byte;
@@ -59,6 +61,7 @@ std::size_t MemoryLine::Read(u8* buffer, std::size_t capacity) {
 
 bool MemoryLine::WaitForInput(std::int64_t timeoutMs) {
     ++log_.waits;
+    if (hungUp_) return false;  // as poll() reports POLLHUP at once
     const std::int64_t until = clock_.NowMs() + std::max<std::int64_t>(timeoutMs, 0);
     if (!inbound_.empty() && inbound_.front().dueMs <= until) {
         clock_.AdvanceTo(inbound_.front().dueMs);
@@ -89,6 +92,7 @@ std::unique_ptr<SerialLine> MemoryLineFactory::OpenPort(int comPort, std::string
     auto line = std::make_unique<MemoryLine>(clock_, peer_, log);
     line->refuseApply = refuseApply;
     line->failWrites = failWrites;
+    line->hangUpAfterWrites = hangUpAfterWrites;
     return line;
 }
 

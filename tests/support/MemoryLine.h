@@ -45,12 +45,14 @@ class MemoryLine : public SerialLine {
     bool WaitForInput(std::int64_t timeoutMs) override;
     void DiscardInput() override;
     void Close() override;
+    bool HungUp() const override { return hungUp_; }
 
     // Puts bytes on the line from the far end, arriving at `dueMs`.
     void Deliver(std::int64_t dueMs, std::vector<u8> bytes);
 
     bool refuseApply = false;
     bool failWrites = false;
+    int hangUpAfterWrites = -1;  // the cable comes out after this many writes; -1 never
 
   private:
     struct Pending {
@@ -65,6 +67,8 @@ class MemoryLine : public SerialLine {
     LineSettings settings_{};
     std::deque<Pending> inbound_;  // ordered by due time
     bool open_ = true;
+    bool hungUp_ = false;
+    int writes_ = 0;
 };
 
 class MemoryLineFactory : public LineFactory {
@@ -76,6 +80,7 @@ class MemoryLineFactory : public LineFactory {
     bool refuseOpen = false;
     bool refuseApply = false;
     bool failWrites = false;
+    int hangUpAfterWrites = -1;
 
   private:
     VirtualClock& clock_;
