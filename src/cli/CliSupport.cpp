@@ -1,3 +1,4 @@
+// What k52cli's commands share: message boxes on standard error, template loading and its exit codes.
 #include "cli/CliSupport.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// The monotonic clock on std::chrono::steady_clock.
 #include "link/Clock.h"
 
 #include <chrono>

@@ -1,3 +1,4 @@
+// The download image builder: the template compiled into the 10500 bytes the terminal receives.
 #include "link/DownloadImage.h"
 
 #include <cstring>

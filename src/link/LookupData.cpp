@@ -1,3 +1,4 @@
+// Lookup file bytes into CP950 records: the encoding by content, the line-end rule, the 253-byte limit.
 #include "link/LookupData.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The termios serial line: raw 8N1, exclusive open, speeds, modem lines, waits that never spin.
 #include "link/SerialLine.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// The user's ports.conf: COMn=DEVICE lines read with warnings for damaged ones, rewritten atomically.
 #include "ports/PortAssignments.h"
 
 #include <fcntl.h>

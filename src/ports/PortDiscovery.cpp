@@ -1,3 +1,4 @@
+// The host's serial ports through libserialport, with their stable /dev/serial/by-id names.
 #include "ports/PortDiscovery.h"
 
 #include <libserialport.h>

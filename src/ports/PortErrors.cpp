@@ -1,3 +1,4 @@
+// Why a port would not open, in words a deployer can act on: permission, busy, not connected.
 #include "ports/PortErrors.h"
 
 #include <grp.h>

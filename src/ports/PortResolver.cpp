@@ -1,3 +1,4 @@
+// Which device COMn stands for: the environment, then the user's assignments, then /dev/ttyS<n-1>.
 #include "ports/PortResolver.h"
 
 #include <dirent.h>

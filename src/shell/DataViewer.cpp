@@ -1,3 +1,4 @@
+// The received-data viewer: numbered records in columns or raw lines, copy, save as CSV, open.
 #include "shell/DataViewer.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// The device chooser of the port window: discovered ports, a typed path, refresh, and absence shown.
 #include "shell/PortDeviceChooser.h"
 
 #include <QComboBox>

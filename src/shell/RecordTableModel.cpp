@@ -1,3 +1,4 @@
+// Received records as a Qt table model over the core's record table.
 #include "shell/RecordTableModel.h"
 
 #include "shell/QtDialogs.h"

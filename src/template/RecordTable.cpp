@@ -1,3 +1,4 @@
+// Received records decoded from CP950 and split at the separators in use; CSV and JSON rows.
 #include "template/RecordTable.h"
 
 #include <algorithm>

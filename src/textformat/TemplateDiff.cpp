@@ -1,3 +1,4 @@
+// The fields two templates differ in, in template order, each with its JSON path and both values.
 #include "textformat/TemplateDiff.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// The one table of the text format's keys: where each field's bytes are, its width and its editor range.
 #include "textformat/TemplateFields.h"
 
 #include <algorithm>

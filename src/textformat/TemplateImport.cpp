@@ -1,3 +1,4 @@
+// Template text back into a template: every key, type, range and width checked, every error listed.
 #include "textformat/TemplateImport.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// A template as JSON text that keeps every byte: texts as strings when lossless, else as hex.
 #include "textformat/TemplateJson.h"
 
 #include <algorithm>
