@@ -352,6 +352,13 @@ TemplateImport ImportTemplateJson(std::string_view text) {
     } catch (const Json::parse_error& e) {
         result.errors.assign(1, ParseFailure(text, e));
         return result;
+    } catch (const Json::exception& e) {
+        // A number beyond any double (1e400) is no parse error to the library, but it ends the parse.
+        std::string what = e.what();
+        if (const std::size_t detail = what.find("] "); detail != std::string::npos)
+            what = what.substr(detail + 2);
+        result.errors.assign(1, "the JSON does not parse: " + what);
+        return result;
     }
     importer.Document(j);
     return result;

@@ -84,6 +84,10 @@ TEST(TemplateImport, JsonThatDoesNotParseIsReportedWithLineAndColumn) {
     r = ImportTemplateJson("");
     ASSERT_EQ(r.errors.size(), 1u);
     EXPECT_EQ(r.errors[0].rfind("line 1, column 1: ", 0), 0u) << r.errors[0];
+    // A number beyond any double ends the parse too (found by fuzzing: it escaped as an exception).
+    r = ImportTemplateJson("{\"format\": \"k52-template\", \"version\": 1, \"startPosition\": 6e400}");
+    ASSERT_EQ(r.errors.size(), 1u);
+    EXPECT_EQ(r.errors[0].rfind("the JSON does not parse: ", 0), 0u) << r.errors[0];
 }
 
 TEST(TemplateImport, AllFaultsAreListedInTheOrderOfTheFile) {
