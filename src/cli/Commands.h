@@ -2,8 +2,8 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 #include "link/LookupData.h"

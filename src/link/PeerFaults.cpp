@@ -1,4 +1,4 @@
-// Parsing the peer's fault specs.
+// Parsing the peer's fault descriptions (--fault NAME=ARGS) and their help text.
 #include "link/PeerFaults.h"
 
 #include "util/Parse.h"

@@ -11,10 +11,10 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include "app/TemplateCommands.h"
 #include "link/SerialLine.h"
 #include "shell/PortDeviceChooser.h"
 #include "shell/QtDialogs.h"
-#include "app/TemplateCommands.h"
 #include "template/TemplateFile.h"
 
 #include "util/LineSpeeds.h"

@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
+#include "app/UserInterface.h"
 #include "ports/PortDiscovery.h"
 #include "ports/PortResolver.h"
 #include "template/Template.h"
-#include "app/UserInterface.h"
 
 class QComboBox;
 class QLabel;

@@ -5,8 +5,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "template/Template.h"
 #include "app/UserInterface.h"
+#include "template/Template.h"
 
 class QCheckBox;
 class QLabel;

@@ -5,9 +5,9 @@
 
 #include "FakeScreen.h"
 #include "editor/EditorSheet.h"
-#include "template/TemplateFile.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
+#include "template/TemplateFile.h"
 
 namespace k52 {
 namespace {

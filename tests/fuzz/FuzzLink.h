@@ -10,29 +10,12 @@
 #include <optional>
 #include <string>
 
-#include "link/TransferUi.h"
+#include "support/TransferUis.h"
 
 namespace k52::fuzz {
 
-class QuietUi : public TransferUi {
-  public:
-    MessageAnswer ShowMessage(std::string_view, std::string_view, MessageIcon,
-                              MessageButtons buttons) override {
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-    }
-    void BeginProgress(std::string_view, std::string_view) override {}
-    void SetProgress(int) override {}
-    void EndProgress() override {}
-    void BeginReceiveStatus() override {}
-    void UpdateReceiveStatus(int) override {}
-    void EndReceiveStatus() override {}
-    std::optional<std::string> ChooseLookupFile(const std::string&) override { return lookupChoice; }
-    std::optional<std::string> ChooseDataFile() override { return dataChoice; }
-    void OpenForViewing(const std::string&) override {}
-
-    std::optional<std::string> lookupChoice;
-    std::optional<std::string> dataChoice;
-};
+// A user who answers No and picks fixed files.
+using QuietUi = test::NullTransferUi;
 
 inline const std::string& ScratchDir() {
     static const std::string dir = [] {
