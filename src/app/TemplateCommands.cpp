@@ -2,13 +2,14 @@
 #include "app/TemplateCommands.h"
 
 #include "template/TemplateFile.h"
+#include "util/Translate.h"
 
 namespace k52 {
 
-const char kFormatErrorText[] = "檔案格式錯誤!!";
-const char kErrorTitle[] = "錯誤";
-const char kCannotSaveText[] = "無法儲存檔案!!";
-const char kPathTooLongText[] = "檔案名稱過長!!";
+const char kFormatErrorText[] = K52_TR("App", "檔案格式錯誤!!");
+const char kErrorTitle[] = K52_TR("App", "錯誤");
+const char kCannotSaveText[] = K52_TR("App", "無法儲存檔案!!");
+const char kPathTooLongText[] = K52_TR("App", "檔案名稱過長!!");
 
 int OpenTemplate(TemplateDocument& doc, TemplateFileDialogs& dialogs, MessageBoxes& messages) {
     std::optional<std::string> path = dialogs.ChooseTemplateToOpen();

@@ -13,12 +13,13 @@
 #include "app/TemplateCommands.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"
+#include "util/Translate.h"
 #include "util/UniqueFd.h"
 
 namespace k52::cli {
 
 void PrintError(std::string_view title, std::string_view text) {
-    std::cerr << title << ": " << text << std::endl;
+    std::cerr << Translate(title) << ": " << Translate(text) << std::endl;
 }
 
 MessageAnswer StderrMessages::ShowMessage(std::string_view text, std::string_view title, MessageIcon,

@@ -1,6 +1,8 @@
 // k52cli: the generator's engine from the command line.
 #include "cli/Commands.h"
+#include "util/Translate.h"
 
 int main(int argc, char** argv) {
+    k52::SetLanguage(k52::LanguageFromEnvironment());
     return k52::cli::RunCommandLine(argc, argv);
 }

@@ -1,5 +1,6 @@
 // The barcode settings page: symbology flags and scan settings, written to the block at OK.
 #include "editor/BarcodePage.h"
+#include "util/Translate.h"
 
 namespace k52 {
 namespace {
@@ -8,7 +9,8 @@ constexpr std::string_view kOwner = "BarcodeSettingsPage";
 const std::vector<std::string> kScanModes = {"Auto Off",  "Continuous", "Auto Power Off",
                                              "Alternate", "Momentary",  "Repeat",
                                              "Laser",     "Test",       "Aiming"};
-const std::vector<std::string> kRedundancies = {"不重複", "重複一次", "重複二次", "重複三次"};
+const std::vector<std::string> kRedundancies = {K52_TR("Editor", "不重複"), K52_TR("Editor", "重複一次"),
+                                                K52_TR("Editor", "重複二次"), K52_TR("Editor", "重複三次")};
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "template/Cp950.h"
 #include "template/Template.h"
 #include "util/Parse.h"
+#include "util/Translate.h"
 
 namespace k52 {
 namespace {
@@ -74,6 +75,8 @@ void ControlLogic::Select(int id, int value, int count) {
 }
 
 void ControlLogic::Fill(int id, std::vector<std::string> items) {
+    // List entries are always the program's own texts, shown in the chosen language.
+    for (std::string& item : items) item = TranslateNumbered("Editor", item);
     updates_.push_back({UpdateKind::Items, id, 0, {}, std::move(items)});
 }
 

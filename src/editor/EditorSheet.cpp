@@ -1,10 +1,13 @@
 // The editor sheet: its five pages built on first sight and committed in page order at OK.
 #include "editor/EditorSheet.h"
+#include "util/Translate.h"
 
 namespace k52 {
 
 std::string_view EditorSheet::TabCaption(int page) {
-    static constexpr std::string_view kCaptions[kPageCount] = {"表單", "選單", "索引檔", "條碼設定", "起動"};
+    static constexpr std::string_view kCaptions[kPageCount] = {
+        K52_TR("Editor", "表單"), K52_TR("Editor", "選單"), K52_TR("Editor", "索引檔"),
+        K52_TR("Editor", "條碼設定"), K52_TR("Editor", "起動")};
     return (page >= 0 && page < kPageCount) ? kCaptions[page] : std::string_view{};
 }
 

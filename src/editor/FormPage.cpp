@@ -5,24 +5,49 @@
 
 #include "template/Cp950.h"
 #include "template/Defaults.h"
+#include "util/Translate.h"
 
 namespace k52 {
 namespace {
 
-const std::vector<std::string> kDateStamps = {
-    "無",          "+yyyy/mm/dd", "+mm/dd/yyyy", "+dd/mm/yyyy", "+yyyymmdd", "+mmddyyyy", "+ddmmyyyy",
-    "yyyy/mm/dd+", "mm/dd/yyyy+", "dd/mm/yyyy+", "yyyymmdd+",   "mmddyyyy+", "ddmmyyyy+"};
-const std::vector<std::string> kTimeStamps = {"無",        "+hh:mm:ss", "+hh:mm",  "+hhmmss", "+hhmm",
-                                              "hh:mm:ss+", "hh:mm+",    "hhmmss+", "hhmm+"};
-const std::vector<std::string> kLookupFiles = {"無", "第一索引檔", "第二索引檔", "第三索引檔"};
-const std::vector<std::string> kDataActions = {"存入資料檔", "更新索引檔", "存入並更新", "往下傳遞"};
-const std::vector<std::string> kLineTypes = {"無",       "字串", "數字",       "實數",      "英文字母",
-                                             "固定資料", "提示", "參考索引檔", "延續上一行"};
-const std::vector<std::string> kInputSources = {"掃瞄器", "鍵  盤", "皆  可"};
+const std::vector<std::string> kDateStamps = {K52_TR("Editor", "無"),
+                                              "+yyyy/mm/dd",
+                                              "+mm/dd/yyyy",
+                                              "+dd/mm/yyyy",
+                                              "+yyyymmdd",
+                                              "+mmddyyyy",
+                                              "+ddmmyyyy",
+                                              "yyyy/mm/dd+",
+                                              "mm/dd/yyyy+",
+                                              "dd/mm/yyyy+",
+                                              "yyyymmdd+",
+                                              "mmddyyyy+",
+                                              "ddmmyyyy+"};
+const std::vector<std::string> kTimeStamps = {K52_TR("Editor", "無"),
+                                              "+hh:mm:ss",
+                                              "+hh:mm",
+                                              "+hhmmss",
+                                              "+hhmm",
+                                              "hh:mm:ss+",
+                                              "hh:mm+",
+                                              "hhmmss+",
+                                              "hhmm+"};
+const std::vector<std::string> kLookupFiles = {K52_TR("Editor", "無"), K52_TR("Editor", "第一索引檔"),
+                                               K52_TR("Editor", "第二索引檔"),
+                                               K52_TR("Editor", "第三索引檔")};
+const std::vector<std::string> kDataActions = {K52_TR("Editor", "存入資料檔"), K52_TR("Editor", "更新索引檔"),
+                                               K52_TR("Editor", "存入並更新"), K52_TR("Editor", "往下傳遞")};
+const std::vector<std::string> kLineTypes = {
+    K52_TR("Editor", "無"),   K52_TR("Editor", "字串"),       K52_TR("Editor", "數字"),
+    K52_TR("Editor", "實數"), K52_TR("Editor", "英文字母"),   K52_TR("Editor", "固定資料"),
+    K52_TR("Editor", "提示"), K52_TR("Editor", "參考索引檔"), K52_TR("Editor", "延續上一行")};
+const std::vector<std::string> kInputSources = {K52_TR("Editor", "掃瞄器"), K52_TR("Editor", "鍵  盤"),
+                                                K52_TR("Editor", "皆  可")};
 
 std::vector<std::string> LookupFieldList() {
     std::vector<std::string> list = {"nil"};
-    for (const std::string& s : NumberedList("欄位 ", 1, kLookupFieldsPerFile)) list.push_back(s);
+    for (const std::string& s : NumberedList(K52_TR("Editor", "欄位 "), 1, kLookupFieldsPerFile))
+        list.push_back(s);
     return list;
 }
 
@@ -38,7 +63,7 @@ void FormPage::OnInitialise() {
     built_ = true;
     std::copy(std::begin(doc_.tmpl.forms), std::end(doc_.tmpl.forms), forms_);
     current_ = 0;
-    Fill(kFormList, NumberedList("表單  ", 1, kFormCount));
+    Fill(kFormList, NumberedList(K52_TR("Editor", "表單  "), 1, kFormCount));
     Select(kFormList, 0, kFormCount);
     Fill(kEscapeList, TargetList());
     Fill(kNextList, TargetList());

@@ -2,6 +2,7 @@
 #include "editor/LookupPage.h"
 
 #include <algorithm>
+#include "util/Translate.h"
 
 namespace k52 {
 
@@ -9,7 +10,8 @@ void LookupPage::OnInitialise() {
     built_ = true;
     std::copy(std::begin(t_.lookupFiles), std::end(t_.lookupFiles), files_);
     current_ = 0;
-    Fill(kFileList, {"第一索引檔", "第二索引檔", "第三索引檔"});
+    Fill(kFileList,
+         {K52_TR("Editor", "第一索引檔"), K52_TR("Editor", "第二索引檔"), K52_TR("Editor", "第三索引檔")});
     Select(kFileList, 0, kLookupFileCount);
     Fill(kFieldCountList, NumberedList(" ", 0, kLookupFieldsPerFile));
     ShowFile();

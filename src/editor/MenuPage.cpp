@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "template/Cp950.h"
+#include "util/Translate.h"
 
 namespace k52 {
 
@@ -11,7 +12,7 @@ void MenuPage::OnInitialise() {
     built_ = true;
     std::copy(std::begin(t_.menus), std::end(t_.menus), menus_);
     current_ = 0;
-    Fill(kMenuList, NumberedList("選單  ", 1, kMenuCount));
+    Fill(kMenuList, NumberedList(K52_TR("Editor", "選單  "), 1, kMenuCount));
     Select(kMenuList, 0, kMenuCount);
     Fill(kEscapeList, TargetList());
     for (int i = 0; i < kOptionsPerMenu; ++i) Fill(kFirstTargetList + i, TargetList());

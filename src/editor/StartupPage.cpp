@@ -7,6 +7,7 @@
 
 #include "template/Cp950.h"
 #include "util/LineSpeeds.h"
+#include "util/Translate.h"
 
 namespace k52 {
 namespace {
@@ -58,9 +59,9 @@ void StartupPage::OnInitialise() {
     password_ = std::string(FieldText(t_.securityPassword));
     echoGuard_ = false;
 
-    Fill(kStartList, {"表單 1", "選單 1"});
+    Fill(kStartList, {K52_TR("Editor", "表單 1"), K52_TR("Editor", "選單 1")});
     Select(kStartList, startPosition_, 2);
-    Fill(kSeparatorCountList, {"無", " 1 ", " 2 "});
+    Fill(kSeparatorCountList, {K52_TR("Editor", "無"), " 1 ", " 2 "});
     Select(kSeparatorCountList, separatorCount_, 3);
     const auto& lists = SettingLists();
     for (std::size_t i = 0; i < lists.size(); ++i) {

@@ -1,5 +1,6 @@
 // The symbology option dialogs: one table describes all twelve, one class runs them.
 #include "editor/SymbologyDialog.h"
+#include "util/Translate.h"
 
 namespace k52 {
 namespace {
@@ -7,70 +8,83 @@ namespace {
 using K = SymbologyItemKind;
 
 const std::vector<std::string_view> kStartStopPatterns = {"Industrial 25", "Interleave 25", "Matrix 25"};
-const std::vector<std::string_view> kLengthModes = {"固定長度", "最大/最小 長度"};
+const std::vector<std::string_view> kLengthModes = {K52_TR("Symbology", "固定長度"),
+                                                    K52_TR("Symbology", "最大/最小 長度")};
 
 std::vector<SymbologyDialogInfo> BuildDialogs() {
     auto twoOfFive = [](std::string_view name, std::string_view title, int button) {
-        return SymbologyDialogInfo{name,
-                                   title,
-                                   button,
-                                   {{K::Radio, 401, "起始/終止 選項", kStartStopPatterns},
-                                    {K::Check, 101, "檢驗檢查碼", {}},
-                                    {K::Check, 102, "傳送檢查碼", {}},
-                                    {K::Length, 404, "長度要求", kLengthModes}}};
+        return SymbologyDialogInfo{
+            name,
+            title,
+            button,
+            {{K::Radio, 401, K52_TR("Symbology", "起始/終止 選項"), kStartStopPatterns},
+             {K::Check, 101, K52_TR("Symbology", "檢驗檢查碼"), {}},
+             {K::Check, 102, K52_TR("Symbology", "傳送檢查碼"), {}},
+             {K::Length, 404, K52_TR("Symbology", "長度要求"), kLengthModes}}};
     };
     return {
         {"Code39Dlg",
-         "Code 39 碼參數",
+         K52_TR("Symbology", "Code 39 碼參數"),
          201,
-         {{K::Check, 101, "傳送 起始碼/終止碼", {}},
-          {K::Check, 102, "檢驗檢查碼", {}},
-          {K::Check, 103, "傳送檢查碼", {}},
+         {{K::Check, 101, K52_TR("Symbology", "傳送 起始碼/終止碼"), {}},
+          {K::Check, 102, K52_TR("Symbology", "檢驗檢查碼"), {}},
+          {K::Check, 103, K52_TR("Symbology", "傳送檢查碼"), {}},
           {K::Check, 104, "Code 39 Full ASCII", {}}}},
-        {"ItalyPharmaDlg", "Italy Pharmacode 碼參數", 202, {{K::Check, 101, "傳送檢查碼", {}}}},
-        {"FrenchPharmaDlg", "French Pharmacode 碼參數", 203, {{K::Check, 101, "傳送檢查碼", {}}}},
-        twoOfFive("Industrial25Dlg", "Industrial 25 碼參數", 204),
-        twoOfFive("Interleave25Dlg", "Interleave 25 碼參數", 205),
-        twoOfFive("Matrix25Dlg", "Matrix 25 碼參數", 206),
+        {"ItalyPharmaDlg",
+         K52_TR("Symbology", "Italy Pharmacode 碼參數"),
+         202,
+         {{K::Check, 101, K52_TR("Symbology", "傳送檢查碼"), {}}}},
+        {"FrenchPharmaDlg",
+         K52_TR("Symbology", "French Pharmacode 碼參數"),
+         203,
+         {{K::Check, 101, K52_TR("Symbology", "傳送檢查碼"), {}}}},
+        twoOfFive("Industrial25Dlg", K52_TR("Symbology", "Industrial 25 碼參數"), 204),
+        twoOfFive("Interleave25Dlg", K52_TR("Symbology", "Interleave 25 碼參數"), 205),
+        twoOfFive("Matrix25Dlg", K52_TR("Symbology", "Matrix 25 碼參數"), 206),
         {"CodabarDlg",
-         "Codabar 碼參數",
+         K52_TR("Symbology", "Codabar 碼參數"),
          207,
          {{K::Codabar,
            401,
-           "起始/終止 碼選項",
-           {"無", "abcd / abcd", "abcd / tn*e", "ABCD / ABCD", "ABCD / TN*E"}}}},
+           K52_TR("Symbology", "起始/終止 碼選項"),
+           {K52_TR("Symbology", "無"), "abcd / abcd", "abcd / tn*e", "ABCD / ABCD", "ABCD / TN*E"}}}},
         {"MSIDlg",
-         "MSI 碼參數",
+         K52_TR("Symbology", "MSI 碼參數"),
          208,
-         {{K::Radio, 401, "檢查碼驗證方式", {"Single Modulo 10", "Double Modulo 10", "Modulo 11 & 10"}},
+         {{K::Radio,
+           401,
+           K52_TR("Symbology", "檢查碼驗證方式"),
+           {"Single Modulo 10", "Double Modulo 10", "Modulo 11 & 10"}},
           {K::Radio,
            404,
-           "檢查碼傳送選項",
+           K52_TR("Symbology", "檢查碼傳送選項"),
            {"Last digit not transmitted", "Transmitted", "Last 2 digits not transmitted"}},
-          {K::Length, 407, "長度要求", kLengthModes}}},
+          {K::Length, 407, K52_TR("Symbology", "長度要求"), kLengthModes}}},
         {"PlesseyDlg",
-         "Plessey 碼參數",
+         K52_TR("Symbology", "Plessey 碼參數"),
          209,
-         {{K::Check, 101, "轉換為 UK Plessey", {}}, {K::Check, 102, "傳送檢查碼", {}}}},
+         {{K::Check, 101, K52_TR("Symbology", "轉換為 UK Plessey"), {}},
+          {K::Check, 102, K52_TR("Symbology", "傳送檢查碼"), {}}}},
         {"UPCEDlg",
-         "UPCE 碼參數",
+         K52_TR("Symbology", "UPCE 碼參數"),
          213,
-         {{K::Check, 101, "轉換為 UPCA", {}},
-          {K::Check, 102, "傳送系統代碼", {}},
-          {K::Check, 103, "傳送檢查碼", {}}}},
+         {{K::Check, 101, K52_TR("Symbology", "轉換為 UPCA"), {}},
+          {K::Check, 102, K52_TR("Symbology", "傳送系統代碼"), {}},
+          {K::Check, 103, K52_TR("Symbology", "傳送檢查碼"), {}}}},
         {"EAN8Dlg",
-         "EAN 8 碼參數",
+         K52_TR("Symbology", "EAN 8 碼參數"),
          216,
-         {{K::Check, 101, "轉換為 EAN13", {}}, {K::Check, 102, "傳送檢查碼", {}}}},
+         {{K::Check, 101, K52_TR("Symbology", "轉換為 EAN13"), {}},
+          {K::Check, 102, K52_TR("Symbology", "傳送檢查碼"), {}}}},
         {"EAN13Dlg",
-         "EAN 13 和 UPCA 碼參數",
+         K52_TR("Symbology", "EAN 13 和 UPCA 碼參數"),
          219,
-         {{K::Check, 101, "轉換為 ISBN", {}},
-          {K::Check, 102, "轉換為 ISSN", {}},
-          {K::Check, 103, "傳送檢查碼", {}},
-          {K::Check, 104, "傳送 UPCA 系統代碼", {}},
-          {K::Check, 105, "傳送 UPCA 檢查碼", {}},
-          {K::Check, 106, "轉換 UPCA 為 EAN 13", {}}}},
+         {{K::Check, 101, K52_TR("Symbology", "轉換為 ISBN"), {}},
+          {K::Check, 102, K52_TR("Symbology", "轉換為 ISSN"), {}},
+          {K::Check, 103, K52_TR("Symbology", "傳送檢查碼"), {}},
+          {K::Check, 104, K52_TR("Symbology", "傳送 UPCA 系統代碼"), {}},
+          {K::Check, 105, K52_TR("Symbology", "傳送 UPCA 檢查碼"), {}},
+          {K::Check, 106, K52_TR("Symbology", "轉換 UPCA 為 EAN 13"), {}}}},
     };
 }
 
@@ -142,8 +156,10 @@ void SymbologyDialog::ShowGroup(const Item& g) {
 
 void SymbologyDialog::ShowLengthLabels(const Item& g) {
     bool fixed = g.selected == g.item->firstId;
-    ShowText(kFirstLengthLabel, fixed ? "固定長度 :" : "最大長度 :");
-    ShowText(kSecondLengthLabel, fixed ? "固定長度 :" : "最小長度 :");
+    ShowText(kFirstLengthLabel,
+             fixed ? K52_TR("Symbology", "固定長度 :") : K52_TR("Symbology", "最大長度 :"));
+    ShowText(kSecondLengthLabel,
+             fixed ? K52_TR("Symbology", "固定長度 :") : K52_TR("Symbology", "最小長度 :"));
 }
 
 void SymbologyDialog::OnClicked(int id) {

@@ -1,40 +1,51 @@
-// The formatted texts of the transfers.
+// The formatted texts of the transfers. Each is built from its pattern in the chosen language.
 #include "link/LinkTexts.h"
 
 namespace k52::link_text {
+namespace {
+
+std::string Text(const char* pattern, std::initializer_list<std::string_view> args) {
+    return Substitute(Translate("Link", pattern), args);
+}
+
+}  // namespace
 
 std::string ReceiveDone(int count) {
-    return "完成 : 共接收 " + std::to_string(count) + " 筆資料. \n立即瀏覽接收到的資料嗎??";
+    return Text(K52_TR("Link", "完成 : 共接收 %1 筆資料. \n立即瀏覽接收到的資料嗎??"),
+                {std::to_string(count)});
 }
 
 std::string BadPortSettings(int comPort, int baudRate) {
-    return "傳輸埠設定無效 (連接埠代碼 " + std::to_string(comPort) + ", 速率代碼 " +
-           std::to_string(baudRate) + "), 請重新設定傳輸埠!!";
+    return Text(K52_TR("Link", "傳輸埠設定無效 (連接埠代碼 %1, 速率代碼 %2), 請重新設定傳輸埠!!"),
+                {std::to_string(comPort), std::to_string(baudRate)});
 }
 
 std::string LookupRecordTooLong(long line) {
-    return "檔案第 " + std::to_string(line) + " 行的資料超過 253 個位元組, 無法下載!!";
+    return Text(K52_TR("Link", "檔案第 %1 行的資料超過 253 個位元組, 無法下載!!"), {std::to_string(line)});
 }
 
 std::string LookupNotRegular() {
-    return "無法開啟檔案!! (不是一般檔案)";
+    return Text(K52_TR("Link", "無法開啟檔案!! (不是一般檔案)"), {});
 }
 
 std::string ReceiveInterrupted(int kept, bool lastMayComeAgain) {
-    std::string text = "接收中斷, 已接收的 " + std::to_string(kept) + " 筆資料已保存在檔案中.";
-    if (lastMayComeAgain) text += " 第 " + std::to_string(kept) + " 筆資料下次可能會再傳送一次.";
+    std::string text =
+        Text(K52_TR("Link", "接收中斷, 已接收的 %1 筆資料已保存在檔案中."), {std::to_string(kept)});
+    if (lastMayComeAgain)
+        text += Text(K52_TR("Link", " 第 %1 筆資料下次可能會再傳送一次."), {std::to_string(kept)});
     return text;
 }
 
 std::string DataFileWriteFailed(int kept) {
-    if (kept <= 0) return "寫入檔案失敗!!";
-    return "寫入檔案失敗!! 先前接收的 " + std::to_string(kept) + " 筆資料已保存在檔案中.";
+    if (kept <= 0) return Text(K52_TR("Link", "寫入檔案失敗!!"), {});
+    return Text(K52_TR("Link", "寫入檔案失敗!! 先前接收的 %1 筆資料已保存在檔案中."), {std::to_string(kept)});
 }
 
 std::string LookupMayBeDuplicated(const std::vector<long>& lines) {
     std::string list;
     for (long line : lines) list += (list.empty() ? "" : ", ") + std::to_string(line);
-    return "終端機可能重複存了第 " + list + " 行的資料 (未及時回應後重送), 請檢查終端機上的資料!!";
+    return Text(K52_TR("Link", "終端機可能重複存了第 %1 行的資料 (未及時回應後重送), 請檢查終端機上的資料!!"),
+                {list});
 }
 
 }  // namespace k52::link_text

@@ -4,29 +4,31 @@
 #include <string>
 #include <vector>
 
+#include "util/Translate.h"
+
 namespace k52::link_text {
 
-inline constexpr char kErrorTitle[] = "錯誤";
-inline constexpr char kPortOpenFailed[] = "連接埠無法打開!!";
-inline constexpr char kIrSetupFailed[] = "設置紅外線裝置失敗!!";
-inline constexpr char kPortSetupFailed[] = "設置連接埠失敗!!";
-inline constexpr char kReceivePortOpenFailed[] = "無法打開通訊埠!!";
-inline constexpr char kReceiveIrSetupFailed[] = "無法設定紅外線裝置!!";
-inline constexpr char kCannotOpenFile[] = "無法開啟檔案!!";
-inline constexpr char kTerminalNotReady[] = "終端機尚未就緒!!";
-inline constexpr char kDownloadFailed[] = "下載失敗!!";
-inline constexpr char kRetryQuestion[] = "下載失敗,再試一次嗎??";
-inline constexpr char kDownloadDone[] = "下載完畢!!";
+inline constexpr char kErrorTitle[] = K52_TR("Link", "錯誤");
+inline constexpr char kPortOpenFailed[] = K52_TR("Link", "連接埠無法打開!!");
+inline constexpr char kIrSetupFailed[] = K52_TR("Link", "設置紅外線裝置失敗!!");
+inline constexpr char kPortSetupFailed[] = K52_TR("Link", "設置連接埠失敗!!");
+inline constexpr char kReceivePortOpenFailed[] = K52_TR("Link", "無法打開通訊埠!!");
+inline constexpr char kReceiveIrSetupFailed[] = K52_TR("Link", "無法設定紅外線裝置!!");
+inline constexpr char kCannotOpenFile[] = K52_TR("Link", "無法開啟檔案!!");
+inline constexpr char kTerminalNotReady[] = K52_TR("Link", "終端機尚未就緒!!");
+inline constexpr char kDownloadFailed[] = K52_TR("Link", "下載失敗!!");
+inline constexpr char kRetryQuestion[] = K52_TR("Link", "下載失敗,再試一次嗎??");
+inline constexpr char kDownloadDone[] = K52_TR("Link", "下載完畢!!");
 inline constexpr char kDownloadDoneTitle[] = "Download";
-inline constexpr char kProgressTitle[] = "下載程式";
-inline constexpr char kProgressText[] = "下載中...";
-inline constexpr char kCreateFileFailed[] = "開啟 / 新建檔案失敗!!";
-inline constexpr char kTimeOut[] = "逾時!!";
-inline constexpr char kNoConnection[] = "通訊埠無法連通!!";
-inline constexpr char kLineLost[] = "通訊埠已中斷 (傳輸線或轉接器被拔除?)!!";
-inline constexpr char kReceiveTitle[] = "接收資料";
-inline constexpr char kNothingReceived[] = "沒有接收到任何資料!!";
-inline constexpr char kTooManyRefusals[] = "資料連續錯誤, 接收中斷!!";
+inline constexpr char kProgressTitle[] = K52_TR("Link", "下載程式");
+inline constexpr char kProgressText[] = K52_TR("Link", "下載中...");
+inline constexpr char kCreateFileFailed[] = K52_TR("Link", "開啟 / 新建檔案失敗!!");
+inline constexpr char kTimeOut[] = K52_TR("Link", "逾時!!");
+inline constexpr char kNoConnection[] = K52_TR("Link", "通訊埠無法連通!!");
+inline constexpr char kLineLost[] = K52_TR("Link", "通訊埠已中斷 (傳輸線或轉接器被拔除?)!!");
+inline constexpr char kReceiveTitle[] = K52_TR("Link", "接收資料");
+inline constexpr char kNothingReceived[] = K52_TR("Link", "沒有接收到任何資料!!");
+inline constexpr char kTooManyRefusals[] = K52_TR("Link", "資料連續錯誤, 接收中斷!!");
 
 // Formatted with the record count; the line break is part of the text.
 std::string ReceiveDone(int count);

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "template/Cp950.h"
+#include "util/Translate.h"
 
 namespace k52 {
 namespace {
@@ -59,32 +60,33 @@ std::uint32_t CodePoint(std::string_view ch) {
     return cp;
 }
 
-std::string Prefix(long line) {
-    return "檔案第 " + std::to_string(line) + " 行";
-}
-
 LookupRefusal TooLong(long line) {
     return {LookupProblem::RecordTooLong,
             line,
             0,
             {},
-            Prefix(line) + "的資料超過 " + std::to_string(kLookupRecordLimit) + " 個位元組, 無法下載!!"};
+            Substitute(Translate("Link", K52_TR("Link", "檔案第 %1 行的資料超過 %2 個位元組, 無法下載!!")),
+                       {std::to_string(line), std::to_string(kLookupRecordLimit)})};
 }
 
 LookupRefusal NotCp950(long line, long column, std::string_view ch) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(CodePoint(ch)));
     return {LookupProblem::NotCp950, line, column, std::string(ch),
-            Prefix(line) + "第 " + std::to_string(column) + " 個字元「" + std::string(ch) + "」(" + code +
-                ") 無法轉換成 CP950 編碼, 無法下載!!"};
+            Substitute(Translate("Link", K52_TR("Link",
+                                                "檔案第 %1 行第 %2 個字元「%3」(%4) 無法轉換成 CP950 編碼, "
+                                                "無法下載!!")),
+                       {std::to_string(line), std::to_string(column), ch, code})};
 }
 
 LookupRefusal NotUtf8(long line, long column, unsigned char b) {
     char byte[8];
     std::snprintf(byte, sizeof byte, "\\x%02X", static_cast<unsigned>(b));
     return {LookupProblem::NotUtf8, line, column, byte,
-            Prefix(line) + "第 " + std::to_string(column) + " 個字元不是有效的 UTF-8 編碼 (位元組 " + byte +
-                "), 無法下載!!"};
+            Substitute(Translate("Link", K52_TR("Link",
+                                                "檔案第 %1 行第 %2 個字元不是有效的 UTF-8 編碼 (位元組 %3), "
+                                                "無法下載!!")),
+                       {std::to_string(line), std::to_string(column), byte})};
 }
 
 // One line of a UTF-8 file in CP950, or the refusal of its first character that will not go.

@@ -12,7 +12,7 @@
 namespace k52 {
 
 AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
-    setWindowTitle(QStringLiteral("關於"));
+    setWindowTitle(tr("關於"));
     setModal(true);
 
     auto* picture = new QLabel(this);
@@ -20,11 +20,11 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
 
     auto* text = new QLabel(this);
     text->setText(
-        QStringLiteral("<b>K52 Application Generator</b><br>版本 1.0<br><br>"
-                       "設計 K52 條碼終端機的應用程式<br><br>Copyright (C) 2025 Varnell"));
+        tr("<b>K52 Application Generator</b><br>版本 1.0<br><br>"
+           "設計 K52 條碼終端機的應用程式<br><br>Copyright (C) 2025 Varnell"));
     text->setTextFormat(Qt::RichText);
 
-    ok_ = new QPushButton(QStringLiteral("確定"), this);
+    ok_ = new QPushButton(tr("確定"), this);
     ok_->setDefault(true);
     ok_->setAutoDefault(true);
     connect(ok_, &QPushButton::clicked, this, [this] { done(1); });

@@ -58,7 +58,7 @@ std::string Join(const std::vector<std::string>& lines) {
 ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings, PortScanner* scanner,
                              MessageBoxes* messages)
     : QDialog(owner), settings_(settings) {
-    setWindowTitle(QStringLiteral("傳輸埠設定"));
+    setWindowTitle(tr("傳輸埠設定"));
     setModal(true);
     if (!scanner) {
         ownScanner_ = std::make_unique<SystemPortScanner>();
@@ -109,19 +109,19 @@ ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings, PortScanner
     warningText->setVisible(!warnings.empty());
     warningText->setWordWrap(true);
 
-    ok_ = new QPushButton(QStringLiteral("確定"), this);
+    ok_ = new QPushButton(tr("確定"), this);
     ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("取消"), this);
+    cancel_ = new QPushButton(tr("取消"), this);
     connect(ok_, &QPushButton::clicked, this, &ComSettingDlg::Confirm);
     connect(cancel_, &QPushButton::clicked, this, [this] { done(0); });
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("傳輸埠 :"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("傳輸埠 :"), this), 0, 0);
     grid->addWidget(ports_, 0, 1);
     grid->addWidget(device_, 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("傳輸速率 :"), this), 1, 0);
+    grid->addWidget(new QLabel(tr("傳輸速率 :"), this), 1, 0);
     grid->addWidget(speeds_, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("裝置 :"), this), 2, 0, Qt::AlignTop);
+    grid->addWidget(new QLabel(tr("裝置 :"), this), 2, 0, Qt::AlignTop);
     grid->addWidget(chooser_, 2, 1, 1, 2);
     grid->addWidget(warningText, 3, 0, 1, 3);
     auto* buttons = new QHBoxLayout;

@@ -19,14 +19,15 @@
 
 #include "shell/QtDialogs.h"
 #include "shell/RecordTableModel.h"
+#include "util/Translate.h"
 
 namespace k52 {
 
 namespace {
 
-constexpr char kErrorTitle[] = "錯誤";
-constexpr char kCannotOpenFile[] = "無法開啟檔案!!";
-constexpr char kWriteFailed[] = "寫入檔案失敗!!";
+constexpr char kErrorTitle[] = K52_TR("DataViewer", "錯誤");
+constexpr char kCannotOpenFile[] = K52_TR("DataViewer", "無法開啟檔案!!");
+constexpr char kWriteFailed[] = K52_TR("DataViewer", "寫入檔案失敗!!");
 
 }  // namespace
 
@@ -40,10 +41,10 @@ DataViewer::DataViewer(const FieldSeparators& separators, MessageBoxes& messages
     view_->setWordWrap(false);
     view_->horizontalHeader()->setStretchLastSection(true);
 
-    openButton_ = new QPushButton(QStringLiteral("開啟..."), this);
-    raw_ = new QCheckBox(QStringLiteral("原始資料"), this);
-    copyButton_ = new QPushButton(QStringLiteral("複製"), this);
-    saveButton_ = new QPushButton(QStringLiteral("另存 CSV..."), this);
+    openButton_ = new QPushButton(tr("開啟..."), this);
+    raw_ = new QCheckBox(tr("原始資料"), this);
+    copyButton_ = new QPushButton(tr("複製"), this);
+    saveButton_ = new QPushButton(tr("另存 CSV..."), this);
     count_ = new QLabel(this);
 
     auto* bar = new QHBoxLayout;
@@ -77,7 +78,7 @@ bool DataViewer::Open(const QString& path) {
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), separators_));
     path_ = path;
     setWindowTitle(QFileInfo(path).fileName());
-    count_->setText(QStringLiteral("共 %1 筆資料").arg(model_->rowCount()));
+    count_->setText(tr("共 %1 筆資料").arg(model_->rowCount()));
     view_->resizeColumnsToContents();
     return true;
 }
@@ -122,10 +123,10 @@ void DataViewer::SetRaw(bool raw) {
 }
 
 void DataViewer::ChooseAndOpen() {
-    auto chosen = ChooseFile(this, false,
-                             {{QStringLiteral("Data files {*.TXT}"), QStringLiteral("*.TXT")},
-                              {QStringLiteral("All files {*.*}"), QStringLiteral("*")}},
-                             QStringLiteral("TXT"), path_);
+    auto chosen = ChooseFile(
+        this, false,
+        {{tr("Data files {*.TXT}"), QStringLiteral("*.TXT")}, {tr("All files {*.*}"), QStringLiteral("*")}},
+        QStringLiteral("TXT"), path_);
     if (chosen) Open(QFile::decodeName(chosen->c_str()));
 }
 
@@ -135,7 +136,7 @@ void DataViewer::ChooseAndSave() {
         const QFileInfo info(path_);
         start = info.dir().filePath(info.completeBaseName() + QStringLiteral(".csv"));
     }
-    auto chosen = ChooseFile(this, true, {{QStringLiteral("CSV files {*.csv}"), QStringLiteral("*.csv")}},
+    auto chosen = ChooseFile(this, true, {{tr("CSV files {*.csv}"), QStringLiteral("*.csv")}},
                              QStringLiteral("csv"), start);
     if (chosen) SaveCsv(QFile::decodeName(chosen->c_str()));
 }

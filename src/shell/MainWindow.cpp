@@ -20,6 +20,7 @@
 #include "shell/QtDialogs.h"
 #include "shell/TransferWindows.h"
 #include "simulator/ui/SimulatorWidget.h"
+#include "util/Translate.h"
 
 namespace k52 {
 
@@ -59,7 +60,7 @@ QMenu* BuildCommandMenu(QWidget* owner) {
     for (const CommandMenuEntry& e : CommandMenu()) {
         switch (e.kind) {
             case CommandMenuEntry::Item: {
-                QString text = QString::fromUtf8(e.text);
+                QString text = FromUtf8(Translate("Shell", e.text));
                 // The label after a tab is shown as the item's shortcut; the keys themselves belong
                 // to the main window, so the menu does not bind them a second time.
                 if (e.shortcut) text += QLatin1Char('\t') + QString::fromUtf8(e.shortcut);
@@ -71,7 +72,7 @@ QMenu* BuildCommandMenu(QWidget* owner) {
                 current->addSeparator();
                 break;
             case CommandMenuEntry::Submenu:
-                current = current->addMenu(QString::fromUtf8(e.text));
+                current = current->addMenu(FromUtf8(Translate("Shell", e.text)));
                 break;
             case CommandMenuEntry::End:
                 current = root;
@@ -162,8 +163,8 @@ void MainWindow::OpenPortSettings() {
 
 void MainWindow::OpenFromCommandLine(const std::string& path) {
     if (const std::string why = UnreadableReason(path); !why.empty()) {
-        messages_->ShowMessage("無法開啟檔案 " + path + " : " + why, kErrorTitle, MessageIcon::Exclamation,
-                               MessageButtons::Ok);
+        const std::string text = Substitute(K52_TR("MainWindow", "無法開啟檔案 %1 : %2"), {path, why});
+        messages_->ShowMessage(text, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
     NamedFile named(path);

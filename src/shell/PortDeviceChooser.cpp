@@ -26,7 +26,7 @@ PortDeviceChooser::PortDeviceChooser(PortScanner& scanner, QWidget* parent)
     box_->setInsertPolicy(QComboBox::NoInsert);
     box_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     box_->setMinimumContentsLength(32);
-    refresh_ = new QPushButton(QStringLiteral("重新整理"), this);
+    refresh_ = new QPushButton(tr("重新整理"), this);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("portDeviceStatus"));
     connect(refresh_, &QPushButton::clicked, this, &PortDeviceChooser::Refresh);
@@ -82,12 +82,12 @@ std::string PortDeviceChooser::ChosenPath() const {
 
 void PortDeviceChooser::UpdateStatus() {
     if (!fixedBy_.empty()) {
-        status_->setText(QStringLiteral("set by %1 in the environment").arg(Local(fixedBy_)));
+        status_->setText(tr("set by %1 in the environment").arg(Local(fixedBy_)));
         return;
     }
     std::string path = ChosenPath();
     if (path.empty()) path = box_->lineEdit()->placeholderText().toLocal8Bit().toStdString();
-    status_->setText(DevicePresent(path) ? QString() : QStringLiteral("not connected"));
+    status_->setText(DevicePresent(path) ? QString() : tr("not connected"));
 }
 
 }  // namespace k52

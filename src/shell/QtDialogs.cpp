@@ -7,7 +7,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "util/Translate.h"
+
 namespace k52 {
+namespace {
+
+// Both template dialogs name the file type alike.
+QString TemplateFileType() {
+    return QCoreApplication::translate("QtTemplateFileDialogs", "Application Template Files (*.ATC)");
+}
+
+}  // namespace
 
 QWidget* ActiveOwner(QWidget* fallback) {
     QWidget* w = QApplication::activeModalWidget();
@@ -24,9 +34,10 @@ MessageAnswer QtMessageBoxes::ShowDetailedMessage(std::string_view text, std::st
                                                   MessageIcon icon, MessageButtons buttons,
                                                   std::string_view detail) {
     QMessageBox box(ActiveOwner(fallbackOwner_));
-    box.setWindowTitle(FromUtf8(title));
-    box.setText(FromUtf8(text));
-    if (!detail.empty()) box.setInformativeText(FromUtf8(detail));
+    // The core hands over its own texts; they are translated here, where they are shown.
+    box.setWindowTitle(FromUtf8(Translate(title)));
+    box.setText(FromUtf8(Translate(text)));
+    if (!detail.empty()) box.setInformativeText(FromUtf8(Translate(detail)));
     switch (icon) {
         case MessageIcon::None:
             box.setIcon(QMessageBox::NoIcon);
@@ -48,19 +59,23 @@ MessageAnswer QtMessageBoxes::ShowDetailedMessage(std::string_view text, std::st
     QPushButton* cancel = nullptr;
     switch (buttons) {
         case MessageButtons::Ok:
-            ok = box.addButton(QStringLiteral("確定"), QMessageBox::AcceptRole);
+            ok =
+                box.addButton(QCoreApplication::translate("QtMessageBoxes", "確定"), QMessageBox::AcceptRole);
             box.setDefaultButton(ok);
             box.setEscapeButton(ok);
             break;
         case MessageButtons::YesNo:
-            yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
-            no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+            yes =
+                box.addButton(QCoreApplication::translate("QtMessageBoxes", "是(&Y)"), QMessageBox::YesRole);
+            no = box.addButton(QCoreApplication::translate("QtMessageBoxes", "否(&N)"), QMessageBox::NoRole);
             box.setDefaultButton(yes);
             break;
         case MessageButtons::YesNoCancel:
-            yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
-            no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
-            cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+            yes =
+                box.addButton(QCoreApplication::translate("QtMessageBoxes", "是(&Y)"), QMessageBox::YesRole);
+            no = box.addButton(QCoreApplication::translate("QtMessageBoxes", "否(&N)"), QMessageBox::NoRole);
+            cancel =
+                box.addButton(QCoreApplication::translate("QtMessageBoxes", "取消"), QMessageBox::RejectRole);
             box.setDefaultButton(yes);
             box.setEscapeButton(cancel);
             break;
@@ -92,16 +107,15 @@ std::optional<std::string> ChooseFile(QWidget* owner, bool save, const QList<Fil
 }
 
 std::optional<std::string> QtTemplateFileDialogs::ChooseTemplateToOpen() {
-    return ChooseFile(owner_, false,
-                      {{QStringLiteral("Application Template Files (*.ATC)"), QStringLiteral("*.ATC")},
-                       {QStringLiteral("All files (*.*)"), QStringLiteral("*")}},
-                      {});
+    return ChooseFile(
+        owner_, false,
+        {{TemplateFileType(), QStringLiteral("*.ATC")},
+         {QCoreApplication::translate("QtTemplateFileDialogs", "All files (*.*)"), QStringLiteral("*")}},
+        {});
 }
 
 std::optional<std::string> QtTemplateFileDialogs::ChooseTemplateToSave() {
-    return ChooseFile(owner_, true,
-                      {{QStringLiteral("Application Template (*.ATC)"), QStringLiteral("*.ATC")}},
-                      QStringLiteral("ATC"));
+    return ChooseFile(owner_, true, {{TemplateFileType(), QStringLiteral("*.ATC")}}, QStringLiteral("ATC"));
 }
 
 }  // namespace k52

@@ -43,8 +43,8 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const {
 QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return QString::number(section + 1);
-    if (raw_) return QStringLiteral("資料");
-    return QStringLiteral("欄位 %1").arg(section + 1);
+    if (raw_) return tr("資料");
+    return tr("欄位 %1").arg(section + 1);
 }
 
 }  // namespace k52

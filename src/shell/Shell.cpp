@@ -2,10 +2,11 @@
 #include "shell/Shell.h"
 
 #include "template/Defaults.h"
+#include "util/Translate.h"
 
 namespace k52 {
 
-const char kSavePromptText[] = "儲存目前程式嗎??";
+const char kSavePromptText[] = K52_TR("Shell", "儲存目前程式嗎??");
 const char kShellTitle[] = "Varnell's K52 Application Generator";
 const char kMainWindowTitle[] = "Application Generator";
 
@@ -13,33 +14,33 @@ namespace {
 
 using E = CommandMenuEntry;
 
-constexpr const char kViaCable[] = "經由 RS-232 或 IrDA...";
-constexpr const char kViaCradle[] = "經由紅外線傳輸座...";
+constexpr const char kViaCable[] = K52_TR("Shell", "經由 RS-232 或 IrDA...");
+constexpr const char kViaCradle[] = K52_TR("Shell", "經由紅外線傳輸座...");
 
 constexpr CommandMenuEntry kMenu[] = {
-    {E::Item, "開新檔案", "Ctrl+N", kCmdNew},
-    {E::Item, "開啟舊檔...", "Ctrl+O", kCmdOpen},
-    {E::Item, "儲存檔案", "Ctrl+S", kCmdSave},
-    {E::Item, "另存檔案...", nullptr, kCmdSaveAs},
+    {E::Item, K52_TR("Shell", "開新檔案"), "Ctrl+N", kCmdNew},
+    {E::Item, K52_TR("Shell", "開啟舊檔..."), "Ctrl+O", kCmdOpen},
+    {E::Item, K52_TR("Shell", "儲存檔案"), "Ctrl+S", kCmdSave},
+    {E::Item, K52_TR("Shell", "另存檔案..."), nullptr, kCmdSaveAs},
     {E::Separator, nullptr, nullptr, 0},
-    {E::Item, "編輯檔案", "Ctrl+E", kCmdEdit},
-    {E::Item, "傳輸埠設定...", nullptr, kCmdPortSettings},
+    {E::Item, K52_TR("Shell", "編輯檔案"), "Ctrl+E", kCmdEdit},
+    {E::Item, K52_TR("Shell", "傳輸埠設定..."), nullptr, kCmdPortSettings},
     {E::Separator, nullptr, nullptr, 0},
-    {E::Submenu, "下載程式", nullptr, 0},
+    {E::Submenu, K52_TR("Shell", "下載程式"), nullptr, 0},
     {E::Item, kViaCable, nullptr, kCmdDownloadProgram},
     {E::Item, kViaCradle, nullptr, kCmdDownloadProgramCradle},
     {E::End, nullptr, nullptr, 0},
-    {E::Submenu, "下載索引檔", nullptr, 0},
+    {E::Submenu, K52_TR("Shell", "下載索引檔"), nullptr, 0},
     {E::Item, kViaCable, nullptr, kCmdDownloadLookup},
     {E::Item, kViaCradle, nullptr, kCmdDownloadLookupCradle},
     {E::End, nullptr, nullptr, 0},
-    {E::Submenu, "接收資料", nullptr, 0},
+    {E::Submenu, K52_TR("Shell", "接收資料"), nullptr, 0},
     {E::Item, kViaCable, nullptr, kCmdReceiveData},
     {E::Item, kViaCradle, nullptr, kCmdReceiveDataCradle},
     {E::End, nullptr, nullptr, 0},
     {E::Separator, nullptr, nullptr, 0},
-    {E::Item, "關於...", nullptr, kCmdAbout},
-    {E::Item, "離開", "Alt+F4", kCmdExit},
+    {E::Item, K52_TR("Shell", "關於..."), nullptr, kCmdAbout},
+    {E::Item, K52_TR("Shell", "離開"), "Alt+F4", kCmdExit},
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "link/TerminalLink.h"
 #include "shell/DataViewer.h"
 #include "shell/QtDialogs.h"
+#include "util/Translate.h"
 
 namespace k52 {
 
@@ -78,7 +79,7 @@ ReceiveStatusBox::ReceiveStatusBox()
 }
 
 QString ReceiveStatusBox::text() const {
-    return QStringLiteral("Data received : %1").arg(count_);
+    return tr("Data received : %1").arg(count_);
 }
 
 void ReceiveStatusBox::SetCount(int count) {
@@ -111,7 +112,7 @@ MessageAnswer QtTransferUi::ShowMessage(std::string_view text, std::string_view 
 }
 
 void QtTransferUi::BeginProgress(std::string_view title, std::string_view text) {
-    progress_ = std::make_unique<ProgressDlg>(FromUtf8(title), FromUtf8(text));
+    progress_ = std::make_unique<ProgressDlg>(FromUtf8(Translate(title)), FromUtf8(Translate(text)));
     progress_->show();
     PaintPending();
 }
@@ -154,17 +155,20 @@ void QtTransferUi::OpenForViewing(const std::string& path) {
 }
 
 std::optional<std::string> QtTransferFiles::ChooseLookupFile(const std::string& previous) {
-    return ChooseFile(owner_, false,
-                      {{QStringLiteral("Lookup data files {*.TXT}"), QStringLiteral("*.TXT")},
-                       {QStringLiteral("All files {*.*}"), QStringLiteral("*")}},
-                      QStringLiteral("TXT"), QFile::decodeName(previous.c_str()));
+    return ChooseFile(
+        owner_, false,
+        {{QCoreApplication::translate("QtTransferFiles", "Lookup data files {*.TXT}"),
+          QStringLiteral("*.TXT")},
+         {QCoreApplication::translate("QtTransferFiles", "All files {*.*}"), QStringLiteral("*")}},
+        QStringLiteral("TXT"), QFile::decodeName(previous.c_str()));
 }
 
 std::optional<std::string> QtTransferFiles::ChooseDataFile() {
-    return ChooseFile(owner_, true,
-                      {{QStringLiteral("Data files {*.TXT}"), QStringLiteral("*.TXT")},
-                       {QStringLiteral("All files {*.*}"), QStringLiteral("*")}},
-                      QStringLiteral("TXT"));
+    return ChooseFile(
+        owner_, true,
+        {{QCoreApplication::translate("QtTransferFiles", "Data files {*.TXT}"), QStringLiteral("*.TXT")},
+         {QCoreApplication::translate("QtTransferFiles", "All files {*.*}"), QStringLiteral("*")}},
+        QStringLiteral("TXT"));
 }
 
 void QtTransferFiles::OpenForViewing(const std::string& path) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "shell/MainWindow.h"
+#include "shell/Translations.h"
 
 int main(int argc, char** argv) {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
+    k52::InstallTranslations(k52::LanguageFromEnvironment());
     k52::MainWindow window;
     window.show();
     // A frameless window is not always given the keyboard by the window manager; the shortcuts need it.

@@ -6,11 +6,12 @@
 
 #include "template/Cp950.h"
 #include "template/Defaults.h"
+#include "util/Translate.h"
 
 namespace k52 {
 
-const char kNothingToRunText[] = "請定義您的應用程式!!";
-const char kNothingToRunTitle[] = "沒有可執行之程式";
+const char kNothingToRunText[] = K52_TR("Simulator", "請定義您的應用程式!!");
+const char kNothingToRunTitle[] = K52_TR("Simulator", "沒有可執行之程式");
 
 namespace {
 

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "util/Translate.h"
+
 namespace k52 {
 
 const u8 kDefaultBarcodeSettings[24] = {0x9B, 0xC9, 0x00, 0x00, 0x00, 0x2D, 0x54, 0x80,
@@ -114,11 +116,11 @@ std::string TargetLabel(u8 code) {
     Target target = DecodeTarget(code);
     switch (target.kind) {
         case TargetKind::MainMenu:
-            return "主選單";
+            return K52_TR("Editor", "主選單");
         case TargetKind::Form:
-            return "表單  " + std::to_string(target.number);
+            return K52_TR("Editor", "表單  ") + std::to_string(target.number);
         case TargetKind::Menu:
-            return "選單  " + std::to_string(target.number);
+            return K52_TR("Editor", "選單  ") + std::to_string(target.number);
         case TargetKind::Invalid:
             break;
     }

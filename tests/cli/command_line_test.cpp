@@ -196,5 +196,27 @@ TEST(CommandLine, ShowEscapesControlCharactersFromTheTemplate) {
     EXPECT_TRUE(Has(r.out, "\"A\\u001b[2JB\"")) << r.out;
 }
 
+// The message boxes on standard error follow the locale, as the desktop program does.
+TEST(CommandLine, MessagesSpeakEnglishOnlyUnderAnEnglishLocale) {
+    test::TempDir dir;
+    dir.Write("bad.ATC", std::string(100, 'x'));
+    const struct {
+        std::vector<std::string> env;
+        const char* message;
+    } cases[] = {
+        {{"LANG=en_US.UTF-8"}, "Error: The file format is wrong!\n"},
+        {{"LANG=zh_TW.UTF-8"}, "錯誤: 檔案格式錯誤!!\n"},
+        {{"LC_ALL=C", "LANG=en_US.UTF-8"}, "錯誤: 檔案格式錯誤!!\n"},
+        {{}, "錯誤: 檔案格式錯誤!!\n"},
+    };
+    for (const auto& c : cases) {
+        test::RunOptions options;
+        options.extraEnv = c.env;
+        test::ProcessResult r = test::RunProcess({K52CLI_PATH, "show", dir("bad.ATC")}, options);
+        EXPECT_NE(r.exitCode, 0);
+        EXPECT_EQ(r.err, c.message) << (c.env.empty() ? "no locale" : c.env.back());
+    }
+}
+
 }  // namespace
 }  // namespace k52

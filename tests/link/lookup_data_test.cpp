@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "link/LinkTexts.h"
 #include "link/LookupData.h"
+#include "util/Translate.h"
 
 namespace k52 {
 namespace {
@@ -84,6 +86,27 @@ TEST(LookupData, CharacterOutsideCp950IsRefusedWithLineAndColumn) {
     EXPECT_EQ(d.refusal->message,
               "檔案第 2 行第 6 個字元「\xF0\x9F\x98\x80」(U+1F600) 無法轉換成 CP950 編碼, 無法下載!!");
     EXPECT_TRUE(d.records.empty());  // nothing is sent
+}
+
+// With an English locale the refusals and the formatted transfer texts read English, their numbers in place.
+TEST(LookupData, RefusalsAndTransferTextsInEnglish) {
+    SetLanguage(Language::English);
+    LookupData d = ReadLookupData("A01\nA02,X\xF0\x9F\x98\x80Y\n");
+    LookupData bad = ReadLookupData("A01\nA02\nA\xFF\n", LookupEncoding::Utf8);
+    const std::string done = link_text::ReceiveDone(12);
+    const std::string interrupted = link_text::ReceiveInterrupted(3, true);
+    SetLanguage(Language::Chinese);
+    ASSERT_TRUE(d.refusal);
+    EXPECT_EQ(d.refusal->message,
+              "Character 6 of line 2 of the file, \"\xF0\x9F\x98\x80\" (U+1F600), has no CP950 code; cannot download!");
+    ASSERT_TRUE(bad.refusal);
+    EXPECT_EQ(bad.refusal->message,
+              "Character 2 of line 3 of the file is not valid UTF-8 (byte \\xFF); cannot download!");
+    EXPECT_EQ(done, "Done: 12 records received.\nView the received data now?");
+    EXPECT_EQ(interrupted,
+              "Receiving was interrupted; the 3 records received are saved in the file. Record 3 may be sent "
+              "again next time.");
+    EXPECT_EQ(link_text::ReceiveDone(12), "完成 : 共接收 12 筆資料. \n立即瀏覽接收到的資料嗎??");
 }
 
 TEST(LookupData, LineEnds) {

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <stdexcept>
+#include <string_view>
 #include <system_error>
 
 extern char** environ;
@@ -45,7 +46,14 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const RunOption
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     std::vector<std::string> env;
-    for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
+    // The programs choose their language from the locale; the tests expect the program's own texts
+    // unless a test names a locale in extraEnv.
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string_view entry(*e);
+        if (entry.starts_with("LC_ALL=") || entry.starts_with("LC_MESSAGES=") || entry.starts_with("LANG="))
+            continue;
+        env.emplace_back(entry);
+    }
     env.insert(env.end(), options.extraEnv.begin(), options.extraEnv.end());
     std::vector<char*> envp;
     for (std::string& e : env) envp.push_back(e.data());

@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "util/Translate.h"
+
 namespace k52 {
 namespace {
 
@@ -24,7 +26,12 @@ W* Tagged(W* w, int id) {
 }  // namespace
 
 QString ButtonText(const char* utf8) {
-    return QString::fromUtf8(utf8).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return Translated(utf8).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+QString Translated(std::string_view utf8) {
+    const std::string_view shown = Translate(utf8);
+    return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
 }
 
 QLineEdit* MakeEdit(int id, int widthInBytes) {
@@ -66,7 +73,7 @@ QLabel* MakeStatic(int id) {
 }
 
 QLabel* MakeLabel(const char* label) {
-    return new QLabel(QString::fromUtf8(label));
+    return new QLabel(Translated(label));
 }
 
 ControlBinder::ControlBinder(QWidget* root, ControlLogic& logic, QObject* parent)
@@ -116,7 +123,7 @@ void ControlBinder::Apply(const ControlUpdates& updates) {
                     edit->setText(text);
                     edit->setCursorPosition(std::min<int>(cursor, static_cast<int>(text.size())));
                 } else if (auto* label = qobject_cast<QLabel*>(w)) {
-                    label->setText(text);
+                    label->setText(Translated(u.text));
                 }
                 break;
             }

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <string_view>
 
 #include "editor/ControlLogic.h"
 
@@ -23,7 +24,7 @@ namespace k52 {
 // The dynamic property that holds a widget's control id.
 inline constexpr char kControlIdProperty[] = "controlId";
 
-// Widgets created with their control id. Labels are UTF-8.
+// Widgets created with their control id. Labels are UTF-8, the program's own texts, shown translated.
 QLineEdit* MakeEdit(int id, int widthInBytes);
 QComboBox* MakeList(int id);
 QCheckBox* MakeCheck(int id, const char* label);
@@ -34,6 +35,8 @@ QLabel* MakeStatic(int id);
 QLabel* MakeLabel(const char* label);
 // Button text with '&' shown as itself rather than as a shortcut mark.
 QString ButtonText(const char* utf8);
+// One of the program's own texts in the chosen language.
+QString Translated(std::string_view utf8);
 
 class ControlBinder : public QObject {
     Q_OBJECT

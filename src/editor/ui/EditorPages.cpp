@@ -21,6 +21,7 @@
 #include "editor/StartupPage.h"
 #include "editor/SymbologyDialog.h"
 #include "editor/ui/ControlBinder.h"
+#include "util/Translate.h"
 
 namespace k52 {
 namespace {
@@ -52,10 +53,10 @@ QWidget* Labelled(const char* label, QWidget* widget, const char* unit = nullptr
 QHBoxLayout* OkCancelRow() {
     auto* row = new QHBoxLayout;
     row->addStretch();
-    QPushButton* ok = MakeButton(kIdOk, "確定");
+    QPushButton* ok = MakeButton(kIdOk, K52_TR("EditorPages", "確定"));
     ok->setDefault(true);
     row->addWidget(ok);
-    row->addWidget(MakeButton(kIdCancel, "取消"));
+    row->addWidget(MakeButton(kIdCancel, K52_TR("EditorPages", "取消")));
     return row;
 }
 
@@ -67,10 +68,13 @@ QWidget* BuildFormPage() {
 
     auto* top = new QGridLayout;
     const std::pair<const char*, int> lists[] = {
-        {"表單代號 :", FormPage::kFormList},      {"按 Esc 返回 :", FormPage::kEscapeList},
-        {"下 一 項 :", FormPage::kNextList},      {"日期戳記 :", FormPage::kDateStampList},
-        {"時間戳記 :", FormPage::kTimeStampList}, {"索引檔 :", FormPage::kLookupFileList},
-        {"資  料 :", FormPage::kDataActionList},
+        {K52_TR("EditorPages", "表單代號 :"), FormPage::kFormList},
+        {K52_TR("EditorPages", "按 Esc 返回 :"), FormPage::kEscapeList},
+        {K52_TR("EditorPages", "下 一 項 :"), FormPage::kNextList},
+        {K52_TR("EditorPages", "日期戳記 :"), FormPage::kDateStampList},
+        {K52_TR("EditorPages", "時間戳記 :"), FormPage::kTimeStampList},
+        {K52_TR("EditorPages", "索引檔 :"), FormPage::kLookupFileList},
+        {K52_TR("EditorPages", "資  料 :"), FormPage::kDataActionList},
     };
     for (int i = 0; i < 7; ++i) {
         int row = i / 2, column = (i % 2) * 3;
@@ -83,7 +87,10 @@ QWidget* BuildFormPage() {
 
     auto* lines = new QGroupBox;
     auto* grid = new QGridLayout(lines);
-    const char* headers[] = {"資料型態", "提  示", "輸入來源", "最小長度", "最大長度", "索  引", "資料屬性"};
+    const char* headers[] = {K52_TR("EditorPages", "資料型態"), K52_TR("EditorPages", "提  示"),
+                             K52_TR("EditorPages", "輸入來源"), K52_TR("EditorPages", "最小長度"),
+                             K52_TR("EditorPages", "最大長度"), K52_TR("EditorPages", "索  引"),
+                             K52_TR("EditorPages", "資料屬性")};
     for (int c = 0; c < 7; ++c) grid->addWidget(Header(headers[c]), 0, c + 1);
     for (int n = 1; n <= FormPage::kShownLines; ++n) {
         grid->addWidget(RowLabel(n), n, 0);
@@ -93,7 +100,8 @@ QWidget* BuildFormPage() {
         grid->addWidget(MakeEdit(FormPage::kMinLengthBoxBase + n, kNumberBytes), n, 4, Qt::AlignHCenter);
         grid->addWidget(MakeEdit(FormPage::kMaxLengthBoxBase + n, kNumberBytes), n, 5, Qt::AlignHCenter);
         grid->addWidget(MakeList(FormPage::kLookupFieldListBase + n), n, 6);
-        grid->addWidget(MakeButton(FormPage::kAdvancedButtonBase + n, "進階..."), n, 7);
+        grid->addWidget(MakeButton(FormPage::kAdvancedButtonBase + n, K52_TR("EditorPages", "進階...")), n,
+                        7);
     }
     outer->addWidget(lines);
     outer->addStretch();
@@ -105,13 +113,13 @@ QWidget* BuildMenuPage() {
     auto* outer = new QVBoxLayout(page);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(Labelled("選單代號 :", MakeList(MenuPage::kMenuList)));
+    top->addWidget(Labelled(K52_TR("EditorPages", "選單代號 :"), MakeList(MenuPage::kMenuList)));
     top->addSpacing(24);
-    top->addWidget(Labelled("按 Esc 返回:", MakeList(MenuPage::kEscapeList)));
+    top->addWidget(Labelled(K52_TR("EditorPages", "按 Esc 返回:"), MakeList(MenuPage::kEscapeList)));
     top->addStretch();
     outer->addLayout(top);
 
-    outer->addWidget(MakeCheck(MenuPage::kShowTitleCheck, "顯示選單名稱 :"));
+    outer->addWidget(MakeCheck(MenuPage::kShowTitleCheck, K52_TR("EditorPages", "顯示選單名稱 :")));
     auto* titleRow = new QHBoxLayout;
     titleRow->addSpacing(20);
     titleRow->addWidget(MakeEdit(MenuPage::kTitleBox, MenuPage::kTextLimit));
@@ -121,8 +129,8 @@ QWidget* BuildMenuPage() {
     auto* middle = new QHBoxLayout;
     auto* options = new QGroupBox;
     auto* grid = new QGridLayout(options);
-    grid->addWidget(Header("選項名稱"), 0, 1);
-    grid->addWidget(Header("下一項 :"), 0, 2);
+    grid->addWidget(Header(K52_TR("EditorPages", "選項名稱")), 0, 1);
+    grid->addWidget(Header(K52_TR("EditorPages", "下一項 :")), 0, 2);
     for (int i = 0; i < kOptionsPerMenu; ++i) {
         grid->addWidget(RowLabel(i + 1), i + 1, 0);
         grid->addWidget(MakeEdit(MenuPage::kFirstOptionBox + i, MenuPage::kTextLimit), i + 1, 1);
@@ -131,11 +139,11 @@ QWidget* BuildMenuPage() {
     grid->setVerticalSpacing(3);
     middle->addWidget(options);
 
-    auto* data = new QGroupBox(QStringLiteral("資料"));
+    auto* data = new QGroupBox(Translated(K52_TR("EditorPages", "資料")));
     auto* flags = new QVBoxLayout(data);
-    flags->addWidget(MakeCheck(MenuPage::kStoreTitleCheck, "儲存選單名稱"));
-    flags->addWidget(MakeCheck(MenuPage::kStoreSelectionCheck, "儲存選擇項目"));
-    flags->addWidget(MakeCheck(MenuPage::kPassDownCheck, "往下傳遞"));
+    flags->addWidget(MakeCheck(MenuPage::kStoreTitleCheck, K52_TR("EditorPages", "儲存選單名稱")));
+    flags->addWidget(MakeCheck(MenuPage::kStoreSelectionCheck, K52_TR("EditorPages", "儲存選擇項目")));
+    flags->addWidget(MakeCheck(MenuPage::kPassDownCheck, K52_TR("EditorPages", "往下傳遞")));
     flags->addStretch();
     middle->addWidget(data, 0, Qt::AlignTop);
     middle->addStretch();
@@ -148,17 +156,18 @@ QWidget* BuildLookupPage() {
     auto* page = new QWidget;
     auto* outer = new QVBoxLayout(page);
     auto* top = new QFormLayout;
-    top->addRow(MakeLabel("檔名 :"), MakeList(LookupPage::kFileList));
-    top->addRow(MakeLabel("每筆資料長度 :"), MakeEdit(LookupPage::kRecordLengthBox, kNumberBytes));
-    top->addRow(MakeLabel("欄位數目 :"), MakeList(LookupPage::kFieldCountList));
+    top->addRow(MakeLabel(K52_TR("EditorPages", "檔名 :")), MakeList(LookupPage::kFileList));
+    top->addRow(MakeLabel(K52_TR("EditorPages", "每筆資料長度 :")),
+                MakeEdit(LookupPage::kRecordLengthBox, kNumberBytes));
+    top->addRow(MakeLabel(K52_TR("EditorPages", "欄位數目 :")), MakeList(LookupPage::kFieldCountList));
     top->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     outer->addLayout(top);
 
-    auto* fields = new QGroupBox(QStringLiteral("欄位"));
+    auto* fields = new QGroupBox(Translated(K52_TR("EditorPages", "欄位")));
     auto* grid = new QGridLayout(fields);
-    grid->addWidget(Header("起始位置"), 0, 1);
-    grid->addWidget(Header("長  度"), 0, 2);
-    grid->addWidget(Header("索引欄"), 0, 3);
+    grid->addWidget(Header(K52_TR("EditorPages", "起始位置")), 0, 1);
+    grid->addWidget(Header(K52_TR("EditorPages", "長  度")), 0, 2);
+    grid->addWidget(Header(K52_TR("EditorPages", "索引欄")), 0, 3);
     for (int n = 1; n <= kLookupFieldsPerFile; ++n) {
         grid->addWidget(RowLabel(n), n, 0);
         grid->addWidget(MakeEdit(LookupPage::kStartBoxBase + n, kNumberBytes), n, 1);
@@ -208,7 +217,8 @@ QWidget* BuildBarcodePage() {
         int row = 0;
         for (const Symbology& s : column) {
             grid->addWidget(MakeCheck(s.check, s.label), row, 0);
-            if (s.button) grid->addWidget(MakeButton(s.button, "設定參數  ..."), row, 1);
+            if (s.button)
+                grid->addWidget(MakeButton(s.button, K52_TR("EditorPages", "設定參數  ...")), row, 1);
             ++row;
         }
         grid->setRowStretch(row, 1);
@@ -218,17 +228,17 @@ QWidget* BuildBarcodePage() {
     outer->addLayout(columns);
 
     auto* scan = new QGridLayout;
-    scan->addWidget(MakeLabel("掃瞄模式 :"), 0, 0);
+    scan->addWidget(MakeLabel(K52_TR("EditorPages", "掃瞄模式 :")), 0, 0);
     scan->addWidget(MakeList(BarcodePage::kScanModeList), 0, 1, Qt::AlignLeft);
-    scan->addWidget(MakeLabel("重複讀取次數 :"), 0, 3);
+    scan->addWidget(MakeLabel(K52_TR("EditorPages", "重複讀取次數 :")), 0, 3);
     scan->addWidget(MakeList(BarcodePage::kRedundancyList), 0, 4, Qt::AlignLeft);
-    scan->addWidget(MakeLabel("掃瞄時限 :"), 1, 0);
+    scan->addWidget(MakeLabel(K52_TR("EditorPages", "掃瞄時限 :")), 1, 0);
     auto* timeout = new QHBoxLayout;
     timeout->addWidget(MakeEdit(BarcodePage::kTimeoutBox, kNumberBytes));
-    timeout->addWidget(MakeLabel("秒"));
+    timeout->addWidget(MakeLabel(K52_TR("EditorPages", "秒")));
     timeout->addStretch();
     scan->addLayout(timeout, 1, 1);
-    scan->addWidget(MakeCheck(122, "讀取反相條碼"), 1, 3, 1, 2);
+    scan->addWidget(MakeCheck(122, K52_TR("EditorPages", "讀取反相條碼")), 1, 3, 1, 2);
     scan->setColumnMinimumWidth(2, 24);
     scan->setColumnStretch(5, 1);
     outer->addLayout(scan);
@@ -241,36 +251,38 @@ QWidget* BuildStartupPage() {
     auto* outer = new QVBoxLayout(page);
 
     auto* top = new QGridLayout;
-    top->addWidget(MakeLabel("程式起始位置 :"), 0, 0);
+    top->addWidget(MakeLabel(K52_TR("EditorPages", "程式起始位置 :")), 0, 0);
     top->addWidget(MakeList(StartupPage::kStartList), 0, 1, Qt::AlignLeft);
-    top->addWidget(MakeLabel("資料欄位分隔符號 :"), 1, 0);
+    top->addWidget(MakeLabel(K52_TR("EditorPages", "資料欄位分隔符號 :")), 1, 0);
     top->addWidget(MakeList(StartupPage::kSeparatorCountList), 1, 1, Qt::AlignLeft);
     for (int k = 0; k < 2; ++k) {
         auto* row = new QHBoxLayout;
-        row->addWidget(MakeLabel("數值 :"));
+        row->addWidget(MakeLabel(K52_TR("EditorPages", "數值 :")));
         row->addWidget(MakeEdit(StartupPage::kValueBox1 + k, kNumberBytes));
         row->addSpacing(16);
-        row->addWidget(MakeLabel("符號 :"));
+        row->addWidget(MakeLabel(K52_TR("EditorPages", "符號 :")));
         row->addWidget(MakeEdit(StartupPage::kSymbolBox1 + k, 2));
         row->addStretch();
         top->addLayout(row, 2 + k, 1);
     }
-    top->addWidget(MakeLabel("檢查安全密碼 (10 位數以內) :"), 4, 0);
+    top->addWidget(MakeLabel(K52_TR("EditorPages", "檢查安全密碼 (10 位數以內) :")), 4, 0);
     top->addWidget(MakeEdit(StartupPage::kPasswordBox, StartupPage::kPasswordLimit), 4, 1, Qt::AlignLeft);
     top->setColumnStretch(2, 1);
     outer->addLayout(top);
 
-    const char* guards[] = {"系統設定",     "編輯資料",     "刪除資料",
-                            "設定日期時間", "下載系統程式", "下載索引檔案"};
-    auto* first = new QGroupBox(QStringLiteral("檢查安全密碼的項目"));
+    const char* guards[] = {K52_TR("EditorPages", "系統設定"),     K52_TR("EditorPages", "編輯資料"),
+                            K52_TR("EditorPages", "刪除資料"),     K52_TR("EditorPages", "設定日期時間"),
+                            K52_TR("EditorPages", "下載系統程式"), K52_TR("EditorPages", "下載索引檔案")};
+    auto* first = new QGroupBox(Translated(K52_TR("EditorPages", "檢查安全密碼的項目")));
     auto* firstGrid = new QGridLayout(first);
     for (int i = 0; i < 6; ++i)
         firstGrid->addWidget(MakeCheck(StartupPage::kFirstGuardCheck + i, guards[i]), i / 3, i % 3);
     outer->addWidget(first);
 
-    const char* settings[] = {"設定上傳埠",   "設定下載埠",   "設定傳輸速度",
-                              "設定螢幕背光", "設定刪除資料", "資料筆數提示"};
-    auto* second = new QGroupBox(QStringLiteral("檢查安全密碼項目和系統設定初始值"));
+    const char* settings[] = {K52_TR("EditorPages", "設定上傳埠"),   K52_TR("EditorPages", "設定下載埠"),
+                              K52_TR("EditorPages", "設定傳輸速度"), K52_TR("EditorPages", "設定螢幕背光"),
+                              K52_TR("EditorPages", "設定刪除資料"), K52_TR("EditorPages", "資料筆數提示")};
+    auto* second = new QGroupBox(Translated(K52_TR("EditorPages", "檢查安全密碼項目和系統設定初始值")));
     auto* secondGrid = new QGridLayout(second);
     for (int i = 0; i < 6; ++i) {
         int row = i / 2, column = (i % 2) * 3;
@@ -286,31 +298,31 @@ QWidget* BuildStartupPage() {
 
 void BuildFieldAttributesDialog(QDialog* dialog) {
     using D = FieldAttributesDialog;
-    dialog->setWindowTitle(QStringLiteral("資料屬性"));
+    dialog->setWindowTitle(Translated(K52_TR("EditorPages", "資料屬性")));
     auto* outer = new QVBoxLayout(dialog);
 
     auto* numbers = new QHBoxLayout;
-    numbers->addWidget(MakeLabel("表單 #"));
+    numbers->addWidget(MakeLabel(K52_TR("EditorPages", "表單 #")));
     numbers->addWidget(MakeStatic(D::kFormNumberLabel));
     numbers->addSpacing(24);
-    numbers->addWidget(MakeLabel("行 #"));
+    numbers->addWidget(MakeLabel(K52_TR("EditorPages", "行 #")));
     numbers->addWidget(MakeStatic(D::kLineNumberLabel));
     numbers->addStretch();
     outer->addLayout(numbers);
 
-    auto* data = new QGroupBox(QStringLiteral("資料欄位屬性"));
+    auto* data = new QGroupBox(Translated(K52_TR("EditorPages", "資料欄位屬性")));
     auto* grid = new QGridLayout(data);
-    grid->addWidget(MakeCheck(D::kFixedLengthCheck, "固定長度"), 0, 0);
+    grid->addWidget(MakeCheck(D::kFixedLengthCheck, K52_TR("EditorPages", "固定長度")), 0, 0);
     grid->addWidget(MakeEdit(D::kFixedLengthBox, kNumberBytes), 0, 1, Qt::AlignLeft);
     auto* align = new QHBoxLayout;
-    align->addWidget(MakeRadio(D::kAlignLeftRadio, "向左靠齊"));
-    align->addWidget(MakeRadio(D::kAlignRightRadio, "向右靠齊"));
+    align->addWidget(MakeRadio(D::kAlignLeftRadio, K52_TR("EditorPages", "向左靠齊")));
+    align->addWidget(MakeRadio(D::kAlignRightRadio, K52_TR("EditorPages", "向右靠齊")));
     align->addStretch();
     grid->addLayout(align, 1, 1);
     const std::tuple<int, const char*, int> texts[] = {
-        {D::kInitialValueCheck, "設定初始值", D::kInitialValueBox},
-        {D::kPrefixCheck, "加入前置碼", D::kPrefixBox},
-        {D::kSuffixCheck, "加入後置碼", D::kSuffixBox}};
+        {D::kInitialValueCheck, K52_TR("EditorPages", "設定初始值"), D::kInitialValueBox},
+        {D::kPrefixCheck, K52_TR("EditorPages", "加入前置碼"), D::kPrefixBox},
+        {D::kSuffixCheck, K52_TR("EditorPages", "加入後置碼"), D::kSuffixBox}};
     int row = 2;
     for (const auto& [check, label, box] : texts) {
         grid->addWidget(MakeCheck(check, label), row, 0);
@@ -320,20 +332,20 @@ void BuildFieldAttributesDialog(QDialog* dialog) {
     grid->setColumnStretch(2, 1);
     outer->addWidget(data);
 
-    auto* barcode = new QGroupBox(QStringLiteral("條碼閱讀設定"));
+    auto* barcode = new QGroupBox(Translated(K52_TR("EditorPages", "條碼閱讀設定")));
     auto* bgrid = new QGridLayout(barcode);
-    bgrid->addWidget(MakeCheck(D::kPartialCheck, "截取部分條碼"), 0, 0);
+    bgrid->addWidget(MakeCheck(D::kPartialCheck, K52_TR("EditorPages", "截取部分條碼")), 0, 0);
     auto* partial = new QHBoxLayout;
-    partial->addWidget(MakeLabel("起始位置 :"));
+    partial->addWidget(MakeLabel(K52_TR("EditorPages", "起始位置 :")));
     partial->addWidget(MakeEdit(D::kPartialStartBox, kNumberBytes));
     partial->addSpacing(12);
-    partial->addWidget(MakeLabel("最大長度 :"));
+    partial->addWidget(MakeLabel(K52_TR("EditorPages", "最大長度 :")));
     partial->addWidget(MakeEdit(D::kPartialMaxBox, kNumberBytes));
     partial->addStretch();
     bgrid->addLayout(partial, 0, 1);
-    bgrid->addWidget(MakeCheck(D::kVerifyPrefixCheck, "檢驗前置碼"), 1, 0);
+    bgrid->addWidget(MakeCheck(D::kVerifyPrefixCheck, K52_TR("EditorPages", "檢驗前置碼")), 1, 0);
     bgrid->addWidget(MakeEdit(D::kVerifyPrefixBox, 6), 1, 1, Qt::AlignLeft);
-    bgrid->addWidget(MakeCheck(D::kAutoAdvanceCheck, "自動換行"), 2, 0);
+    bgrid->addWidget(MakeCheck(D::kAutoAdvanceCheck, K52_TR("EditorPages", "自動換行")), 2, 0);
     bgrid->setColumnStretch(2, 1);
     outer->addWidget(barcode);
     outer->addSpacing(8);
@@ -341,7 +353,7 @@ void BuildFieldAttributesDialog(QDialog* dialog) {
 }
 
 void BuildSymbologyDialog(QDialog* dialog, const SymbologyDialogInfo& info) {
-    dialog->setWindowTitle(QString::fromUtf8(info.title.data(), static_cast<qsizetype>(info.title.size())));
+    dialog->setWindowTitle(Translated(info.title));
     auto* outer = new QVBoxLayout(dialog);
     auto text = [](std::string_view s) { return std::string(s); };
     for (const SymbologyItem& item : info.items) {
@@ -349,7 +361,7 @@ void BuildSymbologyDialog(QDialog* dialog, const SymbologyDialogInfo& info) {
             outer->addWidget(MakeCheck(item.firstId, text(item.caption).c_str()));
             continue;
         }
-        auto* group = new QGroupBox(QString::fromStdString(text(item.caption)));
+        auto* group = new QGroupBox(Translated(item.caption));
         auto* column = new QVBoxLayout(group);
         for (std::size_t b = 0; b < item.buttons.size(); ++b)
             column->addWidget(MakeRadio(item.firstId + static_cast<int>(b), text(item.buttons[b]).c_str()));

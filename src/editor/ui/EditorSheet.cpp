@@ -59,7 +59,7 @@ EditorSheetDialog::EditorSheetDialog(QWidget* owner, TemplateDocument& doc, Edit
         const auto slot = static_cast<std::size_t>(i);
         binders_[slot] = new ControlBinder(pages_[slot], sheet_.page(i), this);
         binders_[slot]->onOpen = [this, i](int id) { OpenFromPage(i, id); };
-        tabs_->addTab(pages_[slot], Qs(EditorSheet::TabCaption(i)));
+        tabs_->addTab(pages_[slot], Translated(EditorSheet::TabCaption(i)));
     }
     outer->addWidget(tabs_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

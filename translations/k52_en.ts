@@ -1,0 +1,980 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_TW">
+<context>
+    <name>App</name>
+    <message>
+        <source>檔案格式錯誤!!</source>
+        <translation>The file format is wrong!</translation>
+    </message>
+    <message>
+        <source>錯誤</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>無法儲存檔案!!</source>
+        <translation>Cannot save the file!</translation>
+    </message>
+    <message>
+        <source>檔案名稱過長!!</source>
+        <translation>The file name is too long!</translation>
+    </message>
+</context>
+<context>
+    <name>DataViewer</name>
+    <message>
+        <source>錯誤</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>無法開啟檔案!!</source>
+        <translation>Cannot open the file!</translation>
+    </message>
+    <message>
+        <source>寫入檔案失敗!!</source>
+        <translation>Writing the file failed!</translation>
+    </message>
+</context>
+<context>
+    <name>Editor</name>
+    <message>
+        <source>不重複</source>
+        <translation>No repeat</translation>
+    </message>
+    <message>
+        <source>重複一次</source>
+        <translation>Repeat once</translation>
+    </message>
+    <message>
+        <source>重複二次</source>
+        <translation>Repeat twice</translation>
+    </message>
+    <message>
+        <source>重複三次</source>
+        <translation>Repeat three times</translation>
+    </message>
+    <message>
+        <source>表單</source>
+        <translation>Forms</translation>
+    </message>
+    <message>
+        <source>選單</source>
+        <translation>Menus</translation>
+    </message>
+    <message>
+        <source>索引檔</source>
+        <translation>Lookup Files</translation>
+    </message>
+    <message>
+        <source>條碼設定</source>
+        <translation>Barcodes</translation>
+    </message>
+    <message>
+        <source>起動</source>
+        <translation>Start-up</translation>
+    </message>
+    <message>
+        <source>無</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>第一索引檔</source>
+        <translation>Lookup file 1</translation>
+    </message>
+    <message>
+        <source>第二索引檔</source>
+        <translation>Lookup file 2</translation>
+    </message>
+    <message>
+        <source>第三索引檔</source>
+        <translation>Lookup file 3</translation>
+    </message>
+    <message>
+        <source>存入資料檔</source>
+        <translation>Store in data file</translation>
+    </message>
+    <message>
+        <source>更新索引檔</source>
+        <translation>Update lookup file</translation>
+    </message>
+    <message>
+        <source>存入並更新</source>
+        <translation>Store and update</translation>
+    </message>
+    <message>
+        <source>往下傳遞</source>
+        <translation>Pass down</translation>
+    </message>
+    <message>
+        <source>字串</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>數字</source>
+        <translation>Digits</translation>
+    </message>
+    <message>
+        <source>實數</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>英文字母</source>
+        <translation>Letters</translation>
+    </message>
+    <message>
+        <source>固定資料</source>
+        <translation>Fixed data</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Prompt</translation>
+    </message>
+    <message>
+        <source>參考索引檔</source>
+        <translation>Look up</translation>
+    </message>
+    <message>
+        <source>延續上一行</source>
+        <translation>Continue line above</translation>
+    </message>
+    <message>
+        <source>掃瞄器</source>
+        <translation>Scanner</translation>
+    </message>
+    <message>
+        <source>鍵  盤</source>
+        <translation>Keypad</translation>
+    </message>
+    <message>
+        <source>皆  可</source>
+        <translation>Either</translation>
+    </message>
+    <message>
+        <source>欄位 </source>
+        <translation>Field </translation>
+    </message>
+    <message>
+        <source>表單  </source>
+        <translation>Form </translation>
+    </message>
+    <message>
+        <source>選單  </source>
+        <translation>Menu </translation>
+    </message>
+    <message>
+        <source>表單 1</source>
+        <translation>Form 1</translation>
+    </message>
+    <message>
+        <source>選單 1</source>
+        <translation>Menu 1</translation>
+    </message>
+    <message>
+        <source>主選單</source>
+        <translation>Main menu</translation>
+    </message>
+</context>
+<context>
+    <name>EditorPages</name>
+    <message>
+        <source>確定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>表單代號 :</source>
+        <translation>Form :</translation>
+    </message>
+    <message>
+        <source>按 Esc 返回 :</source>
+        <translation>Esc goes to :</translation>
+    </message>
+    <message>
+        <source>下 一 項 :</source>
+        <translation>Next :</translation>
+    </message>
+    <message>
+        <source>日期戳記 :</source>
+        <translation>Date stamp :</translation>
+    </message>
+    <message>
+        <source>時間戳記 :</source>
+        <translation>Time stamp :</translation>
+    </message>
+    <message>
+        <source>索引檔 :</source>
+        <translation>Lookup file :</translation>
+    </message>
+    <message>
+        <source>資  料 :</source>
+        <translation>Data :</translation>
+    </message>
+    <message>
+        <source>資料型態</source>
+        <translation>Data type</translation>
+    </message>
+    <message>
+        <source>提  示</source>
+        <translation>Prompt</translation>
+    </message>
+    <message>
+        <source>輸入來源</source>
+        <translation>Input from</translation>
+    </message>
+    <message>
+        <source>最小長度</source>
+        <translation>Min. length</translation>
+    </message>
+    <message>
+        <source>最大長度</source>
+        <translation>Max. length</translation>
+    </message>
+    <message>
+        <source>索  引</source>
+        <translation>Lookup</translation>
+    </message>
+    <message>
+        <source>資料屬性</source>
+        <translation>Field Attributes</translation>
+    </message>
+    <message>
+        <source>進階...</source>
+        <translation>More...</translation>
+    </message>
+    <message>
+        <source>選單代號 :</source>
+        <translation>Menu :</translation>
+    </message>
+    <message>
+        <source>按 Esc 返回:</source>
+        <translation>Esc goes to:</translation>
+    </message>
+    <message>
+        <source>顯示選單名稱 :</source>
+        <translation>Show menu title :</translation>
+    </message>
+    <message>
+        <source>選項名稱</source>
+        <translation>Option name</translation>
+    </message>
+    <message>
+        <source>下一項 :</source>
+        <translation>Next :</translation>
+    </message>
+    <message>
+        <source>資料</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>儲存選單名稱</source>
+        <translation>Store menu title</translation>
+    </message>
+    <message>
+        <source>儲存選擇項目</source>
+        <translation>Store selected option</translation>
+    </message>
+    <message>
+        <source>往下傳遞</source>
+        <translation>Pass down</translation>
+    </message>
+    <message>
+        <source>檔名 :</source>
+        <translation>File :</translation>
+    </message>
+    <message>
+        <source>每筆資料長度 :</source>
+        <translation>Record length :</translation>
+    </message>
+    <message>
+        <source>欄位數目 :</source>
+        <translation>Number of fields :</translation>
+    </message>
+    <message>
+        <source>欄位</source>
+        <translation>Fields</translation>
+    </message>
+    <message>
+        <source>起始位置</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>長  度</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>索引欄</source>
+        <translation>Key field</translation>
+    </message>
+    <message>
+        <source>設定參數  ...</source>
+        <translation>Options...</translation>
+    </message>
+    <message>
+        <source>掃瞄模式 :</source>
+        <translation>Scan mode :</translation>
+    </message>
+    <message>
+        <source>重複讀取次數 :</source>
+        <translation>Repeat reads :</translation>
+    </message>
+    <message>
+        <source>掃瞄時限 :</source>
+        <translation>Scan time limit :</translation>
+    </message>
+    <message>
+        <source>秒</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>讀取反相條碼</source>
+        <translation>Read inverted barcodes</translation>
+    </message>
+    <message>
+        <source>程式起始位置 :</source>
+        <translation>Start with :</translation>
+    </message>
+    <message>
+        <source>資料欄位分隔符號 :</source>
+        <translation>Field separator :</translation>
+    </message>
+    <message>
+        <source>數值 :</source>
+        <translation>Value :</translation>
+    </message>
+    <message>
+        <source>符號 :</source>
+        <translation>Character :</translation>
+    </message>
+    <message>
+        <source>檢查安全密碼 (10 位數以內) :</source>
+        <translation>Password (up to 10 digits) :</translation>
+    </message>
+    <message>
+        <source>系統設定</source>
+        <translation>System settings</translation>
+    </message>
+    <message>
+        <source>編輯資料</source>
+        <translation>Edit data</translation>
+    </message>
+    <message>
+        <source>刪除資料</source>
+        <translation>Delete data</translation>
+    </message>
+    <message>
+        <source>設定日期時間</source>
+        <translation>Set date and time</translation>
+    </message>
+    <message>
+        <source>下載系統程式</source>
+        <translation>Download system program</translation>
+    </message>
+    <message>
+        <source>下載索引檔案</source>
+        <translation>Download lookup files</translation>
+    </message>
+    <message>
+        <source>檢查安全密碼的項目</source>
+        <translation>Password required for</translation>
+    </message>
+    <message>
+        <source>設定上傳埠</source>
+        <translation>Set upload port</translation>
+    </message>
+    <message>
+        <source>設定下載埠</source>
+        <translation>Set download port</translation>
+    </message>
+    <message>
+        <source>設定傳輸速度</source>
+        <translation>Set line speed</translation>
+    </message>
+    <message>
+        <source>設定螢幕背光</source>
+        <translation>Set backlight</translation>
+    </message>
+    <message>
+        <source>設定刪除資料</source>
+        <translation>Set data deletion</translation>
+    </message>
+    <message>
+        <source>資料筆數提示</source>
+        <translation>Record count reminder</translation>
+    </message>
+    <message>
+        <source>檢查安全密碼項目和系統設定初始值</source>
+        <translation>Password required for, and initial system settings</translation>
+    </message>
+    <message>
+        <source>表單 #</source>
+        <translation>Form #</translation>
+    </message>
+    <message>
+        <source>行 #</source>
+        <translation>Line #</translation>
+    </message>
+    <message>
+        <source>資料欄位屬性</source>
+        <translation>Data field</translation>
+    </message>
+    <message>
+        <source>固定長度</source>
+        <translation>Fixed length</translation>
+    </message>
+    <message>
+        <source>向左靠齊</source>
+        <translation>Align left</translation>
+    </message>
+    <message>
+        <source>向右靠齊</source>
+        <translation>Align right</translation>
+    </message>
+    <message>
+        <source>設定初始值</source>
+        <translation>Initial value</translation>
+    </message>
+    <message>
+        <source>加入前置碼</source>
+        <translation>Add prefix</translation>
+    </message>
+    <message>
+        <source>加入後置碼</source>
+        <translation>Add suffix</translation>
+    </message>
+    <message>
+        <source>條碼閱讀設定</source>
+        <translation>Barcode reading</translation>
+    </message>
+    <message>
+        <source>截取部分條碼</source>
+        <translation>Take part of the barcode</translation>
+    </message>
+    <message>
+        <source>起始位置 :</source>
+        <translation>Start :</translation>
+    </message>
+    <message>
+        <source>最大長度 :</source>
+        <translation>Max. length :</translation>
+    </message>
+    <message>
+        <source>檢驗前置碼</source>
+        <translation>Check prefix</translation>
+    </message>
+    <message>
+        <source>自動換行</source>
+        <translation>Advance automatically</translation>
+    </message>
+</context>
+<context>
+    <name>Link</name>
+    <message>
+        <source>完成 : 共接收 %1 筆資料. 
+立即瀏覽接收到的資料嗎??</source>
+        <translation>Done: %1 records received.
+View the received data now?</translation>
+    </message>
+    <message>
+        <source>傳輸埠設定無效 (連接埠代碼 %1, 速率代碼 %2), 請重新設定傳輸埠!!</source>
+        <translation>The port settings are not valid (port code %1, speed code %2); please set the port again!</translation>
+    </message>
+    <message>
+        <source>檔案第 %1 行的資料超過 253 個位元組, 無法下載!!</source>
+        <translation>Line %1 of the file holds more than 253 bytes; cannot download!</translation>
+    </message>
+    <message>
+        <source>無法開啟檔案!! (不是一般檔案)</source>
+        <translation>Cannot open the file! (not a regular file)</translation>
+    </message>
+    <message>
+        <source>接收中斷, 已接收的 %1 筆資料已保存在檔案中.</source>
+        <translation>Receiving was interrupted; the %1 records received are saved in the file.</translation>
+    </message>
+    <message>
+        <source> 第 %1 筆資料下次可能會再傳送一次.</source>
+        <translation> Record %1 may be sent again next time.</translation>
+    </message>
+    <message>
+        <source>寫入檔案失敗!!</source>
+        <translation>Writing the file failed!</translation>
+    </message>
+    <message>
+        <source>寫入檔案失敗!! 先前接收的 %1 筆資料已保存在檔案中.</source>
+        <translation>Writing the file failed! The %1 records received before are saved in the file.</translation>
+    </message>
+    <message>
+        <source>終端機可能重複存了第 %1 行的資料 (未及時回應後重送), 請檢查終端機上的資料!!</source>
+        <translation>The terminal may have stored line %1 twice (sent again after a late answer); please check the data on the terminal!</translation>
+    </message>
+    <message>
+        <source>錯誤</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>連接埠無法打開!!</source>
+        <translation>Cannot open the port!</translation>
+    </message>
+    <message>
+        <source>設置紅外線裝置失敗!!</source>
+        <translation>Setting up the infrared cradle failed!</translation>
+    </message>
+    <message>
+        <source>設置連接埠失敗!!</source>
+        <translation>Setting up the port failed!</translation>
+    </message>
+    <message>
+        <source>無法打開通訊埠!!</source>
+        <translation>Cannot open the communication port!</translation>
+    </message>
+    <message>
+        <source>無法設定紅外線裝置!!</source>
+        <translation>Cannot set up the infrared cradle!</translation>
+    </message>
+    <message>
+        <source>無法開啟檔案!!</source>
+        <translation>Cannot open the file!</translation>
+    </message>
+    <message>
+        <source>終端機尚未就緒!!</source>
+        <translation>The terminal is not ready!</translation>
+    </message>
+    <message>
+        <source>下載失敗!!</source>
+        <translation>Download failed!</translation>
+    </message>
+    <message>
+        <source>下載失敗,再試一次嗎??</source>
+        <translation>Download failed. Try again?</translation>
+    </message>
+    <message>
+        <source>下載完畢!!</source>
+        <translation>Download complete!</translation>
+    </message>
+    <message>
+        <source>下載程式</source>
+        <translation>Download Program</translation>
+    </message>
+    <message>
+        <source>下載中...</source>
+        <translation>Downloading...</translation>
+    </message>
+    <message>
+        <source>開啟 / 新建檔案失敗!!</source>
+        <translation>Opening / creating the file failed!</translation>
+    </message>
+    <message>
+        <source>逾時!!</source>
+        <translation>Timed out!</translation>
+    </message>
+    <message>
+        <source>通訊埠無法連通!!</source>
+        <translation>No connection on the port!</translation>
+    </message>
+    <message>
+        <source>通訊埠已中斷 (傳輸線或轉接器被拔除?)!!</source>
+        <translation>The port went away (cable or adapter unplugged?)!</translation>
+    </message>
+    <message>
+        <source>接收資料</source>
+        <translation>Receive Data</translation>
+    </message>
+    <message>
+        <source>沒有接收到任何資料!!</source>
+        <translation>No data was received!</translation>
+    </message>
+    <message>
+        <source>資料連續錯誤, 接收中斷!!</source>
+        <translation>Too many errors in a row; receiving stopped!</translation>
+    </message>
+    <message>
+        <source>檔案第 %1 行的資料超過 %2 個位元組, 無法下載!!</source>
+        <translation>Line %1 of the file holds more than %2 bytes; cannot download!</translation>
+    </message>
+    <message>
+        <source>檔案第 %1 行第 %2 個字元「%3」(%4) 無法轉換成 CP950 編碼, 無法下載!!</source>
+        <translation>Character %2 of line %1 of the file, &quot;%3&quot; (%4), has no CP950 code; cannot download!</translation>
+    </message>
+    <message>
+        <source>檔案第 %1 行第 %2 個字元不是有效的 UTF-8 編碼 (位元組 %3), 無法下載!!</source>
+        <translation>Character %2 of line %1 of the file is not valid UTF-8 (byte %3); cannot download!</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>無法開啟檔案 %1 : %2</source>
+        <translation>Cannot open the file %1 : %2</translation>
+    </message>
+</context>
+<context>
+    <name>QtMessageBoxes</name>
+    <message>
+        <source>確定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>是(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>否(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>QtTemplateFileDialogs</name>
+    <message>
+        <source>Application Template Files (*.ATC)</source>
+        <translation>Application Template Files (*.ATC)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>QtTransferFiles</name>
+    <message>
+        <source>Lookup data files {*.TXT}</source>
+        <translation>Lookup data files {*.TXT}</translation>
+    </message>
+    <message>
+        <source>All files {*.*}</source>
+        <translation>All files {*.*}</translation>
+    </message>
+    <message>
+        <source>Data files {*.TXT}</source>
+        <translation>Data files {*.TXT}</translation>
+    </message>
+</context>
+<context>
+    <name>Shell</name>
+    <message>
+        <source>儲存目前程式嗎??</source>
+        <translation>Save the current program?</translation>
+    </message>
+    <message>
+        <source>經由 RS-232 或 IrDA...</source>
+        <translation>Via RS-232 or IrDA...</translation>
+    </message>
+    <message>
+        <source>經由紅外線傳輸座...</source>
+        <translation>Via the infrared cradle...</translation>
+    </message>
+    <message>
+        <source>開新檔案</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>開啟舊檔...</source>
+        <translation>Open...</translation>
+    </message>
+    <message>
+        <source>儲存檔案</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存檔案...</source>
+        <translation>Save As...</translation>
+    </message>
+    <message>
+        <source>編輯檔案</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>傳輸埠設定...</source>
+        <translation>Port Settings...</translation>
+    </message>
+    <message>
+        <source>下載程式</source>
+        <translation>Download Program</translation>
+    </message>
+    <message>
+        <source>下載索引檔</source>
+        <translation>Download Lookup File</translation>
+    </message>
+    <message>
+        <source>接收資料</source>
+        <translation>Receive Data</translation>
+    </message>
+    <message>
+        <source>關於...</source>
+        <translation>About...</translation>
+    </message>
+    <message>
+        <source>離開</source>
+        <translation>Exit</translation>
+    </message>
+</context>
+<context>
+    <name>Simulator</name>
+    <message>
+        <source>請定義您的應用程式!!</source>
+        <translation>Please define your application!</translation>
+    </message>
+    <message>
+        <source>沒有可執行之程式</source>
+        <translation>Nothing to run</translation>
+    </message>
+</context>
+<context>
+    <name>Symbology</name>
+    <message>
+        <source>固定長度</source>
+        <translation>Fixed length</translation>
+    </message>
+    <message>
+        <source>最大/最小 長度</source>
+        <translation>Max./min. length</translation>
+    </message>
+    <message>
+        <source>起始/終止 選項</source>
+        <translation>Start/stop pattern</translation>
+    </message>
+    <message>
+        <source>檢驗檢查碼</source>
+        <translation>Verify check digit</translation>
+    </message>
+    <message>
+        <source>傳送檢查碼</source>
+        <translation>Transmit check digit</translation>
+    </message>
+    <message>
+        <source>長度要求</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>Code 39 碼參數</source>
+        <translation>Code 39 Options</translation>
+    </message>
+    <message>
+        <source>傳送 起始碼/終止碼</source>
+        <translation>Transmit start/stop characters</translation>
+    </message>
+    <message>
+        <source>Italy Pharmacode 碼參數</source>
+        <translation>Italy Pharmacode Options</translation>
+    </message>
+    <message>
+        <source>French Pharmacode 碼參數</source>
+        <translation>French Pharmacode Options</translation>
+    </message>
+    <message>
+        <source>Industrial 25 碼參數</source>
+        <translation>Industrial 25 Options</translation>
+    </message>
+    <message>
+        <source>Interleave 25 碼參數</source>
+        <translation>Interleave 25 Options</translation>
+    </message>
+    <message>
+        <source>Matrix 25 碼參數</source>
+        <translation>Matrix 25 Options</translation>
+    </message>
+    <message>
+        <source>Codabar 碼參數</source>
+        <translation>Codabar Options</translation>
+    </message>
+    <message>
+        <source>起始/終止 碼選項</source>
+        <translation>Start/stop characters</translation>
+    </message>
+    <message>
+        <source>無</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>MSI 碼參數</source>
+        <translation>MSI Options</translation>
+    </message>
+    <message>
+        <source>檢查碼驗證方式</source>
+        <translation>Check digit verification</translation>
+    </message>
+    <message>
+        <source>檢查碼傳送選項</source>
+        <translation>Check digit transmission</translation>
+    </message>
+    <message>
+        <source>Plessey 碼參數</source>
+        <translation>Plessey Options</translation>
+    </message>
+    <message>
+        <source>轉換為 UK Plessey</source>
+        <translation>Convert to UK Plessey</translation>
+    </message>
+    <message>
+        <source>UPCE 碼參數</source>
+        <translation>UPCE Options</translation>
+    </message>
+    <message>
+        <source>轉換為 UPCA</source>
+        <translation>Convert to UPCA</translation>
+    </message>
+    <message>
+        <source>傳送系統代碼</source>
+        <translation>Transmit number system digit</translation>
+    </message>
+    <message>
+        <source>EAN 8 碼參數</source>
+        <translation>EAN 8 Options</translation>
+    </message>
+    <message>
+        <source>轉換為 EAN13</source>
+        <translation>Convert to EAN13</translation>
+    </message>
+    <message>
+        <source>EAN 13 和 UPCA 碼參數</source>
+        <translation>EAN 13 and UPCA Options</translation>
+    </message>
+    <message>
+        <source>轉換為 ISBN</source>
+        <translation>Convert to ISBN</translation>
+    </message>
+    <message>
+        <source>轉換為 ISSN</source>
+        <translation>Convert to ISSN</translation>
+    </message>
+    <message>
+        <source>傳送 UPCA 系統代碼</source>
+        <translation>Transmit UPCA number system digit</translation>
+    </message>
+    <message>
+        <source>傳送 UPCA 檢查碼</source>
+        <translation>Transmit UPCA check digit</translation>
+    </message>
+    <message>
+        <source>轉換 UPCA 為 EAN 13</source>
+        <translation>Convert UPCA to EAN 13</translation>
+    </message>
+    <message>
+        <source>固定長度 :</source>
+        <translation>Fixed length :</translation>
+    </message>
+    <message>
+        <source>最大長度 :</source>
+        <translation>Max. length :</translation>
+    </message>
+    <message>
+        <source>最小長度 :</source>
+        <translation>Min. length :</translation>
+    </message>
+</context>
+<context>
+    <name>k52::AboutBox</name>
+    <message>
+        <source>關於</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;K52 Application Generator&lt;/b&gt;&lt;br&gt;版本 1.0&lt;br&gt;&lt;br&gt;設計 K52 條碼終端機的應用程式&lt;br&gt;&lt;br&gt;Copyright (C) 2025 Varnell</source>
+        <translation>&lt;b&gt;K52 Application Generator&lt;/b&gt;&lt;br&gt;Version 1.0&lt;br&gt;&lt;br&gt;Designs applications for K52 barcode terminals&lt;br&gt;&lt;br&gt;Copyright (C) 2025 Varnell</translation>
+    </message>
+    <message>
+        <source>確定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>k52::ComSettingDlg</name>
+    <message>
+        <source>傳輸埠設定</source>
+        <translation>Port Settings</translation>
+    </message>
+    <message>
+        <source>確定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>傳輸埠 :</source>
+        <translation>Port :</translation>
+    </message>
+    <message>
+        <source>傳輸速率 :</source>
+        <translation>Speed :</translation>
+    </message>
+    <message>
+        <source>裝置 :</source>
+        <translation>Device :</translation>
+    </message>
+</context>
+<context>
+    <name>k52::DataViewer</name>
+    <message>
+        <source>開啟...</source>
+        <translation>Open...</translation>
+    </message>
+    <message>
+        <source>原始資料</source>
+        <translation>Raw data</translation>
+    </message>
+    <message>
+        <source>複製</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>另存 CSV...</source>
+        <translation>Save as CSV...</translation>
+    </message>
+    <message>
+        <source>共 %1 筆資料</source>
+        <translation>%1 records</translation>
+    </message>
+    <message>
+        <source>Data files {*.TXT}</source>
+        <translation>Data files {*.TXT}</translation>
+    </message>
+    <message>
+        <source>All files {*.*}</source>
+        <translation>All files {*.*}</translation>
+    </message>
+    <message>
+        <source>CSV files {*.csv}</source>
+        <translation>CSV files {*.csv}</translation>
+    </message>
+</context>
+<context>
+    <name>k52::PortDeviceChooser</name>
+    <message>
+        <source>重新整理</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>set by %1 in the environment</source>
+        <translation>set by %1 in the environment</translation>
+    </message>
+    <message>
+        <source>not connected</source>
+        <translation>not connected</translation>
+    </message>
+</context>
+<context>
+    <name>k52::ReceiveStatusBox</name>
+    <message>
+        <source>Data received : %1</source>
+        <translation>Data received : %1</translation>
+    </message>
+</context>
+<context>
+    <name>k52::RecordTableModel</name>
+    <message>
+        <source>資料</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>欄位 %1</source>
+        <translation>Field %1</translation>
+    </message>
+</context>
+</TS>
