@@ -9,6 +9,7 @@
 #include "template/TemplateFile.h"
 #include "textformat/TemplateDiff.h"
 #include "textformat/TemplateImport.h"
+#include "util/Translate.h"
 
 namespace k52::cli {
 namespace {
@@ -62,7 +63,7 @@ int RunImport(const std::string& in, const std::string& out, bool normalise) {
     if (normalise) NormaliseTemplate(result.tmpl);
     std::string error;
     if (!WriteTemplateFile(out, result.tmpl, &error)) {
-        PrintError(kErrorTitle, std::string(kCannotSaveText) + " (" + out + ": " + error + ")");
+        PrintError(kErrorTitle, std::string(Translate(kCannotSaveText)) + " (" + out + ": " + error + ")");
         return kExitFile;
     }
     return kExitOk;

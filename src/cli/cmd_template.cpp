@@ -7,6 +7,7 @@
 #include "template/Cp950.h"
 #include "template/TemplateFile.h"
 #include "textformat/TemplateJson.h"
+#include "util/Translate.h"
 
 namespace k52::cli {
 namespace {
@@ -67,7 +68,7 @@ void PrintReadable(const ApplicationTemplate& t) {
 int CmdNew(const NewOptions& o) {
     std::string error;
     if (!WriteTemplateFile(o.out, StartupTemplate(), &error)) {
-        PrintError(kErrorTitle, std::string(kCannotSaveText) + " (" + o.out + ": " + error + ")");
+        PrintError(kErrorTitle, std::string(Translate(kCannotSaveText)) + " (" + o.out + ": " + error + ")");
         return kExitFile;
     }
     return kExitOk;

@@ -163,7 +163,8 @@ void MainWindow::OpenPortSettings() {
 
 void MainWindow::OpenFromCommandLine(const std::string& path) {
     if (const std::string why = UnreadableReason(path); !why.empty()) {
-        const std::string text = Substitute(K52_TR("MainWindow", "無法開啟檔案 %1 : %2"), {path, why});
+        const std::string text =
+            Substitute(Translate("MainWindow", K52_TR("MainWindow", "無法開啟檔案 %1 : %2")), {path, why});
         messages_->ShowMessage(text, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }

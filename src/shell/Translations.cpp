@@ -28,10 +28,10 @@ void InstallTranslations(Language language) {
     }
     auto* translator = new QTranslator(app);
     // A missing file (Qt's translations not installed) leaves that part in Qt's English; not an error.
-    const bool loaded =
-        language == Language::English
-            ? translator->load(QStringLiteral(":/translations/k52_en.qm"))
-            : translator->load(QStringLiteral("qtbase_zh_TW"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    const bool loaded = language == Language::English
+                            ? translator->load(QStringLiteral(":/translations/k52_en.qm"))
+                            : translator->load(QStringLiteral("qtbase_zh_TW"),
+                                               QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (loaded) QCoreApplication::installTranslator(translator);
     Installed() = translator;
 }

@@ -98,7 +98,8 @@ TEST(LookupData, RefusalsAndTransferTextsInEnglish) {
     SetLanguage(Language::Chinese);
     ASSERT_TRUE(d.refusal);
     EXPECT_EQ(d.refusal->message,
-              "Character 6 of line 2 of the file, \"\xF0\x9F\x98\x80\" (U+1F600), has no CP950 code; cannot download!");
+              "Character 6 of line 2 of the file, \"\xF0\x9F\x98\x80\" (U+1F600), has no CP950 code; cannot "
+              "download!");
     ASSERT_TRUE(bad.refusal);
     EXPECT_EQ(bad.refusal->message,
               "Character 2 of line 3 of the file is not valid UTF-8 (byte \\xFF); cannot download!");

@@ -44,10 +44,14 @@ class TranslationsTest : public QObject {
         QTest::addColumn<QByteArray>("locale");
         QTest::addColumn<QStringList>("expected");
         // first item, a submenu, message title, text, its button, editor tabs 0 and 3, Qt's OK, "Look in"
-        const QStringList english = {"New\tCtrl+N", "Download Program", "Error", "The terminal is not ready!", "OK",
-                                     "Forms", "Barcodes", "OK", "Look in:"};
-        const QStringList chinese = {"開新檔案\tCtrl+N", "下載程式", "錯誤", "終端機尚未就緒!!", "確定",
-                                     "表單", "條碼設定", "確定", "尋找於："};
+        const QStringList english = {"New\tCtrl+N", "Download Program",
+                                     "Error",       "The terminal is not ready!",
+                                     "OK",          "Forms",
+                                     "Barcodes",    "OK",
+                                     "Look in:"};
+        const QStringList chinese = {"開新檔案\tCtrl+N", "下載程式", "錯誤",
+                                     "終端機尚未就緒!!", "確定",     "表單",
+                                     "條碼設定",         "確定",     "尋找於："};
         QTest::newRow("en_US.UTF-8") << QByteArray("en_US.UTF-8") << english;
         QTest::newRow("zh_TW.UTF-8") << QByteArray("zh_TW.UTF-8") << chinese;
         QTest::newRow("C") << QByteArray("C") << chinese;
@@ -92,7 +96,8 @@ class TranslationsTest : public QObject {
             auto* dialog = qobject_cast<QFileDialog*>(w);
             QVERIFY(dialog);
             seen.filters = dialog->nameFilters();
-            if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))) seen.lookIn = label->text();
+            if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("lookInLabel")))
+                seen.lookIn = label->text();
             dialog->reject();
         });
         QtTemplateFileDialogs files(nullptr);
