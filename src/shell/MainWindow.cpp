@@ -176,7 +176,7 @@ void MainWindow::ApplyZoom(int percent) {
         }
     }
     // A larger terminal moves back onto its screen as far as it fits there.
-    if (QScreen* s = screen(); s && isVisible()) {
+    if (QScreen* s = screen()) {
         const QRect area = s->availableGeometry();
         QPoint at = pos();
         at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - width())));

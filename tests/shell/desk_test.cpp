@@ -259,17 +259,43 @@ class DeskTest : public QObject {
         for (const Case& c : cases) QCOMPARE(PlaceBeside(c.terminal, c.sheet, c.screen), c.expected);
     }
 
+    void theTerminalStepsAsideOnlyWhenTheSheetWouldCoverIt() {
+        const QRect screen(0, 0, 1280, 800);
+        struct Case {
+            QRect terminal, sheet, screen, expected;
+        };
+        const Case cases[] = {
+            // Already apart (exactly the gap between them): it stays.
+            {{300, 50, 270, 600}, {582, 50, 560, 520}, screen, {300, 50, 270, 600}},
+            // 150% on 1280 x 800: a 718-wide sheet kept on the screen covers it; it moves left of the sheet.
+            {{300, 50, 270, 600}, {562, 50, 718, 520}, screen, {280, 50, 270, 600}},
+            // The sheet kept at the screen's left edge: it moves to the sheet's right.
+            {{100, 50, 270, 600}, {0, 50, 700, 520}, screen, {712, 50, 270, 600}},
+            // No room anywhere: it stays.
+            {{300, 50, 270, 600}, {100, 50, 1100, 520}, screen, {300, 50, 270, 600}},
+        };
+        for (const Case& c : cases) QCOMPARE(MakeRoomBeside(c.terminal, c.sheet, c.screen), c.expected);
+    }
+
     void theRealSheetFitsBesideTheTerminalOnA1280By800Screen() {
         TemplateDocument doc;
         NoEditor host;
         EditorSheetDialog sheet(nullptr, doc, host);
         sheet.adjustSize();
         const QRect screen(0, 0, 1280, 800);
-        for (const QRect terminal : {QRect(300, 50, 180, 400), QRect(1000, 200, 180, 400)}) {
+        // At its start-up place at 100%, 150% and 200%, and near the right edge.
+        const QRect terminals[] = {
+            {300, 50, 180, 400}, {300, 50, 270, 600}, {300, 0, 360, 800}, {1000, 200, 180, 400}};
+        for (const QRect& terminal : terminals) {
             const QRect placed = PlaceBeside(terminal, sheet.size(), screen);
-            QVERIFY2(!placed.adjusted(-kSheetGap + 1, 0, kSheetGap - 1, 0).intersects(terminal),
-                     qPrintable(QStringLiteral("%1x%2").arg(sheet.width()).arg(sheet.height())));
-            QVERIFY(screen.contains(placed));
+            const QRect moved = MakeRoomBeside(terminal, placed, screen);
+            const QString what = QStringLiteral("sheet %1x%2, terminal %3 wide at %4")
+                                     .arg(sheet.width())
+                                     .arg(sheet.height())
+                                     .arg(terminal.width())
+                                     .arg(terminal.x());
+            QVERIFY2(!placed.intersects(moved), qPrintable(what));
+            QVERIFY2(screen.contains(placed) && screen.contains(moved), qPrintable(what));
         }
     }
 

@@ -111,8 +111,12 @@ int OpenEditorSheet(QWidget* owner, TemplateDocument& doc, EditorHost& host) {
         QWidget* terminal = owner->window();
         if (QScreen* screen = terminal->screen()) {
             sheet.adjustSize();
-            sheet.move(
-                PlaceBeside(terminal->frameGeometry(), sheet.size(), screen->availableGeometry()).topLeft());
+            const QRect area = screen->availableGeometry();
+            const QRect placed = PlaceBeside(terminal->frameGeometry(), sheet.size(), area);
+            sheet.move(placed.topLeft());
+            // Too little room on either side of the terminal but enough on the screen: the terminal
+            // steps aside.
+            terminal->move(MakeRoomBeside(terminal->frameGeometry(), placed, area).topLeft());
         }
     }
     return sheet.exec() == QDialog::Accepted ? 1 : 0;

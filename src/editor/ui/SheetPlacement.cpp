@@ -31,4 +31,14 @@ QRect PlaceBeside(const QRect& terminal, const QSize& sheet, const QRect& screen
     return QRect(QPoint(x, y), sheet);
 }
 
+QRect MakeRoomBeside(const QRect& terminal, const QRect& sheet, const QRect& screen, int gap) {
+    if (!terminal.intersects(sheet.adjusted(-gap + 1, 0, gap - 1, 0))) return terminal;
+    const int leftX = sheet.x() - gap - terminal.width();
+    const int rightX = sheet.x() + sheet.width() + gap;
+    if (leftX >= screen.x()) return terminal.translated(leftX - terminal.x(), 0);
+    if (rightX + terminal.width() <= screen.x() + screen.width())
+        return terminal.translated(rightX - terminal.x(), 0);
+    return terminal;
+}
+
 }  // namespace k52

@@ -15,4 +15,8 @@ inline constexpr int kSheetGap = 12;
 // screen starts at the screen's top-left corner.
 QRect PlaceBeside(const QRect& terminal, const QSize& sheet, const QRect& screen, int gap = kSheetGap);
 
+// Where the terminal goes so that `sheet` does not cover it: where it is when they do not meet, else
+// beside the sheet on the side where the screen has room for it, else where it is.
+QRect MakeRoomBeside(const QRect& terminal, const QRect& sheet, const QRect& screen, int gap = kSheetGap);
+
 }  // namespace k52
