@@ -55,8 +55,6 @@ class SimulatorWidget : public QWidget, private SimView {
     // clicks are mapped back, so keys, dragging and the menu work the same at every zoom.
     void setZoom(int percent);
     int zoom() const { return zoom_; }
-    // The widget's pixels that logical rectangle `r` covers, rounded outwards.
-    QRect ToWidget(const QRect& r) const;
 
   signals:
     // A command for the main window: chosen in the command menu or posted by the engine. Always
@@ -85,6 +83,8 @@ class SimulatorWidget : public QWidget, private SimView {
     void DrawRowText(QPainter& p, int row, int y, const QColor& color);
     void Post(int commandId);
     QRect KeyRect(int key) const;
+    // The widget's pixels that logical rectangle `r` covers, rounded outwards.
+    QRect ToWidget(const QRect& r) const;
     void UpdateLogical(int x, int y, int w, int h);
 
     std::unique_ptr<LocalClock> ownClock_;
