@@ -4,8 +4,11 @@
 #include <QAction>
 #include <QBitmap>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QShortcut>
 #include <cerrno>
 #include <cstring>
@@ -15,10 +18,13 @@
 #include <unistd.h>
 
 #include "editor/ui/EditorSheet.h"
+#include "ports/PortResolver.h"
 #include "shell/AboutBox.h"
 #include "shell/ComSettingDlg.h"
 #include "shell/QtDialogs.h"
 #include "shell/TransferWindows.h"
+#include "shell/Zoom.h"
+#include "shell/ZoomSettings.h"
 #include "simulator/ui/SimulatorWidget.h"
 #include "util/Translate.h"
 
@@ -103,7 +109,9 @@ MainWindow::MainWindow(const DesktopServices& services)
     shell_ = std::make_unique<Shell>(doc_, *messages_, *dialogs_, static_cast<ShellActions&>(*this));
     transferUi_ =
         std::make_unique<QtTransferUi>(*messages_, this, services.transferFiles, &doc_.tmpl.fieldSeparators);
-    link_ = std::make_unique<TerminalLink>(doc_.tmpl, lines_, linkClock_, *transferUi_);
+    link_ =
+        std::make_unique<TerminalLink>(doc_.tmpl, services.lines ? *services.lines : ownLines_,
+                                       services.linkClock ? *services.linkClock : ownClock_, *transferUi_);
 
     // The template holds its defaults before the simulator starts on it.
     shell_->Startup();
@@ -114,12 +122,13 @@ MainWindow::MainWindow(const DesktopServices& services)
     connect(simulator_, &SimulatorWidget::commandRequested, this, &MainWindow::OnCommand);
 
     // The window takes the shape of the case.
-    QBitmap shape = TerminalImage(500).mask();
-    if (!shape.isNull() && QGuiApplication::platformName() != QLatin1String("offscreen")) setMask(shape);
+    ApplyZoom(kNoZoom);
     setWindowIcon(QIcon(TerminalImage(500)));
 
+    // Ctrl+= is Ctrl++ without the shift key that '+' needs on many keyboards.
     const std::pair<const char*, int> keys[] = {
-        {"Ctrl+N", kCmdNew}, {"Ctrl+O", kCmdOpen}, {"Ctrl+S", kCmdSave}, {"Ctrl+E", kCmdEdit}};
+        {"Ctrl+N", kCmdNew},    {"Ctrl+O", kCmdOpen},   {"Ctrl+S", kCmdSave},    {"Ctrl+E", kCmdEdit},
+        {"Ctrl++", kCmdZoomIn}, {"Ctrl+=", kCmdZoomIn}, {"Ctrl+-", kCmdZoomOut}, {"Ctrl+0", kCmdZoom100}};
     for (const auto& [seq, id] : keys) {
         auto* s = new QShortcut(QKeySequence(QString::fromLatin1(seq)), this);
         connect(s, &QShortcut::activated, this, [this, id = id] { OnCommand(id); });
@@ -135,6 +144,51 @@ void MainWindow::OnCommand(int id) {
     // A transfer keeps the program modal: nothing else starts until it ends.
     if (transferRunning_) return;
     shell_->OnCommand(id);
+    UpdateTitle();
+}
+
+void MainWindow::UpdateTitle() {
+    if (doc_.templatePath.empty()) {
+        setWindowModified(false);
+        setWindowTitle(QString::fromUtf8(kMainWindowTitle));
+        return;
+    }
+    const QString name = QFileInfo(QFile::decodeName(doc_.templatePath.c_str())).fileName();
+    setWindowTitle(name + QStringLiteral("[*] - ") + QString::fromUtf8(kMainWindowTitle));
+    setWindowModified(doc_.templateModified);
+}
+
+void MainWindow::ApplyZoom(int percent) {
+    zoom_ = NearestZoom(percent);
+    simulator_->setZoom(zoom_);
+    setFixedSize(simulator_->size());
+    QBitmap shape = TerminalImage(kCaseImageId).mask();
+    if (!shape.isNull() && QGuiApplication::platformName() != QLatin1String("offscreen"))
+        setMask(QBitmap::fromImage(
+            shape.toImage().scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+    // The menu's step items show which one is in use.
+    const std::pair<int, int> steps[] = {
+        {kCmdZoom100, 100}, {kCmdZoom150, 150}, {kCmdZoom200, 200}, {kCmdZoom300, 300}};
+    for (QAction* a : menu_->findChildren<QAction*>()) {
+        for (const auto& [id, step] : steps) {
+            if (a->data().toInt() != id) continue;
+            a->setCheckable(true);
+            a->setChecked(step == zoom_);
+        }
+    }
+    // A larger terminal moves back onto its screen as far as it fits there.
+    if (QScreen* s = screen()) {
+        const QRect area = s->availableGeometry();
+        QPoint at = pos();
+        at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - width())));
+        at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - height())));
+        move(at);
+    }
+}
+
+void MainWindow::SetZoom(int percent) {
+    ApplyZoom(percent);
+    RememberZoom(zoom_);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -151,10 +205,12 @@ void MainWindow::RequestClose() {
 
 void MainWindow::OpenEditor() {
     editorSheet_(this, doc_, *this);
+    UpdateTitle();
 }
 
 void MainWindow::TemplateApplied() {
     simulator_->RestartAfterEdit();
+    UpdateTitle();
 }
 
 void MainWindow::OpenPortSettings() {
@@ -169,7 +225,9 @@ void MainWindow::OpenFromCommandLine(const std::string& path) {
         return;
     }
     NamedFile named(path);
-    if (OpenTemplate(doc_, named, *messages_) == 1) OpenEditor();
+    const bool opened = OpenTemplate(doc_, named, *messages_) == 1;
+    UpdateTitle();
+    if (opened) OpenEditor();
 }
 
 void MainWindow::ShowAbout() {
@@ -177,17 +235,25 @@ void MainWindow::ShowAbout() {
     box.exec();
 }
 
-void MainWindow::RunDownload(int irMode, int lookupMode) {
+template <typename Run>
+void MainWindow::RunTransfer(Run run) {
     transferRunning_ = true;
-    link_->RunDownload(irMode != 0 ? Transport::Cradle : Transport::Direct,
-                       lookupMode != 0 ? Payload::Lookup : Payload::Program);
+    transferUi_->BeginTransfer(
+        QFile::decodeName(ResolveComPort(doc_.tmpl.portSettings.comPort).device.c_str()));
+    run();
+    transferUi_->EndTransfer();
     transferRunning_ = false;
 }
 
+void MainWindow::RunDownload(int irMode, int lookupMode) {
+    RunTransfer([&] {
+        link_->RunDownload(irMode != 0 ? Transport::Cradle : Transport::Direct,
+                           lookupMode != 0 ? Payload::Lookup : Payload::Program);
+    });
+}
+
 void MainWindow::RunReceive(int irMode) {
-    transferRunning_ = true;
-    link_->RunReceive(irMode != 0 ? Transport::Cradle : Transport::Direct);
-    transferRunning_ = false;
+    RunTransfer([&] { link_->RunReceive(irMode != 0 ? Transport::Cradle : Transport::Direct); });
 }
 
 }  // namespace k52

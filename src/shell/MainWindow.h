@@ -28,6 +28,8 @@ struct DesktopServices {
     TemplateFileDialogs* templateDialogs = nullptr;
     LocalClock* clock = nullptr;  // the status line's time
     TransferFiles* transferFiles = nullptr;
+    LineFactory* lines = nullptr;  // the serial ports
+    Clock* linkClock = nullptr;    // the transfers' time-outs
 };
 
 // The editor sheet: modal, returns 1 for OK and 0 for Cancel.
@@ -57,6 +59,11 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     // is named in a message with the reason; the start-up template stays either way.
     void OpenFromCommandLine(const std::string& path);
 
+    // Shows the terminal at `percent` (snapped to an offered step) without remembering it; the zoom
+    // commands also store it for the next run.
+    void ApplyZoom(int percent);
+    int Zoom() const override { return zoom_; }
+
   public slots:
     void OnCommand(int id);
 
@@ -71,8 +78,15 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     void RunReceive(int irMode) override;
     void ShowAbout() override;
     void RequestClose() override;
+    void SetZoom(int percent) override;
     // EditorHost
     void TemplateApplied() override;
+
+    // "NAME.ATC[*] - Application Generator" once the template has a path, with the modified marker.
+    void UpdateTitle();
+    // Wraps a transfer in the waiting window for the template's port.
+    template <typename Run>
+    void RunTransfer(Run run);
 
     TemplateDocument doc_;
     std::unique_ptr<MessageBoxes> ownMessages_;
@@ -81,13 +95,14 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     TemplateFileDialogs* dialogs_;
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<QtTransferUi> transferUi_;
-    PosixLineFactory lines_;
-    MonotonicClock linkClock_;
+    PosixLineFactory ownLines_;
+    MonotonicClock ownClock_;
     std::unique_ptr<TerminalLink> link_;
     SimulatorWidget* simulator_ = nullptr;
     QMenu* menu_ = nullptr;
     EditorSheetFn editorSheet_;
     bool transferRunning_ = false;
+    int zoom_ = 100;
 };
 
 }  // namespace k52

@@ -1,6 +1,7 @@
 // The shell's command rules: the menu as data, the save prompt and each command's steps.
 #include "shell/Shell.h"
 
+#include "shell/Zoom.h"
 #include "template/Defaults.h"
 #include "util/Translate.h"
 
@@ -25,6 +26,15 @@ constexpr CommandMenuEntry kMenu[] = {
     {E::Separator, nullptr, nullptr, 0},
     {E::Item, K52_TR("Shell", "編輯檔案"), "Ctrl+E", kCmdEdit},
     {E::Item, K52_TR("Shell", "傳輸埠設定..."), nullptr, kCmdPortSettings},
+    {E::Submenu, K52_TR("Shell", "縮放"), nullptr, 0},
+    {E::Item, K52_TR("Shell", "放大"), "Ctrl++", kCmdZoomIn},
+    {E::Item, K52_TR("Shell", "縮小"), "Ctrl+-", kCmdZoomOut},
+    {E::Separator, nullptr, nullptr, 0},
+    {E::Item, "100%", "Ctrl+0", kCmdZoom100},
+    {E::Item, "150%", nullptr, kCmdZoom150},
+    {E::Item, "200%", nullptr, kCmdZoom200},
+    {E::Item, "300%", nullptr, kCmdZoom300},
+    {E::End, nullptr, nullptr, 0},
     {E::Separator, nullptr, nullptr, 0},
     {E::Submenu, K52_TR("Shell", "下載程式"), nullptr, 0},
     {E::Item, kViaCable, nullptr, kCmdDownloadProgram},
@@ -121,6 +131,24 @@ void Shell::OnCommand(int id) {
             return;
         case kCmdAbout:
             actions_.ShowAbout();
+            return;
+        case kCmdZoomIn:
+            actions_.SetZoom(ZoomIn(actions_.Zoom()));
+            return;
+        case kCmdZoomOut:
+            actions_.SetZoom(ZoomOut(actions_.Zoom()));
+            return;
+        case kCmdZoom100:
+            actions_.SetZoom(100);
+            return;
+        case kCmdZoom150:
+            actions_.SetZoom(150);
+            return;
+        case kCmdZoom200:
+            actions_.SetZoom(200);
+            return;
+        case kCmdZoom300:
+            actions_.SetZoom(300);
             return;
         default:
             return;

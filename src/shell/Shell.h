@@ -18,6 +18,12 @@ enum CommandId : int {
     kCmdExit = 1090,
     kCmdEdit = 2000,
     kCmdPortSettings = 2100,
+    kCmdZoomIn = 2201,
+    kCmdZoomOut = 2202,
+    kCmdZoom100 = 2210,
+    kCmdZoom150 = 2215,
+    kCmdZoom200 = 2220,
+    kCmdZoom300 = 2230,
     kCmdDownloadProgram = 3020,
     kCmdDownloadProgramCradle = 3021,
     kCmdReceiveData = 3030,
@@ -50,6 +56,9 @@ class ShellActions {
     virtual void RunDownload(int irMode, int lookupMode) = 0;
     virtual void RunReceive(int irMode) = 0;
     virtual void ShowAbout() = 0;
+    // The terminal picture's zoom in percent: one of kZoomSteps.
+    virtual int Zoom() const = 0;
+    virtual void SetZoom(int percent) = 0;
     // The same close request as the window system's close; it comes back through CloseRequest().
     virtual void RequestClose() = 0;
 };

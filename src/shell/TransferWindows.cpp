@@ -13,6 +13,7 @@
 #include "link/TerminalLink.h"
 #include "shell/DataViewer.h"
 #include "shell/QtDialogs.h"
+#include "shell/Shell.h"
 #include "util/Translate.h"
 
 namespace k52 {
@@ -69,6 +70,26 @@ void ProgressDlg::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
+WaitingWindow::WaitingWindow(const QString& device)
+    : QWidget(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
+    setWindowTitle(QString::fromUtf8(kMainWindowTitle));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFixedSize(DialogUnits(font(), 160, 40));
+    label_ = new QLabel(tr("等待終端機回應… %1").arg(device), this);
+    QSize origin = DialogUnits(font(), 10, 8);
+    label_->setGeometry(origin.width(), origin.height(), width() - 2 * origin.width(),
+                        fontMetrics().height());
+    auto* bar = new QProgressBar(this);
+    bar->setRange(0, 0);  // moving without a figure: how long the terminal takes is unknown
+    bar->setTextVisible(false);
+    bar->setGeometry(14, height() / 2, width() - 28, 20);
+    CentreOnScreen(this);
+}
+
+void WaitingWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+}
+
 ReceiveStatusBox::ReceiveStatusBox()
     : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus) {
@@ -104,14 +125,44 @@ QtTransferUi::QtTransferUi(MessageBoxes& messages, QWidget* owner, TransferFiles
     }
 }
 
-QtTransferUi::~QtTransferUi() = default;
+QtTransferUi::~QtTransferUi() {
+    SetWaitingAside();
+}
 
 MessageAnswer QtTransferUi::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                                         MessageButtons buttons) {
+    SetWaitingAside();
     return messages_.ShowMessage(text, title, icon, buttons);
 }
 
+MessageAnswer QtTransferUi::ShowDetailedMessage(std::string_view text, std::string_view title,
+                                                MessageIcon icon, MessageButtons buttons,
+                                                std::string_view detail) {
+    SetWaitingAside();
+    return messages_.ShowDetailedMessage(text, title, icon, buttons, detail);
+}
+
+void QtTransferUi::BeginTransfer(const QString& device) {
+    transferDevice_ = device;
+}
+
+void QtTransferUi::EndTransfer() {
+    SetWaitingAside();
+    transferDevice_.reset();
+}
+
+void QtTransferUi::SetWaitingAside() {
+    waiting_.reset();
+    if (busyCursor_) QGuiApplication::restoreOverrideCursor();
+    busyCursor_ = false;
+}
+
+bool QtTransferUi::ReportShowing() const {
+    return (progress_ && progress_->isVisible()) || (status_ && status_->isVisible());
+}
+
 void QtTransferUi::BeginProgress(std::string_view title, std::string_view text) {
+    waiting_.reset();
     progress_ = std::make_unique<ProgressDlg>(FromUtf8(Translate(title)), FromUtf8(Translate(text)));
     progress_->show();
     PaintPending();
@@ -134,6 +185,7 @@ void QtTransferUi::BeginReceiveStatus() {
 void QtTransferUi::UpdateReceiveStatus(int count) {
     if (!status_) return;
     status_->SetCount(count);
+    waiting_.reset();
     if (!status_->isVisible()) status_->show();
     PaintPending();
 }
@@ -143,10 +195,12 @@ void QtTransferUi::EndReceiveStatus() {
 }
 
 std::optional<std::string> QtTransferUi::ChooseLookupFile(const std::string& previous) {
+    SetWaitingAside();
     return files_->ChooseLookupFile(previous);
 }
 
 std::optional<std::string> QtTransferUi::ChooseDataFile() {
+    SetWaitingAside();
     return files_->ChooseDataFile();
 }
 
@@ -186,6 +240,14 @@ void QtTransferFiles::OpenForViewing(const std::string& path) {
 }
 
 void QtTransferUi::Idle() {
+    if (transferDevice_ && !ReportShowing()) {
+        if (!busyCursor_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        busyCursor_ = true;
+        if (!waiting_) {
+            waiting_ = std::make_unique<WaitingWindow>(*transferDevice_);
+            waiting_->show();
+        }
+    }
     PaintPending();
 }
 

@@ -51,6 +51,21 @@ class ReceiveStatusBox : public QWidget {
     int count_ = 0;
 };
 
+// "等待終端機回應… DEVICE" with a busy bar: what a transfer waits for until its progress window or
+// status box takes over, so that a silent terminal does not leave the program looking frozen.
+class WaitingWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit WaitingWindow(const QString& device);
+    QLabel* label() const { return label_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;  // it goes when the transfer ends
+
+  private:
+    QLabel* label_;
+};
+
 // The file choices of the transfers and the viewer for received data; tests put their own in place.
 class TransferFiles {
   public:
@@ -87,9 +102,7 @@ class QtTransferUi : public TransferUi {
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                               MessageButtons buttons) override;
     MessageAnswer ShowDetailedMessage(std::string_view text, std::string_view title, MessageIcon icon,
-                                      MessageButtons buttons, std::string_view detail) override {
-        return messages_.ShowDetailedMessage(text, title, icon, buttons, detail);
-    }
+                                      MessageButtons buttons, std::string_view detail) override;
     void BeginProgress(std::string_view title, std::string_view text) override;
     void SetProgress(int percent) override;
     void EndProgress() override;
@@ -103,15 +116,25 @@ class QtTransferUi : public TransferUi {
 
     ProgressDlg* progress() const { return progress_.get(); }
     ReceiveStatusBox* statusBox() const { return status_.get(); }
+    WaitingWindow* waitingWindow() const { return waiting_.get(); }
 
-    // Where the reason a port would not open comes from; it is shown under the open-failure box.
+    // A transfer on `device` begins: while it waits with neither the progress window nor the status
+    // box up, the waiting window and a busy cursor show. Message boxes and file dialogs set both aside.
+    void BeginTransfer(const QString& device);
+    void EndTransfer();
 
   private:
+    // Sets the waiting window and the busy cursor aside while the user is asked something.
+    void SetWaitingAside();
+    bool ReportShowing() const;
     MessageBoxes& messages_;
     std::unique_ptr<TransferFiles> ownFiles_;
     TransferFiles* files_;
     std::unique_ptr<ProgressDlg> progress_;
     std::unique_ptr<ReceiveStatusBox> status_;
+    std::unique_ptr<WaitingWindow> waiting_;
+    std::optional<QString> transferDevice_;
+    bool busyCursor_ = false;
 };
 
 }  // namespace k52

@@ -8,6 +8,7 @@
 
 #include "shell/MainWindow.h"
 #include "shell/Translations.h"
+#include "shell/ZoomSettings.h"
 
 int main(int argc, char** argv) {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     k52::InstallTranslations(k52::LanguageFromEnvironment());
     k52::MainWindow window;
+    window.ApplyZoom(k52::RestoredZoom(window.screen()));
     window.show();
     // A frameless window is not always given the keyboard by the window manager; the shortcuts need it.
     window.raise();

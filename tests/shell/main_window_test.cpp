@@ -68,7 +68,7 @@ class MainWindowTest : public QObject {
         Fixture f;
         struct Item {
             QString text;
-            int id;  // 0: separator, -1: submenu
+            int id;  // 0: separator, -1: submenu of the two ways, -2: the zoom submenu
         };
         const QString cable = QStringLiteral("經由 RS-232 或 IrDA...");
         const QString cradle = QStringLiteral("經由紅外線傳輸座...");
@@ -80,6 +80,7 @@ class MainWindowTest : public QObject {
             {{}, 0},
             {QStringLiteral("編輯檔案\tCtrl+E"), 2000},
             {QStringLiteral("傳輸埠設定..."), 2100},
+            {QStringLiteral("縮放"), -2},
             {{}, 0},
             {QStringLiteral("下載程式"), -1},
             {QStringLiteral("下載索引檔"), -1},
@@ -107,6 +108,23 @@ class MainWindowTest : public QObject {
             QMenu* m = a->menu();
             QVERIFY(m);
             QList<QAction*> items = m->actions();
+            if (top[i].id == -2) {
+                const QList<Item> zoom = {{QStringLiteral("放大\tCtrl++"), 2201},
+                                          {QStringLiteral("縮小\tCtrl+-"), 2202},
+                                          {{}, 0},
+                                          {QStringLiteral("100%\tCtrl+0"), 2210},
+                                          {QStringLiteral("150%"), 2215},
+                                          {QStringLiteral("200%"), 2220},
+                                          {QStringLiteral("300%"), 2230}};
+                QCOMPARE(items.size(), zoom.size());
+                for (int z = 0; z < zoom.size(); ++z) {
+                    QCOMPARE(items[z]->isSeparator(), zoom[z].id == 0);
+                    if (zoom[z].id == 0) continue;
+                    QCOMPARE(items[z]->text(), zoom[z].text);
+                    QCOMPARE(items[z]->data().toInt(), zoom[z].id);
+                }
+                continue;
+            }
             QCOMPARE(items.size(), 2);
             QCOMPARE(items[0]->text(), cable);
             QCOMPARE(items[1]->text(), cradle);

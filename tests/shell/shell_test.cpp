@@ -37,6 +37,8 @@ class RecordingActions : public ShellActions {
     }
     void RunReceive(int ir) override { calls.push_back("receive " + std::to_string(ir)); }
     void ShowAbout() override { calls.push_back("about"); }
+    int Zoom() const override { return 100; }
+    void SetZoom(int percent) override { calls.push_back("zoom " + std::to_string(percent)); }
     void RequestClose() override {
         calls.push_back("close");
         if (shell->CloseRequest()) ++closed;

@@ -3,11 +3,13 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "editor/ui/ControlBinder.h"
 #include "editor/ui/EditorPages.h"
+#include "editor/ui/SheetPlacement.h"
 
 namespace k52 {
 
@@ -104,6 +106,19 @@ void EditorSheetDialog::reject() {
 
 int OpenEditorSheet(QWidget* owner, TemplateDocument& doc, EditorHost& host) {
     EditorSheetDialog sheet(owner, doc, host);
+    // Beside the terminal rather than centred over it, so the terminal can be watched while editing.
+    if (owner) {
+        QWidget* terminal = owner->window();
+        if (QScreen* screen = terminal->screen()) {
+            sheet.adjustSize();
+            const QRect area = screen->availableGeometry();
+            const QRect placed = PlaceBeside(terminal->frameGeometry(), sheet.size(), area);
+            sheet.move(placed.topLeft());
+            // Too little room on either side of the terminal but enough on the screen: the terminal
+            // steps aside.
+            terminal->move(MakeRoomBeside(terminal->frameGeometry(), placed, area).topLeft());
+        }
+    }
     return sheet.exec() == QDialog::Accepted ? 1 : 0;
 }
 

@@ -20,6 +20,8 @@ namespace {
 
 constexpr int kFirstImage = 500;
 constexpr int kLastImage = 545;
+constexpr int kPictureWidth = 180;
+constexpr int kPictureHeight = 400;
 
 QRect ToQRect(const SimRect& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -83,7 +85,7 @@ SimulatorWidget::SimulatorWidget(ApplicationTemplate& tmpl, MessageBoxes& messag
                                  LocalClock* clock)
     : QWidget(parent), messages_(messages), outline_(std::make_unique<DragOutline>()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(180, 400);
+    setFixedSize(kPictureWidth, kPictureHeight);
     setCursor(Qt::ArrowCursor);
     TerminalImage(kCaseImageId);
     if (!clock) {
@@ -110,6 +112,23 @@ SimulatorWidget::~SimulatorWidget() {
 
 QWidget* SimulatorWidget::dragOutline() const {
     return outline_.get();
+}
+
+void SimulatorWidget::setZoom(int percent) {
+    if (percent <= 0 || percent == zoom_) return;
+    zoom_ = percent;
+    const QRect whole = ToWidget(QRect(0, 0, kPictureWidth, kPictureHeight));
+    setFixedSize(whole.size());
+    update();
+}
+
+QRect SimulatorWidget::ToWidget(const QRect& r) const {
+    const qreal z = zoom_ / 100.0;
+    return QRectF(r.x() * z, r.y() * z, r.width() * z, r.height() * z).toAlignedRect();
+}
+
+void SimulatorWidget::UpdateLogical(int x, int y, int w, int h) {
+    update(ToWidget(QRect(x, y, w, h)));
 }
 
 void SimulatorWidget::RestartAfterEdit() {
@@ -147,6 +166,9 @@ void SimulatorWidget::DrawRowText(QPainter& p, int row, int y, const QColor& col
 
 void SimulatorWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    // Without smooth transformation the artwork scales nearest-neighbour; glyphs are rendered at the
+    // scaled size, so the display stays sharp.
+    p.scale(zoom_ / 100.0, zoom_ / 100.0);
     p.drawPixmap(0, 0, TerminalImage(kCaseImageId));
     for (int k = 1; k <= kKeyCount; ++k) {
         KeyPoint o = KeyOrigin(k);
@@ -196,7 +218,7 @@ void SimulatorWidget::paintEvent(QPaintEvent*) {
 // ---- SimView
 
 void SimulatorWidget::InvalidateRect(const SimRect& r) {
-    update(ToQRect(r));
+    update(ToWidget(ToQRect(r)));
 }
 
 void SimulatorWidget::ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) {
@@ -217,8 +239,8 @@ void SimulatorWidget::DrawPendingLetter(int row, int col, char letter) {
     pendingRow_ = row;
     pendingCol_ = col;
     pendingLetter_ = letter;
-    update(kDisplayTextOrigin.x + kCellWidth * col, kDisplayTextOrigin.y + kCellHeight * row, kCellWidth,
-           kCellHeight);
+    UpdateLogical(kDisplayTextOrigin.x + kCellWidth * col, kDisplayTextOrigin.y + kCellHeight * row,
+                  kCellWidth, kCellHeight);
 }
 
 void SimulatorWidget::ReleaseKeyPress() {
@@ -226,7 +248,7 @@ void SimulatorWidget::ReleaseKeyPress() {
     for (int k = 1; k <= kKeyCount; ++k) {
         if (keyShownPressed_[static_cast<std::size_t>(k)]) {
             keyShownPressed_[static_cast<std::size_t>(k)] = false;
-            update(KeyRect(k));
+            update(ToWidget(KeyRect(k)));
         }
     }
     pressedOnKey_ = false;
@@ -235,21 +257,21 @@ void SimulatorWidget::ReleaseKeyPress() {
 }
 
 void SimulatorWidget::DrawStatusLine(std::string_view) {
-    update(kStatusLinePos.x, kStatusLinePos.y, 127, kCellHeight);
+    UpdateLogical(kStatusLinePos.x, kStatusLinePos.y, 127, kCellHeight);
 }
 
 void SimulatorWidget::DrawAlphaIndicator(bool) {
-    update(kAlphaIndicatorPos.x, kAlphaIndicatorPos.y, 8, kCellHeight);
+    UpdateLogical(kAlphaIndicatorPos.x, kAlphaIndicatorPos.y, 8, kCellHeight);
 }
 
 void SimulatorWidget::DrawKey(int key, bool pressed) {
     if (key < 1 || key > kKeyCount) return;
     keyShownPressed_[static_cast<std::size_t>(key)] = pressed;
-    update(KeyRect(key));
+    update(ToWidget(KeyRect(key)));
 }
 
 void SimulatorWidget::OpenCommandMenu(int x, int y) {
-    OpenMenuAt(mapToGlobal(QPoint(x, y)));
+    OpenMenuAt(mapToGlobal(ToWidget(QRect(x, y, 1, 1)).topLeft()));
 }
 
 void SimulatorWidget::OpenMenuAt(QPoint global) {
@@ -262,7 +284,9 @@ void SimulatorWidget::OpenMenuAt(QPoint global) {
 // ---- mouse
 
 void SimulatorWidget::mousePressEvent(QMouseEvent* event) {
-    QPoint pt = event->position().toPoint();
+    // The key under the pointer is found in the picture's own coordinates.
+    const QPointF at = event->position() * (100.0 / zoom_);
+    const QPoint pt(static_cast<int>(at.x()), static_cast<int>(at.y()));
     if (event->button() == Qt::RightButton) {
         OpenMenuAt(event->globalPosition().toPoint());
         return;

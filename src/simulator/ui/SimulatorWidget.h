@@ -51,6 +51,11 @@ class SimulatorWidget : public QWidget, private SimView {
     // The editor applied changes: recompute from the template and restart at the main menu.
     void RestartAfterEdit();
 
+    // Draws the 180 x 400 picture at `percent` (nearest-neighbour artwork, text at the scaled size);
+    // clicks are mapped back, so keys, dragging and the menu work the same at every zoom.
+    void setZoom(int percent);
+    int zoom() const { return zoom_; }
+
   signals:
     // A command for the main window: chosen in the command menu or posted by the engine. Always
     // delivered later, from the event loop, as a posted command would be.
@@ -78,6 +83,9 @@ class SimulatorWidget : public QWidget, private SimView {
     void DrawRowText(QPainter& p, int row, int y, const QColor& color);
     void Post(int commandId);
     QRect KeyRect(int key) const;
+    // The widget's pixels that logical rectangle `r` covers, rounded outwards.
+    QRect ToWidget(const QRect& r) const;
+    void UpdateLogical(int x, int y, int w, int h);
 
     std::unique_ptr<LocalClock> ownClock_;
     std::unique_ptr<TerminalSimulator> sim_;
@@ -85,6 +93,7 @@ class SimulatorWidget : public QWidget, private SimView {
     MessageBoxes& messages_;
     QTimer clockTimer_;
     QFont font_;
+    int zoom_ = 100;
     int fontBaseline_ = 0;
     QMenu* commandMenu_ = nullptr;
     QPoint lastMenuPoint_;
