@@ -712,6 +712,18 @@ View the received data now?</translation>
         <source>離開</source>
         <translation>Exit</translation>
     </message>
+    <message>
+        <source>縮放</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom out</translation>
+    </message>
 </context>
 <context>
     <name>Simulator</name>
@@ -975,6 +987,13 @@ View the received data now?</translation>
     <message>
         <source>欄位 %1</source>
         <translation>Field %1</translation>
+    </message>
+</context>
+<context>
+    <name>k52::WaitingWindow</name>
+    <message>
+        <source>等待終端機回應… %1</source>
+        <translation>Waiting for the terminal… %1</translation>
     </message>
 </context>
 </TS>
