@@ -111,7 +111,9 @@ std::string ReportTable(const std::vector<TerminalResult>& results) {
             out.append(widths[c] - rows[i][c].size() + 2, ' ');
         }
         // The message goes last: its width on screen is not its length in bytes.
-        out += i == 0 ? std::string("MESSAGE") : results[i - 1].message;
+        std::string message = i == 0 ? std::string("MESSAGE") : results[i - 1].message;
+        std::replace(message.begin(), message.end(), '\n', ' ');  // a row stays one line
+        out += message;
         while (!out.empty() && out.back() == ' ') out.pop_back();
         out += "\n";
     }

@@ -18,16 +18,12 @@ class SessionUi : public TransferUi {
 
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon,
                               MessageButtons buttons) override {
-        const std::string line = std::string(title) + ": " + std::string(text);
-        board_.Message(row_, line);
-        // The report names what went wrong, not the question that followed it.
-        if (buttons == MessageButtons::Ok) {
-            lastMessage = line;
-            return MessageAnswer::Ok;
-        }
-        if (yesAnswers_ == 0) return MessageAnswer::No;
-        --yesAnswers_;
-        return MessageAnswer::Yes;
+        lastMessage = std::string(title) + ": " + std::string(text);
+        return Show(lastMessage, buttons);
+    }
+    // The report names what went wrong, not the question that follows it.
+    MessageAnswer AskRetry(std::string_view text, std::string_view title) override {
+        return Show(std::string(title) + ": " + std::string(text), MessageButtons::YesNo);
     }
     void BeginProgress(std::string_view, std::string_view) override {}
     void SetProgress(int) override {}
@@ -54,6 +50,14 @@ class SessionUi : public TransferUi {
     int records = 0;
 
   private:
+    MessageAnswer Show(const std::string& line, MessageButtons buttons) {
+        board_.Message(row_, line);
+        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        if (yesAnswers_ == 0) return MessageAnswer::No;
+        --yesAnswers_;
+        return MessageAnswer::Yes;
+    }
+
     const SessionPlan& plan_;
     ProgressBoard& board_;
     std::size_t row_;

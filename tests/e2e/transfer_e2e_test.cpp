@@ -128,7 +128,7 @@ TEST(EndToEnd, DownloadProgram) {
     ASSERT_EQ(Exec({K52CLI_PATH, "new", f("plan.ATC")}).code, 0);
     ASSERT_EQ(Exec({K52CLI_PATH, "image", f("plan.ATC"), f("expected.img")}).code, 0);
     Peer peer({"--image-out", f("received.img")});
-    Result cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peer.path});
+    Result cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peer.path, "--quiet"});
     EXPECT_EQ(cli.code, 0) << cli.err;
     EXPECT_EQ(cli.err, "Download: 下載完畢!!\n");
     EXPECT_EQ(peer.Finish(), 0) << peer.report << peer.errors;
@@ -182,7 +182,8 @@ TEST(EndToEnd, RefusedPacketIsRetriedWhenTheUserSaysYes) {
     Files f;
     ASSERT_EQ(Exec({K52CLI_PATH, "new", f("plan.ATC")}).code, 0);
     Peer peer({"--fault", "refuse-packet=60:4"});
-    Result cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peer.path, "--retries", "1"});
+    Result cli =
+        Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peer.path, "--retries", "1", "--quiet"});
     EXPECT_EQ(cli.code, 0) << cli.err;
     EXPECT_EQ(cli.err, "錯誤: 下載失敗!!\n錯誤: 下載失敗,再試一次嗎??\nDownload: 下載完畢!!\n");
     EXPECT_EQ(peer.Finish(), 0) << peer.report;
@@ -256,7 +257,7 @@ TEST(EndToEnd, ReceiveLeavesAnExistingFileAloneUnlessToldToOverwrite) {
 TEST(EndToEnd, ATerminalWithNothingToSendIsNotAFailure) {
     Files f;
     Peer peer({});
-    Result cli = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", peer.path});
+    Result cli = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", peer.path, "--quiet"});
     EXPECT_EQ(cli.code, 0) << cli.err;
     EXPECT_EQ(cli.out, "0 records stored\n");
     EXPECT_EQ(cli.err, "接收資料: 沒有接收到任何資料!!\n");
@@ -360,7 +361,7 @@ TEST(EndToEnd, AnAssignedPortNeedsNoEnvironmentVariable) {
 
     const std::string absent = "/dev/serial/by-id/usb-FTDI_FT232R_A12B-if00-port0";
     EXPECT_EQ(Exec({K52CLI_PATH, "ports", "assign", "COM3", absent}, env).code, 0);
-    cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--port", "COM3"}, env);
+    cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--port", "COM3", "--quiet"}, env);
     EXPECT_EQ(cli.code, 4);
     EXPECT_EQ(cli.err,
               "錯誤: 連接埠無法打開!!\nk52cli: COM3 is assigned to " + absent + ", which is not connected\n");
