@@ -96,7 +96,9 @@ TEST(SideBySide, ReceivesStoreEachTerminalsRecordsInItsOwnFile) {
     const std::string text = err.str();
     const auto timeOut = text.find("b: 錯誤: 逾時!!\n");
     EXPECT_NE(timeOut, std::string::npos) << text;
-    EXPECT_GT(text.find("b: 接收資料: 沒有接收到任何資料!!\n"), timeOut) << text;
+    const auto nothing = text.find("b: 接收資料: 沒有接收到任何資料!!\n");
+    EXPECT_NE(nothing, std::string::npos) << text;
+    EXPECT_GT(nothing, timeOut) << text;
     EXPECT_NE(text.find("a: 接收資料: 完成 : 共接收 2 筆資料."), std::string::npos) << text;
 }
 
