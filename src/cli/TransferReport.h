@@ -16,6 +16,7 @@ struct TerminalResult {
     int records = 0;      // lookup records sent, or records stored by a receive
     std::string file;     // the file sent or written; empty when none
     double seconds = 0;   // from the start of this terminal's transfer to its end
+    long long bytes = 0;  // sent and received on the line
     std::string message;  // the last message box, "TITLE: TEXT"
     int exitCode = 0;     // what this terminal alone would have exited with
     std::string failure;  // a refusal before the transfer began (e.g. "file"); else from the outcome

@@ -136,6 +136,7 @@ TerminalResult RunSession(const SessionPlan& plan, ApplicationTemplate t, LineFa
     r.outcome = o;
     r.seconds = static_cast<double>(clock.NowMs() - start) / 1000.0;
     r.packets = ui.packets;
+    r.bytes = ui.last.bytesSent + ui.last.bytesReceived;
     r.records = plan.job == TransferJob::Receive ? o.recordsStored : ui.records;
     r.file = plan.job != TransferJob::Receive || o.fileKept ? plan.file : std::string();
     r.message = ui.lastMessage;
