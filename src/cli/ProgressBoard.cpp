@@ -123,7 +123,11 @@ void ProgressBoard::EraseLive() {
 
 void ProgressBoard::Redraw(std::int64_t nowMs) {
     EraseLive();
-    for (std::size_t i = 0; i < rows_.size(); ++i) out_ << LiveText(i, nowMs) << "\n";
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        std::string line = LiveText(i, nowMs);
+        if (width_ > 1 && line.size() >= width_) line.resize(width_ - 1);
+        out_ << line << "\n";
+    }
     out_ << std::flush;
     drawnLines_ = rows_.size();
     drawnOnce_ = true;

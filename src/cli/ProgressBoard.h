@@ -36,11 +36,12 @@ class ProgressBoard {
     void Message(std::size_t row, std::string_view line);
     // Draws the last state of every row, so the screen ends showing how each transfer ended.
     void Finish();
-
-    // The line for a row as drawn live (without control characters).
-    std::string LiveText(std::size_t row, std::int64_t nowMs) const;
+    // Live lines longer than this are cut, so that none wraps and the redraw stays in place (0: no limit).
+    void setWidth(std::size_t columns) { width_ = columns; }
 
   private:
+    // The line for a row as drawn live (without control characters).
+    std::string LiveText(std::size_t row, std::int64_t nowMs) const;
     struct Row {
         std::string device;
         bool started = false;
@@ -62,6 +63,7 @@ class ProgressBoard {
     std::int64_t lastDrawMs_ = 0;
     bool drawnOnce_ = false;
     bool dirty_ = false;
+    std::size_t width_ = 0;
 };
 
 // The phase as words: "handshake", "sending packet 57/105", "receiving: 3 records", "failed: no-reply".

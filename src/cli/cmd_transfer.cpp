@@ -1,5 +1,6 @@
 // download, download-lookup and receive: the desktop program's transfers from the command line, to one
 // terminal or to several side by side, with progress lines and a closing report.
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,6 +91,9 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
     MonotonicClock boardClock;
     ProgressBoard board(std::cerr, mode, run.devices, count > 1,
                         [&boardClock] { return boardClock.NowMs(); });
+    winsize screen{};
+    if (mode == ProgressMode::Live && ioctl(STDERR_FILENO, TIOCGWINSZ, &screen) == 0)
+        board.setWidth(screen.ws_col);
 
     // An existing file is someone's data: replaced only when asked (the desktop's dialog asks).
     for (std::size_t i = 0; i < count && job == TransferJob::Receive; ++i) {

@@ -82,6 +82,15 @@ TEST(ProgressBoard, LiveModeMovesMessagesAboveTheLines) {
               "/dev/b  receiving: 1 record  2.5 kB/s\n");
 }
 
+TEST(ProgressBoard, LiveLinesAreCutToTheScreenWidthSoNoneWraps) {
+    std::ostringstream out;
+    ProgressBoard board(out, ProgressMode::Live, {"/dev/serial/by-id/usb-FTDI_FT232R_A12B-if00-port0"}, false,
+                        [] { return 0; });
+    board.setWidth(40);
+    board.Update(0, P(TransferPhase::Handshake));
+    EXPECT_EQ(out.str(), "/dev/serial/by-id/usb-FTDI_FT232R_A12B-\n");  // 39 columns and the cursor
+}
+
 TEST(ProgressBoard, QuietModeShowsMessagesOnly) {
     std::ostringstream out;
     ProgressBoard board(out, ProgressMode::Quiet, {"/dev/a"}, false, [] { return 0; });
