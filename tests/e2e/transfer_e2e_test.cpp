@@ -463,3 +463,22 @@ TEST(EndToEnd, TwoTerminalsReceiveIntoAFolderWithAJsonReport) {
     kill(three.process.pid, SIGTERM);
     three.Finish();
 }
+
+// One k52peer process playing two terminals: both paths first, then each one's image in a file of its own.
+TEST(EndToEnd, OnePeerProcessPlaysTwoTerminals) {
+    Files f;
+    ASSERT_EQ(Exec({K52CLI_PATH, "new", f("plan.ATC")}).code, 0);
+    ASSERT_EQ(Exec({K52CLI_PATH, "image", f("plan.ATC"), f("expected.img")}).code, 0);
+    Peer peers({"--count", "2", "--image-out", f("got.img")});
+    std::string second;
+    char c;
+    while (read(peers.process.out, &c, 1) == 1 && c != '\n') second += c;
+    ASSERT_EQ(second.rfind("/dev/", 0), 0u) << second;
+    Result cli =
+        Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peers.path, "--device", second, "--quiet"});
+    EXPECT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(peers.Finish(), 0) << peers.report;
+    EXPECT_TRUE(Has(peers.report, peers.path + ":\nhandshakes: 1\nimage: complete")) << peers.report;
+    EXPECT_EQ(f.Read("got.img.1"), f.Read("expected.img"));
+    EXPECT_EQ(f.Read("got.img.2"), f.Read("expected.img"));
+}
