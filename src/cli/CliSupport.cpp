@@ -22,23 +22,6 @@ void PrintError(std::string_view title, std::string_view text) {
     std::cerr << Translate(title) << ": " << Translate(text) << std::endl;
 }
 
-MessageAnswer StderrMessages::ShowMessage(std::string_view text, std::string_view title, MessageIcon,
-                                          MessageButtons buttons) {
-    PrintError(title, text);
-    switch (buttons) {
-        case MessageButtons::Ok:
-            return MessageAnswer::Ok;
-        case MessageButtons::YesNo:
-        case MessageButtons::YesNoCancel:
-            if (yesAnswers > 0) {
-                --yesAnswers;
-                return MessageAnswer::Yes;
-            }
-            return MessageAnswer::No;
-    }
-    return MessageAnswer::Ok;
-}
-
 ApplicationTemplate StartupTemplate() {
     ApplicationTemplate t{};
     ApplyBarcodeDefaults(t);

@@ -12,15 +12,6 @@
 
 namespace k52::cli {
 
-// Message boxes become "TITLE: TEXT" lines on standard error. Questions take their answers from a
-// script: `yesAnswers` Yes before answering No.
-class StderrMessages : public MessageBoxes {
-  public:
-    int yesAnswers = 0;
-    MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
-                              MessageButtons buttons) override;
-};
-
 void PrintError(std::string_view title, std::string_view text);
 
 // The template the desktop program holds right after start-up.

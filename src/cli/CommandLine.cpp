@@ -40,19 +40,28 @@ std::optional<int> ComPortIndex(std::string_view text) {
 
 void AddTransferOptions(CLI::App& sub, TransferOptions& o, bool withRetries, const char* fileHelp) {
     sub.add_option("FILE", o.file, fileHelp)->required()->check(kPath);
-    auto* device = sub.add_option_function<std::string>(
-        "--device", [&o](const std::string& v) { o.device = v; },
-        "the serial device or pseudo-terminal to use");
-    device->type_name("PATH")->check(kPath);
-    auto* port = sub.add_option_function<std::string>(
-        "--port",
-        [&o](const std::string& v) {
-            o.comPort = ComPortIndex(v);
-            if (!o.comPort) throw CLI::ValidationError("--port takes COM1 to COM6");
-        },
-        "a port name, COM1..COM6 (K52_COMn names its device)");
-    port->type_name("COMn");
-    device->excludes(port);
+    // Each occurrence is taken as it is parsed, so --device and --port keep their command-line order.
+    sub.add_option_function<std::string>(
+           "--device",
+           [&o](const std::string& v) {
+               o.terminals.push_back({v, std::nullopt});
+           },
+           "the serial device or pseudo-terminal to use (as often as needed)")
+        ->type_name("PATH")
+        ->check(kPath)
+        ->trigger_on_parse()
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    sub.add_option_function<std::string>(
+           "--port",
+           [&o](const std::string& v) {
+               const auto index = ComPortIndex(v);
+               if (!index) throw CLI::ValidationError("--port takes COM1 to COM6");
+               o.terminals.push_back({std::nullopt, index});
+           },
+           "a port name, COM1..COM6 (K52_COMn names its device; as often as needed)")
+        ->type_name("COMn")
+        ->trigger_on_parse()
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     sub.add_flag("--ir", o.ir, "through the infrared cradle");
     sub.add_option_function<std::string>(
            "--speed",
@@ -72,12 +81,22 @@ void AddTransferOptions(CLI::App& sub, TransferOptions& o, bool withRetries, con
                    if (!n) throw CLI::ValidationError("--retries takes a number");
                    o.retries = *n;
                },
-               "answer Yes N times to the question whether to try again")
+               "answer Yes N times to the question whether to try again (for each terminal)")
             ->type_name("N");
+    sub.add_flag("--quiet", o.quiet, "no progress lines");
+    sub.add_flag("--json", o.json, "end with a JSON array on standard output, an object per terminal");
 }
 
 std::string DeviceOrPort(const TransferOptions& o) {
-    return o.device.has_value() == o.comPort.has_value() ? "give either --device PATH or --port COMn" : "";
+    if (o.terminals.empty()) return "give either --device PATH or --port COMn";
+    for (std::size_t i = 0; i < o.terminals.size(); ++i)
+        for (std::size_t k = 0; k < i; ++k)
+            if (o.terminals[i].device == o.terminals[k].device &&
+                o.terminals[i].comPort == o.terminals[k].comPort)
+                return "a terminal is named twice: " +
+                       (o.terminals[i].device ? *o.terminals[i].device
+                                              : "COM" + std::to_string(*o.terminals[i].comPort + 1));
+    return "";
 }
 
 int UsageError(std::string_view reason, std::string_view usage) {
@@ -148,7 +167,9 @@ int RunCommandLine(int argc, const char* const* argv) {
 
     sub = app.add_subcommand("download", "download a template to a terminal");
     AddTransferOptions(*sub, downloadOptions, true, "the template file");
-    commands.push_back({sub, "download FILE (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N]",
+    commands.push_back({sub,
+                        "download FILE (--device PATH | --port COMn)... [--ir] [--speed BPS] [--retries N] "
+                        "[--quiet] [--json]",
                         [&] { return DeviceOrPort(downloadOptions); },
                         [&] { return CmdDownload(downloadOptions); }});
 
@@ -165,16 +186,18 @@ int RunCommandLine(int argc, const char* const* argv) {
         ->type_name("ENC");
     commands.push_back(
         {sub,
-         "download-lookup DATA (--device PATH | --port COMn) [--ir] [--speed BPS] [--retries N] "
-         "[--encoding auto|utf-8|cp950]",
+         "download-lookup DATA (--device PATH | --port COMn)... [--ir] [--speed BPS] [--retries N] "
+         "[--encoding auto|utf-8|cp950] [--quiet] [--json]",
          [&] { return DeviceOrPort(lookupOptions); }, [&] { return CmdDownloadLookup(lookupOptions); }});
 
     sub = app.add_subcommand("receive", "receive the records a terminal collected");
-    AddTransferOptions(*sub, receiveOptions, false, "the file to store the records in");
+    AddTransferOptions(*sub, receiveOptions, false,
+                       "the file to store the records in (a folder with several terminals)");
     sub->add_flag("--overwrite", receiveOptions.overwrite, "replace OUT when it exists");
-    commands.push_back({sub, "receive OUT (--device PATH | --port COMn) [--ir] [--speed BPS] [--overwrite]",
-                        [&] { return DeviceOrPort(receiveOptions); },
-                        [&] { return CmdReceive(receiveOptions); }});
+    commands.push_back(
+        {sub,
+         "receive OUT (--device PATH | --port COMn)... [--ir] [--speed BPS] [--overwrite] [--quiet] [--json]",
+         [&] { return DeviceOrPort(receiveOptions); }, [&] { return CmdReceive(receiveOptions); }});
 
     std::string importIn, importOut, diffA, diffB;
     bool normalise = false, diffJson = false;

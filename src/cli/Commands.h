@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "link/LookupData.h"
 
@@ -47,16 +48,23 @@ struct SimulateOptions {
     std::optional<std::string> save;
 };
 
-// download, download-lookup and receive. Exactly one of `device` and `comPort` is set.
-struct TransferOptions {
-    std::string file;
+// A terminal of a transfer: exactly one of `device` and `comPort` is set.
+struct TerminalAddress {
     std::optional<std::string> device;
     std::optional<int> comPort;  // 0 = COM1
+};
+
+// download, download-lookup and receive: one terminal or several, in command-line order.
+struct TransferOptions {
+    std::string file;
+    std::vector<TerminalAddress> terminals;
     bool ir = false;
     std::optional<int> baudRate;                     // the template's speed code, 0 = 115200
     unsigned retries = 0;                            // Yes answers to the retry question before No
     bool overwrite = false;                          // receive: replace an existing OUT
     LookupEncoding encoding = LookupEncoding::Auto;  // download-lookup: how the file is read
+    bool quiet = false;                              // no progress lines
+    bool json = false;                               // the closing report as JSON
 };
 
 int CmdNew(const NewOptions& o);

@@ -1,120 +1,138 @@
-// download, download-lookup and receive: the desktop program's transfers from the command line.
+// download, download-lookup and receive: the desktop program's transfers from the command line, to one
+// terminal or to several side by side, with progress lines and a closing report.
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <iostream>
 #include <optional>
 
 #include "cli/CliSupport.h"
+#include "cli/TransferSession.h"
 #include "link/Clock.h"
-#include "link/LookupData.h"
 #include "link/SerialLine.h"
-#include "link/TerminalLink.h"
 
 namespace k52::cli {
 namespace {
 
-// Message boxes and questions on standard error; the file choices are the command's arguments.
-class CliTransferUi : public TransferUi {
-  public:
-    StderrMessages messages;
-    std::string lookupFile;
-    std::string dataFile;
-
-    MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
-                              MessageButtons buttons) override {
-        return messages.ShowMessage(text, title, icon, buttons);
-    }
-    void BeginProgress(std::string_view, std::string_view) override {}
-    void SetProgress(int) override {}
-    void EndProgress() override {}
-    void BeginReceiveStatus() override {}
-    void UpdateReceiveStatus(int) override {}
-    void EndReceiveStatus() override {}
-    std::optional<std::string> ChooseLookupFile(const std::string&) override { return lookupFile; }
-    std::optional<std::string> ChooseDataFile() override { return dataFile; }
-    void OpenForViewing(const std::string&) override {}
-};
-
-// Keeps the reason a port would not open, for a line after the message box text.
-class ExplainingFactory : public LineFactory {
-  public:
-    explicit ExplainingFactory(const TransferOptions& a)
-        : inner_(a.device ? PosixLineFactory(*a.device) : PosixLineFactory()) {}
-    std::unique_ptr<SerialLine> OpenPort(int comPort, std::string* error) override {
-        auto line = inner_.OpenPort(comPort, &reason);
-        if (error) *error = reason;
-        return line;
-    }
-    bool FixedDevice() const override { return inner_.FixedDevice(); }
-    std::string reason;
-
-  private:
-    PosixLineFactory inner_;
-};
-
-void ApplyPortArgs(const TransferOptions& a, ApplicationTemplate& t) {
-    if (a.comPort) t.portSettings.comPort = static_cast<u8>(*a.comPort);
-    if (a.baudRate) t.portSettings.baudRate = static_cast<u8>(*a.baudRate);
+std::string DeviceName(const TerminalAddress& where) {
+    return where.device ? *where.device : ComPortDevice(*where.comPort);
 }
 
-// One place maps how a transfer ended to the exit code, with a line that names the file and the reason.
-int ExitFor(const TransferOutcome& o, const ExplainingFactory& lines, const std::string& file) {
-    switch (o.failure) {
-        case LinkFailure::None:
-            return kExitOk;
-        case LinkFailure::Cancelled:
-            return kExitFailed;
-        case LinkFailure::BadPortSettings:
-            return kExitBadTemplate;
-        case LinkFailure::CannotOpenFile:
-            std::cerr << "k52cli: cannot " << (o.dataFile.empty() ? "read " : "write ") << file;
-            if (!o.reason.empty()) std::cerr << ": " << o.reason;
-            std::cerr << "\n";
-            return kExitFile;
-        case LinkFailure::LookupRecordTooLong:
-        case LinkFailure::LookupNotConvertible:
-            return kExitFile;
-        case LinkFailure::FileWrite:
-            std::cerr << "k52cli: cannot write " << file;
-            if (!o.reason.empty()) std::cerr << ": " << o.reason;
-            std::cerr << "\n";
-            return kExitFile;
-        case LinkFailure::PortOpen:
-            if (!lines.reason.empty()) std::cerr << "k52cli: " << lines.reason << "\n";
-            return kExitPort;
-        case LinkFailure::IrPreparation:
-            return kExitPort;
-        case LinkFailure::LineSettings:
-            // The desktop's receive command ends silently here; a script still deserves a reason.
-            std::cerr << "k52cli: the device refused the line settings (speed, 8N1)\n";
-            return kExitPort;
-        case LinkFailure::MaybeDuplicated:
-            for (long line : o.duplicateLines)
-                std::cerr << "k52cli: the terminal may hold line " << line << " of " << file
-                          << " more than once\n";
-            return kExitFailed;
-        case LinkFailure::TransferFailed:
-        case LinkFailure::NotReady:
-        case LinkFailure::TimedOut:
-        case LinkFailure::TooManyRefusals:
-            return kExitFailed;
-        case LinkFailure::LineLost:
-            std::cerr << "k52cli: the device went away during the exchange (unplugged?)\n";
-            return kExitPort;
-    }
-    return kExitFailed;
+// The file name a terminal's records get in the receive folder: its device's own name (a by-id path's
+// by-id name).
+std::string RecordFileName(const std::string& device) {
+    std::string name = device;
+    while (!name.empty() && name.back() == '/') name.pop_back();
+    name = name.substr(name.find_last_of('/') + 1);
+    return (name.empty() || name == "." || name == ".." ? std::string("terminal") : name) + ".TXT";
 }
 
-int RunDownloadCommand(const TransferOptions& a, ApplicationTemplate& t, Payload payload) {
-    ApplyPortArgs(a, t);
-    ExplainingFactory lines(a);
-    MonotonicClock clock;
-    CliTransferUi ui;
-    ui.messages.yesAnswers = static_cast<int>(a.retries);
-    ui.lookupFile = a.file;
-    TerminalLink link(t, lines, clock, ui);
-    link.setLookupEncoding(a.encoding);
-    return ExitFor(link.RunDownload(a.ir ? Transport::Cradle : Transport::Direct, payload), lines, a.file);
+bool Exists(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+struct Run {
+    const TransferOptions& options;
+    TransferJob job;
+    std::vector<std::string> devices;
+    std::vector<std::string> files;  // what each terminal sends or writes
+    std::vector<TerminalResult> results;
+    std::vector<bool> refused;  // settled before its transfer began
+};
+
+// Receive: where each terminal's records go, and those refused because their file exists already.
+// False (with the exit code) when the folder cannot be had.
+std::optional<int> PlanReceiveFiles(Run& run) {
+    const TransferOptions& a = run.options;
+    if (run.devices.size() == 1) {
+        run.files = {a.file};
+    } else {
+        if (mkdir(a.file.c_str(), 0777) != 0 && errno != EEXIST) {
+            std::cerr << "k52cli: cannot create " << a.file << ": " << SystemReason(errno) << "\n";
+            return kExitFile;
+        }
+        struct stat st {};
+        if (stat(a.file.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+            std::cerr << "k52cli: " << a.file << " is not a folder; several terminals store into a folder\n";
+            return kExitFile;
+        }
+        for (std::size_t i = 0; i < run.devices.size(); ++i) {
+            std::string path = a.file + "/" + RecordFileName(run.devices[i]);
+            for (std::size_t k = 0; k < i; ++k)
+                if (run.files[k] == path) {
+                    std::cerr << "k52cli: " << run.devices[k] << " and " << run.devices[i]
+                              << " would both store into " << path << "\n";
+                    return kExitUsage;
+                }
+            run.files.push_back(std::move(path));
+        }
+    }
+    return std::nullopt;
+}
+
+int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTemplate& base) {
+    Run run{a, job, {}, {}, {}, {}};
+    for (const TerminalAddress& where : a.terminals) run.devices.push_back(DeviceName(where));
+    const std::size_t count = run.devices.size();
+    if (job == TransferJob::Receive) {
+        if (auto rc = PlanReceiveFiles(run)) return *rc;
+    } else {
+        run.files.assign(count, a.file);
+    }
+    run.results.resize(count);
+    run.refused.assign(count, false);
+
+    const ProgressMode mode = a.quiet                 ? ProgressMode::Quiet
+                              : isatty(STDERR_FILENO) ? ProgressMode::Live
+                                                      : ProgressMode::Plain;
+    MonotonicClock boardClock;
+    ProgressBoard board(std::cerr, mode, run.devices, count > 1,
+                        [&boardClock] { return boardClock.NowMs(); });
+    winsize screen{};
+    if (mode == ProgressMode::Live && ioctl(STDERR_FILENO, TIOCGWINSZ, &screen) == 0)
+        board.setWidth(screen.ws_col);
+
+    // An existing file is someone's data: replaced only when asked (the desktop's dialog asks).
+    for (std::size_t i = 0; i < count && job == TransferJob::Receive; ++i) {
+        if (a.overwrite || !Exists(run.files[i])) continue;
+        board.Message(i, "k52cli: " + run.files[i] + " exists; add --overwrite to replace it");
+        TerminalResult& r = run.results[i];
+        r.device = run.devices[i];
+        r.failure = "file";
+        r.exitCode = kExitFile;
+        r.message = "k52cli: " + run.files[i] + " exists";
+        run.refused[i] = true;
+    }
+
+    RunSideBySide(count, [&](std::size_t i) {
+        if (run.refused[i]) return;
+        const TerminalAddress& where = a.terminals[i];
+        ApplicationTemplate t = base;
+        if (where.comPort) t.portSettings.comPort = static_cast<u8>(*where.comPort);
+        if (a.baudRate) t.portSettings.baudRate = static_cast<u8>(*a.baudRate);
+        PosixLineFactory lines = where.device ? PosixLineFactory(*where.device) : PosixLineFactory();
+        MonotonicClock clock;
+        SessionPlan plan{job,          a.ir ? Transport::Cradle : Transport::Direct,
+                         a.encoding,   a.retries,
+                         run.files[i], run.devices[i]};
+        run.results[i] = RunSession(plan, std::move(t), lines, clock, board, i);
+    });
+    board.Finish();
+
+    if (a.json) {
+        std::cout << ReportJson(run.results);
+    } else if (count > 1) {
+        std::cout << ReportTable(run.results);
+    } else if (job == TransferJob::Receive && !run.refused[0]) {
+        const TerminalResult& r = run.results[0];
+        std::cout << r.outcome.recordsStored << " records stored";
+        if (r.outcome.fileKept) std::cout << " in " << a.file;
+        std::cout << "\n";
+    }
+    return OverallExitCode(run.results);
 }
 
 }  // namespace
@@ -122,36 +140,16 @@ int RunDownloadCommand(const TransferOptions& a, ApplicationTemplate& t, Payload
 int CmdDownload(const TransferOptions& a) {
     ApplicationTemplate t{};
     if (int rc = LoadTemplate(a.file, t); rc != kExitOk) return rc;
-    return RunDownloadCommand(a, t, Payload::Program);
+    return RunTerminals(a, TransferJob::Program, t);
 }
 
 int CmdDownloadLookup(const TransferOptions& a) {
-    ApplicationTemplate t = StartupTemplate();  // COM1 at 115200 unless told otherwise
-    return RunDownloadCommand(a, t, Payload::Lookup);
+    // COM1 at 115200 unless told otherwise
+    return RunTerminals(a, TransferJob::Lookup, StartupTemplate());
 }
 
 int CmdReceive(const TransferOptions& a) {
-    // An existing file is someone's data: replaced only when asked (the desktop's dialog asks).
-    struct stat st {};
-    if (!a.overwrite && stat(a.file.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-        std::cerr << "k52cli: " << a.file << " exists; add --overwrite to replace it\n";
-        return kExitFile;
-    }
-    ApplicationTemplate t = StartupTemplate();
-    ApplyPortArgs(a, t);
-    ExplainingFactory lines(a);
-    MonotonicClock clock;
-    CliTransferUi ui;
-    ui.dataFile = a.file;
-    TerminalLink link(t, lines, clock, ui);
-    const TransferOutcome o = link.RunReceive(a.ir ? Transport::Cradle : Transport::Direct);
-    std::cout << o.recordsStored << " records stored";
-    if (o.fileKept) std::cout << " in " << a.file;
-    std::cout << "\n";
-    if (o.lastMayComeAgain)
-        std::cerr << "k52cli: record " << o.recordsStored
-                  << " may come again next time: the terminal may not have heard it was stored\n";
-    return ExitFor(o, lines, a.file);
+    return RunTerminals(a, TransferJob::Receive, StartupTemplate());
 }
 
 }  // namespace k52::cli

@@ -39,6 +39,7 @@ bool Downloader::SendLookup(LookupFile& file) {
 }
 
 bool Downloader::Handshake() {
+    port_.Report(TransferPhase::Handshake);
     const auto* text = reinterpret_cast<const u8*>(kHandshakeText.data());
     if (SendUntilAcknowledged(text, kHandshakeText.size(), kHandshakeTries, nullptr)) return true;
     if (!port_.HungUp())
@@ -88,7 +89,10 @@ bool Downloader::SendUntilAcknowledged(const u8* data, std::size_t size, int tri
         refusals += r == Reply::Nak ? 1 : 0;
         acknowledged = r == Reply::Ack;
     }
-    if (!acknowledged) return false;
+    if (!acknowledged) {
+        unanswered_ = replies == 0;
+        return false;
+    }
     for (int owed = sends - replies; owed > 0; --owed)
         if (ReadReply(port_.NowMs() + kReplyTimeoutMs) == Reply::None) break;
     return true;
@@ -105,23 +109,28 @@ bool Downloader::SendPacket(const u8* data, std::size_t size, bool* resentUnclea
 bool Downloader::SendImagePackets(DownloadImageBuilder& builder, ApplicationTemplate& tmpl) {
     builder.BuildDownloadImage(tmpl);
     const DownloadImage& image = builder.image();
+    port_.Report(TransferPhase::SendingPacket, 0, kImagePacketCount);
     for (int n = 0; n < kImagePacketCount; ++n) {
         const ImagePacket packet =
             BuildImagePacket(image.data() + kImagePacketData * static_cast<std::size_t>(n), n);
         if (!SendPacket(packet.data(), packet.size())) return false;
         ui_.SetProgress(std::min(n + 5, 100));
+        port_.Report(TransferPhase::SendingPacket, n + 1, kImagePacketCount);
     }
     ui_.SetProgress(100);
     return true;
 }
 
 bool Downloader::SendLookupRecords(LookupFile& file) {
+    const int total = file.recordCount();
+    port_.Report(TransferPhase::SendingRecord, 0, total);
     const bool sent = file.ForEachRecord(
         [&](const std::vector<u8>& data, long line) {
             const std::vector<u8> packet = BuildLookupPacket(data.data(), data.size());
             bool resentUnclear = false;
             const bool ok = SendPacket(packet.data(), packet.size(), &resentUnclear);
             if (ok && resentUnclear) maybeDuplicated_.push_back(line);
+            if (ok) port_.Report(TransferPhase::SendingRecord, static_cast<int>(line), total);
             return ok;
         },
         [&](int percent) { ui_.SetProgress(percent); });

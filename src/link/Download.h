@@ -28,6 +28,8 @@ class Downloader {
     // After SendLookup: lines sent again after a send that drew no clear answer, so the terminal may
     // have stored them twice (lookup records carry no number).
     const std::vector<long>& maybeDuplicated() const { return maybeDuplicated_; }
+    // After a failed attempt: the send given up on drew no reply at all.
+    bool unanswered() const { return unanswered_; }
 
   private:
     enum class Reply { Ack, Nak, Other, None };
@@ -50,6 +52,7 @@ class Downloader {
     TransferUi& ui_;
     std::vector<u8> reply_;
     std::vector<long> maybeDuplicated_;
+    bool unanswered_ = false;
 };
 
 }  // namespace k52

@@ -21,6 +21,7 @@ class LookupFile {
 
     // Why the file must not be sent (a record too long, a character CP950 cannot hold), if anything.
     const std::optional<LookupRefusal>& refusal() const { return data_.refusal; }
+    int recordCount() const { return static_cast<int>(data_.records.size()); }
 
     // Calls `record` for each record (its line counted from 1), and `progress` with the percentage of the
     // file read after every 128 bytes, as a reader going through the file in 128-byte steps would. Stops

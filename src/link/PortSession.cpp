@@ -13,8 +13,9 @@ constexpr std::uint32_t kProbeSpeeds[] = {9600, 115200, 38400, 57600, 19200};
 constexpr std::uint32_t kIrPrepareSpeed = 38400;
 }  // namespace
 
-PortSession::PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferUi& ui)
-    : settings_(settings), lines_(lines), clock_(clock), ui_(ui) {}
+PortSession::PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferUi& ui,
+                         TransferProgress& progress)
+    : settings_(settings), lines_(lines), clock_(clock), ui_(ui), progress_(progress) {}
 
 PortSession::~PortSession() {
     Close(false);
@@ -45,7 +46,9 @@ void PortSession::Close(bool discardInput) {
 }
 
 void PortSession::Write(const u8* data, std::size_t size) {
-    if (port_) port_->Write(data, size);
+    if (!port_) return;
+    port_->Write(data, size);
+    progress_.bytesSent += static_cast<std::int64_t>(size);
 }
 
 void PortSession::Write(std::string_view text) {
@@ -53,7 +56,16 @@ void PortSession::Write(std::string_view text) {
 }
 
 std::size_t PortSession::Read(u8* buffer, std::size_t capacity) {
-    return port_ ? port_->Read(buffer, capacity) : 0;
+    const std::size_t n = port_ ? port_->Read(buffer, capacity) : 0;
+    progress_.bytesReceived += static_cast<std::int64_t>(n);
+    return n;
+}
+
+void PortSession::Report(TransferPhase phase, int done, int total) {
+    progress_.phase = phase;
+    progress_.done = done;
+    progress_.total = total;
+    ui_.OnProgress(progress_);
 }
 
 bool PortSession::WaitForInputUntil(std::int64_t deadlineMs) {
@@ -78,6 +90,7 @@ void PortSession::DiscardInput() {
 }
 
 bool PortSession::PrepareCradle(int baudRate) {
+    Report(TransferPhase::CradleProbe);
     settings_.speed = kIrPrepareSpeed;
     settings_.dataBits = 8;
     settings_.parity = false;

@@ -19,8 +19,10 @@ constexpr std::int64_t kIdleSliceMs = 50;
 
 class PortSession {
   public:
-    // `settings` is the process-wide line record; it outlives the session.
-    PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferUi& ui);
+    // `settings` is the process-wide line record; it outlives the session. `progress` keeps where the
+    // transfer stands (with the bytes this session moved) for whoever reports its end.
+    PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferUi& ui,
+                TransferProgress& progress);
     ~PortSession();
     PortSession(const PortSession&) = delete;
     PortSession& operator=(const PortSession&) = delete;
@@ -46,6 +48,8 @@ class PortSession {
     void SleepFor(std::int64_t ms);
     void DiscardInput();
     std::int64_t NowMs() { return clock_.NowMs(); }
+    // Tells the user interface where the transfer stands now.
+    void Report(TransferPhase phase, int done = 0, int total = 0);
 
   private:
     std::string openFailure_;
@@ -55,6 +59,7 @@ class PortSession {
     LineFactory& lines_;
     Clock& clock_;
     TransferUi& ui_;
+    TransferProgress& progress_;
     std::unique_ptr<SerialLine> port_;
 };
 

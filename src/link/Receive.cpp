@@ -33,6 +33,7 @@ void Receiver::Reply(std::string_view text) {
 }
 
 bool Receiver::Request() {
+    port_.Report(TransferPhase::Handshake);
     for (int c = 0;; ++c) {
         Reply(kRequestText);
         u8 kept[kRequestReplyKeep];
@@ -106,6 +107,7 @@ Receiver::Result Receiver::Run(RecordFile& file) {
     }
     ui_.BeginReceiveStatus();
     statusShown_ = true;
+    port_.Report(TransferPhase::Receiving);
     int expected = 0;
     int emptyWindows = 0;
     int fruitless = 0;  // frames since the last record stored that stored nothing
@@ -153,6 +155,7 @@ Receiver::Result Receiver::Run(RecordFile& file) {
                 expected = (expected + 1) % kSequenceModulus;
                 fruitless = 0;
                 ShowStatus(result.stored);
+                port_.Report(TransferPhase::Receiving, result.stored);
                 acknowledge();
                 continue;
             }

@@ -80,7 +80,26 @@ bool TerminalLink::OpenReceivePort(PortSession& port, Transport transport, Trans
     return true;
 }
 
+void TerminalLink::ReportEnd(const TransferOutcome& outcome) {
+    progress_.phase = outcome.Succeeded() ? TransferPhase::Done : TransferPhase::Failed;
+    ui_.OnProgress(progress_);
+}
+
 TransferOutcome TerminalLink::RunDownload(Transport transport, Payload payload) {
+    progress_ = {};
+    TransferOutcome outcome = Download(transport, payload);
+    ReportEnd(outcome);
+    return outcome;
+}
+
+TransferOutcome TerminalLink::RunReceive(Transport transport) {
+    progress_ = {};
+    TransferOutcome outcome = Receive(transport);
+    ReportEnd(outcome);
+    return outcome;
+}
+
+TransferOutcome TerminalLink::Download(Transport transport, Payload payload) {
     TransferOutcome outcome;
     if (!PortSettingsValid(outcome)) return outcome;
     std::optional<LookupFile> lookup;
@@ -113,7 +132,7 @@ TransferOutcome TerminalLink::RunDownload(Transport transport, Payload payload) 
             return outcome;
         }
     }
-    PortSession port(lineSettings_, lines_, clock_, ui_);
+    PortSession port(lineSettings_, lines_, clock_, ui_, progress_);
     if (!OpenDownloadPort(port, transport, outcome)) return outcome;
     Downloader downloader(port, ui_);
     for (;;) {
@@ -126,6 +145,7 @@ TransferOutcome TerminalLink::RunDownload(Transport transport, Payload payload) 
             break;
         }
         outcome.failure = LinkFailure::TransferFailed;
+        outcome.unanswered = downloader.unanswered();
         if (port.HungUp()) {
             // Another attempt on a device that is gone could only fail again.
             Tell(kLineLost, kErrorTitle, MessageIcon::Exclamation);
@@ -143,7 +163,7 @@ TransferOutcome TerminalLink::RunDownload(Transport transport, Payload payload) 
     return outcome;
 }
 
-TransferOutcome TerminalLink::RunReceive(Transport transport) {
+TransferOutcome TerminalLink::Receive(Transport transport) {
     TransferOutcome outcome;
     if (!PortSettingsValid(outcome)) return outcome;
     std::optional<std::string> path = ui_.ChooseDataFile();
@@ -160,7 +180,7 @@ TransferOutcome TerminalLink::RunReceive(Transport transport) {
         outcome.reason = std::strerror(error);
         return outcome;
     }
-    PortSession port(lineSettings_, lines_, clock_, ui_);
+    PortSession port(lineSettings_, lines_, clock_, ui_, progress_);
     if (!OpenReceivePort(port, transport, outcome)) return outcome;
     Receiver receiver(port, ui_);
     const Receiver::Result result = receiver.Run(*file);

@@ -33,6 +33,10 @@ class TerminalLink {
     void setLookupEncoding(LookupEncoding encoding) { lookupEncoding_ = encoding; }
 
   private:
+    TransferOutcome Download(Transport transport, Payload payload);
+    TransferOutcome Receive(Transport transport);
+    // Tells the user interface how the transfer ended, with what it moved.
+    void ReportEnd(const TransferOutcome& outcome);
     bool PortSettingsValid(TransferOutcome& outcome);
     bool OpenDownloadPort(PortSession& port, Transport transport, TransferOutcome& outcome);
     bool OpenReceivePort(PortSession& port, Transport transport, TransferOutcome& outcome);
@@ -47,6 +51,7 @@ class TerminalLink {
     DownloadImageBuilder imageBuilder_;
     std::string lookupFileName_;
     LookupEncoding lookupEncoding_ = LookupEncoding::Auto;
+    TransferProgress progress_;  // of the command running now
 };
 
 }  // namespace k52

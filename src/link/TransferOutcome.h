@@ -40,6 +40,8 @@ struct TransferOutcome {
     // A record stored whose acknowledgement may not have reached the terminal (a failed receive).
     bool lastMayComeAgain = false;
     std::string reason;  // the system's reason for a file failure (strerror), when there is one
+    // A failed download whose last packet or greeting drew no reply at all (as opposed to refusals).
+    bool unanswered = false;
 
     bool Succeeded() const { return failure == LinkFailure::None; }
     // A download attempt ran, whatever its outcome.

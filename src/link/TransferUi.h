@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/UserInterface.h"
+#include "link/TransferProgress.h"
 
 namespace k52 {
 
@@ -38,6 +39,9 @@ class TransferUi : public MessageBoxes {
     // Called at least every 50 ms while a transfer waits, so a front end can repaint and look alive.
     // User input stays blocked while a transfer runs.
     virtual void Idle() {}
+
+    // Where the transfer stands; called at each phase change and after each packet or record.
+    virtual void OnProgress(const TransferProgress& /*progress*/) {}
 };
 
 }  // namespace k52

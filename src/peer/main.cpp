@@ -6,11 +6,14 @@
 // speed commands) while the terminal is between exchanges.
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -18,11 +21,12 @@
 #include <deque>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "link/Clock.h"
+#include "link/LinePacer.h"
 #include "link/SerialLine.h"
 #include "link/TerminalPeer.h"
 #include "util/LineSpeeds.h"
@@ -41,7 +45,8 @@ constexpr int kExitIncomplete = 1;
 constexpr int kExitUsage = 2;
 // After the exchange, wait this long for the host to close its side before leaving on our own.
 constexpr std::int64_t kLingerMs = 10000;
-constexpr int kHangupNapMs = 50;
+constexpr std::int64_t kHangupNapUs = 50000;
+constexpr unsigned kMaxCount = 64;
 
 const char kDescription[] =
     "k52peer: creates a pseudo-terminal, prints its path as the first line, and plays a K52 terminal on it\n"
@@ -56,6 +61,8 @@ struct Arguments {
     k52::PeerOptions options;
     std::string imageOut;
     std::string lookupOut;
+    bool pace = false;
+    int count = 1;
 };
 
 // Fills `args` from the command line; returns the exit code when the program should stop here (help or
@@ -100,6 +107,20 @@ std::optional<int> ParseArguments(int argc, char** argv, Arguments& args) {
            "default it tells a program packet from a lookup record by\n"
            "their shape")
         ->type_name("KIND");
+    app.add_flag("--pace", args.pace,
+                 "take as long as a real line: every byte sent or received\n"
+                 "costs ten bit times at the speed the host set");
+    app.add_option_function<std::string>(
+           "--count",
+           [&args](const std::string& v) {
+               const auto n = k52::ParseUnsigned<unsigned>(v, kMaxCount);
+               if (!n || *n < 1)
+                   throw CLI::ValidationError("--count takes 1 to " + std::to_string(kMaxCount));
+               args.count = static_cast<int>(*n);
+           },
+           "play N terminals, each on its own pseudo-terminal (paths printed\n"
+           "one a line); output files get .1, .2, ... after their names")
+        ->type_name("N");
     app.add_option("--fault", faults, "a fault to play, as often as needed (see below)")
         ->type_name("SPEC")
         ->allow_extra_args(false);
@@ -161,6 +182,125 @@ bool WriteAll(int fd, const k52::u8* data, std::size_t size) {
     return true;
 }
 
+std::int64_t NowUs() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// One terminal on its pseudo-terminal: bytes from the host wait until their time on the line has passed,
+// and replies leave once they would have gone through.
+struct Terminal {
+    struct Chunk {
+        std::int64_t dueUs;
+        std::vector<k52::u8> bytes;
+        std::uint32_t speed;
+    };
+    explicit Terminal(const k52::PeerOptions& options) : peer(options) {}
+    int master = -1;
+    std::string path;
+    k52::TerminalPeer peer;
+    std::deque<Chunk> inbound, outbound;
+    k52::LinePacer fromHost, toHost;
+    std::int64_t endedAtUs = -1;
+    std::int64_t napUntilUs = 0;
+    bool finished = false;
+};
+
+std::uint32_t LineSpeed(int master) {
+    termios line{};
+    return tcgetattr(master, &line) == 0 ? SpeedOf(cfgetospeed(&line)) : 0;
+}
+
+// Opens a pseudo-terminal in raw mode, so nothing is echoed or translated until the host sets it up.
+bool OpenPty(Terminal& t) {
+    t.master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (t.master < 0 || grantpt(t.master) != 0 || unlockpt(t.master) != 0) {
+        std::perror("k52peer: cannot create a pseudo-terminal");
+        return false;
+    }
+    const char* slave = ptsname(t.master);
+    if (slave == nullptr) {
+        std::perror("k52peer: ptsname");
+        return false;
+    }
+    t.path = slave;
+    termios raw{};
+    if (tcgetattr(t.master, &raw) == 0) {
+        cfmakeraw(&raw);
+        tcsetattr(t.master, TCSANOW, &raw);
+    }
+    fcntl(t.master, F_SETFL, fcntl(t.master, F_GETFL) | O_NONBLOCK);
+    return true;
+}
+
+void Deliver(Terminal& t, const k52::u8* data, std::size_t size, std::uint32_t speed, std::int64_t atUs,
+             bool pace) {
+    k52::PeerLineState state;
+    state.speed = speed;
+    t.peer.Receive(data, size, state, atUs / 1000);
+    for (k52::PeerEmission& e : t.peer.TakeOutput()) {
+        const std::int64_t dueUs = std::max(atUs, e.dueMs * 1000);
+        const std::uint32_t lineSpeed = pace ? LineSpeed(t.master) : 0;
+        const std::int64_t readyUs = pace ? t.toHost.Pass(dueUs, e.bytes.size(), lineSpeed) : dueUs;
+        t.outbound.push_back({readyUs, std::move(e.bytes), lineSpeed});
+    }
+}
+
+// Moves what is due; returns when this terminal next needs attention (INT64_MAX: only on input).
+std::int64_t Service(Terminal& t, std::int64_t nowUs, bool pace) {
+    while (!t.inbound.empty() && t.inbound.front().dueUs <= nowUs) {
+        Terminal::Chunk c = std::move(t.inbound.front());
+        t.inbound.pop_front();
+        Deliver(t, c.bytes.data(), c.bytes.size(), c.speed, c.dueUs, pace);
+    }
+    while (!t.outbound.empty() && t.outbound.front().dueUs <= nowUs) {
+        WriteAll(t.master, t.outbound.front().bytes.data(), t.outbound.front().bytes.size());
+        t.outbound.pop_front();
+    }
+    std::int64_t next = INT64_MAX;
+    if (t.peer.ExchangeEnded() && t.outbound.empty() && t.inbound.empty()) {
+        if (t.endedAtUs < 0) t.endedAtUs = nowUs;
+        if (nowUs - t.endedAtUs >= kLingerMs * 1000) t.finished = true;
+        next = t.endedAtUs + kLingerMs * 1000;
+    } else {
+        t.endedAtUs = -1;
+    }
+    if (!t.inbound.empty()) next = std::min(next, t.inbound.front().dueUs);
+    if (!t.outbound.empty()) next = std::min(next, t.outbound.front().dueUs);
+    if (t.napUntilUs > nowUs) next = std::min(next, t.napUntilUs);
+    return next;
+}
+
+// Reads what the host wrote, or notices that it closed its side.
+void ReadHost(Terminal& t, short revents, std::int64_t nowUs, bool pace) {
+    bool hungUp = (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+    if (revents & POLLIN) {
+        k52::u8 buffer[4096];
+        const ssize_t n = ::read(t.master, buffer, sizeof buffer);
+        if (n <= 0 && !(n < 0 && (errno == EAGAIN || errno == EINTR))) hungUp = true;
+        if (n > 0) {
+            const auto size = static_cast<std::size_t>(n);
+            const std::uint32_t speed = LineSpeed(t.master);
+            if (pace)
+                t.inbound.push_back({t.fromHost.Pass(nowUs, size, speed), {buffer, buffer + size}, speed});
+            else
+                Deliver(t, buffer, size, speed, nowUs, false);
+            return;
+        }
+    }
+    if (!hungUp) return;
+    // The host closed its side. Once the exchange is over that is the end; otherwise wait for it to
+    // come back (a retry), napping instead of polling a hung-up line in a loop.
+    if (t.peer.ExchangeEnded() && t.outbound.empty() && t.inbound.empty()) {
+        t.finished = true;
+        return;
+    }
+    t.inbound.clear();
+    t.outbound.clear();
+    t.napUntilUs = nowUs + kHangupNapUs;
+}
+
 bool WriteFile(const std::string& path, const std::vector<k52::u8>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -173,28 +313,16 @@ bool WriteFile(const std::string& path, const std::vector<k52::u8>& bytes) {
 int main(int argc, char** argv) {
     Arguments args;
     if (const auto stop = ParseArguments(argc, argv, args)) return *stop;
-    const k52::PeerOptions& options = args.options;
-    const std::string& imageOut = args.imageOut;
-    const std::string& lookupOut = args.lookupOut;
+    // Paced replies are due to the microsecond; the kernel's default timer slack would blur that.
+    if (args.pace) prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 
-    int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
-        std::perror("k52peer: cannot create a pseudo-terminal");
-        return kExitIncomplete;
+    std::vector<std::unique_ptr<Terminal>> terminals;
+    for (int i = 0; i < args.count; ++i) {
+        terminals.push_back(std::make_unique<Terminal>(args.options));
+        if (!OpenPty(*terminals.back())) return kExitIncomplete;
     }
-    const char* slave = ptsname(master);
-    if (slave == nullptr) {
-        std::perror("k52peer: ptsname");
-        return kExitIncomplete;
-    }
-    // Raw until the host sets the line up itself, so nothing is echoed or translated meanwhile.
-    termios t{};
-    if (tcgetattr(master, &t) == 0) {
-        cfmakeraw(&t);
-        tcsetattr(master, TCSANOW, &t);
-    }
-    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
-    std::cout << slave << std::endl;
+    for (const auto& t : terminals) std::cout << t->path << "\n";
+    std::cout << std::flush;
 
     struct sigaction sa {};
     sa.sa_handler = OnSignal;
@@ -202,75 +330,62 @@ int main(int argc, char** argv) {
     sigaction(SIGTERM, &sa, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
-    k52::TerminalPeer peer(options);
-    k52::MonotonicClock clock;
-    std::deque<k52::PeerEmission> pending;
-    std::int64_t endedAt = -1;
+    std::vector<pollfd> fds;
+    std::vector<Terminal*> polled;
     while (!gStop) {
-        const std::int64_t now = clock.NowMs();
-        while (!pending.empty() && pending.front().dueMs <= now) {
-            WriteAll(master, pending.front().bytes.data(), pending.front().bytes.size());
-            pending.pop_front();
+        std::int64_t nowUs = NowUs();
+        std::int64_t next = INT64_MAX;
+        fds.clear();
+        polled.clear();
+        for (const auto& t : terminals) {
+            if (t->finished) continue;
+            next = std::min(next, Service(*t, nowUs, args.pace));
+            if (t->finished || t->napUntilUs > nowUs) continue;
+            fds.push_back({t->master, POLLIN, 0});
+            polled.push_back(t.get());
         }
-        if (peer.ExchangeEnded() && pending.empty()) {
-            if (endedAt < 0) endedAt = now;
-            if (now - endedAt >= kLingerMs) break;
-        } else {
-            endedAt = -1;
-        }
-        std::int64_t timeout = -1;
-        if (!pending.empty()) timeout = pending.front().dueMs - now;
-        if (endedAt >= 0) timeout = std::max<std::int64_t>(0, endedAt + kLingerMs - now);
-        pollfd p{master, POLLIN, 0};
-        const int r = poll(&p, 1, static_cast<int>(timeout));
+        if (std::all_of(terminals.begin(), terminals.end(), [](const auto& t) { return t->finished; })) break;
+        timespec wait{};
+        const std::int64_t waitUs = std::max<std::int64_t>(0, next - nowUs);
+        wait.tv_sec = static_cast<time_t>(waitUs / 1000000);
+        wait.tv_nsec = static_cast<long>(waitUs % 1000000) * 1000;
+        const int r = ppoll(fds.data(), fds.size(), next == INT64_MAX ? nullptr : &wait, nullptr);
         if (r < 0) {
             if (errno == EINTR) continue;
             std::perror("k52peer: poll");
             break;
         }
-        if (r == 0) continue;
-        bool hungUp = (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
-        if (p.revents & POLLIN) {
-            k52::u8 buffer[4096];
-            const ssize_t n = ::read(master, buffer, sizeof buffer);
-            if (n <= 0 && !(n < 0 && (errno == EAGAIN || errno == EINTR))) hungUp = true;
-            if (n > 0) {
-                termios line{};
-                k52::PeerLineState state;
-                if (tcgetattr(master, &line) == 0) state.speed = SpeedOf(cfgetospeed(&line));
-                peer.Receive(buffer, static_cast<std::size_t>(n), state, clock.NowMs());
-                for (k52::PeerEmission& e : peer.TakeOutput()) pending.push_back(std::move(e));
-                continue;
-            }
-        }
-        if (hungUp) {
-            // The host closed its side. Once the exchange is over that is the end; otherwise wait for
-            // it to come back (a retry), napping instead of polling a hung-up line in a loop.
-            if (peer.ExchangeEnded() && pending.empty()) break;
-            pending.clear();
-            poll(nullptr, 0, kHangupNapMs);
-        }
+        nowUs = NowUs();
+        for (std::size_t i = 0; i < fds.size() && r > 0; ++i)
+            if (fds[i].revents != 0) ReadHost(*polled[i], fds[i].revents, nowUs, args.pace);
     }
 
-    const k52::PeerReport& report = peer.report();
-    std::cout << report.Summary() << std::flush;
-    bool ok = peer.ExchangeEnded() && report.errors.empty();
-    if (!imageOut.empty() && report.imageComplete && !WriteFile(imageOut, report.image)) {
-        std::cerr << "k52peer: cannot write " << imageOut << "\n";
-        ok = false;
-    }
-    if (!lookupOut.empty() && report.lookupComplete) {
-        std::vector<k52::u8> text;
-        for (const auto& r : report.lookupRecords) {
-            text.insert(text.end(), r.begin(), r.end());
-            text.push_back('\r');
-            text.push_back('\n');
-        }
-        if (!WriteFile(lookupOut, text)) {
-            std::cerr << "k52peer: cannot write " << lookupOut << "\n";
+    bool ok = true;
+    for (std::size_t i = 0; i < terminals.size(); ++i) {
+        const Terminal& t = *terminals[i];
+        const std::string suffix = terminals.size() > 1 ? "." + std::to_string(i + 1) : "";
+        const k52::PeerReport& report = t.peer.report();
+        if (terminals.size() > 1) std::cout << t.path << ":\n";
+        std::cout << report.Summary() << std::flush;
+        ok = ok && t.peer.ExchangeEnded() && report.errors.empty();
+        if (!args.imageOut.empty() && report.imageComplete &&
+            !WriteFile(args.imageOut + suffix, report.image)) {
+            std::cerr << "k52peer: cannot write " << args.imageOut << suffix << "\n";
             ok = false;
         }
+        if (!args.lookupOut.empty() && report.lookupComplete) {
+            std::vector<k52::u8> text;
+            for (const auto& r : report.lookupRecords) {
+                text.insert(text.end(), r.begin(), r.end());
+                text.push_back('\r');
+                text.push_back('\n');
+            }
+            if (!WriteFile(args.lookupOut + suffix, text)) {
+                std::cerr << "k52peer: cannot write " << args.lookupOut << suffix << "\n";
+                ok = false;
+            }
+        }
+        ::close(t.master);
     }
-    ::close(master);
     return ok ? kExitDone : kExitIncomplete;
 }

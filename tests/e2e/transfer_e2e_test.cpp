@@ -9,11 +9,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "support/TempDir.h"
 
@@ -128,7 +131,7 @@ TEST(EndToEnd, DownloadProgram) {
     ASSERT_EQ(Exec({K52CLI_PATH, "new", f("plan.ATC")}).code, 0);
     ASSERT_EQ(Exec({K52CLI_PATH, "image", f("plan.ATC"), f("expected.img")}).code, 0);
     Peer peer({"--image-out", f("received.img")});
-    Result cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peer.path});
+    Result cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peer.path, "--quiet"});
     EXPECT_EQ(cli.code, 0) << cli.err;
     EXPECT_EQ(cli.err, "Download: 下載完畢!!\n");
     EXPECT_EQ(peer.Finish(), 0) << peer.report << peer.errors;
@@ -182,7 +185,8 @@ TEST(EndToEnd, RefusedPacketIsRetriedWhenTheUserSaysYes) {
     Files f;
     ASSERT_EQ(Exec({K52CLI_PATH, "new", f("plan.ATC")}).code, 0);
     Peer peer({"--fault", "refuse-packet=60:4"});
-    Result cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peer.path, "--retries", "1"});
+    Result cli =
+        Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peer.path, "--retries", "1", "--quiet"});
     EXPECT_EQ(cli.code, 0) << cli.err;
     EXPECT_EQ(cli.err, "錯誤: 下載失敗!!\n錯誤: 下載失敗,再試一次嗎??\nDownload: 下載完畢!!\n");
     EXPECT_EQ(peer.Finish(), 0) << peer.report;
@@ -256,7 +260,7 @@ TEST(EndToEnd, ReceiveLeavesAnExistingFileAloneUnlessToldToOverwrite) {
 TEST(EndToEnd, ATerminalWithNothingToSendIsNotAFailure) {
     Files f;
     Peer peer({});
-    Result cli = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", peer.path});
+    Result cli = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", peer.path, "--quiet"});
     EXPECT_EQ(cli.code, 0) << cli.err;
     EXPECT_EQ(cli.out, "0 records stored\n");
     EXPECT_EQ(cli.err, "接收資料: 沒有接收到任何資料!!\n");
@@ -360,7 +364,7 @@ TEST(EndToEnd, AnAssignedPortNeedsNoEnvironmentVariable) {
 
     const std::string absent = "/dev/serial/by-id/usb-FTDI_FT232R_A12B-if00-port0";
     EXPECT_EQ(Exec({K52CLI_PATH, "ports", "assign", "COM3", absent}, env).code, 0);
-    cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--port", "COM3"}, env);
+    cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--port", "COM3", "--quiet"}, env);
     EXPECT_EQ(cli.code, 4);
     EXPECT_EQ(cli.err,
               "錯誤: 連接埠無法打開!!\nk52cli: COM3 is assigned to " + absent + ", which is not connected\n");
@@ -380,3 +384,101 @@ TEST(EndToEnd, AnAssignedPortNeedsNoEnvironmentVariable) {
 }
 
 }  // namespace
+
+// Several terminals in one command: each verified on its own, a silent one named in the report, and the
+// exit code the silent one would have given alone.
+TEST(EndToEnd, ThreeTerminalsAtOnceWithOneSilent) {
+    Files f;
+    ASSERT_EQ(Exec({K52CLI_PATH, "new", f("plan.ATC")}).code, 0);
+    ASSERT_EQ(Exec({K52CLI_PATH, "image", f("plan.ATC"), f("expected.img")}).code, 0);
+    Peer a({"--image-out", f("a.img")}), silent({"--fault", "silent"}), c({"--image-out", f("c.img")});
+    Result cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", a.path, "--device", silent.path,
+                       "--device", c.path});
+    EXPECT_EQ(cli.code, 1) << cli.err;
+    EXPECT_EQ(a.Finish(), 0) << a.report;
+    EXPECT_EQ(c.Finish(), 0) << c.report;
+    kill(silent.process.pid, SIGTERM);
+    silent.Finish();
+    EXPECT_EQ(f.Read("a.img"), f.Read("expected.img"));
+    EXPECT_EQ(f.Read("c.img"), f.Read("expected.img"));
+    // The report: a header and one row per terminal in command-line order.
+    const auto rowA = cli.out.find("\n" + a.path + " "), rowS = cli.out.find("\n" + silent.path + " "),
+               rowC = cli.out.find("\n" + c.path + " ");
+    ASSERT_NE(rowA, std::string::npos) << cli.out;
+    EXPECT_LT(rowA, rowS);
+    EXPECT_LT(rowS, rowC);
+    EXPECT_TRUE(Has(cli.out.substr(rowS, rowC - rowS), "failed: no-reply")) << cli.out;
+    EXPECT_TRUE(Has(cli.out.substr(rowA, rowS - rowA), " ok ")) << cli.out;
+    // Messages name their terminal; progress comes as plain lines without control characters.
+    EXPECT_TRUE(Has(cli.err, silent.path + ": 錯誤: 終端機尚未就緒!!\n")) << cli.err;
+    EXPECT_TRUE(Has(cli.err, a.path + ": handshake\n")) << cli.err;
+    EXPECT_TRUE(Has(cli.err, c.path + ": sending packet 0/105\n")) << cli.err;
+    EXPECT_TRUE(Has(cli.err, c.path + ": done (11246 bytes)\n")) << cli.err;
+    EXPECT_TRUE(Has(cli.err, silent.path + ": failed: no-reply")) << cli.err;
+    for (char ch : cli.err) EXPECT_TRUE(ch == '\n' || static_cast<unsigned char>(ch) >= 0x20);
+}
+
+TEST(EndToEnd, TwoTerminalsReceiveIntoAFolderWithAJsonReport) {
+    Files f;
+    f.Write("one.txt", "A1\nA2\n");
+    f.Write("two.txt", "B1\n");
+    Peer one({"--records", f("one.txt")}), two({"--records", f("two.txt")});
+    Result cli = Exec(
+        {K52CLI_PATH, "receive", f("got"), "--device", one.path, "--device", two.path, "--json", "--quiet"});
+    EXPECT_EQ(cli.code, 0) << cli.err;
+    const std::string nameOne = one.path.substr(one.path.rfind('/') + 1) + ".TXT";
+    const std::string nameTwo = two.path.substr(two.path.rfind('/') + 1) + ".TXT";
+    EXPECT_EQ(f.Read("got/" + nameOne), "A1\r\nA2\r\n");
+    EXPECT_EQ(f.Read("got/" + nameTwo), "B1\r\n");
+    const auto doc = nlohmann::json::parse(cli.out);
+    ASSERT_EQ(doc.size(), 2u) << cli.out;
+    EXPECT_EQ(doc[0]["device"], one.path);
+    EXPECT_EQ(doc[0]["ok"], true);
+    EXPECT_TRUE(doc[0]["failure"].is_null());
+    EXPECT_EQ(doc[0]["records"], 2);
+    EXPECT_EQ(doc[0]["file"], f("got/" + nameOne));
+    EXPECT_EQ(doc[1]["device"], two.path);
+    EXPECT_EQ(doc[1]["records"], 1);
+    EXPECT_GE(doc[1]["seconds"].get<double>(), 0.0);
+    one.Finish();
+    two.Finish();
+
+    // A file already there is refused as a single receive would refuse it; the other terminal goes on.
+    Peer three({"--records", f("one.txt")}), four({"--records", f("two.txt")});
+    const std::string nameThree = three.path.substr(three.path.rfind('/') + 1) + ".TXT";
+    std::filesystem::create_directory(f("got2"));
+    f.Write("got2/" + nameThree, "kept\r\n");
+    Result again = Exec({K52CLI_PATH, "receive", f("got2"), "--device", three.path, "--device", four.path,
+                         "--json", "--quiet"});
+    EXPECT_EQ(again.code, 3) << again.err;
+    EXPECT_TRUE(
+        Has(again.err, three.path + ": k52cli: " + f("got2/" + nameThree) + " exists; add --overwrite"))
+        << again.err;
+    EXPECT_EQ(f.Read("got2/" + nameThree), "kept\r\n");
+    const auto second = nlohmann::json::parse(again.out);
+    ASSERT_EQ(second.size(), 2u);
+    EXPECT_EQ(second[0]["failure"], "file");
+    EXPECT_EQ(second[1]["ok"], true);
+    four.Finish();
+    kill(three.process.pid, SIGTERM);
+    three.Finish();
+}
+
+// One k52peer process playing two terminals: both paths first, then each one's image in a file of its own.
+TEST(EndToEnd, OnePeerProcessPlaysTwoTerminals) {
+    Files f;
+    ASSERT_EQ(Exec({K52CLI_PATH, "new", f("plan.ATC")}).code, 0);
+    ASSERT_EQ(Exec({K52CLI_PATH, "image", f("plan.ATC"), f("expected.img")}).code, 0);
+    Peer peers({"--count", "2", "--image-out", f("got.img")});
+    std::string second;
+    char c;
+    while (read(peers.process.out, &c, 1) == 1 && c != '\n') second += c;
+    ASSERT_EQ(second.rfind("/dev/", 0), 0u) << second;
+    Result cli =
+        Exec({K52CLI_PATH, "download", f("plan.ATC"), "--device", peers.path, "--device", second, "--quiet"});
+    EXPECT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(peers.Finish(), 0) << peers.report;
+    EXPECT_TRUE(Has(peers.report, peers.path + ":\nhandshakes: 1\nimage: complete")) << peers.report;
+    EXPECT_EQ(f.Read("got.img.1"), f.Read("expected.img"));
+    EXPECT_EQ(f.Read("got.img.2"), f.Read("expected.img"));
+}

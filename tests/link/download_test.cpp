@@ -78,6 +78,39 @@ TEST(Download, SendsHandshakeThenAll105PacketsWithSumsHighByteFirst) {
 }
 
 // Unplugged at packet 10: no retry question (another attempt could only fail), no time-outs waited out.
+// The phases a front end follows: the greeting, packet k of 105 after each acknowledgement, and the end
+// with every byte that crossed the line (7 + 105 x 103 out, 106 x "ACK\r" back).
+TEST(Download, ReportsEachPhaseWithTheBytesMoved) {
+    Harness h;
+    ASSERT_TRUE(h.Download().Succeeded());
+    const std::vector<TransferProgress>& p = h.ui.phases;
+    ASSERT_EQ(p.size(), 108u);
+    EXPECT_EQ(p[0].phase, TransferPhase::Handshake);
+    for (int k = 0; k <= 105; ++k) {
+        EXPECT_EQ(p[static_cast<std::size_t>(k) + 1].phase, TransferPhase::SendingPacket);
+        EXPECT_EQ(p[static_cast<std::size_t>(k) + 1].done, k);
+        EXPECT_EQ(p[static_cast<std::size_t>(k) + 1].total, 105);
+    }
+    EXPECT_EQ(p[1].bytesSent, 7);
+    EXPECT_EQ(p[1].bytesReceived, 4);
+    EXPECT_EQ(p.back().phase, TransferPhase::Done);
+    EXPECT_EQ(p.back().bytesSent, 7 + 105 * 103);
+    EXPECT_EQ(p.back().bytesReceived, 106 * 4);
+}
+
+// A terminal that never answers: the greeting three times, nothing back, and "no reply" to tell apart
+// from a terminal that refuses.
+TEST(Download, ASilentTerminalEndsFailedAndUnanswered) {
+    Harness silent(Options({"silent"}));
+    EXPECT_TRUE(silent.Download().unanswered);
+    EXPECT_EQ(silent.ui.phases.back().phase, TransferPhase::Failed);
+    EXPECT_EQ(silent.ui.phases.back().bytesSent, 3 * 7);
+    Harness refusing(Options({"refuse-packet=3:4"}));
+    EXPECT_EQ(refusing.Download().failure, LinkFailure::TransferFailed);
+    EXPECT_FALSE(refusing.outcome.unanswered);
+    EXPECT_EQ(refusing.ui.phases.back().phase, TransferPhase::Failed);
+}
+
 TEST(Download, ALostLineEndsAtOnceWithoutAskingToRetry) {
     Harness h;
     h.lines.hangUpAfterWrites = 11;  // the handshake and packets 0..9

@@ -34,8 +34,11 @@ CASES = [  # words typed, the last one being completed; the offers expected
     (["k52cli", "simulate", "plan.ATC", "--"], ["--fresh", "--help", "--json", "--keys", "--keys-file", "--save",
                                                    "--time"]),
     (["k52cli", "download", "plan.ATC", "--"],
-     ["--device", "--help", "--ir", "--port", "--retries", "--speed"]),
-    (["k52cli", "receive", "out.txt", "--"], ["--device", "--help", "--ir", "--overwrite", "--port", "--speed"]),
+     ["--device", "--help", "--ir", "--json", "--port", "--quiet", "--retries", "--speed"]),
+    (["k52cli", "receive", "out.txt", "--"],
+     ["--device", "--help", "--ir", "--json", "--overwrite", "--port", "--quiet", "--speed"]),
+    # several terminals: --device and --port are offered again after one
+    (["k52cli", "receive", "out", "--device", "/dev/ttyUSB0", "--d"], ["--device"]),
     (["k52cli", "download-lookup", "stock.txt", "--encoding", ""], ["auto", "cp950", "utf-8"]),
     (["k52cli", "ports", ""], ["assign", "unassign"]),
     (["k52cli", "download", "plan.ATC", "--port", ""], ["COM1", "COM2", "COM3", "COM4", "COM5", "COM6"]),

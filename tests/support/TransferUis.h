@@ -32,6 +32,7 @@ class RecordingUi : public TransferUi {
     std::optional<std::string> ChooseDataFile() override { return dataChoice; }
     void OpenForViewing(const std::string& path) override { viewed.push_back(path); }
     void Idle() override { idle.push_back(clock_.NowMs()); }
+    void OnProgress(const TransferProgress& p) override { phases.push_back(p); }
 
     std::vector<std::string> Texts() const;
 
@@ -46,6 +47,7 @@ class RecordingUi : public TransferUi {
     std::vector<std::string> offeredLookup;
     std::vector<std::string> viewed;
     std::vector<std::int64_t> idle;
+    std::vector<TransferProgress> phases;
 
   private:
     Clock& clock_;

@@ -1,0 +1,142 @@
+// The closing report of k52cli's transfers: failure codes, exit codes, table and JSON.
+#include "cli/TransferReport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "cli/Commands.h"
+
+namespace k52::cli {
+
+std::string FailureCode(const TransferOutcome& o) {
+    switch (o.failure) {
+        case LinkFailure::None:
+            return "";
+        case LinkFailure::Cancelled:
+            return "cancelled";
+        case LinkFailure::BadPortSettings:
+            return "port-settings";
+        case LinkFailure::CannotOpenFile:
+        case LinkFailure::LookupRecordTooLong:
+        case LinkFailure::LookupNotConvertible:
+        case LinkFailure::FileWrite:
+            return "file";
+        case LinkFailure::PortOpen:
+            return "port-open";
+        case LinkFailure::IrPreparation:
+            return "ir-cradle";
+        case LinkFailure::LineSettings:
+            return "line-settings";
+        case LinkFailure::TransferFailed:
+            return o.unanswered ? "no-reply" : "refused";
+        case LinkFailure::NotReady:
+            return "no-reply";
+        case LinkFailure::TimedOut:
+            return "timeout";
+        case LinkFailure::TooManyRefusals:
+            return "refused";
+        case LinkFailure::MaybeDuplicated:
+            return "duplicate";
+        case LinkFailure::LineLost:
+            return "line-lost";
+    }
+    return "failed";
+}
+
+std::string FailureCode(const TerminalResult& r) {
+    return r.failure.empty() ? FailureCode(r.outcome) : r.failure;
+}
+
+int ExitCodeOf(const TransferOutcome& o) {
+    switch (o.failure) {
+        case LinkFailure::None:
+            return kExitOk;
+        case LinkFailure::BadPortSettings:
+            return kExitBadTemplate;
+        case LinkFailure::CannotOpenFile:
+        case LinkFailure::LookupRecordTooLong:
+        case LinkFailure::LookupNotConvertible:
+        case LinkFailure::FileWrite:
+            return kExitFile;
+        case LinkFailure::PortOpen:
+        case LinkFailure::IrPreparation:
+        case LinkFailure::LineSettings:
+        case LinkFailure::LineLost:
+            return kExitPort;
+        case LinkFailure::Cancelled:
+        case LinkFailure::MaybeDuplicated:
+        case LinkFailure::TransferFailed:
+        case LinkFailure::NotReady:
+        case LinkFailure::TimedOut:
+        case LinkFailure::TooManyRefusals:
+            return kExitFailed;
+    }
+    return kExitFailed;
+}
+
+int OverallExitCode(const std::vector<TerminalResult>& results) {
+    for (const TerminalResult& r : results)
+        if (r.exitCode != kExitOk) return r.exitCode;
+    return kExitOk;
+}
+
+namespace {
+
+std::string Seconds(double s) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", s);
+    return text;
+}
+
+std::string Result(const TerminalResult& r) {
+    const std::string code = FailureCode(r);
+    return code.empty() ? "ok" : "failed: " + code;
+}
+
+}  // namespace
+
+std::string ReportTable(const std::vector<TerminalResult>& results) {
+    std::vector<std::vector<std::string>> rows = {{"DEVICE", "RESULT", "PACKETS", "RECORDS", "SECONDS"}};
+    for (const TerminalResult& r : results)
+        rows.push_back(
+            {r.device, Result(r), std::to_string(r.packets), std::to_string(r.records), Seconds(r.seconds)});
+    std::vector<std::size_t> widths(rows[0].size(), 0);
+    for (const auto& row : rows)
+        for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], row[c].size());
+    std::string out;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (std::size_t c = 0; c < rows[i].size(); ++c) {
+            out += rows[i][c];
+            out.append(widths[c] - rows[i][c].size() + 2, ' ');
+        }
+        // The message goes last: its width on screen is not its length in bytes.
+        std::string message = i == 0 ? std::string("MESSAGE") : results[i - 1].message;
+        std::replace(message.begin(), message.end(), '\n', ' ');  // a row stays one line
+        out += message;
+        while (!out.empty() && out.back() == ' ') out.pop_back();
+        out += "\n";
+    }
+    return out;
+}
+
+std::string ReportJson(const std::vector<TerminalResult>& results) {
+    nlohmann::ordered_json doc = nlohmann::ordered_json::array();
+    for (const TerminalResult& r : results) {
+        const std::string code = FailureCode(r);
+        nlohmann::ordered_json o;
+        o["device"] = r.device;
+        o["ok"] = code.empty();
+        o["failure"] = code.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(code);
+        o["packets"] = r.packets;
+        o["records"] = r.records;
+        o["file"] = r.file.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(r.file);
+        o["seconds"] = static_cast<double>(static_cast<long long>(r.seconds * 100 + 0.5)) / 100;
+        o["message"] = r.message;
+        doc.push_back(std::move(o));
+    }
+    // Texts the terminal sent could hold anything: never fail on bytes that are not UTF-8.
+    return doc.dump(1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace k52::cli
