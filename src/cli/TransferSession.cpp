@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "link/TerminalLink.h"
+#include "util/Translate.h"
 
 namespace k52::cli {
 namespace {
@@ -18,12 +19,12 @@ class SessionUi : public TransferUi {
 
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon,
                               MessageButtons buttons) override {
-        lastMessage = std::string(title) + ": " + std::string(text);
+        lastMessage = Line(title, text);
         return Show(lastMessage, buttons);
     }
     // The report names what went wrong, not the question that follows it.
     MessageAnswer AskRetry(std::string_view text, std::string_view title) override {
-        return Show(std::string(title) + ": " + std::string(text), MessageButtons::YesNo);
+        return Show(Line(title, text), MessageButtons::YesNo);
     }
     void BeginProgress(std::string_view, std::string_view) override {}
     void SetProgress(int) override {}
@@ -50,6 +51,10 @@ class SessionUi : public TransferUi {
     int records = 0;
 
   private:
+    // In the language the user chose, as the desktop's message box would say it.
+    static std::string Line(std::string_view title, std::string_view text) {
+        return std::string(Translate(title)) + ": " + std::string(Translate(text));
+    }
     MessageAnswer Show(const std::string& line, MessageButtons buttons) {
         board_.Message(row_, line);
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;

@@ -217,6 +217,14 @@ TEST(CommandLine, MessagesSpeakEnglishOnlyUnderAnEnglishLocale) {
         EXPECT_NE(r.exitCode, 0);
         EXPECT_EQ(r.err, c.message) << (c.env.empty() ? "no locale" : c.env.back());
     }
+    // A transfer's message boxes too, each terminal's line under its device.
+    ASSERT_EQ(test::RunProcess({K52CLI_PATH, "new", dir("p.ATC")}).exitCode, 0);
+    test::RunOptions english;
+    english.extraEnv = {"LANG=en_US.UTF-8"};
+    test::ProcessResult r = test::RunProcess({K52CLI_PATH, "download", dir("p.ATC"), "--quiet", "--device",
+                                              "/nonexistent/a", "--device", "/nonexistent/b"},
+                                             english);
+    EXPECT_NE(r.err.find("/nonexistent/b: Error: Cannot open the port!\n"), std::string::npos) << r.err;
 }
 
 }  // namespace
