@@ -2,33 +2,25 @@
 // waiting costs: k52peer plays the terminal in its own process.
 //
 //   link_bench [DOWNLOADS]     (default 20)
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <string>
 #include <vector>
 
+#include "BenchPeers.h"
 #include "link/Clock.h"
 #include "link/SerialLine.h"
 #include "link/TerminalLink.h"
 #include "template/Defaults.h"
 
-extern char** environ;
 
 namespace {
 
-double Seconds(clockid_t id) {
-    timespec ts{};
-    clock_gettime(id, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
+using k52::bench::Seconds;
 
 class QuietUi : public k52::TransferUi {
   public:
@@ -51,43 +43,6 @@ class QuietUi : public k52::TransferUi {
     long idleCalls = 0;
 };
 
-struct PeerProcess {
-    pid_t pid = -1;
-    std::string path;
-};
-
-PeerProcess StartPeer(std::vector<std::string> args) {
-    int out[2];
-    if (pipe(out) != 0) std::exit(1);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    args.insert(args.begin(), K52PEER_PATH);
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    PeerProcess p;
-    if (posix_spawn(&p.pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-        std::perror("k52peer");
-        std::exit(1);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    char c;
-    while (read(out[0], &c, 1) == 1 && c != '\n') p.path += c;
-    // The rest of its output is not needed: let it go to a closed pipe.
-    close(out[0]);
-    return p;
-}
-
-void StopPeer(const PeerProcess& p) {
-    kill(p.pid, SIGTERM);
-    int status = 0;
-    waitpid(p.pid, &status, 0);
-}
-
 struct Run {
     double wall, cpu;
     bool ok;
@@ -95,18 +50,18 @@ struct Run {
 };
 
 Run Download(const std::vector<std::string>& peerArgs) {
-    PeerProcess peer = StartPeer(peerArgs);
+    k52::bench::Peers peer = k52::bench::StartPeers(peerArgs);
     k52::ApplicationTemplate t{};
     k52::ApplyBarcodeDefaults(t);
     k52::NewTemplateReset(t);
-    k52::PosixLineFactory lines(peer.path);
+    k52::PosixLineFactory lines(peer.paths.at(0));
     k52::MonotonicClock clock;
     QuietUi ui;
     k52::TerminalLink link(t, lines, clock, ui);
     const double wall0 = Seconds(CLOCK_MONOTONIC), cpu0 = Seconds(CLOCK_PROCESS_CPUTIME_ID);
     const k52::TransferOutcome outcome = link.RunDownload(k52::Transport::Direct, k52::Payload::Program);
     const double wall = Seconds(CLOCK_MONOTONIC) - wall0, cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
-    StopPeer(peer);
+    k52::bench::StopPeers(peer);
     return {wall, cpu, outcome.Succeeded(), ui.idleCalls};
 }
 

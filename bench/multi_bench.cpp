@@ -2,14 +2,10 @@
 // line, and what serving several at once costs in time and in host CPU.
 //
 //   multi_bench
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -19,65 +15,17 @@
 #include <string>
 #include <vector>
 
+#include "BenchPeers.h"
 #include "cli/CliSupport.h"
 #include "cli/TransferSession.h"
 #include "util/LineSpeeds.h"
 
-extern char** environ;
 
 namespace {
 
 using namespace k52;
 using namespace k52::cli;
-
-double Seconds(clockid_t id) {
-    timespec ts{};
-    clock_gettime(id, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
-
-struct Peers {
-    pid_t pid = -1;
-    std::vector<std::string> paths;
-};
-
-// One k52peer process playing `count` paced terminals.
-Peers StartPeers(int count, std::vector<std::string> extra) {
-    int out[2];
-    if (pipe(out) != 0) std::exit(1);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> args = {K52PEER_PATH, "--pace", "--count", std::to_string(count)};
-    args.insert(args.end(), extra.begin(), extra.end());
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    Peers p;
-    if (posix_spawn(&p.pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) std::exit(1);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    std::string line;
-    char c;
-    while (static_cast<int>(p.paths.size()) < count && read(out[0], &c, 1) == 1) {
-        if (c != '\n') {
-            line += c;
-            continue;
-        }
-        p.paths.push_back(line);
-        line.clear();
-    }
-    close(out[0]);
-    return p;
-}
-
-void StopPeers(const Peers& p) {
-    kill(p.pid, SIGTERM);
-    int status = 0;
-    waitpid(p.pid, &status, 0);
-}
+using bench::Seconds;
 
 struct Figures {
     double wall = 0, cpu = 0, wire = 0;
@@ -87,7 +35,9 @@ struct Figures {
 // Runs `job` on every terminal of a fresh peer process at once, as k52cli does.
 Figures Serve(int count, TransferJob job, std::uint32_t speed, const std::vector<std::string>& peerArgs,
               const std::string& dataFolder = "") {
-    Peers peers = StartPeers(count, peerArgs);
+    std::vector<std::string> args = {"--pace", "--count", std::to_string(count)};
+    args.insert(args.end(), peerArgs.begin(), peerArgs.end());
+    bench::Peers peers = bench::StartPeers(args, count);
     std::ostringstream quiet;
     ProgressBoard board(quiet, ProgressMode::Quiet, peers.paths, true, [] { return 0; });
     ApplicationTemplate t = StartupTemplate();
@@ -104,7 +54,7 @@ Figures Serve(int count, TransferJob job, std::uint32_t speed, const std::vector
     Figures f;
     f.wall = Seconds(CLOCK_MONOTONIC) - wall0;
     f.cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
-    StopPeers(peers);
+    bench::StopPeers(peers);
     for (const TerminalResult& r : results) {
         f.ok = f.ok && r.exitCode == 0;
         // The terminals share no line: the slowest one's bytes set the time.

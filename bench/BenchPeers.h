@@ -1,0 +1,23 @@
+// What the benchmarks share: k52peer started in its own process, and the clocks they read.
+#pragma once
+
+#include <sys/types.h>
+#include <time.h>
+
+#include <string>
+#include <vector>
+
+namespace k52::bench {
+
+double Seconds(clockid_t id);
+
+struct Peers {
+    pid_t pid = -1;
+    std::vector<std::string> paths;  // one pseudo-terminal per terminal played, as k52peer prints them
+};
+
+// Starts k52peer with `args` and waits for its first `count` paths; its other output is dropped.
+Peers StartPeers(std::vector<std::string> args, int count = 1);
+void StopPeers(const Peers& peers);
+
+}  // namespace k52::bench
