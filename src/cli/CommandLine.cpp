@@ -29,7 +29,7 @@ const CLI::Validator kPath(
     [](std::string& path) {
         return path.empty() ? std::string("an empty path names no file") : std::string();
     },
-    "PATH", "non-empty");
+    "", "non-empty");
 
 std::optional<int> ComPortIndex(std::string_view text) {
     if (text.size() != 4 || (text.substr(0, 3) != "COM" && text.substr(0, 3) != "com")) return std::nullopt;
