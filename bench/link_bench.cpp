@@ -17,7 +17,6 @@
 #include "link/TerminalLink.h"
 #include "template/Defaults.h"
 
-
 namespace {
 
 using k52::bench::Seconds;

@@ -20,7 +20,6 @@
 #include "cli/TransferSession.h"
 #include "util/LineSpeeds.h"
 
-
 namespace {
 
 using namespace k52;

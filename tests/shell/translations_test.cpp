@@ -44,14 +44,12 @@ class TranslationsTest : public QObject {
         QTest::addColumn<QByteArray>("locale");
         QTest::addColumn<QStringList>("expected");
         // first item, a submenu, message title, text, its button, editor tabs 0 and 3, Qt's OK, "Look in"
-        const QStringList english = {"New\tCtrl+N", "Zoom",
-                                     "Error",       "The terminal is not ready!",
-                                     "OK",          "Forms",
-                                     "Barcodes",    "OK",
+        const QStringList english = {"New\tCtrl+N", "Zoom",  "Error",    "The terminal is not ready!",
+                                     "OK",          "Forms", "Barcodes", "OK",
                                      "Look in:"};
         const QStringList chinese = {"開新檔案\tCtrl+N", "縮放", "錯誤",
-                                     "終端機尚未就緒!!", "確定",     "表單",
-                                     "條碼設定",         "確定",     "尋找於："};
+                                     "終端機尚未就緒!!", "確定", "表單",
+                                     "條碼設定",         "確定", "尋找於："};
         QTest::newRow("en_US.UTF-8") << QByteArray("en_US.UTF-8") << english;
         QTest::newRow("zh_TW.UTF-8") << QByteArray("zh_TW.UTF-8") << chinese;
         QTest::newRow("C") << QByteArray("C") << chinese;
