@@ -43,13 +43,15 @@ def main():
         f.finish("package")
 
     fields = {}
-    for field in ("Package", "Version", "Architecture", "Depends", "Maintainer", "Description"):
+    for field in ("Package", "Version", "Architecture", "Depends", "Recommends", "Maintainer", "Description"):
         _, out, _ = run(["dpkg-deb", "-f", deb, field])
         fields[field] = out.strip()
     f.check(fields["Package"] == PACKAGE, "Package is %r" % fields["Package"])
     f.check(fields["Version"] == version, "Version is %r, not %s" % (fields["Version"], version))
     f.check(fields["Architecture"] == "amd64", "Architecture is %r" % fields["Architecture"])
     f.check(fields["Maintainer"] != "", "Maintainer is empty")
+    f.check("qt6-translations-l10n" in depends_names(fields["Recommends"]),
+            "Recommends lacks qt6-translations-l10n: %r" % fields["Recommends"])
     summary, *long_lines = fields["Description"].split("\n")
     f.check(summary and long_lines, "Description lacks a summary or a long text")
     f.check(all(re.match(r"^ \S", line) for line in long_lines),
