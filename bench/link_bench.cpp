@@ -21,22 +21,13 @@ namespace {
 
 using k52::bench::Seconds;
 
-class QuietUi : public k52::TransferUi {
+class QuietUi : public k52::WindowlessTransferUi {
   public:
     k52::MessageAnswer ShowMessage(std::string_view text, std::string_view title, k52::MessageIcon,
                                    k52::MessageButtons) override {
         last = std::string(title) + ": " + std::string(text);
         return k52::MessageAnswer::No;
     }
-    void BeginProgress(std::string_view, std::string_view) override {}
-    void SetProgress(int) override {}
-    void EndProgress() override {}
-    void BeginReceiveStatus() override {}
-    void UpdateReceiveStatus(int) override {}
-    void EndReceiveStatus() override {}
-    std::optional<std::string> ChooseLookupFile(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> ChooseDataFile() override { return std::nullopt; }
-    void OpenForViewing(const std::string&) override {}
     void Idle() override { ++idleCalls; }
     std::string last;
     long idleCalls = 0;

@@ -12,10 +12,13 @@ namespace k52::cli {
 namespace {
 
 // Message boxes become "TITLE: TEXT" lines; questions take their answers from the plan.
-class SessionUi : public TransferUi {
+class SessionUi : public WindowlessTransferUi {
   public:
     SessionUi(const SessionPlan& plan, ProgressBoard& board, std::size_t row)
-        : plan_(plan), board_(board), row_(row), yesAnswers_(plan.retries) {}
+        : board_(board), row_(row), yesAnswers_(plan.retries) {
+        lookupChoice = plan.file;
+        dataChoice = plan.file;
+    }
 
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon,
                               MessageButtons buttons) override {
@@ -26,15 +29,6 @@ class SessionUi : public TransferUi {
     MessageAnswer AskRetry(std::string_view text, std::string_view title) override {
         return Show(Line(title, text), MessageButtons::YesNo);
     }
-    void BeginProgress(std::string_view, std::string_view) override {}
-    void SetProgress(int) override {}
-    void EndProgress() override {}
-    void BeginReceiveStatus() override {}
-    void UpdateReceiveStatus(int) override {}
-    void EndReceiveStatus() override {}
-    std::optional<std::string> ChooseLookupFile(const std::string&) override { return plan_.file; }
-    std::optional<std::string> ChooseDataFile() override { return plan_.file; }
-    void OpenForViewing(const std::string&) override {}
     void Idle() override { board_.Tick(); }
 
     void OnProgress(const TransferProgress& p) override {
@@ -63,7 +57,6 @@ class SessionUi : public TransferUi {
         return MessageAnswer::Yes;
     }
 
-    const SessionPlan& plan_;
     ProgressBoard& board_;
     std::size_t row_;
     unsigned yesAnswers_;

@@ -44,4 +44,22 @@ class TransferUi : public MessageBoxes {
     virtual void OnProgress(const TransferProgress& /*progress*/) {}
 };
 
+// A front end without windows (the command line, benchmarks, tests): it draws nothing and chooses the
+// files it was given; what the message boxes answer is left to each.
+class WindowlessTransferUi : public TransferUi {
+  public:
+    void BeginProgress(std::string_view, std::string_view) override {}
+    void SetProgress(int) override {}
+    void EndProgress() override {}
+    void BeginReceiveStatus() override {}
+    void UpdateReceiveStatus(int) override {}
+    void EndReceiveStatus() override {}
+    std::optional<std::string> ChooseLookupFile(const std::string&) override { return lookupChoice; }
+    std::optional<std::string> ChooseDataFile() override { return dataChoice; }
+    void OpenForViewing(const std::string&) override {}
+
+    std::optional<std::string> lookupChoice;
+    std::optional<std::string> dataChoice;
+};
+
 }  // namespace k52

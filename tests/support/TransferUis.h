@@ -54,24 +54,12 @@ class RecordingUi : public TransferUi {
 };
 
 // Shows nothing, answers OK and No, and chooses the files it was given.
-class NullTransferUi : public TransferUi {
+class NullTransferUi : public WindowlessTransferUi {
   public:
     MessageAnswer ShowMessage(std::string_view, std::string_view, MessageIcon,
                               MessageButtons buttons) override {
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
-    void BeginProgress(std::string_view, std::string_view) override {}
-    void SetProgress(int) override {}
-    void EndProgress() override {}
-    void BeginReceiveStatus() override {}
-    void UpdateReceiveStatus(int) override {}
-    void EndReceiveStatus() override {}
-    std::optional<std::string> ChooseLookupFile(const std::string&) override { return lookupChoice; }
-    std::optional<std::string> ChooseDataFile() override { return dataChoice; }
-    void OpenForViewing(const std::string&) override {}
-
-    std::optional<std::string> lookupChoice;
-    std::optional<std::string> dataChoice;
 };
 
 }  // namespace k52::test
