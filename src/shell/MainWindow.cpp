@@ -167,14 +167,11 @@ void MainWindow::ApplyZoom(int percent) {
         setMask(QBitmap::fromImage(
             shape.toImage().scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)));
     // The menu's step items show which one is in use.
-    const std::pair<int, int> steps[] = {
-        {kCmdZoom100, 100}, {kCmdZoom150, 150}, {kCmdZoom200, 200}, {kCmdZoom300, 300}};
     for (QAction* a : menu_->findChildren<QAction*>()) {
-        for (const auto& [id, step] : steps) {
-            if (a->data().toInt() != id) continue;
-            a->setCheckable(true);
-            a->setChecked(step == zoom_);
-        }
+        const auto step = ZoomStepOfCommand(a->data().toInt());
+        if (!step) continue;
+        a->setCheckable(true);
+        a->setChecked(*step == zoom_);
     }
     // A larger terminal moves back onto its screen as far as it fits there.
     if (QScreen* s = screen()) {

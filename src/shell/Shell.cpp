@@ -138,20 +138,24 @@ void Shell::OnCommand(int id) {
         case kCmdZoomOut:
             actions_.SetZoom(ZoomOut(actions_.Zoom()));
             return;
-        case kCmdZoom100:
-            actions_.SetZoom(100);
-            return;
-        case kCmdZoom150:
-            actions_.SetZoom(150);
-            return;
-        case kCmdZoom200:
-            actions_.SetZoom(200);
-            return;
-        case kCmdZoom300:
-            actions_.SetZoom(300);
-            return;
         default:
+            if (const auto step = ZoomStepOfCommand(id)) actions_.SetZoom(*step);
             return;
+    }
+}
+
+std::optional<int> ZoomStepOfCommand(int id) {
+    switch (id) {
+        case kCmdZoom100:
+            return 100;
+        case kCmdZoom150:
+            return 150;
+        case kCmdZoom200:
+            return 200;
+        case kCmdZoom300:
+            return 300;
+        default:
+            return std::nullopt;
     }
 }
 

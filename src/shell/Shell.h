@@ -3,6 +3,7 @@
 // here, and implements ShellActions to open what the commands open.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -46,6 +47,9 @@ struct CommandMenuEntry {
     int command;
 };
 std::span<const CommandMenuEntry> CommandMenu();
+
+// The zoom in percent that a zoom step's command sets; none for any other command.
+std::optional<int> ZoomStepOfCommand(int id);
 
 // What the commands open or run; each is modal and returns when it is closed or done.
 class ShellActions {
