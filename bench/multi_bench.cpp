@@ -18,7 +18,7 @@
 #include "BenchPeers.h"
 #include "cli/CliSupport.h"
 #include "cli/TransferSession.h"
-#include "util/LineSpeeds.h"
+#include "protocol/LineSpeeds.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "cli/cmd_records.h"
 #include "ports/PortAssignments.h"
 #include "ports/PortDiscovery.h"
-#include "util/LineSpeeds.h"
+#include "protocol/LineSpeeds.h"
 #include "util/Parse.h"
 
 namespace k52::cli {

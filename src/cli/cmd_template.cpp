@@ -3,7 +3,7 @@
 
 #include "app/TemplateCommands.h"
 #include "cli/CliSupport.h"
-#include "link/DownloadImage.h"
+#include "protocol/DownloadImage.h"
 #include "template/Cp950.h"
 #include "template/TemplateFile.h"
 #include "textformat/TemplateJson.h"

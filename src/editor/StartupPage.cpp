@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "protocol/LineSpeeds.h"
 #include "template/Cp950.h"
-#include "util/LineSpeeds.h"
 #include "util/Translate.h"
 
 namespace k52 {

@@ -1,8 +1,8 @@
 // The infrared cradle's probe echo and speed switch.
 #include "link/CradlePeer.h"
 
-#include "link/Protocol.h"
-#include "util/LineSpeeds.h"
+#include "protocol/LineSpeeds.h"
+#include "protocol/Protocol.h"
 
 namespace k52 {
 

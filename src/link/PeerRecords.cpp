@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "link/Protocol.h"
+#include "protocol/Protocol.h"
 #include "util/UniqueFd.h"
 
 namespace k52 {

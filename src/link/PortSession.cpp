@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "link/Protocol.h"
-#include "util/LineSpeeds.h"
+#include "protocol/LineSpeeds.h"
+#include "protocol/Protocol.h"
 
 namespace k52 {
 

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "link/PortSession.h"
-#include "link/Protocol.h"
 #include "link/RecordFile.h"
 #include "link/TransferUi.h"
+#include "protocol/Protocol.h"
 
 namespace k52 {
 

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "link/Protocol.h"
+#include "protocol/Protocol.h"
 
 namespace k52 {
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "ports/PortAssignments.h"
+#include "protocol/LineSpeeds.h"
 #include "template/Template.h"
-#include "util/LineSpeeds.h"
 
 namespace k52 {
 

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "link/Clock.h"
-#include "link/DownloadImage.h"
 #include "link/LookupData.h"
 #include "link/SerialLine.h"
 #include "link/TransferOutcome.h"
 #include "link/TransferUi.h"
+#include "protocol/DownloadImage.h"
 #include "template/Template.h"
 
 namespace k52 {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <utility>
 
-#include "link/DownloadImage.h"
-#include "link/Protocol.h"
+#include "protocol/DownloadImage.h"
+#include "protocol/Protocol.h"
 
 namespace k52 {
 

@@ -29,7 +29,7 @@
 #include "link/LinePacer.h"
 #include "link/SerialLine.h"
 #include "link/TerminalPeer.h"
-#include "util/LineSpeeds.h"
+#include "protocol/LineSpeeds.h"
 #include "util/Parse.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "shell/QtDialogs.h"
 #include "template/TemplateFile.h"
 
-#include "util/LineSpeeds.h"
+#include "protocol/LineSpeeds.h"
 
 namespace k52 {
 

@@ -177,16 +177,5 @@ TEST(PortNames, ComPortsMapToSerialDevicesUnlessTheEnvironmentSaysOtherwise) {
     unsetenv("K52_COM6");
 }
 
-TEST(PortNames, SpeedTableRunsFromFastestToSlowest) {
-    const std::uint32_t speeds[] = {115200, 57600, 38400, 19200, 9600};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(SpeedOfBaudRate(i), speeds[i]);
-        EXPECT_EQ(BaudRateOfSpeed(speeds[i]), i);
-    }
-    EXPECT_FALSE(SpeedOfBaudRate(5).has_value());
-    EXPECT_FALSE(SpeedOfBaudRate(-1).has_value());
-    EXPECT_FALSE(BaudRateOfSpeed(4800).has_value());
-}
-
 }  // namespace
 }  // namespace k52::test

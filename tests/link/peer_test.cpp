@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "LinkHarness.h"
-#include "link/Protocol.h"
+#include "protocol/Protocol.h"
 
 namespace k52::test {
 namespace {
@@ -28,21 +28,6 @@ Bytes ImagePacket(int number, u8 fill) {
     p.push_back(static_cast<u8>(sum & 0xFF));
     p.push_back(static_cast<u8>(number));
     return p;
-}
-
-TEST(Peer, ChecksumHelpers) {
-    Bytes ff(100, 0xFF);
-    EXPECT_EQ(Sum16(ff.data(), ff.size()), 0x639C);
-    EXPECT_EQ(AvoidCr(0x0D), 0x0E);
-    EXPECT_EQ(AvoidCr(0x0E), 0x0E);
-    const Bytes abc = B("ABC");
-    EXPECT_EQ(MakeRecordFrame(0, abc.data(), abc.size()), B({0, 'A', 'B', 'C', 0xC6, 0x00, 13}));
-    const Bytes six7 = B({6, 7});
-    EXPECT_EQ(MakeRecordFrame(0, six7.data(), six7.size()), B({0, 6, 7, 0x0E, 0x00, 13}));
-    EXPECT_EQ(MakeRecordFrame(3, nullptr, 0), B({3, 3, 0, 13}));
-    EXPECT_TRUE(CheckImagePacket(ImagePacket(0, 0xFF).data(), 103));
-    EXPECT_EQ(ImagePacket(0, 0xFF)[100], 0x63);
-    EXPECT_EQ(ImagePacket(0, 0xFF)[101], 0x9C);
 }
 
 TEST(Peer, VerifiesImagePackets) {

@@ -1,5 +1,5 @@
 // The shared frame and packet layouts: building them on one end, checking them on the other.
-#include "link/Protocol.h"
+#include "protocol/Protocol.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 // The download image builder: the template compiled into the 10500 bytes the terminal receives.
-#include "link/DownloadImage.h"
+#include "protocol/DownloadImage.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <random>
 
-#include "link/DownloadImage.h"
+#include "protocol/DownloadImage.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 
