@@ -26,9 +26,9 @@
 #include <string>
 #include <vector>
 
-#include "link/LinePacer.h"
 #include "link/SerialLine.h"
-#include "link/TerminalPeer.h"
+#include "peer/LinePacer.h"
+#include "peer/TerminalPeer.h"
 #include "protocol/LineSpeeds.h"
 #include "util/Parse.h"
 

@@ -1,6 +1,6 @@
 // The terminal emulator: whatever a host sends, in chunks, at changing speeds and times.
 #include "FuzzInput.h"
-#include "link/TerminalPeer.h"
+#include "peer/TerminalPeer.h"
 #include "protocol/DownloadImage.h"
 
 using namespace k52;

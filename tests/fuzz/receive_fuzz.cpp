@@ -6,7 +6,7 @@
 #include "FuzzInput.h"
 #include "FuzzLink.h"
 #include "link/TerminalLink.h"
-#include "link/TerminalPeer.h"
+#include "peer/TerminalPeer.h"
 #include "support/MemoryLine.h"
 #include "template/Defaults.h"
 

@@ -15,8 +15,8 @@
 #include <sstream>
 #include <thread>
 
-#include "LinkHarness.h"
 #include "link/SerialLine.h"
+#include "support/LinkHarness.h"
 
 namespace k52 {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "link/Clock.h"
-#include "link/LinePeer.h"
 #include "link/SerialLine.h"
+#include "peer/LinePeer.h"
 
 namespace k52 {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "link/TerminalLink.h"
-#include "link/TerminalPeer.h"
+#include "peer/TerminalPeer.h"
 #include "support/MemoryLine.h"
 #include "support/TransferUis.h"
 #include "template/Defaults.h"

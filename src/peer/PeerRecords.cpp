@@ -1,5 +1,5 @@
 // Reading the records file of the terminal peer.
-#include "link/PeerRecords.h"
+#include "peer/PeerRecords.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 // The paced emulator's line timing: ten bit times a byte at the host's speed, queued per direction.
 #include <gtest/gtest.h>
 
-#include "link/LinePacer.h"
+#include "peer/LinePacer.h"
 
 namespace k52 {
 namespace {

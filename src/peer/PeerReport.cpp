@@ -1,5 +1,5 @@
 // The terminal peer's summary, as k52peer prints it after an exchange.
-#include "link/PeerReport.h"
+#include "peer/PeerReport.h"
 
 #include <sstream>
 

@@ -1,5 +1,5 @@
 // The terminal peer's side of the handshakes, downloads and the upload, with its faults.
-#include "link/TerminalPeer.h"
+#include "peer/TerminalPeer.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "link/CradlePeer.h"
-#include "link/LinePeer.h"
-#include "link/PeerFaults.h"
-#include "link/PeerRecords.h"
-#include "link/PeerReport.h"
+#include "peer/CradlePeer.h"
+#include "peer/LinePeer.h"
+#include "peer/PeerFaults.h"
+#include "peer/PeerRecords.h"
+#include "peer/PeerReport.h"
 
 namespace k52 {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "LinkHarness.h"
 #include "protocol/Protocol.h"
+#include "support/LinkHarness.h"
 
 namespace k52::test {
 namespace {

@@ -1,9 +1,7 @@
-// The infrared cradle: probe order, the speed switch, time spent, control lines, and the COM names.
+// The infrared cradle: probe order, the speed switch, time spent and control lines.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
-#include "LinkHarness.h"
+#include "support/LinkHarness.h"
 
 namespace k52::test {
 namespace {
@@ -160,21 +158,6 @@ TEST(Cradle, PausesCallTheIdleHook) {
         previous = t;
     }
     EXPECT_EQ(h.ui.idle.back(), 2100);
-}
-
-TEST(PortNames, ComPortsMapToSerialDevicesUnlessTheEnvironmentSaysOtherwise) {
-    setenv("XDG_CONFIG_HOME", "/nonexistent/k52-no-assignments", 1);  // whatever the user running us chose
-    unsetenv("K52_COM1");
-    unsetenv("K52_COM6");
-    EXPECT_EQ(ComPortName(0), "COM1");
-    EXPECT_EQ(ComPortName(5), "COM6");
-    EXPECT_EQ(ComPortDevice(0), "/dev/ttyS0");
-    EXPECT_EQ(ComPortDevice(5), "/dev/ttyS5");
-    setenv("K52_COM6", "/dev/ttyUSB0", 1);
-    EXPECT_EQ(ComPortDevice(5), "/dev/ttyUSB0");
-    setenv("K52_COM6", "", 1);
-    EXPECT_EQ(ComPortDevice(5), "/dev/ttyS5");
-    unsetenv("K52_COM6");
 }
 
 }  // namespace

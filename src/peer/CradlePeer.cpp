@@ -1,5 +1,5 @@
 // The infrared cradle's probe echo and speed switch.
-#include "link/CradlePeer.h"
+#include "peer/CradlePeer.h"
 
 #include "protocol/LineSpeeds.h"
 #include "protocol/Protocol.h"

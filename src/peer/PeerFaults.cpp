@@ -1,5 +1,5 @@
 // Parsing the peer's fault descriptions (--fault NAME=ARGS) and their help text.
-#include "link/PeerFaults.h"
+#include "peer/PeerFaults.h"
 
 #include "util/Parse.h"
 

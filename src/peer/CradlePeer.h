@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "link/LinePeer.h"
-#include "link/PeerReport.h"
+#include "peer/LinePeer.h"
+#include "peer/PeerReport.h"
 
 namespace k52 {
 

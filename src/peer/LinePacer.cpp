@@ -1,5 +1,5 @@
 // Serial line timing for the paced terminal emulator.
-#include "link/LinePacer.h"
+#include "peer/LinePacer.h"
 
 #include <algorithm>
 
