@@ -82,7 +82,7 @@ void AddPlayOptions(CLI::App& app, PeerArguments& args, RawOptions& raw) {
            "one a line); output files get .1, .2, ... after their names")
         ->type_name("N");
     app.add_option("--fault", raw.faults, "a fault to play, as often as needed (see below)")
-        ->type_name("SPEC")
+        ->type_name("FAULT")
         ->allow_extra_args(false);
 }
 

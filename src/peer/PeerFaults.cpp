@@ -6,7 +6,7 @@
 namespace k52 {
 
 const char kPeerFaultHelp[] =
-    "Faults (--fault SPEC, as often as needed; numbers of packets and records count from 0):\n"
+    "Faults (--fault FAULT, as often as needed; numbers of packets and records count from 0):\n"
     "  refuse-handshake=N[:TEXT]    answer the first N handshakes (\"VARNEL\" or \"READ\") with TEXT\n"
     "                               (default \"NAK\\r\"); TEXT takes \\r, \\n, \\\\ and \\xHH escapes\n"
     "  ignore-handshake=N           say nothing to the first N handshakes\n"

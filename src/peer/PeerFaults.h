@@ -1,4 +1,4 @@
-// The terminal peer's fault language: what each --fault SPEC means, its parser and its help text.
+// The terminal peer's fault language: what each --fault FAULT means, its parser and its help text.
 #pragma once
 
 #include <cstdint>
@@ -46,7 +46,7 @@ struct PeerFault {
     std::vector<u8> text;
 };
 
-// Parses one --fault SPEC; see kPeerFaultHelp.
+// Parses one --fault FAULT; see kPeerFaultHelp.
 std::optional<PeerFault> ParsePeerFault(std::string_view text, std::string* error = nullptr);
 extern const char kPeerFaultHelp[];
 
