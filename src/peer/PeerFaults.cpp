@@ -113,6 +113,75 @@ constexpr Shape kShapes[] = {
     {"late-answer", PeerFaultKind::LateAnswer, 2, 2, Shape::kIndexMs},
 };
 
+// Up to `maxArgs` colon-separated arguments; the last one takes the rest (a text may hold colons).
+std::vector<std::string_view> SplitArguments(std::string_view rest, std::size_t maxArgs) {
+    std::vector<std::string_view> args;
+    while (args.size() + 1 < maxArgs) {
+        const auto colon = rest.find(':');
+        if (colon == std::string_view::npos) break;
+        args.push_back(rest.substr(0, colon));
+        rest = rest.substr(colon + 1);
+    }
+    args.push_back(rest);
+    return args;
+}
+
+// Fills `f` from arguments laid out as `layout` says; the reason when one does not parse.
+std::optional<std::string> FillArguments(Shape::Layout layout, const std::vector<std::string_view>& args,
+                                         PeerFault& f) {
+    auto text = [&](std::size_t i) -> std::optional<std::string> {
+        if (args.size() <= i) return std::nullopt;
+        auto t = Unescape(args[i]);
+        if (!t) return "bad escape in the text";
+        f.text = *t;
+        return std::nullopt;
+    };
+    switch (layout) {
+        case Shape::kNone:
+            f.count = 0;
+            return std::nullopt;
+        case Shape::kCount: {
+            auto n = Number(args[0], 1000000);
+            if (!n) return "expected a count";
+            f.count = static_cast<int>(*n);
+            return text(1);
+        }
+        case Shape::kIndexCountText:
+        case Shape::kIndexCount: {
+            auto i = Number(args[0], 1000000);
+            if (!i) return "expected a packet or record number";
+            f.index = static_cast<int>(*i);
+            if (args.size() > 1) {
+                auto n = Number(args[1], 1000000);
+                if (!n) return "expected a count";
+                f.count = static_cast<int>(*n);
+            }
+            return text(2);
+        }
+        case Shape::kIndexMs: {
+            auto i = Number(args[0], 1000000);
+            auto ms = Number(args[1], 3600000);
+            if (!i || !ms) return "expected a number and milliseconds";
+            f.index = static_cast<int>(*i);
+            f.ms = *ms;
+            return std::nullopt;
+        }
+        case Shape::kMs: {
+            auto ms = Number(args[0], 3600000);
+            if (!ms) return "expected milliseconds";
+            f.ms = *ms;
+            return std::nullopt;
+        }
+        case Shape::kByte: {
+            auto b = Number(args[0], 255);
+            if (!b) return "expected a byte value";
+            f.text = {static_cast<u8>(*b)};
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool FaultIsIndexed(PeerFaultKind kind) {
@@ -134,87 +203,19 @@ std::optional<PeerFault> ParsePeerFault(std::string_view text, std::string* erro
         if (error) *error = "bad fault '" + std::string(text) + "': " + why;
         return std::nullopt;
     };
-    std::string_view name = text;
-    std::string_view rest;
-    bool hasArgs = false;
-    if (auto eq = text.find('='); eq != std::string_view::npos) {
-        name = text.substr(0, eq);
-        rest = text.substr(eq + 1);
-        hasArgs = true;
-    }
+    const auto eq = text.find('=');
+    const std::string_view name = text.substr(0, eq);
     const Shape* shape = nullptr;
     for (const Shape& s : kShapes)
         if (s.name == name) shape = &s;
     if (!shape) return fail("unknown fault (see --help)");
-    // Up to maxArgs colon-separated arguments; the last one takes the rest (a text may hold colons).
     std::vector<std::string_view> args;
-    if (hasArgs) {
-        std::string_view r = rest;
-        while (args.size() + 1 < shape->maxArgs) {
-            const auto colon = r.find(':');
-            if (colon == std::string_view::npos) break;
-            args.push_back(r.substr(0, colon));
-            r = r.substr(colon + 1);
-        }
-        args.push_back(r);
-    }
+    if (eq != std::string_view::npos) args = SplitArguments(text.substr(eq + 1), shape->maxArgs);
     if (args.size() < shape->minArgs || args.size() > shape->maxArgs)
         return fail("wrong number of arguments");
     PeerFault f;
     f.kind = shape->kind;
-    switch (shape->layout) {
-        case Shape::kNone:
-            f.count = 0;
-            break;
-        case Shape::kCount: {
-            auto n = Number(args[0], 1000000);
-            if (!n) return fail("expected a count");
-            f.count = static_cast<int>(*n);
-            if (args.size() > 1) {
-                auto t = Unescape(args[1]);
-                if (!t) return fail("bad escape in the text");
-                f.text = *t;
-            }
-            break;
-        }
-        case Shape::kIndexCountText:
-        case Shape::kIndexCount: {
-            auto i = Number(args[0], 1000000);
-            if (!i) return fail("expected a packet or record number");
-            f.index = static_cast<int>(*i);
-            if (args.size() > 1) {
-                auto n = Number(args[1], 1000000);
-                if (!n) return fail("expected a count");
-                f.count = static_cast<int>(*n);
-            }
-            if (args.size() > 2) {
-                auto t = Unescape(args[2]);
-                if (!t) return fail("bad escape in the text");
-                f.text = *t;
-            }
-            break;
-        }
-        case Shape::kIndexMs: {
-            auto i = Number(args[0], 1000000);
-            auto ms = Number(args[1], 3600000);
-            if (!i || !ms) return fail("expected a number and milliseconds");
-            f.index = static_cast<int>(*i);
-            f.ms = *ms;
-            break;
-        }
-        case Shape::kMs: {
-            auto ms = Number(args[0], 3600000);
-            if (!ms) return fail("expected milliseconds");
-            f.ms = *ms;
-            break;
-        }
-        case Shape::kByte: {
-            auto b = Number(args[0], 255);
-            if (!b) return fail("expected a byte value");
-            f.text = {static_cast<u8>(*b)};
-            break;
-        }
-    }
+    if (auto why = FillArguments(shape->layout, args, f)) return fail(*why);
     return f;
 }
 
