@@ -11,9 +11,9 @@
 #include <iterator>
 
 #include "app/TemplateCommands.h"
+#include "i18n/Translate.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"
-#include "util/Translate.h"
 #include "util/UniqueFd.h"
 
 namespace k52::cli {

@@ -5,8 +5,8 @@
 #include <thread>
 #include <vector>
 
+#include "i18n/Translate.h"
 #include "link/TerminalLink.h"
-#include "util/Translate.h"
 
 namespace k52::cli {
 namespace {

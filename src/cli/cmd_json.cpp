@@ -5,11 +5,11 @@
 
 #include "app/TemplateCommands.h"
 #include "cli/CliSupport.h"
+#include "i18n/Translate.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"
 #include "textformat/TemplateDiff.h"
 #include "textformat/TemplateImport.h"
-#include "util/Translate.h"
 
 namespace k52::cli {
 namespace {

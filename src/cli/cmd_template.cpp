@@ -3,11 +3,11 @@
 
 #include "app/TemplateCommands.h"
 #include "cli/CliSupport.h"
+#include "i18n/Translate.h"
 #include "protocol/DownloadImage.h"
 #include "template/Cp950.h"
 #include "template/TemplateFile.h"
 #include "textformat/TemplateJson.h"
-#include "util/Translate.h"
 
 namespace k52::cli {
 namespace {

@@ -1,6 +1,6 @@
 // The symbology option dialogs: one table describes all twelve, one class runs them.
 #include "editor/SymbologyDialog.h"
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 namespace k52 {
 namespace {

@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "editor/ui/EditorSheet.h"
+#include "i18n/Translate.h"
 #include "ports/PortResolver.h"
 #include "shell/AboutBox.h"
 #include "shell/ComSettingDlg.h"
@@ -26,7 +27,6 @@
 #include "shell/Zoom.h"
 #include "shell/ZoomSettings.h"
 #include "simulator/ui/SimulatorWidget.h"
-#include "util/Translate.h"
 
 namespace k52 {
 

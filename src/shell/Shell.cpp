@@ -1,9 +1,9 @@
 // The shell's command rules: the menu as data, the save prompt and each command's steps.
 #include "shell/Shell.h"
 
+#include "i18n/Translate.h"
 #include "shell/Zoom.h"
 #include "template/Defaults.h"
-#include "util/Translate.h"
 
 namespace k52 {
 

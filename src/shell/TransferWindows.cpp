@@ -10,11 +10,11 @@
 #include <QProgressBar>
 #include <QScreen>
 
+#include "i18n/Translate.h"
 #include "link/TerminalLink.h"
 #include "shell/DataViewer.h"
 #include "shell/QtDialogs.h"
 #include "shell/Shell.h"
-#include "util/Translate.h"
 
 namespace k52 {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "i18n/Translate.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
-#include "util/Translate.h"
 
 namespace k52 {
 

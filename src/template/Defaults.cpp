@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 namespace k52 {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "i18n/Translate.h"
 #include "link/LinkTexts.h"
 #include "link/LookupData.h"
-#include "util/Translate.h"
 
 namespace k52 {
 namespace {

@@ -21,7 +21,7 @@
 #include "editor/StartupPage.h"
 #include "editor/SymbologyDialog.h"
 #include "editor/ui/ControlBinder.h"
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 namespace k52 {
 namespace {

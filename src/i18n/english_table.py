@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the C++ table of English texts (util/EnglishTexts.h) from a Qt Linguist .ts file."""
+"""Writes the C++ table of English texts (i18n/EnglishTexts.h) from a Qt Linguist .ts file."""
 import sys
 import xml.etree.ElementTree as ET
 
@@ -35,7 +35,7 @@ def main():
     rows = sorted(set(entries(ts)), key=lambda r: (r[0].encode("utf-8"), r[1].encode("utf-8")))
     with open(out, "w", encoding="ascii") as f:
         f.write("// Generated from %s by english_table.py; do not edit.\n" % ts.split("/")[-1])
-        f.write('#include "util/EnglishTexts.h"\n\nnamespace k52 {\nnamespace {\n\n')
+        f.write('#include "i18n/EnglishTexts.h"\n\nnamespace k52 {\nnamespace {\n\n')
         f.write("using namespace std::string_view_literals;\n\n")
         f.write("constexpr EnglishText kTexts[] = {\n")
         for source, context, english in rows:

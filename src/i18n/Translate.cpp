@@ -1,12 +1,12 @@
 // Looks texts up in the English table generated from translations/k52_en.ts.
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 #include <algorithm>
 #include <atomic>
 #include <span>
 #include <vector>
 
-#include "util/EnglishTexts.h"
+#include "i18n/EnglishTexts.h"
 
 namespace k52 {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 namespace k52 {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "util/Language.h"
+#include "i18n/Language.h"
 
 // Marks a text for translation and stands for the text itself, so constants keep their exact bytes;
 // lupdate reads it as QT_TRANSLATE_NOOP. Translate where the text is shown, not where it is defined.

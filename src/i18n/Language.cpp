@@ -1,5 +1,5 @@
 // The language choice from the locale variables.
-#include "util/Language.h"
+#include "i18n/Language.h"
 
 #include <cstdlib>
 #include <string_view>
