@@ -895,33 +895,6 @@ View the received data now?</translation>
     </message>
 </context>
 <context>
-    <name>k52::ComSettingDlg</name>
-    <message>
-        <source>傳輸埠設定</source>
-        <translation>Port Settings</translation>
-    </message>
-    <message>
-        <source>確定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>傳輸埠 :</source>
-        <translation>Port :</translation>
-    </message>
-    <message>
-        <source>傳輸速率 :</source>
-        <translation>Speed :</translation>
-    </message>
-    <message>
-        <source>裝置 :</source>
-        <translation>Device :</translation>
-    </message>
-</context>
-<context>
     <name>k52::DataViewer</name>
     <message>
         <source>開啟...</source>
@@ -969,6 +942,33 @@ View the received data now?</translation>
     <message>
         <source>not connected</source>
         <translation>not connected</translation>
+    </message>
+</context>
+<context>
+    <name>k52::PortSettingsDialog</name>
+    <message>
+        <source>傳輸埠設定</source>
+        <translation>Port Settings</translation>
+    </message>
+    <message>
+        <source>確定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>傳輸埠 :</source>
+        <translation>Port :</translation>
+    </message>
+    <message>
+        <source>傳輸速率 :</source>
+        <translation>Speed :</translation>
+    </message>
+    <message>
+        <source>裝置 :</source>
+        <translation>Device :</translation>
     </message>
 </context>
 <context>

@@ -8,7 +8,7 @@
 
 #include "cli/CliSupport.h"
 #include "simulator/Keypad.h"
-#include "simulator/Simulator.h"
+#include "simulator/TerminalSimulator.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"

@@ -17,11 +17,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "editor/ui/EditorSheet.h"
+#include "editor/ui/EditorSheetDialog.h"
 #include "i18n/Translate.h"
 #include "ports/PortResolver.h"
 #include "shell/AboutBox.h"
-#include "shell/ComSettingDlg.h"
+#include "shell/PortSettingsDialog.h"
 #include "shell/QtDialogs.h"
 #include "shell/TransferWindows.h"
 #include "shell/Zoom.h"
@@ -211,7 +211,7 @@ void MainWindow::TemplateApplied() {
 }
 
 void MainWindow::OpenPortSettings() {
-    RunComSettingDlg(this, doc_.tmpl.portSettings, messages_);
+    RunPortSettingsDialog(this, doc_.tmpl.portSettings, messages_);
 }
 
 void MainWindow::OpenFromCommandLine(const std::string& path) {

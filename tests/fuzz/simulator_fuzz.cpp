@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "FuzzInput.h"
-#include "simulator/Simulator.h"
+#include "simulator/TerminalSimulator.h"
 #include "template/Defaults.h"
 
 using namespace k52;

@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "UiTestSupport.h"
-#include "editor/ui/EditorSheet.h"
+#include "editor/ui/EditorSheetDialog.h"
 #include "editor/ui/SheetPlacement.h"
 #include "shell/MainWindow.h"
 #include "shell/TransferWindows.h"

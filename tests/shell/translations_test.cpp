@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "UiTestSupport.h"
-#include "editor/ui/EditorSheet.h"
+#include "editor/ui/EditorSheetDialog.h"
 #include "link/LinkTexts.h"
 #include "shell/MainWindow.h"
 #include "shell/QtDialogs.h"

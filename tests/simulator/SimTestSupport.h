@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "simulator/Keypad.h"
-#include "simulator/Simulator.h"
+#include "simulator/TerminalSimulator.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 

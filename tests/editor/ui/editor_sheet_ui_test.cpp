@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "editor/ui/ControlBinder.h"
-#include "editor/ui/EditorSheet.h"
+#include "editor/ui/EditorSheetDialog.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 

@@ -1,5 +1,5 @@
 // The port settings dialog: port and speed, stored into the template at OK.
-#include "shell/ComSettingDlg.h"
+#include "shell/PortSettingsDialog.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -55,8 +55,8 @@ std::string Join(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings, PortScanner* scanner,
-                             MessageBoxes* messages)
+PortSettingsDialog::PortSettingsDialog(QWidget* owner, PortSettings& settings, PortScanner* scanner,
+                                       MessageBoxes* messages)
     : QDialog(owner), settings_(settings) {
     setWindowTitle(tr("傳輸埠設定"));
     setModal(true);
@@ -102,7 +102,7 @@ ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings, PortScanner
     showDevice(ports_->currentIndex());
 
     chooser_ = new PortDeviceChooser(*scanner, this);
-    connect(ports_, &QComboBox::currentIndexChanged, this, &ComSettingDlg::ShowDeviceOf);
+    connect(ports_, &QComboBox::currentIndexChanged, this, &PortSettingsDialog::ShowDeviceOf);
     ShowDeviceOf(ports_->currentIndex());
     auto* warningText = new QLabel(QString::fromStdString(Join(warnings)), this);
     warningText->setObjectName(QStringLiteral("portsConfWarnings"));
@@ -112,7 +112,7 @@ ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings, PortScanner
     ok_ = new QPushButton(tr("確定"), this);
     ok_->setDefault(true);
     cancel_ = new QPushButton(tr("取消"), this);
-    connect(ok_, &QPushButton::clicked, this, &ComSettingDlg::Confirm);
+    connect(ok_, &QPushButton::clicked, this, &PortSettingsDialog::Confirm);
     connect(cancel_, &QPushButton::clicked, this, [this] { done(0); });
 
     auto* grid = new QGridLayout;
@@ -136,9 +136,9 @@ ComSettingDlg::ComSettingDlg(QWidget* owner, PortSettings& settings, PortScanner
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-ComSettingDlg::~ComSettingDlg() = default;
+PortSettingsDialog::~PortSettingsDialog() = default;
 
-void ComSettingDlg::ShowDeviceOf(int comPort) {
+void PortSettingsDialog::ShowDeviceOf(int comPort) {
     if (shownPort_ >= 0) chosen_[static_cast<std::size_t>(shownPort_)] = chooser_->ChosenPath();
     shownPort_ = comPort;
     chooser_->setVisible(comPort >= 0);
@@ -147,7 +147,7 @@ void ComSettingDlg::ShowDeviceOf(int comPort) {
                        chosen_[static_cast<std::size_t>(comPort)]);
 }
 
-bool ComSettingDlg::StoreAssignments() {
+bool PortSettingsDialog::StoreAssignments() {
     if (shownPort_ >= 0) chosen_[static_cast<std::size_t>(shownPort_)] = chooser_->ChosenPath();
     PortsConf updated = conf_;
     bool changed = false;
@@ -177,15 +177,15 @@ bool ComSettingDlg::StoreAssignments() {
     return true;
 }
 
-void ComSettingDlg::Confirm() {
+void PortSettingsDialog::Confirm() {
     if (!StoreAssignments()) return;
     if (ports_->currentIndex() >= 0) settings_.comPort = static_cast<u8>(ports_->currentIndex());
     if (speeds_->currentIndex() >= 0) settings_.baudRate = static_cast<u8>(speeds_->currentIndex());
     done(1);
 }
 
-int RunComSettingDlg(QWidget* owner, PortSettings& settings, MessageBoxes* messages) {
-    ComSettingDlg dialog(owner, settings, nullptr, messages);
+int RunPortSettingsDialog(QWidget* owner, PortSettings& settings, MessageBoxes* messages) {
+    PortSettingsDialog dialog(owner, settings, nullptr, messages);
     return dialog.exec();
 }
 

@@ -22,13 +22,13 @@ namespace k52 {
 
 class PortDeviceChooser;
 
-class ComSettingDlg : public QDialog {
+class PortSettingsDialog : public QDialog {
     Q_OBJECT
   public:
     // `scanner` and `messages` nullptr: the host's ports and the desktop's message boxes.
-    ComSettingDlg(QWidget* owner, PortSettings& settings, PortScanner* scanner = nullptr,
-                  MessageBoxes* messages = nullptr);
-    ~ComSettingDlg() override;
+    PortSettingsDialog(QWidget* owner, PortSettings& settings, PortScanner* scanner = nullptr,
+                       MessageBoxes* messages = nullptr);
+    ~PortSettingsDialog() override;
 
     QComboBox* portList() const { return ports_; }    // control 701
     QComboBox* speedList() const { return speeds_; }  // control 702
@@ -60,6 +60,6 @@ class ComSettingDlg : public QDialog {
 };
 
 // Opens the dialog modally and returns its result.
-int RunComSettingDlg(QWidget* owner, PortSettings& settings, MessageBoxes* messages = nullptr);
+int RunPortSettingsDialog(QWidget* owner, PortSettings& settings, MessageBoxes* messages = nullptr);
 
 }  // namespace k52

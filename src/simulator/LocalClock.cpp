@@ -1,5 +1,5 @@
 // The terminal's clock on the host's local time.
-#include "simulator/Clock.h"
+#include "simulator/LocalClock.h"
 
 #include <cstdio>
 #include <ctime>

@@ -1,5 +1,5 @@
 // The engine: key dispatch, the firmware's own screens and the clock tick.
-#include "simulator/Simulator.h"
+#include "simulator/TerminalSimulator.h"
 
 #include <algorithm>
 #include <cstring>

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "simulator/Clock.h"
 #include "simulator/Keys.h"
 #include "simulator/LineEditor.h"
+#include "simulator/LocalClock.h"
 #include "simulator/SimView.h"
 #include "template/Template.h"
 

@@ -1,5 +1,5 @@
 // The editor sheet on the desktop: five tabs, OK and Cancel, and the dialogs its buttons open.
-#include "editor/ui/EditorSheet.h"
+#include "editor/ui/EditorSheetDialog.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
