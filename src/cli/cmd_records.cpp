@@ -45,30 +45,13 @@ std::size_t TextWidth(std::string_view utf8) {
     return width;
 }
 
-// A field on one line of the table: control characters are shown, not obeyed.
-std::string TableText(std::string_view field) {
-    std::string out;
-    for (char c : field) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b == 0x7F) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            out += "\\x";
-            out.push_back(kHex[b >> 4]);
-            out.push_back(kHex[b & 0x0F]);
-        } else {
-            out.push_back(c);
-        }
-    }
-    return out;
-}
-
 void PrintTable(const RecordTable& table, std::ostream& out) {
     std::vector<std::vector<std::string>> cells;
     std::vector<std::size_t> widths(table.columnCount(), 0);
     for (const RecordRow& row : table.rows) {
         std::vector<std::string>& line = cells.emplace_back();
         for (std::size_t c = 0; c < row.fields.size(); ++c) {
-            line.push_back(TableText(row.fields[c]));
+            line.push_back(Printable(row.fields[c]));  // control characters shown, not obeyed
             widths[c] = std::max(widths[c], TextWidth(line.back()));
         }
     }

@@ -11,16 +11,11 @@
 #include <utility>
 
 #include "protocol/Protocol.h"
+#include "util/Paths.h"
 
 namespace k52 {
 
 namespace {
-
-std::string DirectoryOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // A name beside `target` that is short whatever the target's name is, and easy to find should the
 // program die before the records take their name.

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "util/Paths.h"
 #include "util/UniqueFd.h"
 
 namespace k52 {
@@ -170,8 +171,7 @@ bool WritePortsConf(const std::string& path, const PortsConf& conf, std::string*
         return false;
     };
     const std::string target = WriteTarget(path);
-    const auto slash = target.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
+    const std::string dir = DirectoryOf(target);
     if (!MakeFolders(dir)) return fail(Reason(dir));
 
     std::string temp = target + ".XXXXXX";

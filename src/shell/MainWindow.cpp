@@ -23,6 +23,7 @@
 #include "shell/AboutBox.h"
 #include "shell/PortSettingsDialog.h"
 #include "shell/QtDialogs.h"
+#include "shell/ShortcutKeys.h"
 #include "shell/TransferWindows.h"
 #include "shell/Zoom.h"
 #include "shell/ZoomSettings.h"
@@ -125,17 +126,14 @@ MainWindow::MainWindow(const DesktopServices& services)
     ApplyZoom(kNoZoom);
     setWindowIcon(QIcon(TerminalImage(500)));
 
-    // Ctrl+= is Ctrl++ without the shift key that '+' needs on many keyboards.
-    const std::pair<const char*, int> keys[] = {
-        {"Ctrl+N", kCmdNew},    {"Ctrl+O", kCmdOpen},   {"Ctrl+S", kCmdSave},    {"Ctrl+E", kCmdEdit},
-        {"Ctrl++", kCmdZoomIn}, {"Ctrl+=", kCmdZoomIn}, {"Ctrl+-", kCmdZoomOut}, {"Ctrl+0", kCmdZoom100}};
-    for (const auto& [seq, id] : keys) {
-        auto* s = new QShortcut(QKeySequence(QString::fromLatin1(seq)), this);
-        connect(s, &QShortcut::activated, this, [this, id = id] { OnCommand(id); });
+    for (const ShortcutKey& k : kShortcutKeys) {
+        auto* s = new QShortcut(QKeySequence(QString::fromLatin1(k.keys)), this);
+        // Window managers close on Alt+F4 themselves; without one the key still asks to close.
+        if (k.command == kCmdExit)
+            connect(s, &QShortcut::activated, this, [this] { close(); });
+        else
+            connect(s, &QShortcut::activated, this, [this, id = k.command] { OnCommand(id); });
     }
-    // Window managers close on Alt+F4 themselves; without one the key still asks to close.
-    auto* altF4 = new QShortcut(QKeySequence(QStringLiteral("Alt+F4")), this);
-    connect(altF4, &QShortcut::activated, this, [this] { close(); });
 }
 
 MainWindow::~MainWindow() = default;

@@ -343,8 +343,7 @@ std::string ParseFailure(std::string_view text, const Json::parse_error& e) {
 TemplateImport ImportTemplateJson(std::string_view text) {
     TemplateImport result;
     // The template the desktop program starts with, so a file can hold only what it changes.
-    ApplyBarcodeDefaults(result.tmpl);
-    NewTemplateReset(result.tmpl);
+    result.tmpl = StartupTemplate();
     Importer importer(result);
     Json j;
     try {

@@ -18,13 +18,6 @@ using test::ReadBytes;
 using test::WriteBytes;
 namespace fs = std::filesystem;
 
-ApplicationTemplate StartupTemplate() {
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
-    return t;
-}
-
 // Answers dialogs from a script and records every message.
 struct ScriptedUser : TemplateFileDialogs, MessageBoxes {
     std::deque<std::optional<std::string>> openAnswers, saveAnswers;

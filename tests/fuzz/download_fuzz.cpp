@@ -89,9 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VirtualClock clock;
     ScriptPeer peer(in);
     MemoryLineFactory lines(clock, &peer);
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
+    ApplicationTemplate t = StartupTemplate();
     RetryingUi ui;
     ui.retries = (setup >> 5) % 3;
     if (lookup) {

@@ -10,13 +10,6 @@
 namespace k52 {
 namespace {
 
-ApplicationTemplate StartupTemplate() {
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
-    return t;
-}
-
 std::vector<u8> Slice(const DownloadImage& image, size_t offset, size_t n) {
     return {image.begin() + static_cast<long>(offset), image.begin() + static_cast<long>(offset + n)};
 }

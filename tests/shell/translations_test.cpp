@@ -83,8 +83,7 @@ class TranslationsTest : public QObject {
         shown << seen.title << seen.text << seen.button;
 
         TemplateDocument doc;
-        ApplyBarcodeDefaults(doc.tmpl);
-        NewTemplateReset(doc.tmpl);
+        doc.tmpl = StartupTemplate();
         NoHost host;
         EditorSheetDialog sheet(nullptr, doc, host);
         shown << sheet.tabs()->tabText(0) << sheet.tabs()->tabText(3);

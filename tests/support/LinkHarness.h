@@ -47,13 +47,6 @@ class ScriptedPeer : public LinePeer {
     std::vector<PeerEmission> out_;
 };
 
-inline ApplicationTemplate FreshTemplate() {
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
-    return t;
-}
-
 inline PeerOptions Options(std::initializer_list<const char*> faults, std::vector<Bytes> records = {}) {
     PeerOptions o;
     for (const char* text : faults) {
@@ -88,7 +81,7 @@ struct Harness {
     TerminalPeer peer;
     ScriptedPeer script{[](const Bytes&, std::int64_t, std::vector<PeerEmission>&) {}};
     MemoryLineFactory lines;
-    ApplicationTemplate tmpl = FreshTemplate();
+    ApplicationTemplate tmpl = StartupTemplate();
     RecordingUi ui{clock};
     TerminalLink link{tmpl, lines, clock, ui};
     TransferOutcome outcome;  // of the last command

@@ -17,13 +17,6 @@ using test::ReadBytes;
 using test::WriteBytes;
 namespace fs = std::filesystem;
 
-ApplicationTemplate StartupTemplate() {
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
-    return t;
-}
-
 // A template whose file differs from the startup template's at a known byte.
 ApplicationTemplate Changed() {
     ApplicationTemplate t = StartupTemplate();

@@ -74,8 +74,7 @@ class EditorSheetUiTest : public QObject {
 
     void Fresh() {
         doc = TemplateDocument{};
-        ApplyBarcodeDefaults(doc.tmpl);
-        NewTemplateReset(doc.tmpl);
+        doc.tmpl = StartupTemplate();
         host.calls = 0;
     }
 

@@ -42,8 +42,7 @@ class SimulatorWidgetTest : public QObject {
         SimulatorWidget* widget;
 
         Fixture() {
-            ApplyBarcodeDefaults(tmpl);
-            NewTemplateReset(tmpl);
+            tmpl = StartupTemplate();
             window.setFixedSize(180, 400);
             window.move(300, 50);
             widget = new SimulatorWidget(tmpl, messages, &window, &clock);
