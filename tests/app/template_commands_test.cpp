@@ -6,9 +6,9 @@
 #include <deque>
 
 #include "app/TemplateCommands.h"
+#include "support/FileTestSupport.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
-#include "template/FileTestSupport.h"
 #include "template/TemplateFile.h"
 
 namespace k52 {

@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "UiTestSupport.h"
 #include "editor/ui/EditorSheetDialog.h"
 #include "editor/ui/SheetPlacement.h"
 #include "shell/MainWindow.h"
@@ -17,6 +16,7 @@
 #include "shell/ZoomSettings.h"
 #include "simulator/ui/SimulatorWidget.h"
 #include "support/MemoryLine.h"
+#include "support/UiTestSupport.h"
 #include "template/TemplateFile.h"
 
 using namespace k52;

@@ -7,11 +7,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "UiTestSupport.h"
 #include "shell/AboutBox.h"
 #include "shell/MainWindow.h"
 #include "shell/PortSettingsDialog.h"
 #include "simulator/ui/SimulatorWidget.h"
+#include "support/UiTestSupport.h"
 
 using namespace k52;
 using k52::test::OnNextModal;

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <fstream>
 
-#include "UiTestSupport.h"
 #include "shell/MainWindow.h"
+#include "support/UiTestSupport.h"
 #include "template/TemplateFile.h"
 
 using namespace k52;

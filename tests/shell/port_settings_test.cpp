@@ -11,11 +11,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "UiTestSupport.h"
 #include "shell/MainWindow.h"
 #include "shell/PortDeviceChooser.h"
 #include "shell/PortSettingsDialog.h"
 #include "shell/TransferWindows.h"
+#include "support/UiTestSupport.h"
 
 using namespace k52;
 using k52::test::ScriptedMessages;

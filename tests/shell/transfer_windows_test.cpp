@@ -8,9 +8,9 @@
 #include <QTest>
 #include <cstdlib>
 
-#include "UiTestSupport.h"
 #include "shell/PortSettingsDialog.h"
 #include "shell/TransferWindows.h"
+#include "support/UiTestSupport.h"
 
 using namespace k52;
 using k52::test::CountPixels;

@@ -9,12 +9,12 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "UiTestSupport.h"
 #include "editor/ui/EditorSheetDialog.h"
 #include "link/LinkTexts.h"
 #include "shell/MainWindow.h"
 #include "shell/QtDialogs.h"
 #include "shell/Translations.h"
+#include "support/UiTestSupport.h"
 #include "template/Defaults.h"
 
 using namespace k52;

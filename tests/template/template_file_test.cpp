@@ -6,8 +6,8 @@
 #include <cstring>
 #include <random>
 
+#include "support/FileTestSupport.h"
 #include "template/Defaults.h"
-#include "template/FileTestSupport.h"
 #include "template/TemplateFile.h"
 
 namespace k52 {
