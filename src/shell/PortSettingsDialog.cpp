@@ -74,6 +74,26 @@ PortSettingsDialog::PortSettingsDialog(QWidget* owner, PortSettings& settings, P
     conf_ = ReadPortsConf(confPath_, &warnings);
     for (std::size_t i = 0; i < chosen_.size(); ++i) chosen_[i] = conf_.assignments()[i].value_or("");
 
+    BuildLists();
+    BuildDeviceLabel();
+    chooser_ = new PortDeviceChooser(*scanner, this);
+    connect(ports_, &QComboBox::currentIndexChanged, this, &PortSettingsDialog::ShowDeviceOf);
+    ShowDeviceOf(ports_->currentIndex());
+    auto* warningText = new QLabel(QString::fromStdString(Join(warnings)), this);
+    warningText->setObjectName(QStringLiteral("portsConfWarnings"));
+    warningText->setVisible(!warnings.empty());
+    warningText->setWordWrap(true);
+
+    ok_ = new QPushButton(tr("確定"), this);
+    ok_->setDefault(true);
+    cancel_ = new QPushButton(tr("取消"), this);
+    connect(ok_, &QPushButton::clicked, this, &PortSettingsDialog::Confirm);
+    connect(cancel_, &QPushButton::clicked, this, [this] { done(0); });
+    LayOut(warningText);
+}
+
+// The port list, each port with the device it maps to, and the speed list, on the template's settings.
+void PortSettingsDialog::BuildLists() {
     ports_ = new QComboBox(this);
     ports_->setObjectName(QStringLiteral("list701"));
     ports_->setItemDelegate(new PortDelegate(ports_));
@@ -90,9 +110,12 @@ PortSettingsDialog::PortSettingsDialog(QWidget* owner, PortSettings& settings, P
     for (std::uint32_t bps : kLineSpeeds) speeds_->addItem(QString::number(bps));
 
     // A damaged template may hold a number beyond the lists: then nothing is selected.
-    ports_->setCurrentIndex(settings.comPort < kComPortCount ? settings.comPort : -1);
-    speeds_->setCurrentIndex(settings.baudRate < kBaudRateCount ? settings.baudRate : -1);
+    ports_->setCurrentIndex(settings_.comPort < kComPortCount ? settings_.comPort : -1);
+    speeds_->setCurrentIndex(settings_.baudRate < kBaudRateCount ? settings_.baudRate : -1);
+}
 
+// The device the selected port maps to, beside the port list.
+void PortSettingsDialog::BuildDeviceLabel() {
     device_ = new QLabel(this);
     device_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("/dev/ttyUSB00")));
     auto showDevice = [this](int i) {
@@ -100,21 +123,9 @@ PortSettingsDialog::PortSettingsDialog(QWidget* owner, PortSettings& settings, P
     };
     connect(ports_, &QComboBox::currentIndexChanged, this, showDevice);
     showDevice(ports_->currentIndex());
+}
 
-    chooser_ = new PortDeviceChooser(*scanner, this);
-    connect(ports_, &QComboBox::currentIndexChanged, this, &PortSettingsDialog::ShowDeviceOf);
-    ShowDeviceOf(ports_->currentIndex());
-    auto* warningText = new QLabel(QString::fromStdString(Join(warnings)), this);
-    warningText->setObjectName(QStringLiteral("portsConfWarnings"));
-    warningText->setVisible(!warnings.empty());
-    warningText->setWordWrap(true);
-
-    ok_ = new QPushButton(tr("確定"), this);
-    ok_->setDefault(true);
-    cancel_ = new QPushButton(tr("取消"), this);
-    connect(ok_, &QPushButton::clicked, this, &PortSettingsDialog::Confirm);
-    connect(cancel_, &QPushButton::clicked, this, [this] { done(0); });
-
+void PortSettingsDialog::LayOut(QLabel* warningText) {
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(tr("傳輸埠 :"), this), 0, 0);
     grid->addWidget(ports_, 0, 1);

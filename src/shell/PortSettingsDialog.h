@@ -38,6 +38,9 @@ class PortSettingsDialog : public QDialog {
     PortDeviceChooser* deviceChooser() const { return chooser_; }
 
   private:
+    void BuildLists();
+    void BuildDeviceLabel();
+    void LayOut(QLabel* warningText);
     void Confirm();
     void ShowDeviceOf(int comPort);
     // Writes the changed assignments; false (after saying why) when they could not be stored.
