@@ -21,7 +21,7 @@ namespace {
 
 using k52::bench::Seconds;
 
-class QuietUi : public k52::WindowlessTransferUi {
+class QuietUi : public k52::WindowlessObserver {
   public:
     k52::MessageAnswer ShowMessage(std::string_view text, std::string_view title, k52::MessageIcon,
                                    k52::MessageButtons) override {
@@ -47,9 +47,9 @@ Run Download(const std::vector<std::string>& peerArgs) {
     k52::PosixLineFactory lines(peer.paths.at(0));
     k52::MonotonicClock clock;
     QuietUi ui;
-    k52::TerminalLink link(t, lines, clock, ui);
+    k52::TerminalLink link(t, lines, clock);
     const double wall0 = Seconds(CLOCK_MONOTONIC), cpu0 = Seconds(CLOCK_PROCESS_CPUTIME_ID);
-    const k52::TransferOutcome outcome = link.RunDownload(k52::Transport::Direct, k52::Payload::Program);
+    const k52::TransferOutcome outcome = link.Download({}, ui);
     const double wall = Seconds(CLOCK_MONOTONIC) - wall0, cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
     k52::bench::StopPeers(peer);
     return {wall, cpu, outcome.Succeeded(), ui.idleCalls};

@@ -586,6 +586,14 @@ View the received data now?</translation>
         <translation>No data was received!</translation>
     </message>
     <message>
+        <source>下載已取消!!</source>
+        <translation>Download cancelled!</translation>
+    </message>
+    <message>
+        <source>先前中斷的接收留下了檔案 %1, 其中有 %2 筆終端機已確認送出的資料.</source>
+        <translation>An earlier receive that was cut off left the file %1, holding %2 records the terminal was told are stored.</translation>
+    </message>
+    <message>
         <source>資料連續錯誤, 接收中斷!!</source>
         <translation>Too many errors in a row; receiving stopped!</translation>
     </message>

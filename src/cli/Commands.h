@@ -22,6 +22,7 @@ enum ExitCode {
     kExitFile = 3,         // a file could not be read, created or written
     kExitPort = 4,         // the serial port could not be opened or prepared
     kExitBadTemplate = 5,  // a template file was refused (wrong magic or truncated)
+    kExitInterrupted = 6,  // stopped by Ctrl+C, SIGTERM or SIGHUP; what was acknowledged is kept
 };
 
 struct NewOptions {

@@ -65,6 +65,7 @@ int ExitCodeOf(const TransferOutcome& o) {
         case LinkFailure::LineLost:
             return kExitPort;
         case LinkFailure::Cancelled:
+            return kExitInterrupted;
         case LinkFailure::MaybeDuplicated:
         case LinkFailure::TransferFailed:
         case LinkFailure::NotReady:

@@ -1,86 +1,48 @@
-// A terminal's transfer under k52cli: message boxes as lines, scripted retry answers, progress and the
-// lines that explain a failure, all tagged with the terminal's row.
+// A terminal's transfer under k52cli: message boxes as lines, progress and the lines that explain a
+// failure, all tagged with the terminal's row.
 #include "cli/TransferSession.h"
 
 #include <thread>
 #include <vector>
 
+#include "cli/Commands.h"
 #include "link/TerminalLink.h"
 #include "util/Translate.h"
 
 namespace k52::cli {
 namespace {
 
-// Message boxes become "TITLE: TEXT" lines; questions take their answers from the plan.
-class SessionUi : public WindowlessTransferUi {
+// In the language the user chose, as the desktop's message box would say it.
+std::string Line(std::string_view title, std::string_view text) {
+    return std::string(Translate(title)) + ": " + std::string(Translate(text));
+}
+
+// Message boxes become "TITLE: TEXT" lines on the terminal's row; progress goes to its board line.
+class SessionObserver : public WindowlessObserver {
   public:
-    SessionUi(const SessionPlan& plan, ProgressBoard& board, std::size_t row)
-        : board_(board), row_(row), yesAnswers_(plan.retries) {
-        lookupChoice = plan.file;
-        dataChoice = plan.file;
-    }
+    SessionObserver(ProgressBoard& board, std::size_t row) : board_(board), row_(row) {}
 
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon,
                               MessageButtons buttons) override {
-        lastMessage = Line(title, text);
-        return Show(lastMessage, buttons);
-    }
-    // The report names what went wrong, not the question that follows it.
-    MessageAnswer AskRetry(std::string_view text, std::string_view title) override {
-        return Show(Line(title, text), MessageButtons::YesNo);
+        board_.Message(row_, Line(title, text));
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
     void Idle() override { board_.Tick(); }
-
     void OnProgress(const TransferProgress& p) override {
         last = p;
-        if (p.phase == TransferPhase::SendingPacket) packets = p.done;
-        if (p.phase == TransferPhase::SendingRecord) records = p.done;
         // The end is drawn by the caller, who knows why it failed.
         if (p.phase != TransferPhase::Done && p.phase != TransferPhase::Failed) board_.Update(row_, p);
     }
 
-    std::string lastMessage;
     TransferProgress last;
-    int packets = 0;
-    int records = 0;
 
   private:
-    // In the language the user chose, as the desktop's message box would say it.
-    static std::string Line(std::string_view title, std::string_view text) {
-        return std::string(Translate(title)) + ": " + std::string(Translate(text));
-    }
-    MessageAnswer Show(const std::string& line, MessageButtons buttons) {
-        board_.Message(row_, line);
-        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-        if (yesAnswers_ == 0) return MessageAnswer::No;
-        --yesAnswers_;
-        return MessageAnswer::Yes;
-    }
-
     ProgressBoard& board_;
     std::size_t row_;
-    unsigned yesAnswers_;
-};
-
-// Keeps the reason a port would not open, for a line after the message box text.
-class ExplainingFactory : public LineFactory {
-  public:
-    explicit ExplainingFactory(LineFactory& inner) : inner_(inner) {}
-    std::unique_ptr<SerialLine> OpenPort(int comPort, std::string* error) override {
-        auto line = inner_.OpenPort(comPort, &reason);
-        if (error) *error = reason;
-        return line;
-    }
-    bool FixedDevice() const override { return inner_.FixedDevice(); }
-    std::string reason;
-
-  private:
-    LineFactory& inner_;
 };
 
 // The lines that follow a failure's message box: what a script needs that the box does not say.
-std::vector<std::string> Explanations(const TransferOutcome& o, const std::string& portReason,
-                                      const std::string& file) {
+std::vector<std::string> Explanations(const TransferOutcome& o, const std::string& file) {
     std::vector<std::string> lines;
     auto withReason = [&](std::string line) {
         if (!o.reason.empty()) line += ": " + o.reason;
@@ -94,16 +56,11 @@ std::vector<std::string> Explanations(const TransferOutcome& o, const std::strin
             withReason("k52cli: cannot write " + file);
             break;
         case LinkFailure::PortOpen:
-            if (!portReason.empty()) lines.push_back("k52cli: " + portReason);
+            if (!o.lastMessage.detail.empty()) lines.push_back("k52cli: " + o.lastMessage.detail);
             break;
         case LinkFailure::LineSettings:
             // The desktop's receive command ends silently here; a script still deserves a reason.
             lines.push_back("k52cli: the device refused the line settings (speed, 8N1)");
-            break;
-        case LinkFailure::MaybeDuplicated:
-            for (long line : o.duplicateLines)
-                lines.push_back("k52cli: the terminal may hold line " + std::to_string(line) + " of " + file +
-                                " more than once");
             break;
         case LinkFailure::LineLost:
             lines.push_back("k52cli: the device went away during the exchange (unplugged?)");
@@ -111,6 +68,9 @@ std::vector<std::string> Explanations(const TransferOutcome& o, const std::strin
         default:
             break;
     }
+    for (long line : o.duplicateLines)
+        lines.push_back("k52cli: the terminal may hold line " + std::to_string(line) + " of " + file +
+                        " more than once");
     return lines;
 }
 
@@ -118,32 +78,43 @@ std::vector<std::string> Explanations(const TransferOutcome& o, const std::strin
 
 TerminalResult RunSession(const SessionPlan& plan, ApplicationTemplate t, LineFactory& lines, Clock& clock,
                           ProgressBoard& board, std::size_t row) {
-    ExplainingFactory explaining(lines);
-    SessionUi ui(plan, board, row);
-    TerminalLink link(t, explaining, clock, ui);
-    link.setLookupEncoding(plan.encoding);
-    const std::int64_t start = clock.NowMs();
-    const TransferOutcome o =
-        plan.job == TransferJob::Receive
-            ? link.RunReceive(plan.transport)
-            : link.RunDownload(plan.transport,
-                               plan.job == TransferJob::Lookup ? Payload::Lookup : Payload::Program);
+    SessionObserver observer(board, row);
+    TerminalLink link(t, lines, clock);
+    const bool receive = plan.job == TransferJob::Receive;
+    TransferOutcome o;
+    if (receive) {
+        o = link.Receive({plan.transport, plan.file, plan.overwrite, plan.stop}, observer);
+    } else {
+        DownloadRequest request;
+        request.transport = plan.transport;
+        request.payload = plan.job == TransferJob::Lookup ? Payload::Lookup : Payload::Program;
+        request.lookupFile = plan.file;
+        request.encoding = plan.encoding;
+        request.retries = plan.retries;
+        request.stop = plan.stop;
+        o = link.Download(request, observer);
+    }
 
     TerminalResult r;
     r.device = plan.device;
     r.outcome = o;
-    r.seconds = static_cast<double>(clock.NowMs() - start) / 1000.0;
-    r.packets = ui.packets;
-    r.bytes = ui.last.bytesSent + ui.last.bytesReceived;
-    r.records = plan.job == TransferJob::Receive ? o.recordsStored : ui.records;
-    r.file = plan.job != TransferJob::Receive || o.fileKept ? plan.file : std::string();
-    r.message = ui.lastMessage;
+    r.seconds = o.seconds;
+    r.packets = o.packets;
+    r.bytes = o.bytesSent + o.bytesReceived;
+    r.records = receive ? o.recordsStored : o.recordsSent;
+    r.file = !receive ? plan.file : o.fileKept ? o.dataFile : std::string();
+    if (!o.lastMessage.text.empty()) r.message = Line(o.lastMessage.title, o.lastMessage.text);
     r.exitCode = ExitCodeOf(o);
     if (o.lastMayComeAgain)
         board.Message(row, "k52cli: record " + std::to_string(o.recordsStored) +
                                " may come again next time: the terminal may not have heard it was stored");
-    for (const std::string& line : Explanations(o, explaining.reason, plan.file)) board.Message(row, line);
-    board.Update(row, ui.last, FailureCode(o));
+    if (receive && o.fileKept && o.dataFile != plan.file)
+        board.Message(row, "k52cli: " + plan.file + " appeared meanwhile; the records are in " + o.dataFile);
+    if (o.failure == LinkFailure::Cancelled)
+        board.Message(row, receive ? "k52cli: interrupted after " + std::to_string(o.recordsStored) + " records"
+                                   : std::string("k52cli: interrupted"));
+    for (const std::string& line : Explanations(o, plan.file)) board.Message(row, line);
+    board.Update(row, observer.last, FailureCode(o));
     return r;
 }
 

@@ -12,6 +12,7 @@
 #include "link/LookupData.h"
 #include "link/SerialLine.h"
 #include "link/TransferOutcome.h"
+#include "link/TransferRequest.h"
 #include "template/Template.h"
 
 namespace k52::cli {
@@ -22,13 +23,15 @@ struct SessionPlan {
     TransferJob job = TransferJob::Program;
     Transport transport = Transport::Direct;
     LookupEncoding encoding = LookupEncoding::Auto;
-    unsigned retries = 0;  // Yes answers to the retry question before No
-    std::string file;      // the template or lookup file sent, or the data file written
-    std::string device;    // the name the board and the report know this terminal by
+    unsigned retries = 0;   // how many times a failed download starts again
+    std::string file;       // the template or lookup file sent, or the data file written
+    std::string device;     // the name the board and the report know this terminal by
+    bool overwrite = false;  // a receive may replace a file that stands at `file`
+    const StopFlag* stop = nullptr;
 };
 
 // Runs one transfer on `lines` and `clock` with the template `t` (its port and speed already set). Its
-// message boxes and explanations go to `board` row `row`.
+// message boxes and explanations go to `board` row `row`; the result is built from the outcome alone.
 TerminalResult RunSession(const SessionPlan& plan, ApplicationTemplate t, LineFactory& lines, Clock& clock,
                           ProgressBoard& board, std::size_t row);
 

@@ -41,6 +41,11 @@ std::string DataFileWriteFailed(int kept) {
     return Text(K52_TR("Link", "寫入檔案失敗!! 先前接收的 %1 筆資料已保存在檔案中."), {std::to_string(kept)});
 }
 
+std::string LeftoverPartialFile(const std::string& path, long records) {
+    return Text(K52_TR("Link", "先前中斷的接收留下了檔案 %1, 其中有 %2 筆終端機已確認送出的資料."),
+                {path, std::to_string(records)});
+}
+
 std::string LookupMayBeDuplicated(const std::vector<long>& lines) {
     std::string list;
     for (long line : lines) list += (list.empty() ? "" : ", ") + std::to_string(line);

@@ -13,9 +13,9 @@ constexpr std::uint32_t kProbeSpeeds[] = {9600, 115200, 38400, 57600, 19200};
 constexpr std::uint32_t kIrPrepareSpeed = 38400;
 }  // namespace
 
-PortSession::PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferUi& ui,
-                         TransferProgress& progress)
-    : settings_(settings), lines_(lines), clock_(clock), ui_(ui), progress_(progress) {}
+PortSession::PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferObserver& ui,
+                         TransferProgress& progress, const StopFlag* stop)
+    : settings_(settings), lines_(lines), clock_(clock), ui_(ui), progress_(progress), stop_(stop) {}
 
 PortSession::~PortSession() {
     Close(false);
@@ -71,7 +71,7 @@ void PortSession::Report(TransferPhase phase, int done, int total) {
 bool PortSession::WaitForInputUntil(std::int64_t deadlineMs) {
     for (;;) {
         const std::int64_t now = clock_.NowMs();
-        if (now >= deadlineMs || !port_ || port_->HungUp()) return false;
+        if (now >= deadlineMs || !port_ || port_->HungUp() || StopRequested()) return false;
         if (port_->WaitForInput(std::min(deadlineMs - now, kIdleSliceMs))) return true;
         ui_.Idle();
     }
@@ -79,7 +79,7 @@ bool PortSession::WaitForInputUntil(std::int64_t deadlineMs) {
 
 void PortSession::SleepFor(std::int64_t ms) {
     const std::int64_t until = clock_.NowMs() + ms;
-    for (std::int64_t now = clock_.NowMs(); now < until; now = clock_.NowMs()) {
+    for (std::int64_t now = clock_.NowMs(); now < until && !StopRequested(); now = clock_.NowMs()) {
         clock_.SleepUntil(std::min(until, now + kIdleSliceMs));
         ui_.Idle();
     }

@@ -10,7 +10,8 @@
 
 #include "link/Clock.h"
 #include "link/SerialLine.h"
-#include "link/TransferUi.h"
+#include "link/TransferObserver.h"
+#include "link/TransferRequest.h"
 
 namespace k52 {
 
@@ -20,9 +21,10 @@ constexpr std::int64_t kIdleSliceMs = 50;
 class PortSession {
   public:
     // `settings` is the process-wide line record; it outlives the session. `progress` keeps where the
-    // transfer stands (with the bytes this session moved) for whoever reports its end.
-    PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferUi& ui,
-                TransferProgress& progress);
+    // transfer stands (with the bytes this session moved) for whoever reports its end. Once `stop` is
+    // set, waits and pauses end at once.
+    PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferObserver& ui,
+                TransferProgress& progress, const StopFlag* stop = nullptr);
     ~PortSession();
     PortSession(const PortSession&) = delete;
     PortSession& operator=(const PortSession&) = delete;
@@ -45,6 +47,8 @@ class PortSession {
     bool WaitForInputUntil(std::int64_t deadlineMs);
     // The device went away during the exchange: every wait from now on would be for nothing.
     bool HungUp() const { return port_ && port_->HungUp(); }
+    // The front end asked the transfer to end at its next safe point.
+    bool StopRequested() const { return stop_ && stop_->load(); }
     void SleepFor(std::int64_t ms);
     void DiscardInput();
     std::int64_t NowMs() { return clock_.NowMs(); }
@@ -58,8 +62,9 @@ class PortSession {
     LineSettings& settings_;
     LineFactory& lines_;
     Clock& clock_;
-    TransferUi& ui_;
+    TransferObserver& ui_;
     TransferProgress& progress_;
+    const StopFlag* stop_;
     std::unique_ptr<SerialLine> port_;
 };
 

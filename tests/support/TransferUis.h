@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "link/Clock.h"
-#include "link/TransferUi.h"
+#include "link/DeskTransfer.h"
+#include "link/TransferObserver.h"
 #include "support/Messages.h"
 
 namespace k52::test {
 
 // Answers Yes/No questions from `answers`, then No; the file choices are set by the test.
-class RecordingUi : public TransferUi {
+class RecordingUi : public TransferObserver, public TransferChoices {
   public:
     explicit RecordingUi(Clock& clock) : clock_(clock) {}
 
@@ -53,8 +54,8 @@ class RecordingUi : public TransferUi {
     Clock& clock_;
 };
 
-// Shows nothing, answers OK and No, and chooses the files it was given.
-class NullTransferUi : public WindowlessTransferUi {
+// Shows nothing and answers OK and No.
+class NullTransferUi : public WindowlessObserver {
   public:
     MessageAnswer ShowMessage(std::string_view, std::string_view, MessageIcon,
                               MessageButtons buttons) override {
