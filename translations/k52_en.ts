@@ -616,6 +616,17 @@ View the received data now?</translation>
         <source>無法開啟檔案 %1 : %2</source>
         <translation>Cannot open the file %1 : %2</translation>
     </message>
+    <message>
+        <source>傳輸尚未結束, 要停止傳輸並結束程式嗎??</source>
+        <translation>A transfer is still running. Stop it and quit?</translation>
+    </message>
+</context>
+<context>
+    <name>TransferWindows</name>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>QtMessageBoxes</name>

@@ -111,8 +111,9 @@ TerminalResult RunSession(const SessionPlan& plan, ApplicationTemplate t, LineFa
     if (receive && o.fileKept && o.dataFile != plan.file)
         board.Message(row, "k52cli: " + plan.file + " appeared meanwhile; the records are in " + o.dataFile);
     if (o.failure == LinkFailure::Cancelled)
-        board.Message(row, receive ? "k52cli: interrupted after " + std::to_string(o.recordsStored) + " records"
-                                   : std::string("k52cli: interrupted"));
+        board.Message(row, receive
+                               ? "k52cli: interrupted after " + std::to_string(o.recordsStored) + " records"
+                               : std::string("k52cli: interrupted"));
     for (const std::string& line : Explanations(o, plan.file)) board.Message(row, line);
     board.Update(row, observer.last, FailureCode(o));
     return r;

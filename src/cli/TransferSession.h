@@ -23,9 +23,9 @@ struct SessionPlan {
     TransferJob job = TransferJob::Program;
     Transport transport = Transport::Direct;
     LookupEncoding encoding = LookupEncoding::Auto;
-    unsigned retries = 0;   // how many times a failed download starts again
-    std::string file;       // the template or lookup file sent, or the data file written
-    std::string device;     // the name the board and the report know this terminal by
+    unsigned retries = 0;    // how many times a failed download starts again
+    std::string file;        // the template or lookup file sent, or the data file written
+    std::string device;      // the name the board and the report know this terminal by
     bool overwrite = false;  // a receive may replace a file that stands at `file`
     const StopFlag* stop = nullptr;
 };

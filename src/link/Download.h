@@ -11,8 +11,8 @@
 #include "link/DownloadImage.h"
 #include "link/LookupFile.h"
 #include "link/PortSession.h"
-#include "link/TransferOutcome.h"
 #include "link/TransferObserver.h"
+#include "link/TransferOutcome.h"
 
 namespace k52 {
 

@@ -105,8 +105,10 @@ void Receiver::EndStatus() {
 Receiver::Result Receiver::Run(RecordFile& file) {
     Result result;
     if (!Request()) {
-        if (port_.HungUp()) result.end = End::LineLost;
-        else if (port_.StopRequested()) result.end = End::Stopped;
+        if (port_.HungUp())
+            result.end = End::LineLost;
+        else if (port_.StopRequested())
+            result.end = End::Stopped;
         return result;
     }
     ui_.BeginReceiveStatus();

@@ -169,9 +169,11 @@ bool RecordFile::CopyInPlace(int* error) {
     char buffer[65536];
     off_t size = 0;
     for (ssize_t n; (n = ::read(in.get(), buffer, sizeof buffer)) != 0; size += n) {
-        if (n < 0 || !WriteAll(out.get(), buffer, static_cast<std::size_t>(n))) return (*error = errno, false);
+        if (n < 0 || !WriteAll(out.get(), buffer, static_cast<std::size_t>(n)))
+            return (*error = errno, false);
     }
-    if (ftruncate(out.get(), size) != 0 || fsync(out.get()) != 0 || !out.Reset()) return (*error = errno, false);
+    if (ftruncate(out.get(), size) != 0 || fsync(out.get()) != 0 || !out.Reset())
+        return (*error = errno, false);
     ::unlink(tempPath_.c_str());
     tempPath_.clear();
     return true;
@@ -242,7 +244,8 @@ std::vector<RecordFile::Leftover> RecordFile::Leftovers(const std::string& path)
         if (name.size() <= prefix.size() + kPartialSuffix.size() || name.substr(0, prefix.size()) != prefix ||
             name.substr(name.size() - kPartialSuffix.size()) != kPartialSuffix)
             continue;
-        std::string_view tag = name.substr(prefix.size(), name.size() - prefix.size() - kPartialSuffix.size());
+        std::string_view tag =
+            name.substr(prefix.size(), name.size() - prefix.size() - kPartialSuffix.size());
         tag = tag.substr(0, tag.find('-'));
         const auto pid = ParseUnsigned<unsigned>(tag);
         if (!pid) continue;

@@ -21,7 +21,8 @@ using namespace link_text;
 // what a caller reports afterwards (the last message, the counts) is kept for the outcome.
 class TransferRun : public TransferObserver {
   public:
-    TransferRun(TransferObserver& inner, Clock& clock) : inner_(inner), clock_(clock), start_(clock.NowMs()) {}
+    TransferRun(TransferObserver& inner, Clock& clock)
+        : inner_(inner), clock_(clock), start_(clock.NowMs()) {}
 
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                               MessageButtons buttons) override {
@@ -37,7 +38,9 @@ class TransferRun : public TransferObserver {
     MessageAnswer AskRetry(std::string_view text, std::string_view title) override {
         return inner_.AskRetry(text, title);
     }
-    void BeginProgress(std::string_view title, std::string_view text) override { inner_.BeginProgress(title, text); }
+    void BeginProgress(std::string_view title, std::string_view text) override {
+        inner_.BeginProgress(title, text);
+    }
     void SetProgress(int percent) override { inner_.SetProgress(percent); }
     void EndProgress() override { inner_.EndProgress(); }
     void BeginReceiveStatus() override { inner_.BeginReceiveStatus(); }
@@ -158,21 +161,25 @@ namespace {
 std::optional<LookupFile> OpenLookup(const DownloadRequest& request, TransferRun& run) {
     LookupFile::OpenError error = LookupFile::OpenError::None;
     int sysErrno = 0;
-    std::optional<LookupFile> lookup = LookupFile::Open(request.lookupFile, request.encoding, &error, &sysErrno);
+    std::optional<LookupFile> lookup =
+        LookupFile::Open(request.lookupFile, request.encoding, &error, &sysErrno);
     TransferOutcome& outcome = run.outcome;
     if (!lookup) {
         const bool notRegular = error == LookupFile::OpenError::NotRegular;
         run.Tell(notRegular ? LookupNotRegular() : std::string(kCannotOpenFile), kErrorTitle,
                  MessageIcon::Exclamation);
         outcome.failure = LinkFailure::CannotOpenFile;
-        outcome.reason = notRegular ? "not a regular file" : sysErrno != 0 ? std::strerror(sysErrno) : "read error";
+        outcome.reason = notRegular      ? "not a regular file"
+                         : sysErrno != 0 ? std::strerror(sysErrno)
+                                         : "read error";
         return std::nullopt;
     }
     if (const std::optional<LookupRefusal>& refused = lookup->refusal()) {
         // Nothing is sent of a file the terminal cannot take whole.
         run.Tell(refused->message, kErrorTitle, MessageIcon::Exclamation);
-        outcome.failure = refused->problem == LookupProblem::RecordTooLong ? LinkFailure::LookupRecordTooLong
-                                                                           : LinkFailure::LookupNotConvertible;
+        outcome.failure = refused->problem == LookupProblem::RecordTooLong
+                              ? LinkFailure::LookupRecordTooLong
+                              : LinkFailure::LookupNotConvertible;
         return std::nullopt;
     }
     return lookup;
@@ -263,7 +270,8 @@ void TerminalLink::RunReceive(const ReceiveRequest& request, TransferRun& run) {
             outcome.failure = LinkFailure::FileWrite;
             outcome.reason = std::strerror(error);
             outcome.dataFile = file->temporaryPath();
-            run.Tell(DataFileWriteFailed(0) + " " + file->temporaryPath(), kErrorTitle, MessageIcon::Exclamation);
+            run.Tell(DataFileWriteFailed(0) + " " + file->temporaryPath(), kErrorTitle,
+                     MessageIcon::Exclamation);
             return;
         }
         outcome.dataFile = file->finalPath();
@@ -290,7 +298,8 @@ void TerminalLink::RunReceive(const ReceiveRequest& request, TransferRun& run) {
         case Receiver::End::LineLost:
         case Receiver::End::TimedOut:
         case Receiver::End::TooManyRefusals:
-            if (result.end == Receiver::End::LineLost) run.Tell(kLineLost, kErrorTitle, MessageIcon::Exclamation);
+            if (result.end == Receiver::End::LineLost)
+                run.Tell(kLineLost, kErrorTitle, MessageIcon::Exclamation);
             outcome.failure = result.end == Receiver::End::LineLost   ? LinkFailure::LineLost
                               : result.end == Receiver::End::TimedOut ? LinkFailure::TimedOut
                                                                       : LinkFailure::TooManyRefusals;

@@ -43,12 +43,12 @@ struct ShownMessage {
 
 struct TransferOutcome {
     LinkFailure failure = LinkFailure::None;
-    int attempts = 0;                  // download attempts run
-    int packets = 0;                   // program packets acknowledged in the last attempt
-    int recordsSent = 0;               // lookup records acknowledged in the last attempt
-    int recordsStored = 0;             // receive: records in the data file
-    bool fileKept = false;             // receive: the data file holds what was received
-    std::string dataFile;              // receive: where the records are (another name when the path was taken)
+    int attempts = 0;       // download attempts run
+    int packets = 0;        // program packets acknowledged in the last attempt
+    int recordsSent = 0;    // lookup records acknowledged in the last attempt
+    int recordsStored = 0;  // receive: records in the data file
+    bool fileKept = false;  // receive: the data file holds what was received
+    std::string dataFile;   // receive: where the records are (another name when the path was taken)
     std::vector<long> duplicateLines;  // lookup: lines of the file the terminal may hold twice
     // A record stored whose acknowledgement may not have reached the terminal (a failed receive).
     bool lastMayComeAgain = false;

@@ -99,7 +99,9 @@ struct Harness {
     const TransferOutcome& Download(Transport t = Transport::Direct, Payload p = Payload::Program) {
         return outcome = desk.RunDownload(t, p, ui);
     }
-    const TransferOutcome& Receive(Transport t = Transport::Direct) { return outcome = desk.RunReceive(t, ui); }
+    const TransferOutcome& Receive(Transport t = Transport::Direct) {
+        return outcome = desk.RunReceive(t, ui);
+    }
 };
 
 }  // namespace k52::test

@@ -27,7 +27,10 @@ class RecordingUi : public TransferObserver, public TransferChoices {
     void SetProgress(int percent) override { progress.push_back(percent); }
     void EndProgress() override { events.push_back("progress end"); }
     void BeginReceiveStatus() override { status.push_back("begin"); }
-    void UpdateReceiveStatus(int count) override { status.push_back("update " + std::to_string(count)); }
+    void UpdateReceiveStatus(int count) override {
+        status.push_back("update " + std::to_string(count));
+        if (onStatus) onStatus(count);
+    }
     void EndReceiveStatus() override { status.push_back("end"); }
     std::optional<std::string> ChooseLookupFile(const std::string& previous) override;
     std::optional<std::string> ChooseDataFile() override { return dataChoice; }
@@ -39,6 +42,7 @@ class RecordingUi : public TransferObserver, public TransferChoices {
 
     std::deque<MessageAnswer> answers;  // for Yes/No questions, then No
     std::function<void()> onAnswer;
+    std::function<void(int count)> onStatus;  // after each record stored, before its acknowledgement
     std::optional<std::string> lookupChoice;
     std::optional<std::string> dataChoice;
     std::vector<Shown> shown;
