@@ -138,6 +138,7 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
                          run.files[i], run.devices[i],
                          a.overwrite,  &gStop};
         run.results[i] = RunSession(plan, std::move(t), lines, clock, board, i);
+        for (const std::string& warning : lines.TakeWarnings()) board.Message(i, warning);
     });
     board.Finish();
 

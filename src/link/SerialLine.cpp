@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <iostream>
 
 #include "ports/PortErrors.h"
 
@@ -208,9 +207,7 @@ std::unique_ptr<SerialLine> PosixLineFactory::OpenPort(int comPort, std::string*
     if (device_) {
         failure.device = *device_;
     } else {
-        std::vector<std::string> warnings;
-        ComPortResolution port = ResolveComPort(comPort, &warnings);
-        for (const std::string& w : warnings) std::cerr << w << "\n";
+        ComPortResolution port = ResolveComPort(comPort, &warnings_);
         failure.device = port.device;
         failure.comPort = comPort;
         failure.source = port.source;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ports/PortAssignments.h"
 #include "template/Template.h"
@@ -100,10 +102,14 @@ class PosixLineFactory : public LineFactory {
     bool FixedDevice() const override { return device_.has_value(); }
     // The reason the last OpenPort failed; empty after one that succeeded.
     const std::string& lastFailure() const { return lastFailure_; }
+    // What the port assignments said while resolving a port name (a damaged line of ports.conf), for
+    // the caller to pass on; taking them clears them.
+    std::vector<std::string> TakeWarnings() { return std::exchange(warnings_, {}); }
 
   private:
     std::optional<std::string> device_;
     std::string lastFailure_;
+    std::vector<std::string> warnings_;
 };
 
 }  // namespace k52
