@@ -1,4 +1,5 @@
-// download, download-lookup and receive: their options, shared where the three agree, and their runs.
+// download, download-lookup and receive: their options, shared where the three agree (the runs are in
+// cmd_transfer.cpp).
 #include <memory>
 
 #include "cli/CommandRegistration.h"
