@@ -25,30 +25,6 @@ enum ExitCode {
     kExitInterrupted = 6,  // stopped by Ctrl+C, SIGTERM or SIGHUP; what was acknowledged is kept
 };
 
-struct NewOptions {
-    std::string out;
-};
-
-struct ShowOptions {
-    std::string file;
-    bool json = false;
-};
-
-struct ImageOptions {
-    std::string file;
-    std::string out;
-};
-
-struct SimulateOptions {
-    std::string file;
-    std::string keys;
-    std::optional<std::string> keysFile;  // "-" reads standard input
-    std::optional<std::string> time;      // "YYYY-MM-DD HH:MM"
-    bool fresh = false;
-    bool json = false;
-    std::optional<std::string> save;
-};
-
 // A terminal of a transfer: exactly one of `device` and `comPort` is set.
 struct TerminalAddress {
     std::optional<std::string> device;
@@ -68,20 +44,12 @@ struct TransferOptions {
     bool json = false;                               // the closing report as JSON
 };
 
-int CmdNew(const NewOptions& o);
-int CmdShow(const ShowOptions& o);
-int CmdImage(const ImageOptions& o);
-int CmdSimulate(const SimulateOptions& o);
 int CmdDownload(const TransferOptions& o);
 int CmdDownloadLookup(const TransferOptions& o);
 int CmdReceive(const TransferOptions& o);
 
 // Parses a whole command line (argv[0] first), runs the command and returns its exit code.
 int RunCommandLine(int argc, const char* const* argv);
-
-// import and diff: template text to a template file, and the fields two templates differ in.
-int RunImport(const std::string& in, const std::string& out, bool normalise);
-int RunDiff(const std::string& a, const std::string& b, bool json);
 
 // The ports command with its parameters parsed; comPort is 0..5 for COM1..COM6.
 int PortsList(PortScanner& scanner, bool json, std::ostream& out, std::ostream& err);

@@ -10,12 +10,6 @@
 #include <QMenu>
 #include <QScreen>
 #include <QShortcut>
-#include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "editor/ui/EditorSheet.h"
 #include "link/DeskTransfer.h"
@@ -28,6 +22,7 @@
 #include "shell/Zoom.h"
 #include "shell/ZoomSettings.h"
 #include "simulator/ui/SimulatorWidget.h"
+#include "util/RegularFile.h"
 #include "util/Translate.h"
 
 namespace k52 {
@@ -45,15 +40,12 @@ class NamedFile : public TemplateFileDialogs {
     std::string path_;
 };
 
-// Why `path` cannot be read as a file, or empty when it can. Open's dialog never offers such a file, so
-// Open itself has no message for it.
+// Why `path` cannot be read as a template file, or empty when it can. Open's dialog never offers such a
+// file, so Open itself has no message for it. A FIFO or device is refused without waiting on it, before
+// the window could be kept from appearing.
 std::string UnreadableReason(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::strerror(errno);
-    struct stat st {};
-    const bool folder = fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
-    ::close(fd);
-    return folder ? std::strerror(EISDIR) : std::string();
+    std::string reason;
+    return OpenRegularFileForReading(path, &reason) ? std::string() : reason;
 }
 
 }  // namespace
