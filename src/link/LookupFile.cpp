@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "link/LinkTexts.h"
 #include "util/UniqueFd.h"
 
 namespace k52 {
@@ -16,8 +17,8 @@ namespace {
 constexpr std::size_t kProgressStep = 128;
 }
 
-std::optional<LookupFile> LookupFile::Open(const std::string& path, LookupEncoding encoding, OpenError* error,
-                                           int* sysErrno) {
+std::optional<LookupFile> LookupFile::Open(const std::string& path, const LookupOptions& options,
+                                           OpenError* error, int* sysErrno) {
     auto fail = [&](OpenError why, int e) -> std::optional<LookupFile> {
         if (sysErrno) *sysErrno = e;
         if (error) *error = why;
@@ -38,10 +39,9 @@ std::optional<LookupFile> LookupFile::Open(const std::string& path, LookupEncodi
         bytes.append(chunk, static_cast<std::size_t>(n));
     }
     if (error) *error = OpenError::None;
-    const char end = bytes.find('\r') == std::string::npos ? '\n' : '\r';
-    const bool lastUnended = !bytes.empty() && bytes.back() != end;
-    const std::size_t size = bytes.size();
-    return LookupFile(ReadLookupData(bytes, encoding), size, lastUnended);
+    LookupData data = ReadLookupData(bytes, options);
+    if (data.refusal) data.refusal->message = link_text::LookupRefusalInFile(data.refusal->message, path);
+    return LookupFile(std::move(data), bytes.size());
 }
 
 bool LookupFile::ForEachRecord(const RecordFn& record, const std::function<void(int)>& progress) const {
@@ -54,7 +54,7 @@ bool LookupFile::ForEachRecord(const RecordFn& record, const std::function<void(
     long line = 0;
     for (std::size_t i = 0; i < data_.records.size(); ++i) {
         const LookupRecord& r = data_.records[i];
-        const bool ended = !(lastUnended_ && i + 1 == data_.records.size());
+        const bool ended = !(data_.lastUnended && i + 1 == data_.records.size());
         // A record goes out once the step holding its line end was read; one the file ends goes last.
         reportUpTo(ended ? (r.fileEnd - 1) / kProgressStep : chunks);
         const std::vector<u8> data(r.data.begin(), r.data.end());
