@@ -49,8 +49,8 @@ struct LookupRefusal {
     LookupProblem problem;
     long line = 0;
     long column = 0;
-    std::string
-        character;        // UTF-8 of the character, the offending byte as \xNN, or the UTF-16 unit as U+NNNN
+    // UTF-8 of the character, the offending byte as \xNN, or the UTF-16 unit as U+NNNN.
+    std::string character;
     std::string message;  // the text shown to the user, in the link's words
 };
 
