@@ -115,7 +115,9 @@ TEST(LookupDownload, ProgressAfterEvery128BytesThenFull) {
 TEST(LookupDownload, EmptyFileWhenAllowedSendsOnlyTheEndMarkerAndSetsTheBarStraightToFull) {
     TempFile f(B(""));
     Harness h;
-    DownloadRequest request{Transport::Direct, Payload::Lookup, f.path};
+    DownloadRequest request;
+    request.payload = Payload::Lookup;
+    request.lookupFile = f.path;
     request.allowEmpty = true;
     EXPECT_TRUE(h.link.Download(request, h.ui).Succeeded());
     EXPECT_EQ(Sent(h), std::vector<Bytes>{kOver});
