@@ -28,6 +28,10 @@ std::string LookupNotRegular() {
     return Text(K52_TR("Link", "無法開啟檔案!! (不是一般檔案)"), {});
 }
 
+std::string LookupRefusalInFile(const std::string& refusal, const std::string& path) {
+    return Text(K52_TR("Link", "%1\n檔案: %2"), {refusal, path});
+}
+
 std::string ReceiveInterrupted(int kept, bool lastMayComeAgain) {
     std::string text =
         Text(K52_TR("Link", "接收中斷, 已接收的 %1 筆資料已保存在檔案中."), {std::to_string(kept)});

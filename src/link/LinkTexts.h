@@ -36,6 +36,8 @@ std::string ReceiveDone(int count);
 std::string BadPortSettings(int comPort, int baudRate);
 std::string LookupRecordTooLong(long line);
 std::string LookupNotRegular();
+// A refusal of a lookup file's contents, with the file it is about.
+std::string LookupRefusalInFile(const std::string& refusal, const std::string& path);
 // A failed receive: how many records were kept, and the one the terminal may send again.
 std::string ReceiveInterrupted(int kept, bool lastMayComeAgain);
 std::string DataFileWriteFailed(int kept);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "link/LinkTexts.h"
 #include "util/RegularFile.h"
 
 namespace k52 {
@@ -14,8 +15,8 @@ constexpr std::size_t kProgressStep = 128;
 constexpr std::size_t kLookupFileLimit = 64 * 1024 * 1024;
 }  // namespace
 
-std::optional<LookupFile> LookupFile::Open(const std::string& path, LookupEncoding encoding, OpenError* error,
-                                           int* sysErrno) {
+std::optional<LookupFile> LookupFile::Open(const std::string& path, const LookupOptions& options,
+                                           OpenError* error, int* sysErrno) {
     auto fail = [&](OpenError why, int e) -> std::optional<LookupFile> {
         if (sysErrno) *sysErrno = e;
         if (error) *error = why;
@@ -29,10 +30,9 @@ std::optional<LookupFile> LookupFile::Open(const std::string& path, LookupEncodi
     if (!read) return fail(OpenError::CannotOpen, failure.sysErrno);
     const std::string& bytes = *read;
     if (error) *error = OpenError::None;
-    const char end = bytes.find('\r') == std::string::npos ? '\n' : '\r';
-    const bool lastUnended = !bytes.empty() && bytes.back() != end;
-    const std::size_t size = bytes.size();
-    return LookupFile(ReadLookupData(bytes, encoding), size, lastUnended);
+    LookupData data = ReadLookupData(bytes, options);
+    if (data.refusal) data.refusal->message = link_text::LookupRefusalInFile(data.refusal->message, path);
+    return LookupFile(std::move(data), bytes.size());
 }
 
 bool LookupFile::ForEachRecord(const RecordFn& record, const std::function<void(int)>& progress) const {
@@ -45,7 +45,7 @@ bool LookupFile::ForEachRecord(const RecordFn& record, const std::function<void(
     long line = 0;
     for (std::size_t i = 0; i < data_.records.size(); ++i) {
         const LookupRecord& r = data_.records[i];
-        const bool ended = !(lastUnended_ && i + 1 == data_.records.size());
+        const bool ended = !(data_.lastUnended && i + 1 == data_.records.size());
         // A record goes out once the step holding its line end was read; one the file ends goes last.
         reportUpTo(ended ? (r.fileEnd - 1) / kProgressStep : chunks);
         const std::vector<u8> data(r.data.begin(), r.data.end());

@@ -162,7 +162,7 @@ std::optional<LookupFile> OpenLookup(const DownloadRequest& request, TransferRun
     LookupFile::OpenError error = LookupFile::OpenError::None;
     int sysErrno = 0;
     std::optional<LookupFile> lookup =
-        LookupFile::Open(request.lookupFile, request.encoding, &error, &sysErrno);
+        LookupFile::Open(request.lookupFile, {request.encoding, request.allowEmpty}, &error, &sysErrno);
     TransferOutcome& outcome = run.outcome;
     if (!lookup) {
         const bool notRegular = error == LookupFile::OpenError::NotRegular;

@@ -19,6 +19,8 @@ struct DownloadRequest {
     Payload payload = Payload::Program;
     std::string lookupFile;  // Payload::Lookup: the data file to send
     LookupEncoding encoding = LookupEncoding::Auto;
+    // Payload::Lookup: a file without records may be sent, leaving the terminal without lookup data.
+    bool allowEmpty = false;
     // How many times a failed download is started again without asking; unset: the observer is asked.
     std::optional<unsigned> retries;
     const StopFlag* stop = nullptr;
