@@ -40,6 +40,7 @@ struct TransferOptions {
     unsigned retries = 0;                            // Yes answers to the retry question before No
     bool overwrite = false;                          // receive: replace an existing OUT
     LookupEncoding encoding = LookupEncoding::Auto;  // download-lookup: how the file is read
+    bool allowEmpty = false;                         // download-lookup: a file without records may go
     bool quiet = false;                              // no progress lines
     bool json = false;                               // the closing report as JSON
 };

@@ -102,10 +102,12 @@ void RegisterTransferCommands(CLI::App& app, CommandList& commands) {
            },
            "how the file is written: auto (UTF-8 when it holds UTF-8 characters, else CP950), utf-8 or cp950")
         ->type_name("ENC");
+    sub->add_flag("--allow-empty", lookup->allowEmpty,
+                  "send a file without records, which empties the terminal's lookup data");
     commands.push_back(
         {sub,
          "download-lookup DATA (--device PATH | --port COMn)... [--ir] [--speed BPS] [--retries N] "
-         "[--encoding auto|utf-8|cp950] [--quiet] [--json]",
+         "[--encoding auto|utf-8|cp950] [--allow-empty] [--quiet] [--json]",
          [lookup] { return DeviceOrPort(*lookup); }, [lookup] { return CmdDownloadLookup(*lookup); }});
 
     auto receive = std::make_shared<TransferOptions>();

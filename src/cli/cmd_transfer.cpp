@@ -136,7 +136,8 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
         SessionPlan plan{job,          a.ir ? Transport::Cradle : Transport::Direct,
                          a.encoding,   a.retries,
                          run.files[i], run.devices[i],
-                         a.overwrite,  &gStop};
+                         a.overwrite,  &gStop,
+                         a.allowEmpty};
         run.results[i] = RunSession(plan, std::move(t), lines, clock, board, i);
         for (const std::string& warning : lines.TakeWarnings()) board.Message(i, warning);
     });

@@ -77,6 +77,7 @@ TransferOutcome Run(const TerminalJob& job, TerminalLink& link, TransferObserver
     request.payload = job.kind == JobKind::Lookup ? Payload::Lookup : Payload::Program;
     request.lookupFile = job.file;
     request.encoding = job.encoding;
+    request.allowEmpty = job.allowEmpty;
     request.retries = job.retries;
     request.stop = job.stop;
     return link.Download(request, observer);

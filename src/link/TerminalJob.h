@@ -26,6 +26,7 @@ struct TerminalJob {
     std::string device;      // the name the terminal is known by
     bool overwrite = false;  // a receive may replace a file that stands at `file`
     const StopFlag* stop = nullptr;
+    bool allowEmpty = false;  // a lookup file without records may go (it empties the terminal's data)
 };
 
 // Where a job's message boxes ("TITLE: TEXT", in the chosen language) and progress go; called on the
