@@ -138,6 +138,7 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
                          run.files[i], run.devices[i],
                          a.overwrite,  &gStop};
         run.results[i] = RunSession(plan, std::move(t), lines, clock, board, i);
+        if (!lines.latencyHint().empty()) board.Message(i, "k52cli: note: " + lines.latencyHint());
     });
     board.Finish();
 
