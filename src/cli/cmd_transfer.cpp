@@ -140,6 +140,7 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
                          a.allowEmpty};
         run.results[i] = RunSession(plan, std::move(t), lines, clock, board, i);
         for (const std::string& warning : lines.TakeWarnings()) board.Message(i, warning);
+        if (!lines.latencyHint().empty()) board.Message(i, "k52cli: note: " + lines.latencyHint());
     });
     board.Finish();
 

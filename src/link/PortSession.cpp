@@ -2,6 +2,7 @@
 #include "link/PortSession.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "link/Protocol.h"
 #include "util/LineSpeeds.h"
@@ -40,7 +41,8 @@ bool PortSession::Apply() {
 
 void PortSession::Close(bool discardInput) {
     if (!port_) return;
-    if (discardInput) port_->DiscardInput();
+    if (discardInput) DiscardInput();
+    nextByte_ = readEnd_ = 0;
     port_->Close();
     port_.reset();
 }
@@ -56,7 +58,14 @@ void PortSession::Write(std::string_view text) {
 }
 
 std::size_t PortSession::Read(u8* buffer, std::size_t capacity) {
-    const std::size_t n = port_ ? port_->Read(buffer, capacity) : 0;
+    if (!port_ || capacity == 0) return 0;
+    if (nextByte_ == readEnd_) {
+        nextByte_ = 0;
+        readEnd_ = port_->Read(readAhead_.data(), readAhead_.size());
+    }
+    const std::size_t n = std::min(capacity, readEnd_ - nextByte_);
+    if (n > 0) std::memcpy(buffer, readAhead_.data() + nextByte_, n);
+    nextByte_ += n;
     progress_.bytesReceived += static_cast<std::int64_t>(n);
     return n;
 }
@@ -71,7 +80,8 @@ void PortSession::Report(TransferPhase phase, int done, int total) {
 bool PortSession::WaitForInputUntil(std::int64_t deadlineMs) {
     for (;;) {
         const std::int64_t now = clock_.NowMs();
-        if (now >= deadlineMs || !port_ || port_->HungUp() || StopRequested()) return false;
+        if (now >= deadlineMs || !port_ || HungUp() || StopRequested()) return false;
+        if (nextByte_ < readEnd_) return true;
         if (port_->WaitForInput(std::min(deadlineMs - now, kIdleSliceMs))) return true;
         ui_.Idle();
     }
@@ -86,6 +96,7 @@ void PortSession::SleepFor(std::int64_t ms) {
 }
 
 void PortSession::DiscardInput() {
+    nextByte_ = readEnd_ = 0;
     if (port_) port_->DiscardInput();
 }
 

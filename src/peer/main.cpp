@@ -63,6 +63,7 @@ struct Arguments {
     std::string lookupOut;
     bool pace = false;
     int count = 1;
+    std::int64_t adapterLatencyMs = 0;  // 0: replies reach the host directly
 };
 
 // Fills `args` from the command line; returns the exit code when the program should stop here (help or
@@ -110,6 +111,16 @@ std::optional<int> ParseArguments(int argc, char** argv, Arguments& args) {
     app.add_flag("--pace", args.pace,
                  "take as long as a real line: every byte sent or received\n"
                  "costs ten bit times at the speed the host set");
+    app.add_option_function<std::string>(
+           "--adapter-latency",
+           [&args](const std::string& v) {
+               const auto ms = k52::ParseUnsigned<unsigned>(v, 255);
+               if (!ms || *ms < 1) throw CLI::ValidationError("--adapter-latency takes 1 to 255 (ms)");
+               args.adapterLatencyMs = *ms;
+           },
+           "replies reach the host as through a USB serial adapter whose\n"
+           "latency timer is MS ms: held until MS ms pass or 62 bytes gather")
+        ->type_name("MS");
     app.add_option_function<std::string>(
            "--count",
            [&args](const std::string& v) {
@@ -202,6 +213,7 @@ struct Terminal {
     k52::TerminalPeer peer;
     std::deque<Chunk> inbound, outbound;
     k52::LinePacer fromHost, toHost;
+    std::optional<k52::AdapterHold> adapter;
     std::int64_t endedAtUs = -1;
     std::int64_t napUntilUs = 0;
     bool finished = false;
@@ -243,7 +255,19 @@ void Deliver(Terminal& t, const k52::u8* data, std::size_t size, std::uint32_t s
         const std::int64_t dueUs = std::max(atUs, e.dueMs * 1000);
         const std::uint32_t lineSpeed = pace ? LineSpeed(t.master) : 0;
         const std::int64_t readyUs = pace ? t.toHost.Pass(dueUs, e.bytes.size(), lineSpeed) : dueUs;
-        t.outbound.push_back({readyUs, std::move(e.bytes), lineSpeed});
+        if (!t.adapter) {
+            t.outbound.push_back({readyUs, std::move(e.bytes), lineSpeed});
+            continue;
+        }
+        std::size_t from = 0;
+        for (const k52::AdapterHold::Piece& p : t.adapter->Pass(readyUs, e.bytes.size(), lineSpeed)) {
+            const auto first = e.bytes.begin() + static_cast<std::ptrdiff_t>(from);
+            t.outbound.push_back({p.atUs, {first, first + static_cast<std::ptrdiff_t>(p.bytes)}, lineSpeed});
+            from += p.bytes;
+        }
+        // A filled packet takes the bytes held before it along.
+        for (std::size_t i = t.outbound.size(); i-- > 1;)
+            t.outbound[i - 1].dueUs = std::min(t.outbound[i - 1].dueUs, t.outbound[i].dueUs);
     }
 }
 
@@ -298,6 +322,7 @@ void ReadHost(Terminal& t, short revents, std::int64_t nowUs, bool pace) {
     }
     t.inbound.clear();
     t.outbound.clear();
+    if (t.adapter) t.adapter->Drop();
     t.napUntilUs = nowUs + kHangupNapUs;
 }
 
@@ -314,11 +339,12 @@ int main(int argc, char** argv) {
     Arguments args;
     if (const auto stop = ParseArguments(argc, argv, args)) return *stop;
     // Paced replies are due to the microsecond; the kernel's default timer slack would blur that.
-    if (args.pace) prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    if (args.pace || args.adapterLatencyMs > 0) prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 
     std::vector<std::unique_ptr<Terminal>> terminals;
     for (int i = 0; i < args.count; ++i) {
         terminals.push_back(std::make_unique<Terminal>(args.options));
+        if (args.adapterLatencyMs > 0) terminals.back()->adapter.emplace(args.adapterLatencyMs * 1000);
         if (!OpenPty(*terminals.back())) return kExitIncomplete;
     }
     for (const auto& t : terminals) std::cout << t->path << "\n";
