@@ -22,7 +22,7 @@ namespace {
 using k52::bench::CpuSeconds;
 using k52::bench::WallSeconds;
 
-class QuietUi : public k52::WindowlessTransferUi {
+class QuietUi : public k52::WindowlessObserver {
   public:
     k52::MessageAnswer ShowMessage(std::string_view text, std::string_view title, k52::MessageIcon,
                                    k52::MessageButtons) override {
@@ -48,9 +48,9 @@ Run Download(const std::vector<std::string>& peerArgs) {
     k52::PosixLineFactory lines(peer.paths.at(0));
     k52::MonotonicClock clock;
     QuietUi ui;
-    k52::TerminalLink link(t, lines, clock, ui);
+    k52::TerminalLink link(t, lines, clock);
     const double wall0 = WallSeconds(), cpu0 = CpuSeconds();
-    const k52::TransferOutcome outcome = link.RunDownload(k52::Transport::Direct, k52::Payload::Program);
+    const k52::TransferOutcome outcome = link.Download({}, ui);
     const double wall = WallSeconds() - wall0, cpu = CpuSeconds() - cpu0;
     k52::bench::StopPeers(peer);
     return {wall, cpu, outcome.Succeeded(), ui.idleCalls};

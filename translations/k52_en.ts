@@ -586,6 +586,14 @@ View the received data now?</translation>
         <translation>No data was received!</translation>
     </message>
     <message>
+        <source>下載已取消!!</source>
+        <translation>Download cancelled!</translation>
+    </message>
+    <message>
+        <source>先前中斷的接收留下了檔案 %1, 其中有 %2 筆終端機已確認送出的資料.</source>
+        <translation>An earlier receive that was cut off left the file %1, holding %2 records the terminal was told are stored.</translation>
+    </message>
+    <message>
         <source>資料連續錯誤, 接收中斷!!</source>
         <translation>Too many errors in a row; receiving stopped!</translation>
     </message>
@@ -601,12 +609,41 @@ View the received data now?</translation>
         <source>檔案第 %1 行第 %2 個字元不是有效的 UTF-8 編碼 (位元組 %3), 無法下載!!</source>
         <translation>Character %2 of line %1 of the file is not valid UTF-8 (byte %3); cannot download!</translation>
     </message>
+    <message>
+        <source>檔案第 %1 行第 %2 個字元不是有效的 UTF-16 編碼 (%3), 無法下載!!</source>
+        <translation>Character %2 of line %1 of the file is not valid UTF-16 (%3); cannot download!</translation>
+    </message>
+    <message>
+        <source>檔案第 %1 行第 %2 個字元是 NUL 字元, 這不是純文字檔 (可能是沒有 BOM 的 UTF-16 檔案), 無法下載!!</source>
+        <translation>Character %2 of line %1 of the file is a NUL; this is not a plain text file (perhaps UTF-16 without a byte-order mark); cannot download!</translation>
+    </message>
+    <message>
+        <source>檔案中沒有任何資料, 下載它會清除終端機上原有的索引檔資料, 因此不予下載!!</source>
+        <translation>The file holds no records; downloading it would erase the lookup data on the terminal, so it is not downloaded!</translation>
+    </message>
+    <message>
+        <source>%1
+檔案: %2</source>
+        <translation>%1
+File: %2</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>無法開啟檔案 %1 : %2</source>
         <translation>Cannot open the file %1 : %2</translation>
+    </message>
+    <message>
+        <source>傳輸尚未結束, 要停止傳輸並結束程式嗎??</source>
+        <translation>A transfer is still running. Stop it and quit?</translation>
+    </message>
+</context>
+<context>
+    <name>TransferWindows</name>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

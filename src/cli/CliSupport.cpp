@@ -1,20 +1,20 @@
-// What k52cli's commands share: message boxes on standard error, template loading and its exit codes.
+// What k52cli's commands share: message boxes on standard error, template loading and its exit codes,
+// whole files in and out, and the check that standard output took everything.
 #include "cli/CliSupport.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
-#include <iterator>
 
 #include "app/TemplateCommands.h"
 #include "i18n/Translate.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"
-#include "util/UniqueFd.h"
+#include "util/RegularFile.h"
+#include "util/SaveFile.h"
 
 namespace k52::cli {
 
@@ -41,38 +41,62 @@ std::string SystemReason(int error) {
     return std::strerror(error);
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-    UniqueFd owned;
-    int fd = STDIN_FILENO;
-    if (path != "-") {
-        owned.Reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-        if (!owned) {
-            reason = SystemReason(errno);
-            return false;
-        }
-        fd = owned.get();
-    }
-    bytes.clear();
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0) return true;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            reason = SystemReason(errno);
-            return false;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
+std::optional<std::string> ReadInputFile(const std::string& path, std::size_t limit) {
+    std::string reason;
+    std::optional<std::string> bytes = ReadWholeFile(path, limit, &reason);
+    if (!bytes) PrintError("k52cli", "cannot read " + path + ": " + reason);
+    return bytes;
 }
 
-bool WriteWholeFile(const std::string& path, const void* data, std::size_t size, std::string& reason) {
-    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (!fd || !WriteAll(fd.get(), data, size) || !fd.Reset()) {
-        reason = SystemReason(errno);
-        return false;
+int ReportImport(const std::string& path, const TemplateImport& result, bool showWarnings) {
+    for (const std::string& e : result.errors) std::cerr << path << ": " << e << "\n";
+    if (showWarnings)
+        for (const std::string& w : result.warnings) std::cerr << path << ": warning: " << w << "\n";
+    if (result.ok()) return kExitOk;
+    std::cerr << "k52cli: " << path << " refused (" << result.errors.size()
+              << (result.errors.size() == 1 ? " error" : " errors") << "), nothing written\n";
+    return kExitBadTemplate;
+}
+
+int SaveOutputFile(const std::string& path, const void* data, std::size_t size) {
+    std::string reason;
+    if (SaveWholeFile(path, data, size, &reason)) return kExitOk;
+    PrintError("k52cli", "cannot write " + path + ": " + reason);
+    return kExitFile;
+}
+
+int MayWrite(const std::string& out, std::string_view outWhat, std::initializer_list<NamedInput> inputs,
+             Existing existing) {
+    for (const NamedInput& in : inputs) {
+        if (!SameFile(in.path, out)) continue;
+        PrintError("k52cli", out + " is " + std::string(in.what) + " itself; give the " +
+                                 std::string(outWhat) + " another name");
+        return kExitUsage;
     }
-    return true;
+    struct stat st {};
+    if (existing == Existing::Refuse && ::lstat(out.c_str(), &st) == 0) {
+        PrintError("k52cli", out + " exists; add --overwrite to replace it");
+        return kExitFile;
+    }
+    return kExitOk;
+}
+
+int FinishStdout() {
+    // A write that failed before now left its errno behind; the final flush sets its own.
+    int error = errno;
+    if (std::cout && !std::ferror(stdout)) {
+        errno = 0;
+        std::cout.flush();
+        std::fflush(stdout);
+        error = errno;
+    }
+    if (std::cout && !std::ferror(stdout)) return kExitOk;
+    // Said once: a second call finds the stream sound again and nothing more written.
+    std::cout.clear();
+    std::clearerr(stdout);
+    PrintError("k52cli", "cannot write standard output: " +
+                             (error != 0 ? SystemReason(error) : std::string("write error")));
+    return kExitFile;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +12,7 @@
 #include "cli/Commands.h"
 #include "template/Defaults.h"
 #include "template/Template.h"
+#include "textformat/TemplateImport.h"
 #include "util/Printable.h"
 
 namespace k52::cli {
@@ -22,10 +25,35 @@ int LoadTemplate(const std::string& path, ApplicationTemplate& t);
 // The text of a system error number, for "cannot read PATH: REASON".
 std::string SystemReason(int error);
 
-// All of a file, or of standard input for "-". On failure `reason` says why.
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
-// Creates or truncates `path` and writes `size` bytes. On failure `reason` says why.
-bool WriteWholeFile(const std::string& path, const void* data, std::size_t size, std::string& reason);
+// All of the regular file `path`, at most `limit` bytes. On failure prints "cannot read PATH: REASON";
+// the caller then exits with kExitFile.
+std::optional<std::string> ReadInputFile(const std::string& path, std::size_t limit);
+
+// The most template text import and diff read: the text of a whole template is well under a megabyte.
+constexpr std::size_t kTemplateTextLimit = 16 * 1024 * 1024;
+
+// Prints the import's findings as "FILE: PATH: VALUE RULE" lines and returns the exit code.
+int ReportImport(const std::string& path, const TemplateImport& result, bool showWarnings);
+
+// Saves `size` bytes as `path` with the one atomic save. On failure prints "cannot write PATH: REASON"
+// and returns kExitFile.
+int SaveOutputFile(const std::string& path, const void* data, std::size_t size);
+
+// An input a command reads, named for the message that refuses to write over it ("the template").
+struct NamedInput {
+    const std::string& path;
+    std::string_view what;
+};
+enum class Existing { Refuse, Replace };
+// Whether a command may write `out`: never over one of its inputs (kExitUsage, "give the OUT_WHAT another
+// name"), and over an existing file only when told to replace it (kExitFile, "add --overwrite"). Prints
+// why not and returns the exit code; kExitOk when `out` may be written.
+int MayWrite(const std::string& out, std::string_view outWhat, std::initializer_list<NamedInput> inputs,
+             Existing existing);
+
+// Flushes standard output and checks that everything written reached it (a full disk, a closed pipe).
+// Prints why not and returns kExitFile; kExitOk when it did. k52cli calls it after every command.
+int FinishStdout();
 
 // True when both paths name one existing file (same device and inode, through any links).
 bool SameFile(const std::string& a, const std::string& b);

@@ -22,30 +22,7 @@ enum ExitCode {
     kExitFile = 3,         // a file could not be read, created or written
     kExitPort = 4,         // the serial port could not be opened or prepared
     kExitBadTemplate = 5,  // a template file was refused (wrong magic or truncated)
-};
-
-struct NewOptions {
-    std::string out;
-};
-
-struct ShowOptions {
-    std::string file;
-    bool json = false;
-};
-
-struct ImageOptions {
-    std::string file;
-    std::string out;
-};
-
-struct SimulateOptions {
-    std::string file;
-    std::string keys;
-    std::optional<std::string> keysFile;  // "-" reads standard input
-    std::optional<std::string> time;      // "YYYY-MM-DD HH:MM"
-    bool fresh = false;
-    bool json = false;
-    std::optional<std::string> save;
+    kExitInterrupted = 6,  // stopped by Ctrl+C, SIGTERM or SIGHUP; what was acknowledged is kept
 };
 
 // A terminal of a transfer: exactly one of `device` and `comPort` is set.
@@ -63,24 +40,17 @@ struct TransferOptions {
     unsigned retries = 0;                            // Yes answers to the retry question before No
     bool overwrite = false;                          // receive: replace an existing OUT
     LookupEncoding encoding = LookupEncoding::Auto;  // download-lookup: how the file is read
+    bool allowEmpty = false;                         // download-lookup: a file without records may go
     bool quiet = false;                              // no progress lines
     bool json = false;                               // the closing report as JSON
 };
 
-int CmdNew(const NewOptions& o);
-int CmdShow(const ShowOptions& o);
-int CmdImage(const ImageOptions& o);
-int CmdSimulate(const SimulateOptions& o);
 int CmdDownload(const TransferOptions& o);
 int CmdDownloadLookup(const TransferOptions& o);
 int CmdReceive(const TransferOptions& o);
 
 // Parses a whole command line (argv[0] first), runs the command and returns its exit code.
 int RunCommandLine(int argc, const char* const* argv);
-
-// import and diff: template text to a template file, and the fields two templates differ in.
-int RunImport(const std::string& in, const std::string& out, bool normalise);
-int RunDiff(const std::string& a, const std::string& b, bool json);
 
 // The ports command with its parameters parsed; comPort is 0..5 for COM1..COM6.
 int PortsList(PortScanner& scanner, bool json, std::ostream& out, std::ostream& err);

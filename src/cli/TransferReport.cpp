@@ -9,41 +9,6 @@
 
 namespace k52::cli {
 
-std::string FailureCode(const TransferOutcome& o) {
-    switch (o.failure) {
-        case LinkFailure::None:
-            return "";
-        case LinkFailure::Cancelled:
-            return "cancelled";
-        case LinkFailure::BadPortSettings:
-            return "port-settings";
-        case LinkFailure::CannotOpenFile:
-        case LinkFailure::LookupRecordTooLong:
-        case LinkFailure::LookupNotConvertible:
-        case LinkFailure::FileWrite:
-            return "file";
-        case LinkFailure::PortOpen:
-            return "port-open";
-        case LinkFailure::IrPreparation:
-            return "ir-cradle";
-        case LinkFailure::LineSettings:
-            return "line-settings";
-        case LinkFailure::TransferFailed:
-            return o.unanswered ? "no-reply" : "refused";
-        case LinkFailure::NotReady:
-            return "no-reply";
-        case LinkFailure::TimedOut:
-            return "timeout";
-        case LinkFailure::TooManyRefusals:
-            return "refused";
-        case LinkFailure::MaybeDuplicated:
-            return "duplicate";
-        case LinkFailure::LineLost:
-            return "line-lost";
-    }
-    return "failed";
-}
-
 std::string FailureCode(const TerminalResult& r) {
     return r.failure.empty() ? FailureCode(r.outcome) : r.failure;
 }
@@ -65,6 +30,7 @@ int ExitCodeOf(const TransferOutcome& o) {
         case LinkFailure::LineLost:
             return kExitPort;
         case LinkFailure::Cancelled:
+            return kExitInterrupted;
         case LinkFailure::MaybeDuplicated:
         case LinkFailure::TransferFailed:
         case LinkFailure::NotReady:

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "link/TerminalJob.h"
 #include "link/TransferOutcome.h"
 
 namespace k52::cli {
@@ -23,7 +24,7 @@ struct TerminalResult {
 };
 
 // "port-open", "no-reply", "refused", ...; empty when the transfer succeeded.
-std::string FailureCode(const TransferOutcome& outcome);
+using k52::FailureCode;
 // The code of a result: its own failure when set, else its outcome's.
 std::string FailureCode(const TerminalResult& result);
 // The exit code a transfer with this outcome gives when it is the only one.

@@ -1,5 +1,5 @@
-// One terminal's transfer as k52cli runs it: its own line, clock, answers and messages, reported to a
-// shared progress board; and several of them side by side.
+// One terminal's transfer as k52cli runs it: the shared terminal job, reported on a row of the shared
+// progress board; and several of them side by side.
 #pragma once
 
 #include <cstddef>
@@ -8,27 +8,15 @@
 
 #include "cli/ProgressBoard.h"
 #include "cli/TransferReport.h"
-#include "link/Clock.h"
-#include "link/LookupData.h"
-#include "link/SerialLine.h"
-#include "link/TransferOutcome.h"
-#include "template/Template.h"
+#include "link/TerminalJob.h"
 
 namespace k52::cli {
 
-enum class TransferJob { Program, Lookup, Receive };
-
-struct SessionPlan {
-    TransferJob job = TransferJob::Program;
-    Transport transport = Transport::Direct;
-    LookupEncoding encoding = LookupEncoding::Auto;
-    unsigned retries = 0;  // Yes answers to the retry question before No
-    std::string file;      // the template or lookup file sent, or the data file written
-    std::string device;    // the name the board and the report know this terminal by
-};
+using TransferJob = JobKind;
+using SessionPlan = TerminalJob;
 
 // Runs one transfer on `lines` and `clock` with the template `t` (its port and speed already set). Its
-// message boxes and explanations go to `board` row `row`.
+// message boxes and explanations go to `board` row `row`; the result is built from the outcome alone.
 TerminalResult RunSession(const SessionPlan& plan, ApplicationTemplate t, LineFactory& lines, Clock& clock,
                           ProgressBoard& board, std::size_t row);
 

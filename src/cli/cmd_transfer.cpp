@@ -1,5 +1,6 @@
 // download, download-lookup and receive: the desktop program's transfers from the command line, to one
 // terminal or to several side by side, with progress lines and a closing report.
+#include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,28 +50,44 @@ std::optional<int> PlanReceiveFiles(Run& run) {
     const TransferOptions& a = run.options;
     if (run.devices.size() == 1) {
         run.files = {a.file};
-    } else {
-        if (mkdir(a.file.c_str(), 0777) != 0 && errno != EEXIST) {
-            std::cerr << "k52cli: cannot create " << a.file << ": " << SystemReason(errno) << "\n";
-            return kExitFile;
-        }
-        struct stat st {};
-        if (stat(a.file.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-            std::cerr << "k52cli: " << a.file << " is not a folder; several terminals store into a folder\n";
-            return kExitFile;
-        }
-        for (std::size_t i = 0; i < run.devices.size(); ++i) {
-            std::string path = a.file + "/" + RecordFileName(run.devices[i]);
-            for (std::size_t k = 0; k < i; ++k)
-                if (run.files[k] == path) {
-                    std::cerr << "k52cli: " << run.devices[k] << " and " << run.devices[i]
-                              << " would both store into " << path << "\n";
-                    return kExitUsage;
-                }
-            run.files.push_back(std::move(path));
-        }
+        return std::nullopt;
+    }
+    // Names that collide are a usage error, found before anything is created.
+    for (std::size_t i = 0; i < run.devices.size(); ++i) {
+        std::string path = a.file + "/" + RecordFileName(run.devices[i]);
+        for (std::size_t k = 0; k < i; ++k)
+            if (run.files[k] == path) {
+                std::cerr << "k52cli: " << run.devices[k] << " and " << run.devices[i]
+                          << " would both store into " << path << "\n";
+                return kExitUsage;
+            }
+        run.files.push_back(std::move(path));
+    }
+    if (mkdir(a.file.c_str(), 0777) != 0 && errno != EEXIST) {
+        std::cerr << "k52cli: cannot create " << a.file << ": " << SystemReason(errno) << "\n";
+        return kExitFile;
+    }
+    struct stat st {};
+    if (stat(a.file.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        std::cerr << "k52cli: " << a.file << " is not a folder; several terminals store into a folder\n";
+        return kExitFile;
     }
     return std::nullopt;
+}
+
+// Ctrl+C, SIGTERM and SIGHUP end every terminal's transfer at its next safe point; a receive keeps
+// what was acknowledged. Without SA_RESTART a wait in poll() ends at once.
+StopFlag gStop{false};
+
+void RequestStop(int) {
+    gStop.store(true);
+}
+
+void CatchStops() {
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
 int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTemplate& base) {
@@ -107,6 +124,7 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
         run.refused[i] = true;
     }
 
+    CatchStops();
     RunSideBySide(count, [&](std::size_t i) {
         if (run.refused[i]) return;
         const TerminalAddress& where = a.terminals[i];
@@ -117,8 +135,12 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
         MonotonicClock clock;
         SessionPlan plan{job,          a.ir ? Transport::Cradle : Transport::Direct,
                          a.encoding,   a.retries,
-                         run.files[i], run.devices[i]};
+                         run.files[i], run.devices[i],
+                         a.overwrite,  &gStop,
+                         a.allowEmpty};
         run.results[i] = RunSession(plan, std::move(t), lines, clock, board, i);
+        for (const std::string& warning : lines.TakeWarnings()) board.Message(i, warning);
+        if (!lines.latencyHint().empty()) board.Message(i, "k52cli: note: " + lines.latencyHint());
     });
     board.Finish();
 
@@ -129,7 +151,7 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
     } else if (job == TransferJob::Receive && !run.refused[0]) {
         const TerminalResult& r = run.results[0];
         std::cout << r.outcome.recordsStored << " records stored";
-        if (r.outcome.fileKept) std::cout << " in " << a.file;
+        if (r.outcome.fileKept) std::cout << " in " << r.outcome.dataFile;
         std::cout << "\n";
     }
     return OverallExitCode(run.results);

@@ -42,7 +42,7 @@ bool Downloader::Handshake() {
     port_.Report(TransferPhase::Handshake);
     const auto* text = reinterpret_cast<const u8*>(kHandshakeText.data());
     if (SendUntilAcknowledged(text, kHandshakeText.size(), kHandshakeTries, nullptr)) return true;
-    if (!port_.HungUp())
+    if (!port_.HungUp() && !port_.StopRequested())
         ui_.ShowMessage(kTerminalNotReady, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
     return false;
 }
@@ -56,7 +56,7 @@ Downloader::Reply Downloader::ReadReply(std::int64_t deadlineMs) {
         if (n == 1) reply_.push_back(b);
         if (n == 1 && b == kCr) break;
         if (reply_.size() >= kReplyStop) break;
-        if (port_.NowMs() >= deadlineMs || (n == 0 && port_.HungUp())) break;
+        if (port_.NowMs() >= deadlineMs || (n == 0 && (port_.HungUp() || port_.StopRequested()))) break;
         if (n == 0) port_.WaitForInputUntil(deadlineMs);
     }
     const bool ended = !reply_.empty() && reply_.back() == kCr;
@@ -70,7 +70,7 @@ Downloader::Reply Downloader::ReadReply(std::int64_t deadlineMs) {
 bool Downloader::SendUntilAcknowledged(const u8* data, std::size_t size, int tries, bool* resentUnclear) {
     int sends = 0, replies = 0, refusals = 0;
     bool acknowledged = false;
-    while (!acknowledged && sends < tries && !port_.HungUp()) {
+    while (!acknowledged && sends < tries && !port_.HungUp() && !port_.StopRequested()) {
         // Whatever is still waiting answered an earlier send: count it, then drop what is left.
         for (Reply r = ReadReply(port_.NowMs()); r != Reply::None && !acknowledged;
              r = ReadReply(port_.NowMs())) {
@@ -101,7 +101,7 @@ bool Downloader::SendUntilAcknowledged(const u8* data, std::size_t size, int tri
 bool Downloader::SendPacket(const u8* data, std::size_t size, bool* resentUnclear) {
     if (SendUntilAcknowledged(data, std::min(size, kPacketBufferSize), kPacketSends, resentUnclear))
         return true;
-    if (!port_.HungUp())
+    if (!port_.HungUp() && !port_.StopRequested())
         ui_.ShowMessage(kDownloadFailed, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
     return false;
 }
@@ -113,7 +113,7 @@ bool Downloader::SendImagePackets(DownloadImageBuilder& builder, ApplicationTemp
     for (int n = 0; n < kImagePacketCount; ++n) {
         const ImagePacket packet =
             BuildImagePacket(image.data() + kImagePacketData * static_cast<std::size_t>(n), n);
-        if (!SendPacket(packet.data(), packet.size())) return false;
+        if (port_.StopRequested() || !SendPacket(packet.data(), packet.size())) return false;
         ui_.SetProgress(std::min(n + 5, 100));
         port_.Report(TransferPhase::SendingPacket, n + 1, kImagePacketCount);
     }
@@ -127,6 +127,7 @@ bool Downloader::SendLookupRecords(LookupFile& file) {
     const bool sent = file.ForEachRecord(
         [&](const std::vector<u8>& data, long line) {
             const std::vector<u8> packet = BuildLookupPacket(data.data(), data.size());
+            if (port_.StopRequested()) return false;
             bool resentUnclear = false;
             const bool ok = SendPacket(packet.data(), packet.size(), &resentUnclear);
             if (ok && resentUnclear) maybeDuplicated_.push_back(line);

@@ -10,8 +10,8 @@
 
 #include "link/LookupFile.h"
 #include "link/PortSession.h"
+#include "link/TransferObserver.h"
 #include "link/TransferOutcome.h"
-#include "link/TransferUi.h"
 #include "protocol/DownloadImage.h"
 
 namespace k52 {
@@ -20,7 +20,7 @@ constexpr std::int64_t kReplyTimeoutMs = 3000;
 
 class Downloader {
   public:
-    Downloader(PortSession& port, TransferUi& ui) : port_(port), ui_(ui) {}
+    Downloader(PortSession& port, TransferObserver& ui) : port_(port), ui_(ui) {}
 
     // True when every packet was acknowledged; the user has been told either way.
     bool SendProgram(DownloadImageBuilder& builder, ApplicationTemplate& tmpl);
@@ -49,7 +49,7 @@ class Downloader {
     bool Attempt(const std::function<bool()>& send);
 
     PortSession& port_;
-    TransferUi& ui_;
+    TransferObserver& ui_;
     std::vector<u8> reply_;
     std::vector<long> maybeDuplicated_;
     bool unanswered_ = false;

@@ -28,6 +28,10 @@ std::string LookupNotRegular() {
     return Text(K52_TR("Link", "無法開啟檔案!! (不是一般檔案)"), {});
 }
 
+std::string LookupRefusalInFile(const std::string& refusal, const std::string& path) {
+    return Text(K52_TR("Link", "%1\n檔案: %2"), {refusal, path});
+}
+
 std::string ReceiveInterrupted(int kept, bool lastMayComeAgain) {
     std::string text =
         Text(K52_TR("Link", "接收中斷, 已接收的 %1 筆資料已保存在檔案中."), {std::to_string(kept)});
@@ -39,6 +43,11 @@ std::string ReceiveInterrupted(int kept, bool lastMayComeAgain) {
 std::string DataFileWriteFailed(int kept) {
     if (kept <= 0) return Text(K52_TR("Link", "寫入檔案失敗!!"), {});
     return Text(K52_TR("Link", "寫入檔案失敗!! 先前接收的 %1 筆資料已保存在檔案中."), {std::to_string(kept)});
+}
+
+std::string LeftoverPartialFile(const std::string& path, long records) {
+    return Text(K52_TR("Link", "先前中斷的接收留下了檔案 %1, 其中有 %2 筆終端機已確認送出的資料."),
+                {path, std::to_string(records)});
 }
 
 std::string LookupMayBeDuplicated(const std::vector<long>& lines) {

@@ -28,6 +28,7 @@ inline constexpr char kNoConnection[] = K52_TR("Link", "通訊埠無法連通!!"
 inline constexpr char kLineLost[] = K52_TR("Link", "通訊埠已中斷 (傳輸線或轉接器被拔除?)!!");
 inline constexpr char kReceiveTitle[] = K52_TR("Link", "接收資料");
 inline constexpr char kNothingReceived[] = K52_TR("Link", "沒有接收到任何資料!!");
+inline constexpr char kDownloadCancelled[] = K52_TR("Link", "下載已取消!!");
 inline constexpr char kTooManyRefusals[] = K52_TR("Link", "資料連續錯誤, 接收中斷!!");
 
 // Formatted with the record count; the line break is part of the text.
@@ -35,9 +36,13 @@ std::string ReceiveDone(int count);
 std::string BadPortSettings(int comPort, int baudRate);
 std::string LookupRecordTooLong(long line);
 std::string LookupNotRegular();
+// A refusal of a lookup file's contents, with the file it is about.
+std::string LookupRefusalInFile(const std::string& refusal, const std::string& path);
 // A failed receive: how many records were kept, and the one the terminal may send again.
 std::string ReceiveInterrupted(int kept, bool lastMayComeAgain);
 std::string DataFileWriteFailed(int kept);
+// A partial file that an earlier receive into the same file left when it was killed.
+std::string LeftoverPartialFile(const std::string& path, long records);
 // A lookup record that was sent again after an answer that came too late or not at all.
 std::string LookupMayBeDuplicated(const std::vector<long>& lines);
 

@@ -16,10 +16,11 @@ namespace k52 {
 class LookupFile {
   public:
     enum class OpenError { None, CannotOpen, NotRegular };
-    static std::optional<LookupFile> Open(const std::string& path, LookupEncoding encoding, OpenError* error,
-                                          int* sysErrno);
+    static std::optional<LookupFile> Open(const std::string& path, const LookupOptions& options,
+                                          OpenError* error, int* sysErrno);
 
-    // Why the file must not be sent (a record too long, a character CP950 cannot hold), if anything.
+    // Why the file must not be sent (a record too long, a character CP950 cannot hold, no records), if
+    // anything; its message names the file.
     const std::optional<LookupRefusal>& refusal() const { return data_.refusal; }
     int recordCount() const { return static_cast<int>(data_.records.size()); }
 
@@ -30,11 +31,9 @@ class LookupFile {
     bool ForEachRecord(const RecordFn& record, const std::function<void(int)>& progress) const;
 
   private:
-    LookupFile(LookupData data, std::size_t size, bool lastUnended)
-        : data_(std::move(data)), size_(size), lastUnended_(lastUnended) {}
+    LookupFile(LookupData data, std::size_t size) : data_(std::move(data)), size_(size) {}
     LookupData data_;
     std::size_t size_;
-    bool lastUnended_;  // the last record ends with the file, not with a line end
 };
 
 }  // namespace k52

@@ -2,6 +2,7 @@
 #include "link/PortSession.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "protocol/LineSpeeds.h"
 #include "protocol/Protocol.h"
@@ -13,9 +14,9 @@ constexpr std::uint32_t kProbeSpeeds[] = {9600, 115200, 38400, 57600, 19200};
 constexpr std::uint32_t kIrPrepareSpeed = 38400;
 }  // namespace
 
-PortSession::PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferUi& ui,
-                         TransferProgress& progress)
-    : settings_(settings), lines_(lines), clock_(clock), ui_(ui), progress_(progress) {}
+PortSession::PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferObserver& ui,
+                         TransferProgress& progress, const StopFlag* stop)
+    : settings_(settings), lines_(lines), clock_(clock), ui_(ui), progress_(progress), stop_(stop) {}
 
 PortSession::~PortSession() {
     Close(false);
@@ -40,7 +41,8 @@ bool PortSession::Apply() {
 
 void PortSession::Close(bool discardInput) {
     if (!port_) return;
-    if (discardInput) port_->DiscardInput();
+    if (discardInput) DiscardInput();
+    nextByte_ = readEnd_ = 0;
     port_->Close();
     port_.reset();
 }
@@ -56,7 +58,14 @@ void PortSession::Write(std::string_view text) {
 }
 
 std::size_t PortSession::Read(u8* buffer, std::size_t capacity) {
-    const std::size_t n = port_ ? port_->Read(buffer, capacity) : 0;
+    if (!port_ || capacity == 0) return 0;
+    if (nextByte_ == readEnd_) {
+        nextByte_ = 0;
+        readEnd_ = port_->Read(readAhead_.data(), readAhead_.size());
+    }
+    const std::size_t n = std::min(capacity, readEnd_ - nextByte_);
+    if (n > 0) std::memcpy(buffer, readAhead_.data() + nextByte_, n);
+    nextByte_ += n;
     progress_.bytesReceived += static_cast<std::int64_t>(n);
     return n;
 }
@@ -71,7 +80,8 @@ void PortSession::Report(TransferPhase phase, int done, int total) {
 bool PortSession::WaitForInputUntil(std::int64_t deadlineMs) {
     for (;;) {
         const std::int64_t now = clock_.NowMs();
-        if (now >= deadlineMs || !port_ || port_->HungUp()) return false;
+        if (now >= deadlineMs || !port_ || HungUp() || StopRequested()) return false;
+        if (nextByte_ < readEnd_) return true;
         if (port_->WaitForInput(std::min(deadlineMs - now, kIdleSliceMs))) return true;
         ui_.Idle();
     }
@@ -79,13 +89,14 @@ bool PortSession::WaitForInputUntil(std::int64_t deadlineMs) {
 
 void PortSession::SleepFor(std::int64_t ms) {
     const std::int64_t until = clock_.NowMs() + ms;
-    for (std::int64_t now = clock_.NowMs(); now < until; now = clock_.NowMs()) {
+    for (std::int64_t now = clock_.NowMs(); now < until && !StopRequested(); now = clock_.NowMs()) {
         clock_.SleepUntil(std::min(until, now + kIdleSliceMs));
         ui_.Idle();
     }
 }
 
 void PortSession::DiscardInput() {
+    nextByte_ = readEnd_ = 0;
     if (port_) port_->DiscardInput();
 }
 

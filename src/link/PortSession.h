@@ -2,6 +2,7 @@
 // cradle's preparation and probe, and the reads, writes and waits the transfers build on.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -10,7 +11,8 @@
 
 #include "link/Clock.h"
 #include "link/SerialLine.h"
-#include "link/TransferUi.h"
+#include "link/TransferObserver.h"
+#include "link/TransferRequest.h"
 
 namespace k52 {
 
@@ -20,9 +22,10 @@ constexpr std::int64_t kIdleSliceMs = 50;
 class PortSession {
   public:
     // `settings` is the process-wide line record; it outlives the session. `progress` keeps where the
-    // transfer stands (with the bytes this session moved) for whoever reports its end.
-    PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferUi& ui,
-                TransferProgress& progress);
+    // transfer stands (with the bytes this session moved) for whoever reports its end. Once `stop` is
+    // set, waits and pauses end at once.
+    PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferObserver& ui,
+                TransferProgress& progress, const StopFlag* stop = nullptr);
     ~PortSession();
     PortSession(const PortSession&) = delete;
     PortSession& operator=(const PortSession&) = delete;
@@ -43,8 +46,11 @@ class PortSession {
     std::size_t Read(u8* buffer, std::size_t capacity);
     // Waits until a byte can be read or the clock reaches `deadlineMs`, calling the idle hook meanwhile.
     bool WaitForInputUntil(std::int64_t deadlineMs);
-    // The device went away during the exchange: every wait from now on would be for nothing.
-    bool HungUp() const { return port_ && port_->HungUp(); }
+    // The device went away during the exchange and everything it sent has been read: every wait from now
+    // on would be for nothing.
+    bool HungUp() const { return port_ && nextByte_ == readEnd_ && port_->HungUp(); }
+    // The front end asked the transfer to end at its next safe point.
+    bool StopRequested() const { return stop_ && stop_->load(); }
     void SleepFor(std::int64_t ms);
     void DiscardInput();
     std::int64_t NowMs() { return clock_.NowMs(); }
@@ -58,9 +64,14 @@ class PortSession {
     LineSettings& settings_;
     LineFactory& lines_;
     Clock& clock_;
-    TransferUi& ui_;
+    TransferObserver& ui_;
     TransferProgress& progress_;
+    const StopFlag* stop_;
     std::unique_ptr<SerialLine> port_;
+    // What the line had ready beyond the bytes asked for: the protocols read a byte at a time, and one
+    // system call per byte would add to every reply's turnaround.
+    std::array<u8, 512> readAhead_{};
+    std::size_t nextByte_ = 0, readEnd_ = 0;  // the next byte to hand out, and the end of what was read
 };
 
 }  // namespace k52

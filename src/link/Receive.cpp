@@ -35,6 +35,7 @@ void Receiver::Reply(std::string_view text) {
 bool Receiver::Request() {
     port_.Report(TransferPhase::Handshake);
     for (int c = 0;; ++c) {
+        if (port_.StopRequested()) return false;
         Reply(kRequestText);
         u8 kept[kRequestReplyKeep];
         std::size_t keptLength = 0;
@@ -50,10 +51,10 @@ bool Receiver::Request() {
                     break;
                 }
             }
-            if (port_.NowMs() >= deadline || (n == 0 && port_.HungUp())) break;
+            if (port_.NowMs() >= deadline || (n == 0 && (port_.HungUp() || port_.StopRequested()))) break;
             if (n == 0) port_.WaitForInputUntil(deadline);
         }
-        if (port_.HungUp()) return false;
+        if (port_.HungUp() || port_.StopRequested()) return false;
         if (!gotCr && c >= kSilentRequestsBeforeGivingUp) {
             ui_.ShowMessage(kTimeOut, kErrorTitle, MessageIcon::None, MessageButtons::Ok);
             return false;
@@ -72,6 +73,8 @@ Receiver::Wait Receiver::AwaitFrame() {
     const std::int64_t start = port_.NowMs();
     std::int64_t lastByte = start;
     for (;;) {
+        // A frame cut off here was not acknowledged: the terminal still holds its record.
+        if (port_.StopRequested()) return Wait::Stopped;
         // The window ends after 500 ms in which no byte came: a frame on its way is not cut off.
         const std::int64_t now = port_.NowMs();
         if (now >= lastByte + kRecordWindowMs || now >= start + kFrameLimitMs)
@@ -102,7 +105,10 @@ void Receiver::EndStatus() {
 Receiver::Result Receiver::Run(RecordFile& file) {
     Result result;
     if (!Request()) {
-        if (port_.HungUp()) result.end = End::LineLost;
+        if (port_.HungUp())
+            result.end = End::LineLost;
+        else if (port_.StopRequested())
+            result.end = End::Stopped;
         return result;
     }
     ui_.BeginReceiveStatus();
@@ -120,9 +126,10 @@ Receiver::Result Receiver::Run(RecordFile& file) {
     };
     for (;;) {
         const Wait wait = AwaitFrame();
-        if (wait == Wait::LineLost) {
+        if (wait == Wait::LineLost || wait == Wait::Stopped || port_.StopRequested()) {
+            // Stopped at a record boundary: nothing more is acknowledged, nothing more stored.
             EndStatus();
-            result.end = End::LineLost;
+            result.end = wait == Wait::LineLost ? End::LineLost : End::Stopped;
             return result;
         }
         if (wait != Wait::Frame) {

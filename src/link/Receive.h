@@ -8,7 +8,7 @@
 
 #include "link/PortSession.h"
 #include "link/RecordFile.h"
-#include "link/TransferUi.h"
+#include "link/TransferObserver.h"
 #include "protocol/Protocol.h"
 
 namespace k52 {
@@ -17,20 +17,20 @@ constexpr std::int64_t kRecordWindowMs = 500;
 
 class Receiver {
   public:
-    enum class End { Over, NotReady, TimedOut, TooManyRefusals, FileWrite, LineLost };
+    enum class End { Over, NotReady, TimedOut, TooManyRefusals, FileWrite, LineLost, Stopped };
     struct Result {
         End end = End::NotReady;
         int stored = 0;
         int fileError = 0;  // errno of a failed write
     };
 
-    Receiver(PortSession& port, TransferUi& ui) : port_(port), ui_(ui) {}
+    Receiver(PortSession& port, TransferObserver& ui) : port_(port), ui_(ui) {}
     // Runs the exchange, storing each record in `file` before it is acknowledged. Messages of the
     // request phase and the time-out are shown here; the caller tells the rest.
     Result Run(RecordFile& file);
 
   private:
-    enum class Wait { Frame, Nothing, Stalled, LineLost };
+    enum class Wait { Frame, Nothing, Stalled, LineLost, Stopped };
     bool Request();
     Wait AwaitFrame();
     void Reply(std::string_view text);
@@ -38,7 +38,7 @@ class Receiver {
     void EndStatus();
 
     PortSession& port_;
-    TransferUi& ui_;
+    TransferObserver& ui_;
     u8 frame_[kMaxRecordFrame]{};
     std::size_t kept_ = 0;
     std::size_t length_ = 0;  // every byte of the frame, kept or not

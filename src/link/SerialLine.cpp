@@ -2,6 +2,7 @@
 #include "link/SerialLine.h"
 
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -13,7 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <iostream>
+#include <filesystem>
+#include <fstream>
 
 #include "ports/PortErrors.h"
 
@@ -58,14 +60,42 @@ std::string Errno(const std::string& what) {
     return text;
 }
 
+static_assert(kLowLatencyFlag == ASYNC_LOW_LATENCY);
+
+class KernelSerialDriver : public SerialDriverAccess {
+  public:
+    std::optional<int> GetFlags(int fd) override {
+        serial_struct ss{};
+        if (ioctl(fd, TIOCGSERIAL, &ss) != 0) return std::nullopt;
+        return ss.flags;
+    }
+    bool SetFlags(int fd, int flags) override {
+        serial_struct ss{};
+        if (ioctl(fd, TIOCGSERIAL, &ss) != 0) return false;
+        ss.flags = flags;
+        return ioctl(fd, TIOCSSERIAL, &ss) == 0;
+    }
+    std::optional<int> LatencyTimerMs(const std::string& deviceName) override {
+        std::ifstream in("/sys/bus/usb-serial/devices/" + deviceName + "/latency_timer");
+        int ms = 0;
+        if (in >> ms) return ms;
+        return std::nullopt;
+    }
+};
+
 }  // namespace
+
+SerialDriverAccess& SystemSerialDriver() {
+    static KernelSerialDriver driver;
+    return driver;
+}
 
 std::string ComPortDevice(int comPort) {
     return ResolveComPort(comPort).device;
 }
 
 std::unique_ptr<PosixSerialLine> PosixSerialLine::Open(const std::string& device, std::string* error,
-                                                       int* errorNumber) {
+                                                       int* errorNumber, SerialDriverAccess& driver) {
     int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errorNumber) *errorNumber = errno;
@@ -100,7 +130,26 @@ std::unique_ptr<PosixSerialLine> PosixSerialLine::Open(const std::string& device
     t.c_cc[VMIN] = 0;
     t.c_cc[VTIME] = 0;
     if (tcsetattr(fd, TCSANOW, &t) != 0) return fail(Errno(device));
-    return std::unique_ptr<PosixSerialLine>(new PosixSerialLine(fd));
+    std::unique_ptr<PosixSerialLine> line(new PosixSerialLine(fd, driver));
+    line->AskForLowLatency(device);
+    return line;
+}
+
+// Stop-and-wait pays the driver's holding time on every reply. A driver that refuses (a pseudo-terminal,
+// some built-in ports) is no fault: the line works as it is.
+void PosixSerialLine::AskForLowLatency(const std::string& device) {
+    const std::optional<int> flags = driver_.GetFlags(fd_);
+    if (flags && !(*flags & kLowLatencyFlag) && driver_.SetFlags(fd_, *flags | kLowLatencyFlag))
+        oldFlags_ = flags;
+    std::error_code ec;
+    const std::filesystem::path real = std::filesystem::canonical(device, ec);
+    const std::string name = (ec ? std::filesystem::path(device) : real).filename().string();
+    const std::optional<int> timer = driver_.LatencyTimerMs(name);
+    if (timer && *timer > 1)
+        latencyHint_ =
+            "the adapter " + name + " holds received bytes for up to " + std::to_string(*timer) +
+            " ms, which slows every reply; to lower it: echo 1 | sudo tee /sys/bus/usb-serial/devices/" +
+            name + "/latency_timer";
 }
 
 PosixSerialLine::~PosixSerialLine() {
@@ -198,6 +247,8 @@ void PosixSerialLine::DiscardInput() {
 
 void PosixSerialLine::Close() {
     if (fd_ < 0) return;
+    if (oldFlags_) driver_.SetFlags(fd_, *oldFlags_);
+    oldFlags_.reset();
     // Leave the device openable again: the exclusive flag outlives this descriptor on a shared tty.
     ioctl(fd_, TIOCNXCL);
     ::close(fd_);
@@ -209,15 +260,14 @@ std::unique_ptr<SerialLine> PosixLineFactory::OpenPort(int comPort, std::string*
     if (device_) {
         failure.device = *device_;
     } else {
-        std::vector<std::string> warnings;
-        ComPortResolution port = ResolveComPort(comPort, &warnings);
-        for (const std::string& w : warnings) std::cerr << w << "\n";
+        ComPortResolution port = ResolveComPort(comPort, &warnings_);
         failure.device = port.device;
         failure.comPort = comPort;
         failure.source = port.source;
     }
     auto line = PosixSerialLine::Open(failure.device, nullptr, &failure.error);
     lastFailure_ = line ? std::string() : ExplainPortOpenFailure(failure);
+    if (line && latencyHint_.empty()) latencyHint_ = line->latencyHint();
     if (error) *error = lastFailure_;
     return line;
 }

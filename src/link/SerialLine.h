@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ports/PortAssignments.h"
 #include "protocol/LineSpeeds.h"
@@ -64,13 +66,33 @@ class LineFactory {
     virtual bool FixedDevice() const { return false; }
 };
 
-// A termios device: raw 8N1, no translation, no echo, no flow control, no signals.
+// The driver's serial flags (TIOCGSERIAL / TIOCSSERIAL) and the adapters' latency timers in sysfs, apart
+// so that a test can play a driver that accepts low latency and one that refuses it.
+class SerialDriverAccess {
+  public:
+    virtual ~SerialDriverAccess() = default;
+    // The driver's flags; nullopt where it has none (a pseudo-terminal, ENOTTY or EINVAL).
+    virtual std::optional<int> GetFlags(int fd) = 0;
+    virtual bool SetFlags(int fd, int flags) = 0;
+    // The adapter's latency timer in ms for a device name such as "ttyUSB0", when it has one.
+    virtual std::optional<int> LatencyTimerMs(const std::string& deviceName) = 0;
+};
+
+// The kernel's own ioctls and /sys/bus/usb-serial/devices.
+SerialDriverAccess& SystemSerialDriver();
+
+// The driver flag that makes it pass received bytes on at once rather than hold them for milliseconds.
+constexpr int kLowLatencyFlag = 1 << 13;
+
+// A termios device: raw 8N1, no translation, no echo, no flow control, no signals, low latency where the
+// driver offers it.
 class PosixSerialLine : public SerialLine {
   public:
     // Opens `device` exclusively (TIOCEXCL and an advisory lock); nullptr on failure, with the errno of the
     // failing step in `errorNumber` (EBUSY when another program holds the device).
     static std::unique_ptr<PosixSerialLine> Open(const std::string& device, std::string* error = nullptr,
-                                                 int* errorNumber = nullptr);
+                                                 int* errorNumber = nullptr,
+                                                 SerialDriverAccess& driver = SystemSerialDriver());
     ~PosixSerialLine() override;
     PosixSerialLine(const PosixSerialLine&) = delete;
     PosixSerialLine& operator=(const PosixSerialLine&) = delete;
@@ -83,11 +105,19 @@ class PosixSerialLine : public SerialLine {
     void Close() override;
     bool HungUp() const override { return broken_; }
     int fd() const { return fd_; }
+    // Advice for the person when the adapter still holds replies (its latency timer above 1 ms, with the
+    // command that lowers it); empty otherwise. For the caller to show once.
+    const std::string& latencyHint() const { return latencyHint_; }
 
   private:
-    explicit PosixSerialLine(int fd) : fd_(fd) {}
+    PosixSerialLine(int fd, SerialDriverAccess& driver) : fd_(fd), driver_(driver) {}
+    void AskForLowLatency(const std::string& device);
+
     int fd_ = -1;
     bool broken_ = false;
+    SerialDriverAccess& driver_;
+    std::optional<int> oldFlags_;  // the driver's flags before the open changed them
+    std::string latencyHint_;
 };
 
 // COM1..COM6 through the port resolver, or every index to one fixed device (k52cli --device). A failed
@@ -100,10 +130,18 @@ class PosixLineFactory : public LineFactory {
     bool FixedDevice() const override { return device_.has_value(); }
     // The reason the last OpenPort failed; empty after one that succeeded.
     const std::string& lastFailure() const { return lastFailure_; }
+    // What the port assignments said while resolving a port name (a damaged line of ports.conf), for
+    // the caller to pass on; taking them clears them.
+    std::vector<std::string> TakeWarnings() { return std::exchange(warnings_, {}); }
+    // The first latency hint any line opened here gave (see PosixSerialLine::latencyHint), for the
+    // caller to show once.
+    const std::string& latencyHint() const { return latencyHint_; }
 
   private:
     std::optional<std::string> device_;
     std::string lastFailure_;
+    std::vector<std::string> warnings_;
+    std::string latencyHint_;
 };
 
 }  // namespace k52

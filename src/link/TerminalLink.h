@@ -1,57 +1,56 @@
-// The three transfer commands (program download, lookup download, receive) as the desktop program and
-// k52cli start them, and the link's process-wide state: the line settings, the download image, the
-// lookup file name. The desktop program keeps one TerminalLink for its whole run.
+// The three transfers (program download, lookup download, receive) as requests decided before they
+// start, and the link's process-wide state: the line settings, the download image, the last lookup file.
+// The desktop program keeps one TerminalLink for its whole run; k52cli one per terminal.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "link/Clock.h"
-#include "link/LookupData.h"
 #include "link/SerialLine.h"
+#include "link/TransferObserver.h"
 #include "link/TransferOutcome.h"
-#include "link/TransferUi.h"
+#include "link/TransferRequest.h"
 #include "protocol/DownloadImage.h"
 #include "template/Template.h"
 
 namespace k52 {
 
 class PortSession;
+class TransferRun;
 
 class TerminalLink {
   public:
-    TerminalLink(ApplicationTemplate& tmpl, LineFactory& lines, Clock& clock, TransferUi& ui);
+    TerminalLink(ApplicationTemplate& tmpl, LineFactory& lines, Clock& clock);
     TerminalLink(const TerminalLink&) = delete;
     TerminalLink& operator=(const TerminalLink&) = delete;
 
-    TransferOutcome RunDownload(Transport transport, Payload payload);
-    TransferOutcome RunReceive(Transport transport);
+    // The message every transfer ends with at once while the template's port settings are damaged, so
+    // that a front end can say it before asking for files; none when they are usable.
+    std::optional<std::string> PortSettingsProblem() const;
+
+    TransferOutcome Download(const DownloadRequest& request, TransferObserver& observer);
+    TransferOutcome Receive(const ReceiveRequest& request, TransferObserver& observer);
 
     LineSettings& lineSettings() { return lineSettings_; }
     const DownloadImageBuilder& imageBuilder() const { return imageBuilder_; }
+    // The lookup file of the last lookup download, where the next one's file dialog starts.
     const std::string& lookupFileName() const { return lookupFileName_; }
-    // How lookup files are read: by their content unless the user says otherwise.
-    void setLookupEncoding(LookupEncoding encoding) { lookupEncoding_ = encoding; }
 
   private:
-    TransferOutcome Download(Transport transport, Payload payload);
-    TransferOutcome Receive(Transport transport);
-    // Tells the user interface how the transfer ended, with what it moved.
-    void ReportEnd(const TransferOutcome& outcome);
-    bool PortSettingsValid(TransferOutcome& outcome);
-    bool OpenDownloadPort(PortSession& port, Transport transport, TransferOutcome& outcome);
-    bool OpenReceivePort(PortSession& port, Transport transport, TransferOutcome& outcome);
-    void Tell(const std::string& text, const char* title, MessageIcon icon);
+    void RunDownload(const DownloadRequest& request, TransferRun& run);
+    void RunReceive(const ReceiveRequest& request, TransferRun& run);
+    bool PortSettingsValid(TransferRun& run);
+    bool OpenDownloadPort(PortSession& port, Transport transport, TransferRun& run);
+    bool OpenReceivePort(PortSession& port, Transport transport, TransferRun& run);
 
     ApplicationTemplate& tmpl_;
     LineFactory& lines_;
     Clock& clock_;
-    TransferUi& ui_;
 
     LineSettings lineSettings_{};
     DownloadImageBuilder imageBuilder_;
     std::string lookupFileName_;
-    LookupEncoding lookupEncoding_ = LookupEncoding::Auto;
-    TransferProgress progress_;  // of the command running now
 };
 
 }  // namespace k52

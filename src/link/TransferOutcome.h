@@ -1,8 +1,11 @@
-// How a transfer command is asked for (the flags as types) and what it reports back.
+// How a transfer command is asked for (the flags as types) and everything it reports back.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "app/UserInterface.h"
 
 namespace k52 {
 
@@ -13,7 +16,7 @@ enum class Payload { Program, Lookup };
 // Why a command ended as it did; None when it did what it was asked.
 enum class LinkFailure {
     None,
-    Cancelled,             // the user cancelled a file choice
+    Cancelled,             // stopped by the user before it ended (what was acknowledged is kept)
     BadPortSettings,       // comPort or baudRate out of range (a damaged template)
     CannotOpenFile,        // lookup file unreadable or not a regular file, or data file not created
     LookupRecordTooLong,   // refused before the port was opened
@@ -21,7 +24,7 @@ enum class LinkFailure {
     PortOpen,
     IrPreparation,
     LineSettings,
-    TransferFailed,   // the last download attempt failed and the user did not retry
+    TransferFailed,   // the last download attempt failed and no retry followed
     MaybeDuplicated,  // lookup: done, but the terminal may hold one record twice
     NotReady,         // receive: the terminal never said it was ready
     TimedOut,         // receive: the terminal stopped sending in the middle
@@ -30,18 +33,32 @@ enum class LinkFailure {
     FileWrite,        // receive: the data file could not be written
 };
 
+// A message box the transfer showed: its text and title untranslated, and the system's reason behind
+// it when there is one (why a port would not open).
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    std::string detail;
+};
+
 struct TransferOutcome {
     LinkFailure failure = LinkFailure::None;
-    int attempts = 0;                  // download attempts run
-    int recordsStored = 0;             // receive: records in the data file
-    bool fileKept = false;             // receive: the data file holds what was received
-    std::string dataFile;              // receive: the path chosen
+    int attempts = 0;       // download attempts run
+    int packets = 0;        // program packets acknowledged in the last attempt
+    int recordsSent = 0;    // lookup records acknowledged in the last attempt
+    int recordsStored = 0;  // receive: records in the data file
+    bool fileKept = false;  // receive: the data file holds what was received
+    std::string dataFile;   // receive: where the records are (another name when the path was taken)
     std::vector<long> duplicateLines;  // lookup: lines of the file the terminal may hold twice
     // A record stored whose acknowledgement may not have reached the terminal (a failed receive).
     bool lastMayComeAgain = false;
     std::string reason;  // the system's reason for a file failure (strerror), when there is one
     // A failed download whose last packet or greeting drew no reply at all (as opposed to refusals).
     bool unanswered = false;
+    ShownMessage lastMessage;  // the last message box, if any was shown
+    std::int64_t bytesSent = 0;
+    std::int64_t bytesReceived = 0;
+    double seconds = 0;  // from the request to the outcome, on the transfer's clock
 
     bool Succeeded() const { return failure == LinkFailure::None; }
     // A download attempt ran, whatever its outcome.

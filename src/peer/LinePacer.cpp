@@ -16,4 +16,29 @@ std::int64_t LinePacer::Pass(std::int64_t atUs, std::size_t bytes, std::uint32_t
     return freeAtUs_;
 }
 
+std::vector<AdapterHold::Piece> AdapterHold::Pass(std::int64_t lastUs, std::size_t bytes,
+                                                  std::uint32_t speed) {
+    std::vector<Piece> pieces;
+    std::size_t waiting = 0;  // bytes of this call not yet in a piece
+    for (std::size_t k = 1; k <= bytes; ++k) {
+        const std::int64_t arrivedUs = lastUs - WireTimeUs(bytes - k, speed);
+        if (held_ > 0 && arrivedUs >= heldSinceUs_ + timerUs_) {
+            // The timer ran out before this byte came.
+            if (waiting > 0) pieces.push_back({heldSinceUs_ + timerUs_, waiting});
+            waiting = 0;
+            held_ = 0;
+        }
+        if (held_ == 0) heldSinceUs_ = arrivedUs;
+        ++held_;
+        ++waiting;
+        if (held_ == kPacketBytes) {
+            pieces.push_back({arrivedUs, waiting});
+            waiting = 0;
+            held_ = 0;
+        }
+    }
+    if (waiting > 0) pieces.push_back({heldSinceUs_ + timerUs_, waiting});
+    return pieces;
+}
+
 }  // namespace k52

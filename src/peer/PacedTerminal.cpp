@@ -12,8 +12,11 @@ constexpr std::int64_t kHangupNapUs = 50000;
 
 }  // namespace
 
-PacedTerminal::PacedTerminal(const PeerOptions& options, PeerLineEnd& line, bool pace)
-    : peer_(options), line_(line), pace_(pace) {}
+PacedTerminal::PacedTerminal(const PeerOptions& options, PeerLineEnd& line, bool pace,
+                             std::int64_t adapterLatencyUs)
+    : peer_(options), line_(line), pace_(pace) {
+    if (adapterLatencyUs > 0) adapter_.emplace(adapterLatencyUs);
+}
 
 void PacedTerminal::FromHost(const u8* data, std::size_t size, std::int64_t nowUs) {
     const std::uint32_t speed = line_.Speed();
@@ -31,8 +34,23 @@ void PacedTerminal::Deliver(const u8* data, std::size_t size, std::uint32_t spee
         const std::int64_t dueUs = std::max(atUs, e.dueMs * 1000);
         const std::uint32_t lineSpeed = pace_ ? line_.Speed() : 0;
         const std::int64_t readyUs = pace_ ? toHost_.Pass(dueUs, e.bytes.size(), lineSpeed) : dueUs;
-        outbound_.push_back({readyUs, std::move(e.bytes), lineSpeed});
+        if (adapter_)
+            ThroughAdapter(std::move(e.bytes), readyUs, lineSpeed);
+        else
+            outbound_.push_back({readyUs, std::move(e.bytes), lineSpeed});
     }
+}
+
+void PacedTerminal::ThroughAdapter(std::vector<u8> bytes, std::int64_t readyUs, std::uint32_t lineSpeed) {
+    std::size_t from = 0;
+    for (const AdapterHold::Piece& p : adapter_->Pass(readyUs, bytes.size(), lineSpeed)) {
+        const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(from);
+        outbound_.push_back({p.atUs, {first, first + static_cast<std::ptrdiff_t>(p.bytes)}, lineSpeed});
+        from += p.bytes;
+    }
+    // A filled packet takes the bytes held before it along.
+    for (std::size_t i = outbound_.size(); i-- > 1;)
+        outbound_[i - 1].dueUs = std::min(outbound_[i - 1].dueUs, outbound_[i].dueUs);
 }
 
 bool PacedTerminal::Quiet() const {
@@ -46,6 +64,7 @@ void PacedTerminal::HostHungUp(std::int64_t nowUs) {
     }
     inbound_.clear();
     outbound_.clear();
+    if (adapter_) adapter_->Drop();
     napUntilUs_ = nowUs + kHangupNapUs;
 }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "peer/LinePacer.h"
@@ -24,8 +25,10 @@ class PeerLineEnd {
 
 class PacedTerminal {
   public:
-    // `pace` false: bytes pass at once both ways.
-    PacedTerminal(const PeerOptions& options, PeerLineEnd& line, bool pace);
+    // `pace` false: bytes pass at once both ways. `adapterLatencyUs` above 0: replies reach the host
+    // through a USB serial adapter with that latency timer.
+    PacedTerminal(const PeerOptions& options, PeerLineEnd& line, bool pace,
+                  std::int64_t adapterLatencyUs = 0);
 
     // Bytes the host wrote, read at `nowUs`.
     void FromHost(const u8* data, std::size_t size, std::int64_t nowUs);
@@ -47,6 +50,7 @@ class PacedTerminal {
         std::uint32_t speed;
     };
     void Deliver(const u8* data, std::size_t size, std::uint32_t speed, std::int64_t atUs);
+    void ThroughAdapter(std::vector<u8> bytes, std::int64_t readyUs, std::uint32_t lineSpeed);
     bool Quiet() const;
 
     TerminalPeer peer_;
@@ -54,6 +58,7 @@ class PacedTerminal {
     bool pace_;
     std::deque<Chunk> inbound_, outbound_;
     LinePacer fromHost_, toHost_;
+    std::optional<AdapterHold> adapter_;
     std::int64_t endedAtUs_ = -1;
     std::int64_t napUntilUs_ = 0;
     bool finished_ = false;

@@ -71,6 +71,16 @@ void AddPlayOptions(CLI::App& app, PeerArguments& args, RawOptions& raw) {
                  "take as long as a real line: every byte sent or received\n"
                  "costs ten bit times at the speed the host set");
     app.add_option_function<std::string>(
+           "--adapter-latency",
+           [&args](const std::string& v) {
+               const auto ms = ParseUnsigned<unsigned>(v, 255);
+               if (!ms || *ms < 1) throw CLI::ValidationError("--adapter-latency takes 1 to 255 (ms)");
+               args.adapterLatencyMs = *ms;
+           },
+           "replies reach the host as through a USB serial adapter whose\n"
+           "latency timer is MS ms: held until MS ms pass or 62 bytes gather")
+        ->type_name("MS");
+    app.add_option_function<std::string>(
            "--count",
            [&args](const std::string& v) {
                const auto n = ParseUnsigned<unsigned>(v, kMaxCount);

@@ -1,6 +1,7 @@
 // k52peer's command line, parsed in process: what to play, or the help or a usage error to print.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -17,7 +18,8 @@ struct PeerArguments {
     std::string imageOut;   // empty: no image file
     std::string lookupOut;  // empty: no lookup file
     bool pace = false;
-    int count = 1;  // terminals to play, each on its own pseudo-terminal
+    std::int64_t adapterLatencyMs = 0;  // 0: replies reach the host directly
+    int count = 1;                      // terminals to play, each on its own pseudo-terminal
 };
 
 // What the command line asks for: terminals to play, or only a text to print and an exit code.

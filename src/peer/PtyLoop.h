@@ -36,8 +36,9 @@ class PtyMaster : public PeerLineEnd {
 };
 
 struct PtyTerminal {
-    PtyTerminal(std::unique_ptr<PtyMaster> master, const PeerOptions& options, bool pace)
-        : pty(std::move(master)), terminal(options, *pty, pace) {}
+    PtyTerminal(std::unique_ptr<PtyMaster> master, const PeerOptions& options, bool pace,
+                std::int64_t adapterLatencyUs)
+        : pty(std::move(master)), terminal(options, *pty, pace, adapterLatencyUs) {}
     std::unique_ptr<PtyMaster> pty;
     PacedTerminal terminal;
 };

@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     if (!command.play) return command.exitCode;
     const k52::PeerArguments& args = *command.play;
     // Paced replies are due to the microsecond; the kernel's default timer slack would blur that.
-    if (args.pace) prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    if (args.pace || args.adapterLatencyMs > 0) prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 
     std::vector<std::unique_ptr<k52::PtyTerminal>> terminals;
     for (int i = 0; i < args.count; ++i) {
@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
             std::cerr << "k52peer: " << error << "\n";
             return k52::kPeerExitIncomplete;
         }
-        terminals.push_back(std::make_unique<k52::PtyTerminal>(std::move(pty), args.options, args.pace));
+        terminals.push_back(std::make_unique<k52::PtyTerminal>(std::move(pty), args.options, args.pace,
+                                                               args.adapterLatencyMs * 1000));
     }
     for (const auto& t : terminals) std::cout << t->pty->path() << "\n";
     std::cout << std::flush;

@@ -1,23 +1,25 @@
 // The user's ports.conf: COMn=DEVICE lines read with warnings for damaged ones, rewritten atomically.
 #include "ports/PortAssignments.h"
 
-#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 
+#include "util/FileLock.h"
 #include "util/Paths.h"
-#include "util/UniqueFd.h"
+#include "util/RegularFile.h"
+#include "util/SaveFile.h"
 
 namespace k52 {
 namespace {
 
 constexpr std::string_view kSpaces = " \t\r";
+// A hand-written list of six lines; anything near this size is not a ports.conf.
+constexpr std::size_t kPortsConfLimit = 1024 * 1024;
 
 std::string_view Trim(std::string_view s) {
     const auto first = s.find_first_not_of(kSpaces);
@@ -37,22 +39,6 @@ bool MakeFolders(const std::string& dir) {
     const auto slash = dir.find_last_of('/');
     if (slash != std::string::npos && slash > 0 && !MakeFolders(dir.substr(0, slash))) return false;
     return mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
-}
-
-// The file a write replaces: the target of a symbolic link, so that a linked file stays linked.
-std::string WriteTarget(const std::string& path) {
-    struct stat st {};
-    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    char resolved[PATH_MAX];
-    if (realpath(path.c_str(), resolved) != nullptr) return resolved;
-    // A dangling link: write where it points.
-    std::string target(PATH_MAX, '\0');
-    const ssize_t n = readlink(path.c_str(), target.data(), target.size());
-    if (n <= 0) return path;
-    target.resize(static_cast<std::size_t>(n));
-    if (target[0] == '/') return target;
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? target : path.substr(0, slash + 1) + target;
 }
 
 }  // namespace
@@ -148,50 +134,43 @@ std::string DefaultPortsConfPath() {
 }
 
 PortsConf ReadPortsConf(const std::string& path, std::vector<std::string>* warnings) {
-    UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    std::string text;
-    char buf[4096];
-    ssize_t n = fd ? 0 : -1;
-    while (fd && (n = read(fd.get(), buf, sizeof buf)) != 0) {
-        if (n > 0)
-            text.append(buf, static_cast<std::size_t>(n));
-        else if (errno != EINTR)
-            break;
-    }
-    if (n < 0) {
-        if (errno != ENOENT && warnings) warnings->push_back(Reason(path) + " (no port assignments read)");
+    FileReadError error;
+    const std::optional<std::string> text = ReadWholeFile(path, kPortsConfLimit, &error);
+    if (!text) {
+        if (error.sysErrno != ENOENT && warnings)
+            warnings->push_back(path + ": " + error.reason + " (no port assignments read)");
         return {};
     }
-    return PortsConf::Parse(text, path, warnings);
+    return PortsConf::Parse(*text, path, warnings);
 }
 
 bool WritePortsConf(const std::string& path, const PortsConf& conf, std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = why;
-        return false;
-    };
-    const std::string target = WriteTarget(path);
-    const std::string dir = DirectoryOf(target);
-    if (!MakeFolders(dir)) return fail(Reason(dir));
-
-    std::string temp = target + ".XXXXXX";
-    UniqueFd fd(mkstemp(temp.data()));
-    if (!fd) return fail(Reason(temp));
-    auto failAndRemove = [&](const std::string& why) {
-        unlink(temp.c_str());
-        return fail(why);
-    };
-    // The replaced file keeps its permissions; a new one is readable by all, as config files are.
-    struct stat old {};
-    const mode_t mode = stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    const std::string dir = DirectoryOf(path);
+    std::string reason;
+    if (!MakeFolders(dir)) reason = Reason(dir);
     const std::string text = conf.Text();
-    if (fchmod(fd.get(), mode) != 0 || !WriteAll(fd.get(), text.data(), text.size()) || fsync(fd.get()) != 0)
-        return failAndRemove(Reason(temp));
-    if (!fd.Reset()) return failAndRemove(Reason(temp));
-    if (rename(temp.c_str(), target.c_str()) != 0) return failAndRemove(Reason(target));
-    UniqueFd folder(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder || fsync(folder.get()) != 0) return fail(Reason(dir));
-    return true;
+    if (reason.empty() && !SaveWholeFile(path, text.data(), text.size(), &reason))
+        reason = path + ": " + reason;
+    if (reason.empty()) return true;
+    if (error) *error = reason;
+    return false;
+}
+
+std::optional<PortsConf> EditPortsConf(const std::string& path, const std::function<bool(PortsConf&)>& edit,
+                                       std::vector<std::string>* warnings, std::string* error) {
+    const std::string dir = DirectoryOf(path);
+    std::string reason;
+    if (!MakeFolders(dir)) reason = Reason(dir);
+    std::optional<FileLock> lock;
+    if (reason.empty() && !(lock = FileLock::Acquire(path + ".lock", &reason)))
+        reason = path + ".lock: " + reason;
+    if (!reason.empty()) {
+        if (error) *error = reason;
+        return std::nullopt;
+    }
+    PortsConf conf = ReadPortsConf(path, warnings);
+    if (edit(conf) && !WritePortsConf(path, conf, error)) return std::nullopt;
+    return conf;
 }
 
 }  // namespace k52

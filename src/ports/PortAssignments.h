@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,8 +54,15 @@ std::string DefaultPortsConfPath();
 // A missing file holds no assignments; one that cannot be read holds none either, with a warning.
 PortsConf ReadPortsConf(const std::string& path, std::vector<std::string>* warnings = nullptr);
 
-// Replaces the file atomically (temporary file, fsync, rename, fsync of the folder), creating its folder
-// when needed. A symbolic link is followed, so a linked file stays linked. On failure `error` says why.
+// Replaces the file with the one atomic save, creating its folder when needed. A symbolic link is followed,
+// so a linked file stays linked; only a regular file is replaced (a link to a device is refused). On
+// failure `error` says why.
 bool WritePortsConf(const std::string& path, const PortsConf& conf, std::string* error = nullptr);
+
+// Reads the file, lets `edit` change it and writes it back unless `edit` returns false, all under a lock
+// on "PATH.lock" beside it, so that edits made at once by several processes all reach the file. Returns
+// the file as edited; on failure nullopt, with `error` saying why.
+std::optional<PortsConf> EditPortsConf(const std::string& path, const std::function<bool(PortsConf&)>& edit,
+                                       std::vector<std::string>* warnings, std::string* error);
 
 }  // namespace k52

@@ -10,24 +10,21 @@
 #include <QMenu>
 #include <QScreen>
 #include <QShortcut>
-#include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "editor/ui/EditorSheetDialog.h"
 #include "i18n/Translate.h"
+#include "link/DeskTransfer.h"
 #include "ports/PortResolver.h"
 #include "shell/AboutBox.h"
 #include "shell/PortSettingsDialog.h"
 #include "shell/QtDialogs.h"
 #include "shell/ShortcutKeys.h"
+#include "shell/TransferThread.h"
 #include "shell/TransferWindows.h"
 #include "shell/Zoom.h"
 #include "shell/ZoomSettings.h"
 #include "simulator/ui/SimulatorWidget.h"
+#include "util/RegularFile.h"
 
 namespace k52 {
 
@@ -44,15 +41,12 @@ class NamedFile : public TemplateFileDialogs {
     std::string path_;
 };
 
-// Why `path` cannot be read as a file, or empty when it can. Open's dialog never offers such a file, so
-// Open itself has no message for it.
+// Why `path` cannot be read as a template file, or empty when it can. Open's dialog never offers such a
+// file, so Open itself has no message for it. A FIFO or device is refused without waiting on it, before
+// the window could be kept from appearing.
 std::string UnreadableReason(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::strerror(errno);
-    struct stat st {};
-    const bool folder = fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
-    ::close(fd);
-    return folder ? std::strerror(EISDIR) : std::string();
+    std::string reason;
+    return OpenRegularFileForReading(path, &reason) ? std::string() : reason;
 }
 
 }  // namespace
@@ -108,11 +102,17 @@ MainWindow::MainWindow(const DesktopServices& services)
         dialogs_ = ownDialogs_.get();
     }
     shell_ = std::make_unique<Shell>(doc_, *messages_, *dialogs_, static_cast<ShellActions&>(*this));
-    transferUi_ =
-        std::make_unique<QtTransferUi>(*messages_, this, services.transferFiles, &doc_.tmpl.fieldSeparators);
-    link_ =
-        std::make_unique<TerminalLink>(doc_.tmpl, services.lines ? *services.lines : ownLines_,
-                                       services.linkClock ? *services.linkClock : ownClock_, *transferUi_);
+    transferUi_ = std::make_unique<QtTransferUi>(*messages_, this);
+    TransferChoices* files = services.transferFiles;
+    if (!files) {
+        ownFiles_ = std::make_unique<QtTransferFiles>(*messages_, this, &doc_.tmpl.fieldSeparators);
+        files = ownFiles_.get();
+    }
+    link_ = std::make_unique<TerminalLink>(doc_.tmpl, services.lines ? *services.lines : ownLines_,
+                                           services.linkClock ? *services.linkClock : ownClock_);
+    desk_ = std::make_unique<DeskTransfer>(*link_, *transferUi_, *files);
+    worker_ = new TransferThread(*transferUi_, this);
+    connect(worker_, &TransferThread::done, this, &MainWindow::TransferEnded);
 
     // The template holds its defaults before the simulator starts on it.
     shell_->Startup();
@@ -121,6 +121,7 @@ MainWindow::MainWindow(const DesktopServices& services)
     menu_ = BuildCommandMenu(this);
     simulator_->setCommandMenu(menu_);
     connect(simulator_, &SimulatorWidget::commandRequested, this, &MainWindow::OnCommand);
+    simulator_->installEventFilter(this);
 
     // The window takes the shape of the case.
     ApplyZoom(kNoZoom);
@@ -136,7 +137,31 @@ MainWindow::MainWindow(const DesktopServices& services)
     }
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The worker goes first: it still talks to the windows and the link below.
+    delete worker_;
+    worker_ = nullptr;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // While a transfer runs the terminal takes no keys or clicks, as a modal command would have it.
+    if (transferRunning_ && watched == simulator_) {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::Wheel:
+            case QEvent::ContextMenu:
+                return true;
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 void MainWindow::OnCommand(int id) {
     // A transfer keeps the program modal: nothing else starts until it ends.
@@ -187,7 +212,20 @@ void MainWindow::SetZoom(int percent) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (transferRunning_ || !shell_->CloseRequest()) {
+    if (transferRunning_) {
+        // Quitting stops the transfer at its next safe point; the window closes once it has.
+        event->ignore();
+        if (closeAfterTransfer_) return;
+        const std::string_view question =
+            Translate("MainWindow", K52_TR("MainWindow", "傳輸尚未結束, 要停止傳輸並結束程式嗎??"));
+        if (messages_->ShowMessage(question, kShellTitle, MessageIcon::Question, MessageButtons::YesNo) !=
+            MessageAnswer::Yes)
+            return;
+        closeAfterTransfer_ = true;
+        worker_->RequestStop();
+        return;
+    }
+    if (!shell_->CloseRequest()) {
         event->ignore();
         return;
     }
@@ -230,25 +268,56 @@ void MainWindow::ShowAbout() {
     box.exec();
 }
 
-template <typename Run>
-void MainWindow::RunTransfer(Run run) {
+void MainWindow::StartTransfer(std::function<TransferOutcome(TransferObserver&, const StopFlag*)> job,
+                               bool receive) {
     transferRunning_ = true;
+    receiving_ = receive;
     transferUi_->BeginTransfer(
-        QFile::decodeName(ResolveComPort(doc_.tmpl.portSettings.comPort).device.c_str()));
-    run();
+        QFile::decodeName(ResolveComPort(doc_.tmpl.portSettings.comPort).device.c_str()),
+        [this] { CancelTransfer(); });
+    worker_->Start(std::move(job));
+}
+
+void MainWindow::TransferEnded(const TransferOutcome& outcome) {
     transferUi_->EndTransfer();
     transferRunning_ = false;
+    if (receiving_ && !closeAfterTransfer_) desk_->FinishReceive(outcome);
+    if (closeAfterTransfer_) {
+        closeAfterTransfer_ = false;
+        close();
+    }
 }
 
-void MainWindow::RunDownload(int irMode, int lookupMode) {
-    RunTransfer([&] {
-        link_->RunDownload(irMode != 0 ? Transport::Cradle : Transport::Direct,
-                           lookupMode != 0 ? Payload::Lookup : Payload::Program);
-    });
+void MainWindow::CancelTransfer() {
+    worker_->RequestStop();
 }
 
-void MainWindow::RunReceive(int irMode) {
-    RunTransfer([&] { link_->RunReceive(irMode != 0 ? Transport::Cradle : Transport::Direct); });
+void MainWindow::WaitForTransfer() {
+    worker_->WaitUntilDone();
+}
+
+void MainWindow::RunDownload(Transport transport, Payload payload) {
+    auto prepared = desk_->PrepareDownload(transport, payload);
+    auto* request = std::get_if<DownloadRequest>(&prepared);
+    if (!request) return;
+    StartTransfer(
+        [this, request = *request](TransferObserver& observer, const StopFlag* stop) mutable {
+            request.stop = stop;
+            return link_->Download(request, observer);
+        },
+        false);
+}
+
+void MainWindow::RunReceive(Transport transport) {
+    auto prepared = desk_->PrepareReceive(transport);
+    auto* request = std::get_if<ReceiveRequest>(&prepared);
+    if (!request) return;
+    StartTransfer(
+        [this, request = *request](TransferObserver& observer, const StopFlag* stop) mutable {
+            request.stop = stop;
+            return link_->Receive(request, observer);
+        },
+        true);
 }
 
 }  // namespace k52

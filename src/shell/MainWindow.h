@@ -18,16 +18,18 @@ class QMenu;
 
 namespace k52 {
 
+class DeskTransfer;
 class SimulatorWidget;
 class QtTransferUi;
-class TransferFiles;
+class TransferChoices;
+class TransferThread;
 
 // What the desktop asks the user through; tests put their own in place. nullptr: the real thing.
 struct DesktopServices {
     MessageBoxes* messages = nullptr;
     TemplateFileDialogs* templateDialogs = nullptr;
     LocalClock* clock = nullptr;  // the status line's time
-    TransferFiles* transferFiles = nullptr;
+    TransferChoices* transferFiles = nullptr;
     LineFactory* lines = nullptr;  // the serial ports
     Clock* linkClock = nullptr;    // the transfers' time-outs
 };
@@ -52,6 +54,11 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     QMenu* commandMenu() const { return menu_; }
     TerminalLink& link() { return *link_; }
     QtTransferUi& transferUi() { return *transferUi_; }
+    bool transferRunning() const { return transferRunning_; }
+    // Handles events until the transfer running now (and what follows it on the desk) has ended.
+    void WaitForTransfer();
+    // Asks the transfer running now to end at its next safe point; safe from any thread.
+    void CancelTransfer();
 
     void setEditorSheet(EditorSheetFn sheet) { editorSheet_ = std::move(sheet); }
 
@@ -69,13 +76,14 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // ShellActions
     void OpenEditor() override;
     void OpenPortSettings() override;
-    void RunDownload(int irMode, int lookupMode) override;
-    void RunReceive(int irMode) override;
+    void RunDownload(Transport transport, Payload payload) override;
+    void RunReceive(Transport transport) override;
     void ShowAbout() override;
     void RequestClose() override;
     void SetZoom(int percent) override;
@@ -84,9 +92,10 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
 
     // "NAME.ATC[*] - Application Generator" once the template has a path, with the modified marker.
     void UpdateTitle();
-    // Wraps a transfer in the waiting window for the template's port.
-    template <typename Run>
-    void RunTransfer(Run run);
+    // Runs `job` on the worker, with the waiting window for the template's port; input to the
+    // terminal waits until it ends.
+    void StartTransfer(std::function<TransferOutcome(TransferObserver&, const StopFlag*)> job, bool receive);
+    void TransferEnded(const TransferOutcome& outcome);
 
     TemplateDocument doc_;
     std::unique_ptr<MessageBoxes> ownMessages_;
@@ -95,13 +104,18 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     TemplateFileDialogs* dialogs_;
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<QtTransferUi> transferUi_;
+    std::unique_ptr<TransferChoices> ownFiles_;
     PosixLineFactory ownLines_;
     MonotonicClock ownClock_;
     std::unique_ptr<TerminalLink> link_;
+    std::unique_ptr<DeskTransfer> desk_;
+    TransferThread* worker_ = nullptr;
     SimulatorWidget* simulator_ = nullptr;
     QMenu* menu_ = nullptr;
     EditorSheetFn editorSheet_;
     bool transferRunning_ = false;
+    bool receiving_ = false;
+    bool closeAfterTransfer_ = false;
     int zoom_ = 100;
 };
 

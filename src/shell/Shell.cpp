@@ -117,22 +117,22 @@ void Shell::OnCommand(int id) {
             actions_.OpenPortSettings();
             return;
         case kCmdDownloadProgram:
-            actions_.RunDownload(0, 0);
+            actions_.RunDownload(Transport::Direct, Payload::Program);
             return;
         case kCmdDownloadProgramCradle:
-            actions_.RunDownload(1, 0);
+            actions_.RunDownload(Transport::Cradle, Payload::Program);
             return;
         case kCmdDownloadLookup:
-            actions_.RunDownload(0, 1);
+            actions_.RunDownload(Transport::Direct, Payload::Lookup);
             return;
         case kCmdDownloadLookupCradle:
-            actions_.RunDownload(1, 1);
+            actions_.RunDownload(Transport::Cradle, Payload::Lookup);
             return;
         case kCmdReceiveData:
-            actions_.RunReceive(0);
+            actions_.RunReceive(Transport::Direct);
             return;
         case kCmdReceiveDataCradle:
-            actions_.RunReceive(1);
+            actions_.RunReceive(Transport::Cradle);
             return;
         case kCmdAbout:
             actions_.ShowAbout();

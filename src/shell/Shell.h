@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/TemplateCommands.h"
+#include "link/TransferOutcome.h"
 
 namespace k52 {
 
@@ -51,14 +52,15 @@ std::span<const CommandMenuEntry> CommandMenu();
 // The zoom in percent that a zoom step's command sets; none for any other command.
 std::optional<int> ZoomStepOfCommand(int id);
 
-// What the commands open or run; each is modal and returns when it is closed or done.
+// What the commands open or run; each is modal and returns when it is closed or done, but for the
+// transfers, which return once started and keep the program modal until they end.
 class ShellActions {
   public:
     virtual ~ShellActions() = default;
     virtual void OpenEditor() = 0;
     virtual void OpenPortSettings() = 0;
-    virtual void RunDownload(int irMode, int lookupMode) = 0;
-    virtual void RunReceive(int irMode) = 0;
+    virtual void RunDownload(Transport transport, Payload payload) = 0;
+    virtual void RunReceive(Transport transport) = 0;
     virtual void ShowAbout() = 0;
     // The terminal picture's zoom in percent: one of kZoomSteps.
     virtual int Zoom() const = 0;

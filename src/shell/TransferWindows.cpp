@@ -5,9 +5,11 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 
 #include "i18n/Translate.h"
@@ -36,19 +38,29 @@ void CentreOnScreen(QWidget* w) {
     w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
 }
 
-// Lets the windows paint while a transfer waits; clicks and keys wait until it ends.
-void PaintPending() {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
 }  // namespace
 
-ProgressDlg::ProgressDlg(const QString& title, const QString& text)
+// "取消" under the bar, at the window's bottom right.
+QPushButton* AddCancelButton(QWidget* window) {
+    auto* button = new QPushButton(QCoreApplication::translate("TransferWindows", "取消"), window);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void PlaceCancelButton(QWidget* window, QPushButton* button) {
+    const QSize hint = button->sizeHint();
+    button->setGeometry(window->width() - hint.width() - 14, window->height() - hint.height() - 8,
+                        hint.width(), hint.height());
+}
+
+ProgressDialog::ProgressDialog(const QString& title, const QString& text)
     : QWidget(nullptr,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setFixedSize(DialogUnits(font(), 104, 40));
+    cancel_ = AddCancelButton(this);
+    setFixedSize(DialogUnits(font(), 104, 40) + QSize(0, cancel_->sizeHint().height() + 8));
+    connect(cancel_, &QPushButton::clicked, this, &ProgressDialog::cancelRequested);
     label_ = new QLabel(text, this);
     QSize origin = DialogUnits(font(), 10, 8);
     QSize size = DialogUnits(font(), 80, 12);
@@ -62,19 +74,27 @@ ProgressDlg::ProgressDlg(const QString& title, const QString& text)
     CentreOnScreen(this);
 }
 
-void ProgressDlg::resizeEvent(QResizeEvent*) {
-    bar_->setGeometry(14, height() / 2, width() - 28, 20);
+void ProgressDialog::resizeEvent(QResizeEvent*) {
+    bar_->setGeometry(14, DialogUnits(font(), 104, 40).height() / 2, width() - 28, 20);
+    PlaceCancelButton(this, cancel_);
 }
 
-void ProgressDlg::closeEvent(QCloseEvent* event) {
+void ProgressDialog::closeEvent(QCloseEvent* event) {
     event->ignore();
+    emit cancelRequested();
+}
+
+void ProgressDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) emit cancelRequested();
 }
 
 WaitingWindow::WaitingWindow(const QString& device)
     : QWidget(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
     setWindowTitle(QString::fromUtf8(kMainWindowTitle));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setFixedSize(DialogUnits(font(), 160, 40));
+    cancel_ = AddCancelButton(this);
+    setFixedSize(DialogUnits(font(), 160, 40) + QSize(0, cancel_->sizeHint().height() + 8));
+    connect(cancel_, &QPushButton::clicked, this, &WaitingWindow::cancelRequested);
     label_ = new QLabel(tr("等待終端機回應… %1").arg(device), this);
     QSize origin = DialogUnits(font(), 10, 8);
     label_->setGeometry(origin.width(), origin.height(), width() - 2 * origin.width(),
@@ -82,12 +102,18 @@ WaitingWindow::WaitingWindow(const QString& device)
     auto* bar = new QProgressBar(this);
     bar->setRange(0, 0);  // moving without a figure: how long the terminal takes is unknown
     bar->setTextVisible(false);
-    bar->setGeometry(14, height() / 2, width() - 28, 20);
+    bar->setGeometry(14, DialogUnits(font(), 160, 40).height() / 2, width() - 28, 20);
+    PlaceCancelButton(this, cancel_);
     CentreOnScreen(this);
 }
 
 void WaitingWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
+    emit cancelRequested();
+}
+
+void WaitingWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) emit cancelRequested();
 }
 
 ReceiveStatusBox::ReceiveStatusBox()
@@ -108,6 +134,10 @@ void ReceiveStatusBox::SetCount(int count) {
     update();
 }
 
+void ReceiveStatusBox::mousePressEvent(QMouseEvent*) {
+    emit cancelRequested();
+}
+
 void ReceiveStatusBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(255, 255, 100));
@@ -116,14 +146,7 @@ void ReceiveStatusBox::paintEvent(QPaintEvent*) {
     p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
 }
 
-QtTransferUi::QtTransferUi(MessageBoxes& messages, QWidget* owner, TransferFiles* files,
-                           const FieldSeparators* separators)
-    : messages_(messages), files_(files) {
-    if (!files_) {
-        ownFiles_ = std::make_unique<QtTransferFiles>(messages, owner, separators);
-        files_ = ownFiles_.get();
-    }
-}
+QtTransferUi::QtTransferUi(MessageBoxes& messages, QWidget*) : messages_(messages) {}
 
 QtTransferUi::~QtTransferUi() {
     SetWaitingAside();
@@ -142,13 +165,21 @@ MessageAnswer QtTransferUi::ShowDetailedMessage(std::string_view text, std::stri
     return messages_.ShowDetailedMessage(text, title, icon, buttons, detail);
 }
 
-void QtTransferUi::BeginTransfer(const QString& device) {
+void QtTransferUi::BeginTransfer(const QString& device, std::function<void()> onCancel) {
     transferDevice_ = device;
+    onCancel_ = std::move(onCancel);
+}
+
+void QtTransferUi::Cancel() {
+    if (onCancel_) onCancel_();
 }
 
 void QtTransferUi::EndTransfer() {
     SetWaitingAside();
+    progress_.reset();
+    status_.reset();
     transferDevice_.reset();
+    onCancel_ = {};
 }
 
 void QtTransferUi::SetWaitingAside() {
@@ -163,15 +194,14 @@ bool QtTransferUi::ReportShowing() const {
 
 void QtTransferUi::BeginProgress(std::string_view title, std::string_view text) {
     waiting_.reset();
-    progress_ = std::make_unique<ProgressDlg>(FromUtf8(Translate(title)), FromUtf8(Translate(text)));
+    progress_ = std::make_unique<ProgressDialog>(FromUtf8(Translate(title)), FromUtf8(Translate(text)));
+    QObject::connect(progress_.get(), &ProgressDialog::cancelRequested, [this] { Cancel(); });
     progress_->show();
-    PaintPending();
 }
 
 void QtTransferUi::SetProgress(int percent) {
     if (!progress_) return;
     progress_->bar()->setValue(percent < 0 ? 0 : percent > 100 ? 100 : percent);
-    PaintPending();
 }
 
 void QtTransferUi::EndProgress() {
@@ -180,6 +210,7 @@ void QtTransferUi::EndProgress() {
 
 void QtTransferUi::BeginReceiveStatus() {
     status_ = std::make_unique<ReceiveStatusBox>();
+    QObject::connect(status_.get(), &ReceiveStatusBox::cancelRequested, [this] { Cancel(); });
 }
 
 void QtTransferUi::UpdateReceiveStatus(int count) {
@@ -187,25 +218,10 @@ void QtTransferUi::UpdateReceiveStatus(int count) {
     status_->SetCount(count);
     waiting_.reset();
     if (!status_->isVisible()) status_->show();
-    PaintPending();
 }
 
 void QtTransferUi::EndReceiveStatus() {
     status_.reset();
-}
-
-std::optional<std::string> QtTransferUi::ChooseLookupFile(const std::string& previous) {
-    SetWaitingAside();
-    return files_->ChooseLookupFile(previous);
-}
-
-std::optional<std::string> QtTransferUi::ChooseDataFile() {
-    SetWaitingAside();
-    return files_->ChooseDataFile();
-}
-
-void QtTransferUi::OpenForViewing(const std::string& path) {
-    files_->OpenForViewing(path);
 }
 
 std::optional<std::string> QtTransferFiles::ChooseLookupFile(const std::string& previous) {
@@ -245,10 +261,10 @@ void QtTransferUi::Idle() {
         busyCursor_ = true;
         if (!waiting_) {
             waiting_ = std::make_unique<WaitingWindow>(*transferDevice_);
+            QObject::connect(waiting_.get(), &WaitingWindow::cancelRequested, [this] { Cancel(); });
             waiting_->show();
         }
     }
-    PaintPending();
 }
 
 }  // namespace k52

@@ -1,6 +1,6 @@
-// What a transfer shows on the desktop: the progress window of a download, the receive status box, and
-// the TransferUi that puts them, the message boxes and the file dialogs together. While a transfer
-// waits the windows keep painting; user input stays blocked until it ends.
+// What a transfer shows on the desktop: the progress window of a download, the receive status box, the
+// waiting window, and the observer that puts them and the message boxes together on the GUI thread.
+// Each of the three windows offers to stop the transfer.
 #pragma once
 
 #include <QWidget>
@@ -9,33 +9,43 @@
 #include <optional>
 #include <string>
 
-#include "link/TransferUi.h"
+#include "link/DeskTransfer.h"
+#include "link/TransferObserver.h"
 #include "template/Template.h"
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace k52 {
 
-// "下載程式" with "下載中..." and a bar 0..100: a window of its own, centred on the screen.
-class ProgressDlg : public QWidget {
+// "下載程式" with "下載中..." and a bar 0..100: a window of its own, centred on the screen. Its cancel
+// button, Esc and closing it ask the transfer to stop; the window goes when the transfer ends.
+class ProgressDialog : public QWidget {
     Q_OBJECT
   public:
-    ProgressDlg(const QString& title, const QString& text);
+    ProgressDialog(const QString& title, const QString& text);
     QProgressBar* bar() const { return bar_; }
     QLabel* label() const { return label_; }
+    QPushButton* cancelButton() const { return cancel_; }
+
+  signals:
+    void cancelRequested();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;  // it goes when the transfer ends
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QLabel* label_;
     QProgressBar* bar_;
+    QPushButton* cancel_;
 };
 
 // A small topmost box at the centre of the screen: pale yellow, black outline, "Data received : %d".
-// Its width is fixed by the text with a count of 0, so it is the same in every command.
+// Its width is fixed by the text with a count of 0, so it is the same in every command. A click on it
+// asks the receive to stop (what was acknowledged is kept).
 class ReceiveStatusBox : public QWidget {
     Q_OBJECT
   public:
@@ -44,8 +54,12 @@ class ReceiveStatusBox : public QWidget {
     int count() const { return count_; }
     QString text() const;
 
+  signals:
+    void cancelRequested();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     int count_ = 0;
@@ -58,26 +72,23 @@ class WaitingWindow : public QWidget {
   public:
     explicit WaitingWindow(const QString& device);
     QLabel* label() const { return label_; }
+    QPushButton* cancelButton() const { return cancel_; }
+
+  signals:
+    void cancelRequested();
 
   protected:
-    void closeEvent(QCloseEvent* event) override;  // it goes when the transfer ends
+    void closeEvent(QCloseEvent* event) override;  // asks to stop; it goes when the transfer ends
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QLabel* label_;
-};
-
-// The file choices of the transfers and the viewer for received data; tests put their own in place.
-class TransferFiles {
-  public:
-    virtual ~TransferFiles() = default;
-    virtual std::optional<std::string> ChooseLookupFile(const std::string& previous) = 0;
-    virtual std::optional<std::string> ChooseDataFile() = 0;
-    virtual void OpenForViewing(const std::string& path) = 0;
+    QPushButton* cancel_;
 };
 
 // The desktop's open and save dialogs, and the program's own viewer for received data, which splits
 // the records at `separators` (the template's, read when the viewer opens; nullptr: the comma).
-class QtTransferFiles : public TransferFiles {
+class QtTransferFiles : public TransferChoices {
   public:
     QtTransferFiles(MessageBoxes& messages, QWidget* owner, const FieldSeparators* separators = nullptr)
         : messages_(messages), owner_(owner), separators_(separators) {}
@@ -91,12 +102,10 @@ class QtTransferFiles : public TransferFiles {
     const FieldSeparators* separators_;
 };
 
-class QtTransferUi : public TransferUi {
+// The transfer's observer on the GUI thread (a worker's calls reach it through TransferThread).
+class QtTransferUi : public TransferObserver {
   public:
-    // Messages go to `messages` and file choices to `files` (nullptr: the desktop's dialogs and viewer,
-    // which splits records at `separators`), so that a test can answer them.
-    QtTransferUi(MessageBoxes& messages, QWidget* owner, TransferFiles* files = nullptr,
-                 const FieldSeparators* separators = nullptr);
+    QtTransferUi(MessageBoxes& messages, QWidget* owner);
     ~QtTransferUi() override;
 
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
@@ -109,31 +118,29 @@ class QtTransferUi : public TransferUi {
     void BeginReceiveStatus() override;
     void UpdateReceiveStatus(int count) override;
     void EndReceiveStatus() override;
-    std::optional<std::string> ChooseLookupFile(const std::string& previous) override;
-    std::optional<std::string> ChooseDataFile() override;
-    void OpenForViewing(const std::string& path) override;
     void Idle() override;
 
-    ProgressDlg* progress() const { return progress_.get(); }
+    ProgressDialog* progress() const { return progress_.get(); }
     ReceiveStatusBox* statusBox() const { return status_.get(); }
     WaitingWindow* waitingWindow() const { return waiting_.get(); }
 
     // A transfer on `device` begins: while it waits with neither the progress window nor the status
     // box up, the waiting window and a busy cursor show. Message boxes and file dialogs set both aside.
-    void BeginTransfer(const QString& device);
+    // `onCancel` is called when the person asks, in any of the windows, to stop it.
+    void BeginTransfer(const QString& device, std::function<void()> onCancel = {});
     void EndTransfer();
 
   private:
     // Sets the waiting window and the busy cursor aside while the user is asked something.
     void SetWaitingAside();
     bool ReportShowing() const;
+    void Cancel();
     MessageBoxes& messages_;
-    std::unique_ptr<TransferFiles> ownFiles_;
-    TransferFiles* files_;
-    std::unique_ptr<ProgressDlg> progress_;
+    std::unique_ptr<ProgressDialog> progress_;
     std::unique_ptr<ReceiveStatusBox> status_;
     std::unique_ptr<WaitingWindow> waiting_;
     std::optional<QString> transferDevice_;
+    std::function<void()> onCancel_;
     bool busyCursor_ = false;
 };
 

@@ -24,6 +24,10 @@ void AppendEscaped(std::string& out, unsigned char b) {
 // Appends the character that starts at `i` and returns its length in bytes.
 std::size_t AppendCharacter(std::string_view cp950, std::size_t i, std::string& out) {
     const auto b = static_cast<unsigned char>(cp950[i]);
+    if (b == '\\') {
+        out += "\\\\";
+        return 1;
+    }
     if (b < 0x80) {
         out.push_back(static_cast<char>(b));
         return 1;
@@ -54,12 +58,19 @@ bool NeedsQuotes(std::string_view field) {
     return field.find_first_of(",\"\r\n") != std::string_view::npos;
 }
 
-void AppendCsvField(std::string& out, std::string_view field) {
+bool LooksLikeFormula(std::string_view field) {
+    return !field.empty() && std::string_view("=+-@\t\r").find(field[0]) != std::string_view::npos;
+}
+
+void AppendCsvField(std::string& out, std::string_view field, CsvCells cells) {
+    const std::string_view mark = cells == CsvCells::Neutralised && LooksLikeFormula(field) ? "'" : "";
     if (!NeedsQuotes(field)) {
+        out += mark;
         out += field;
         return;
     }
     out.push_back('"');
+    out += mark;
     for (char c : field) {
         if (c == '"') out.push_back('"');
         out.push_back(c);
@@ -118,13 +129,13 @@ RecordTable ReadRecordTable(std::string_view fileBytes, const FieldSeparators& s
     return table;
 }
 
-std::string RecordTableCsv(const RecordTable& table) {
+std::string RecordTableCsv(const RecordTable& table, CsvCells cells) {
     const std::size_t columns = table.columnCount();
     std::string out;
     for (const RecordRow& row : table.rows) {
         for (std::size_t c = 0; c < columns; ++c) {
             if (c > 0) out.push_back(',');
-            if (c < row.fields.size()) AppendCsvField(out, row.fields[c]);
+            if (c < row.fields.size()) AppendCsvField(out, row.fields[c], cells);
         }
         // A row of one empty field would read back as no row at all.
         if (columns == 1 && row.fields[0].empty()) out += "\"\"";

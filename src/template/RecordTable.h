@@ -21,7 +21,8 @@ struct RecordTable {
     std::size_t columnCount() const;  // fields of the widest row
 };
 
-// Decodes one record. Bytes that are not CP950 characters show as \xNN; none is dropped.
+// Decodes one record. Bytes that are not CP950 characters show as \xNN, and a backslash as \\, so that a
+// typed "\xFF" stays apart from the byte FF; none is dropped.
 std::string DecodeRecord(std::string_view cp950);
 
 // Splits one record at the separators in use (none, separator 1, or both), decoding each field. A
@@ -34,8 +35,12 @@ std::vector<std::string> SplitRecord(std::string_view cp950, const FieldSeparato
 // without a line end counts too.
 RecordTable ReadRecordTable(std::string_view fileBytes, const FieldSeparators& separators);
 
+// Neutralised: a cell a spreadsheet would take for a formula (one starting with =, +, -, @, TAB or CR)
+// gets a leading ' so that it opens as the text it is.
+enum class CsvCells { Raw, Neutralised };
+
 // The fields as CSV: UTF-8, CR LF line ends, every row as wide as the widest, a field quoted when it
 // holds a comma, a double quote, CR or LF.
-std::string RecordTableCsv(const RecordTable& table);
+std::string RecordTableCsv(const RecordTable& table, CsvCells cells = CsvCells::Raw);
 
 }  // namespace k52

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <set>
 
 #include "template/Cp950.h"
@@ -23,10 +24,34 @@ std::string Member(const std::string& path, std::string_view key) {
     return path.empty() ? std::string(key) : path + "." + std::string(key);
 }
 
-// A value as a message quotes it; containers are named rather than printed, as they may be huge.
+// The deepest nesting of arrays and objects a text may have: the template's own goes five deep.
+constexpr std::size_t kMaxDepth = 64;
+// How much of a long text or key a message quotes before giving its length instead.
+constexpr std::size_t kQuotedBytes = 64;
+
+// The first `kQuotedBytes` or so of a long text, cut where a UTF-8 character starts.
+std::string_view Prefix(std::string_view s) {
+    std::size_t n = kQuotedBytes;
+    while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) --n;
+    return s.substr(0, n);
+}
+
+// A key as a message names it: a long one by its start and its length.
+std::string ShownKey(std::string_view key) {
+    if (key.size() <= kQuotedBytes) return std::string(key);
+    return std::string(Prefix(key)) + "... (" + std::to_string(key.size()) + " bytes)";
+}
+
+// A value as a message quotes it; containers are named rather than printed, and a long text is quoted by
+// its start and its length, as they may be huge.
 std::string Quote(const Json& v) {
     if (v.is_array()) return "an array";
     if (v.is_object()) return "an object";
+    if (v.is_string() && v.get_ref<const std::string&>().size() > kQuotedBytes) {
+        const std::string& text = v.get_ref<const std::string&>();
+        return Json(Prefix(text)).dump(-1, ' ', false, Json::error_handler_t::replace) + "... (" +
+               std::to_string(text.size()) + " bytes)";
+    }
     return v.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
@@ -76,7 +101,7 @@ class Importer {
             if (b == blocks.end()) {
                 std::vector<std::string> known{"format", "version"};
                 for (const BlockSpec& s : blocks) known.emplace_back(s.key);
-                UnknownKey(key, key, known);
+                UnknownKey("", key, known);
             } else {
                 Block(*b, value);
             }
@@ -90,8 +115,9 @@ class Importer {
 
     void Warn(const std::string& path, const std::string& text) { r_.warnings.push_back(path + ": " + text); }
 
-    void UnknownKey(const std::string& path, const std::string& key, const std::vector<std::string>& known) {
-        std::string text = "unknown key \"" + key + "\"";
+    void UnknownKey(const std::string& parent, const std::string& key,
+                    const std::vector<std::string>& known) {
+        std::string text = "unknown key \"" + ShownKey(key) + "\"";
         const std::string* closest = nullptr;
         std::size_t best = 3;  // a typo is at most two edits away
         for (const std::string& k : known)
@@ -100,7 +126,7 @@ class Importer {
                 closest = &k;
             }
         if (closest) text += " (did you mean \"" + *closest + "\"?)";
-        Error(path, text);
+        Error(Member(parent, ShownKey(key)), text);
     }
 
     void CheckFormat(const Json& j) {
@@ -146,7 +172,7 @@ class Importer {
             if (f == b.fields.end()) {
                 std::vector<std::string> known;
                 for (const FieldSpec& s : b.fields) known.emplace_back(s.key);
-                UnknownKey(Member(path, key), key, known);
+                UnknownKey(path, key, known);
             } else {
                 Field(*f, base, Member(path, key), value);
             }
@@ -216,7 +242,7 @@ class Importer {
         bool hasHex = false;
         for (const auto& [key, value] : v.items()) {
             if (key != "hex") {
-                UnknownKey(Member(path, key), key, {"hex"});
+                UnknownKey(path, key, {"hex"});
                 continue;
             }
             hasHex = true;
@@ -290,8 +316,10 @@ class DuplicateKeys {
             case Json::parse_event_t::key:
                 if (!frames_.empty() && parsed.is_string()) {
                     Frame& top = frames_.back();
-                    top.key = parsed.get<std::string>();
-                    if (!top.keys.insert(top.key).second)
+                    // The paths below hold the key as shown, so a huge key is not copied at every level.
+                    const std::string& key = parsed.get_ref<const std::string&>();
+                    top.key = ShownKey(key);
+                    if (!top.keys.insert(key).second)
                         importer_.Error(Member(top.path, top.key), "the key appears twice in one object");
                 }
                 break;
@@ -322,20 +350,61 @@ class DuplicateKeys {
     }
 };
 
+// "line 3, column 7" for the character at `offset`.
+std::string Position(std::string_view text, std::size_t offset) {
+    const std::string_view before = text.substr(0, offset);
+    const std::size_t line = 1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
+    const std::size_t lastBreak = before.rfind('\n');
+    const std::size_t column =
+        lastBreak == std::string_view::npos ? before.size() + 1 : before.size() - lastBreak;
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// The library's message with the token it quotes ('...') cut to its start and its length when long.
+std::string ShortenQuotedToken(std::string what) {
+    const std::size_t open = what.find('\'');
+    const std::size_t close = what.rfind('\'');
+    if (open == std::string::npos || close <= open || close - open - 1 <= kQuotedBytes) return what;
+    const std::string_view token = std::string_view(what).substr(open + 1, close - open - 1);
+    return what.substr(0, open + 1) + std::string(Prefix(token)) + "'... (" + std::to_string(token.size()) +
+           " bytes)" + what.substr(close + 1);
+}
+
 std::string ParseFailure(std::string_view text, const Json::parse_error& e) {
     // e.byte counts the characters read, the offending one included.
-    std::string_view before =
-        text.substr(0, std::min<std::size_t>(e.byte, text.size() + 1) - (e.byte > 0 ? 1 : 0));
-    std::size_t line = 1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
-    std::size_t lastBreak = before.rfind('\n');
-    std::size_t column = lastBreak == std::string_view::npos ? before.size() + 1 : before.size() - lastBreak;
+    const std::size_t offset = std::min<std::size_t>(e.byte, text.size() + 1) - (e.byte > 0 ? 1 : 0);
     // The library's message carries its own position first; keep only what it says went wrong.
     std::string what = e.what();
     std::size_t detail = what.find("column ");
     if (detail != std::string::npos) detail = what.find(": ", detail);
     if (detail != std::string::npos) what = what.substr(detail + 2);
-    return "line " + std::to_string(line) + ", column " + std::to_string(column) +
-           ": the JSON does not parse: " + what;
+    return Position(text, offset) + ": the JSON does not parse: " + ShortenQuotedToken(what);
+}
+
+// Where the text first nests deeper than kMaxDepth, found without building anything: the parse keeps a
+// path per level, so it must never start on such a text.
+std::optional<std::string> TooDeep(std::string_view text) {
+    std::size_t depth = 0;
+    bool inString = false, escaped = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == ']' || c == '}') {
+            if (depth > 0) --depth;
+        } else if ((c == '[' || c == '{') && ++depth > kMaxDepth) {
+            return Position(text, i) + ": arrays and objects nest deeper than " + std::to_string(kMaxDepth) +
+                   " levels";
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -344,6 +413,10 @@ TemplateImport ImportTemplateJson(std::string_view text) {
     TemplateImport result;
     // The template the desktop program starts with, so a file can hold only what it changes.
     result.tmpl = StartupTemplate();
+    if (std::optional<std::string> deep = TooDeep(text)) {
+        result.errors.assign(1, *deep);
+        return result;
+    }
     Importer importer(result);
     Json j;
     try {
@@ -356,7 +429,7 @@ TemplateImport ImportTemplateJson(std::string_view text) {
         std::string what = e.what();
         if (const std::size_t detail = what.find("] "); detail != std::string::npos)
             what = what.substr(detail + 2);
-        result.errors.assign(1, "the JSON does not parse: " + what);
+        result.errors.assign(1, "the JSON does not parse: " + ShortenQuotedToken(what));
         return result;
     }
     importer.Document(j);

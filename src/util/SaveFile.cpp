@@ -144,4 +144,8 @@ bool SaveWholeFile(const std::string& path, const void* data, std::size_t size, 
     return false;
 }
 
+std::optional<std::string> PathThroughLinks(const std::string& path, std::string* reason) {
+    return FollowLinks(path, Failure{reason});
+}
+
 }  // namespace k52

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace k52 {
@@ -17,5 +18,8 @@ namespace k52 {
 // On failure returns false and `reason` (when given) holds the system's words for why.
 bool SaveWholeFile(const std::string& path, const void* data, std::size_t size,
                    std::string* reason = nullptr);
+
+// The path a write through `path` reaches: symbolic links followed, even to a file not yet there.
+std::optional<std::string> PathThroughLinks(const std::string& path, std::string* reason = nullptr);
 
 }  // namespace k52

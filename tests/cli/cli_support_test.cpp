@@ -1,4 +1,4 @@
-// What k52cli's commands share: template text made safe for a terminal, and whole files in and out.
+// What k52cli's commands share: template text made safe for a terminal, and telling two paths of one file.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -49,27 +49,6 @@ TEST(WholeFiles, SameFileSeesThroughLinksAndNamesThatDiffer) {
     EXPECT_FALSE(SameFile(dir("a"), dir("b")));
     EXPECT_FALSE(SameFile(dir("a"), dir("missing")));
     EXPECT_FALSE(SameFile(dir("missing"), dir("missing")));
-}
-
-TEST(WholeFiles, WriteThenReadAndTheReasonsForFailure) {
-    test::TempDir dir;
-    const std::string bytes("\x00\xFF\r\n tail", 9);
-    std::string reason;
-    ASSERT_TRUE(WriteWholeFile(dir("f"), bytes.data(), bytes.size(), reason)) << reason;
-    std::string read;
-    ASSERT_TRUE(ReadWholeFile(dir("f"), read, reason)) << reason;
-    EXPECT_EQ(read, bytes);
-    ASSERT_TRUE(WriteWholeFile(dir("f"), "ab", 2, reason));
-    EXPECT_EQ(dir.Read("f"), "ab") << "a shorter write leaves nothing of the longer file behind";
-
-    EXPECT_FALSE(ReadWholeFile(dir("missing"), read, reason));
-    EXPECT_EQ(reason, "No such file or directory");
-    EXPECT_FALSE(ReadWholeFile(dir.path().string(), read, reason));
-    EXPECT_EQ(reason, "Is a directory");
-    EXPECT_FALSE(WriteWholeFile(dir("no/f"), "x", 1, reason));
-    EXPECT_EQ(reason, "No such file or directory");
-    EXPECT_FALSE(WriteWholeFile("/dev/full", "x", 1, reason));
-    EXPECT_EQ(reason, "No space left on device");
 }
 
 }  // namespace

@@ -74,5 +74,11 @@ TEST_F(RecordsCli, ExitCodes) {
     EXPECT_EQ(Run({data, "--csv", dir("no/such/x.csv")}).exitCode, 3);
 }
 
+TEST_F(RecordsCli, CsvCellsThatLookLikeFormulasGetAQuoteUnlessRawAndBackslashesAreDoubled) {
+    const std::string formulas = Write("formula.TXT", "=1+1,\\xFF\r\n");
+    EXPECT_EQ(Run({formulas, "--csv", "-"}).out, "'=1+1,\\\\xFF\r\n");
+    EXPECT_EQ(Run({formulas, "--csv", "-", "--raw-cells"}).out, "=1+1,\\\\xFF\r\n");
+}
+
 }  // namespace
 }  // namespace k52

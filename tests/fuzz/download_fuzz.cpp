@@ -66,14 +66,6 @@ class ScriptPeer : public LinePeer {
     std::vector<PeerEmission> out_;
 };
 
-class RetryingUi : public fuzz::QuietUi {
-  public:
-    MessageAnswer AskRetry(std::string_view, std::string_view) override {
-        return retries-- > 0 ? MessageAnswer::Yes : MessageAnswer::No;
-    }
-    int retries = 0;
-};
-
 bool IsText(const std::vector<u8>& w, std::string_view text) {
     return w.size() == text.size() && std::equal(w.begin(), w.end(), text.begin());
 }
@@ -90,19 +82,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ScriptPeer peer(in);
     MemoryLineFactory lines(clock, &peer);
     ApplicationTemplate t = StartupTemplate();
-    RetryingUi ui;
-    ui.retries = (setup >> 5) % 3;
+    fuzz::QuietUi ui;
+    DownloadRequest request;
+    request.payload = lookup ? Payload::Lookup : Payload::Program;
+    request.retries = static_cast<unsigned>((setup >> 5) % 3);
     if (lookup) {
         // Distinct records, so the order they went out in can be read back from the line.
         const std::string path = fuzz::ScratchDir() + "/lookup.txt";
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         for (int r = 0; r < lookupRecords; ++r) out << "L" << r << "\r\n";
         out.close();
-        ui.lookupChoice = path;
+        request.lookupFile = path;
     }
-    TerminalLink link(t, lines, clock, ui);
-    const TransferOutcome outcome =
-        link.RunDownload(Transport::Direct, lookup ? Payload::Lookup : Payload::Program);
+    TerminalLink link(t, lines, clock);
+    const TransferOutcome outcome = link.Download(request, ui);
 
     // Which packet each write was: -1 a handshake, 0.. the packet's number, `total` the end marker.
     const int total = lookup ? lookupRecords : 105;

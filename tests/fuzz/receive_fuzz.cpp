@@ -58,9 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::QuietUi ui;
     const std::string path = fuzz::ScratchDir() + "/data.txt";
     std::remove(path.c_str());
-    ui.dataChoice = path;
-    TerminalLink link(t, lines, clock, ui);
-    const TransferOutcome outcome = link.RunReceive(Transport::Direct);
+    TerminalLink link(t, lines, clock);
+    ReceiveRequest request;
+    request.dataFile = path;
+    const TransferOutcome outcome = link.Receive(request, ui);
 
     const int acknowledged = peer.report().recordsAcknowledged;
     K52_FUZZ_CHECK(acknowledged <= static_cast<int>(records.size()));

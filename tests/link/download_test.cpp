@@ -366,12 +366,12 @@ TEST(DownloadUnderFaults, ADamagedPortNumberStillDownloadsToANamedDevice) {
     };
     Harness h;
     OneDevice lines(h.clock, &h.peer);
-    TerminalLink link(h.tmpl, lines, h.clock, h.ui);
+    TerminalLink link(h.tmpl, lines, h.clock);
     h.tmpl.portSettings.comPort = 99;
-    EXPECT_TRUE(link.RunDownload(Transport::Direct, Payload::Program).Succeeded());
+    EXPECT_TRUE(link.Download({}, h.ui).Succeeded());
     EXPECT_TRUE(h.peer.report().imageComplete);
     h.tmpl.portSettings.baudRate = 9;  // an unknown speed still is refused
-    EXPECT_EQ(link.RunDownload(Transport::Direct, Payload::Program).failure, LinkFailure::BadPortSettings);
+    EXPECT_EQ(link.Download({}, h.ui).failure, LinkFailure::BadPortSettings);
 }
 
 }  // namespace

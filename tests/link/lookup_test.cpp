@@ -56,16 +56,15 @@ TEST(LookupDownload, RecordPackets) {
         {"LF only: a Linux text file",
          B("A\nB\nC\n"),
          {B({'A', 0, 'A', 13}), B({'B', 0, 'B', 13}), B({'C', 0, 'C', 13})}},
-        {"LF dropped where a CR ends lines",
+        {"an LF-only line where CR ends the others",
          B("A\nB\rC\r"),
-         {B({'A', 'B', 0, 0x83, 13}), B({'C', 0, 'C', 13})}},
+         {B({'A', 0, 'A', 13}), B({'B', 0, 'B', 13}), B({'C', 0, 'C', 13})}},
         {"low byte 0x0D", B({6, 7, 13}), {B({6, 7, 0, 0x0E, 13})}},
         {"high byte 0x0D",
          B(big + "\r"),
          {B({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x0E, 0xF2,
              13})}},
         {"empty line", B("\r\nX\r\n"), {B({0, 0, 13}), B({'X', 0, 'X', 13})}},
-        {"empty file", B(""), {}},
         {"two-byte characters pass as bytes", B({0xA4, 0xA4, 13, 10}), {B({0xA4, 0xA4, 0x01, 0x48, 13})}},
     };
     for (const PacketCase& c : cases) {
@@ -113,12 +112,26 @@ TEST(LookupDownload, ProgressAfterEvery128BytesThenFull) {
     EXPECT_EQ(h.peer.report().lookupRecords[99], B("ABCDEFGH"));
 }
 
-TEST(LookupDownload, EmptyFileSetsTheBarStraightToFull) {
+TEST(LookupDownload, EmptyFileWhenAllowedSendsOnlyTheEndMarkerAndSetsTheBarStraightToFull) {
     TempFile f(B(""));
     Harness h;
-    h.ui.lookupChoice = f.path;
-    h.Download(Transport::Direct, Payload::Lookup);
+    DownloadRequest request;
+    request.payload = Payload::Lookup;
+    request.lookupFile = f.path;
+    request.allowEmpty = true;
+    EXPECT_TRUE(h.link.Download(request, h.ui).Succeeded());
+    EXPECT_EQ(Sent(h), std::vector<Bytes>{kOver});
     EXPECT_EQ(h.ui.progress, std::vector<int>{100});
+}
+
+TEST(LookupDownload, FileWithoutRecordsIsRefusedUnlessAllowedAndTheRefusalNamesTheFile) {
+    TempFile f(B("\xEF\xBB\xBF"));  // only a UTF-8 mark
+    Harness h;
+    h.ui.lookupChoice = f.path;
+    EXPECT_FALSE(h.Download(Transport::Direct, Payload::Lookup).Succeeded());
+    EXPECT_TRUE(h.lines.log.opened.empty());
+    ASSERT_EQ(h.ui.shown.size(), 1u);
+    EXPECT_TRUE(h.ui.shown[0].text.ends_with("\n檔案: " + f.path)) << h.ui.shown[0].text;
 }
 
 TEST(LookupDownload, RefusedEndMarkerAndYesSendsEverythingAgain) {

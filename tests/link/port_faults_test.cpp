@@ -150,9 +150,10 @@ TEST_F(PortFaultsTest, UnpluggedDuringAReceiveKeepsEveryAcknowledgedRecord) {
     PosixLineFactory lines(path);
     MonotonicClock clock;
     test::RecordingUi ui(clock);
-    ui.dataChoice = data;
-    TerminalLink link(tmpl, lines, clock, ui);
-    const TransferOutcome outcome = link.RunReceive(Transport::Direct);
+    TerminalLink link(tmpl, lines, clock);
+    ReceiveRequest request;
+    request.dataFile = data;
+    const TransferOutcome outcome = link.Receive(request, ui);
     terminal.join();
 
     EXPECT_FALSE(outcome.Succeeded());

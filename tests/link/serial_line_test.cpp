@@ -145,6 +145,59 @@ TEST(PosixSerialLine, HungUpLineIsNotReportedReadable) {
     EXPECT_FALSE(line->WaitForInput(1));
 }
 
+// A driver that keeps its flags in memory, or refuses them as a pseudo-terminal does.
+class FakeDriver : public SerialDriverAccess {
+  public:
+    std::optional<int> GetFlags(int) override { return accepts ? std::optional<int>(flags) : std::nullopt; }
+    bool SetFlags(int, int f) override {
+        if (accepts) flags = f;
+        return accepts;
+    }
+    std::optional<int> LatencyTimerMs(const std::string& name) override {
+        asked = name;
+        return timer;
+    }
+    bool accepts = true;
+    int flags = 0x0040;  // some unrelated flag the driver had before
+    std::optional<int> timer;
+    std::string asked;
+};
+
+TEST(PosixSerialLine, AsksForLowLatencyAndRestoresTheOldFlagsWhereTheDriverAllows) {
+    Pty pty;
+    FakeDriver accepting;
+    auto line = PosixSerialLine::Open(pty.path, nullptr, nullptr, accepting);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(accepting.flags, 0x0040 | 0x2000);
+    line->Close();
+    EXPECT_EQ(accepting.flags, 0x0040);
+
+    FakeDriver refusing;
+    refusing.accepts = false;
+    line = PosixSerialLine::Open(pty.path, nullptr, nullptr, refusing);
+    ASSERT_TRUE(line);  // a pseudo-terminal works without it
+    line->Close();
+    EXPECT_EQ(refusing.flags, 0x0040);
+}
+
+TEST(PosixSerialLine, HintsOnlyAtAnAdapterTimerAboveOneMs) {
+    Pty pty;
+    const std::string name = pty.path.substr(pty.path.rfind('/') + 1);
+    for (auto [timer, hints] : {std::pair{std::optional<int>(16), true},
+                                {std::optional<int>(1), false},
+                                {std::optional<int>(), false}}) {
+        FakeDriver driver;
+        driver.timer = timer;
+        auto line = PosixSerialLine::Open(pty.path, nullptr, nullptr, driver);
+        ASSERT_TRUE(line);
+        EXPECT_EQ(driver.asked, name);
+        EXPECT_EQ(!line->latencyHint().empty(), hints);
+        if (hints) {
+            EXPECT_NE(line->latencyHint().find("/" + name + "/latency_timer"), std::string::npos);
+        }
+    }
+}
+
 TEST(PosixLineFactory, OpensTheDeviceAPortMapsTo) {
     Pty pty;
     setenv("K52_COM3", pty.path.c_str(), 1);

@@ -42,5 +42,29 @@ TEST(LinePacer, AFullDownloadTakesItsWireTime) {
     EXPECT_NEAR(static_cast<double>(t) / 1e6, 11246 * 10 / 115200.0, 0.0002);
 }
 
+// A 16 ms adapter timer: a reply waits it out; a long frame goes on in 62-byte packets as they fill.
+TEST(AdapterHold, HoldsBytesUntilItsTimerRunsOutOrAPacketFills) {
+    AdapterHold adapter(16000);
+    auto pieces = adapter.Pass(1000, 4, 115200);  // "ACK\r", its last bit in at 1 ms
+    ASSERT_EQ(pieces.size(), 1u);
+    EXPECT_EQ(pieces[0].atUs, 1000 - 3 * 87 + 16000);  // counted from the first byte's arrival
+    EXPECT_EQ(pieces[0].bytes, 4u);
+
+    // Two more bytes while those are still held ride out the same timer.
+    pieces = adapter.Pass(2000, 2, 115200);
+    ASSERT_EQ(pieces.size(), 1u);
+    EXPECT_EQ(pieces[0].atUs, 1000 - 3 * 87 + 16000);
+
+    // 130 bytes well after: the 62nd and the 124th byte each send a packet, the last 6 wait 16 ms.
+    pieces = adapter.Pass(100000, 130, 115200);
+    ASSERT_EQ(pieces.size(), 3u);
+    EXPECT_EQ(pieces[0].bytes, 62u);
+    EXPECT_EQ(pieces[0].atUs, 100000 - WireTimeUs(130 - 62, 115200));
+    EXPECT_EQ(pieces[1].bytes, 62u);
+    EXPECT_EQ(pieces[1].atUs, 100000 - WireTimeUs(6, 115200));
+    EXPECT_EQ(pieces[2].bytes, 6u);
+    EXPECT_EQ(pieces[2].atUs, 100000 - WireTimeUs(5, 115200) + 16000);
+}
+
 }  // namespace
 }  // namespace k52

@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <thread>
 
 #include "TempFolder.h"
 #include "cli/Commands.h"
 #include "ports/PortDiscovery.h"
+#include "util/FileLock.h"
+#include "util/RegularFile.h"
 
 namespace k52 {
 namespace {
@@ -167,6 +171,46 @@ TEST_F(PortsCommandTest, AFileThatCannotBeWrittenFailsWithTheReason) {
     EXPECT_EQ(cli::PortsAssign(0, "/dev/ttyUSB0", out, err), cli::kExitFile);
     EXPECT_NE(err.str().find("k52cli: cannot store the assignment: "), std::string::npos) << err.str();
     EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(PortsCommandTest, AConfThatIsNoRegularFileIsNeitherWaitedOnNorReplaced) {
+    ASSERT_EQ(mkdir((tmp / "k52").c_str(), 0700), 0);
+    ASSERT_EQ(mkfifo((tmp / "k52/ports.conf").c_str(), 0600), 0);
+    EXPECT_EQ(cli::PortsList(scanner, true, out, err), 0);
+    EXPECT_NE(err.str().find(std::string("ports.conf: ") + kNotRegularFileReason), std::string::npos)
+        << err.str();
+    EXPECT_EQ(cli::PortsAssign(0, "/dev/ttyUSB0", out, err), cli::kExitFile);
+    EXPECT_TRUE(std::filesystem::is_fifo(tmp / "k52/ports.conf"));
+
+    // A link to something that is no regular file: refused, and what it names stays as it was.
+    ASSERT_EQ(rename((tmp / "k52/ports.conf").c_str(), (tmp / "elsewhere").c_str()), 0);
+    ASSERT_EQ(symlink((tmp / "elsewhere").c_str(), (tmp / "k52/ports.conf").c_str()), 0);
+    EXPECT_EQ(cli::PortsAssign(0, "/dev/ttyUSB0", out, err), cli::kExitFile);
+    EXPECT_TRUE(std::filesystem::is_fifo(tmp / "elsewhere"));
+}
+
+// Three assignments made at once while someone else edits the file: every one of them is kept.
+TEST_F(PortsCommandTest, EditsMadeAtOnceAllReachTheFile) {
+    ASSERT_EQ(mkdir((tmp / "k52").c_str(), 0700), 0);
+    std::vector<std::thread> assigns;
+    std::ostringstream outs[3], errs[3];
+    int results[3] = {-1, -1, -1};
+    {
+        std::optional<FileLock> lock = FileLock::Acquire(tmp / "k52/ports.conf.lock");
+        ASSERT_TRUE(lock);
+        for (int i = 0; i < 3; ++i)
+            assigns.emplace_back([&, i] {
+                results[i] = cli::PortsAssign(i, "/dev/ttyUSB" + std::to_string(i), outs[i], errs[i]);
+            });
+        // Written while the assignments wait for the lock; none of them may have read the file before.
+        std::ofstream(tmp / "k52/ports.conf") << "COM6=/dev/ttyACM5\n";
+    }
+    for (std::thread& t : assigns) t.join();
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(results[i], 0) << errs[i].str();
+    const std::string conf = Conf();
+    for (const char* line :
+         {"COM6=/dev/ttyACM5\n", "COM1=/dev/ttyUSB0\n", "COM2=/dev/ttyUSB1\n", "COM3=/dev/ttyUSB2\n"})
+        EXPECT_NE(conf.find(line), std::string::npos) << line << " in\n" << conf;
 }
 
 }  // namespace

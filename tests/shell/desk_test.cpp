@@ -302,6 +302,7 @@ class DeskTest : public QObject {
     void aSilentTerminalShowsTheWaitingWindowAtOnce() {
         Fixture f;
         f.window->OnCommand(3020);  // download the program over the cable
+        f.window->WaitForTransfer();
         QVERIFY(f.linkClock.waitingSeenAt.has_value());
         QVERIFY(*f.linkClock.waitingSeenAt <= 500);
         QCOMPARE(f.linkClock.waitingText, QStringLiteral("等待終端機回應… /dev/k52-test-line"));
@@ -320,6 +321,7 @@ class DeskTest : public QObject {
         };
         f.messages.answers = {MessageAnswer::Ok, MessageAnswer::Yes};  // one retry: the wait shows again
         f.window->OnCommand(3020);
+        f.window->WaitForTransfer();
         QVERIFY(asideDuringMessages);
         QCOMPARE(f.messages.shown.size(), std::size_t{4});
         QCOMPARE(f.linkClock.appearances, 2);

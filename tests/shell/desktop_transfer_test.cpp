@@ -22,7 +22,7 @@ using k52::test::ScriptedMessages;
 
 namespace {
 
-class ScriptedTransferFiles : public TransferFiles {
+class ScriptedTransferFiles : public TransferChoices {
   public:
     std::optional<std::string> lookupFile, dataFile;
     std::vector<std::string> viewed;
@@ -44,7 +44,7 @@ struct Watcher {
     Watcher(QtTransferUi& ui) {
         timer.setInterval(0);
         QObject::connect(&timer, &QTimer::timeout, [this, &ui] {
-            if (ProgressDlg* p = ui.progress(); p && p->isVisible()) {
+            if (ProgressDialog* p = ui.progress(); p && p->isVisible()) {
                 ++progressSeen;
                 maxProgress = std::max(maxProgress, p->bar()->value());
             }
@@ -78,9 +78,10 @@ class DesktopTransferTest : public QObject {
         return path.startsWith('/');
     }
 
+    // The desktop handled events while the transfer ran, so the peer may have been seen to end already.
     static bool PeerVerified(QProcess& peer) {
-        return peer.waitForFinished(20000) && peer.exitStatus() == QProcess::NormalExit &&
-               peer.exitCode() == 0;
+        return (peer.state() == QProcess::NotRunning || peer.waitForFinished(20000)) &&
+               peer.exitStatus() == QProcess::NormalExit && peer.exitCode() == 0;
     }
 
     struct Desktop {
@@ -111,6 +112,7 @@ class DesktopTransferTest : public QObject {
         d.messages.answers = {MessageAnswer::Ok, MessageAnswer::Yes};  // "下載失敗!!", then try again
         Watcher watch(d.window->transferUi());
         d.window->OnCommand(3020);
+        d.window->WaitForTransfer();
 
         QCOMPARE(d.messages.texts(),
                  (std::vector<std::string>{"下載失敗!!", "下載失敗,再試一次嗎??", "下載完畢!!"}));
@@ -143,6 +145,7 @@ class DesktopTransferTest : public QObject {
         d.messages.answers = {MessageAnswer::Yes};  // view the data now
         Watcher watch(d.window->transferUi());
         d.window->OnCommand(3030);
+        d.window->WaitForTransfer();
 
         QCOMPARE(d.messages.texts(),
                  std::vector<std::string>{"完成 : 共接收 3 筆資料. \n立即瀏覽接收到的資料嗎??"});
@@ -185,6 +188,7 @@ class DesktopTransferTest : public QObject {
         });
         messages.answers = {MessageAnswer::Yes};
         window.OnCommand(3030);
+        window.WaitForTransfer();
 
         QCOMPARE(messages.texts(),
                  std::vector<std::string>{"完成 : 共接收 2 筆資料. \n立即瀏覽接收到的資料嗎??"});

@@ -1,13 +1,16 @@
-// `k52gen FILE`: the file opens as the Open command opens a chosen one; a file that cannot be read is
-// named with the reason, and the start-up template stays.
+// `k52gen FILE`: the file opens as the Open command opens a chosen one; a file that cannot be read (a
+// FIFO and a device among them, never waited on) is named with the reason, and the start-up template stays.
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "shell/MainWindow.h"
 #include "support/UiTestSupport.h"
 #include "template/TemplateFile.h"
+#include "util/RegularFile.h"
 
 using namespace k52;
 using k52::test::ScriptedFileDialogs;
@@ -79,8 +82,11 @@ class OpenFromCommandLineTest : public QObject {
             {File("missing.ATC"), "No such file or directory"},
             {dir_.path().toStdString(), "Is a directory"},
             {File("plain") + "/plan.ATC", "Not a directory"},
+            {File("fifo"), kNotRegularFileReason},  // no writer: the window must not wait for one
+            {"/dev/zero", kNotRegularFileReason},
         };
         std::ofstream(File("plain")) << "";
+        QCOMPARE(::mkfifo(File("fifo").c_str(), 0600), 0);
         for (const auto& [path, reason] : cases) {
             Fixture f;
             f.window->OpenFromCommandLine(path);

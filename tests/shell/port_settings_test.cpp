@@ -206,7 +206,7 @@ class PortSettingsTest : public QObject {
     // The desktop keeps its message box and shows under it why the port would not open.
     void aPortThatWillNotOpenIsExplainedUnderTheMessage() {
         SetConf("COM1=/dev/serial/by-id/usb-FTDI_FT232R_A12B-if00-port0\n");
-        struct Files : TransferFiles {
+        struct Files : TransferChoices {
             std::string data;
             std::optional<std::string> ChooseLookupFile(const std::string&) override { return std::nullopt; }
             std::optional<std::string> ChooseDataFile() override { return data; }
@@ -220,7 +220,9 @@ class PortSettingsTest : public QObject {
         MainWindow window(services);
         window.document().tmpl.portSettings = {0, 0};
         window.OnCommand(3020);  // download the program
+        window.WaitForTransfer();
         window.OnCommand(3030);  // receive data
+        window.WaitForTransfer();
         const std::string why =
             "COM1 is assigned to /dev/serial/by-id/usb-FTDI_FT232R_A12B-if00-port0, which is not connected";
         QCOMPARE(messages.shown.size(), std::size_t{2});

@@ -32,10 +32,13 @@ class RecordingActions : public ShellActions {
     int closed = 0;
     void OpenEditor() override { calls.push_back("editor"); }
     void OpenPortSettings() override { calls.push_back("port"); }
-    void RunDownload(int ir, int lookup) override {
-        calls.push_back("download " + std::to_string(ir) + " " + std::to_string(lookup));
+    void RunDownload(Transport t, Payload p) override {
+        calls.push_back("download " + std::to_string(t == Transport::Cradle) + " " +
+                        std::to_string(p == Payload::Lookup));
     }
-    void RunReceive(int ir) override { calls.push_back("receive " + std::to_string(ir)); }
+    void RunReceive(Transport t) override {
+        calls.push_back("receive " + std::to_string(t == Transport::Cradle));
+    }
     void ShowAbout() override { calls.push_back("about"); }
     int Zoom() const override { return 100; }
     void SetZoom(int percent) override { calls.push_back("zoom " + std::to_string(percent)); }

@@ -35,8 +35,8 @@ class ZoomActions : public ShellActions {
     int stores = 0;
     void OpenEditor() override {}
     void OpenPortSettings() override {}
-    void RunDownload(int, int) override {}
-    void RunReceive(int) override {}
+    void RunDownload(Transport, Payload) override {}
+    void RunReceive(Transport) override {}
     void ShowAbout() override {}
     void RequestClose() override {}
     int Zoom() const override { return zoom; }

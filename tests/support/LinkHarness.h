@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "link/DeskTransfer.h"
 #include "link/TerminalLink.h"
 #include "peer/TerminalPeer.h"
 #include "support/MemoryLine.h"
@@ -83,13 +84,17 @@ struct Harness {
     MemoryLineFactory lines;
     ApplicationTemplate tmpl = StartupTemplate();
     RecordingUi ui{clock};
-    TerminalLink link{tmpl, lines, clock, ui};
+    TerminalLink link{tmpl, lines, clock};
+    DeskTransfer desk{link, ui, ui};
     TransferOutcome outcome;  // of the last command
 
+    // The desktop's command, the file dialogs answered by `ui`.
     const TransferOutcome& Download(Transport t = Transport::Direct, Payload p = Payload::Program) {
-        return outcome = link.RunDownload(t, p);
+        return outcome = desk.RunDownload(t, p, ui);
     }
-    const TransferOutcome& Receive(Transport t = Transport::Direct) { return outcome = link.RunReceive(t); }
+    const TransferOutcome& Receive(Transport t = Transport::Direct) {
+        return outcome = desk.RunReceive(t, ui);
+    }
 };
 
 }  // namespace k52::test

@@ -37,7 +37,10 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const RunOption
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, in.read.get(), 0);
-    posix_spawn_file_actions_adddup2(&actions, out.write.get(), 1);
+    if (options.outputFile.empty())
+        posix_spawn_file_actions_adddup2(&actions, out.write.get(), 1);
+    else
+        posix_spawn_file_actions_addopen(&actions, 1, options.outputFile.c_str(), O_WRONLY | O_TRUNC, 0);
     posix_spawn_file_actions_adddup2(&actions, err.write.get(), 2);
     if (!options.workingDirectory.empty())
         posix_spawn_file_actions_addchdir_np(&actions, options.workingDirectory.c_str());

@@ -22,6 +22,7 @@ struct RunOptions {
     std::vector<std::string> extraEnv;  // "NAME=value", added to this process's environment
     int limitMs = 30000;                // a safety net against a hung child, not a time-out under test
     std::string workingDirectory;       // empty: this process's
+    std::string outputFile;             // when set, standard output goes there (e.g. /dev/full), uncaptured
 };
 
 // A running program. The destructor kills one that is still running and waits for it.

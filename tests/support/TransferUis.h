@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "link/Clock.h"
-#include "link/TransferUi.h"
+#include "link/DeskTransfer.h"
+#include "link/TransferObserver.h"
 #include "support/Messages.h"
 
 namespace k52::test {
 
 // Answers Yes/No questions from `answers`, then No; the file choices are set by the test.
-class RecordingUi : public TransferUi {
+class RecordingUi : public TransferObserver, public TransferChoices {
   public:
     explicit RecordingUi(Clock& clock) : clock_(clock) {}
 
@@ -26,7 +27,10 @@ class RecordingUi : public TransferUi {
     void SetProgress(int percent) override { progress.push_back(percent); }
     void EndProgress() override { events.push_back("progress end"); }
     void BeginReceiveStatus() override { status.push_back("begin"); }
-    void UpdateReceiveStatus(int count) override { status.push_back("update " + std::to_string(count)); }
+    void UpdateReceiveStatus(int count) override {
+        status.push_back("update " + std::to_string(count));
+        if (onStatus) onStatus(count);
+    }
     void EndReceiveStatus() override { status.push_back("end"); }
     std::optional<std::string> ChooseLookupFile(const std::string& previous) override;
     std::optional<std::string> ChooseDataFile() override { return dataChoice; }
@@ -38,6 +42,7 @@ class RecordingUi : public TransferUi {
 
     std::deque<MessageAnswer> answers;  // for Yes/No questions, then No
     std::function<void()> onAnswer;
+    std::function<void(int count)> onStatus;  // after each record stored, before its acknowledgement
     std::optional<std::string> lookupChoice;
     std::optional<std::string> dataChoice;
     std::vector<Shown> shown;
@@ -53,8 +58,8 @@ class RecordingUi : public TransferUi {
     Clock& clock_;
 };
 
-// Shows nothing, answers OK and No, and chooses the files it was given.
-class NullTransferUi : public WindowlessTransferUi {
+// Shows nothing and answers OK and No.
+class NullTransferUi : public WindowlessObserver {
   public:
     MessageAnswer ShowMessage(std::string_view, std::string_view, MessageIcon,
                               MessageButtons buttons) override {

@@ -76,6 +76,7 @@ TEST(RecordTable, BytesThatAreNoCharacterShowAsHex) {
          "5",
          "€5"},  // CP950's euro sign
         {std::string("A\0B", 3), std::string("A\0B", 3)},
+        {"\\xFF", "\\\\xFF"},  // typed as text: told apart from the byte FF by its doubled backslash
     };
     for (const Case& c : cases) EXPECT_EQ(DecodeRecord(c.bytes), c.shown);
 }
@@ -128,6 +129,13 @@ TEST(RecordTable, CsvKeepsAnEmptyRecordOfOneColumn) {
     RecordTable t = ReadRecordTable("A\r\n\r\nB\r\n", {0, 0});
     EXPECT_EQ(RecordTableCsv(t), "A\r\n\"\"\r\nB\r\n");
     EXPECT_EQ(RecordTableCsv(RecordTable{}), "");
+}
+
+TEST(RecordTable, NeutralisedCsvCellsCannotBeTakenForFormulas) {
+    RecordTable t;
+    t.rows = {{"", {"=1+1", "+1", "-5", "@A1", "\tx", "\ry", "a=b", "", "'q"}}};
+    EXPECT_EQ(RecordTableCsv(t, CsvCells::Neutralised), "'=1+1,'+1,'-5,'@A1,'\tx,\"'\ry\",a=b,,'q\r\n");
+    EXPECT_EQ(RecordTableCsv(t, CsvCells::Raw), "=1+1,+1,-5,@A1,\tx,\"\ry\",a=b,,'q\r\n");
 }
 
 }  // namespace

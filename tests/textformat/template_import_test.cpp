@@ -159,5 +159,34 @@ TEST(TemplateImport, TextsFillTheirFieldWithZerosAndHexMayBeShorterThanTheField)
     EXPECT_EQ(r.tmpl.form(1).verifyPrefixText[1][0], 0);
 }
 
+// Nesting costs the parse memory with the square of its depth; past the limit the text is refused before
+// the parse starts, brackets inside strings not counted.
+TEST(TemplateImport, TextNestedTooDeeplyIsRefusedBeforeItIsParsed) {
+    auto nested = [](std::size_t depth) { return std::string(depth, '[') + std::string(depth, ']'); };
+    EXPECT_EQ(Import(R"("x": )" + nested(63)).errors, (std::vector<std::string>{R"(x: unknown key "x")"}));
+    EXPECT_EQ(Import(R"("x": ")" + std::string(100000, '[') + "\"").errors,
+              (std::vector<std::string>{R"(x: unknown key "x")"}));
+    const TemplateImport deep = Import(R"("x": )" + nested(64));
+    ASSERT_EQ(deep.errors.size(), 1u);
+    // With the outer object, the 64th '[' opens level 65: 46 characters before the first, so column 110.
+    EXPECT_EQ(deep.errors[0].rfind("line 1, column 110: ", 0), 0u) << deep.errors[0];
+    EXPECT_EQ(ImportTemplateJson(std::string(3 << 20, '[')).errors.size(), 1u);
+}
+
+// A message quotes the start of a long text, key or token and gives its length, never all of it.
+TEST(TemplateImport, ALongValueIsQuotedByItsStartAndItsLength) {
+    const std::string longText(1000000, 'A');
+    for (const std::string& members : {R"("menus": [{"title": ")" + longText + "\"}]",
+                                       "\"" + longText + "\": 1", R"("menus": [{"title": ")" + longText}) {
+        const TemplateImport r = Import(members);
+        ASSERT_FALSE(r.errors.empty());
+        for (const std::string& e : r.errors) {
+            EXPECT_LT(e.size(), 300u) << e.substr(0, 300);
+            EXPECT_NE(e.find("00000"), std::string::npos)
+                << e.substr(0, 300);  // its length, 1000000 and more
+        }
+    }
+}
+
 }  // namespace
 }  // namespace k52

@@ -1,16 +1,19 @@
-// new, show and image: the template file from the command line.
+// show: what a template holds, readable or as JSON.
 #include <iostream>
+#include <memory>
 
-#include "app/TemplateCommands.h"
 #include "cli/CliSupport.h"
-#include "i18n/Translate.h"
-#include "protocol/DownloadImage.h"
+#include "cli/CommandRegistration.h"
 #include "template/Cp950.h"
-#include "template/TemplateFile.h"
 #include "textformat/TemplateJson.h"
 
 namespace k52::cli {
 namespace {
+
+struct ShowOptions {
+    std::string file;
+    bool json = false;
+};
 
 std::string Hex(const u8* p, std::size_t n) {
     static const char digits[] = "0123456789ABCDEF";
@@ -63,18 +66,7 @@ void PrintReadable(const ApplicationTemplate& t) {
     }
 }
 
-}  // namespace
-
-int CmdNew(const NewOptions& o) {
-    std::string error;
-    if (!WriteTemplateFile(o.out, StartupTemplate(), &error)) {
-        PrintError(kErrorTitle, std::string(Translate(kCannotSaveText)) + " (" + o.out + ": " + error + ")");
-        return kExitFile;
-    }
-    return kExitOk;
-}
-
-int CmdShow(const ShowOptions& o) {
+int RunShow(const ShowOptions& o) {
     ApplicationTemplate t{};
     if (int rc = LoadTemplate(o.file, t); rc != kExitOk) return rc;
     if (o.json)
@@ -84,21 +76,14 @@ int CmdShow(const ShowOptions& o) {
     return kExitOk;
 }
 
-int CmdImage(const ImageOptions& o) {
-    if (SameFile(o.file, o.out)) {
-        PrintError("k52cli", o.out + " is the template itself; give the image another name");
-        return kExitUsage;
-    }
-    ApplicationTemplate t{};
-    if (int rc = LoadTemplate(o.file, t); rc != kExitOk) return rc;
-    DownloadImageBuilder builder;
-    builder.BuildDownloadImage(t);  // works on the copy in memory; the file is not changed
-    std::string reason;
-    if (!WriteWholeFile(o.out, builder.image().data(), builder.image().size(), reason)) {
-        PrintError("k52cli", "cannot write " + o.out + ": " + reason);
-        return kExitFile;
-    }
-    return kExitOk;
+}  // namespace
+
+void RegisterShowCommand(CLI::App& app, CommandList& commands) {
+    auto o = std::make_shared<ShowOptions>();
+    CLI::App* sub = app.add_subcommand("show", "print what a template holds");
+    sub->add_option("FILE", o->file, "the template file")->required()->check(kPath);
+    sub->add_flag("--json", o->json, "every field as JSON");
+    commands.push_back({sub, "show FILE [--json]", {}, [o] { return RunShow(*o); }});
 }
 
 }  // namespace k52::cli

@@ -1,8 +1,8 @@
-// What the transfers ask of whoever faces the user. Texts are UTF-8.
+// How a running transfer reaches whoever follows it: its messages, the progress window of a download,
+// the receive counter and where it stands. The transfer asks nothing while it runs except whether to
+// try a failed download again, and only when its request left that to the front end. Texts are UTF-8.
 #pragma once
 
-#include <optional>
-#include <string>
 #include <string_view>
 
 #include "app/UserInterface.h"
@@ -10,7 +10,7 @@
 
 namespace k52 {
 
-class TransferUi : public MessageBoxes {
+class TransferObserver : public MessageBoxes {
   public:
     // The retry question of a failed download; Yes starts a new attempt.
     virtual MessageAnswer AskRetry(std::string_view text, std::string_view title) {
@@ -28,25 +28,15 @@ class TransferUi : public MessageBoxes {
     virtual void UpdateReceiveStatus(int count) = 0;
     virtual void EndReceiveStatus() = 0;
 
-    // The open dialog for a lookup data file, starting from `previous`; empty when cancelled.
-    virtual std::optional<std::string> ChooseLookupFile(const std::string& previous) = 0;
-    // The save dialog for the received data (asks before overwriting); empty when cancelled.
-    virtual std::optional<std::string> ChooseDataFile() = 0;
-    // Shows the received data file `path` without waiting for the user to close it; the records are
-    // CP950, which the host's own text viewers do not read. The path never goes into a command line.
-    virtual void OpenForViewing(const std::string& path) = 0;
-
-    // Called at least every 50 ms while a transfer waits, so a front end can repaint and look alive.
-    // User input stays blocked while a transfer runs.
+    // Called at least every 50 ms while a transfer waits: a chance to redraw a live display.
     virtual void Idle() {}
 
     // Where the transfer stands; called at each phase change and after each packet or record.
     virtual void OnProgress(const TransferProgress& /*progress*/) {}
 };
 
-// A front end without windows (the command line, benchmarks, tests): it draws nothing and chooses the
-// files it was given; what the message boxes answer is left to each.
-class WindowlessTransferUi : public TransferUi {
+// A front end without windows (the command line, benchmarks, tests): no progress window or counter.
+class WindowlessObserver : public TransferObserver {
   public:
     void BeginProgress(std::string_view, std::string_view) override {}
     void SetProgress(int) override {}
@@ -54,12 +44,6 @@ class WindowlessTransferUi : public TransferUi {
     void BeginReceiveStatus() override {}
     void UpdateReceiveStatus(int) override {}
     void EndReceiveStatus() override {}
-    std::optional<std::string> ChooseLookupFile(const std::string&) override { return lookupChoice; }
-    std::optional<std::string> ChooseDataFile() override { return dataChoice; }
-    void OpenForViewing(const std::string&) override {}
-
-    std::optional<std::string> lookupChoice;
-    std::optional<std::string> dataChoice;
 };
 
 }  // namespace k52

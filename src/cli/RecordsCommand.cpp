@@ -1,26 +1,30 @@
 // records: a received data file decoded from CP950 and split at the template's separators, printed as
 // a table or JSON rows, or written as CSV.
-#include "cli/cmd_records.h"
-
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <iostream>
-#include <iterator>
+#include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "cli/CliSupport.h"
+#include "cli/CommandRegistration.h"
 #include "template/RecordTable.h"
 
 namespace k52::cli {
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), {});
-    return !in.bad();
-}
+// Tens of thousands of records hold a few megabytes; a bigger file is no terminal's data.
+constexpr std::size_t kDataFileLimit = 64 * 1024 * 1024;
+
+struct RecordsOptions {
+    std::string file;                         // the data file, as received
+    std::optional<std::string> templatePath;  // whose separators split the records
+    std::optional<std::string> csvOut;        // "-" for standard output
+    bool json = false;
+    bool overwrite = false;  // replace an existing CSV file
+    bool rawCells = false;   // CSV cells as they are, formulas and all
+};
 
 // Columns a character takes on a terminal: East Asian wide characters take two.
 int CellWidth(std::uint32_t cp) {
@@ -76,28 +80,30 @@ void PrintJson(const RecordTable& table, std::ostream& out) {
     out << (table.rows.empty() ? "]\n" : "\n]\n");
 }
 
-}  // namespace
-
 int RunRecords(const RecordsOptions& options) {
+    const bool csvFile = options.csvOut && *options.csvOut != "-";
+    if (csvFile) {
+        const std::string noTemplate;
+        const std::string& templatePath = options.templatePath ? *options.templatePath : noTemplate;
+        if (int rc = MayWrite(*options.csvOut, "CSV",
+                              {{options.file, "the data file"}, {templatePath, "the template"}},
+                              options.overwrite ? Existing::Replace : Existing::Refuse);
+            rc != kExitOk)
+            return rc;
+    }
     ApplicationTemplate t = StartupTemplate();  // the comma, as the desktop program starts with
     if (options.templatePath)
         if (int rc = LoadTemplate(*options.templatePath, t); rc != kExitOk) return rc;
-    std::string bytes;
-    if (!ReadWholeFile(options.file, bytes)) {
-        PrintError("k52cli", "cannot read " + options.file);
-        return kExitFile;
-    }
-    const RecordTable table = ReadRecordTable(bytes, t.fieldSeparators);
+    const std::optional<std::string> bytes = ReadInputFile(options.file, kDataFileLimit);
+    if (!bytes) return kExitFile;
+    const RecordTable table = ReadRecordTable(*bytes, t.fieldSeparators);
     if (options.csvOut) {
-        const std::string csv = RecordTableCsv(table);
-        if (*options.csvOut == "-") {
+        const std::string csv =
+            RecordTableCsv(table, options.rawCells ? CsvCells::Raw : CsvCells::Neutralised);
+        if (!csvFile) {
             std::cout << csv;
         } else {
-            std::ofstream out(*options.csvOut, std::ios::binary | std::ios::trunc);
-            if (!(out << csv) || !out.flush()) {
-                PrintError("k52cli", "cannot write " + *options.csvOut);
-                return kExitFile;
-            }
+            if (int rc = SaveOutputFile(*options.csvOut, csv.data(), csv.size()); rc != kExitOk) return rc;
             if (!options.json)
                 std::cout << table.rows.size() << " records written to " << *options.csvOut << "\n";
         }
@@ -107,6 +113,35 @@ int RunRecords(const RecordsOptions& options) {
     else if (!options.csvOut)
         PrintTable(table, std::cout);
     return kExitOk;
+}
+
+}  // namespace
+
+void RegisterRecordsCommand(CLI::App& app, CommandList& commands) {
+    auto o = std::make_shared<RecordsOptions>();
+    CLI::App* sub = app.add_subcommand("records", "print received records as a table, JSON rows or CSV");
+    sub->add_option("FILE", o->file, "the data file as received")->required()->check(kPath);
+    sub->add_option_function<std::string>(
+           "--template", [o](const std::string& v) { o->templatePath = v; },
+           "split at this template's field separators (default: the start-up template's comma)")
+        ->type_name("T")
+        ->check(kPath);
+    sub->add_option_function<std::string>(
+           "--csv", [o](const std::string& v) { o->csvOut = v; },
+           "write the records as CSV (UTF-8) to OUT ('-' for standard output)")
+        ->type_name("OUT")
+        ->check(kPath);
+    sub->add_flag("--json", o->json, "the records as JSON rows");
+    sub->add_flag("--overwrite", o->overwrite, "replace the CSV file OUT when it exists");
+    sub->add_flag("--raw-cells", o->rawCells,
+                  "leave CSV cells starting with =, +, -, @, TAB or CR as received (no leading ')");
+    commands.push_back({sub, "records FILE [--template T] [--csv OUT [--overwrite] [--raw-cells]] [--json]",
+                        [o] {
+                            return o->json && o->csvOut == "-"
+                                       ? "--csv - and --json both write to standard output"
+                                       : "";
+                        },
+                        [o] { return RunRecords(*o); }});
 }
 
 }  // namespace k52::cli

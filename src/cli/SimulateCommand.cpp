@@ -1,23 +1,42 @@
 // simulate: runs the simulated terminal on a template and reports its display after a key sequence.
 #include <cctype>
 #include <iostream>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/CliSupport.h"
+#include "cli/CommandRegistration.h"
 #include "simulator/Keypad.h"
 #include "simulator/TerminalSimulator.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"
 #include "util/Parse.h"
+#include "util/RegularFile.h"
 
 namespace k52::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+constexpr std::string_view kUsage =
+    "simulate FILE [--keys KEYS | --keys-file FILE] [--time \"YYYY-MM-DD HH:MM\"] [--fresh] [--json] "
+    "[--save OUT]";
+// A key sequence is a few numbers; far more than any script types is refused before it fills memory.
+constexpr std::size_t kKeysFileLimit = 1024 * 1024;
+
+struct SimulateOptions {
+    std::string file;
+    std::string keys;
+    std::optional<std::string> keysFile;  // "-" reads standard input
+    std::optional<std::string> time;      // "YYYY-MM-DD HH:MM"
+    bool fresh = false;
+    bool json = false;
+    std::optional<std::string> save;
+};
 
 // One step of the key sequence: a key code, or a number of clock ticks.
 struct Step {
@@ -105,8 +124,7 @@ std::optional<LocalTime> ParseTime(std::string_view s) {
 
 int UsageError(const std::string& why) {
     PrintError("k52cli", why);
-    std::cerr << "usage: k52cli simulate FILE [--keys KEYS | --keys-file FILE] [--time \"YYYY-MM-DD HH:MM\"] "
-                 "[--fresh] [--json] [--save OUT]\n";
+    std::cerr << "usage: k52cli " << kUsage << "\n";
     return kExitUsage;
 }
 
@@ -180,16 +198,18 @@ void PrintPicture(const TerminalSimulator& sim, const std::vector<std::string>& 
     std::cout << (events.empty() ? " none\n" : "\n");
 }
 
-}  // namespace
-
-int CmdSimulate(const SimulateOptions& o) {
+int RunSimulate(const SimulateOptions& o) {
     std::string keys = o.keys;
     if (o.keysFile) {
         std::string reason;
-        if (!ReadWholeFile(*o.keysFile, keys, reason)) {
+        std::optional<std::string> read = *o.keysFile == "-"
+                                              ? ReadWholeStandardInput(kKeysFileLimit, &reason)
+                                              : ReadWholeFile(*o.keysFile, kKeysFileLimit, &reason);
+        if (!read) {
             PrintError("k52cli", "cannot read " + *o.keysFile + ": " + reason);
             return kExitFile;
         }
+        keys = std::move(*read);
     }
     std::vector<Step> steps;
     std::string bad;
@@ -241,6 +261,35 @@ int CmdSimulate(const SimulateOptions& o) {
         }
     }
     return kExitOk;
+}
+
+}  // namespace
+
+void RegisterSimulateCommand(CLI::App& app, CommandList& commands) {
+    auto so = std::make_shared<SimulateOptions>();
+    CLI::App* sub =
+        app.add_subcommand("simulate", "run the simulated terminal and print its display after some keys");
+    sub->add_option("FILE", so->file, "the template file")->required()->check(kPath);
+    auto* keys = sub->add_option("--keys", so->keys,
+                                 "keypad codes 1..20 or 51 (restart), and tN for N ticks of 100 ms, "
+                                 "separated by spaces or commas");
+    sub->add_option_function<std::string>(
+           "--keys-file", [so](const std::string& v) { so->keysFile = v; },
+           "read the keys from FILE ('-' for standard input)")
+        ->type_name("FILE")
+        ->check(kPath)
+        ->excludes(keys);
+    sub->add_option_function<std::string>(
+           "--time", [so](const std::string& v) { so->time = v; }, "fix the clock at \"YYYY-MM-DD HH:MM\"")
+        ->type_name("TIME");
+    sub->add_flag("--fresh", so->fresh, "as right after start-up, without applying the template first");
+    sub->add_flag("--json", so->json, "the display and state as JSON");
+    sub->add_option_function<std::string>(
+           "--save", [so](const std::string& v) { so->save = v; },
+           "write the template with its run state afterwards")
+        ->type_name("OUT")
+        ->check(kPath);
+    commands.push_back({sub, kUsage, {}, [so] { return RunSimulate(*so); }});
 }
 
 }  // namespace k52::cli

@@ -1,8 +1,11 @@
 // ports: the host's serial ports and which device each of COM1..COM6 stands for; assign and unassign.
 #include <algorithm>
+#include <iostream>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "cli/CommandRegistration.h"
 #include "cli/Commands.h"
 #include "ports/PortDiscovery.h"
 #include "ports/PortResolver.h"
@@ -88,14 +91,18 @@ int PortsAssign(int comPort, const std::string& device, std::ostream& out, std::
         err << "k52cli: DEVICE must be an absolute path such as /dev/ttyUSB0\n";
         return kExitUsage;
     }
-    const std::string path = DefaultPortsConfPath();
-    std::vector<std::string> warnings;
-    PortsConf conf = ReadPortsConf(path, &warnings);
-    PrintWarnings(warnings, err);
     const std::string stored = StableDevicePath(device);
-    conf.Assign(comPort, stored);
+    std::vector<std::string> warnings;
     std::string error;
-    if (!WritePortsConf(path, conf, &error)) {
+    const std::optional<PortsConf> conf = EditPortsConf(
+        DefaultPortsConfPath(),
+        [&](PortsConf& c) {
+            c.Assign(comPort, stored);
+            return true;
+        },
+        &warnings, &error);
+    PrintWarnings(warnings, err);
+    if (!conf) {
         err << "k52cli: cannot store the assignment: " << error << "\n";
         return kExitFile;
     }
@@ -104,7 +111,7 @@ int PortsAssign(int comPort, const std::string& device, std::ostream& out, std::
     if (stored != device) out << " (the stable name of " << device << ")";
     out << "\n";
     if (!DevicePresent(stored)) out << stored << " is not connected at the moment\n";
-    if (ResolveComPort(comPort, conf.assignments()).source == AssignmentSource::Environment)
+    if (ResolveComPort(comPort, conf->assignments()).source == AssignmentSource::Environment)
         err << "k52cli: note: " << ComPortVariable(comPort)
             << " in the environment overrides this assignment\n";
     return kExitOk;
@@ -112,21 +119,56 @@ int PortsAssign(int comPort, const std::string& device, std::ostream& out, std::
 
 int PortsUnassign(int comPort, std::ostream& out, std::ostream& err) {
     if (comPort < 0 || comPort >= kComPortCount) return kExitUsage;
-    const std::string path = DefaultPortsConfPath();
     std::vector<std::string> warnings;
-    PortsConf conf = ReadPortsConf(path, &warnings);
+    std::string error;
+    const std::optional<PortsConf> conf = EditPortsConf(
+        DefaultPortsConfPath(),
+        [&](PortsConf& c) {
+            if (!c.assignments()[static_cast<std::size_t>(comPort)]) return false;
+            c.Unassign(comPort);
+            return true;
+        },
+        &warnings, &error);
     PrintWarnings(warnings, err);
-    if (conf.assignments()[static_cast<std::size_t>(comPort)]) {
-        conf.Unassign(comPort);
-        std::string error;
-        if (!WritePortsConf(path, conf, &error)) {
-            err << "k52cli: cannot remove the assignment: " << error << "\n";
-            return kExitFile;
-        }
+    if (!conf) {
+        err << "k52cli: cannot remove the assignment: " << error << "\n";
+        return kExitFile;
     }
-    const ComPortResolution now = ResolveComPort(comPort, conf.assignments());
+    const ComPortResolution now = ResolveComPort(comPort, conf->assignments());
     out << ComPortName(comPort) << " = " << now.device << " (" << AssignmentSourceName(now.source) << ")\n";
     return kExitOk;
+}
+
+void RegisterPortsCommand(CLI::App& app, CommandList& commands) {
+    struct PortsOptions {
+        bool json = false;
+        std::string assignPort, assignDevice, unassignPort;
+    };
+    auto o = std::make_shared<PortsOptions>();
+    CLI::App* sub = app.add_subcommand("ports", "list serial ports and which device COM1..COM6 stand for");
+    sub->add_flag("--json", o->json, "the ports and the COM table as JSON");
+    CLI::App* assign = sub->add_subcommand("assign", "make COMn stand for DEVICE (kept in ports.conf)");
+    assign->add_option("COMn", o->assignPort, "COM1..COM6")->required();
+    assign->add_option("DEVICE", o->assignDevice, "the device, plugged in or not")->required()->check(kPath);
+    CLI::App* unassign = sub->add_subcommand("unassign", "let COMn stand for its default device again");
+    unassign->add_option("COMn", o->unassignPort, "COM1..COM6")->required();
+    sub->require_subcommand(0, 1);
+    commands.push_back(
+        {sub, "ports [--json] | ports assign COMn DEVICE | ports unassign COMn",
+         [o, assign, unassign] {
+             const std::string& port = assign->parsed() ? o->assignPort : o->unassignPort;
+             if ((assign->parsed() || unassign->parsed()) && !ParseComPortName(port))
+                 return std::string("COMn is COM1 to COM6");
+             return std::string();
+         },
+         [o, assign, unassign] {
+             if (assign->parsed())
+                 return PortsAssign(*ParseComPortName(o->assignPort), o->assignDevice, std::cout, std::cerr);
+             if (unassign->parsed())
+                 return PortsUnassign(*ParseComPortName(o->unassignPort), std::cout, std::cerr);
+             SystemPortScanner scanner;
+             return PortsList(scanner, o->json, std::cout, std::cerr);
+         }});
 }
 
 }  // namespace k52::cli

@@ -1,0 +1,77 @@
+// The desk's questions before and after a transfer.
+#include "link/DeskTransfer.h"
+
+#include <sys/stat.h>
+
+#include "link/LinkTexts.h"
+
+namespace k52 {
+
+namespace {
+using namespace link_text;
+
+TransferOutcome Ended(LinkFailure failure) {
+    TransferOutcome outcome;
+    outcome.failure = failure;
+    return outcome;
+}
+}  // namespace
+
+std::optional<TransferOutcome> DeskTransfer::RefusedSettings() {
+    const std::optional<std::string> problem = link_.PortSettingsProblem();
+    if (!problem) return std::nullopt;
+    messages_.ShowMessage(*problem, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+    TransferOutcome outcome = Ended(LinkFailure::BadPortSettings);
+    outcome.lastMessage = {*problem, kErrorTitle, {}};
+    return outcome;
+}
+
+std::variant<DownloadRequest, TransferOutcome> DeskTransfer::PrepareDownload(Transport transport,
+                                                                             Payload payload) {
+    if (std::optional<TransferOutcome> refused = RefusedSettings()) return *refused;
+    DownloadRequest request;
+    request.transport = transport;
+    request.payload = payload;
+    if (payload == Payload::Lookup) {
+        std::optional<std::string> path = choices_.ChooseLookupFile(link_.lookupFileName());
+        if (!path) return Ended(LinkFailure::Cancelled);
+        request.lookupFile = *path;
+    }
+    return request;
+}
+
+std::variant<ReceiveRequest, TransferOutcome> DeskTransfer::PrepareReceive(Transport transport) {
+    if (std::optional<TransferOutcome> refused = RefusedSettings()) return *refused;
+    std::optional<std::string> path = choices_.ChooseDataFile();
+    if (!path) return Ended(LinkFailure::Cancelled);
+    ReceiveRequest request;
+    request.transport = transport;
+    request.dataFile = *path;
+    // The dialog asked about a file that stood there; one that appears meanwhile is not replaced.
+    struct stat st {};
+    request.replace = ::stat(path->c_str(), &st) == 0;
+    return request;
+}
+
+void DeskTransfer::FinishReceive(const TransferOutcome& outcome) {
+    if (!outcome.Succeeded() || !outcome.fileKept || outcome.recordsStored == 0) return;
+    if (messages_.ShowMessage(ReceiveDone(outcome.recordsStored), kReceiveTitle, MessageIcon::None,
+                              MessageButtons::YesNo) == MessageAnswer::Yes)
+        choices_.OpenForViewing(outcome.dataFile);
+}
+
+TransferOutcome DeskTransfer::RunDownload(Transport transport, Payload payload, TransferObserver& observer) {
+    auto prepared = PrepareDownload(transport, payload);
+    if (auto* ended = std::get_if<TransferOutcome>(&prepared)) return *ended;
+    return link_.Download(std::get<DownloadRequest>(prepared), observer);
+}
+
+TransferOutcome DeskTransfer::RunReceive(Transport transport, TransferObserver& observer) {
+    auto prepared = PrepareReceive(transport);
+    if (auto* ended = std::get_if<TransferOutcome>(&prepared)) return *ended;
+    const TransferOutcome outcome = link_.Receive(std::get<ReceiveRequest>(prepared), observer);
+    FinishReceive(outcome);
+    return outcome;
+}
+
+}  // namespace k52
