@@ -2,7 +2,6 @@
 // whole files in and out, and the check that standard output took everything.
 #include "cli/CliSupport.h"
 
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,6 +14,7 @@
 #include "template/TemplateFile.h"
 #include "util/RegularFile.h"
 #include "util/SaveFile.h"
+#include "util/platform/System.h"
 
 namespace k52::cli {
 
@@ -73,8 +73,7 @@ int MayWrite(const std::string& out, std::string_view outWhat, std::initializer_
                                  std::string(outWhat) + " another name");
         return kExitUsage;
     }
-    struct stat st {};
-    if (existing == Existing::Refuse && ::lstat(out.c_str(), &st) == 0) {
+    if (existing == Existing::Refuse && platform::EntryExists(out)) {
         PrintError("k52cli", out + " exists; add --overwrite to replace it");
         return kExitFile;
     }
@@ -100,10 +99,7 @@ int FinishStdout() {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-    struct stat sa {
-    }, sb{};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    return platform::SameFile(a, b);
 }
 
 }  // namespace k52::cli

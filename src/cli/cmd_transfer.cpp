@@ -1,10 +1,5 @@
 // download, download-lookup and receive: the desktop program's transfers from the command line, to one
 // terminal or to several side by side, with progress lines and a closing report.
-#include <signal.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <iostream>
 #include <optional>
@@ -13,6 +8,7 @@
 #include "cli/TransferSession.h"
 #include "link/Clock.h"
 #include "link/SerialLine.h"
+#include "util/platform/System.h"
 
 namespace k52::cli {
 namespace {
@@ -31,8 +27,7 @@ std::string RecordFileName(const std::string& device) {
 }
 
 bool Exists(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return platform::KindOf(path) == platform::PathKind::Regular;
 }
 
 struct Run {
@@ -63,12 +58,11 @@ std::optional<int> PlanReceiveFiles(Run& run) {
             }
         run.files.push_back(std::move(path));
     }
-    if (mkdir(a.file.c_str(), 0777) != 0 && errno != EEXIST) {
+    if (!platform::MakeDirectory(a.file, 0777) && errno != EEXIST) {
         std::cerr << "k52cli: cannot create " << a.file << ": " << SystemReason(errno) << "\n";
         return kExitFile;
     }
-    struct stat st {};
-    if (stat(a.file.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    if (platform::KindOf(a.file) != platform::PathKind::Directory) {
         std::cerr << "k52cli: " << a.file << " is not a folder; several terminals store into a folder\n";
         return kExitFile;
     }
@@ -84,10 +78,7 @@ void RequestStop(int) {
 }
 
 void CatchStops() {
-    struct sigaction action {};
-    action.sa_handler = RequestStop;
-    sigemptyset(&action.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+    platform::CatchStopRequests(RequestStop);
 }
 
 int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTemplate& base) {
@@ -103,14 +94,13 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
     run.refused.assign(count, false);
 
     const ProgressMode mode = a.quiet                 ? ProgressMode::Quiet
-                              : isatty(STDERR_FILENO) ? ProgressMode::Live
+                              : platform::StandardErrorIsTerminal() ? ProgressMode::Live
                                                       : ProgressMode::Plain;
     MonotonicClock boardClock;
     ProgressBoard board(std::cerr, mode, run.devices, count > 1,
                         [&boardClock] { return boardClock.NowMs(); });
-    winsize screen{};
-    if (mode == ProgressMode::Live && ioctl(STDERR_FILENO, TIOCGWINSZ, &screen) == 0)
-        board.setWidth(screen.ws_col);
+    if (mode == ProgressMode::Live)
+        if (const std::optional<int> columns = platform::StandardErrorColumns()) board.setWidth(*columns);
 
     // An existing file is someone's data: replaced only when asked (the desktop's dialog asks).
     for (std::size_t i = 0; i < count && job == TransferJob::Receive; ++i) {

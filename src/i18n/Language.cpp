@@ -1,8 +1,10 @@
-// The language choice from the locale variables.
+// The language choice from the locale variables (on Windows also the user's locale).
 #include "i18n/Language.h"
 
-#include <cstdlib>
+#include <string>
 #include <string_view>
+
+#include "util/platform/System.h"
 
 namespace k52 {
 
@@ -15,7 +17,9 @@ Language LanguageFromLocale(const char* lcAll, const char* lcMessages, const cha
 }
 
 Language LanguageFromEnvironment() {
-    return LanguageFromLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+    // The first locale variable set decides, as on Linux; Windows falls back to the user's locale.
+    const std::string locale = platform::UserLocaleName();
+    return LanguageFromLocale(locale.c_str(), nullptr, nullptr);
 }
 
 }  // namespace k52

@@ -1,9 +1,9 @@
 // The desk's questions before and after a transfer.
 #include "link/DeskTransfer.h"
 
-#include <sys/stat.h>
 
 #include "link/LinkTexts.h"
+#include "util/platform/System.h"
 
 namespace k52 {
 
@@ -48,8 +48,7 @@ std::variant<ReceiveRequest, TransferOutcome> DeskTransfer::PrepareReceive(Trans
     request.transport = transport;
     request.dataFile = *path;
     // The dialog asked about a file that stood there; one that appears meanwhile is not replaced.
-    struct stat st {};
-    request.replace = ::stat(path->c_str(), &st) == 0;
+    request.replace = platform::KindOf(*path) != platform::PathKind::Missing;
     return request;
 }
 

@@ -1,18 +1,16 @@
 // The user's ports.conf: COMn=DEVICE lines read with warnings for damaged ones, rewritten atomically.
 #include "ports/PortAssignments.h"
 
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
+#include "ports/PortDevices.h"
 #include "util/FileLock.h"
 #include "util/Paths.h"
 #include "util/RegularFile.h"
 #include "util/SaveFile.h"
+#include "util/platform/System.h"
 
 namespace k52 {
 namespace {
@@ -34,11 +32,12 @@ std::string Reason(const std::string& what) {
 // Creates the missing folders of `dir`, private to the user as the config folders are meant to be.
 bool MakeFolders(const std::string& dir) {
     if (dir.empty()) return true;
-    struct stat st {};
-    if (stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode) || (errno = ENOTDIR, false);
-    const auto slash = dir.find_last_of('/');
+    using platform::PathKind;
+    if (const PathKind kind = platform::KindOf(dir); kind != PathKind::Missing)
+        return kind == PathKind::Directory || (errno = ENOTDIR, false);
+    const auto slash = dir.find_last_of(platform::kPathSeparators);
     if (slash != std::string::npos && slash > 0 && !MakeFolders(dir.substr(0, slash))) return false;
-    return mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
+    return platform::MakeDirectory(dir, 0700) || errno == EEXIST;
 }
 
 }  // namespace
@@ -56,7 +55,7 @@ std::optional<int> ParseComPortName(std::string_view name) {
 }
 
 bool StorableDevicePath(std::string_view device) {
-    return !device.empty() && device[0] == '/' && Trim(device) == device &&
+    return !device.empty() && DeviceNameIsAbsolute(device) && Trim(device) == device &&
            device.find_first_of(std::string_view("\n\0", 2)) == std::string_view::npos;
 }
 
@@ -121,16 +120,8 @@ std::string PortsConf::Text() const {
 }
 
 std::string DefaultPortsConfPath() {
-    // A relative XDG_CONFIG_HOME is invalid and is ignored, as the base directory rules say.
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/')
-        return std::string(xdg) + "/k52/ports.conf";
-    std::string home;
-    if (const char* h = std::getenv("HOME"); h && h[0] == '/') {
-        home = h;
-    } else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) {
-        home = pw->pw_dir;
-    }
-    return home + "/.config/k52/ports.conf";
+    const char sep = platform::kPathSeparator;
+    return platform::UserConfigFolder() + sep + "k52" + sep + "ports.conf";
 }
 
 PortsConf ReadPortsConf(const std::string& path, std::vector<std::string>* warnings) {

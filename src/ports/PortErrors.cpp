@@ -1,28 +1,14 @@
 // Why a port would not open, in words a deployer can act on: permission, busy, not connected.
 #include "ports/PortErrors.h"
 
-#include <grp.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
+#include "ports/PortDevices.h"
+
 namespace k52 {
 namespace {
-
-// The name of the group that owns `device`, or its number when it has no name; empty when unknown.
-std::string OwningGroup(const std::string& device) {
-    struct stat st {};
-    if (stat(device.c_str(), &st) != 0) return {};
-    std::vector<char> buf(4096);
-    group g{};
-    group* found = nullptr;
-    while (getgrgid_r(st.st_gid, &g, buf.data(), buf.size(), &found) == ERANGE && buf.size() < (1u << 20))
-        buf.resize(buf.size() * 2);
-    return found ? std::string(found->gr_name) : std::to_string(st.st_gid);
-}
 
 // "COM3 is assigned to DEVICE" and its kin: how the device came to be the one tried.
 std::string Subject(const PortOpenFailure& f) {

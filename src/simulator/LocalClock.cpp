@@ -2,15 +2,14 @@
 #include "simulator/LocalClock.h"
 
 #include <cstdio>
-#include <ctime>
+
+#include "util/platform/System.h"
 
 namespace k52 {
 
 LocalTime SystemLocalClock::Now() {
-    std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+    const platform::CivilTime t = platform::LocalNow();
+    return {t.year, t.month, t.day, t.hour, t.minute, t.second};
 }
 
 std::string FormatStatusText(const LocalTime& time, int tickCount, int collectedCount) {

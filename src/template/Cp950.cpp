@@ -1,56 +1,14 @@
-// Code page 950 texts: conversion through iconv and byte-counted cuts.
+// Code page 950 texts: conversion one character at a time through the system's codec, and byte-counted cuts.
 #include "template/Cp950.h"
-
-#include <iconv.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "template/Cp950Codec.h"
+
 namespace k52 {
 namespace {
-
-// One conversion descriptor per direction and thread; iconv_t is stateful.
-class Converter {
-  public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (valid()) iconv_close(cd_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts one whole unit; false when it cannot be converted.
-    bool Convert(std::string_view in, std::string& out) {
-        if (!valid()) return false;
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char buffer[16];
-        char* inPtr = const_cast<char*>(in.data());
-        size_t inLeft = in.size();
-        char* outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        size_t r = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
-        if (r == static_cast<size_t>(-1) || inLeft != 0) return false;
-        r = iconv(cd_, nullptr, nullptr, &outPtr, &outLeft);
-        if (r == static_cast<size_t>(-1)) return false;
-        out.append(buffer, static_cast<size_t>(outPtr - buffer));
-        return true;
-    }
-
-  private:
-    iconv_t cd_;
-};
-
-Converter& ToUtf8() {
-    thread_local Converter c("UTF-8", "CP950");
-    return c;
-}
-Converter& FromUtf8() {
-    thread_local Converter c("CP950", "UTF-8");
-    return c;
-}
 
 const char kReplacement[] = "\xEF\xBF\xBD";
 
@@ -77,7 +35,7 @@ std::string Cp950ToUtf8(std::string_view cp950) {
             continue;
         }
         size_t n = (IsCp950LeadByte(b) && i + 1 < cp950.size()) ? 2 : 1;
-        if (!ToUtf8().Convert(cp950.substr(i, n), out)) out += kReplacement;
+        if (!Cp950UnitToUtf8(cp950.substr(i, n), out)) out += kReplacement;
         i += n;
     }
     return out;
@@ -103,7 +61,7 @@ Cp950Encoding Utf8ToCp950(std::string_view utf8) {
             continue;
         }
         std::string_view ch = utf8.substr(i, n);
-        if (!FromUtf8().Convert(ch, result.bytes)) result.unmappable.emplace_back(ch);
+        if (!Utf8UnitToCp950(ch, result.bytes)) result.unmappable.emplace_back(ch);
         i += n;
     }
     return result;

@@ -1,0 +1,70 @@
+// The small operating-system services the core needs beyond files and the serial line: what a path
+// names, folders, the user's config folder, the console, local time and the language hint. One
+// implementation per platform (System_posix.cpp, System_windows.cpp); callers see UTF-8 paths only.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace k52::platform {
+
+// The characters that end a folder's name in a path, and the one this system writes.
+#ifdef _WIN32
+inline constexpr const char* kPathSeparators = "/\\";
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr const char* kPathSeparators = "/";
+inline constexpr char kPathSeparator = '/';
+#endif
+
+enum class PathKind { Missing, Regular, Directory, Other };
+
+// What `path` names, links followed. On a failure other than "not there" the result is Missing and
+// errno holds why.
+PathKind KindOf(const std::string& path);
+
+// True when `path` names anything, a dangling symbolic link included.
+bool EntryExists(const std::string& path);
+
+// True when both paths name one file.
+bool SameFile(const std::string& a, const std::string& b);
+
+// Creates one folder (`mode` where the system has modes). False with errno set (EEXIST when it is there).
+bool MakeDirectory(const std::string& path, unsigned mode);
+
+// The folder the user's settings live in: $XDG_CONFIG_HOME or ~/.config on Linux, %APPDATA% on Windows.
+std::string UserConfigFolder();
+
+// The standard error stream is a console (live progress) rather than a file or pipe; its width when known.
+bool StandardErrorIsTerminal();
+std::optional<int> StandardErrorColumns();
+
+struct CivilTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+CivilTime LocalNow();
+
+// The locale name the system gives for the user's language ("en_US.UTF-8", "zh-TW"), from the usual
+// variables first; empty when none is set.
+std::string UserLocaleName();
+
+// Calls `handler` (from a signal or console thread: it must only set a flag) on Ctrl+C and on the
+// requests to end the program (SIGTERM and SIGHUP; on Windows the console's close and log-off events).
+// Blocking waits are not restarted, so they end at once.
+void CatchStopRequests(void (*handler)(int));
+
+// Standard output and error for a command-line program: a closed pipe is an error to report, not a
+// signal; on Windows the bytes go out unchanged (no CR added) and a console shows UTF-8.
+void PrepareStandardStreams();
+
+// The program's arguments as UTF-8 (on Windows from the wide command line, so any file name works).
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
+
+// The id of this process, as other processes see it.
+unsigned long ProcessId();
+
+// True while a process with this id runs.
+bool ProcessRunning(unsigned long pid);
+
+}  // namespace k52::platform

@@ -1,0 +1,96 @@
+// The system services on POSIX: stat, mkdir, the XDG folders, the tty, localtime_r.
+#include "util/platform/System.h"
+
+#include <pwd.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+
+namespace k52::platform {
+
+PathKind KindOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return PathKind::Missing;
+    return S_ISREG(st.st_mode) ? PathKind::Regular : S_ISDIR(st.st_mode) ? PathKind::Directory : PathKind::Other;
+}
+
+bool EntryExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {
+    }, sb{};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+bool MakeDirectory(const std::string& path, unsigned mode) {
+    return ::mkdir(path.c_str(), static_cast<mode_t>(mode)) == 0;
+}
+
+std::string UserConfigFolder() {
+    // A relative XDG_CONFIG_HOME is invalid and is ignored, as the base directory rules say.
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/') return xdg;
+    std::string home;
+    if (const char* h = std::getenv("HOME"); h && h[0] == '/') {
+        home = h;
+    } else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) {
+        home = pw->pw_dir;
+    }
+    return home + "/.config";
+}
+
+bool StandardErrorIsTerminal() {
+    return isatty(STDERR_FILENO) != 0;
+}
+
+std::optional<int> StandardErrorColumns() {
+    winsize screen{};
+    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &screen) != 0) return std::nullopt;
+    return screen.ws_col;
+}
+
+CivilTime LocalNow() {
+    std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+std::string UserLocaleName() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+        if (const char* value = std::getenv(name); value && *value) return value;
+    return {};
+}
+
+void CatchStopRequests(void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+void PrepareStandardStreams() {
+    signal(SIGPIPE, SIG_IGN);
+}
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+unsigned long ProcessId() {
+    return static_cast<unsigned long>(getpid());
+}
+
+bool ProcessRunning(unsigned long pid) {
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+}  // namespace k52::platform
