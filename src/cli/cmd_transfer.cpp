@@ -100,7 +100,7 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
     ProgressBoard board(std::cerr, mode, run.devices, count > 1,
                         [&boardClock] { return boardClock.NowMs(); });
     if (mode == ProgressMode::Live)
-        if (const std::optional<int> columns = platform::StandardErrorColumns()) board.setWidth(*columns);
+        if (const std::optional<unsigned> columns = platform::StandardErrorColumns()) board.setWidth(*columns);
 
     // An existing file is someone's data: replaced only when asked (the desktop's dialog asks).
     for (std::size_t i = 0; i < count && job == TransferJob::Receive; ++i) {
@@ -121,7 +121,7 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
         ApplicationTemplate t = base;
         if (where.comPort) t.portSettings.comPort = static_cast<u8>(*where.comPort);
         if (a.baudRate) t.portSettings.baudRate = static_cast<u8>(*a.baudRate);
-        PosixLineFactory lines = where.device ? PosixLineFactory(*where.device) : PosixLineFactory();
+        SystemLineFactory lines = where.device ? SystemLineFactory(*where.device) : SystemLineFactory();
         MonotonicClock clock;
         SessionPlan plan{job,          a.ir ? Transport::Cradle : Transport::Direct,
                          a.encoding,   a.retries,

@@ -13,6 +13,9 @@
 namespace k52 {
 namespace {
 
+// The Ports (COM and LPT) device class.
+constexpr GUID kPortsClass = {0x4D36E978, 0xE325, 0x11CE, {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
+
 std::string RegistryText(HKEY key, const wchar_t* name) {
     wchar_t value[256] = {};
     DWORD size = sizeof value - sizeof(wchar_t);
@@ -27,7 +30,7 @@ std::string RegistryText(HKEY key, const wchar_t* name) {
 
 std::vector<DiscoveredPort> SystemPortScanner::Scan() {
     std::vector<DiscoveredPort> found;
-    HDEVINFO set = SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
+    HDEVINFO set = SetupDiGetClassDevsW(&kPortsClass, nullptr, nullptr, DIGCF_PRESENT);
     if (set == INVALID_HANDLE_VALUE) return found;
     SP_DEVINFO_DATA info{};
     info.cbSize = sizeof info;

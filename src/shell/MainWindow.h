@@ -105,7 +105,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<QtTransferUi> transferUi_;
     std::unique_ptr<TransferChoices> ownFiles_;
-    PosixLineFactory ownLines_;
+    SystemLineFactory ownLines_;
     MonotonicClock ownClock_;
     std::unique_ptr<TerminalLink> link_;
     std::unique_ptr<DeskTransfer> desk_;

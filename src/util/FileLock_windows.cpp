@@ -1,6 +1,7 @@
 // An exclusive lock (LockFileEx) on a lock file, released when its holder goes.
 #include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 #include <cerrno>

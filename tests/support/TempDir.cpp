@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <system_error>
 
@@ -12,6 +13,16 @@ namespace k52::test {
 namespace fs = std::filesystem;
 
 TempDir::TempDir() {
+#ifdef _WIN32
+    // No mkdtemp: a random name, created exclusively (create_directory fails on one already there).
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        fs::path candidate = fs::temp_directory_path() / ("k52-test-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) path_ = candidate;
+    }
+    if (path_.empty()) throw std::runtime_error("cannot create a temporary folder");
+    return;
+#endif
     std::string pattern = (fs::temp_directory_path() / "k52-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::system_error(errno, std::generic_category(), "mkdtemp " + pattern);

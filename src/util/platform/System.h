@@ -38,7 +38,7 @@ std::string UserConfigFolder();
 
 // The standard error stream is a console (live progress) rather than a file or pipe; its width when known.
 bool StandardErrorIsTerminal();
-std::optional<int> StandardErrorColumns();
+std::optional<unsigned> StandardErrorColumns();
 
 struct CivilTime {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;

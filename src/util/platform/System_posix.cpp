@@ -51,7 +51,7 @@ bool StandardErrorIsTerminal() {
     return isatty(STDERR_FILENO) != 0;
 }
 
-std::optional<int> StandardErrorColumns() {
+std::optional<unsigned> StandardErrorColumns() {
     winsize screen{};
     if (ioctl(STDERR_FILENO, TIOCGWINSZ, &screen) != 0) return std::nullopt;
     return screen.ws_col;

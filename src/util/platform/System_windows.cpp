@@ -67,10 +67,10 @@ bool StandardErrorIsTerminal() {
     return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
-std::optional<int> StandardErrorColumns() {
+std::optional<unsigned> StandardErrorColumns() {
     CONSOLE_SCREEN_BUFFER_INFO info{};
     if (!GetConsoleScreenBufferInfo(GetStdHandle(STD_ERROR_HANDLE), &info)) return std::nullopt;
-    return info.srWindow.Right - info.srWindow.Left + 1;
+    return static_cast<unsigned>(info.srWindow.Right - info.srWindow.Left + 1);
 }
 
 CivilTime LocalNow() {

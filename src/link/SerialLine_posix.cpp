@@ -255,7 +255,7 @@ void PosixSerialLine::Close() {
     fd_ = -1;
 }
 
-std::unique_ptr<SerialLine> PosixLineFactory::OpenPort(int comPort, std::string* error) {
+std::unique_ptr<SerialLine> SystemLineFactory::OpenPort(int comPort, std::string* error) {
     PortOpenFailure failure;
     if (device_) {
         failure.device = *device_;
