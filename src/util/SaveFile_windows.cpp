@@ -70,6 +70,8 @@ bool SaveWholeFile(const std::string& path, const void* data, std::size_t size, 
     if (!exists && GetLastError() != ERROR_FILE_NOT_FOUND) return fail.LastError();
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return fail(std::strerror(EISDIR));
     if (exists && (attributes & FILE_ATTRIBUTE_DEVICE)) return fail(kNotRegularFileReason);
+    // A read-only file is refused, as Windows itself refuses to open it for writing.
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return fail(std::strerror(EACCES));
     if (exists) {
         // Opening it for writing asks what a plain write would ask: a read-only file is refused.
         Handle probe(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

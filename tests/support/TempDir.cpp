@@ -21,12 +21,12 @@ TempDir::TempDir() {
         if (fs::create_directory(candidate)) path_ = candidate;
     }
     if (path_.empty()) throw std::runtime_error("cannot create a temporary folder");
-    return;
-#endif
+#else
     std::string pattern = (fs::temp_directory_path() / "k52-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::system_error(errno, std::generic_category(), "mkdtemp " + pattern);
     path_ = pattern;
+#endif
 }
 
 TempDir::~TempDir() {
