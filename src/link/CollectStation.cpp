@@ -38,18 +38,25 @@ class UploadWatch : public WindowlessObserver {
 
 UploadOutcome OutcomeOf(const TransferOutcome& o) {
     switch (o.failure) {
-        case LinkFailure::None: return o.recordsStored > 0 ? UploadOutcome::Complete : UploadOutcome::Empty;
-        case LinkFailure::Cancelled: return UploadOutcome::Interrupted;
-        default: return UploadOutcome::Partial;
+        case LinkFailure::None:
+            return o.recordsStored > 0 ? UploadOutcome::Complete : UploadOutcome::Empty;
+        case LinkFailure::Cancelled:
+            return UploadOutcome::Interrupted;
+        default:
+            return UploadOutcome::Partial;
     }
 }
 
 CollectEventKind EventOf(UploadOutcome outcome) {
     switch (outcome) {
-        case UploadOutcome::Complete: return CollectEventKind::Finished;
-        case UploadOutcome::Partial: return CollectEventKind::Partial;
-        case UploadOutcome::Interrupted: return CollectEventKind::Interrupted;
-        case UploadOutcome::Empty: return CollectEventKind::Empty;
+        case UploadOutcome::Complete:
+            return CollectEventKind::Finished;
+        case UploadOutcome::Partial:
+            return CollectEventKind::Partial;
+        case UploadOutcome::Interrupted:
+            return CollectEventKind::Interrupted;
+        case UploadOutcome::Empty:
+            return CollectEventKind::Empty;
     }
     return CollectEventKind::Finished;
 }
@@ -63,14 +70,22 @@ bool IsFile(const std::string& path) {
 
 const char* CollectEventKey(CollectEventKind kind) {
     switch (kind) {
-        case CollectEventKind::Started: return "started";
-        case CollectEventKind::Finished: return "finished";
-        case CollectEventKind::Partial: return "partial";
-        case CollectEventKind::Interrupted: return "interrupted";
-        case CollectEventKind::Empty: return "empty";
-        case CollectEventKind::PortGone: return "port gone";
-        case CollectEventKind::PortBack: return "port back";
-        case CollectEventKind::Problem: return "problem";
+        case CollectEventKind::Started:
+            return "started";
+        case CollectEventKind::Finished:
+            return "finished";
+        case CollectEventKind::Partial:
+            return "partial";
+        case CollectEventKind::Interrupted:
+            return "interrupted";
+        case CollectEventKind::Empty:
+            return "empty";
+        case CollectEventKind::PortGone:
+            return "port gone";
+        case CollectEventKind::PortBack:
+            return "port back";
+        case CollectEventKind::Problem:
+            return "problem";
     }
     return "problem";
 }

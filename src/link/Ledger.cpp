@@ -32,10 +32,14 @@ bool Fail(sqlite3* db, std::string* reason) {
 
 const char* UploadOutcomeKey(UploadOutcome outcome) {
     switch (outcome) {
-        case UploadOutcome::Complete: return "complete";
-        case UploadOutcome::Partial: return "partial";
-        case UploadOutcome::Interrupted: return "interrupted";
-        case UploadOutcome::Empty: return "empty";
+        case UploadOutcome::Complete:
+            return "complete";
+        case UploadOutcome::Partial:
+            return "partial";
+        case UploadOutcome::Interrupted:
+            return "interrupted";
+        case UploadOutcome::Empty:
+            return "empty";
     }
     return "complete";
 }
@@ -57,7 +61,8 @@ std::optional<Ledger> Ledger::OpenPath(const std::string& folder, bool create, s
     sqlite3_busy_timeout(raw, 5000);
     // WAL lets `uploads` read while `collect` writes; FULL syncs each row, so a row never names a file
     // the disk lost or outlives a power cut unsynced.
-    const char* setup = create ? "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;" : "PRAGMA synchronous=FULL;";
+    const char* setup =
+        create ? "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;" : "PRAGMA synchronous=FULL;";
     char* error = nullptr;
     if (sqlite3_exec(raw, setup, nullptr, nullptr, &error) != SQLITE_OK ||
         (create && sqlite3_exec(raw, kSchema, nullptr, nullptr, &error) != SQLITE_OK)) {

@@ -24,9 +24,9 @@ std::string LocalFileStamp(std::time_t t) {
 
 std::string LocalIsoTime(std::time_t t) {
     const std::tm tm = Local(t);
-    std::string s = Format(tm, "%Y-%m-%dT%H:%M:%S%z");  // ...+0800
-    if (s.size() >= 5) s.insert(s.size() - 2, ":");
-    return s;
+    const std::string s = Format(tm, "%Y-%m-%dT%H:%M:%S%z");  // ...+0800
+    if (s.size() < 5) return s;
+    return s.substr(0, s.size() - 2) + ":" + s.substr(s.size() - 2);
 }
 
 }  // namespace k52
