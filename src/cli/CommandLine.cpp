@@ -21,9 +21,9 @@ namespace {
 
 // In the order the help and the usage text list them.
 constexpr void (*kRegistrations[])(CLI::App&, CommandList&) = {
-    RegisterNewCommand,      RegisterShowCommand,      RegisterImageCommand,
-    RegisterSimulateCommand, RegisterTransferCommands, RegisterImportCommand,
-    RegisterDiffCommand,     RegisterRecordsCommand,   RegisterPortsCommand,
+    RegisterNewCommand,       RegisterShowCommand,    RegisterImageCommand,   RegisterSimulateCommand,
+    RegisterTransferCommands, RegisterImportCommand,  RegisterDiffCommand,    RegisterRecordsCommand,
+    RegisterPortsCommand,     RegisterCollectCommand, RegisterUploadsCommand,
 };
 
 int UsageError(std::string_view reason, std::string_view usage) {
