@@ -1,5 +1,6 @@
 // How long k52gen takes to put its first picture on the screen, against a bare Qt window built for the
-// benchmark, started in turns; and k52gen's resident memory once it shows.
+// benchmark (and the same window showing a line of text), started in turns; and the resident memory
+// of each once it shows.
 //
 //   startup_bench [RUNS]     (default 15 of each; under xvfb-run, or QT_QPA_PLATFORM=offscreen)
 //
@@ -49,7 +50,7 @@ struct Start {
 };
 
 // Starts `program`, waits for its first flushed window, measures its memory a moment later, stops it.
-Start Measure(const char* program, const std::string& configHome) {
+Start Measure(const char* program, const char* argument, const std::string& configHome) {
     int err[2];
     if (pipe(err) != 0) std::exit(1);
     posix_spawn_file_actions_t actions;
@@ -66,7 +67,7 @@ Start Measure(const char* program, const std::string& configHome) {
     std::vector<char*> envp;
     for (std::string& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
-    char* argv[] = {const_cast<char*>(program), nullptr};
+    char* argv[] = {const_cast<char*>(program), const_cast<char*>(argument), nullptr};
     Start s;
     pid_t pid = -1;
     const double t0 = Now();
@@ -107,33 +108,39 @@ int main(int argc, char** argv) {
     }
     char folder[] = "/tmp/k52-startup-bench-XXXXXX";
     if (!mkdtemp(folder)) return 1;
-    std::vector<double> gen, bare;
-    std::vector<double> genKb, bareKb;
+    struct Program {
+        const char* name;
+        const char* path;
+        const char* argument;
+        std::vector<double> ms, kb;
+    };
+    std::vector<Program> programs = {{"k52gen", K52GEN_PATH, nullptr, {}, {}},
+                                     {"bare window", BARE_PATH, nullptr, {}, {}},
+                                     {"bare + text", BARE_PATH, "text", {}, {}}};
     // One of each to warm the page cache, not counted.
-    Measure(K52GEN_PATH, folder);
-    Measure(BARE_PATH, folder);
+    for (const Program& p : programs) Measure(p.path, p.argument, folder);
     for (int i = 0; i < runs; ++i) {
-        for (int turn = 0; turn < 2; ++turn) {
-            // Turns alternate which goes first.
-            const bool genNow = (turn == 0) == (i % 2 == 0);
-            const Start s = Measure(genNow ? K52GEN_PATH : BARE_PATH, folder);
+        // Turns rotate which goes first.
+        for (std::size_t turn = 0; turn < programs.size(); ++turn) {
+            Program& p = programs[(turn + static_cast<std::size_t>(i)) % programs.size()];
+            const Start s = Measure(p.path, p.argument, folder);
             if (s.seconds < 0) {
-                std::fprintf(stderr, "%s showed no window\n", genNow ? "k52gen" : "the bare window");
+                std::fprintf(stderr, "%s showed no window\n", p.name);
                 return 1;
             }
-            (genNow ? gen : bare).push_back(s.seconds * 1000);
-            (genNow ? genKb : bareKb).push_back(static_cast<double>(s.residentKb));
+            p.ms.push_back(s.seconds * 1000);
+            p.kb.push_back(static_cast<double>(s.residentKb));
         }
     }
     rmdir(folder);
-    std::printf("Time to the first painted window (%s, %d runs each, alternating):\n",
+    std::printf("Time to the first painted window (%s, %d runs each, in turns):\n",
                 platform ? platform : "xcb", runs);
-    std::printf("  k52gen       median %.1f ms  (min %.1f, max %.1f)  resident %.1f MB\n", Median(gen),
-                *std::min_element(gen.begin(), gen.end()), *std::max_element(gen.begin(), gen.end()),
-                Median(genKb) / 1024);
-    std::printf("  bare window  median %.1f ms  (min %.1f, max %.1f)  resident %.1f MB\n", Median(bare),
-                *std::min_element(bare.begin(), bare.end()), *std::max_element(bare.begin(), bare.end()),
-                Median(bareKb) / 1024);
-    std::printf("  k52gen / bare  x%.3f\n", Median(gen) / Median(bare));
+    for (const Program& p : programs)
+        std::printf("  %-12s median %5.1f ms  (min %5.1f, max %5.1f)  resident %.1f MB\n", p.name,
+                    Median(p.ms), *std::min_element(p.ms.begin(), p.ms.end()),
+                    *std::max_element(p.ms.begin(), p.ms.end()), Median(p.kb) / 1024);
+    std::printf("  k52gen / bare window  x%.3f    k52gen / bare + text  x%.3f\n",
+                Median(programs[0].ms) / Median(programs[1].ms),
+                Median(programs[0].ms) / Median(programs[2].ms));
     return 0;
 }
