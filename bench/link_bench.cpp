@@ -42,9 +42,7 @@ struct Run {
 
 Run Download(const std::vector<std::string>& peerArgs) {
     k52::bench::Peers peer = k52::bench::StartPeers(peerArgs);
-    k52::ApplicationTemplate t{};
-    k52::ApplyBarcodeDefaults(t);
-    k52::NewTemplateReset(t);
+    k52::ApplicationTemplate t = k52::StartupTemplate();
     k52::PosixLineFactory lines(peer.paths.at(0));
     k52::MonotonicClock clock;
     QuietUi ui;

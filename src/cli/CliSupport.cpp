@@ -2,7 +2,6 @@
 // whole files in and out, and the check that standard output took everything.
 #include "cli/CliSupport.h"
 
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>

@@ -24,6 +24,9 @@ constexpr void (*kRegistrations[])(CLI::App&, CommandList&) = {
     RegisterNewCommand,      RegisterShowCommand,      RegisterImageCommand,
     RegisterSimulateCommand, RegisterTransferCommands, RegisterImportCommand,
     RegisterDiffCommand,     RegisterRecordsCommand,   RegisterPortsCommand,
+#ifdef K52_WITH_COLLECT
+    RegisterCollectCommand,  RegisterUploadsCommand,
+#endif
 };
 
 int UsageError(std::string_view reason, std::string_view usage) {

@@ -32,5 +32,7 @@ void RegisterImportCommand(CLI::App& app, CommandList& commands);
 void RegisterDiffCommand(CLI::App& app, CommandList& commands);
 void RegisterRecordsCommand(CLI::App& app, CommandList& commands);
 void RegisterPortsCommand(CLI::App& app, CommandList& commands);
+void RegisterCollectCommand(CLI::App& app, CommandList& commands);
+void RegisterUploadsCommand(CLI::App& app, CommandList& commands);
 
 }  // namespace k52::cli

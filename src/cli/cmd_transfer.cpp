@@ -93,14 +93,15 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
     run.results.resize(count);
     run.refused.assign(count, false);
 
-    const ProgressMode mode = a.quiet                 ? ProgressMode::Quiet
+    const ProgressMode mode = a.quiet                               ? ProgressMode::Quiet
                               : platform::StandardErrorIsTerminal() ? ProgressMode::Live
-                                                      : ProgressMode::Plain;
+                                                                    : ProgressMode::Plain;
     MonotonicClock boardClock;
     ProgressBoard board(std::cerr, mode, run.devices, count > 1,
                         [&boardClock] { return boardClock.NowMs(); });
     if (mode == ProgressMode::Live)
-        if (const std::optional<unsigned> columns = platform::StandardErrorColumns()) board.setWidth(*columns);
+        if (const std::optional<unsigned> columns = platform::StandardErrorColumns())
+            board.setWidth(*columns);
 
     // An existing file is someone's data: replaced only when asked (the desktop's dialog asks).
     for (std::size_t i = 0; i < count && job == TransferJob::Receive; ++i) {

@@ -1,7 +1,6 @@
 // The desk's questions before and after a transfer.
 #include "link/DeskTransfer.h"
 
-
 #include "link/LinkTexts.h"
 #include "util/platform/System.h"
 

@@ -59,7 +59,9 @@ std::string Numbered(const std::string& target, int n) {
     return (target.find('/') == std::string::npos ? "" : folder + "/") + stem + "-" + std::to_string(n) + ext;
 }
 
-long CountRecords(const std::string& path) {
+}  // namespace
+
+long RecordFile::CountRecords(const std::string& path) {
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd) return 0;
     long records = 0;
@@ -73,8 +75,6 @@ long CountRecords(const std::string& path) {
     }
     return records;
 }
-
-}  // namespace
 
 std::optional<RecordFile> RecordFile::Create(const std::string& path, int* error) {
     std::string reason;
@@ -224,6 +224,21 @@ void RecordFile::Rollback() {
     done_ = true;
     fd_.Reset();
     if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+}
+
+std::optional<std::string> RecordFile::Adopt(const std::string& partial, const std::string& target,
+                                             int* error) {
+    for (int n = 1; n < 10000; ++n) {
+        const std::string name = n == 1 ? target : Numbered(target, n);
+        if (::link(partial.c_str(), name.c_str()) == 0) {
+            ::unlink(partial.c_str());
+            SyncDirectory(DirectoryOf(name));
+            return name;
+        }
+        if (errno != EEXIST) break;
+    }
+    *error = errno;
+    return std::nullopt;
 }
 
 std::vector<RecordFile::Leftover> RecordFile::Leftovers(const std::string& path) {

@@ -58,21 +58,6 @@ std::string Numbered(const std::string& target, int n) {
            std::to_string(n) + ext;
 }
 
-long CountRecords(const std::string& path) {
-    UniqueFd fd(OpenWide(path, _O_RDONLY));
-    if (!fd) return 0;
-    long records = 0;
-    char buffer[65536];
-    char previous = 0;
-    for (int n; (n = ::_read(fd.get(), buffer, sizeof buffer)) > 0;) {
-        for (int i = 0; i < n; ++i) {
-            if (buffer[i] == '\n' && previous == '\r') ++records;
-            previous = buffer[i];
-        }
-    }
-    return records;
-}
-
 bool Move(const std::string& from, const std::string& to, bool replace) {
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
     if (MoveFileExW(platform::Widen(from).c_str(), platform::Widen(to).c_str(), flags)) return true;
@@ -137,7 +122,8 @@ bool RecordFile::Append(const u8* data, std::size_t size, int* error) {
     const long long before = tempPath_.empty() ? 0 : ::_lseeki64(fd_.get(), 0, SEEK_CUR);
     std::size_t written = 0;
     // _commit is FlushFileBuffers: the record is on disk before the terminal hears it was taken.
-    bool ok = WriteAll(fd_.get(), line, size + 2, &written) && (tempPath_.empty() || ::_commit(fd_.get()) == 0);
+    bool ok =
+        WriteAll(fd_.get(), line, size + 2, &written) && (tempPath_.empty() || ::_commit(fd_.get()) == 0);
     if (ok) return true;
     *error = errno;
     if (!tempPath_.empty() && written > 0 && ::_chsize_s(fd_.get(), before) == 0)
@@ -170,8 +156,8 @@ bool RecordFile::Commit(bool replace, int* error) {
     done_ = true;
     if (tempPath_.empty()) return fd_.Reset() || (*error = errno, false);
     if (!fd_.Reset()) return (*error = errno, false);
-    const bool ok = replace ? (Move(tempPath_, target_, true) || (*error = errno, false))
-                            : RenameWithoutReplacing(error);
+    const bool ok =
+        replace ? (Move(tempPath_, target_, true) || (*error = errno, false)) : RenameWithoutReplacing(error);
     if (!ok) return false;
     tempPath_.clear();
     return true;
@@ -181,6 +167,32 @@ void RecordFile::Rollback() {
     done_ = true;
     fd_.Reset();
     if (!tempPath_.empty()) DeleteFileW(platform::Widen(tempPath_).c_str());
+}
+
+long RecordFile::CountRecords(const std::string& path) {
+    UniqueFd fd(OpenWide(path, _O_RDONLY));
+    if (!fd) return 0;
+    long records = 0;
+    char buffer[65536];
+    char previous = 0;
+    for (int n; (n = ::_read(fd.get(), buffer, sizeof buffer)) > 0;) {
+        for (int i = 0; i < n; ++i) {
+            if (buffer[i] == '\n' && previous == '\r') ++records;
+            previous = buffer[i];
+        }
+    }
+    return records;
+}
+
+std::optional<std::string> RecordFile::Adopt(const std::string& partial, const std::string& target,
+                                             int* error) {
+    for (int n = 1; n < 10000; ++n) {
+        const std::string name = n == 1 ? target : Numbered(target, n);
+        if (Move(partial, name, false)) return name;
+        if (errno != EEXIST) break;
+    }
+    *error = errno;
+    return std::nullopt;
 }
 
 std::vector<RecordFile::Leftover> RecordFile::Leftovers(const std::string& path) {

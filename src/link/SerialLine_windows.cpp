@@ -40,8 +40,9 @@ std::unique_ptr<WindowsSerialLine> WindowsSerialLine::Open(const std::string& de
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
         // A port another program holds answers "access denied".
-        return fail(code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ? EBUSY
-                                                                                    : platform::ErrnoFromWin32(code));
+        return fail(code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION
+                        ? EBUSY
+                        : platform::ErrnoFromWin32(code));
     }
     std::unique_ptr<WindowsSerialLine> line(new WindowsSerialLine(h));
     DCB dcb{};

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "link/Clock.h"
+#include "link/Receive.h"
 #include "link/SerialLine.h"
 #include "link/TransferObserver.h"
 #include "link/TransferOutcome.h"
@@ -43,6 +44,8 @@ class TerminalLink {
     bool PortSettingsValid(TransferRun& run);
     bool OpenDownloadPort(PortSession& port, Transport transport, TransferRun& run);
     bool OpenReceivePort(PortSession& port, Transport transport, TransferRun& run);
+    // What the person is told, and how the outcome reads, once the record phase has ended.
+    static void TellReceiveEnd(const Receiver::Result& result, TransferRun& run);
 
     ApplicationTemplate& tmpl_;
     LineFactory& lines_;

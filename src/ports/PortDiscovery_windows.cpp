@@ -48,7 +48,8 @@ std::vector<DiscoveredPort> SystemPortScanner::Scan() {
             d.description = platform::Narrow(name);
         if (d.description.empty()) d.description = d.device;
         wchar_t id[512] = {};
-        if (SetupDiGetDeviceInstanceIdW(set, &info, id, 511, nullptr) && std::wstring_view(id).starts_with(L"USB"))
+        if (SetupDiGetDeviceInstanceIdW(set, &info, id, 511, nullptr) &&
+            std::wstring_view(id).starts_with(L"USB"))
             d.transport = PortTransport::Usb;
         found.push_back(std::move(d));
     }

@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     k52::InstallTranslations(k52::LanguageFromEnvironment());
     k52::MainWindow window;
-    window.ApplyZoom(k52::RestoredZoom(window.screen()));
+    // The window was shaped at 100% as it was built; shaping it again costs a scaled mask of the case.
+    if (const int zoom = k52::RestoredZoom(window.screen()); zoom != window.Zoom()) window.ApplyZoom(zoom);
     window.show();
     // A frameless window is not always given the keyboard by the window manager; the shortcuts need it.
     window.raise();

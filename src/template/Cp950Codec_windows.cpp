@@ -21,8 +21,8 @@ bool PrivateUse(const wchar_t* wide, int n) {
 
 bool Cp950UnitToUtf8(std::string_view unit, std::string& out) {
     wchar_t wide[4];
-    const int n = MultiByteToWideChar(kCp950, MB_ERR_INVALID_CHARS, unit.data(), static_cast<int>(unit.size()),
-                                      wide, 4);
+    const int n = MultiByteToWideChar(kCp950, MB_ERR_INVALID_CHARS, unit.data(),
+                                      static_cast<int>(unit.size()), wide, 4);
     if (n <= 0 || PrivateUse(wide, n)) return false;
     char utf8[16];
     const int m = WideCharToMultiByte(CP_UTF8, 0, wide, n, utf8, sizeof utf8, nullptr, nullptr);
@@ -33,7 +33,8 @@ bool Cp950UnitToUtf8(std::string_view unit, std::string& out) {
 
 bool Utf8UnitToCp950(std::string_view ch, std::string& out) {
     wchar_t wide[4];
-    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, ch.data(), static_cast<int>(ch.size()), wide, 4);
+    const int n =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, ch.data(), static_cast<int>(ch.size()), wide, 4);
     if (n <= 0 || PrivateUse(wide, n)) return false;
     char bytes[8];
     BOOL usedDefault = FALSE;

@@ -53,8 +53,10 @@ UniqueFd OpenRegular(const std::string& path, FileReadError& error, std::size_t*
     struct _stat64 st {};
     if (!fd || ::_fstat64(fd.get(), &st) != 0)
         return fail(FileReadError::Kind::System, errno, std::strerror(errno));
-    if ((st.st_mode & _S_IFMT) == _S_IFDIR) return fail(FileReadError::Kind::System, EISDIR, std::strerror(EISDIR));
-    if ((st.st_mode & _S_IFMT) != _S_IFREG) return fail(FileReadError::Kind::NotRegular, 0, kNotRegularFileReason);
+    if ((st.st_mode & _S_IFMT) == _S_IFDIR)
+        return fail(FileReadError::Kind::System, EISDIR, std::strerror(EISDIR));
+    if ((st.st_mode & _S_IFMT) != _S_IFREG)
+        return fail(FileReadError::Kind::NotRegular, 0, kNotRegularFileReason);
     if (size) *size = static_cast<std::size_t>(st.st_size);
     return fd;
 }

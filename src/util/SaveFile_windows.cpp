@@ -84,8 +84,8 @@ bool SaveWholeFile(const std::string& path, const void* data, std::size_t size, 
     for (unsigned attempt = 0; attempt < 100 && !out.valid(); ++attempt) {
         temp = platform::Widen(folder + "\\.k52-" + std::to_string(GetCurrentProcessId()) + "-" +
                                std::to_string(GetTickCount() + attempt));
-        out.Reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                              nullptr));
+        out.Reset(
+            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!out.valid() && GetLastError() != ERROR_FILE_EXISTS) return fail.LastError();
     }
     if (!out.valid()) return fail.LastError();

@@ -17,10 +17,10 @@ TEST(WindowsCp950, ConvertsBothWaysOnHandWorkedBytes) {
         const char* utf8;
         const char* cp950;
     } cases[] = {
-        {"\xE4\xB8\xAD\xE6\x96\x87", "\xA4\xA4\xA4\xE5"},                    // 中文
-        {"\xE6\xB8\xAC\xE8\xA9\xA6 A1", "\xB4\xFA\xB8\xD5 A1"},             // 測試 A1
-        {"\xE3\x80\x80\xEF\xBC\x8C", "\xA1\x40\xA1\x41"},                    // ideographic space, full-width comma
-        {"\xE2\x82\xAC", "\xA3\xE1"},                                        // euro sign
+        {"\xE4\xB8\xAD\xE6\x96\x87", "\xA4\xA4\xA4\xE5"},        // 中文
+        {"\xE6\xB8\xAC\xE8\xA9\xA6 A1", "\xB4\xFA\xB8\xD5 A1"},  // 測試 A1
+        {"\xE3\x80\x80\xEF\xBC\x8C", "\xA1\x40\xA1\x41"},        // ideographic space, full-width comma
+        {"\xE2\x82\xAC", "\xA3\xE1"},                            // euro sign
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.utf8);
@@ -30,7 +30,9 @@ TEST(WindowsCp950, ConvertsBothWaysOnHandWorkedBytes) {
         EXPECT_EQ(Cp950ToUtf8(c.cp950), c.utf8);
     }
     // A character code page 950 has not got is reported, never replaced by a best-fit guess.
-    const Cp950Encoding emoji = Utf8ToCp950("a\xF0\x9F\x98\x80" "b\xC3\xA9");
+    const Cp950Encoding emoji = Utf8ToCp950(
+        "a\xF0\x9F\x98\x80"
+        "b\xC3\xA9");
     EXPECT_EQ(emoji.bytes, "ab");
     EXPECT_EQ(emoji.unmappable.size(), 2u);
 }

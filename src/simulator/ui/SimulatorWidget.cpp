@@ -30,17 +30,19 @@ QRect ToQRect(const SimRect& r) {
 }  // namespace
 
 const QPixmap& TerminalImage(int id) {
-    static std::array<QPixmap, kLastImage - kFirstImage + 1> images;
-    static bool loaded = false;
-    if (!loaded) {
-        InitTerminalImages();
-        for (int n = kFirstImage; n <= kLastImage; ++n)
-            images[static_cast<std::size_t>(n - kFirstImage)].load(QStringLiteral(":/images/%1.png").arg(n));
-        loaded = true;
-    }
     static const QPixmap none;
-    return (id >= kFirstImage && id <= kLastImage) ? images[static_cast<std::size_t>(id - kFirstImage)]
-                                                   : none;
+    if (id < kFirstImage || id > kLastImage) return none;
+    // Each image is decoded when first drawn: the first picture needs only the case and the released
+    // keys, and the pressed keys can wait until someone presses them.
+    [[maybe_unused]] static const bool resources = (InitTerminalImages(), true);
+    static std::array<QPixmap, kLastImage - kFirstImage + 1> images;
+    static std::array<bool, kLastImage - kFirstImage + 1> loaded{};
+    const auto i = static_cast<std::size_t>(id - kFirstImage);
+    if (!loaded[i]) {
+        images[i].load(QStringLiteral(":/images/%1.png").arg(id));
+        loaded[i] = true;
+    }
+    return images[i];
 }
 
 QFont DisplayFont() {

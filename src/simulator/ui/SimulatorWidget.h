@@ -22,7 +22,8 @@ namespace k52 {
 
 class DragOutline;
 
-// The images 500..545 of the terminal picture, loaded once from the program's resources.
+// The images 500..545 of the terminal picture from the program's resources, each decoded once, when
+// first asked for.
 const QPixmap& TerminalImage(int id);
 
 // The display font: a CJK-capable fixed-pitch face, one byte column 6 pixels wide.

@@ -16,7 +16,9 @@ namespace k52::platform {
 PathKind KindOf(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return PathKind::Missing;
-    return S_ISREG(st.st_mode) ? PathKind::Regular : S_ISDIR(st.st_mode) ? PathKind::Directory : PathKind::Other;
+    return S_ISREG(st.st_mode)   ? PathKind::Regular
+           : S_ISDIR(st.st_mode) ? PathKind::Directory
+                                 : PathKind::Other;
 }
 
 bool EntryExists(const std::string& path) {

@@ -1,0 +1,312 @@
+// Each port's loop: a receive that nobody answered is tried again after the interval, quietly; one that
+// was answered is filed and entered in the ledger, whatever its end.
+#include "link/CollectStation.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <set>
+
+#include "link/RecordFile.h"
+#include "link/TerminalLink.h"
+#include "util/LocalTime.h"
+#include "util/Sha256.h"
+
+namespace k52 {
+namespace {
+
+// A waiting station must notice a stop within about a second, so long waits are cut into slices.
+constexpr std::int64_t kStopSliceMs = 200;
+
+// Nobody is there to read the receive's message boxes: the last one becomes the ledger's message.
+class UploadWatch : public WindowlessObserver {
+  public:
+    explicit UploadWatch(std::function<void()> onAnswer) : onAnswer_(std::move(onAnswer)) {}
+    MessageAnswer ShowMessage(std::string_view, std::string_view, MessageIcon, MessageButtons) override {
+        return MessageAnswer::Ok;
+    }
+    void OnProgress(const TransferProgress& progress) override {
+        if (progress.phase != TransferPhase::Receiving || answered) return;
+        answered = true;
+        onAnswer_();
+    }
+    bool answered = false;
+
+  private:
+    std::function<void()> onAnswer_;
+};
+
+UploadOutcome OutcomeOf(const TransferOutcome& o) {
+    switch (o.failure) {
+        case LinkFailure::None:
+            return o.recordsStored > 0 ? UploadOutcome::Complete : UploadOutcome::Empty;
+        case LinkFailure::Cancelled:
+            return UploadOutcome::Interrupted;
+        default:
+            return UploadOutcome::Partial;
+    }
+}
+
+CollectEventKind EventOf(UploadOutcome outcome) {
+    switch (outcome) {
+        case UploadOutcome::Complete:
+            return CollectEventKind::Finished;
+        case UploadOutcome::Partial:
+            return CollectEventKind::Partial;
+        case UploadOutcome::Interrupted:
+            return CollectEventKind::Interrupted;
+        case UploadOutcome::Empty:
+            return CollectEventKind::Empty;
+    }
+    return CollectEventKind::Finished;
+}
+
+bool IsFile(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
+const char* CollectEventKey(CollectEventKind kind) {
+    switch (kind) {
+        case CollectEventKind::Started:
+            return "started";
+        case CollectEventKind::Finished:
+            return "finished";
+        case CollectEventKind::Partial:
+            return "partial";
+        case CollectEventKind::Interrupted:
+            return "interrupted";
+        case CollectEventKind::Empty:
+            return "empty";
+        case CollectEventKind::PortGone:
+            return "port gone";
+        case CollectEventKind::PortBack:
+            return "port back";
+        case CollectEventKind::Problem:
+            return "problem";
+    }
+    return "problem";
+}
+
+std::string CollectTerminalName(const std::string& device) {
+    std::string name = device;
+    while (!name.empty() && name.back() == '/') name.pop_back();
+    name = name.substr(name.find_last_of('/') + 1);
+    return name.empty() || name == "." || name == ".." ? std::string("terminal") : name;
+}
+
+struct CollectStation::PortState {
+    std::string terminal;
+    bool gone = false;
+    std::string lastProblem;  // said once until something else happens
+};
+
+CollectStation::CollectStation(std::string folder, std::int64_t intervalMs, const StopFlag& stop,
+                               Ledger& ledger, CollectObserver& observer, WallClock wall)
+    : folder_(std::move(folder)),
+      intervalMs_(intervalMs),
+      stop_(stop),
+      ledger_(ledger),
+      observer_(observer),
+      wall_(std::move(wall)) {}
+
+void CollectStation::Serve(CollectPort& port, Clock& clock) {
+    PortState state;
+    state.terminal = CollectTerminalName(port.device);
+    while (!stop_.load()) {
+        Poll(port, clock, state);
+        if (stop_.load()) break;
+        Wait(clock, intervalMs_);
+    }
+}
+
+void CollectStation::Wait(Clock& clock, std::int64_t ms) {
+    const std::int64_t until = clock.NowMs() + ms;
+    for (std::int64_t now = clock.NowMs(); now < until && !stop_.load(); now = clock.NowMs())
+        clock.SleepUntil(std::min(until, now + kStopSliceMs));
+}
+
+bool CollectStation::Poll(CollectPort& port, Clock& clock, PortState& state) {
+    CollectEvent about;
+    about.terminal = state.terminal;
+    about.device = port.device;
+    auto problem = [&](const std::string& message) {
+        if (message == state.lastProblem) return;
+        state.lastProblem = message;
+        CollectEvent e = about;
+        e.kind = CollectEventKind::Problem;
+        e.message = message;
+        Emit(std::move(e));
+    };
+
+    const std::string folder = folder_ + "/" + state.terminal;
+    if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
+        problem("cannot create " + folder + ": " + std::strerror(errno));
+        return false;
+    }
+    const std::time_t started = wall_();
+    ReceiveRequest request;
+    request.transport = port.transport;
+    request.dataFile = folder + "/" + LocalFileStamp(started) + ".TXT";
+    request.replace = false;  // an upload in the same second takes "-2": nothing is overwritten
+    request.stop = &stop_;
+    UploadWatch watch([&] {
+        CollectEvent e = about;
+        e.kind = CollectEventKind::Started;
+        e.time = LocalIsoTime(started);
+        Emit(std::move(e));
+    });
+    TerminalLink link(port.tmpl, *port.lines, clock);
+    const TransferOutcome o = link.Receive(request, watch);
+
+    if (o.failure == LinkFailure::PortOpen) {
+        if (!state.gone) {
+            state.gone = true;
+            CollectEvent e = about;
+            e.kind = CollectEventKind::PortGone;
+            e.message = o.lastMessage.detail;
+            Emit(std::move(e));
+        }
+        return false;
+    }
+    if (state.gone) {
+        state.gone = false;
+        CollectEvent e = about;
+        e.kind = CollectEventKind::PortBack;
+        Emit(std::move(e));
+    }
+    if (!watch.answered) {
+        // Silence, a stop, or a cable pulled before an answer: no upload began.
+        const bool quiet = o.failure == LinkFailure::NotReady || o.failure == LinkFailure::Cancelled ||
+                           o.failure == LinkFailure::LineLost;
+        if (!quiet) problem(o.lastMessage.text + (o.reason.empty() ? "" : ": " + o.reason));
+        return false;
+    }
+    state.lastProblem.clear();
+
+    UploadRow row;
+    row.terminal = state.terminal;
+    row.device = port.device;
+    row.byId = port.byId;
+    row.started = LocalIsoTime(started);
+    row.ended = LocalIsoTime(wall_());
+    row.records = o.recordsStored;
+    const UploadOutcome outcome = OutcomeOf(o);
+    row.outcome = UploadOutcomeKey(outcome);
+    row.message = o.lastMessage.text;
+    // A commit that failed leaves the records in the partial file: the ledger names that one.
+    if (o.recordsStored > 0 && IsFile(o.dataFile)) {
+        int error = 0;
+        const std::optional<std::string> hash = FileSha256Hex(o.dataFile, &error);
+        row.file = o.dataFile.substr(std::min(o.dataFile.size(), folder_.size() + 1));
+        if (hash) row.sha256 = *hash;
+    }
+    Record(port, row, EventOf(outcome));
+    return true;
+}
+
+void CollectStation::Record(const CollectPort& port, const UploadRow& row, CollectEventKind kind) {
+    CollectEvent e;
+    e.kind = kind;
+    e.terminal = row.terminal;
+    e.device = port.device;
+    e.time = row.ended;
+    e.records = row.records;
+    e.file = row.file;
+    e.message = row.message;
+    std::string reason;
+    std::lock_guard<std::mutex> lock(mutex_);
+    // The file is renamed and synced by now: the row follows it, never the other way round.
+    if (!ledger_.Add(row, &reason)) {
+        CollectEvent failed = e;
+        failed.kind = CollectEventKind::Problem;
+        failed.message = "the ledger did not take this upload: " + reason;
+        observer_.OnEvent(failed);
+    }
+    observer_.OnEvent(e);
+}
+
+namespace {
+
+constexpr std::string_view kPartialSuffix = ".partial";
+
+bool EndsWith(std::string_view s, std::string_view end) {
+    return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
+}
+
+}  // namespace
+
+int CollectStation::Recover() {
+    namespace fs = std::filesystem;
+    std::string reason;
+    const std::optional<std::vector<UploadRow>> rows = ledger_.List("", "", &reason);
+    if (!rows) return 0;
+    std::set<std::string> known;
+    for (const UploadRow& r : *rows) known.insert(r.file);
+    int added = 0;
+    std::error_code ec;
+    for (const fs::directory_entry& terminal : fs::directory_iterator(folder_, ec)) {
+        if (!terminal.is_directory(ec)) continue;
+        const std::string name = terminal.path().filename().string();
+        std::vector<fs::path> entries;
+        for (const fs::directory_entry& e : fs::directory_iterator(terminal.path(), ec))
+            entries.push_back(e.path());
+        std::sort(entries.begin(), entries.end());
+        for (const fs::path& entry : entries) {
+            std::string file = entry.string();
+            const std::string leaf = entry.filename().string();
+            std::string outcome = "partial";
+            std::string message = "found stored but not in the ledger after the station stopped";
+            if (EndsWith(leaf, kPartialSuffix)) {
+                // "<stamp>.TXT.<pid>.partial": its process is gone, or this would be a live upload.
+                const auto txt = leaf.find(".TXT.");
+                if (txt == std::string::npos ||
+                    RecordFile::Leftovers(terminal.path() / leaf.substr(0, txt + 4)).empty())
+                    continue;
+                int error = 0;
+                const std::optional<std::string> adopted =
+                    RecordFile::Adopt(file, (terminal.path() / leaf.substr(0, txt + 4)).string(), &error);
+                if (!adopted) continue;
+                file = *adopted;
+                outcome = UploadOutcomeKey(UploadOutcome::Interrupted);
+                message = "kept from an upload cut off when the station was stopped";
+            } else if (!EndsWith(leaf, ".TXT")) {
+                continue;
+            }
+            const std::string relative = name + "/" + fs::path(file).filename().string();
+            if (known.count(relative) != 0) continue;
+            UploadRow row;
+            row.terminal = name;
+            const auto modified = fs::last_write_time(file, ec);
+            const std::time_t when =
+                ec ? wall_()
+                   : std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(modified));
+            row.started = row.ended = LocalIsoTime(when);
+            row.records = static_cast<int>(RecordFile::CountRecords(file));
+            row.file = relative;
+            if (const std::optional<std::string> hash = FileSha256Hex(file)) row.sha256 = *hash;
+            row.outcome = outcome;
+            row.message = message;
+            CollectPort none;
+            none.device = name;
+            Record(none, row, CollectEventKind::Partial);
+            known.insert(relative);
+            ++added;
+        }
+    }
+    return added;
+}
+
+void CollectStation::Emit(CollectEvent event) {
+    if (event.time.empty()) event.time = LocalIsoTime(wall_());
+    std::lock_guard<std::mutex> lock(mutex_);
+    observer_.OnEvent(event);
+}
+
+}  // namespace k52

@@ -1,0 +1,85 @@
+// The collection station: on each port it asks for an upload again and again, files each upload under
+// the terminal's name and the time it began, and writes its row in the ledger.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "link/Clock.h"
+#include "link/Ledger.h"
+#include "link/SerialLine.h"
+#include "link/TransferRequest.h"
+#include "template/Template.h"
+
+namespace k52 {
+
+enum class CollectEventKind { Started, Finished, Partial, Interrupted, Empty, PortGone, PortBack, Problem };
+
+// "started", "finished", ...: the event's name in k52cli's lines and JSON.
+const char* CollectEventKey(CollectEventKind kind);
+
+struct CollectEvent {
+    CollectEventKind kind = CollectEventKind::Started;
+    std::string terminal;
+    std::string device;
+    std::string time;  // ISO 8601 with the UTC offset
+    int records = 0;
+    std::string file;     // relative to the folder, once there is one
+    std::string message;  // what the receive said at its end, or what went wrong
+};
+
+// Called from each port's thread; an implementation that prints must serialise its lines.
+class CollectObserver {
+  public:
+    virtual ~CollectObserver() = default;
+    virtual void OnEvent(const CollectEvent& event) = 0;
+};
+
+struct CollectPort {
+    std::string device;  // as named: it names the terminal's folder and stands in the ledger
+    std::string byId;    // the stable name, when the device has one
+    LineFactory* lines = nullptr;
+    ApplicationTemplate tmpl{};  // the port number and speed to use
+    Transport transport = Transport::Direct;
+};
+
+// The folder name of a terminal: its device's own name ("ttyUSB0", a by-id link's name).
+std::string CollectTerminalName(const std::string& device);
+
+class CollectStation {
+  public:
+    // Seconds since the epoch for file names and the ledger; tests follow their virtual clock.
+    using WallClock = std::function<std::time_t()>;
+
+    CollectStation(std::string folder, std::int64_t intervalMs, const StopFlag& stop, Ledger& ledger,
+                   CollectObserver& observer, WallClock wall);
+
+    // Serves one port on the calling thread until the stop flag is set; `clock` times its waits.
+    void Serve(CollectPort& port, Clock& clock);
+    // Before serving: what a station that was killed left behind gets its row, so that the ledger and
+    // the folder agree again. A file stored but not yet in the ledger becomes a "partial" row (how its
+    // upload ended is not known); a partial file of an upload cut off takes its name and an
+    // "interrupted" row. Returns how many rows were added.
+    int Recover();
+
+  private:
+    struct PortState;
+    // True when the terminal answered (an upload ran, whatever its end).
+    bool Poll(CollectPort& port, Clock& clock, PortState& state);
+    void Record(const CollectPort& port, const UploadRow& row, CollectEventKind kind);
+    void Emit(CollectEvent event);
+    void Wait(Clock& clock, std::int64_t ms);
+
+    std::string folder_;
+    std::int64_t intervalMs_;
+    const StopFlag& stop_;
+    Ledger& ledger_;
+    CollectObserver& observer_;
+    WallClock wall_;
+    std::mutex mutex_;  // the ledger and the observer, shared by the ports' threads
+};
+
+}  // namespace k52
