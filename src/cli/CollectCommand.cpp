@@ -1,6 +1,5 @@
 // collect: the collection station from the command line, serving the named ports or every port present
 // (adapters plugged in later too) until Ctrl+C, SIGTERM or SIGHUP; one line or JSON object per event.
-#include <signal.h>
 
 #include <filesystem>
 #include <iostream>
@@ -16,6 +15,7 @@
 #include "link/CollectStation.h"
 #include "ports/PortDiscovery.h"
 #include "util/Parse.h"
+#include "util/platform/System.h"
 
 namespace k52::cli {
 namespace {
@@ -110,10 +110,7 @@ int RunCollect(CollectOptions& o) {
         std::cerr << "k52cli: cannot open the ledger " << reason << "\n";
         return kExitFile;
     }
-    struct sigaction action {};
-    action.sa_handler = RequestCollectStop;
-    sigemptyset(&action.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+    platform::CatchStopRequests(RequestCollectStop);
 
     EventPrinter printer(o.json);
     CollectStation station(o.folder, o.intervalMs, gCollectStop, *ledger, printer,

@@ -2,8 +2,6 @@
 // was answered is filed and entered in the ledger, whatever its end.
 #include "link/CollectStation.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -15,6 +13,7 @@
 #include "link/TerminalLink.h"
 #include "util/LocalTime.h"
 #include "util/Sha256.h"
+#include "util/platform/System.h"
 
 namespace k52 {
 namespace {
@@ -66,8 +65,7 @@ CollectEventKind EventOf(UploadOutcome outcome) {
 }
 
 bool IsFile(const std::string& path) {
-    struct stat st {};
-    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return !path.empty() && platform::KindOf(path) == platform::PathKind::Regular;
 }
 
 }  // namespace
@@ -146,7 +144,7 @@ bool CollectStation::Poll(CollectPort& port, Clock& clock, PortState& state) {
     };
 
     const std::string folder = folder_ + "/" + state.terminal;
-    if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
+    if (!platform::MakeDirectory(folder, 0777) && errno != EEXIST) {
         problem("cannot create " + folder + ": " + std::strerror(errno));
         return false;
     }
