@@ -17,6 +17,7 @@
 #include "shell/AboutBox.h"
 #include "shell/ComSettingDlg.h"
 #include "shell/QtDialogs.h"
+#include "shell/TerminalsWindow.h"
 #include "shell/TransferThread.h"
 #include "shell/TransferWindows.h"
 #include "shell/Zoom.h"
@@ -107,6 +108,7 @@ MainWindow::MainWindow(const DesktopServices& services)
         ownFiles_ = std::make_unique<QtTransferFiles>(*messages_, this, &doc_.tmpl.fieldSeparators);
         files = ownFiles_.get();
     }
+    files_ = files;
     link_ = std::make_unique<TerminalLink>(doc_.tmpl, services.lines ? *services.lines : ownLines_,
                                            services.linkClock ? *services.linkClock : ownClock_);
     desk_ = std::make_unique<DeskTransfer>(*link_, *transferUi_, *files);
@@ -128,8 +130,9 @@ MainWindow::MainWindow(const DesktopServices& services)
 
     // Ctrl+= is Ctrl++ without the shift key that '+' needs on many keyboards.
     const std::pair<const char*, int> keys[] = {
-        {"Ctrl+N", kCmdNew},    {"Ctrl+O", kCmdOpen},   {"Ctrl+S", kCmdSave},    {"Ctrl+E", kCmdEdit},
-        {"Ctrl++", kCmdZoomIn}, {"Ctrl+=", kCmdZoomIn}, {"Ctrl+-", kCmdZoomOut}, {"Ctrl+0", kCmdZoom100}};
+        {"Ctrl+N", kCmdNew},    {"Ctrl+O", kCmdOpen},      {"Ctrl+S", kCmdSave},
+        {"Ctrl+E", kCmdEdit},   {"Ctrl+T", kCmdTerminals}, {"Ctrl++", kCmdZoomIn},
+        {"Ctrl+=", kCmdZoomIn}, {"Ctrl+-", kCmdZoomOut},   {"Ctrl+0", kCmdZoom100}};
     for (const auto& [seq, id] : keys) {
         auto* s = new QShortcut(QKeySequence(QString::fromLatin1(seq)), this);
         connect(s, &QShortcut::activated, this, [this, id = id] { OnCommand(id); });
@@ -231,6 +234,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Its transfers stop at their next safe point; it closes once they have.
+    if (terminals_) terminals_->close();
     event->accept();
 }
 
@@ -250,6 +255,18 @@ void MainWindow::TemplateApplied() {
 
 void MainWindow::OpenPortSettings() {
     RunComSettingDlg(this, doc_.tmpl.portSettings, messages_);
+}
+
+void MainWindow::OpenTerminals() {
+    if (!terminals_) {
+        TerminalsServices services;
+        services.messages = messages_;
+        services.files = files_;
+        terminals_ = new TerminalsWindow(doc_.tmpl, services, this);
+    }
+    terminals_->show();
+    terminals_->raise();
+    terminals_->activateWindow();
 }
 
 void MainWindow::OpenFromCommandLine(const std::string& path) {

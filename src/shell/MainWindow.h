@@ -20,6 +20,7 @@ namespace k52 {
 
 class DeskTransfer;
 class SimulatorWidget;
+class TerminalsWindow;
 class QtTransferUi;
 class TransferChoices;
 class TransferThread;
@@ -52,6 +53,8 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     TemplateDocument& document() { return doc_; }
     SimulatorWidget* simulatorWidget() const { return simulator_; }
     QMenu* commandMenu() const { return menu_; }
+    // The Terminals window once it has been opened.
+    TerminalsWindow* terminalsWindow() const { return terminals_; }
     TerminalLink& link() { return *link_; }
     QtTransferUi& transferUi() { return *transferUi_; }
     bool transferRunning() const { return transferRunning_; }
@@ -82,6 +85,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     // ShellActions
     void OpenEditor() override;
     void OpenPortSettings() override;
+    void OpenTerminals() override;
     void RunDownload(Transport transport, Payload payload) override;
     void RunReceive(Transport transport) override;
     void ShowAbout() override;
@@ -110,6 +114,8 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     std::unique_ptr<TerminalLink> link_;
     std::unique_ptr<DeskTransfer> desk_;
     TransferThread* worker_ = nullptr;
+    TransferChoices* files_ = nullptr;
+    TerminalsWindow* terminals_ = nullptr;
     SimulatorWidget* simulator_ = nullptr;
     QMenu* menu_ = nullptr;
     EditorSheetFn editorSheet_;

@@ -26,6 +26,7 @@ constexpr CommandMenuEntry kMenu[] = {
     {E::Separator, nullptr, nullptr, 0},
     {E::Item, K52_TR("Shell", "編輯檔案"), "Ctrl+E", kCmdEdit},
     {E::Item, K52_TR("Shell", "傳輸埠設定..."), nullptr, kCmdPortSettings},
+    {E::Item, K52_TR("Shell", "終端機..."), "Ctrl+T", kCmdTerminals},
     {E::Submenu, K52_TR("Shell", "縮放"), nullptr, 0},
     {E::Item, K52_TR("Shell", "放大"), "Ctrl++", kCmdZoomIn},
     {E::Item, K52_TR("Shell", "縮小"), "Ctrl+-", kCmdZoomOut},
@@ -110,6 +111,9 @@ void Shell::OnCommand(int id) {
             return;
         case kCmdPortSettings:
             actions_.OpenPortSettings();
+            return;
+        case kCmdTerminals:
+            actions_.OpenTerminals();
             return;
         case kCmdDownloadProgram:
             actions_.RunDownload(Transport::Direct, Payload::Program);
