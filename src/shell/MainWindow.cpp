@@ -109,6 +109,7 @@ MainWindow::MainWindow(const DesktopServices& services)
         files = ownFiles_.get();
     }
     files_ = files;
+    scanner_ = services.scanner;
     link_ = std::make_unique<TerminalLink>(doc_.tmpl, services.lines ? *services.lines : ownLines_,
                                            services.linkClock ? *services.linkClock : ownClock_);
     desk_ = std::make_unique<DeskTransfer>(*link_, *transferUi_, *files);
@@ -262,6 +263,7 @@ void MainWindow::OpenTerminals() {
         TerminalsServices services;
         services.messages = messages_;
         services.files = files_;
+        services.scanner = scanner_;
         terminals_ = new TerminalsWindow(doc_.tmpl, services, this);
     }
     terminals_->show();

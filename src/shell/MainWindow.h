@@ -19,6 +19,7 @@ class QMenu;
 namespace k52 {
 
 class DeskTransfer;
+class PortScanner;
 class SimulatorWidget;
 class TerminalsWindow;
 class QtTransferUi;
@@ -31,8 +32,9 @@ struct DesktopServices {
     TemplateFileDialogs* templateDialogs = nullptr;
     LocalClock* clock = nullptr;  // the status line's time
     TransferChoices* transferFiles = nullptr;
-    LineFactory* lines = nullptr;  // the serial ports
-    Clock* linkClock = nullptr;    // the transfers' time-outs
+    LineFactory* lines = nullptr;    // the serial ports
+    Clock* linkClock = nullptr;      // the transfers' time-outs
+    PortScanner* scanner = nullptr;  // the host's ports, for the Terminals window
 };
 
 // The editor sheet: modal, returns 1 for OK and 0 for Cancel.
@@ -116,6 +118,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     TransferThread* worker_ = nullptr;
     TransferChoices* files_ = nullptr;
     TerminalsWindow* terminals_ = nullptr;
+    PortScanner* scanner_ = nullptr;
     SimulatorWidget* simulator_ = nullptr;
     QMenu* menu_ = nullptr;
     EditorSheetFn editorSheet_;

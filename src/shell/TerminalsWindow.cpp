@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include "link/DeskTransfer.h"
 #include "link/SerialLine.h"
 #include "shell/QtDialogs.h"
+#include "util/Translate.h"
 
 namespace k52 {
 namespace {
@@ -121,9 +123,9 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     layout->addWidget(summary_);
     layout->addLayout(buttons);
 
-    // The table's own Ctrl+A would select rows; here it checks them.
-    auto* all =
-        new QShortcut(QKeySequence::SelectAll, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    // The table's own Ctrl+A would select rows; here it checks them, wherever the focus is.
+    table_->installEventFilter(this);
+    auto* all = new QShortcut(QKeySequence::SelectAll, this);
     connect(all, &QShortcut::activated, this, &TerminalsWindow::CheckAll);
 
     // The first look is made at once, so the window opens with its rows.
@@ -144,6 +146,16 @@ TerminalsWindow::~TerminalsWindow() {
         scan_->wait();
         delete scan_;
     }
+}
+
+bool TerminalsWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Left unclaimed by the table, the key reaches the window's shortcut.
+    if (watched == table_ && event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::SelectAll)) {
+        event->ignore();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TerminalsWindow::closeEvent(QCloseEvent* event) {
@@ -276,17 +288,19 @@ void TerminalsWindow::ReceiveData() {
     std::vector<std::size_t> rows = CheckedRows();
     std::erase_if(rows, [this](std::size_t i) { return rack_.rows()[i].state == RowState::Running; });
     if (rows.empty()) return;
-    const std::string previous = QSettings().value(kFolderKey).toString().toStdString();
+    const std::string previous = QFile::encodeName(QSettings().value(kFolderKey).toString()).toStdString();
     std::optional<std::string> folder;
     if (services_.chooseFolder) {
         folder = services_.chooseFolder(previous);
     } else {
-        const QString chosen =
-            QFileDialog::getExistingDirectory(this, tr("接收資料"), QString::fromStdString(previous));
-        if (!chosen.isEmpty()) folder = QFile::encodeName(chosen).toStdString();
+        QFileDialog dialog(this, tr("接收資料"), QFile::decodeName(previous.c_str()));
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            folder = QFile::encodeName(dialog.selectedFiles().front()).toStdString();
     }
     if (!folder) return;
-    QSettings().setValue(kFolderKey, QString::fromStdString(*folder));
+    QSettings().setValue(kFolderKey, QFile::decodeName(folder->c_str()));
 
     const ReceivePlan plan = rack_.PlanReceive(*folder, rows);
     if (!plan.collision.empty()) {

@@ -68,6 +68,7 @@ class TerminalsWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     class RowBoard;
