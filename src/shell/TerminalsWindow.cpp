@@ -97,6 +97,7 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setMinimumSectionSize(60);
     connect(table_, &QTableWidget::cellChanged, this, &TerminalsWindow::CellChanged);
 
     download_ = new QPushButton(tr("下載程式(&D)"), this);
@@ -133,7 +134,7 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     rescanTimer_ = new QTimer(this);
     connect(rescanTimer_, &QTimer::timeout, this, &TerminalsWindow::Rescan);
     rescanTimer_->start(kRescanMs);
-    resize(860, 320);
+    resize(980, 320);
 }
 
 TerminalsWindow::~TerminalsWindow() {
@@ -199,7 +200,8 @@ void TerminalsWindow::ApplyScan(const RackScan& scan) {
         table_->setCellWidget(row, kState, bar);
     }
     for (std::size_t i = 0; i < rack_.rows().size(); ++i) ShowRow(i);
-    table_->resizeColumnsToContents();
+    for (int c = kName; c < kResult; ++c) table_->resizeColumnToContents(c);
+    table_->setColumnWidth(kState, std::max(table_->columnWidth(kState), 160));
     ShowSummary();
 }
 

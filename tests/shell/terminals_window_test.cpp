@@ -17,6 +17,7 @@
 #include "link/DeskTransfer.h"
 #include "shell/MainWindow.h"
 #include "shell/TerminalsWindow.h"
+#include "shell/Translations.h"
 
 using namespace k52;
 using k52::test::ScriptedMessages;
@@ -67,7 +68,16 @@ class TerminalsWindowTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.path())); }
+    void initTestCase() {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.path()));
+        InstallTranslations(LanguageFromEnvironment());
+    }
+
+    // K52_GRAB_DIR=FOLDER keeps a picture of the window at each stage, for people to look at.
+    static void Grab(QWidget* w, const char* name) {
+        if (const QByteArray folder = qgetenv("K52_GRAB_DIR"); !folder.isEmpty())
+            w->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
+    }
 
     void downloadToThreeThenReceiveFromTwo() {
         QProcess peers[3];
@@ -122,6 +132,7 @@ class TerminalsWindowTest : public QObject {
         QCOMPARE(FailureCode(rows[2].last->outcome), std::string("no-reply"));
         QCOMPARE(Result(*w, 2).toStdString(), RowResultText(*rows[2].last));
         QVERIFY(messages.shown.empty());
+        Grab(w, "downloaded");
 
         // Retry runs the silent row alone again; cancelling it ends it as cancelled.
         QVERIFY(w->retryButton()->isEnabled());
@@ -171,6 +182,7 @@ class TerminalsWindowTest : public QObject {
         QVERIFY(link);
         emit link->linkActivated(QString::fromStdString(rows[1].file));
         QCOMPARE(files.viewed, std::vector<std::string>{rows[1].file});
+        Grab(w, "received");
     }
 };
 
