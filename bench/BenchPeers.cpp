@@ -6,18 +6,22 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 extern char** environ;
 
 namespace k52::bench {
 
-double Seconds(clockid_t id) {
-    timespec ts{};
-    clock_gettime(id, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+double WallSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double CpuSeconds() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
 }
 
 Peers StartPeers(std::vector<std::string> args, int count) {

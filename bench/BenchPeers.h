@@ -2,14 +2,15 @@
 #pragma once
 
 #include <sys/types.h>
-#include <time.h>
 
 #include <string>
 #include <vector>
 
 namespace k52::bench {
 
-double Seconds(clockid_t id);
+// Seconds on the steady clock, and of this process's CPU time, from an arbitrary start.
+double WallSeconds();
+double CpuSeconds();
 
 struct Peers {
     pid_t pid = -1;

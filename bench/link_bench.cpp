@@ -19,7 +19,8 @@
 
 namespace {
 
-using k52::bench::Seconds;
+using k52::bench::CpuSeconds;
+using k52::bench::WallSeconds;
 
 class QuietUi : public k52::WindowlessObserver {
   public:
@@ -41,16 +42,14 @@ struct Run {
 
 Run Download(const std::vector<std::string>& peerArgs) {
     k52::bench::Peers peer = k52::bench::StartPeers(peerArgs);
-    k52::ApplicationTemplate t{};
-    k52::ApplyBarcodeDefaults(t);
-    k52::NewTemplateReset(t);
+    k52::ApplicationTemplate t = k52::StartupTemplate();
     k52::PosixLineFactory lines(peer.paths.at(0));
     k52::MonotonicClock clock;
     QuietUi ui;
     k52::TerminalLink link(t, lines, clock);
-    const double wall0 = Seconds(CLOCK_MONOTONIC), cpu0 = Seconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double wall0 = WallSeconds(), cpu0 = CpuSeconds();
     const k52::TransferOutcome outcome = link.Download({}, ui);
-    const double wall = Seconds(CLOCK_MONOTONIC) - wall0, cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
+    const double wall = WallSeconds() - wall0, cpu = CpuSeconds() - cpu0;
     k52::bench::StopPeers(peer);
     return {wall, cpu, outcome.Succeeded(), ui.idleCalls};
 }

@@ -18,13 +18,14 @@
 #include "BenchPeers.h"
 #include "cli/CliSupport.h"
 #include "cli/TransferSession.h"
-#include "util/LineSpeeds.h"
+#include "protocol/LineSpeeds.h"
 
 namespace {
 
 using namespace k52;
 using namespace k52::cli;
-using bench::Seconds;
+using bench::CpuSeconds;
+using bench::WallSeconds;
 
 struct Figures {
     double wall = 0, cpu = 0, wire = 0;
@@ -42,7 +43,7 @@ Figures Serve(int count, TransferJob job, std::uint32_t speed, const std::vector
     ApplicationTemplate t = StartupTemplate();
     t.portSettings.baudRate = static_cast<u8>(*BaudRateOfSpeed(speed));
     std::vector<TerminalResult> results(static_cast<std::size_t>(count));
-    const double wall0 = Seconds(CLOCK_MONOTONIC), cpu0 = Seconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double wall0 = WallSeconds(), cpu0 = CpuSeconds();
     RunSideBySide(results.size(), [&](std::size_t i) {
         PosixLineFactory lines(peers.paths[i]);
         MonotonicClock clock;
@@ -51,8 +52,8 @@ Figures Serve(int count, TransferJob job, std::uint32_t speed, const std::vector
         results[i] = RunSession(plan, t, lines, clock, board, i);
     });
     Figures f;
-    f.wall = Seconds(CLOCK_MONOTONIC) - wall0;
-    f.cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
+    f.wall = WallSeconds() - wall0;
+    f.cpu = CpuSeconds() - cpu0;
     bench::StopPeers(peers);
     for (const TerminalResult& r : results) {
         f.ok = f.ok && r.exitCode == 0;

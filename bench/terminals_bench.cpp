@@ -71,10 +71,7 @@ Figures Download(int count, const ApplicationTemplate& t) {
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
-    t.portSettings = {0, 0};  // 115200 bit/s
+    const ApplicationTemplate t = StartupTemplate();  // COM1 at 115200 bit/s
 
     const Figures one = Download(1, t);
     const Figures eight = Download(8, t);

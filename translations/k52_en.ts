@@ -1015,33 +1015,6 @@ File: %2</translation>
     </message>
 </context>
 <context>
-    <name>k52::ComSettingDlg</name>
-    <message>
-        <source>傳輸埠設定</source>
-        <translation>Port Settings</translation>
-    </message>
-    <message>
-        <source>確定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>傳輸埠 :</source>
-        <translation>Port :</translation>
-    </message>
-    <message>
-        <source>傳輸速率 :</source>
-        <translation>Speed :</translation>
-    </message>
-    <message>
-        <source>裝置 :</source>
-        <translation>Device :</translation>
-    </message>
-</context>
-<context>
     <name>k52::DataViewer</name>
     <message>
         <source>開啟...</source>
@@ -1174,6 +1147,33 @@ File: %2</translation>
 要取代它們嗎??</source>
         <translation>These files exist already:%1
 Replace them?</translation>
+    </message>
+</context>
+<context>
+    <name>k52::PortSettingsDialog</name>
+    <message>
+        <source>傳輸埠設定</source>
+        <translation>Port Settings</translation>
+    </message>
+    <message>
+        <source>確定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>傳輸埠 :</source>
+        <translation>Port :</translation>
+    </message>
+    <message>
+        <source>傳輸速率 :</source>
+        <translation>Speed :</translation>
+    </message>
+    <message>
+        <source>裝置 :</source>
+        <translation>Device :</translation>
     </message>
 </context>
 <context>

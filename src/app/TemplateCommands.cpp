@@ -1,8 +1,8 @@
 // The Open, Save and Save As commands: dialogs and messages around the template file.
 #include "app/TemplateCommands.h"
 
+#include "i18n/Translate.h"
 #include "template/TemplateFile.h"
-#include "util/Translate.h"
 
 namespace k52 {
 

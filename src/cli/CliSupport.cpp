@@ -10,23 +10,16 @@
 #include <iostream>
 
 #include "app/TemplateCommands.h"
+#include "i18n/Translate.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"
 #include "util/RegularFile.h"
 #include "util/SaveFile.h"
-#include "util/Translate.h"
 
 namespace k52::cli {
 
 void PrintError(std::string_view title, std::string_view text) {
     std::cerr << Translate(title) << ": " << Translate(text) << std::endl;
-}
-
-ApplicationTemplate StartupTemplate() {
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
-    return t;
 }
 
 int LoadTemplate(const std::string& path, ApplicationTemplate& t) {
@@ -111,31 +104,6 @@ bool SameFile(const std::string& a, const std::string& b) {
     }, sb{};
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
-}
-
-std::string Printable(std::string_view utf8, std::size_t* escapes) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(utf8.size());
-    if (escapes) *escapes = 0;
-    auto escape = [&out, escapes](unsigned byte) {
-        if (escapes) ++*escapes;
-        out += "\\x";
-        out += kDigits[byte >> 4];
-        out += kDigits[byte & 15];
-    };
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x20 || c == 0x7F) {
-            escape(c);
-        } else if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
-                   static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
-            escape(static_cast<unsigned char>(utf8[++i]));  // U+0080..U+009F, the C1 controls
-        } else {
-            out += utf8[i];
-        }
-    }
-    return out;
 }
 
 }  // namespace k52::cli

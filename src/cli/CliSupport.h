@@ -10,15 +10,14 @@
 
 #include "app/UserInterface.h"
 #include "cli/Commands.h"
+#include "template/Defaults.h"
 #include "template/Template.h"
 #include "textformat/TemplateImport.h"
+#include "util/Printable.h"
 
 namespace k52::cli {
 
 void PrintError(std::string_view title, std::string_view text);
-
-// The template the desktop program holds right after start-up.
-ApplicationTemplate StartupTemplate();
 
 // Loads a template file; on failure prints why and returns the exit code (kExitOk on success).
 int LoadTemplate(const std::string& path, ApplicationTemplate& t);
@@ -58,10 +57,5 @@ int FinishStdout();
 
 // True when both paths name one existing file (same device and inode, through any links).
 bool SameFile(const std::string& a, const std::string& b);
-
-// UTF-8 text from a template with its control characters (C0, DEL and C1) shown as \xNN, so that
-// printing it cannot move a terminal's cursor, change its colours or ring its bell. `escapes` (when given)
-// counts the characters escaped.
-std::string Printable(std::string_view utf8, std::size_t* escapes = nullptr);
 
 }  // namespace k52::cli

@@ -118,6 +118,7 @@ int RunCollect(CollectOptions& o) {
     EventPrinter printer(o.json);
     CollectStation station(o.folder, o.intervalMs, gCollectStop, *ledger, printer,
                            [] { return std::time(nullptr); });
+    station.Recover();
     std::vector<std::unique_ptr<PortRunner>> runners;
     for (std::size_t i = 0; i < o.ports.size(); ++i) {
         auto r = std::make_unique<PortRunner>();

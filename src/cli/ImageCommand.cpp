@@ -3,7 +3,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
-#include "link/DownloadImage.h"
+#include "protocol/DownloadImage.h"
 
 namespace k52::cli {
 namespace {

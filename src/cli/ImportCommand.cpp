@@ -4,9 +4,9 @@
 #include "app/TemplateCommands.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
+#include "i18n/Translate.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"
-#include "util/Translate.h"
 
 namespace k52::cli {
 namespace {

@@ -4,8 +4,8 @@
 #include "app/TemplateCommands.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
+#include "i18n/Translate.h"
 #include "template/TemplateFile.h"
-#include "util/Translate.h"
 
 namespace k52::cli {
 namespace {

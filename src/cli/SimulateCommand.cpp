@@ -10,7 +10,7 @@
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
 #include "simulator/Keypad.h"
-#include "simulator/Simulator.h"
+#include "simulator/TerminalSimulator.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"

@@ -4,7 +4,7 @@
 
 #include "cli/CommandRegistration.h"
 #include "cli/Commands.h"
-#include "util/LineSpeeds.h"
+#include "protocol/LineSpeeds.h"
 #include "util/Parse.h"
 
 namespace k52::cli {

@@ -2,7 +2,7 @@
 #include <signal.h>
 
 #include "cli/Commands.h"
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 int main(int argc, char** argv) {
     // A reader that went away (stderr into `head`) must not end a transfer halfway; writes just fail.

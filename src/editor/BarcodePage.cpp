@@ -1,6 +1,6 @@
 // The barcode settings page: symbology flags and scan settings, written to the block at OK.
 #include "editor/BarcodePage.h"
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 namespace k52 {
 namespace {

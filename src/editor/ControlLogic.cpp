@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <limits>
 
+#include "i18n/Translate.h"
 #include "template/Cp950.h"
 #include "template/Template.h"
 #include "util/Parse.h"
-#include "util/Translate.h"
 
 namespace k52 {
 namespace {

@@ -1,6 +1,6 @@
 // The editor sheet: its five pages built on first sight and committed in page order at OK.
 #include "editor/EditorSheet.h"
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 namespace k52 {
 

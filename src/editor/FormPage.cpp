@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
+#include "i18n/Translate.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
-#include "util/Translate.h"
 
 namespace k52 {
 namespace {

@@ -2,7 +2,7 @@
 #include "editor/LookupPage.h"
 
 #include <algorithm>
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 namespace k52 {
 

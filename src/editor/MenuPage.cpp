@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "i18n/Translate.h"
 #include "template/Cp950.h"
-#include "util/Translate.h"
 
 namespace k52 {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "i18n/Translate.h"
+#include "protocol/LineSpeeds.h"
 #include "template/Cp950.h"
-#include "util/LineSpeeds.h"
-#include "util/Translate.h"
 
 namespace k52 {
 namespace {

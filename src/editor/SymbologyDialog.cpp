@@ -1,6 +1,9 @@
 // The symbology option dialogs: one table describes all twelve, one class runs them.
 #include "editor/SymbologyDialog.h"
-#include "util/Translate.h"
+
+#include <initializer_list>
+
+#include "i18n/Translate.h"
 
 namespace k52 {
 namespace {
@@ -11,36 +14,37 @@ const std::vector<std::string_view> kStartStopPatterns = {"Industrial 25", "Inte
 const std::vector<std::string_view> kLengthModes = {K52_TR("Symbology", "固定長度"),
                                                     K52_TR("Symbology", "最大/最小 長度")};
 
-std::vector<SymbologyDialogInfo> BuildDialogs() {
-    auto twoOfFive = [](std::string_view name, std::string_view title, int button) {
-        return SymbologyDialogInfo{
-            name,
+// A dialog of check boxes only, numbered from 101 in the order given.
+SymbologyDialogInfo CheckDialog(std::string_view name, std::string_view title, int button,
+                                std::initializer_list<std::string_view> captions) {
+    SymbologyDialogInfo info{name, title, button, {}};
+    int id = 101;
+    for (std::string_view caption : captions) info.items.push_back({K::Check, id++, caption, {}});
+    return info;
+}
+
+// Industrial, Interleave and Matrix 25 ask the same.
+SymbologyDialogInfo TwoOfFiveDialog(std::string_view name, std::string_view title, int button) {
+    return {name,
             title,
             button,
             {{K::Radio, 401, K52_TR("Symbology", "起始/終止 選項"), kStartStopPatterns},
              {K::Check, 101, K52_TR("Symbology", "檢驗檢查碼"), {}},
              {K::Check, 102, K52_TR("Symbology", "傳送檢查碼"), {}},
              {K::Length, 404, K52_TR("Symbology", "長度要求"), kLengthModes}}};
-    };
+}
+
+std::vector<SymbologyDialogInfo> BuildDialogs() {
+    const std::string_view kSendCheck = K52_TR("Symbology", "傳送檢查碼");
     return {
-        {"Code39Dlg",
-         K52_TR("Symbology", "Code 39 碼參數"),
-         201,
-         {{K::Check, 101, K52_TR("Symbology", "傳送 起始碼/終止碼"), {}},
-          {K::Check, 102, K52_TR("Symbology", "檢驗檢查碼"), {}},
-          {K::Check, 103, K52_TR("Symbology", "傳送檢查碼"), {}},
-          {K::Check, 104, "Code 39 Full ASCII", {}}}},
-        {"ItalyPharmaDlg",
-         K52_TR("Symbology", "Italy Pharmacode 碼參數"),
-         202,
-         {{K::Check, 101, K52_TR("Symbology", "傳送檢查碼"), {}}}},
-        {"FrenchPharmaDlg",
-         K52_TR("Symbology", "French Pharmacode 碼參數"),
-         203,
-         {{K::Check, 101, K52_TR("Symbology", "傳送檢查碼"), {}}}},
-        twoOfFive("Industrial25Dlg", K52_TR("Symbology", "Industrial 25 碼參數"), 204),
-        twoOfFive("Interleave25Dlg", K52_TR("Symbology", "Interleave 25 碼參數"), 205),
-        twoOfFive("Matrix25Dlg", K52_TR("Symbology", "Matrix 25 碼參數"), 206),
+        CheckDialog("Code39Dlg", K52_TR("Symbology", "Code 39 碼參數"), 201,
+                    {K52_TR("Symbology", "傳送 起始碼/終止碼"), K52_TR("Symbology", "檢驗檢查碼"), kSendCheck,
+                     "Code 39 Full ASCII"}),
+        CheckDialog("ItalyPharmaDlg", K52_TR("Symbology", "Italy Pharmacode 碼參數"), 202, {kSendCheck}),
+        CheckDialog("FrenchPharmaDlg", K52_TR("Symbology", "French Pharmacode 碼參數"), 203, {kSendCheck}),
+        TwoOfFiveDialog("Industrial25Dlg", K52_TR("Symbology", "Industrial 25 碼參數"), 204),
+        TwoOfFiveDialog("Interleave25Dlg", K52_TR("Symbology", "Interleave 25 碼參數"), 205),
+        TwoOfFiveDialog("Matrix25Dlg", K52_TR("Symbology", "Matrix 25 碼參數"), 206),
         {"CodabarDlg",
          K52_TR("Symbology", "Codabar 碼參數"),
          207,
@@ -60,31 +64,16 @@ std::vector<SymbologyDialogInfo> BuildDialogs() {
            K52_TR("Symbology", "檢查碼傳送選項"),
            {"Last digit not transmitted", "Transmitted", "Last 2 digits not transmitted"}},
           {K::Length, 407, K52_TR("Symbology", "長度要求"), kLengthModes}}},
-        {"PlesseyDlg",
-         K52_TR("Symbology", "Plessey 碼參數"),
-         209,
-         {{K::Check, 101, K52_TR("Symbology", "轉換為 UK Plessey"), {}},
-          {K::Check, 102, K52_TR("Symbology", "傳送檢查碼"), {}}}},
-        {"UPCEDlg",
-         K52_TR("Symbology", "UPCE 碼參數"),
-         213,
-         {{K::Check, 101, K52_TR("Symbology", "轉換為 UPCA"), {}},
-          {K::Check, 102, K52_TR("Symbology", "傳送系統代碼"), {}},
-          {K::Check, 103, K52_TR("Symbology", "傳送檢查碼"), {}}}},
-        {"EAN8Dlg",
-         K52_TR("Symbology", "EAN 8 碼參數"),
-         216,
-         {{K::Check, 101, K52_TR("Symbology", "轉換為 EAN13"), {}},
-          {K::Check, 102, K52_TR("Symbology", "傳送檢查碼"), {}}}},
-        {"EAN13Dlg",
-         K52_TR("Symbology", "EAN 13 和 UPCA 碼參數"),
-         219,
-         {{K::Check, 101, K52_TR("Symbology", "轉換為 ISBN"), {}},
-          {K::Check, 102, K52_TR("Symbology", "轉換為 ISSN"), {}},
-          {K::Check, 103, K52_TR("Symbology", "傳送檢查碼"), {}},
-          {K::Check, 104, K52_TR("Symbology", "傳送 UPCA 系統代碼"), {}},
-          {K::Check, 105, K52_TR("Symbology", "傳送 UPCA 檢查碼"), {}},
-          {K::Check, 106, K52_TR("Symbology", "轉換 UPCA 為 EAN 13"), {}}}},
+        CheckDialog("PlesseyDlg", K52_TR("Symbology", "Plessey 碼參數"), 209,
+                    {K52_TR("Symbology", "轉換為 UK Plessey"), kSendCheck}),
+        CheckDialog("UPCEDlg", K52_TR("Symbology", "UPCE 碼參數"), 213,
+                    {K52_TR("Symbology", "轉換為 UPCA"), K52_TR("Symbology", "傳送系統代碼"), kSendCheck}),
+        CheckDialog("EAN8Dlg", K52_TR("Symbology", "EAN 8 碼參數"), 216,
+                    {K52_TR("Symbology", "轉換為 EAN13"), kSendCheck}),
+        CheckDialog("EAN13Dlg", K52_TR("Symbology", "EAN 13 和 UPCA 碼參數"), 219,
+                    {K52_TR("Symbology", "轉換為 ISBN"), K52_TR("Symbology", "轉換為 ISSN"), kSendCheck,
+                     K52_TR("Symbology", "傳送 UPCA 系統代碼"), K52_TR("Symbology", "傳送 UPCA 檢查碼"),
+                     K52_TR("Symbology", "轉換 UPCA 為 EAN 13")}),
     };
 }
 

@@ -1,5 +1,5 @@
-// Milliseconds for the transfers: a monotonic clock for real lines, a virtual one for tests, where
-// time moves only when something waits.
+// Milliseconds for the transfers: the interface, and the monotonic clock that real lines run on (the
+// tests' virtual clock is in tests/support).
 #pragma once
 
 #include <cstdint>
@@ -18,20 +18,6 @@ class MonotonicClock : public Clock {
   public:
     std::int64_t NowMs() override;
     void SleepUntil(std::int64_t untilMs) override;
-};
-
-class VirtualClock : public Clock {
-  public:
-    explicit VirtualClock(std::int64_t startMs = 0) : now_(startMs) {}
-    std::int64_t NowMs() override { return now_; }
-    void SleepUntil(std::int64_t untilMs) override { AdvanceTo(untilMs); }
-    void AdvanceTo(std::int64_t ms) {
-        if (ms > now_) now_ = ms;
-    }
-    void Advance(std::int64_t ms) { AdvanceTo(now_ + ms); }
-
-  private:
-    std::int64_t now_;
 };
 
 }  // namespace k52

@@ -6,8 +6,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <set>
 
+#include "link/RecordFile.h"
 #include "link/TerminalLink.h"
 #include "util/LocalTime.h"
 #include "util/Sha256.h"
@@ -226,6 +230,77 @@ void CollectStation::Record(const CollectPort& port, const UploadRow& row, Colle
         observer_.OnEvent(failed);
     }
     observer_.OnEvent(e);
+}
+
+namespace {
+
+constexpr std::string_view kPartialSuffix = ".partial";
+
+bool EndsWith(std::string_view s, std::string_view end) {
+    return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
+}
+
+}  // namespace
+
+int CollectStation::Recover() {
+    namespace fs = std::filesystem;
+    std::string reason;
+    const std::optional<std::vector<UploadRow>> rows = ledger_.List("", "", &reason);
+    if (!rows) return 0;
+    std::set<std::string> known;
+    for (const UploadRow& r : *rows) known.insert(r.file);
+    int added = 0;
+    std::error_code ec;
+    for (const fs::directory_entry& terminal : fs::directory_iterator(folder_, ec)) {
+        if (!terminal.is_directory(ec)) continue;
+        const std::string name = terminal.path().filename().string();
+        std::vector<fs::path> entries;
+        for (const fs::directory_entry& e : fs::directory_iterator(terminal.path(), ec))
+            entries.push_back(e.path());
+        std::sort(entries.begin(), entries.end());
+        for (const fs::path& entry : entries) {
+            std::string file = entry.string();
+            const std::string leaf = entry.filename().string();
+            std::string outcome = "partial";
+            std::string message = "found stored but not in the ledger after the station stopped";
+            if (EndsWith(leaf, kPartialSuffix)) {
+                // "<stamp>.TXT.<pid>.partial": its process is gone, or this would be a live upload.
+                const auto txt = leaf.find(".TXT.");
+                if (txt == std::string::npos ||
+                    RecordFile::Leftovers(terminal.path() / leaf.substr(0, txt + 4)).empty())
+                    continue;
+                int error = 0;
+                const std::optional<std::string> adopted =
+                    RecordFile::Adopt(file, (terminal.path() / leaf.substr(0, txt + 4)).string(), &error);
+                if (!adopted) continue;
+                file = *adopted;
+                outcome = UploadOutcomeKey(UploadOutcome::Interrupted);
+                message = "kept from an upload cut off when the station was stopped";
+            } else if (!EndsWith(leaf, ".TXT")) {
+                continue;
+            }
+            const std::string relative = name + "/" + fs::path(file).filename().string();
+            if (known.count(relative) != 0) continue;
+            UploadRow row;
+            row.terminal = name;
+            const auto modified = fs::last_write_time(file, ec);
+            const std::time_t when =
+                ec ? wall_()
+                   : std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(modified));
+            row.started = row.ended = LocalIsoTime(when);
+            row.records = static_cast<int>(RecordFile::CountRecords(file));
+            row.file = relative;
+            if (const std::optional<std::string> hash = FileSha256Hex(file)) row.sha256 = *hash;
+            row.outcome = outcome;
+            row.message = message;
+            CollectPort none;
+            none.device = name;
+            Record(none, row, CollectEventKind::Partial);
+            known.insert(relative);
+            ++added;
+        }
+    }
+    return added;
 }
 
 void CollectStation::Emit(CollectEvent event) {

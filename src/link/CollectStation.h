@@ -59,6 +59,11 @@ class CollectStation {
 
     // Serves one port on the calling thread until the stop flag is set; `clock` times its waits.
     void Serve(CollectPort& port, Clock& clock);
+    // Before serving: what a station that was killed left behind gets its row, so that the ledger and
+    // the folder agree again. A file stored but not yet in the ledger becomes a "partial" row (how its
+    // upload ended is not known); a partial file of an upload cut off takes its name and an
+    // "interrupted" row. Returns how many rows were added.
+    int Recover();
 
   private:
     struct PortState;

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "link/LinkTexts.h"
-#include "link/Protocol.h"
+#include "protocol/Protocol.h"
 
 namespace k52 {
 

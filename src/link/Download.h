@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "link/DownloadImage.h"
 #include "link/LookupFile.h"
 #include "link/PortSession.h"
 #include "link/TransferObserver.h"
 #include "link/TransferOutcome.h"
+#include "protocol/DownloadImage.h"
 
 namespace k52 {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 namespace k52::link_text {
 

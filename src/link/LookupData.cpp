@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "i18n/Translate.h"
 #include "template/Cp950.h"
-#include "util/Translate.h"
 
 namespace k52 {
 namespace {

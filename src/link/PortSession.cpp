@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "link/Protocol.h"
-#include "util/LineSpeeds.h"
+#include "protocol/LineSpeeds.h"
+#include "protocol/Protocol.h"
 
 namespace k52 {
 

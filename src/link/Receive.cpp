@@ -102,6 +102,65 @@ void Receiver::EndStatus() {
     statusShown_ = false;
 }
 
+void Receiver::Acknowledge() {
+    Reply(kAckText);
+    allowance_ = extraNaks_;
+    extraNaks_ = 0;
+}
+
+std::optional<Receiver::End> Receiver::OnEmptyWindow() {
+    if (emptyWindows_ >= kEmptyWindowsBeforeGivingUp) {
+        EndStatus();
+        ui_.ShowMessage(kTimeOut, kErrorTitle, MessageIcon::None, MessageButtons::Ok);
+        return End::TimedOut;
+    }
+    ++emptyWindows_;
+    ++extraNaks_;
+    Reply(kNakText);
+    return std::nullopt;
+}
+
+std::optional<Receiver::End> Receiver::OnFrame(RecordFile& file, Result& result) {
+    emptyWindows_ = 0;
+    switch (CheckRecordFrame(frame_, length_, expected_)) {
+        case FrameVerdict::Over:
+            EndStatus();
+            return End::Over;
+        case FrameVerdict::Store:
+            // On disk before the terminal hears "ACK" and forgets the record.
+            if (!file.Append(frame_ + 1, length_ - 4, &result.fileError)) {
+                Reply(kNakText);
+                EndStatus();
+                return End::FileWrite;
+            }
+            ++result.stored;
+            expected_ = (expected_ + 1) % kSequenceModulus;
+            fruitless_ = 0;
+            ShowStatus(result.stored);
+            port_.Report(TransferPhase::Receiving, result.stored);
+            Acknowledge();
+            return std::nullopt;
+        case FrameVerdict::AckAgain:
+            if (allowance_ > 0)
+                --allowance_;
+            else
+                Acknowledge();
+            break;
+        case FrameVerdict::Nak:
+            if (allowance_ > 0)
+                --allowance_;
+            else
+                Reply(kNakText);
+            break;
+    }
+    if (++fruitless_ >= kFruitlessFramesBeforeGivingUp) {
+        EndStatus();
+        ui_.ShowMessage(kTooManyRefusals, kErrorTitle, MessageIcon::None, MessageButtons::Ok);
+        return End::TooManyRefusals;
+    }
+    return std::nullopt;
+}
+
 Receiver::Result Receiver::Run(RecordFile& file) {
     Result result;
     if (!Request()) {
@@ -114,75 +173,19 @@ Receiver::Result Receiver::Run(RecordFile& file) {
     ui_.BeginReceiveStatus();
     statusShown_ = true;
     port_.Report(TransferPhase::Receiving);
-    int expected = 0;
-    int emptyWindows = 0;
-    int fruitless = 0;  // frames since the last record stored that stored nothing
-    int extraNaks = 0;  // empty-window NAKs since our last ACK
-    int allowance = 0;  // frames still to take without a reply
-    auto acknowledge = [&] {
-        Reply(kAckText);
-        allowance = extraNaks;
-        extraNaks = 0;
-    };
+    expected_ = emptyWindows_ = fruitless_ = extraNaks_ = allowance_ = 0;
     for (;;) {
         const Wait wait = AwaitFrame();
+        std::optional<End> end;
         if (wait == Wait::LineLost || wait == Wait::Stopped || port_.StopRequested()) {
             // Stopped at a record boundary: nothing more is acknowledged, nothing more stored.
             EndStatus();
-            result.end = wait == Wait::LineLost ? End::LineLost : End::Stopped;
-            return result;
+            end = wait == Wait::LineLost ? End::LineLost : End::Stopped;
+        } else {
+            end = wait == Wait::Frame ? OnFrame(file, result) : OnEmptyWindow();
         }
-        if (wait != Wait::Frame) {
-            if (emptyWindows >= kEmptyWindowsBeforeGivingUp) {
-                EndStatus();
-                ui_.ShowMessage(kTimeOut, kErrorTitle, MessageIcon::None, MessageButtons::Ok);
-                result.end = End::TimedOut;
-                return result;
-            }
-            ++emptyWindows;
-            ++extraNaks;
-            Reply(kNakText);
-            continue;
-        }
-        emptyWindows = 0;
-        switch (CheckRecordFrame(frame_, length_, expected)) {
-            case FrameVerdict::Over:
-                EndStatus();
-                result.end = End::Over;
-                return result;
-            case FrameVerdict::Store: {
-                // On disk before the terminal hears "ACK" and forgets the record.
-                if (!file.Append(frame_ + 1, length_ - 4, &result.fileError)) {
-                    Reply(kNakText);
-                    EndStatus();
-                    result.end = End::FileWrite;
-                    return result;
-                }
-                ++result.stored;
-                expected = (expected + 1) % kSequenceModulus;
-                fruitless = 0;
-                ShowStatus(result.stored);
-                port_.Report(TransferPhase::Receiving, result.stored);
-                acknowledge();
-                continue;
-            }
-            case FrameVerdict::AckAgain:
-                if (allowance > 0)
-                    --allowance;
-                else
-                    acknowledge();
-                break;
-            case FrameVerdict::Nak:
-                if (allowance > 0)
-                    --allowance;
-                else
-                    Reply(kNakText);
-                break;
-        }
-        if (++fruitless >= kFruitlessFramesBeforeGivingUp) {
-            EndStatus();
-            ui_.ShowMessage(kTooManyRefusals, kErrorTitle, MessageIcon::None, MessageButtons::Ok);
-            result.end = End::TooManyRefusals;
+        if (end) {
+            result.end = *end;
             return result;
         }
     }

@@ -4,12 +4,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "link/PortSession.h"
-#include "link/Protocol.h"
 #include "link/RecordFile.h"
 #include "link/TransferObserver.h"
+#include "protocol/Protocol.h"
 
 namespace k52 {
 
@@ -36,6 +37,10 @@ class Receiver {
     void Reply(std::string_view text);
     void ShowStatus(int stored);
     void EndStatus();
+    void Acknowledge();
+    // What a frame or an empty window does; the end of the exchange when it ends here.
+    std::optional<End> OnFrame(RecordFile& file, Result& result);
+    std::optional<End> OnEmptyWindow();
 
     PortSession& port_;
     TransferObserver& ui_;
@@ -43,6 +48,11 @@ class Receiver {
     std::size_t kept_ = 0;
     std::size_t length_ = 0;  // every byte of the frame, kept or not
     bool statusShown_ = false;
+    int expected_ = 0;      // the sequence number of the record to store next
+    int emptyWindows_ = 0;  // in a row
+    int fruitless_ = 0;     // frames since the last record stored that stored nothing
+    int extraNaks_ = 0;     // empty-window NAKs since our last ACK
+    int allowance_ = 0;     // frames still to take without a reply
 };
 
 }  // namespace k52

@@ -13,8 +13,9 @@
 #include <cstdlib>
 #include <utility>
 
-#include "link/Protocol.h"
+#include "protocol/Protocol.h"
 #include "util/Parse.h"
+#include "util/Paths.h"
 #include "util/SaveFile.h"
 
 namespace k52 {
@@ -22,12 +23,6 @@ namespace k52 {
 namespace {
 
 constexpr std::string_view kPartialSuffix = ".partial";
-
-std::string DirectoryOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 std::string NameOf(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
@@ -64,7 +59,9 @@ std::string Numbered(const std::string& target, int n) {
     return (target.find('/') == std::string::npos ? "" : folder + "/") + stem + "-" + std::to_string(n) + ext;
 }
 
-long CountRecords(const std::string& path) {
+}  // namespace
+
+long RecordFile::CountRecords(const std::string& path) {
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd) return 0;
     long records = 0;
@@ -78,8 +75,6 @@ long CountRecords(const std::string& path) {
     }
     return records;
 }
-
-}  // namespace
 
 std::optional<RecordFile> RecordFile::Create(const std::string& path, int* error) {
     std::string reason;
@@ -229,6 +224,21 @@ void RecordFile::Rollback() {
     done_ = true;
     fd_.Reset();
     if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+}
+
+std::optional<std::string> RecordFile::Adopt(const std::string& partial, const std::string& target,
+                                             int* error) {
+    for (int n = 1; n < 10000; ++n) {
+        const std::string name = n == 1 ? target : Numbered(target, n);
+        if (::link(partial.c_str(), name.c_str()) == 0) {
+            ::unlink(partial.c_str());
+            SyncDirectory(DirectoryOf(name));
+            return name;
+        }
+        if (errno != EEXIST) break;
+    }
+    *error = errno;
+    return std::nullopt;
 }
 
 std::vector<RecordFile::Leftover> RecordFile::Leftovers(const std::string& path) {

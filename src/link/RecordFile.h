@@ -45,6 +45,12 @@ class RecordFile {
         long records = 0;
     };
     static std::vector<Leftover> Leftovers(const std::string& path);
+    // The records (CR LF-ended lines) a data file holds; 0 when it cannot be read.
+    static long CountRecords(const std::string& path);
+    // Gives the records of a partial file left behind the name it was meant for, or the first free
+    // "NAME-n.EXT" beside it; never replaces a file. The name it took, or nullopt with errno's value.
+    static std::optional<std::string> Adopt(const std::string& partial, const std::string& target,
+                                            int* error);
 
   private:
     RecordFile(UniqueFd fd, std::string target, std::string temp, bool inPlace);

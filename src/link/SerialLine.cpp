@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -39,9 +40,9 @@ std::optional<speed_t> TermiosSpeed(std::uint32_t bps) {
 }
 
 std::int64_t MonotonicMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return std::int64_t{ts.tv_sec} * 1000 + ts.tv_nsec / 1000000;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 void SleepMs(std::int64_t ms) {

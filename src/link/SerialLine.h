@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "ports/PortAssignments.h"
+#include "protocol/LineSpeeds.h"
 #include "template/Template.h"
-#include "util/LineSpeeds.h"
 
 namespace k52 {
 

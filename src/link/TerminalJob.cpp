@@ -2,8 +2,8 @@
 // and the result with the notes that explain it.
 #include "link/TerminalJob.h"
 
+#include "i18n/Translate.h"
 #include "link/TerminalLink.h"
-#include "util/Translate.h"
 
 namespace k52 {
 namespace {

@@ -278,6 +278,11 @@ void TerminalLink::RunReceive(const ReceiveRequest& request, TransferRun& run) {
         outcome.fileKept = true;
     }
     file.reset();
+    TellReceiveEnd(result, run);
+}
+
+void TerminalLink::TellReceiveEnd(const Receiver::Result& result, TransferRun& run) {
+    TransferOutcome& outcome = run.outcome;
     switch (result.end) {
         case Receiver::End::Over:
             if (result.stored == 0) run.Tell(kNothingReceived, kReceiveTitle, MessageIcon::None);

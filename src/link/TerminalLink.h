@@ -7,11 +7,12 @@
 #include <string>
 
 #include "link/Clock.h"
-#include "link/DownloadImage.h"
+#include "link/Receive.h"
 #include "link/SerialLine.h"
 #include "link/TransferObserver.h"
 #include "link/TransferOutcome.h"
 #include "link/TransferRequest.h"
+#include "protocol/DownloadImage.h"
 #include "template/Template.h"
 
 namespace k52 {
@@ -43,6 +44,8 @@ class TerminalLink {
     bool PortSettingsValid(TransferRun& run);
     bool OpenDownloadPort(PortSession& port, Transport transport, TransferRun& run);
     bool OpenReceivePort(PortSession& port, Transport transport, TransferRun& run);
+    // What the person is told, and how the outcome reads, once the record phase has ended.
+    static void TellReceiveEnd(const Receiver::Result& result, TransferRun& run);
 
     ApplicationTemplate& tmpl_;
     LineFactory& lines_;

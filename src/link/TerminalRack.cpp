@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 namespace k52 {
 namespace {

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "util/FileLock.h"
+#include "util/Paths.h"
 #include "util/RegularFile.h"
 #include "util/SaveFile.h"
 
@@ -38,11 +39,6 @@ bool MakeFolders(const std::string& dir) {
     const auto slash = dir.find_last_of('/');
     if (slash != std::string::npos && slash > 0 && !MakeFolders(dir.substr(0, slash))) return false;
     return mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
-}
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
 }
 
 }  // namespace
@@ -149,7 +145,7 @@ PortsConf ReadPortsConf(const std::string& path, std::vector<std::string>* warni
 }
 
 bool WritePortsConf(const std::string& path, const PortsConf& conf, std::string* error) {
-    const std::string dir = FolderOf(path);
+    const std::string dir = DirectoryOf(path);
     std::string reason;
     if (!MakeFolders(dir)) reason = Reason(dir);
     const std::string text = conf.Text();
@@ -162,7 +158,7 @@ bool WritePortsConf(const std::string& path, const PortsConf& conf, std::string*
 
 std::optional<PortsConf> EditPortsConf(const std::string& path, const std::function<bool(PortsConf&)>& edit,
                                        std::vector<std::string>* warnings, std::string* error) {
-    const std::string dir = FolderOf(path);
+    const std::string dir = DirectoryOf(path);
     std::string reason;
     if (!MakeFolders(dir)) reason = Reason(dir);
     std::optional<FileLock> lock;

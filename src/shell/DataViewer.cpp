@@ -17,9 +17,9 @@
 #include <QVBoxLayout>
 #include <map>
 
+#include "i18n/Translate.h"
 #include "shell/QtDialogs.h"
 #include "shell/RecordTableModel.h"
-#include "util/Translate.h"
 
 namespace k52 {
 

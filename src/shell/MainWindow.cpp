@@ -11,12 +11,14 @@
 #include <QScreen>
 #include <QShortcut>
 
-#include "editor/ui/EditorSheet.h"
+#include "editor/ui/EditorSheetDialog.h"
+#include "i18n/Translate.h"
 #include "link/DeskTransfer.h"
 #include "ports/PortResolver.h"
 #include "shell/AboutBox.h"
-#include "shell/ComSettingDlg.h"
+#include "shell/PortSettingsDialog.h"
 #include "shell/QtDialogs.h"
+#include "shell/ShortcutKeys.h"
 #include "shell/TerminalsWindow.h"
 #include "shell/TransferThread.h"
 #include "shell/TransferWindows.h"
@@ -24,7 +26,6 @@
 #include "shell/ZoomSettings.h"
 #include "simulator/ui/SimulatorWidget.h"
 #include "util/RegularFile.h"
-#include "util/Translate.h"
 
 namespace k52 {
 
@@ -129,18 +130,14 @@ MainWindow::MainWindow(const DesktopServices& services)
     ApplyZoom(kNoZoom);
     setWindowIcon(QIcon(TerminalImage(500)));
 
-    // Ctrl+= is Ctrl++ without the shift key that '+' needs on many keyboards.
-    const std::pair<const char*, int> keys[] = {
-        {"Ctrl+N", kCmdNew},    {"Ctrl+O", kCmdOpen},      {"Ctrl+S", kCmdSave},
-        {"Ctrl+E", kCmdEdit},   {"Ctrl+T", kCmdTerminals}, {"Ctrl++", kCmdZoomIn},
-        {"Ctrl+=", kCmdZoomIn}, {"Ctrl+-", kCmdZoomOut},   {"Ctrl+0", kCmdZoom100}};
-    for (const auto& [seq, id] : keys) {
-        auto* s = new QShortcut(QKeySequence(QString::fromLatin1(seq)), this);
-        connect(s, &QShortcut::activated, this, [this, id = id] { OnCommand(id); });
+    for (const ShortcutKey& k : kShortcutKeys) {
+        auto* s = new QShortcut(QKeySequence(QString::fromLatin1(k.keys)), this);
+        // Window managers close on Alt+F4 themselves; without one the key still asks to close.
+        if (k.command == kCmdExit)
+            connect(s, &QShortcut::activated, this, [this] { close(); });
+        else
+            connect(s, &QShortcut::activated, this, [this, id = k.command] { OnCommand(id); });
     }
-    // Window managers close on Alt+F4 themselves; without one the key still asks to close.
-    auto* altF4 = new QShortcut(QKeySequence(QStringLiteral("Alt+F4")), this);
-    connect(altF4, &QShortcut::activated, this, [this] { close(); });
 }
 
 MainWindow::~MainWindow() {
@@ -255,7 +252,7 @@ void MainWindow::TemplateApplied() {
 }
 
 void MainWindow::OpenPortSettings() {
-    RunComSettingDlg(this, doc_.tmpl.portSettings, messages_);
+    RunPortSettingsDialog(this, doc_.tmpl.portSettings, messages_);
 }
 
 void MainWindow::OpenTerminals() {

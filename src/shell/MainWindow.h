@@ -12,7 +12,7 @@
 #include "link/SerialLine.h"
 #include "link/TerminalLink.h"
 #include "shell/Shell.h"
-#include "simulator/Clock.h"
+#include "simulator/LocalClock.h"
 
 class QMenu;
 

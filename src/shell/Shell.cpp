@@ -1,9 +1,10 @@
 // The shell's command rules: the menu as data, the save prompt and each command's steps.
 #include "shell/Shell.h"
 
+#include "i18n/Translate.h"
+#include "shell/ShortcutKeys.h"
 #include "shell/Zoom.h"
 #include "template/Defaults.h"
-#include "util/Translate.h"
 
 namespace k52 {
 
@@ -18,40 +19,45 @@ using E = CommandMenuEntry;
 constexpr const char kViaCable[] = K52_TR("Shell", "經由 RS-232 或 IrDA...");
 constexpr const char kViaCradle[] = K52_TR("Shell", "經由紅外線傳輸座...");
 
+// An item of the command menu, with the shortcut the main window binds to its command.
+constexpr CommandMenuEntry Item(const char* text, int command) {
+    return {E::Item, text, ShortcutLabel(command), command};
+}
+
 constexpr CommandMenuEntry kMenu[] = {
-    {E::Item, K52_TR("Shell", "開新檔案"), "Ctrl+N", kCmdNew},
-    {E::Item, K52_TR("Shell", "開啟舊檔..."), "Ctrl+O", kCmdOpen},
-    {E::Item, K52_TR("Shell", "儲存檔案"), "Ctrl+S", kCmdSave},
-    {E::Item, K52_TR("Shell", "另存檔案..."), nullptr, kCmdSaveAs},
+    Item(K52_TR("Shell", "開新檔案"), kCmdNew),
+    Item(K52_TR("Shell", "開啟舊檔..."), kCmdOpen),
+    Item(K52_TR("Shell", "儲存檔案"), kCmdSave),
+    Item(K52_TR("Shell", "另存檔案..."), kCmdSaveAs),
     {E::Separator, nullptr, nullptr, 0},
-    {E::Item, K52_TR("Shell", "編輯檔案"), "Ctrl+E", kCmdEdit},
-    {E::Item, K52_TR("Shell", "傳輸埠設定..."), nullptr, kCmdPortSettings},
-    {E::Item, K52_TR("Shell", "終端機..."), "Ctrl+T", kCmdTerminals},
+    Item(K52_TR("Shell", "編輯檔案"), kCmdEdit),
+    Item(K52_TR("Shell", "傳輸埠設定..."), kCmdPortSettings),
+    Item(K52_TR("Shell", "終端機..."), kCmdTerminals),
     {E::Submenu, K52_TR("Shell", "縮放"), nullptr, 0},
-    {E::Item, K52_TR("Shell", "放大"), "Ctrl++", kCmdZoomIn},
-    {E::Item, K52_TR("Shell", "縮小"), "Ctrl+-", kCmdZoomOut},
+    Item(K52_TR("Shell", "放大"), kCmdZoomIn),
+    Item(K52_TR("Shell", "縮小"), kCmdZoomOut),
     {E::Separator, nullptr, nullptr, 0},
-    {E::Item, "100%", "Ctrl+0", kCmdZoom100},
-    {E::Item, "150%", nullptr, kCmdZoom150},
-    {E::Item, "200%", nullptr, kCmdZoom200},
-    {E::Item, "300%", nullptr, kCmdZoom300},
+    Item("100%", kCmdZoom100),
+    Item("150%", kCmdZoom150),
+    Item("200%", kCmdZoom200),
+    Item("300%", kCmdZoom300),
     {E::End, nullptr, nullptr, 0},
     {E::Separator, nullptr, nullptr, 0},
     {E::Submenu, K52_TR("Shell", "下載程式"), nullptr, 0},
-    {E::Item, kViaCable, nullptr, kCmdDownloadProgram},
-    {E::Item, kViaCradle, nullptr, kCmdDownloadProgramCradle},
+    Item(kViaCable, kCmdDownloadProgram),
+    Item(kViaCradle, kCmdDownloadProgramCradle),
     {E::End, nullptr, nullptr, 0},
     {E::Submenu, K52_TR("Shell", "下載索引檔"), nullptr, 0},
-    {E::Item, kViaCable, nullptr, kCmdDownloadLookup},
-    {E::Item, kViaCradle, nullptr, kCmdDownloadLookupCradle},
+    Item(kViaCable, kCmdDownloadLookup),
+    Item(kViaCradle, kCmdDownloadLookupCradle),
     {E::End, nullptr, nullptr, 0},
     {E::Submenu, K52_TR("Shell", "接收資料"), nullptr, 0},
-    {E::Item, kViaCable, nullptr, kCmdReceiveData},
-    {E::Item, kViaCradle, nullptr, kCmdReceiveDataCradle},
+    Item(kViaCable, kCmdReceiveData),
+    Item(kViaCradle, kCmdReceiveDataCradle),
     {E::End, nullptr, nullptr, 0},
     {E::Separator, nullptr, nullptr, 0},
-    {E::Item, K52_TR("Shell", "關於..."), nullptr, kCmdAbout},
-    {E::Item, K52_TR("Shell", "離開"), "Alt+F4", kCmdExit},
+    Item(K52_TR("Shell", "關於..."), kCmdAbout),
+    Item(K52_TR("Shell", "離開"), kCmdExit),
 };
 
 }  // namespace
@@ -61,8 +67,7 @@ std::span<const CommandMenuEntry> CommandMenu() {
 }
 
 void Shell::Startup() {
-    ApplyBarcodeDefaults(doc_.tmpl);
-    NewTemplateReset(doc_.tmpl);
+    doc_.tmpl = StartupTemplate();
 }
 
 bool Shell::SavePrompt() {

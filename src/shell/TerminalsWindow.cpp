@@ -21,11 +21,11 @@
 #include <chrono>
 
 #include "app/UserInterface.h"
+#include "i18n/Translate.h"
 #include "link/Clock.h"
 #include "link/DeskTransfer.h"
 #include "link/SerialLine.h"
 #include "shell/QtDialogs.h"
-#include "util/Translate.h"
 
 namespace k52 {
 namespace {

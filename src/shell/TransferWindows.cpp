@@ -12,11 +12,11 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "i18n/Translate.h"
 #include "link/TerminalLink.h"
 #include "shell/DataViewer.h"
 #include "shell/QtDialogs.h"
 #include "shell/Shell.h"
-#include "util/Translate.h"
 
 namespace k52 {
 

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QTranslator>
 
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 namespace k52 {
 namespace {

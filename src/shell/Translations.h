@@ -1,7 +1,7 @@
 // Puts the desktop program in one language: our own texts and Qt's standard buttons and dialogs alike.
 #pragma once
 
-#include "util/Language.h"
+#include "i18n/Language.h"
 
 namespace k52 {
 

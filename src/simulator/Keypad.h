@@ -1,7 +1,7 @@
 // The keypad's geometry and the press-level handling that the desktop window and k52cli share.
 #pragma once
 
-#include "simulator/Simulator.h"
+#include "simulator/TerminalSimulator.h"
 
 namespace k52 {
 

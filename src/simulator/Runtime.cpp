@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "simulator/Simulator.h"
+#include "simulator/TerminalSimulator.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 

@@ -1,9 +1,10 @@
-// New-template reset, normalisation, derived fields, target codes and the barcode defaults.
+// New-template reset, normalisation, derived fields, target codes, the barcode defaults and the start-up
+// template.
 #include "template/Defaults.h"
 
 #include <cstring>
 
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 namespace k52 {
 
@@ -13,6 +14,13 @@ const u8 kDefaultBarcodeSettings[24] = {0x9B, 0xC9, 0x00, 0x00, 0x00, 0x2D, 0x54
 
 void ApplyBarcodeDefaults(ApplicationTemplate& t) {
     std::memcpy(t.barcodeSettings.bytes(), kDefaultBarcodeSettings, sizeof kDefaultBarcodeSettings);
+}
+
+ApplicationTemplate StartupTemplate() {
+    ApplicationTemplate t{};
+    ApplyBarcodeDefaults(t);
+    NewTemplateReset(t);
+    return t;
 }
 
 void NewTemplateReset(ApplicationTemplate& t) {

@@ -1,4 +1,4 @@
-// New-template reset, normalisation of the forms, and the barcode defaults.
+// New-template reset, normalisation of the forms, the barcode defaults and the start-up template.
 #pragma once
 
 #include "template/Template.h"
@@ -24,6 +24,10 @@ void DeriveTemplateFields(ApplicationTemplate& t);
 
 // The scanner's factory settings, applied once at start-up.
 void ApplyBarcodeDefaults(ApplicationTemplate& t);
+
+// The template the desktop program holds right after start-up: the scanner's factory settings, then a
+// new-template reset. k52cli starts from it too, and a template's JSON text holds only what differs.
+ApplicationTemplate StartupTemplate();
 
 extern const u8 kDefaultBarcodeSettings[24];
 

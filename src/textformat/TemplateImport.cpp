@@ -9,6 +9,7 @@
 
 #include "template/Cp950.h"
 #include "template/Defaults.h"
+#include "textformat/JsonText.h"
 #include "textformat/TemplateFields.h"
 #include "textformat/TemplateJson.h"
 
@@ -24,22 +25,10 @@ std::string Member(const std::string& path, std::string_view key) {
     return path.empty() ? std::string(key) : path + "." + std::string(key);
 }
 
-// The deepest nesting of arrays and objects a text may have: the template's own goes five deep.
-constexpr std::size_t kMaxDepth = 64;
-// How much of a long text or key a message quotes before giving its length instead.
-constexpr std::size_t kQuotedBytes = 64;
-
-// The first `kQuotedBytes` or so of a long text, cut where a UTF-8 character starts.
-std::string_view Prefix(std::string_view s) {
-    std::size_t n = kQuotedBytes;
-    while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) --n;
-    return s.substr(0, n);
-}
-
 // A key as a message names it: a long one by its start and its length.
 std::string ShownKey(std::string_view key) {
     if (key.size() <= kQuotedBytes) return std::string(key);
-    return std::string(Prefix(key)) + "... (" + std::to_string(key.size()) + " bytes)";
+    return std::string(QuotedPrefix(key)) + "... (" + std::to_string(key.size()) + " bytes)";
 }
 
 // A value as a message quotes it; containers are named rather than printed, and a long text is quoted by
@@ -49,7 +38,7 @@ std::string Quote(const Json& v) {
     if (v.is_object()) return "an object";
     if (v.is_string() && v.get_ref<const std::string&>().size() > kQuotedBytes) {
         const std::string& text = v.get_ref<const std::string&>();
-        return Json(Prefix(text)).dump(-1, ' ', false, Json::error_handler_t::replace) + "... (" +
+        return Json(QuotedPrefix(text)).dump(-1, ' ', false, Json::error_handler_t::replace) + "... (" +
                std::to_string(text.size()) + " bytes)";
     }
     return v.dump(-1, ' ', false, Json::error_handler_t::replace);
@@ -350,71 +339,13 @@ class DuplicateKeys {
     }
 };
 
-// "line 3, column 7" for the character at `offset`.
-std::string Position(std::string_view text, std::size_t offset) {
-    const std::string_view before = text.substr(0, offset);
-    const std::size_t line = 1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
-    const std::size_t lastBreak = before.rfind('\n');
-    const std::size_t column =
-        lastBreak == std::string_view::npos ? before.size() + 1 : before.size() - lastBreak;
-    return "line " + std::to_string(line) + ", column " + std::to_string(column);
-}
-
-// The library's message with the token it quotes ('...') cut to its start and its length when long.
-std::string ShortenQuotedToken(std::string what) {
-    const std::size_t open = what.find('\'');
-    const std::size_t close = what.rfind('\'');
-    if (open == std::string::npos || close <= open || close - open - 1 <= kQuotedBytes) return what;
-    const std::string_view token = std::string_view(what).substr(open + 1, close - open - 1);
-    return what.substr(0, open + 1) + std::string(Prefix(token)) + "'... (" + std::to_string(token.size()) +
-           " bytes)" + what.substr(close + 1);
-}
-
-std::string ParseFailure(std::string_view text, const Json::parse_error& e) {
-    // e.byte counts the characters read, the offending one included.
-    const std::size_t offset = std::min<std::size_t>(e.byte, text.size() + 1) - (e.byte > 0 ? 1 : 0);
-    // The library's message carries its own position first; keep only what it says went wrong.
-    std::string what = e.what();
-    std::size_t detail = what.find("column ");
-    if (detail != std::string::npos) detail = what.find(": ", detail);
-    if (detail != std::string::npos) what = what.substr(detail + 2);
-    return Position(text, offset) + ": the JSON does not parse: " + ShortenQuotedToken(what);
-}
-
-// Where the text first nests deeper than kMaxDepth, found without building anything: the parse keeps a
-// path per level, so it must never start on such a text.
-std::optional<std::string> TooDeep(std::string_view text) {
-    std::size_t depth = 0;
-    bool inString = false, escaped = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (inString) {
-            if (escaped)
-                escaped = false;
-            else if (c == '\\')
-                escaped = true;
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == ']' || c == '}') {
-            if (depth > 0) --depth;
-        } else if ((c == '[' || c == '{') && ++depth > kMaxDepth) {
-            return Position(text, i) + ": arrays and objects nest deeper than " + std::to_string(kMaxDepth) +
-                   " levels";
-        }
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 TemplateImport ImportTemplateJson(std::string_view text) {
     TemplateImport result;
     // The template the desktop program starts with, so a file can hold only what it changes.
-    ApplyBarcodeDefaults(result.tmpl);
-    NewTemplateReset(result.tmpl);
-    if (std::optional<std::string> deep = TooDeep(text)) {
+    result.tmpl = StartupTemplate();
+    if (std::optional<std::string> deep = TooDeepNesting(text)) {
         result.errors.assign(1, *deep);
         return result;
     }
@@ -423,7 +354,7 @@ TemplateImport ImportTemplateJson(std::string_view text) {
     try {
         j = Json::parse(text.begin(), text.end(), DuplicateKeys(importer));
     } catch (const Json::parse_error& e) {
-        result.errors.assign(1, ParseFailure(text, e));
+        result.errors.assign(1, JsonParseFailure(text, e));
         return result;
     } catch (const Json::exception& e) {
         // A number beyond any double (1e400) is no parse error to the library, but it ends the parse.

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "util/Paths.h"
 #include "util/RegularFile.h"
 #include "util/UniqueFd.h"
 
@@ -19,13 +20,6 @@ namespace {
 
 // The kernel's own bound on a chain of symbolic links.
 constexpr int kMaxLinkHops = 40;
-
-std::string DirectoryOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
 
 struct Failure {
     std::string* reason;

@@ -6,9 +6,9 @@
 #include <deque>
 
 #include "app/TemplateCommands.h"
+#include "support/FileTestSupport.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
-#include "template/FileTestSupport.h"
 #include "template/TemplateFile.h"
 
 namespace k52 {
@@ -17,13 +17,6 @@ namespace {
 using test::ReadBytes;
 using test::WriteBytes;
 namespace fs = std::filesystem;
-
-ApplicationTemplate StartupTemplate() {
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
-    return t;
-}
 
 // Answers dialogs from a script and records every message.
 struct ScriptedUser : TemplateFileDialogs, MessageBoxes {

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "cli/TransferSession.h"
-#include "link/TerminalPeer.h"
+#include "peer/TerminalPeer.h"
 #include "support/MemoryLine.h"
 #include "support/TempDir.h"
 #include "template/Defaults.h"

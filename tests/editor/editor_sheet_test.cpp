@@ -30,10 +30,7 @@ struct RecordingHost : EditorHost {
 
 class EditorSheetTest : public ::testing::Test {
   protected:
-    EditorSheetTest() {
-        ApplyBarcodeDefaults(doc.tmpl);
-        NewTemplateReset(doc.tmpl);
-    }
+    EditorSheetTest() { doc.tmpl = StartupTemplate(); }
     // One opening of the sheet, in which `edit` works on the pages, ended by OK or Cancel.
     void Run(const std::function<void(EditorSheet&)>& edit, bool ok) {
         EditorSheet sheet(doc, host);

@@ -19,8 +19,7 @@ struct CountingHost : EditorHost {
 class FormPageTest : public ::testing::Test {
   protected:
     FormPageTest() {
-        ApplyBarcodeDefaults(doc.tmpl);
-        NewTemplateReset(doc.tmpl);
+        doc.tmpl = StartupTemplate();
         screen.Init();
     }
     // Opens the field attributes dialog of line n (1..4) of the current form.

@@ -13,8 +13,7 @@ using test::FakeScreen;
 class LookupPageTest : public ::testing::Test {
   protected:
     LookupPageTest() {
-        ApplyBarcodeDefaults(t);
-        NewTemplateReset(t);
+        t = StartupTemplate();
         screen.Init();
     }
     ApplicationTemplate t{};

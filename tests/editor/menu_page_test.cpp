@@ -15,8 +15,7 @@ using test::FakeScreen;
 class MenuPageTest : public ::testing::Test {
   protected:
     MenuPageTest() {
-        ApplyBarcodeDefaults(t);
-        NewTemplateReset(t);
+        t = StartupTemplate();
         screen.Init();
     }
     ApplicationTemplate t{};

@@ -12,10 +12,7 @@ using test::FakeScreen;
 
 class StartupPageTest : public ::testing::Test {
   protected:
-    StartupPageTest() {
-        ApplyBarcodeDefaults(t);
-        NewTemplateReset(t);
-    }
+    StartupPageTest() { t = StartupTemplate(); }
     void Reopen() {
         page.Commit();
         screen.Init();

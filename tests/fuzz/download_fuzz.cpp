@@ -66,7 +66,6 @@ class ScriptPeer : public LinePeer {
     std::vector<PeerEmission> out_;
 };
 
-
 bool IsText(const std::vector<u8>& w, std::string_view text) {
     return w.size() == text.size() && std::equal(w.begin(), w.end(), text.begin());
 }
@@ -82,9 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VirtualClock clock;
     ScriptPeer peer(in);
     MemoryLineFactory lines(clock, &peer);
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
+    ApplicationTemplate t = StartupTemplate();
     fuzz::QuietUi ui;
     DownloadRequest request;
     request.payload = lookup ? Payload::Lookup : Payload::Program;

@@ -1,7 +1,7 @@
 // The terminal emulator: whatever a host sends, in chunks, at changing speeds and times.
 #include "FuzzInput.h"
-#include "link/DownloadImage.h"
-#include "link/TerminalPeer.h"
+#include "peer/TerminalPeer.h"
+#include "protocol/DownloadImage.h"
 
 using namespace k52;
 

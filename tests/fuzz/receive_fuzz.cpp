@@ -6,7 +6,7 @@
 #include "FuzzInput.h"
 #include "FuzzLink.h"
 #include "link/TerminalLink.h"
-#include "link/TerminalPeer.h"
+#include "peer/TerminalPeer.h"
 #include "support/MemoryLine.h"
 #include "template/Defaults.h"
 
@@ -54,9 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VirtualClock clock;
     TerminalPeer peer(std::move(options));
     MemoryLineFactory lines(clock, &peer);
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
+    ApplicationTemplate t = StartupTemplate();
     fuzz::QuietUi ui;
     const std::string path = fuzz::ScratchDir() + "/data.txt";
     std::remove(path.c_str());

@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "FuzzInput.h"
-#include "simulator/Simulator.h"
+#include "simulator/TerminalSimulator.h"
 #include "template/Defaults.h"
 
 using namespace k52;
@@ -44,9 +44,7 @@ void Play(TerminalSimulator& sim, fuzz::FuzzInput& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput in(data, size);
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
+    ApplicationTemplate t = StartupTemplate();
     // The start-up template with up to 255 bytes changed anywhere: small inputs reach every field.
     auto* bytes = reinterpret_cast<std::uint8_t*>(&t);
     for (int patches = in.Byte(); patches > 0; --patches) {

@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "FuzzInput.h"
-#include "link/DownloadImage.h"
+#include "protocol/DownloadImage.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"
 

@@ -9,7 +9,7 @@
 
 #include "link/CollectStation.h"
 #include "link/Ledger.h"
-#include "link/LinkHarness.h"
+#include "support/LinkHarness.h"
 #include "support/TempDir.h"
 #include "util/Sha256.h"
 
@@ -98,7 +98,7 @@ struct Station {
         port.device = "/dev/ttyUSB3";
         port.byId = "/dev/serial/by-id/usb-K52_Cradle-if00";
         port.lines = &lines;
-        port.tmpl = FreshTemplate();
+        port.tmpl = StartupTemplate();
     }
     // Ends the run once `uploads` uploads have ended (any outcome).
     std::vector<UploadRow> Run(int uploads, bool frozenWallClock = false) {
@@ -196,6 +196,27 @@ TEST(Collect, APortThatDisappearsIsSaidOnceAndServedAgainWhenItComesBack) {
     EXPECT_EQ(rows[0].outcome, "complete");
     EXPECT_EQ(rows[0].started, "2024-05-01T00:01:00+00:00");
     EXPECT_EQ(s.Read("ttyUSB3/2024-05-01_000100.TXT"), Lines("C", 1));
+}
+
+TEST(Collect, WhatAKilledStationLeftGetsItsRowBeforeServing) {
+    Station s({});
+    std::filesystem::create_directories(s.dir.path() / "ttyUSB3");
+    s.dir.Write("ttyUSB3/2024-05-01_000000.TXT", Lines("A", 2));                 // stored, row never written
+    s.dir.Write("ttyUSB3/2024-05-01_000100.TXT.999999.partial", Lines("B", 3));  // cut off mid-upload
+    CollectStation station(s.dir.path().string(), 5000, s.stop, *s.ledger, s.events, [] { return kMay1; });
+    EXPECT_EQ(station.Recover(), 2);
+    EXPECT_EQ(station.Recover(), 0);  // once in the ledger, a file is known
+    std::string reason;
+    const std::vector<UploadRow> rows = *s.ledger->List("", "", &reason);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].file, "ttyUSB3/2024-05-01_000000.TXT");
+    EXPECT_EQ(rows[0].outcome, "partial");
+    EXPECT_EQ(rows[0].records, 2);
+    EXPECT_EQ(rows[1].file, "ttyUSB3/2024-05-01_000100.TXT");
+    EXPECT_EQ(rows[1].outcome, "interrupted");
+    EXPECT_EQ(rows[1].records, 3);
+    EXPECT_EQ(rows[1].sha256, Sha256Hex(Lines("B", 3)));
+    EXPECT_EQ(s.Read("ttyUSB3/2024-05-01_000100.TXT"), Lines("B", 3));
 }
 
 }  // namespace

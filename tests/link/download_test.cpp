@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "LinkHarness.h"
+#include "support/LinkHarness.h"
 
 namespace k52::test {
 namespace {

@@ -6,9 +6,9 @@
 #include <tuple>
 #include <vector>
 
+#include "i18n/Translate.h"
 #include "link/LinkTexts.h"
 #include "link/LookupData.h"
-#include "util/Translate.h"
 
 namespace k52 {
 namespace {

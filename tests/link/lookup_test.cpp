@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "LinkHarness.h"
+#include "support/LinkHarness.h"
 
 namespace k52::test {
 namespace {

@@ -15,8 +15,8 @@
 #include <sstream>
 #include <thread>
 
-#include "LinkHarness.h"
 #include "link/SerialLine.h"
+#include "support/LinkHarness.h"
 
 namespace k52 {
 namespace {
@@ -146,7 +146,7 @@ TEST_F(PortFaultsTest, UnpluggedDuringAReceiveKeepsEveryAcknowledgedRecord) {
     const int dataFd = mkstemp(data);
     ASSERT_GE(dataFd, 0);
     close(dataFd);
-    ApplicationTemplate tmpl = test::FreshTemplate();
+    ApplicationTemplate tmpl = StartupTemplate();
     PosixLineFactory lines(path);
     MonotonicClock clock;
     test::RecordingUi ui(clock);

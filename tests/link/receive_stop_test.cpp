@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "link/LinkHarness.h"
 #include "link/RecordFile.h"
+#include "support/LinkHarness.h"
 #include "support/TempDir.h"
 
 namespace k52::test {
@@ -72,7 +72,7 @@ TEST(ReceiveStop, EndsAtARecordBoundaryKeepingWhatWasAcknowledged) {
         clock.acks = c.acks;
         clock.laterMs = c.laterMs;
         MemoryLineFactory lines(clock, &peer);
-        ApplicationTemplate t = FreshTemplate();
+        ApplicationTemplate t = StartupTemplate();
         TerminalLink link(t, lines, clock);
         RecordingUi ui(clock);
         ReceiveRequest request;

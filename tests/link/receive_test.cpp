@@ -13,7 +13,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "LinkHarness.h"
+#include "support/LinkHarness.h"
 
 namespace k52::test {
 namespace {

@@ -1,5 +1,5 @@
-// The termios backend on a real pseudo-terminal: raw bytes both ways, exclusive open, speeds, and
-// reads and waits that never block when told not to.
+// The termios backend on a real pseudo-terminal (raw bytes both ways, exclusive open, speeds, reads and
+// waits that never block when told not to) and the devices the port names stand for.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <termios.h>
@@ -208,6 +208,21 @@ TEST(PosixLineFactory, OpensTheDeviceAPortMapsTo) {
     unsetenv("K52_COM3");
     PosixLineFactory fixed(pty.path);
     EXPECT_TRUE(fixed.OpenPort(5));
+}
+
+TEST(PortNames, ComPortsMapToSerialDevicesUnlessTheEnvironmentSaysOtherwise) {
+    setenv("XDG_CONFIG_HOME", "/nonexistent/k52-no-assignments", 1);  // whatever the user running us chose
+    unsetenv("K52_COM1");
+    unsetenv("K52_COM6");
+    EXPECT_EQ(ComPortName(0), "COM1");
+    EXPECT_EQ(ComPortName(5), "COM6");
+    EXPECT_EQ(ComPortDevice(0), "/dev/ttyS0");
+    EXPECT_EQ(ComPortDevice(5), "/dev/ttyS5");
+    setenv("K52_COM6", "/dev/ttyUSB0", 1);
+    EXPECT_EQ(ComPortDevice(5), "/dev/ttyUSB0");
+    setenv("K52_COM6", "", 1);
+    EXPECT_EQ(ComPortDevice(5), "/dev/ttyS5");
+    unsetenv("K52_COM6");
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // job runs, fails, is retried and is cancelled on its own.
 #include "link/TerminalRack.h"
 
-#include "link/LinkHarness.h"
+#include "support/LinkHarness.h"
 #include "support/TempDir.h"
 
 namespace k52::test {

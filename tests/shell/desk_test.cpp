@@ -9,14 +9,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "UiTestSupport.h"
-#include "editor/ui/EditorSheet.h"
+#include "editor/ui/EditorSheetDialog.h"
 #include "editor/ui/SheetPlacement.h"
 #include "shell/MainWindow.h"
 #include "shell/TransferWindows.h"
 #include "shell/ZoomSettings.h"
 #include "simulator/ui/SimulatorWidget.h"
 #include "support/MemoryLine.h"
+#include "support/UiTestSupport.h"
 #include "template/TemplateFile.h"
 
 using namespace k52;

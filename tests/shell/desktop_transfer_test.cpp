@@ -9,11 +9,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "UiTestSupport.h"
 #include "shell/DataViewer.h"
 #include "shell/MainWindow.h"
 #include "shell/RecordTableModel.h"
 #include "shell/TransferWindows.h"
+#include "support/UiTestSupport.h"
 
 using namespace k52;
 using k52::test::OnNextModal;

@@ -7,11 +7,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "UiTestSupport.h"
 #include "shell/AboutBox.h"
-#include "shell/ComSettingDlg.h"
 #include "shell/MainWindow.h"
+#include "shell/PortSettingsDialog.h"
 #include "simulator/ui/SimulatorWidget.h"
+#include "support/UiTestSupport.h"
 
 using namespace k52;
 using k52::test::OnNextModal;
@@ -174,7 +174,7 @@ class MainWindowTest : public QObject {
         });
         bool portSettingsOpened = false;
         OnNextModal([&](QWidget* w) {
-            portSettingsOpened = qobject_cast<ComSettingDlg*>(w) != nullptr;
+            portSettingsOpened = qobject_cast<PortSettingsDialog*>(w) != nullptr;
             static_cast<QDialog*>(w)->done(0);
         });
         QTest::mouseClick(sim, Qt::RightButton, {}, QPoint(90, 20));
@@ -325,7 +325,7 @@ class MainWindowTest : public QObject {
         ports = {1, 3};
         for (bool ok : {false, true}) {
             OnNextModal([ok](QWidget* w) {
-                auto* dlg = qobject_cast<ComSettingDlg*>(w);
+                auto* dlg = qobject_cast<PortSettingsDialog*>(w);
                 QVERIFY(dlg);
                 QCOMPARE(dlg->windowTitle(), QStringLiteral("傳輸埠設定"));
                 QCOMPARE(dlg->portList()->currentIndex(), 1);

@@ -7,8 +7,8 @@
 
 #include <sys/stat.h>
 
-#include "UiTestSupport.h"
 #include "shell/MainWindow.h"
+#include "support/UiTestSupport.h"
 #include "template/TemplateFile.h"
 #include "util/RegularFile.h"
 

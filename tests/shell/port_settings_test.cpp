@@ -11,11 +11,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "UiTestSupport.h"
-#include "shell/ComSettingDlg.h"
 #include "shell/MainWindow.h"
 #include "shell/PortDeviceChooser.h"
+#include "shell/PortSettingsDialog.h"
 #include "shell/TransferWindows.h"
+#include "support/UiTestSupport.h"
 
 using namespace k52;
 using k52::test::ScriptedMessages;
@@ -79,7 +79,7 @@ class PortSettingsTest : public QObject {
                          Port("/dev/ttyUSB0", adapter_, "FT232R USB UART")};
         PortSettings ports{1, 4};
         ScriptedMessages messages;
-        ComSettingDlg dlg(nullptr, ports, &scanner, &messages);
+        PortSettingsDialog dlg(nullptr, ports, &scanner, &messages);
         QComboBox* box = dlg.deviceChooser()->deviceBox();
         QCOMPARE(Items(box),
                  (QStringList{QStringLiteral("ttyS0 — /dev/ttyS0"),
@@ -101,7 +101,7 @@ class PortSettingsTest : public QObject {
     void aTypedPathThatIsAbsentSaysSoAndIsStored() {
         FakeScanner scanner;
         PortSettings ports{0, 0};
-        ComSettingDlg dlg(nullptr, ports, &scanner);
+        PortSettingsDialog dlg(nullptr, ports, &scanner);
         QComboBox* box = dlg.deviceChooser()->deviceBox();
         QTest::keyClicks(box->lineEdit(), QStringLiteral("/dev/ttyACM3"));
         QCOMPARE(dlg.deviceChooser()->statusLabel()->text(), QStringLiteral("not connected"));
@@ -117,7 +117,7 @@ class PortSettingsTest : public QObject {
         FakeScanner scanner;
         scanner.ports = {Port("/dev/ttyS0", std::nullopt, "ttyS0")};
         PortSettings ports{2, 0};
-        ComSettingDlg dlg(nullptr, ports, &scanner);
+        PortSettingsDialog dlg(nullptr, ports, &scanner);
         PortDeviceChooser* chooser = dlg.deviceChooser();
         chooser->deviceBox()->lineEdit()->setText(QStringLiteral("/dev/ttyUSB5"));
         scanner.ports.push_back(Port("/dev/ttyUSB0", adapter_, "FT232R USB UART"));
@@ -134,7 +134,7 @@ class PortSettingsTest : public QObject {
         qputenv("K52_COM2", "/dev/pts/77");
         FakeScanner scanner;
         PortSettings ports{1, 0};
-        ComSettingDlg dlg(nullptr, ports, &scanner);
+        PortSettingsDialog dlg(nullptr, ports, &scanner);
         PortDeviceChooser* chooser = dlg.deviceChooser();
         QVERIFY(!chooser->deviceBox()->isEnabled());
         QCOMPARE(chooser->deviceBox()->currentText(), QStringLiteral("/dev/pts/77"));
@@ -156,7 +156,7 @@ class PortSettingsTest : public QObject {
         FakeScanner scanner;
         PortSettings ports{0, 2};
         for (bool ok : {false, true}) {
-            ComSettingDlg dlg(nullptr, ports, &scanner);
+            PortSettingsDialog dlg(nullptr, ports, &scanner);
             QComboBox* box = dlg.deviceChooser()->deviceBox();
             QCOMPARE(box->currentText(), QStringLiteral("/dev/ttyUSB1"));
             box->lineEdit()->setText(QStringLiteral("/dev/ttyUSB7"));
@@ -185,7 +185,7 @@ class PortSettingsTest : public QObject {
         FakeScanner scanner;
         PortSettings ports{2, 0};
         ScriptedMessages messages;
-        ComSettingDlg dlg(nullptr, ports, &scanner, &messages);
+        PortSettingsDialog dlg(nullptr, ports, &scanner, &messages);
         dlg.deviceChooser()->deviceBox()->lineEdit()->clear();
         dlg.portList()->setCurrentIndex(3);
         dlg.deviceChooser()->deviceBox()->lineEdit()->setText(QStringLiteral("ttyUSB0"));
@@ -236,7 +236,7 @@ class PortSettingsTest : public QObject {
         SetConf("COM9=/dev/ttyUSB0\n");
         FakeScanner scanner;
         PortSettings ports{0, 0};
-        ComSettingDlg dlg(nullptr, ports, &scanner);
+        PortSettingsDialog dlg(nullptr, ports, &scanner);
         auto* warnings = dlg.findChild<QLabel*>(QStringLiteral("portsConfWarnings"));
         QVERIFY(warnings);
         QVERIFY(warnings->text().endsWith(QStringLiteral(

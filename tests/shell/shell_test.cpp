@@ -36,7 +36,9 @@ class RecordingActions : public ShellActions {
         calls.push_back("download " + std::to_string(t == Transport::Cradle) + " " +
                         std::to_string(p == Payload::Lookup));
     }
-    void RunReceive(Transport t) override { calls.push_back("receive " + std::to_string(t == Transport::Cradle)); }
+    void RunReceive(Transport t) override {
+        calls.push_back("receive " + std::to_string(t == Transport::Cradle));
+    }
     void ShowAbout() override { calls.push_back("about"); }
     int Zoom() const override { return 100; }
     void SetZoom(int percent) override { calls.push_back("zoom " + std::to_string(percent)); }

@@ -6,11 +6,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "UiTestSupport.h"
 #include "link/DeskTransfer.h"
-#include "link/TerminalPeer.h"
+#include "peer/TerminalPeer.h"
 #include "shell/MainWindow.h"
 #include "support/MemoryLine.h"
+#include "support/UiTestSupport.h"
 
 using namespace k52;
 using k52::test::ScriptedMessages;

@@ -8,9 +8,9 @@
 #include <QTest>
 #include <cstdlib>
 
-#include "UiTestSupport.h"
-#include "shell/ComSettingDlg.h"
+#include "shell/PortSettingsDialog.h"
 #include "shell/TransferWindows.h"
+#include "support/UiTestSupport.h"
 
 using namespace k52;
 using k52::test::CountPixels;
@@ -31,7 +31,7 @@ class TransferWindowsTest : public QObject {
         qputenv("K52_COM2", "/dev/pts/77");
         qunsetenv("K52_COM1");
         PortSettings ports{1, 4};
-        ComSettingDlg dlg(nullptr, ports);
+        PortSettingsDialog dlg(nullptr, ports);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("傳輸埠設定"));
         QStringList names, speeds;
         for (int i = 0; i < dlg.portList()->count(); ++i) names << dlg.portList()->itemText(i);
@@ -67,7 +67,7 @@ class TransferWindowsTest : public QObject {
 
     void damagedPortSettingsSelectNothingAndOkKeepsThem() {
         PortSettings ports{9, 7};
-        ComSettingDlg dlg(nullptr, ports);
+        PortSettingsDialog dlg(nullptr, ports);
         QCOMPARE(dlg.portList()->currentIndex(), -1);
         QCOMPARE(dlg.speedList()->currentIndex(), -1);
         dlg.speedList()->setCurrentIndex(2);

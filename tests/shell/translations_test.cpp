@@ -9,12 +9,12 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "UiTestSupport.h"
-#include "editor/ui/EditorSheet.h"
+#include "editor/ui/EditorSheetDialog.h"
 #include "link/LinkTexts.h"
 #include "shell/MainWindow.h"
 #include "shell/QtDialogs.h"
 #include "shell/Translations.h"
+#include "support/UiTestSupport.h"
 #include "template/Defaults.h"
 
 using namespace k52;
@@ -83,8 +83,7 @@ class TranslationsTest : public QObject {
         shown << seen.title << seen.text << seen.button;
 
         TemplateDocument doc;
-        ApplyBarcodeDefaults(doc.tmpl);
-        NewTemplateReset(doc.tmpl);
+        doc.tmpl = StartupTemplate();
         NoHost host;
         EditorSheetDialog sheet(nullptr, doc, host);
         shown << sheet.tabs()->tabText(0) << sheet.tabs()->tabText(3);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "simulator/Keypad.h"
-#include "simulator/Simulator.h"
+#include "simulator/TerminalSimulator.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 
@@ -46,13 +46,6 @@ class RecordingView : public SimView {
     }
 };
 
-inline ApplicationTemplate BlankTemplate() {
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
-    return t;
-}
-
 // Writes a text (bytes as given) into a fixed-width field, NUL-padded.
 template <std::size_t N>
 void Put(u8 (&field)[N], const std::string& bytes) {
@@ -61,7 +54,7 @@ void Put(u8 (&field)[N], const std::string& bytes) {
 
 class SimTest : public ::testing::Test {
   protected:
-    ApplicationTemplate t = BlankTemplate();
+    ApplicationTemplate t = StartupTemplate();
     FixedLocalClock clock{{2024, 3, 6, 9, 5, 0}};
     RecordingView view;
     TerminalSimulator sim{t, clock, &view};

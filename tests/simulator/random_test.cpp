@@ -34,7 +34,7 @@ void CheckInvariants(const TerminalSimulator& sim, const ApplicationTemplate& t)
 TEST(Random, RandomTemplatesAndKeysStayInBounds) {
     std::mt19937 rng(20240306);
     for (int round = 0; round < 300; ++round) {
-        ApplicationTemplate t = BlankTemplate();
+        ApplicationTemplate t = StartupTemplate();
         u8* bytes = t.bytes();
         if (round % 3 == 0) {
             for (std::size_t i = 0; i < kTemplateSize; ++i) bytes[i] = static_cast<u8>(rng());

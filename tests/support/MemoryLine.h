@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "link/Clock.h"
-#include "link/LinePeer.h"
 #include "link/SerialLine.h"
+#include "peer/LinePeer.h"
+#include "support/VirtualClock.h"
 
 namespace k52 {
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <random>
 
+#include "support/FileTestSupport.h"
 #include "template/Defaults.h"
-#include "template/FileTestSupport.h"
 #include "template/TemplateFile.h"
 
 namespace k52 {
@@ -16,13 +16,6 @@ namespace {
 using test::ReadBytes;
 using test::WriteBytes;
 namespace fs = std::filesystem;
-
-ApplicationTemplate StartupTemplate() {
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
-    return t;
-}
 
 // A template whose file differs from the startup template's at a known byte.
 ApplicationTemplate Changed() {

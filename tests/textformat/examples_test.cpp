@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "simulator/Simulator.h"
+#include "simulator/TerminalSimulator.h"
 #include "template/Cp950.h"
 #include "textformat/TemplateImport.h"
 

@@ -40,8 +40,7 @@ class JsonCli : public ::testing::Test {
         std::string pattern = (fs::temp_directory_path() / "k52jsonXXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir = pattern;
-        ApplyBarcodeDefaults(t);
-        NewTemplateReset(t);
+        t = StartupTemplate();
     }
     void TearDown() override { fs::remove_all(dir); }
 

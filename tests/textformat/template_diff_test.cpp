@@ -9,19 +9,12 @@
 namespace k52 {
 namespace {
 
-ApplicationTemplate Startup() {
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
-    return t;
-}
-
 TEST(TemplateDiff, EqualTemplatesHaveNoDifferences) {
-    EXPECT_TRUE(DiffTemplates(Startup(), Startup()).empty());
+    EXPECT_TRUE(DiffTemplates(StartupTemplate(), StartupTemplate()).empty());
 }
 
 TEST(TemplateDiff, OneLinePerDifferingValueInTheOrderOfTheBytes) {
-    ApplicationTemplate a = Startup(), b = Startup();
+    ApplicationTemplate a = StartupTemplate(), b = StartupTemplate();
     a.menu(2).optionTargets[0] = 11;
     b.menu(2).optionTargets[0] = 12;
     std::memcpy(b.menu(1).title, "\xBD\x4C\xC2\x49", 4);
@@ -49,7 +42,7 @@ TEST(TemplateDiff, OneLinePerDifferingValueInTheOrderOfTheBytes) {
 }
 
 TEST(TemplateDiff, JsonListsPathAndBothValues) {
-    ApplicationTemplate a = Startup(), b = Startup();
+    ApplicationTemplate a = StartupTemplate(), b = StartupTemplate();
     b.startPosition = 1;
     std::memcpy(b.form(2).prompt[1], "QTY:", 4);
     EXPECT_EQ(DifferencesToJson(DiffTemplates(a, b)),

@@ -19,13 +19,6 @@ void Put(u8 (&field)[N], std::string_view bytes) {
     std::memcpy(field, bytes.data(), bytes.size());
 }
 
-ApplicationTemplate Startup() {
-    ApplicationTemplate t{};
-    ApplyBarcodeDefaults(t);
-    NewTemplateReset(t);
-    return t;
-}
-
 // Writes, prints, parses and imports: the bytes that come back.
 ApplicationTemplate ThroughText(const ApplicationTemplate& t) {
     TemplateImport back = ImportTemplateJson(FormatTemplateJson(t));
@@ -58,7 +51,7 @@ TEST(TemplateJson, TextsAreStringsOnlyWhenTheirBytesComeBackExactly) {
 }
 
 TEST(TemplateJson, KeepsTheKeysAndOrderShowJsonHadWithFormatAndVersionFirst) {
-    Json j = TemplateToJson(Startup());
+    Json j = TemplateToJson(StartupTemplate());
     std::vector<std::string> top, menu, form, lookup, startup;
     for (const auto& [k, v] : j.items()) top.push_back(k);
     for (const auto& [k, v] : j["menus"][0].items()) menu.push_back(k);
@@ -94,7 +87,7 @@ TEST(TemplateJson, KeepsTheKeysAndOrderShowJsonHadWithFormatAndVersionFirst) {
 }
 
 TEST(TemplateJson, EveryKindOfFieldComesBackByteForByte) {
-    ApplicationTemplate t = Startup();
+    ApplicationTemplate t = StartupTemplate();
     t.portSettings = {5, 4};
     t.startPosition = 1;
     t.barcodeSettings.spare23 = 0xA5;

@@ -17,7 +17,7 @@ CJK = re.compile("[\u3000-\u303f\u3400-\u9fff\uf900-\ufaff\uff00-\uffef]")
 MARKERS = {"tr", "translate", "K52_TR", "QT_TRANSLATE_NOOP", "QT_TR_NOOP"}
 # The terminal's own screens and messages: they are its firmware's texts and stay as the terminal shows them.
 TERMINAL_TEXTS = {
-    "src/simulator/Simulator.cpp": ["收 集 資 料", "上 傳 檔 案", "系 統 工 具", "系 統 設 定", "瀏 覽 資 料",
+    "src/simulator/TerminalSimulator.cpp": ["收 集 資 料", "上 傳 檔 案", "系 統 工 具", "系 統 設 定", "瀏 覽 資 料",
                                     "刪 除 資 料", "試 讀 條 碼", "設 定 日 期 時 間", "下 載 系 統 程 式",
                                     "記 憶 體 和 電 池", "下 載 索 引 檔 案", "系  統  設  定", "設 定 上 傳 埠",
                                     "設 定 下 載 埠", "設 定 傳 輸 速 度", "設 定 螢 幕 背 光",

@@ -1,4 +1,5 @@
-// The shared helpers: number parsing at its edges, and whole writes through an owning descriptor.
+// The shared helpers: number parsing at its edges, the folder of a path, and whole writes through an
+// owning descriptor.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "util/Parse.h"
+#include "util/Paths.h"
 #include "util/UniqueFd.h"
 
 namespace k52 {
@@ -59,6 +61,17 @@ TEST(UniqueFd, ReportsAFailedWrite) {
     EXPECT_FALSE(WriteAll(readOnly.get(), "x", 1, &written));
     EXPECT_EQ(errno, EBADF);
     EXPECT_EQ(written, 0u);
+}
+
+TEST(DirectoryOf, IsWhereANewFileBesideThePathGoes) {
+    const struct {
+        const char* path;
+        const char* folder;
+    } kCases[] = {
+        {"records.TXT", "."},       {"/records.TXT", "/"}, {"/home/k/records.TXT", "/home/k"},
+        {"out/records.TXT", "out"}, {"a//b", "a/"},        {"/home/k/", "/home/k"},
+    };
+    for (const auto& c : kCases) EXPECT_EQ(DirectoryOf(c.path), c.folder) << c.path;
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 namespace k52 {
 namespace {

@@ -21,7 +21,7 @@
 #include "editor/StartupPage.h"
 #include "editor/SymbologyDialog.h"
 #include "editor/ui/ControlBinder.h"
-#include "util/Translate.h"
+#include "i18n/Translate.h"
 
 namespace k52 {
 namespace {
@@ -183,6 +183,29 @@ QWidget* BuildLookupPage() {
     return page;
 }
 
+namespace {
+
+// The scanner's settings under the symbologies: mode, redundancy, time-out and inverse codes.
+QGridLayout* ScanSettings() {
+    auto* scan = new QGridLayout;
+    scan->addWidget(MakeLabel(K52_TR("EditorPages", "掃瞄模式 :")), 0, 0);
+    scan->addWidget(MakeList(BarcodePage::kScanModeList), 0, 1, Qt::AlignLeft);
+    scan->addWidget(MakeLabel(K52_TR("EditorPages", "重複讀取次數 :")), 0, 3);
+    scan->addWidget(MakeList(BarcodePage::kRedundancyList), 0, 4, Qt::AlignLeft);
+    scan->addWidget(MakeLabel(K52_TR("EditorPages", "掃瞄時限 :")), 1, 0);
+    auto* timeout = new QHBoxLayout;
+    timeout->addWidget(MakeEdit(BarcodePage::kTimeoutBox, kNumberBytes));
+    timeout->addWidget(MakeLabel(K52_TR("EditorPages", "秒")));
+    timeout->addStretch();
+    scan->addLayout(timeout, 1, 1);
+    scan->addWidget(MakeCheck(122, K52_TR("EditorPages", "讀取反相條碼")), 1, 3, 1, 2);
+    scan->setColumnMinimumWidth(2, 24);
+    scan->setColumnStretch(5, 1);
+    return scan;
+}
+
+}  // namespace
+
 QWidget* BuildBarcodePage() {
     struct Symbology {
         int check;
@@ -227,21 +250,7 @@ QWidget* BuildBarcodePage() {
     columns->addStretch();
     outer->addLayout(columns);
 
-    auto* scan = new QGridLayout;
-    scan->addWidget(MakeLabel(K52_TR("EditorPages", "掃瞄模式 :")), 0, 0);
-    scan->addWidget(MakeList(BarcodePage::kScanModeList), 0, 1, Qt::AlignLeft);
-    scan->addWidget(MakeLabel(K52_TR("EditorPages", "重複讀取次數 :")), 0, 3);
-    scan->addWidget(MakeList(BarcodePage::kRedundancyList), 0, 4, Qt::AlignLeft);
-    scan->addWidget(MakeLabel(K52_TR("EditorPages", "掃瞄時限 :")), 1, 0);
-    auto* timeout = new QHBoxLayout;
-    timeout->addWidget(MakeEdit(BarcodePage::kTimeoutBox, kNumberBytes));
-    timeout->addWidget(MakeLabel(K52_TR("EditorPages", "秒")));
-    timeout->addStretch();
-    scan->addLayout(timeout, 1, 1);
-    scan->addWidget(MakeCheck(122, K52_TR("EditorPages", "讀取反相條碼")), 1, 3, 1, 2);
-    scan->setColumnMinimumWidth(2, 24);
-    scan->setColumnStretch(5, 1);
-    outer->addLayout(scan);
+    outer->addLayout(ScanSettings());
     outer->addStretch();
     return page;
 }

@@ -12,9 +12,9 @@
 #include <memory>
 
 #include "app/UserInterface.h"
-#include "simulator/Clock.h"
 #include "simulator/Keypad.h"
-#include "simulator/Simulator.h"
+#include "simulator/LocalClock.h"
+#include "simulator/TerminalSimulator.h"
 
 class QMenu;
 

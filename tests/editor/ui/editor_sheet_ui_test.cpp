@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "editor/ui/ControlBinder.h"
-#include "editor/ui/EditorSheet.h"
+#include "editor/ui/EditorSheetDialog.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 
@@ -74,8 +74,7 @@ class EditorSheetUiTest : public QObject {
 
     void Fresh() {
         doc = TemplateDocument{};
-        ApplyBarcodeDefaults(doc.tmpl);
-        NewTemplateReset(doc.tmpl);
+        doc.tmpl = StartupTemplate();
         host.calls = 0;
     }
 

@@ -4,8 +4,8 @@
 // lower keys 23x15 at 33+31c, 347+23r; each image one pixel wider and taller than its key.
 #include <QTest>
 
-#include "shell/UiTestSupport.h"
 #include "simulator/ui/SimulatorWidget.h"
+#include "support/UiTestSupport.h"
 #include "template/Defaults.h"
 
 using namespace k52;
@@ -42,8 +42,7 @@ class SimulatorWidgetTest : public QObject {
         SimulatorWidget* widget;
 
         Fixture() {
-            ApplyBarcodeDefaults(tmpl);
-            NewTemplateReset(tmpl);
+            tmpl = StartupTemplate();
             window.setFixedSize(180, 400);
             window.move(300, 50);
             widget = new SimulatorWidget(tmpl, messages, &window, &clock);

@@ -1,0 +1,81 @@
+// The language choice from the locale, and the English of the program's own texts from the generated table.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "i18n/Translate.h"
+
+namespace k52 {
+namespace {
+
+// Each test starts and ends in the program's own language.
+class English : public ::testing::Test {
+  protected:
+    void SetUp() override { SetLanguage(Language::English); }
+    void TearDown() override { SetLanguage(Language::Chinese); }
+};
+
+TEST(LanguageFromLocale, FirstSetVariableDecidesAndOnlyEnIsEnglish) {
+    constexpr Language E = Language::English, C = Language::Chinese;
+    struct Case {
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        Language expected;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, "en_US.UTF-8", E}, {nullptr, nullptr, "en", E},
+        {nullptr, nullptr, "zh_TW.UTF-8", C}, {nullptr, nullptr, "C", C},
+        {nullptr, nullptr, "C.UTF-8", C},     {nullptr, nullptr, "POSIX", C},
+        {nullptr, nullptr, nullptr, C},       {nullptr, nullptr, "", C},
+        {"", "", "en_GB.UTF-8", E},           {"C", nullptr, "en_US.UTF-8", C},
+        {nullptr, "zh_TW", "en_US", C},       {nullptr, "en_AU", "zh_TW", E},
+        {"en_US.UTF-8", "zh_TW", "zh_TW", E}, {nullptr, nullptr, "eo", C},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LanguageFromLocale(c.lcAll, c.lcMessages, c.lang), c.expected)
+            << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " "
+            << (c.lang ? c.lang : "-");
+}
+
+TEST(Translate, ChineseKeepsTheSourceBytes) {
+    ASSERT_EQ(CurrentLanguage(), Language::Chinese);
+    const char* text = "終端機尚未就緒!!";
+    EXPECT_EQ(Translate("Link", text).data(), text);
+    EXPECT_EQ(Translate(text).data(), text);
+    EXPECT_EQ(TranslateNumbered("Editor", "表單  3"), "表單  3");
+}
+
+TEST_F(English, TextsByContextAndWithoutIt) {
+    EXPECT_EQ(Translate("Link", "終端機尚未就緒!!"), "The terminal is not ready!");
+    EXPECT_EQ(Translate("終端機尚未就緒!!"), "The terminal is not ready!");
+    EXPECT_EQ(Translate("Shell", "開新檔案"), "New");
+    EXPECT_EQ(Translate("App", "錯誤"), "Error");
+    EXPECT_EQ(Translate("Link", "錯誤"), "Error");
+    // The wrong context, an unknown text, a user's own text and an empty one come back unchanged.
+    EXPECT_EQ(Translate("Shell", "終端機尚未就緒!!"), "終端機尚未就緒!!");
+    EXPECT_EQ(Translate("盤點"), "盤點");
+    EXPECT_EQ(Translate(""), "");
+}
+
+TEST_F(English, NumberedEntriesTranslateTheirPrefix) {
+    const struct {
+        const char* source;
+        const char* shown;
+    } cases[] = {{"表單  3", "Form 3"},   {"選單  10", "Menu 10"},
+                 {"欄位 2", "Field 2"},   {"表單 1", "Form 1"},
+                 {"主選單", "Main menu"}, {" 4", " 4"},
+                 {"無", "None"},          {"12", "12"},
+                 {"盤點 7", "盤點 7"}};
+    for (const auto& c : cases) EXPECT_EQ(TranslateNumbered("Editor", c.source), c.shown) << c.source;
+}
+
+TEST(Substitute, FillsNumberedPlacesAndLeavesTheRest) {
+    EXPECT_EQ(Substitute("檔案第 %1 行第 %2 個字元", {"12", "3"}), "檔案第 12 行第 3 個字元");
+    EXPECT_EQ(Substitute("%2 before %1", {"a", "b"}), "b before a");
+    EXPECT_EQ(Substitute("100% and %3 and %", {"x"}), "100% and %3 and %");
+    EXPECT_EQ(Substitute("%1%1", {"%2"}), "%2%2");  // a value is not substituted again
+}
+
+}  // namespace
+}  // namespace k52
