@@ -96,7 +96,7 @@ struct RowBoard : JobBoard {
 void RunRow(TerminalRack& rack, std::size_t row, const TerminalJob& job, Terminal& t, int stopAfter = -1) {
     RowBoard board(rack, row, t.clock);
     board.stopAfter = stopAfter;
-    rack.Finish(row, RunTerminalJob(job, FreshTemplate(), t.lines, t.clock, board));
+    rack.Finish(row, RunTerminalJob(job, StartupTemplate(), t.lines, t.clock, board));
 }
 
 TerminalRack ThreeRows() {

@@ -13,11 +13,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "UiTestSupport.h"
 #include "link/DeskTransfer.h"
 #include "shell/MainWindow.h"
 #include "shell/TerminalsWindow.h"
 #include "shell/Translations.h"
+#include "support/UiTestSupport.h"
 
 using namespace k52;
 using k52::test::ScriptedMessages;
