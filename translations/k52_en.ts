@@ -692,7 +692,90 @@ File: %2</translation>
     </message>
 </context>
 <context>
+    <name>TerminalRack</name>
+    <message>
+        <source>完成</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>失敗</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>Cancelled</translation>
+    </message>
+    <message>
+        <source>尋找傳輸座</source>
+        <translation>Finding the cradle</translation>
+    </message>
+    <message>
+        <source>連線中</source>
+        <translation>Connecting</translation>
+    </message>
+    <message>
+        <source>傳送程式</source>
+        <translation>Sending program</translation>
+    </message>
+    <message>
+        <source>傳送索引</source>
+        <translation>Sending lookup records</translation>
+    </message>
+    <message>
+        <source>接收中</source>
+        <translation>Receiving</translation>
+    </message>
+    <message>
+        <source>傳輸埠設定錯誤</source>
+        <translation>Bad port settings</translation>
+    </message>
+    <message>
+        <source>檔案錯誤</source>
+        <translation>File error</translation>
+    </message>
+    <message>
+        <source>無法開啟傳輸埠</source>
+        <translation>Cannot open the port</translation>
+    </message>
+    <message>
+        <source>紅外線傳輸座沒有回應</source>
+        <translation>The infrared cradle did not answer</translation>
+    </message>
+    <message>
+        <source>無法設定傳輸埠</source>
+        <translation>The port refused its settings</translation>
+    </message>
+    <message>
+        <source>沒有回應</source>
+        <translation>No reply</translation>
+    </message>
+    <message>
+        <source>終端機拒絕</source>
+        <translation>Refused by the terminal</translation>
+    </message>
+    <message>
+        <source>逾時</source>
+        <translation>Timed out</translation>
+    </message>
+    <message>
+        <source>可能重複</source>
+        <translation>May hold a record twice</translation>
+    </message>
+    <message>
+        <source>連線中斷</source>
+        <translation>Line lost</translation>
+    </message>
+    <message>
+        <source>完成, %1 筆資料</source>
+        <translation>Done, %1 records</translation>
+    </message>
+</context>
+<context>
     <name>Shell</name>
+    <message>
+        <source>終端機...</source>
+        <translation>Terminals...</translation>
+    </message>
     <message>
         <source>儲存目前程式嗎??</source>
         <translation>Save the current program?</translation>
@@ -979,6 +1062,91 @@ File: %2</translation>
     <message>
         <source>not connected</source>
         <translation>not connected</translation>
+    </message>
+</context>
+<context>
+    <name>k52::TerminalsWindow</name>
+    <message>
+        <source>終端機</source>
+        <translation>Terminals</translation>
+    </message>
+    <message>
+        <source>名稱</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>裝置</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>連接</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>紅外線傳輸座</source>
+        <translation>IR Cradle</translation>
+    </message>
+    <message>
+        <source>狀態</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>速度</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>結果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>下載程式(&amp;D)</source>
+        <translation>&amp;Download Program</translation>
+    </message>
+    <message>
+        <source>下載索引檔(&amp;L)</source>
+        <translation>Download &amp;Lookup File</translation>
+    </message>
+    <message>
+        <source>接收資料(&amp;R)</source>
+        <translation>&amp;Receive Data</translation>
+    </message>
+    <message>
+        <source>重試(&amp;T)</source>
+        <translation>Re&amp;try</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>全部取消(&amp;A)</source>
+        <translation>Cancel &amp;All</translation>
+    </message>
+    <message>
+        <source>已連接</source>
+        <translation>connected</translation>
+    </message>
+    <message>
+        <source>未連接</source>
+        <translation>not connected</translation>
+    </message>
+    <message>
+        <source>完成 %1, 失敗 %2, 執行中 %3</source>
+        <translation>Done %1, failed %2, running %3</translation>
+    </message>
+    <message>
+        <source>接收資料</source>
+        <translation>Receive Data</translation>
+    </message>
+    <message>
+        <source>兩台終端機的資料會存入同一個檔案: %1</source>
+        <translation>Two terminals' records would go to one file: %1</translation>
+    </message>
+    <message>
+        <source>下列檔案已經存在:%1
+要取代它們嗎??</source>
+        <translation>These files exist already:%1
+Replace them?</translation>
     </message>
 </context>
 <context>

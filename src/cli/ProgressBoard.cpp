@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <ostream>
 
+#include "util/Printable.h"
+
 namespace k52::cli {
 namespace {
 
@@ -49,7 +51,8 @@ std::string PhaseText(const TransferProgress& p, std::string_view why) {
 ProgressBoard::ProgressBoard(std::ostream& out, ProgressMode mode, std::vector<std::string> devices,
                              bool prefixMessages, NowMs now)
     : out_(out), mode_(mode), prefixMessages_(prefixMessages), now_(std::move(now)) {
-    for (std::string& d : devices) rows_.push_back({std::move(d), false, {}, {}, 0, -1});
+    // A device name may hold a newline or bytes that are no UTF-8: shown escaped, a line stays a line.
+    for (std::string& d : devices) rows_.push_back({PrintableBytes(d), false, {}, {}, 0, -1});
 }
 
 std::string ProgressBoard::LiveText(std::size_t row, std::int64_t nowMs) const {

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/Commands.h"
+#include "util/Printable.h"
 
 namespace k52::cli {
 
@@ -65,8 +66,8 @@ std::string Result(const TerminalResult& r) {
 std::string ReportTable(const std::vector<TerminalResult>& results) {
     std::vector<std::vector<std::string>> rows = {{"DEVICE", "RESULT", "PACKETS", "RECORDS", "SECONDS"}};
     for (const TerminalResult& r : results)
-        rows.push_back(
-            {r.device, Result(r), std::to_string(r.packets), std::to_string(r.records), Seconds(r.seconds)});
+        rows.push_back({PrintableBytes(r.device), Result(r), std::to_string(r.packets),
+                        std::to_string(r.records), Seconds(r.seconds)});
     std::vector<std::size_t> widths(rows[0].size(), 0);
     for (const auto& row : rows)
         for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], row[c].size());
@@ -86,6 +87,19 @@ std::string ReportTable(const std::vector<TerminalResult>& results) {
     return out;
 }
 
+namespace {
+std::string Hex(std::string_view bytes) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string out;
+    for (char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        out += kDigits[c >> 4];
+        out += kDigits[c & 15];
+    }
+    return out;
+}
+}  // namespace
+
 std::string ReportJson(const std::vector<TerminalResult>& results) {
     nlohmann::ordered_json doc = nlohmann::ordered_json::array();
     for (const TerminalResult& r : results) {
@@ -99,6 +113,9 @@ std::string ReportJson(const std::vector<TerminalResult>& results) {
         o["file"] = r.file.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(r.file);
         o["seconds"] = static_cast<double>(static_cast<long long>(r.seconds * 100 + 0.5)) / 100;
         o["message"] = r.message;
+        // A name that is no UTF-8 cannot stand in JSON text as it is: its bytes follow in hex.
+        if (!IsUtf8(r.device)) o["device_hex"] = Hex(r.device);
+        if (!IsUtf8(r.file)) o["file_hex"] = Hex(r.file);
         doc.push_back(std::move(o));
     }
     // Texts the terminal sent could hold anything: never fail on bytes that are not UTF-8.

@@ -8,6 +8,7 @@
 #include "cli/TransferSession.h"
 #include "link/Clock.h"
 #include "link/SerialLine.h"
+#include "link/TerminalJob.h"
 #include "util/platform/System.h"
 
 namespace k52::cli {
@@ -15,15 +16,6 @@ namespace {
 
 std::string DeviceName(const TerminalAddress& where) {
     return where.device ? *where.device : ComPortDevice(*where.comPort);
-}
-
-// The file name a terminal's records get in the receive folder: its device's own name (a by-id path's
-// by-id name).
-std::string RecordFileName(const std::string& device) {
-    std::string name = device;
-    while (!name.empty() && name.back() == '/') name.pop_back();
-    name = name.substr(name.find_last_of('/') + 1);
-    return (name.empty() || name == "." || name == ".." ? std::string("terminal") : name) + ".TXT";
 }
 
 bool Exists(const std::string& path) {

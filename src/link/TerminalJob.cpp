@@ -149,4 +149,11 @@ std::string FailureCode(const TransferOutcome& o) {
     return "failed";
 }
 
+std::string RecordFileName(const std::string& device) {
+    std::string name = device;
+    while (!name.empty() && name.back() == '/') name.pop_back();
+    name = name.substr(name.find_last_of('/') + 1);
+    return (name.empty() || name == "." || name == ".." ? std::string("terminal") : name) + ".TXT";
+}
+
 }  // namespace k52

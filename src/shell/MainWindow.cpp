@@ -19,6 +19,7 @@
 #include "shell/PortSettingsDialog.h"
 #include "shell/QtDialogs.h"
 #include "shell/ShortcutKeys.h"
+#include "shell/TerminalsWindow.h"
 #include "shell/TransferThread.h"
 #include "shell/TransferWindows.h"
 #include "shell/Zoom.h"
@@ -108,6 +109,8 @@ MainWindow::MainWindow(const DesktopServices& services)
         ownFiles_ = std::make_unique<QtTransferFiles>(*messages_, this, &doc_.tmpl.fieldSeparators);
         files = ownFiles_.get();
     }
+    files_ = files;
+    scanner_ = services.scanner;
     link_ = std::make_unique<TerminalLink>(doc_.tmpl, services.lines ? *services.lines : ownLines_,
                                            services.linkClock ? *services.linkClock : ownClock_);
     desk_ = std::make_unique<DeskTransfer>(*link_, *transferUi_, *files);
@@ -229,6 +232,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Its transfers stop at their next safe point; it closes once they have.
+    if (terminals_) terminals_->close();
     event->accept();
 }
 
@@ -248,6 +253,19 @@ void MainWindow::TemplateApplied() {
 
 void MainWindow::OpenPortSettings() {
     RunPortSettingsDialog(this, doc_.tmpl.portSettings, messages_);
+}
+
+void MainWindow::OpenTerminals() {
+    if (!terminals_) {
+        TerminalsServices services;
+        services.messages = messages_;
+        services.files = files_;
+        services.scanner = scanner_;
+        terminals_ = new TerminalsWindow(doc_.tmpl, services, this);
+    }
+    terminals_->show();
+    terminals_->raise();
+    terminals_->activateWindow();
 }
 
 void MainWindow::OpenFromCommandLine(const std::string& path) {

@@ -19,7 +19,9 @@ class QMenu;
 namespace k52 {
 
 class DeskTransfer;
+class PortScanner;
 class SimulatorWidget;
+class TerminalsWindow;
 class QtTransferUi;
 class TransferChoices;
 class TransferThread;
@@ -30,8 +32,9 @@ struct DesktopServices {
     TemplateFileDialogs* templateDialogs = nullptr;
     LocalClock* clock = nullptr;  // the status line's time
     TransferChoices* transferFiles = nullptr;
-    LineFactory* lines = nullptr;  // the serial ports
-    Clock* linkClock = nullptr;    // the transfers' time-outs
+    LineFactory* lines = nullptr;    // the serial ports
+    Clock* linkClock = nullptr;      // the transfers' time-outs
+    PortScanner* scanner = nullptr;  // the host's ports, for the Terminals window
 };
 
 // The editor sheet: modal, returns 1 for OK and 0 for Cancel.
@@ -52,6 +55,8 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     TemplateDocument& document() { return doc_; }
     SimulatorWidget* simulatorWidget() const { return simulator_; }
     QMenu* commandMenu() const { return menu_; }
+    // The Terminals window once it has been opened.
+    TerminalsWindow* terminalsWindow() const { return terminals_; }
     TerminalLink& link() { return *link_; }
     QtTransferUi& transferUi() { return *transferUi_; }
     bool transferRunning() const { return transferRunning_; }
@@ -82,6 +87,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     // ShellActions
     void OpenEditor() override;
     void OpenPortSettings() override;
+    void OpenTerminals() override;
     void RunDownload(Transport transport, Payload payload) override;
     void RunReceive(Transport transport) override;
     void ShowAbout() override;
@@ -110,6 +116,9 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     std::unique_ptr<TerminalLink> link_;
     std::unique_ptr<DeskTransfer> desk_;
     TransferThread* worker_ = nullptr;
+    TransferChoices* files_ = nullptr;
+    TerminalsWindow* terminals_ = nullptr;
+    PortScanner* scanner_ = nullptr;
     SimulatorWidget* simulator_ = nullptr;
     QMenu* menu_ = nullptr;
     EditorSheetFn editorSheet_;

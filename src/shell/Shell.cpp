@@ -32,6 +32,7 @@ constexpr CommandMenuEntry kMenu[] = {
     {E::Separator, nullptr, nullptr, 0},
     Item(K52_TR("Shell", "編輯檔案"), kCmdEdit),
     Item(K52_TR("Shell", "傳輸埠設定..."), kCmdPortSettings),
+    Item(K52_TR("Shell", "終端機..."), kCmdTerminals),
     {E::Submenu, K52_TR("Shell", "縮放"), nullptr, 0},
     Item(K52_TR("Shell", "放大"), kCmdZoomIn),
     Item(K52_TR("Shell", "縮小"), kCmdZoomOut),
@@ -115,6 +116,9 @@ void Shell::OnCommand(int id) {
             return;
         case kCmdPortSettings:
             actions_.OpenPortSettings();
+            return;
+        case kCmdTerminals:
+            actions_.OpenTerminals();
             return;
         case kCmdDownloadProgram:
             actions_.RunDownload(Transport::Direct, Payload::Program);

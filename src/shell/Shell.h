@@ -20,6 +20,7 @@ enum CommandId : int {
     kCmdExit = 1090,
     kCmdEdit = 2000,
     kCmdPortSettings = 2100,
+    kCmdTerminals = 2150,
     kCmdZoomIn = 2201,
     kCmdZoomOut = 2202,
     kCmdZoom100 = 2210,
@@ -59,6 +60,8 @@ class ShellActions {
     virtual ~ShellActions() = default;
     virtual void OpenEditor() = 0;
     virtual void OpenPortSettings() = 0;
+    // The Terminals window, beside the terminal and not modal.
+    virtual void OpenTerminals() {}
     virtual void RunDownload(Transport transport, Payload payload) = 0;
     virtual void RunReceive(Transport transport) = 0;
     virtual void ShowAbout() = 0;

@@ -12,4 +12,10 @@ namespace k52 {
 // characters escaped.
 std::string Printable(std::string_view utf8, std::size_t* escapes = nullptr);
 
+// Bytes that need not be UTF-8 (a file or device name), shown as Printable shows text, with every byte
+// that is not part of a well-formed UTF-8 character as \xNN too.
+std::string PrintableBytes(std::string_view bytes);
+// True when `bytes` is well-formed UTF-8.
+bool IsUtf8(std::string_view bytes);
+
 }  // namespace k52

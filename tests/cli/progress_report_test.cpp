@@ -185,5 +185,18 @@ TEST(TransferReport, TableAndJsonKeepTheOrderAndEveryField) {
     EXPECT_EQ(doc[2]["failure"], "file");
 }
 
+TEST(TransferReport, ADeviceNameWithALineEndOrBytesThatAreNoUtf8StaysOneLineAndRecoverable) {
+    TerminalResult odd = R("/dev/a\nb\xff", LinkFailure::None, 0);
+    odd.file = "out/a\nb\xff.TXT";
+    EXPECT_EQ(ReportTable({odd}).substr(ReportTable({odd}).find('\n') + 1, 16), "/dev/a\\x0Ab\\xFF ");
+    const auto doc = nlohmann::json::parse(ReportJson({odd}));
+    EXPECT_EQ(doc[0]["device_hex"], "2f6465762f610a62ff");
+    EXPECT_EQ(doc[0]["file_hex"], "6f75742f610a62ff2e545854");
+    std::ostringstream out;
+    ProgressBoard board(out, ProgressMode::Plain, {"/dev/a\nb"}, true, [] { return 0; });
+    board.Message(0, "x");
+    EXPECT_EQ(out.str(), "/dev/a\\x0Ab: x\n");
+}
+
 }  // namespace
 }  // namespace k52::cli

@@ -80,6 +80,7 @@ class MainWindowTest : public QObject {
             {{}, 0},
             {QStringLiteral("編輯檔案\tCtrl+E"), 2000},
             {QStringLiteral("傳輸埠設定..."), 2100},
+            {QStringLiteral("終端機...\tCtrl+T"), 2150},
             {QStringLiteral("縮放"), -2},
             {{}, 0},
             {QStringLiteral("下載程式"), -1},

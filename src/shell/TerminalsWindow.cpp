@@ -1,0 +1,398 @@
+// The Terminals window: the rack's rows as a table, its buttons, the rescan timer and a worker per job.
+#include "shell/TerminalsWindow.h"
+
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <chrono>
+
+#include "app/UserInterface.h"
+#include "i18n/Translate.h"
+#include "link/Clock.h"
+#include "link/DeskTransfer.h"
+#include "link/SerialLine.h"
+#include "shell/QtDialogs.h"
+
+namespace k52 {
+namespace {
+
+constexpr int kRescanMs = 2000;
+// Progress reaches the window at most this often per row: eight terminals never flood its thread.
+constexpr auto kProgressEvery = std::chrono::milliseconds(40);
+
+QString CradleKey(const std::string& device) {
+    return QStringLiteral("terminals/cradle/") +
+           QString::fromLatin1(QUrl::toPercentEncoding(QString::fromStdString(device), QByteArray(), "/"));
+}
+
+const QString kFolderKey = QStringLiteral("terminals/receiveFolder");
+
+// The window's clock for bytes per second.
+std::int64_t NowMs() {
+    static QElapsedTimer timer = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return timer.elapsed();
+}
+
+}  // namespace
+
+// On the job's worker: passes what the job says to the window's thread without waiting for it.
+class TerminalsWindow::RowBoard : public JobBoard {
+  public:
+    RowBoard(TerminalsWindow* window, std::size_t row) : window_(window), row_(row) {}
+    void Message(const std::string& line) override {
+        QMetaObject::invokeMethod(
+            window_, [w = window_, row = row_, line] { w->RowMessage(row, line); }, Qt::QueuedConnection);
+    }
+    void Progress(const TransferProgress& p) override {
+        const auto now = std::chrono::steady_clock::now();
+        if (p.phase == lastPhase_ && now - lastSent_ < kProgressEvery) return;
+        lastPhase_ = p.phase;
+        lastSent_ = now;
+        QMetaObject::invokeMethod(
+            window_, [w = window_, row = row_, p] { w->RowProgress(row, p); }, Qt::QueuedConnection);
+    }
+
+  private:
+    TerminalsWindow* window_;
+    std::size_t row_;
+    TransferPhase lastPhase_ = TransferPhase::Done;
+    std::chrono::steady_clock::time_point lastSent_;
+};
+
+TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const TerminalsServices& services,
+                                 QWidget* parent)
+    : QWidget(parent, Qt::Window), tmpl_(tmpl), services_(services) {
+    setWindowTitle(tr("終端機"));
+    if (!services_.scanner) {
+        ownScanner_ = std::make_unique<SystemPortScanner>();
+        services_.scanner = ownScanner_.get();
+    }
+    rack_.rememberedCradle = [](const std::string& device) {
+        return QSettings().value(CradleKey(device), false).toBool();
+    };
+
+    table_ = new QTableWidget(0, kColumns, this);
+    table_->setHorizontalHeaderLabels(
+        {tr("名稱"), tr("裝置"), tr("連接"), tr("紅外線傳輸座"), tr("狀態"), tr("速度"), tr("結果")});
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setMinimumSectionSize(60);
+    connect(table_, &QTableWidget::cellChanged, this, &TerminalsWindow::CellChanged);
+
+    download_ = new QPushButton(tr("下載程式(&D)"), this);
+    lookup_ = new QPushButton(tr("下載索引檔(&L)"), this);
+    receive_ = new QPushButton(tr("接收資料(&R)"), this);
+    retry_ = new QPushButton(tr("重試(&T)"), this);
+    cancel_ = new QPushButton(tr("取消(&C)"), this);
+    cancelAll_ = new QPushButton(tr("全部取消(&A)"), this);
+    connect(download_, &QPushButton::clicked, this, &TerminalsWindow::DownloadProgram);
+    connect(lookup_, &QPushButton::clicked, this, &TerminalsWindow::DownloadLookup);
+    connect(receive_, &QPushButton::clicked, this, &TerminalsWindow::ReceiveData);
+    connect(retry_, &QPushButton::clicked, this, &TerminalsWindow::RetryFailed);
+    connect(cancel_, &QPushButton::clicked, this, &TerminalsWindow::CancelSelected);
+    connect(cancelAll_, &QPushButton::clicked, this, &TerminalsWindow::CancelAll);
+    summary_ = new QLabel(this);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {download_, lookup_, receive_, retry_}) buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(cancel_);
+    buttons->addWidget(cancelAll_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+    layout->addWidget(summary_);
+    layout->addLayout(buttons);
+
+    // The table's own Ctrl+A would select rows; here it checks them, wherever the focus is.
+    table_->installEventFilter(this);
+    auto* all = new QShortcut(QKeySequence::SelectAll, this);
+    connect(all, &QShortcut::activated, this, &TerminalsWindow::CheckAll);
+
+    // The first look is made at once, so the window opens with its rows.
+    ApplyScan(ScanRack(*services_.scanner));
+    rescanTimer_ = new QTimer(this);
+    connect(rescanTimer_, &QTimer::timeout, this, &TerminalsWindow::Rescan);
+    rescanTimer_->start(kRescanMs);
+    resize(980, 320);
+}
+
+TerminalsWindow::~TerminalsWindow() {
+    rack_.CancelAll();
+    for (auto& [row, thread] : workers_) {
+        thread->wait();
+        delete thread;
+    }
+    if (scan_) {
+        scan_->wait();
+        delete scan_;
+    }
+}
+
+bool TerminalsWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Left unclaimed by the table, the key reaches the window's shortcut.
+    if (watched == table_ && event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::SelectAll)) {
+        event->ignore();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TerminalsWindow::closeEvent(QCloseEvent* event) {
+    if (!running()) return QWidget::closeEvent(event);
+    // Each transfer ends at its next safe point (a receive keeps what was acknowledged); then it closes.
+    closeWhenEnded_ = true;
+    rack_.CancelAll();
+    event->ignore();
+}
+
+void TerminalsWindow::Rescan() {
+    if (scan_) return;
+    PortScanner* scanner = services_.scanner;
+    scan_ = QThread::create([this, scanner] {
+        RackScan scan = ScanRack(*scanner);
+        QMetaObject::invokeMethod(
+            this,
+            [this, scan] {
+                ApplyScan(scan);
+                scan_->wait();
+                delete scan_;
+                scan_ = nullptr;
+            },
+            Qt::QueuedConnection);
+    });
+    scan_->start();
+}
+
+void TerminalsWindow::ApplyScan(const RackScan& scan) {
+    if (!rack_.Update(scan)) return;
+    const QSignalBlocker block(table_);
+    for (std::size_t i = static_cast<std::size_t>(table_->rowCount()); i < rack_.rows().size(); ++i) {
+        const int row = static_cast<int>(i);
+        table_->insertRow(row);
+        for (int c = 0; c < kColumns; ++c) table_->setItem(row, c, new QTableWidgetItem);
+        table_->item(row, kName)->setCheckState(Qt::Unchecked);
+        table_->item(row, kName)->setText(QString::fromStdString(rack_.rows()[i].name));
+        auto* bar = new QProgressBar;
+        bar->setRange(0, 100);
+        bar->setValue(0);
+        table_->setCellWidget(row, kState, bar);
+    }
+    for (std::size_t i = 0; i < rack_.rows().size(); ++i) ShowRow(i);
+    for (int c = kName; c < kResult; ++c) table_->resizeColumnToContents(c);
+    table_->setColumnWidth(kState, std::max(table_->columnWidth(kState), 160));
+    ShowSummary();
+}
+
+void TerminalsWindow::ShowRow(std::size_t i) {
+    const QSignalBlocker block(table_);
+    const RackRow& r = rack_.rows()[i];
+    const int row = static_cast<int>(i);
+    table_->item(row, kDevice)->setText(QFile::decodeName(r.device.c_str()));
+    table_->item(row, kPresent)->setText(r.present ? tr("已連接") : tr("未連接"));
+    table_->item(row, kCradle)->setCheckState(r.cradle ? Qt::Checked : Qt::Unchecked);
+    auto* bar = static_cast<QProgressBar*>(table_->cellWidget(row, kState));
+    const QString state = QString::fromStdString(RowStateText(r));
+    bar->setValue(std::max(r.percent, 0));
+    bar->setFormat(r.percent >= 0 ? state + QStringLiteral(" %p%") : state);
+    table_->item(row, kSpeed)
+        ->setText(r.bytesPerSecond > 0
+                      ? QString::number(static_cast<long long>(r.bytesPerSecond)) + QStringLiteral(" B/s")
+                      : QString());
+    if (r.state != RowState::Running) {
+        table_->item(row, kResult)->setText(QString::fromStdString(r.result));
+        table_->item(row, kResult)->setToolTip(QString::fromStdString(r.result));
+    }
+    // Once every transfer has ended, a receive's row leads to its records.
+    QWidget* link = table_->cellWidget(row, kResult);
+    if (!r.file.empty() && !rack_.AnyRunning()) {
+        if (!link) {
+            auto* label = new QLabel;
+            label->setTextFormat(Qt::RichText);
+            connect(label, &QLabel::linkActivated, this, [this](const QString& path) { OpenData(path); });
+            table_->setCellWidget(row, kResult, label);
+            link = label;
+        }
+        const QString path = QFile::decodeName(r.file.c_str());
+        static_cast<QLabel*>(link)->setText(
+            QString::fromStdString(r.result).toHtmlEscaped() +
+            QStringLiteral(" <a href=\"%1\">%2</a>").arg(path.toHtmlEscaped(), path.toHtmlEscaped()));
+        table_->item(row, kResult)->setText(QString());
+    } else if (link) {
+        table_->removeCellWidget(row, kResult);
+    }
+}
+
+void TerminalsWindow::ShowSummary() {
+    const RackSummary s = rack_.Summary();
+    summary_->setText(tr("完成 %1, 失敗 %2, 執行中 %3").arg(s.done).arg(s.failed).arg(s.running));
+    retry_->setEnabled(s.failed > 0);
+}
+
+void TerminalsWindow::CellChanged(int row, int column) {
+    if (column != kCradle) return;
+    const bool on = table_->item(row, column)->checkState() == Qt::Checked;
+    const std::size_t i = static_cast<std::size_t>(row);
+    rack_.SetCradle(i, on);
+    QSettings().setValue(CradleKey(rack_.rows()[i].device), on);
+}
+
+void TerminalsWindow::CheckAll() {
+    for (std::size_t i = 0; i < rack_.rows().size(); ++i) SetChecked(i, true);
+}
+
+void TerminalsWindow::SetChecked(std::size_t row, bool checked) {
+    table_->item(static_cast<int>(row), kName)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+std::vector<std::size_t> TerminalsWindow::CheckedRows() const {
+    std::vector<std::size_t> rows;
+    for (int i = 0; i < table_->rowCount(); ++i)
+        if (table_->item(i, kName)->checkState() == Qt::Checked) rows.push_back(static_cast<std::size_t>(i));
+    return rows;
+}
+
+void TerminalsWindow::DownloadProgram() {
+    for (std::size_t row : CheckedRows()) Launch(row, rack_.Start(row, JobKind::Program, "", false, NowMs()));
+}
+
+void TerminalsWindow::DownloadLookup() {
+    const std::vector<std::size_t> rows = CheckedRows();
+    if (rows.empty() || !services_.files) return;
+    const std::optional<std::string> file = services_.files->ChooseLookupFile(lookupFile_);
+    if (!file) return;
+    lookupFile_ = *file;
+    for (std::size_t row : rows) Launch(row, rack_.Start(row, JobKind::Lookup, *file, false, NowMs()));
+}
+
+void TerminalsWindow::ReceiveData() {
+    std::vector<std::size_t> rows = CheckedRows();
+    std::erase_if(rows, [this](std::size_t i) { return rack_.rows()[i].state == RowState::Running; });
+    if (rows.empty()) return;
+    const std::string previous = QFile::encodeName(QSettings().value(kFolderKey).toString()).toStdString();
+    std::optional<std::string> folder;
+    if (services_.chooseFolder) {
+        folder = services_.chooseFolder(previous);
+    } else {
+        QFileDialog dialog(this, tr("接收資料"), QFile::decodeName(previous.c_str()));
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            folder = QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+    }
+    if (!folder) return;
+    QSettings().setValue(kFolderKey, QFile::decodeName(folder->c_str()));
+
+    const ReceivePlan plan = rack_.PlanReceive(*folder, rows);
+    if (!plan.collision.empty()) {
+        services_.messages->ShowMessage(
+            Substitute(tr("兩台終端機的資料會存入同一個檔案: %1").toStdString(), {plan.collision}),
+            tr("接收資料").toStdString(), MessageIcon::Exclamation, MessageButtons::Ok);
+        return;
+    }
+    bool replace = false;
+    if (!plan.existing.empty()) {
+        std::string list;
+        for (const std::string& f : plan.existing) list += "\n" + f;
+        const std::string question =
+            Substitute(tr("下列檔案已經存在:%1\n要取代它們嗎??").toStdString(), {list});
+        if (services_.messages->ShowMessage(question, tr("接收資料").toStdString(), MessageIcon::Question,
+                                            MessageButtons::YesNo) != MessageAnswer::Yes)
+            return;
+        replace = true;
+    }
+    for (std::size_t k = 0; k < rows.size(); ++k)
+        Launch(rows[k], rack_.Start(rows[k], JobKind::Receive, plan.files[k], replace, NowMs()));
+}
+
+void TerminalsWindow::RetryFailed() {
+    for (std::size_t row : rack_.FailedRows()) Launch(row, rack_.Retry(row, NowMs()));
+}
+
+void TerminalsWindow::CancelSelected() {
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows())
+        rack_.Cancel(static_cast<std::size_t>(index.row()));
+}
+
+void TerminalsWindow::CancelAll() {
+    rack_.CancelAll();
+}
+
+void TerminalsWindow::Launch(std::size_t row, const std::optional<TerminalJob>& job) {
+    if (!job) return;
+    const RackRow& r = rack_.rows()[row];
+    // The template as it is now: editing it meanwhile changes nothing already under way.
+    ApplicationTemplate t = tmpl_;
+    if (r.comPort) t.portSettings.comPort = static_cast<u8>(*r.comPort);
+    QThread* thread = QThread::create([this, row, job = *job, t, device = r.device]() mutable {
+        PosixLineFactory lines(device);
+        MonotonicClock clock;
+        RowBoard board(this, row);
+        JobResult result = RunTerminalJob(job, std::move(t), lines, clock, board);
+        for (std::string& warning : lines.TakeWarnings()) result.notes.push_back(std::move(warning));
+        QMetaObject::invokeMethod(
+            this, [this, row, result] { RowFinished(row, result); }, Qt::QueuedConnection);
+    });
+    workers_[row] = thread;
+    table_->item(static_cast<int>(row), kResult)->setText(QString());
+    ShowRow(row);
+    ShowSummary();
+    thread->start();
+}
+
+void TerminalsWindow::RowMessage(std::size_t row, const std::string& line) {
+    // The row shows what its terminal's transfer says now, in place of a message box.
+    QTableWidgetItem* item = table_->item(static_cast<int>(row), kResult);
+    item->setText(QString::fromStdString(line));
+    item->setToolTip(QString::fromStdString(line));
+}
+
+void TerminalsWindow::RowProgress(std::size_t row, const TransferProgress& progress) {
+    rack_.Progress(row, progress, NowMs());
+    ShowRow(row);
+}
+
+void TerminalsWindow::RowFinished(std::size_t row, const JobResult& result) {
+    rack_.Finish(row, result);
+    if (auto it = workers_.find(row); it != workers_.end()) {
+        it->second->wait();
+        delete it->second;
+        workers_.erase(it);
+    }
+    ShowRow(row);
+    ShowSummary();
+    if (running()) return;
+    for (std::size_t i = 0; i < rack_.rows().size(); ++i) ShowRow(i);
+    emit allEnded();
+    if (closeWhenEnded_) {
+        closeWhenEnded_ = false;
+        close();
+    }
+}
+
+void TerminalsWindow::OpenData(const QString& path) {
+    if (services_.files) services_.files->OpenForViewing(QFile::encodeName(path).toStdString());
+}
+
+}  // namespace k52

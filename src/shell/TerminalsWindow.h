@@ -1,0 +1,101 @@
+// The Terminals window: every terminal in its cradle as a row, and the same transfer to the checked ones
+// at once, each on its own worker thread with its own line, reporting to its row.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "link/TerminalRack.h"
+#include "template/Template.h"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QThread;
+class QTimer;
+
+namespace k52 {
+
+class MessageBoxes;
+class TransferChoices;
+
+struct TerminalsServices {
+    MessageBoxes* messages = nullptr;  // the question before files are replaced
+    TransferChoices* files = nullptr;  // the lookup file, and the viewer of received data
+    PortScanner* scanner = nullptr;    // nullptr: the host's ports
+    // The receive folder, starting at the one chosen last; empty function: the folder dialog.
+    std::function<std::optional<std::string>(const std::string& previous)> chooseFolder;
+};
+
+class TerminalsWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // The transfers send a copy of `tmpl` as it is when they start.
+    TerminalsWindow(const ApplicationTemplate& tmpl, const TerminalsServices& services, QWidget* parent);
+    // Stops every transfer at its next safe point and waits for them.
+    ~TerminalsWindow() override;
+
+    enum Column { kName, kDevice, kPresent, kCradle, kState, kSpeed, kResult, kColumns };
+
+    TerminalRack& rack() { return rack_; }
+    QTableWidget* table() const { return table_; }
+    QPushButton* downloadButton() const { return download_; }
+    QPushButton* lookupButton() const { return lookup_; }
+    QPushButton* receiveButton() const { return receive_; }
+    QPushButton* retryButton() const { return retry_; }
+    QLabel* summaryLabel() const { return summary_; }
+
+    void CheckAll();
+    void SetChecked(std::size_t row, bool checked);
+    // Looks at the host's ports again on a worker; nothing happens while a look is under way.
+    void Rescan();
+    bool running() const { return !workers_.empty(); }
+
+    void DownloadProgram();
+    void DownloadLookup();
+    void ReceiveData();
+    void RetryFailed();
+    void CancelSelected();
+    void CancelAll();
+
+  signals:
+    // The last transfer running has ended.
+    void allEnded();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    class RowBoard;
+
+    std::vector<std::size_t> CheckedRows() const;
+    void Launch(std::size_t row, const std::optional<TerminalJob>& job);
+    void ApplyScan(const RackScan& scan);
+    void RowMessage(std::size_t row, const std::string& line);
+    void RowProgress(std::size_t row, const TransferProgress& progress);
+    void RowFinished(std::size_t row, const JobResult& result);
+    void ShowRow(std::size_t row);
+    void ShowSummary();
+    void CellChanged(int row, int column);
+    void OpenData(const QString& path);
+
+    const ApplicationTemplate& tmpl_;
+    TerminalsServices services_;
+    std::unique_ptr<PortScanner> ownScanner_;
+    TerminalRack rack_;
+    std::map<std::size_t, QThread*> workers_;
+    QThread* scan_ = nullptr;
+    bool closeWhenEnded_ = false;
+    std::string lookupFile_;
+    QTableWidget* table_;
+    QPushButton *download_, *lookup_, *receive_, *retry_, *cancel_, *cancelAll_;
+    QLabel* summary_;
+    QTimer* rescanTimer_;
+};
+
+}  // namespace k52
