@@ -694,6 +694,26 @@ File: %2</translation>
 <context>
     <name>TerminalRack</name>
     <message>
+        <source>等待上傳</source>
+        <translation>Waiting for an upload</translation>
+    </message>
+    <message>
+        <source>接收上傳</source>
+        <translation>Receiving an upload</translation>
+    </message>
+    <message>
+        <source>上次上傳 %1, %2 筆資料</source>
+        <translation>Last upload %1, %2 records</translation>
+    </message>
+    <message>
+        <source>, 未完成</source>
+        <translation>, partial</translation>
+    </message>
+    <message>
+        <source>, 已中斷</source>
+        <translation>, interrupted</translation>
+    </message>
+    <message>
         <source>完成</source>
         <translation>Done</translation>
     </message>
@@ -1115,8 +1135,20 @@ File: %2</translation>
         <translation>Re&amp;try</translation>
     </message>
     <message>
-        <source>取消(&amp;C)</source>
-        <translation>&amp;Cancel</translation>
+        <source>取消(&amp;N)</source>
+        <translation>Ca&amp;ncel</translation>
+    </message>
+    <message>
+        <source>自動收集(&amp;C)</source>
+        <translation>&amp;Collect Automatically</translation>
+    </message>
+    <message>
+        <source>自動收集</source>
+        <translation>Collect Automatically</translation>
+    </message>
+    <message>
+        <source>無法在 %1 自動收集: %2</source>
+        <translation>Cannot collect into %1: %2</translation>
     </message>
     <message>
         <source>全部取消(&amp;A)</source>

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "link/RecordFile.h"
+#include "link/TerminalJob.h"
 #include "link/TerminalLink.h"
 #include "util/LocalTime.h"
 #include "util/Sha256.h"
@@ -24,19 +25,24 @@ constexpr std::int64_t kStopSliceMs = 200;
 // Nobody is there to read the receive's message boxes: the last one becomes the ledger's message.
 class UploadWatch : public WindowlessObserver {
   public:
-    explicit UploadWatch(std::function<void()> onAnswer) : onAnswer_(std::move(onAnswer)) {}
+    UploadWatch(std::function<void()> onAnswer, std::function<void(const TransferProgress&)> onProgress)
+        : onAnswer_(std::move(onAnswer)), onProgress_(std::move(onProgress)) {}
     MessageAnswer ShowMessage(std::string_view, std::string_view, MessageIcon, MessageButtons) override {
         return MessageAnswer::Ok;
     }
     void OnProgress(const TransferProgress& progress) override {
-        if (progress.phase != TransferPhase::Receiving || answered) return;
-        answered = true;
-        onAnswer_();
+        if (progress.phase != TransferPhase::Receiving) return;
+        if (!answered) {
+            answered = true;
+            onAnswer_();
+        }
+        onProgress_(progress);
     }
     bool answered = false;
 
   private:
     std::function<void()> onAnswer_;
+    std::function<void(const TransferProgress&)> onProgress_;
 };
 
 UploadOutcome OutcomeOf(const TransferOutcome& o) {
@@ -92,13 +98,6 @@ const char* CollectEventKey(CollectEventKind kind) {
     return "problem";
 }
 
-std::string CollectTerminalName(const std::string& device) {
-    std::string name = device;
-    while (!name.empty() && name.back() == '/') name.pop_back();
-    name = name.substr(name.find_last_of('/') + 1);
-    return name.empty() || name == "." || name == ".." ? std::string("terminal") : name;
-}
-
 struct CollectStation::PortState {
     std::string terminal;
     bool gone = false;
@@ -116,7 +115,7 @@ CollectStation::CollectStation(std::string folder, std::int64_t intervalMs, cons
 
 void CollectStation::Serve(CollectPort& port, Clock& clock) {
     PortState state;
-    state.terminal = CollectTerminalName(port.device);
+    state.terminal = TerminalName(port.device);
     while (!stop_.load()) {
         Poll(port, clock, state);
         if (stop_.load()) break;
@@ -154,12 +153,14 @@ bool CollectStation::Poll(CollectPort& port, Clock& clock, PortState& state) {
     request.dataFile = folder + "/" + LocalFileStamp(started) + ".TXT";
     request.replace = false;  // an upload in the same second takes "-2": nothing is overwritten
     request.stop = &stop_;
-    UploadWatch watch([&] {
-        CollectEvent e = about;
-        e.kind = CollectEventKind::Started;
-        e.time = LocalIsoTime(started);
-        Emit(std::move(e));
-    });
+    UploadWatch watch(
+        [&] {
+            CollectEvent e = about;
+            e.kind = CollectEventKind::Started;
+            e.time = LocalIsoTime(started);
+            Emit(std::move(e));
+        },
+        [&](const TransferProgress& progress) { observer_.OnProgress(port.device, progress); });
     TerminalLink link(port.tmpl, *port.lines, clock);
     const TransferOutcome o = link.Receive(request, watch);
 

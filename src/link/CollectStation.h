@@ -11,6 +11,7 @@
 #include "link/Clock.h"
 #include "link/Ledger.h"
 #include "link/SerialLine.h"
+#include "link/TransferProgress.h"
 #include "link/TransferRequest.h"
 #include "template/Template.h"
 
@@ -36,6 +37,8 @@ class CollectObserver {
   public:
     virtual ~CollectObserver() = default;
     virtual void OnEvent(const CollectEvent& event) = 0;
+    // How far the upload on `device` has come, for a front end that shows it.
+    virtual void OnProgress(const std::string& /*device*/, const TransferProgress& /*progress*/) {}
 };
 
 struct CollectPort {
@@ -45,9 +48,6 @@ struct CollectPort {
     ApplicationTemplate tmpl{};  // the port number and speed to use
     Transport transport = Transport::Direct;
 };
-
-// The folder name of a terminal: its device's own name ("ttyUSB0", a by-id link's name).
-std::string CollectTerminalName(const std::string& device);
 
 class CollectStation {
   public:

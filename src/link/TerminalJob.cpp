@@ -149,11 +149,15 @@ std::string FailureCode(const TransferOutcome& o) {
     return "failed";
 }
 
-std::string RecordFileName(const std::string& device) {
+std::string TerminalName(const std::string& device) {
     std::string name = device;
     while (!name.empty() && name.back() == '/') name.pop_back();
     name = name.substr(name.find_last_of('/') + 1);
-    return (name.empty() || name == "." || name == ".." ? std::string("terminal") : name) + ".TXT";
+    return name.empty() || name == "." || name == ".." ? std::string("terminal") : name;
+}
+
+std::string RecordFileName(const std::string& device) {
+    return TerminalName(device) + ".TXT";
 }
 
 }  // namespace k52

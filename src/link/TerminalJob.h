@@ -62,8 +62,9 @@ JobResult RunTerminalJob(const TerminalJob& job, ApplicationTemplate t, LineFact
 // "port-open", "no-reply", "refused", ...; empty when the transfer succeeded.
 std::string FailureCode(const TransferOutcome& outcome);
 
-// The file name a terminal's records get in a receive folder: its device's own name (a by-id path's
-// by-id name) and ".TXT".
+// The name a terminal goes by in a folder: its device's own name (a by-id path's by-id name).
+std::string TerminalName(const std::string& device);
+// The file name a terminal's records get in a receive folder: its name and ".TXT".
 std::string RecordFileName(const std::string& device);
 
 }  // namespace k52

@@ -26,6 +26,17 @@ std::string Tr(const char* text) {
     return std::string(Translate(kContext, text));
 }
 
+// "Last upload 2026-12-08 10:32:05, 12 records", and how it ended when it did not end well.
+std::string LastUploadText(const CollectEvent& e) {
+    std::string when = e.time.substr(0, 19);  // the ISO time without its offset
+    if (when.size() > 10 && when[10] == 'T') when[10] = ' ';
+    std::string text =
+        Substitute(Tr(K52_TR("TerminalRack", "上次上傳 %1, %2 筆資料")), {when, std::to_string(e.records)});
+    if (e.kind == CollectEventKind::Partial) text += Tr(K52_TR("TerminalRack", ", 未完成"));
+    if (e.kind == CollectEventKind::Interrupted) text += Tr(K52_TR("TerminalRack", ", 已中斷"));
+    return text;
+}
+
 }  // namespace
 
 RackScan ScanRack(PortScanner& scanner) {
@@ -100,7 +111,7 @@ ReceivePlan TerminalRack::PlanReceive(const std::string& folder, const std::vect
 std::optional<TerminalJob> TerminalRack::Start(std::size_t row, JobKind kind, const std::string& file,
                                                bool overwrite, std::int64_t nowMs) {
     RackRow& r = rows_.at(row);
-    if (r.state == RowState::Running) return std::nullopt;
+    if (r.state == RowState::Running || r.collecting) return std::nullopt;
     r.state = RowState::Running;
     r.kind = kind;
     r.progress = {};
@@ -159,6 +170,71 @@ void TerminalRack::Finish(std::size_t row, const JobResult& result) {
     r.last = result;
 }
 
+std::optional<CollectPort> TerminalRack::StartCollecting(std::size_t row) {
+    RackRow& r = rows_.at(row);
+    if (r.state == RowState::Running || r.collecting) return std::nullopt;
+    r.collecting = true;
+    r.uploading = false;
+    r.progress = {};
+    r.percent = -1;
+    r.bytesPerSecond = 0;
+    r.result.clear();
+    r.file.clear();
+    CollectPort port;
+    port.device = r.device;
+    if (r.device.rfind("/dev/serial/by-id/", 0) == 0) port.byId = r.device;
+    port.transport = r.cradle ? Transport::Cradle : Transport::Direct;
+    return port;
+}
+
+void TerminalRack::Collected(std::size_t row, const CollectEvent& e) {
+    RackRow& r = rows_.at(row);
+    std::string problem;
+    switch (e.kind) {
+        case CollectEventKind::Started:
+            r.uploading = true;
+            r.progress = {};
+            r.progress.phase = TransferPhase::Receiving;
+            return;
+        case CollectEventKind::Finished:
+        case CollectEventKind::Partial:
+        case CollectEventKind::Interrupted:
+        case CollectEventKind::Empty:
+            r.uploading = false;
+            r.lastUpload = e;
+            break;
+        case CollectEventKind::PortGone:
+            problem = Tr(K52_TR("TerminalRack", "無法開啟傳輸埠"));
+            break;
+        case CollectEventKind::PortBack:
+            break;
+        case CollectEventKind::Problem:
+            problem = e.message;
+            break;
+    }
+    // What went wrong with the port leads; the last upload is still worth seeing beside it.
+    r.result = problem;
+    if (!r.lastUpload) return;
+    if (!r.result.empty()) r.result += "; ";
+    r.result += LastUploadText(*r.lastUpload);
+}
+
+void TerminalRack::CollectProgress(std::size_t row, const TransferProgress& progress) {
+    RackRow& r = rows_.at(row);
+    if (r.collecting && r.uploading) r.progress = progress;
+}
+
+void TerminalRack::CollectingEnded(std::size_t row) {
+    RackRow& r = rows_.at(row);
+    r.collecting = false;
+    r.uploading = false;
+    r.progress = {};
+}
+
+bool TerminalRack::AnyCollecting() const {
+    return std::any_of(rows_.begin(), rows_.end(), [](const RackRow& r) { return r.collecting; });
+}
+
 void TerminalRack::CancelAll() {
     for (RackRow& r : rows_) r.stop->store(true);
 }
@@ -189,6 +265,9 @@ std::string RowStateText(const RackRow& row) {
             s += " " + std::to_string(row.progress.done);
         return s;
     };
+    if (row.collecting)
+        return row.uploading ? counted(K52_TR("TerminalRack", "接收上傳"))
+                             : Tr(K52_TR("TerminalRack", "等待上傳"));
     switch (row.state) {
         case RowState::Idle:
             return "";

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "link/CollectStation.h"
 #include "link/TerminalJob.h"
 #include "ports/PortDiscovery.h"
 #include "ports/PortResolver.h"
@@ -46,6 +47,11 @@ struct RackRow {
     std::int64_t startedMs = 0;
     std::unique_ptr<StopFlag> stop = std::make_unique<StopFlag>(false);
     std::optional<TerminalJob> job;  // what Retry runs again
+
+    // While the collection station serves the row's port: no other transfer starts on it.
+    bool collecting = false;
+    bool uploading = false;  // an upload is under way; `progress` counts its records
+    std::optional<CollectEvent> lastUpload;
 };
 
 struct RackSummary {
@@ -89,6 +95,15 @@ class TerminalRack {
     void Cancel(std::size_t row) { rows_.at(row).stop->store(true); }
     void CancelAll();
 
+    // Marks the row collecting and returns its port for the station (the window adds the line and the
+    // template); nullopt while a transfer runs on it or it collects already.
+    std::optional<CollectPort> StartCollecting(std::size_t row);
+    // What the station said about the row's port; the row's result shows the last upload or problem.
+    void Collected(std::size_t row, const CollectEvent& event);
+    void CollectProgress(std::size_t row, const TransferProgress& progress);
+    void CollectingEnded(std::size_t row);
+    bool AnyCollecting() const;
+
     std::vector<std::size_t> FailedRows() const;
     bool AnyRunning() const { return Summary().running > 0; }
     RackSummary Summary() const;
@@ -97,7 +112,7 @@ class TerminalRack {
     std::vector<RackRow> rows_;
 };
 
-// The row's phase as a person reads it ("Sending program 12/40"); empty while idle.
+// The row's phase as a person reads it ("Sending program 12/40", "Waiting for an upload"); empty while idle.
 std::string RowStateText(const RackRow& row);
 // "Done", or the failure with its reason (not connected, busy, no reply...), in the chosen language.
 std::string RowResultText(const JobResult& result);

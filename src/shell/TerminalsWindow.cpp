@@ -2,6 +2,7 @@
 #include "shell/TerminalsWindow.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -19,6 +20,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <chrono>
+#include <filesystem>
+#include <mutex>
 
 #include "app/UserInterface.h"
 #include "i18n/Translate.h"
@@ -40,6 +43,9 @@ QString CradleKey(const std::string& device) {
 }
 
 const QString kFolderKey = QStringLiteral("terminals/receiveFolder");
+const QString kCollectFolderKey = QStringLiteral("terminals/collectFolder");
+// As `k52cli collect`'s default: a terminal that did not answer is asked again after this long.
+constexpr std::int64_t kCollectIntervalMs = 5000;
 
 // The window's clock for bytes per second.
 std::int64_t NowMs() {
@@ -77,6 +83,53 @@ class TerminalsWindow::RowBoard : public JobBoard {
     std::chrono::steady_clock::time_point lastSent_;
 };
 
+// The station serving the collecting rows, the ledger it writes and a thread per row. What the station
+// says reaches the window's thread without waiting for it.
+struct TerminalsWindow::Collecting : CollectObserver {
+    Collecting(TerminalsWindow* w, std::string folder, Ledger l)
+        : window(w),
+          ledger(std::move(l)),
+          station(std::move(folder), kCollectIntervalMs, stop, ledger, *this,
+                  [] { return std::time(nullptr); }) {}
+
+    void OnEvent(const CollectEvent& event) override {
+        // Rows that a stopped station left behind in the folder name no device of ours.
+        const auto it = rows.find(event.device);
+        if (it == rows.end()) return;
+        QMetaObject::invokeMethod(
+            window, [w = window, row = it->second, event] { w->RowCollected(row, event); },
+            Qt::QueuedConnection);
+    }
+    void OnProgress(const std::string& device, const TransferProgress& p) override {
+        const auto it = rows.find(device);
+        if (it == rows.end()) return;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            const auto now = std::chrono::steady_clock::now();
+            auto& last = lastProgress[device];
+            if (now - last < kProgressEvery) return;
+            last = now;
+        }
+        QMetaObject::invokeMethod(
+            window,
+            [w = window, row = it->second, p] {
+                w->rack_.CollectProgress(row, p);
+                w->ShowRow(row);
+            },
+            Qt::QueuedConnection);
+    }
+
+    TerminalsWindow* window;
+    StopFlag stop{false};
+    Ledger ledger;
+    CollectStation station;
+    std::once_flag recovered;
+    std::map<std::string, std::size_t> rows;  // by device; settled before the threads start
+    std::map<std::size_t, QThread*> threads;
+    std::mutex mutex;
+    std::map<std::string, std::chrono::steady_clock::time_point> lastProgress;
+};
+
 TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const TerminalsServices& services,
                                  QWidget* parent)
     : QWidget(parent, Qt::Window), tmpl_(tmpl), services_(services) {
@@ -104,18 +157,22 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     lookup_ = new QPushButton(tr("下載索引檔(&L)"), this);
     receive_ = new QPushButton(tr("接收資料(&R)"), this);
     retry_ = new QPushButton(tr("重試(&T)"), this);
-    cancel_ = new QPushButton(tr("取消(&C)"), this);
+    collect_ = new QPushButton(tr("自動收集(&C)"), this);
+    collect_->setCheckable(true);
+    cancel_ = new QPushButton(tr("取消(&N)"), this);
     cancelAll_ = new QPushButton(tr("全部取消(&A)"), this);
     connect(download_, &QPushButton::clicked, this, &TerminalsWindow::DownloadProgram);
     connect(lookup_, &QPushButton::clicked, this, &TerminalsWindow::DownloadLookup);
     connect(receive_, &QPushButton::clicked, this, &TerminalsWindow::ReceiveData);
     connect(retry_, &QPushButton::clicked, this, &TerminalsWindow::RetryFailed);
+    connect(collect_, &QPushButton::clicked, this,
+            [this](bool on) { on ? StartCollecting() : StopCollecting(); });
     connect(cancel_, &QPushButton::clicked, this, &TerminalsWindow::CancelSelected);
     connect(cancelAll_, &QPushButton::clicked, this, &TerminalsWindow::CancelAll);
     summary_ = new QLabel(this);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {download_, lookup_, receive_, retry_}) buttons->addWidget(b);
+    for (QPushButton* b : {download_, lookup_, receive_, retry_, collect_}) buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(cancel_);
     buttons->addWidget(cancelAll_);
@@ -139,9 +196,16 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
 
 TerminalsWindow::~TerminalsWindow() {
     rack_.CancelAll();
+    if (collecting_) collecting_->stop.store(true);
     for (auto& [row, thread] : workers_) {
         thread->wait();
         delete thread;
+    }
+    if (collecting_) {
+        for (auto& [row, thread] : collecting_->threads) {
+            thread->wait();
+            delete thread;
+        }
     }
     if (scan_) {
         scan_->wait();
@@ -160,11 +224,18 @@ bool TerminalsWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TerminalsWindow::closeEvent(QCloseEvent* event) {
-    if (!running()) return QWidget::closeEvent(event);
+    if (!running() && !collecting()) return QWidget::closeEvent(event);
     // Each transfer ends at its next safe point (a receive keeps what was acknowledged); then it closes.
     closeWhenEnded_ = true;
     rack_.CancelAll();
+    StopCollecting();
     event->ignore();
+}
+
+void TerminalsWindow::CloseIfStopped() {
+    if (!closeWhenEnded_ || running() || collecting()) return;
+    closeWhenEnded_ = false;
+    close();
 }
 
 void TerminalsWindow::Rescan() {
@@ -290,19 +361,8 @@ void TerminalsWindow::ReceiveData() {
     std::vector<std::size_t> rows = CheckedRows();
     std::erase_if(rows, [this](std::size_t i) { return rack_.rows()[i].state == RowState::Running; });
     if (rows.empty()) return;
-    const std::string previous = QFile::encodeName(QSettings().value(kFolderKey).toString()).toStdString();
-    std::optional<std::string> folder;
-    if (services_.chooseFolder) {
-        folder = services_.chooseFolder(previous);
-    } else {
-        QFileDialog dialog(this, tr("接收資料"), QFile::decodeName(previous.c_str()));
-        dialog.setFileMode(QFileDialog::Directory);
-        dialog.setOption(QFileDialog::ShowDirsOnly);
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            folder = QFile::encodeName(dialog.selectedFiles().front()).toStdString();
-    }
+    const std::optional<std::string> folder = ChooseFolder(kFolderKey, std::string(), tr("接收資料"));
     if (!folder) return;
-    QSettings().setValue(kFolderKey, QFile::decodeName(folder->c_str()));
 
     const ReceivePlan plan = rack_.PlanReceive(*folder, rows);
     if (!plan.collision.empty()) {
@@ -324,6 +384,120 @@ void TerminalsWindow::ReceiveData() {
     }
     for (std::size_t k = 0; k < rows.size(); ++k)
         Launch(rows[k], rack_.Start(rows[k], JobKind::Receive, plan.files[k], replace, NowMs()));
+}
+
+std::optional<std::string> TerminalsWindow::ChooseFolder(const QString& key, const std::string& fallback,
+                                                         const QString& title) {
+    std::string previous = QFile::encodeName(QSettings().value(key).toString()).toStdString();
+    if (previous.empty()) previous = fallback;
+    std::optional<std::string> folder;
+    if (services_.chooseFolder) {
+        folder = services_.chooseFolder(previous);
+    } else {
+        QFileDialog dialog(this, title, QFile::decodeName(previous.c_str()));
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            folder = QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+    }
+    if (folder) QSettings().setValue(key, QFile::decodeName(folder->c_str()));
+    return folder;
+}
+
+void TerminalsWindow::StartCollecting() {
+    std::vector<std::size_t> rows = CheckedRows();
+    std::erase_if(rows, [this](std::size_t i) {
+        return rack_.rows()[i].state == RowState::Running || rack_.rows()[i].collecting;
+    });
+    std::optional<std::string> folder;
+    if (!collecting_ && !rows.empty())
+        folder =
+            ChooseFolder(kCollectFolderKey,
+                         QFile::encodeName(QDir::homePath() + QStringLiteral("/K52/collected")).toStdString(),
+                         tr("自動收集"));
+    std::optional<Ledger> ledger;
+    if (folder) {
+        std::string reason;
+        std::error_code error;
+        std::filesystem::create_directories(*folder, error);
+        if (error) reason = *folder + ": " + error.message();
+        if (!error) ledger = Ledger::Open(*folder, &reason);
+        if (!ledger)
+            services_.messages->ShowMessage(
+                Substitute(tr("無法在 %1 自動收集: %2").toStdString(), {*folder, reason}),
+                tr("自動收集").toStdString(), MessageIcon::Exclamation, MessageButtons::Ok);
+    }
+    if (!ledger) {
+        collect_->setChecked(collecting());
+        return;
+    }
+
+    collecting_ = std::make_unique<Collecting>(this, *folder, std::move(*ledger));
+    std::vector<std::pair<std::size_t, CollectPort>> ports;
+    for (std::size_t row : rows) {
+        // Two rows naming one device would fight over its line: the first serves it.
+        if (collecting_->rows.count(rack_.rows()[row].device) != 0) continue;
+        std::optional<CollectPort> port = rack_.StartCollecting(row);
+        if (!port) continue;
+        // The template as it is now gives the line's speed, as for every other transfer from here.
+        port->tmpl = tmpl_;
+        if (rack_.rows()[row].comPort)
+            port->tmpl.portSettings.comPort = static_cast<u8>(*rack_.rows()[row].comPort);
+        collecting_->rows[port->device] = row;
+        ports.emplace_back(row, std::move(*port));
+    }
+    Collecting* c = collecting_.get();
+    for (auto& [row, port] : ports) {
+        QThread* thread = QThread::create([this, c, row, port]() mutable {
+            PosixLineFactory lines(port.device);
+            port.lines = &lines;
+            // What a killed station left gets its rows before any port is served, as at k52cli's start.
+            std::call_once(c->recovered, [c] { c->station.Recover(); });
+            MonotonicClock clock;
+            c->station.Serve(port, clock);
+            QMetaObject::invokeMethod(
+                this, [this, row] { CollectorEnded(row); }, Qt::QueuedConnection);
+        });
+        c->threads[row] = thread;
+        ShowRow(row);
+        thread->start();
+    }
+    collect_->setChecked(true);
+    collect_->setToolTip(QFile::decodeName(folder->c_str()));
+    if (c->threads.empty()) StopCollecting();
+}
+
+void TerminalsWindow::StopCollecting() {
+    if (!collecting_) return;
+    collecting_->stop.store(true);
+    collect_->setEnabled(false);  // until every row has stopped
+    if (collecting_->threads.empty()) {
+        collecting_.reset();
+        collect_->setEnabled(true);
+        collect_->setChecked(false);
+    }
+}
+
+void TerminalsWindow::RowCollected(std::size_t row, const CollectEvent& event) {
+    rack_.Collected(row, event);
+    ShowRow(row);
+}
+
+void TerminalsWindow::CollectorEnded(std::size_t row) {
+    if (!collecting_) return;
+    if (auto it = collecting_->threads.find(row); it != collecting_->threads.end()) {
+        it->second->wait();
+        delete it->second;
+        collecting_->threads.erase(it);
+    }
+    rack_.CollectingEnded(row);
+    ShowRow(row);
+    if (!collecting_->threads.empty()) return;
+    collecting_.reset();
+    collect_->setEnabled(true);
+    collect_->setChecked(false);
+    emit collectingEnded();
+    CloseIfStopped();
 }
 
 void TerminalsWindow::RetryFailed() {
@@ -385,10 +559,7 @@ void TerminalsWindow::RowFinished(std::size_t row, const JobResult& result) {
     if (running()) return;
     for (std::size_t i = 0; i < rack_.rows().size(); ++i) ShowRow(i);
     emit allEnded();
-    if (closeWhenEnded_) {
-        closeWhenEnded_ = false;
-        close();
-    }
+    CloseIfStopped();
 }
 
 void TerminalsWindow::OpenData(const QString& path) {

@@ -47,6 +47,7 @@ class TerminalsWindow : public QWidget {
     QPushButton* lookupButton() const { return lookup_; }
     QPushButton* receiveButton() const { return receive_; }
     QPushButton* retryButton() const { return retry_; }
+    QPushButton* collectButton() const { return collect_; }
     QLabel* summaryLabel() const { return summary_; }
 
     void CheckAll();
@@ -54,6 +55,8 @@ class TerminalsWindow : public QWidget {
     // Looks at the host's ports again on a worker; nothing happens while a look is under way.
     void Rescan();
     bool running() const { return !workers_.empty(); }
+    // Whether the collection station serves any row (or is still stopping).
+    bool collecting() const { return collecting_ != nullptr; }
 
     void DownloadProgram();
     void DownloadLookup();
@@ -61,10 +64,17 @@ class TerminalsWindow : public QWidget {
     void RetryFailed();
     void CancelSelected();
     void CancelAll();
+    // The collection station for the checked rows into a folder chosen then, until stopped: each row
+    // waits for its terminal's upload, again and again, as `k52cli collect` does.
+    void StartCollecting();
+    // Each upload under way stops at a record boundary and keeps what was acknowledged.
+    void StopCollecting();
 
   signals:
     // The last transfer running has ended.
     void allEnded();
+    // The collection station has stopped on every row.
+    void collectingEnded();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -72,6 +82,7 @@ class TerminalsWindow : public QWidget {
 
   private:
     class RowBoard;
+    struct Collecting;
 
     std::vector<std::size_t> CheckedRows() const;
     void Launch(std::size_t row, const std::optional<TerminalJob>& job);
@@ -83,17 +94,23 @@ class TerminalsWindow : public QWidget {
     void ShowSummary();
     void CellChanged(int row, int column);
     void OpenData(const QString& path);
+    std::optional<std::string> ChooseFolder(const QString& key, const std::string& fallback,
+                                            const QString& title);
+    void RowCollected(std::size_t row, const CollectEvent& event);
+    void CollectorEnded(std::size_t row);
+    void CloseIfStopped();
 
     const ApplicationTemplate& tmpl_;
     TerminalsServices services_;
     std::unique_ptr<PortScanner> ownScanner_;
     TerminalRack rack_;
     std::map<std::size_t, QThread*> workers_;
+    std::unique_ptr<Collecting> collecting_;
     QThread* scan_ = nullptr;
     bool closeWhenEnded_ = false;
     std::string lookupFile_;
     QTableWidget* table_;
-    QPushButton *download_, *lookup_, *receive_, *retry_, *cancel_, *cancelAll_;
+    QPushButton *download_, *lookup_, *receive_, *retry_, *collect_, *cancel_, *cancelAll_;
     QLabel* summary_;
     QTimer* rescanTimer_;
 };

@@ -171,5 +171,53 @@ TEST(TerminalRack, ReceivesIntoTheFolderAndACancelKeepsWhatWasAcknowledged) {
     EXPECT_FALSE(two.PlanReceive(dir.path().string(), {0, 1}).collision.empty());
 }
 
+TEST(TerminalRack, ACollectingRowTakesNoOtherTransferAndShowsItsLastUpload) {
+    TerminalRack rack = ThreeRows();
+    ASSERT_TRUE(rack.Start(1, JobKind::Program, "", false, 0));
+    EXPECT_FALSE(rack.StartCollecting(1)) << "a running row does not collect";
+    rack.SetCradle(0, true);
+    const std::optional<CollectPort> port = rack.StartCollecting(0);
+    ASSERT_TRUE(port);
+    EXPECT_EQ(port->device, "/dev/t0");
+    EXPECT_EQ(port->transport, Transport::Cradle);
+    EXPECT_FALSE(rack.StartCollecting(0));
+    EXPECT_FALSE(rack.Start(0, JobKind::Receive, "x", false, 0)) << "nor does a collecting row run a job";
+    const std::string waiting = RowStateText(rack.rows()[0]);
+    EXPECT_FALSE(waiting.empty());
+
+    auto event = [&](CollectEventKind kind, int records = 0, std::string message = "") {
+        CollectEvent e;
+        e.kind = kind;
+        e.device = "/dev/t0";
+        e.time = "2026-12-08T10:32:05+01:00";
+        e.records = records;
+        e.message = std::move(message);
+        rack.Collected(0, e);
+    };
+    event(CollectEventKind::Started);
+    TransferProgress p;
+    p.phase = TransferPhase::Receiving;
+    p.done = 7;
+    rack.CollectProgress(0, p);
+    EXPECT_NE(RowStateText(rack.rows()[0]), waiting);
+    EXPECT_NE(RowStateText(rack.rows()[0]).find(" 7"), std::string::npos);
+    event(CollectEventKind::Finished, 12);
+    EXPECT_EQ(RowStateText(rack.rows()[0]), waiting);
+    const std::string last = rack.rows()[0].result;
+    EXPECT_NE(last.find("2026-12-08 10:32:05"), std::string::npos) << last;
+    EXPECT_NE(last.find("12"), std::string::npos) << last;
+
+    // A problem leads, and the last upload stays beside it until the port is back.
+    event(CollectEventKind::Problem, 0, "cannot create /x");
+    EXPECT_EQ(rack.rows()[0].result, "cannot create /x; " + last);
+    event(CollectEventKind::PortBack);
+    EXPECT_EQ(rack.rows()[0].result, last);
+
+    rack.CollectingEnded(0);
+    EXPECT_FALSE(rack.AnyCollecting());
+    EXPECT_TRUE(RowStateText(rack.rows()[0]).empty());
+    EXPECT_TRUE(rack.Start(0, JobKind::Receive, "x", false, 0));
+}
+
 }  // namespace
 }  // namespace k52::test

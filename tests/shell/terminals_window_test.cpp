@@ -14,10 +14,12 @@
 #include <iterator>
 
 #include "link/DeskTransfer.h"
+#include "link/Ledger.h"
 #include "shell/MainWindow.h"
 #include "shell/TerminalsWindow.h"
 #include "shell/Translations.h"
 #include "support/UiTestSupport.h"
+#include "template/Defaults.h"
 
 using namespace k52;
 using k52::test::ScriptedMessages;
@@ -183,6 +185,63 @@ class TerminalsWindowTest : public QObject {
         emit link->linkActivated(QString::fromStdString(rows[1].file));
         QCOMPARE(files.viewed, std::vector<std::string>{rows[1].file});
         Grab(w, "received");
+    }
+
+    // The station takes the checked terminal's upload into its dated file and the ledger, and stopping
+    // it, or closing the window, ends every row.
+    void collectsAutomaticallyUntilStopped() {
+        const QString records = dir_.filePath(QStringLiteral("upload.txt"));
+        std::ofstream(records.toStdString(), std::ios::binary) << "C1,1\nC2,2\n";
+        QProcess peer;
+        const QByteArray device = StartPeer(peer, 0, {"--records", records});
+        QVERIFY(!device.isEmpty());
+        const QString folder = dir_.filePath(QStringLiteral("collected"));
+
+        ScriptedMessages messages;
+        Files files;
+        NoAdapters scanner;
+        TerminalsServices services;
+        services.messages = &messages;
+        services.files = &files;
+        services.scanner = &scanner;
+        services.chooseFolder = [&](const std::string&) { return std::optional(folder.toStdString()); };
+        ApplicationTemplate tmpl = StartupTemplate();
+        TerminalsWindow w(tmpl, services, nullptr);
+        w.show();
+        const auto& rows = w.rack().rows();
+        QCOMPARE(rows[0].device, device.toStdString());
+        w.SetChecked(0, true);
+        QSignalSpy ended(&w, &TerminalsWindow::collectingEnded);
+        w.collectButton()->click();
+        QVERIFY(w.collecting());
+        QTRY_VERIFY_WITH_TIMEOUT(rows[0].lastUpload.has_value(), 30000);
+        QVERIFY(Verified(peer));
+        Grab(&w, "collecting");
+
+        const QDir terminal(folder + "/" + QFileInfo(QString::fromUtf8(device)).fileName());
+        const QStringList stored = terminal.entryList({QStringLiteral("*.TXT")}, QDir::Files);
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(ReadAll(terminal.filePath(stored[0])), std::string("C1,1\r\nC2,2\r\n"));
+        std::string reason;
+        std::optional<Ledger> ledger = Ledger::OpenExisting(folder.toStdString(), &reason);
+        QVERIFY2(ledger, reason.c_str());
+        const auto uploads = ledger->List("", "", &reason);
+        QVERIFY(uploads && uploads->size() == 1);
+        QCOMPARE(uploads->front().outcome, std::string("complete"));
+        QCOMPARE(uploads->front().records, 2);
+        QVERIFY(Result(w, 0).contains(QStringLiteral("2")));
+
+        w.collectButton()->click();
+        QVERIFY(ended.wait(20000));
+        QVERIFY(!w.collecting() && !w.collectButton()->isChecked() && w.collectButton()->isEnabled());
+        QVERIFY(!rows[0].collecting);
+
+        // Closing the window stops the station first, then closes.
+        w.collectButton()->click();
+        QVERIFY(w.collecting());
+        w.close();
+        QVERIFY(ended.wait(20000));
+        QTRY_VERIFY(!w.isVisible());
     }
 };
 
