@@ -26,6 +26,15 @@ std::string Tr(const char* text) {
     return std::string(Translate(kContext, text));
 }
 
+// What a row showed of its last run, cleared as another begins.
+void ForgetLastRun(RackRow& r) {
+    r.progress = {};
+    r.percent = -1;
+    r.bytesPerSecond = 0;
+    r.result.clear();
+    r.file.clear();
+}
+
 // "Last upload 2026-12-08 10:32:05, 12 records", and how it ended when it did not end well.
 std::string LastUploadText(const CollectEvent& e) {
     std::string when = e.time.substr(0, 19);  // the ISO time without its offset
@@ -114,11 +123,7 @@ std::optional<TerminalJob> TerminalRack::Start(std::size_t row, JobKind kind, co
     if (r.state == RowState::Running || r.collecting) return std::nullopt;
     r.state = RowState::Running;
     r.kind = kind;
-    r.progress = {};
-    r.percent = -1;
-    r.bytesPerSecond = 0;
-    r.result.clear();
-    r.file.clear();
+    ForgetLastRun(r);
     r.startedMs = nowMs;
     r.stop->store(false);
     TerminalJob job;
@@ -175,11 +180,7 @@ std::optional<CollectPort> TerminalRack::StartCollecting(std::size_t row) {
     if (r.state == RowState::Running || r.collecting) return std::nullopt;
     r.collecting = true;
     r.uploading = false;
-    r.progress = {};
-    r.percent = -1;
-    r.bytesPerSecond = 0;
-    r.result.clear();
-    r.file.clear();
+    ForgetLastRun(r);
     CollectPort port;
     port.device = r.device;
     if (r.device.rfind("/dev/serial/by-id/", 0) == 0) port.byId = r.device;
