@@ -2,7 +2,9 @@
 // whole files in and out, and the check that standard output took everything.
 #include "cli/CliSupport.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -27,7 +29,7 @@ int LoadTemplate(const std::string& path, ApplicationTemplate& t) {
         case TemplateReadResult::Ok:
             return kExitOk;
         case TemplateReadResult::CannotOpen:
-            PrintError("k52cli", "cannot read " + path + ": " + reason);
+            PrintError("k52cli", Localize("cannot read %1: %2", {path, reason}));
             return kExitFile;
         case TemplateReadResult::BadFormat:
             PrintError(kErrorTitle, kFormatErrorText);
@@ -43,24 +45,29 @@ std::string SystemReason(int error) {
 std::optional<std::string> ReadInputFile(const std::string& path, std::size_t limit) {
     std::string reason;
     std::optional<std::string> bytes = ReadWholeFile(path, limit, &reason);
-    if (!bytes) PrintError("k52cli", "cannot read " + path + ": " + reason);
+    if (!bytes) PrintError("k52cli", Localize("cannot read %1: %2", {path, reason}));
     return bytes;
 }
 
 int ReportImport(const std::string& path, const TemplateImport& result, bool showWarnings) {
     for (const std::string& e : result.errors) std::cerr << path << ": " << e << "\n";
     if (showWarnings)
-        for (const std::string& w : result.warnings) std::cerr << path << ": warning: " << w << "\n";
+        for (const std::string& w : result.warnings)
+            std::cerr << Localize("%1: warning: %2", {path, w}) << "\n";
     if (result.ok()) return kExitOk;
-    std::cerr << "k52cli: " << path << " refused (" << result.errors.size()
-              << (result.errors.size() == 1 ? " error" : " errors") << "), nothing written\n";
+    const std::string count = std::to_string(result.errors.size());
+    std::cerr << "k52cli: "
+              << (result.errors.size() == 1
+                      ? Localize("%1 refused (%2 error), nothing written", {path, count})
+                      : Localize("%1 refused (%2 errors), nothing written", {path, count}))
+              << "\n";
     return kExitBadTemplate;
 }
 
 int SaveOutputFile(const std::string& path, const void* data, std::size_t size) {
     std::string reason;
     if (SaveWholeFile(path, data, size, &reason)) return kExitOk;
-    PrintError("k52cli", "cannot write " + path + ": " + reason);
+    PrintError("k52cli", Localize("cannot write %1: %2", {path, reason}));
     return kExitFile;
 }
 
@@ -68,12 +75,12 @@ int MayWrite(const std::string& out, std::string_view outWhat, std::initializer_
              Existing existing) {
     for (const NamedInput& in : inputs) {
         if (!SameFile(in.path, out)) continue;
-        PrintError("k52cli", out + " is " + std::string(in.what) + " itself; give the " +
-                                 std::string(outWhat) + " another name");
+        PrintError("k52cli", Localize("%1 is %2 itself; give the %3 another name",
+                                      {out, Localize(in.what), Localize(outWhat)}));
         return kExitUsage;
     }
     if (existing == Existing::Refuse && platform::EntryExists(out)) {
-        PrintError("k52cli", out + " exists; add --overwrite to replace it");
+        PrintError("k52cli", Localize("%1 exists; add --overwrite to replace it", {out}));
         return kExitFile;
     }
     return kExitOk;
@@ -92,13 +99,62 @@ int FinishStdout() {
     // Said once: a second call finds the stream sound again and nothing more written.
     std::cout.clear();
     std::clearerr(stdout);
-    PrintError("k52cli", "cannot write standard output: " +
-                             (error != 0 ? SystemReason(error) : std::string("write error")));
+    PrintError("k52cli", Localize("cannot write standard output: %1",
+                                  {error != 0 ? SystemReason(error) : Localize("write error")}));
     return kExitFile;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
     return platform::SameFile(a, b);
+}
+
+namespace {
+
+// Columns a character takes on a terminal: East Asian wide characters take two.
+std::size_t CellWidth(std::uint32_t cp) {
+    const bool wide = (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF) ||
+                      (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
+                      (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
+                      (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x20000 && cp <= 0x3FFFD);
+    return wide ? 2 : 1;
+}
+
+// The length in bytes of the UTF-8 character that starts with `lead`.
+std::size_t CharLength(unsigned char lead) {
+    return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
+}  // namespace
+
+std::size_t TextWidth(std::string_view utf8) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        const std::size_t n = CharLength(b);
+        std::uint32_t cp = n == 1 ? b : b & (0x7Fu >> n);
+        for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
+        width += CellWidth(cp);
+        i += n;
+    }
+    return width;
+}
+
+std::string Padded(std::string_view utf8, std::size_t width) {
+    const std::size_t used = TextWidth(utf8);
+    return std::string(utf8) + std::string(width > used ? width - used : 0, ' ');
+}
+
+std::string CutToWidth(std::string_view utf8, std::size_t width) {
+    std::size_t end = 0, used = 0;
+    while (end < utf8.size()) {
+        const std::size_t n = std::min(CharLength(static_cast<unsigned char>(utf8[end])), utf8.size() - end);
+        const std::size_t cells = TextWidth(utf8.substr(end, n));
+        if (used + cells > width) break;
+        used += cells;
+        end += n;
+    }
+    return std::string(utf8.substr(0, end));
 }
 
 }  // namespace k52::cli

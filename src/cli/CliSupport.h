@@ -1,5 +1,6 @@
 // What k52cli's commands share: messages on standard error, template loading with its exit codes, whole
-// files in and out with the system's reason when that fails, and template text made safe for a terminal.
+// files in and out with the system's reason when that fails, template text made safe for a terminal, and
+// the width of text in a terminal's columns.
 #pragma once
 
 #include <cstddef>
@@ -39,7 +40,8 @@ int ReportImport(const std::string& path, const TemplateImport& result, bool sho
 // and returns kExitFile.
 int SaveOutputFile(const std::string& path, const void* data, std::size_t size);
 
-// An input a command reads, named for the message that refuses to write over it ("the template").
+// An input a command reads, named for the message that refuses to write over it (K52_EN("the template"):
+// the message shows the name in the user's language).
 struct NamedInput {
     const std::string& path;
     std::string_view what;
@@ -57,5 +59,13 @@ int FinishStdout();
 
 // True when both paths name one existing file (same device and inode, through any links).
 bool SameFile(const std::string& a, const std::string& b);
+
+// How many columns UTF-8 text takes on a terminal (an ideograph takes two), for tables that line up in
+// either language.
+std::size_t TextWidth(std::string_view utf8);
+// `utf8` followed by the spaces that make it `width` columns wide.
+std::string Padded(std::string_view utf8, std::size_t width);
+// The longest start of `utf8` that takes at most `width` columns, never half a character.
+std::string CutToWidth(std::string_view utf8, std::size_t width);
 
 }  // namespace k52::cli

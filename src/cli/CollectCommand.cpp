@@ -12,6 +12,7 @@
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
 #include "cli/Commands.h"
+#include "i18n/Translate.h"
 #include "link/CollectStation.h"
 #include "ports/PortDiscovery.h"
 #include "util/Parse.h"
@@ -53,19 +54,22 @@ class EventPrinter : public CollectObserver {
             std::cout << j.dump() << std::endl;
             return;
         }
-        std::cout << e.time << " " << e.terminal << " (" << e.device << "): " << CollectEventKey(e.kind);
+        // The line in the user's language; the station's words are English, as in JSON and the ledger.
+        std::cout << e.time << " " << e.terminal << " (" << e.device
+                  << "): " << Localize(CollectEventKey(e.kind));
         switch (e.kind) {
             case CollectEventKind::Finished:
             case CollectEventKind::Partial:
             case CollectEventKind::Interrupted:
             case CollectEventKind::Empty:
-                std::cout << ", " << e.records << " records";
-                if (!e.file.empty()) std::cout << " in " << e.file;
+                std::cout << (e.file.empty()
+                                  ? Localize(", %1 records", {std::to_string(e.records)})
+                                  : Localize(", %1 records in %2", {std::to_string(e.records), e.file}));
                 break;
             default:
                 break;
         }
-        if (!e.message.empty()) std::cout << " (" << e.message << ")";
+        if (!e.message.empty()) std::cout << " (" << LocalizeFinished(e.message) << ")";
         std::cout << std::endl;
     }
 
@@ -100,14 +104,14 @@ int RunCollect(CollectOptions& o) {
     std::error_code ec;
     std::filesystem::create_directories(o.folder, ec);
     if (ec || !std::filesystem::is_directory(o.folder)) {
-        std::cerr << "k52cli: cannot use " << o.folder << " as the collection folder"
+        std::cerr << "k52cli: " << Localize("cannot use %1 as the collection folder", {o.folder})
                   << (ec ? ": " + ec.message() : std::string()) << "\n";
         return kExitFile;
     }
     std::string reason;
     std::optional<Ledger> ledger = Ledger::Open(o.folder, &reason);
     if (!ledger) {
-        std::cerr << "k52cli: cannot open the ledger " << reason << "\n";
+        std::cerr << "k52cli: " << Localize("cannot open the ledger %1", {reason}) << "\n";
         return kExitFile;
     }
     platform::CatchStopRequests(RequestCollectStop);
@@ -153,8 +157,9 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<CollectOptions>();
     CLI::App* sub = app.add_subcommand(
         "collect",
-        "take every upload from the terminals on the ports into FOLDER, with a ledger, until stopped");
-    sub->add_option("FOLDER", o->folder, "where each terminal's uploads and ledger.sqlite go")
+        Localize(
+            "take every upload from the terminals on the ports into FOLDER, with a ledger, until stopped"));
+    sub->add_option("FOLDER", o->folder, Localize("where each terminal's uploads and ledger.sqlite go"))
         ->required()
         ->check(kPath);
     auto addDevice = [o](const std::string& device, std::optional<int> comPort) {
@@ -168,7 +173,7 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
     };
     sub->add_option_function<std::string>(
            "--device", [addDevice](const std::string& v) { addDevice(v, std::nullopt); },
-           "a serial device or pseudo-terminal to serve (as often as needed)")
+           Localize("a serial device or pseudo-terminal to serve (as often as needed)"))
         ->type_name("PATH")
         ->check(kPath)
         ->trigger_on_parse()
@@ -179,10 +184,10 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
                const auto n = (v.size() == 4 && (v.rfind("COM", 0) == 0 || v.rfind("com", 0) == 0))
                                   ? ParseUnsigned<unsigned>(std::string_view(v).substr(3), 6)
                                   : std::nullopt;
-               if (!n || *n == 0) throw CLI::ValidationError("--port takes COM1 to COM6");
+               if (!n || *n == 0) throw CLI::ValidationError(Localize("--port takes COM1 to COM6"));
                addDevice(ComPortDevice(static_cast<int>(*n) - 1), static_cast<int>(*n) - 1);
            },
-           "a port name, COM1..COM6, to serve (as often as needed)")
+           Localize("a port name, COM1..COM6, to serve (as often as needed)"))
         ->type_name("COMn")
         ->trigger_on_parse()
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
@@ -190,18 +195,18 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
            "--interval",
            [o](const std::string& v) {
                const auto s = ParseUnsigned<unsigned>(v, 3600);
-               if (!s || *s == 0) throw CLI::ValidationError("--interval takes 1 to 3600 seconds");
+               if (!s || *s == 0) throw CLI::ValidationError(Localize("--interval takes 1 to 3600 seconds"));
                o->intervalMs = static_cast<std::int64_t>(*s) * 1000;
            },
-           "seconds between requests to a terminal that did not answer (default 5)")
+           Localize("seconds between requests to a terminal that did not answer (default 5)"))
         ->type_name("S");
-    sub->add_flag("--json", o->json, "one JSON object per event");
+    sub->add_flag("--json", o->json, Localize("one JSON object per event"));
     commands.push_back({sub, "collect FOLDER [--port COMn | --device PATH ...] [--interval S] [--json]",
                         [o] {
                             for (std::size_t i = 0; i < o->ports.size(); ++i)
                                 for (std::size_t k = 0; k < i; ++k)
                                     if (o->ports[i].device == o->ports[k].device)
-                                        return "a port is named twice: " + o->ports[i].device;
+                                        return Localize("a port is named twice: %1", {o->ports[i].device});
                             return std::string();
                         },
                         [o] { return RunCollect(*o); }});

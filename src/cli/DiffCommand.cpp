@@ -5,6 +5,7 @@
 #include "app/TemplateCommands.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
+#include "i18n/Translate.h"
 #include "template/TemplateFile.h"
 #include "textformat/TemplateDiff.h"
 
@@ -49,11 +50,11 @@ int RunDiff(const DiffOptions& o) {
 
 void RegisterDiffCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<DiffOptions>();
-    CLI::App* sub =
-        app.add_subcommand("diff", "list the fields two templates differ in (exit 1 when they differ)");
-    sub->add_option("A", o->a, "a template file or its JSON text")->required()->check(kPath);
-    sub->add_option("B", o->b, "a template file or its JSON text")->required()->check(kPath);
-    sub->add_flag("--json", o->json, "the differences as a JSON array");
+    CLI::App* sub = app.add_subcommand(
+        "diff", Localize("list the fields two templates differ in (exit 1 when they differ)"));
+    sub->add_option("A", o->a, Localize("a template file or its JSON text"))->required()->check(kPath);
+    sub->add_option("B", o->b, Localize("a template file or its JSON text"))->required()->check(kPath);
+    sub->add_flag("--json", o->json, Localize("the differences as a JSON array"));
     commands.push_back({sub, "diff A B [--json]", {}, [o] { return RunDiff(*o); }});
 }
 

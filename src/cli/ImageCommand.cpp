@@ -3,6 +3,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
+#include "i18n/Translate.h"
 #include "protocol/DownloadImage.h"
 
 namespace k52::cli {
@@ -14,7 +15,8 @@ struct ImageOptions {
 };
 
 int RunImage(const ImageOptions& o) {
-    if (int rc = MayWrite(o.out, "image", {{o.file, "the template"}}, Existing::Replace); rc != kExitOk)
+    if (int rc = MayWrite(o.out, K52_EN("image"), {{o.file, K52_EN("the template")}}, Existing::Replace);
+        rc != kExitOk)
         return rc;
     ApplicationTemplate t{};
     if (int rc = LoadTemplate(o.file, t); rc != kExitOk) return rc;
@@ -27,9 +29,9 @@ int RunImage(const ImageOptions& o) {
 
 void RegisterImageCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<ImageOptions>();
-    CLI::App* sub = app.add_subcommand("image", "write a template's 10500-byte download image");
-    sub->add_option("FILE", o->file, "the template file")->required()->check(kPath);
-    sub->add_option("OUT", o->out, "the image file to write")->required()->check(kPath);
+    CLI::App* sub = app.add_subcommand("image", Localize("write a template's 10500-byte download image"));
+    sub->add_option("FILE", o->file, Localize("the template file"))->required()->check(kPath);
+    sub->add_option("OUT", o->out, Localize("the image file to write"))->required()->check(kPath);
     commands.push_back({sub, "image FILE OUT", {}, [o] { return RunImage(*o); }});
 }
 

@@ -19,7 +19,7 @@ struct ImportOptions {
 };
 
 int RunImport(const ImportOptions& o) {
-    if (int rc = MayWrite(o.out, "template", {{o.in, "the JSON text"}},
+    if (int rc = MayWrite(o.out, K52_EN("template"), {{o.in, K52_EN("the JSON text")}},
                           o.overwrite ? Existing::Replace : Existing::Refuse);
         rc != kExitOk)
         return rc;
@@ -40,11 +40,14 @@ int RunImport(const ImportOptions& o) {
 
 void RegisterImportCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<ImportOptions>();
-    CLI::App* sub = app.add_subcommand("import", "build a template file from its JSON text");
-    sub->add_option("IN", o->in, "the template as JSON (as show --json prints it)")->required()->check(kPath);
-    sub->add_option("OUT", o->out, "the template file to write")->required()->check(kPath);
-    sub->add_flag("--normalise", o->normalise, "normalise the forms as the editor would before saving");
-    sub->add_flag("--overwrite", o->overwrite, "replace OUT when it exists");
+    CLI::App* sub = app.add_subcommand("import", Localize("build a template file from its JSON text"));
+    sub->add_option("IN", o->in, Localize("the template as JSON (as show --json prints it)"))
+        ->required()
+        ->check(kPath);
+    sub->add_option("OUT", o->out, Localize("the template file to write"))->required()->check(kPath);
+    sub->add_flag("--normalise", o->normalise,
+                  Localize("normalise the forms as the editor would before saving"));
+    sub->add_flag("--overwrite", o->overwrite, Localize("replace OUT when it exists"));
     commands.push_back(
         {sub, "import IN.json OUT.ATC [--normalise] [--overwrite]", {}, [o] { return RunImport(*o); }});
 }

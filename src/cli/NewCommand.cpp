@@ -16,7 +16,7 @@ struct NewOptions {
 };
 
 int RunNew(const NewOptions& o) {
-    if (int rc = MayWrite(o.out, "template", {}, o.overwrite ? Existing::Replace : Existing::Refuse);
+    if (int rc = MayWrite(o.out, K52_EN("template"), {}, o.overwrite ? Existing::Replace : Existing::Refuse);
         rc != kExitOk)
         return rc;
     std::string error;
@@ -31,9 +31,9 @@ int RunNew(const NewOptions& o) {
 
 void RegisterNewCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<NewOptions>();
-    CLI::App* sub = app.add_subcommand("new", "write the template the desktop program starts with");
-    sub->add_option("OUT", o->out, "the template file to write")->required()->check(kPath);
-    sub->add_flag("--overwrite", o->overwrite, "replace OUT when it exists");
+    CLI::App* sub = app.add_subcommand("new", Localize("write the template the desktop program starts with"));
+    sub->add_option("OUT", o->out, Localize("the template file to write"))->required()->check(kPath);
+    sub->add_flag("--overwrite", o->overwrite, Localize("replace OUT when it exists"));
     commands.push_back({sub, "new OUT [--overwrite]", {}, [o] { return RunNew(*o); }});
 }
 

@@ -5,8 +5,10 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
 #include "cli/Commands.h"
+#include "i18n/Translate.h"
 #include "ports/PortDiscovery.h"
 #include "ports/PortResolver.h"
 
@@ -14,7 +16,7 @@ namespace k52::cli {
 namespace {
 
 void PrintWarnings(const std::vector<std::string>& warnings, std::ostream& err) {
-    for (const std::string& w : warnings) err << "k52cli: warning: " << w << "\n";
+    for (const std::string& w : warnings) err << "k52cli: " << Localize("warning: %1", {w}) << "\n";
 }
 
 nlohmann::ordered_json OrNull(const std::optional<std::string>& s) {
@@ -25,28 +27,24 @@ nlohmann::ordered_json UsbId(const std::optional<int>& id) {
     return id ? nlohmann::ordered_json(UsbIdText(*id)) : nlohmann::ordered_json(nullptr);
 }
 
-std::string Padded(const std::string& s, std::size_t width) {
-    return s + std::string(width > s.size() ? width - s.size() : 0, ' ');
-}
-
 void PrintText(const std::vector<DiscoveredPort>& ports, const std::vector<ComPortResolution>& com,
                std::ostream& out) {
-    out << "Serial ports:\n";
-    if (ports.empty()) out << "  (none found)\n";
+    out << Localize("Serial ports:") << "\n";
+    if (ports.empty()) out << "  " << Localize("(none found)") << "\n";
     for (const DiscoveredPort& p : ports) {
-        out << "  " << p.device << "  " << p.description << "  (" << TransportLabel(p.transport);
+        out << "  " << p.device << "  " << p.description << "  (" << Localize(TransportLabel(p.transport));
         if (p.vid && p.pid) out << " " << UsbIdText(*p.vid) << ":" << UsbIdText(*p.pid);
-        if (p.serial) out << ", serial " << *p.serial;
+        if (p.serial) out << Localize(", serial %1", {*p.serial});
         out << ")\n";
         if (p.byId) out << "    " << *p.byId << "\n";
     }
     std::size_t width = 0;
-    for (const ComPortResolution& r : com) width = std::max(width, r.device.size());
-    out << "\nTemplate ports:\n";
+    for (const ComPortResolution& r : com) width = std::max(width, TextWidth(r.device));
+    out << "\n" << Localize("Template ports:") << "\n";
     for (std::size_t i = 0; i < com.size(); ++i) {
         out << "  " << ComPortName(static_cast<int>(i)) << "  " << Padded(com[i].device, width) << "  "
-            << Padded(std::string(AssignmentSourceName(com[i].source)), 11) << "  "
-            << (com[i].present ? "present" : "not connected") << "\n";
+            << Padded(Localize(AssignmentSourceName(com[i].source)), 11) << "  "
+            << Localize(com[i].present ? "present" : "not connected") << "\n";
     }
 }
 
@@ -88,7 +86,7 @@ int PortsList(PortScanner& scanner, bool json, std::ostream& out, std::ostream& 
 int PortsAssign(int comPort, const std::string& device, std::ostream& out, std::ostream& err) {
     if (comPort < 0 || comPort >= kComPortCount) return kExitUsage;
     if (!StorableDevicePath(device)) {
-        err << "k52cli: DEVICE must be an absolute path such as /dev/ttyUSB0\n";
+        err << "k52cli: " << Localize("DEVICE must be an absolute path such as /dev/ttyUSB0") << "\n";
         return kExitUsage;
     }
     const std::string stored = StableDevicePath(device);
@@ -103,17 +101,18 @@ int PortsAssign(int comPort, const std::string& device, std::ostream& out, std::
         &warnings, &error);
     PrintWarnings(warnings, err);
     if (!conf) {
-        err << "k52cli: cannot store the assignment: " << error << "\n";
+        err << "k52cli: " << Localize("cannot store the assignment: %1", {error}) << "\n";
         return kExitFile;
     }
     const std::string com = ComPortName(comPort);
     out << com << " = " << stored;
-    if (stored != device) out << " (the stable name of " << device << ")";
+    if (stored != device) out << Localize(" (the stable name of %1)", {device});
     out << "\n";
-    if (!DevicePresent(stored)) out << stored << " is not connected at the moment\n";
+    if (!DevicePresent(stored)) out << Localize("%1 is not connected at the moment", {stored}) << "\n";
     if (ResolveComPort(comPort, conf->assignments()).source == AssignmentSource::Environment)
-        err << "k52cli: note: " << ComPortVariable(comPort)
-            << " in the environment overrides this assignment\n";
+        err << "k52cli: "
+            << Localize("note: %1 in the environment overrides this assignment", {ComPortVariable(comPort)})
+            << "\n";
     return kExitOk;
 }
 
@@ -131,11 +130,12 @@ int PortsUnassign(int comPort, std::ostream& out, std::ostream& err) {
         &warnings, &error);
     PrintWarnings(warnings, err);
     if (!conf) {
-        err << "k52cli: cannot remove the assignment: " << error << "\n";
+        err << "k52cli: " << Localize("cannot remove the assignment: %1", {error}) << "\n";
         return kExitFile;
     }
     const ComPortResolution now = ResolveComPort(comPort, conf->assignments());
-    out << ComPortName(comPort) << " = " << now.device << " (" << AssignmentSourceName(now.source) << ")\n";
+    out << ComPortName(comPort) << " = " << now.device << " (" << Localize(AssignmentSourceName(now.source))
+        << ")\n";
     return kExitOk;
 }
 
@@ -145,12 +145,17 @@ void RegisterPortsCommand(CLI::App& app, CommandList& commands) {
         std::string assignPort, assignDevice, unassignPort;
     };
     auto o = std::make_shared<PortsOptions>();
-    CLI::App* sub = app.add_subcommand("ports", "list serial ports and which device COM1..COM6 stand for");
-    sub->add_flag("--json", o->json, "the ports and the COM table as JSON");
-    CLI::App* assign = sub->add_subcommand("assign", "make COMn stand for DEVICE (kept in ports.conf)");
+    CLI::App* sub =
+        app.add_subcommand("ports", Localize("list serial ports and which device COM1..COM6 stand for"));
+    sub->add_flag("--json", o->json, Localize("the ports and the COM table as JSON"));
+    CLI::App* assign =
+        sub->add_subcommand("assign", Localize("make COMn stand for DEVICE (kept in ports.conf)"));
     assign->add_option("COMn", o->assignPort, "COM1..COM6")->required();
-    assign->add_option("DEVICE", o->assignDevice, "the device, plugged in or not")->required()->check(kPath);
-    CLI::App* unassign = sub->add_subcommand("unassign", "let COMn stand for its default device again");
+    assign->add_option("DEVICE", o->assignDevice, Localize("the device, plugged in or not"))
+        ->required()
+        ->check(kPath);
+    CLI::App* unassign =
+        sub->add_subcommand("unassign", Localize("let COMn stand for its default device again"));
     unassign->add_option("COMn", o->unassignPort, "COM1..COM6")->required();
     sub->require_subcommand(0, 1);
     commands.push_back(
@@ -158,7 +163,7 @@ void RegisterPortsCommand(CLI::App& app, CommandList& commands) {
          [o, assign, unassign] {
              const std::string& port = assign->parsed() ? o->assignPort : o->unassignPort;
              if ((assign->parsed() || unassign->parsed()) && !ParseComPortName(port))
-                 return std::string("COMn is COM1 to COM6");
+                 return Localize("COMn is COM1 to COM6");
              return std::string();
          },
          [o, assign, unassign] {

@@ -1,10 +1,12 @@
-// Drawing the transfers' progress lines: throttled redraws in place, or plain lines.
+// Drawing the transfers' progress lines, in the user's language: throttled redraws in place, or plain lines.
 #include "cli/ProgressBoard.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
 
+#include "cli/CliSupport.h"
+#include "i18n/Translate.h"
 #include "util/Printable.h"
 
 namespace k52::cli {
@@ -29,21 +31,23 @@ std::string Rate(std::int64_t bytes, std::int64_t ms) {
 }  // namespace
 
 std::string PhaseText(const TransferProgress& p, std::string_view why) {
+    const std::string done = std::to_string(p.done), total = std::to_string(p.total);
     switch (p.phase) {
         case TransferPhase::CradleProbe:
-            return "cradle probe";
+            return Localize("cradle probe");
         case TransferPhase::Handshake:
-            return "handshake";
+            return Localize("handshake");
         case TransferPhase::SendingPacket:
-            return "sending packet " + std::to_string(p.done) + "/" + std::to_string(p.total);
+            return Localize("sending packet %1/%2", {done, total});
         case TransferPhase::SendingRecord:
-            return "sending record " + std::to_string(p.done) + "/" + std::to_string(p.total);
+            return Localize("sending record %1/%2", {done, total});
         case TransferPhase::Receiving:
-            return "receiving: " + std::to_string(p.done) + (p.done == 1 ? " record" : " records");
+            return p.done == 1 ? Localize("receiving: %1 record", {done})
+                               : Localize("receiving: %1 records", {done});
         case TransferPhase::Done:
-            return "done";
+            return Localize("done");
         case TransferPhase::Failed:
-            return why.empty() ? std::string("failed") : "failed: " + std::string(why);
+            return why.empty() ? Localize("failed") : Localize("failed: %1", {Localize(why)});
     }
     return "";
 }
@@ -57,7 +61,7 @@ ProgressBoard::ProgressBoard(std::ostream& out, ProgressMode mode, std::vector<s
 
 std::string ProgressBoard::LiveText(std::size_t row, std::int64_t nowMs) const {
     const Row& r = rows_[row];
-    if (!r.started) return r.device + "  waiting";
+    if (!r.started) return r.device + "  " + Localize("waiting");
     std::string line = r.device + "  " + PhaseText(r.progress, r.why);
     if (r.progress.total > 0) {
         const int percent = static_cast<int>(
@@ -87,7 +91,9 @@ void ProgressBoard::Update(std::size_t row, const TransferProgress& progress, st
     if (mode_ == ProgressMode::Plain) {
         if (phaseChanged) {
             out_ << r.device << ": " << PhaseText(progress, why);
-            if (ended) out_ << " (" << progress.bytesSent + progress.bytesReceived << " bytes)";
+            if (ended)
+                out_ << Localize(" (%1 bytes)",
+                                 {std::to_string(progress.bytesSent + progress.bytesReceived)});
             out_ << "\n" << std::flush;
         }
         return;
@@ -128,7 +134,7 @@ void ProgressBoard::Redraw(std::int64_t nowMs) {
     EraseLive();
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         std::string line = LiveText(i, nowMs);
-        if (width_ > 1 && line.size() >= width_) line.resize(width_ - 1);
+        if (width_ > 1) line = CutToWidth(line, width_ - 1);
         out_ << line << "\n";
     }
     out_ << std::flush;

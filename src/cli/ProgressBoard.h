@@ -66,7 +66,8 @@ class ProgressBoard {
     std::size_t width_ = 0;
 };
 
-// The phase as words: "handshake", "sending packet 57/105", "receiving: 3 records", "failed: no-reply".
+// The phase in words, in the user's language: "handshake", "sending packet 57/105", "receiving: 3 records",
+// "failed: no-reply" (the failure code `why` in words too).
 std::string PhaseText(const TransferProgress& progress, std::string_view why = {});
 
 }  // namespace k52::cli

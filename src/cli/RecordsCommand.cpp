@@ -9,6 +9,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
+#include "i18n/Translate.h"
 #include "template/RecordTable.h"
 
 namespace k52::cli {
@@ -25,29 +26,6 @@ struct RecordsOptions {
     bool overwrite = false;  // replace an existing CSV file
     bool rawCells = false;   // CSV cells as they are, formulas and all
 };
-
-// Columns a character takes on a terminal: East Asian wide characters take two.
-int CellWidth(std::uint32_t cp) {
-    const bool wide = (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF) ||
-                      (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
-                      (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
-                      (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x20000 && cp <= 0x3FFFD);
-    return wide ? 2 : 1;
-}
-
-std::size_t TextWidth(std::string_view utf8) {
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        const std::size_t n = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-        std::uint32_t cp = n == 1 ? b : b & (0x7Fu >> n);
-        for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
-        width += static_cast<std::size_t>(CellWidth(cp));
-        i += n;
-    }
-    return width;
-}
 
 void PrintTable(const RecordTable& table, std::ostream& out) {
     std::vector<std::vector<std::string>> cells;
@@ -85,9 +63,10 @@ int RunRecords(const RecordsOptions& options) {
     if (csvFile) {
         const std::string noTemplate;
         const std::string& templatePath = options.templatePath ? *options.templatePath : noTemplate;
-        if (int rc = MayWrite(*options.csvOut, "CSV",
-                              {{options.file, "the data file"}, {templatePath, "the template"}},
-                              options.overwrite ? Existing::Replace : Existing::Refuse);
+        if (int rc =
+                MayWrite(*options.csvOut, K52_EN("CSV"),
+                         {{options.file, K52_EN("the data file")}, {templatePath, K52_EN("the template")}},
+                         options.overwrite ? Existing::Replace : Existing::Refuse);
             rc != kExitOk)
             return rc;
     }
@@ -105,7 +84,9 @@ int RunRecords(const RecordsOptions& options) {
         } else {
             if (int rc = SaveOutputFile(*options.csvOut, csv.data(), csv.size()); rc != kExitOk) return rc;
             if (!options.json)
-                std::cout << table.rows.size() << " records written to " << *options.csvOut << "\n";
+                std::cout << Localize("%1 records written to %2",
+                                      {std::to_string(table.rows.size()), *options.csvOut})
+                          << "\n";
         }
     }
     if (options.json)
@@ -119,27 +100,29 @@ int RunRecords(const RecordsOptions& options) {
 
 void RegisterRecordsCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<RecordsOptions>();
-    CLI::App* sub = app.add_subcommand("records", "print received records as a table, JSON rows or CSV");
-    sub->add_option("FILE", o->file, "the data file as received")->required()->check(kPath);
+    CLI::App* sub =
+        app.add_subcommand("records", Localize("print received records as a table, JSON rows or CSV"));
+    sub->add_option("FILE", o->file, Localize("the data file as received"))->required()->check(kPath);
     sub->add_option_function<std::string>(
            "--template", [o](const std::string& v) { o->templatePath = v; },
-           "split at this template's field separators (default: the start-up template's comma)")
+           Localize("split at this template's field separators (default: the start-up template's comma)"))
         ->type_name("T")
         ->check(kPath);
     sub->add_option_function<std::string>(
            "--csv", [o](const std::string& v) { o->csvOut = v; },
-           "write the records as CSV (UTF-8) to OUT ('-' for standard output)")
+           Localize("write the records as CSV (UTF-8) to OUT ('-' for standard output)"))
         ->type_name("OUT")
         ->check(kPath);
-    sub->add_flag("--json", o->json, "the records as JSON rows");
-    sub->add_flag("--overwrite", o->overwrite, "replace the CSV file OUT when it exists");
+    sub->add_flag("--json", o->json, Localize("the records as JSON rows"));
+    sub->add_flag("--overwrite", o->overwrite, Localize("replace the CSV file OUT when it exists"));
     sub->add_flag("--raw-cells", o->rawCells,
-                  "leave CSV cells starting with =, +, -, @, TAB or CR as received (no leading ')");
+                  Localize("leave CSV cells starting with =, +, -, @, TAB or CR as received (no leading ')"));
     commands.push_back({sub, "records FILE [--template T] [--csv OUT [--overwrite] [--raw-cells]] [--json]",
                         [o] {
-                            return o->json && o->csvOut == "-"
-                                       ? "--csv - and --json both write to standard output"
-                                       : "";
+                            return std::string(
+                                o->json && o->csvOut == "-"
+                                    ? Localize("--csv - and --json both write to standard output")
+                                    : "");
                         },
                         [o] { return RunRecords(*o); }});
 }

@@ -9,6 +9,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
+#include "i18n/Translate.h"
 #include "simulator/Keypad.h"
 #include "simulator/TerminalSimulator.h"
 #include "template/Cp950.h"
@@ -124,7 +125,7 @@ std::optional<LocalTime> ParseTime(std::string_view s) {
 
 int UsageError(const std::string& why) {
     PrintError("k52cli", why);
-    std::cerr << "usage: k52cli " << kUsage << "\n";
+    std::cerr << Localize("usage: k52cli %1", {kUsage}) << "\n";
     return kExitUsage;
 }
 
@@ -187,15 +188,17 @@ void PrintPicture(const TerminalSimulator& sim, const std::vector<std::string>& 
     std::cout << "  +--------------------+\n";
     std::cout << "state: " << SimStateName(e.simState) << "  highlightRow: " << e.highlightRow
               << "  activeTarget: " << e.activeTarget << "\n";
-    std::cout << "cursor: row " << r.cursorRow << ", column " << r.cursorCol
-              << "  alphaMode: " << (r.alphaMode ? "on" : "off");
-    if (r.letterPending) std::cout << "  pending letter: " << r.pendingLetter;
+    // The state's names are its JSON keys; the words between them are the user's language.
+    std::cout << Localize("cursor: row %1, column %2",
+                          {std::to_string(r.cursorRow), std::to_string(r.cursorCol)})
+              << "  alphaMode: " << Localize(r.alphaMode ? "on" : "off");
+    if (r.letterPending) std::cout << Localize("  pending letter: %1", {std::string(1, r.pendingLetter)});
     std::cout << "\n";
     std::cout << "collectedCount: " << r.collectedCount << "  toolCount: " << e.toolCount << "\n";
-    std::cout << "status line: \"" << status << "\"\n";
+    std::cout << Localize("status line: \"%1\"", {status}) << "\n";
     std::cout << "events:";
     for (const std::string& event : events) std::cout << " " << event;
-    std::cout << (events.empty() ? " none\n" : "\n");
+    std::cout << (events.empty() ? " " + Localize("none") : std::string()) << "\n";
 }
 
 int RunSimulate(const SimulateOptions& o) {
@@ -206,7 +209,7 @@ int RunSimulate(const SimulateOptions& o) {
                                               ? ReadWholeStandardInput(kKeysFileLimit, &reason)
                                               : ReadWholeFile(*o.keysFile, kKeysFileLimit, &reason);
         if (!read) {
-            PrintError("k52cli", "cannot read " + *o.keysFile + ": " + reason);
+            PrintError("k52cli", Localize("cannot read %1: %2", {*o.keysFile, reason}));
             return kExitFile;
         }
         keys = std::move(*read);
@@ -214,12 +217,13 @@ int RunSimulate(const SimulateOptions& o) {
     std::vector<Step> steps;
     std::string bad;
     if (!ParseKeys(keys, steps, bad))
-        return UsageError("bad key '" + bad + "' (key codes 1..20 or 51, or tN)");
+        return UsageError(Localize("bad key '%1' (key codes 1..20 or 51, or tN)", {bad}));
     FixedLocalClock fixedClock;
     SystemLocalClock systemClock;
     if (o.time) {
         const auto time = ParseTime(*o.time);
-        if (!time) return UsageError("bad time '" + *o.time + "' (YYYY-MM-DD HH:MM, a date that exists)");
+        if (!time)
+            return UsageError(Localize("bad time '%1' (YYYY-MM-DD HH:MM, a date that exists)", {*o.time}));
         fixedClock.time = *time;
     }
     LocalClock& clock = o.time ? static_cast<LocalClock&>(fixedClock) : systemClock;
@@ -256,7 +260,7 @@ int RunSimulate(const SimulateOptions& o) {
     if (o.save) {
         std::string error;
         if (!WriteTemplateFile(*o.save, t, &error)) {
-            PrintError("k52cli", "cannot write " + *o.save + ": " + error);
+            PrintError("k52cli", Localize("cannot write %1: %2", {*o.save, error}));
             return kExitFile;
         }
     }
@@ -267,26 +271,28 @@ int RunSimulate(const SimulateOptions& o) {
 
 void RegisterSimulateCommand(CLI::App& app, CommandList& commands) {
     auto so = std::make_shared<SimulateOptions>();
-    CLI::App* sub =
-        app.add_subcommand("simulate", "run the simulated terminal and print its display after some keys");
-    sub->add_option("FILE", so->file, "the template file")->required()->check(kPath);
+    CLI::App* sub = app.add_subcommand(
+        "simulate", Localize("run the simulated terminal and print its display after some keys"));
+    sub->add_option("FILE", so->file, Localize("the template file"))->required()->check(kPath);
     auto* keys = sub->add_option("--keys", so->keys,
-                                 "keypad codes 1..20 or 51 (restart), and tN for N ticks of 100 ms, "
-                                 "separated by spaces or commas");
+                                 Localize("keypad codes 1..20 or 51 (restart), and tN for N ticks of 100 ms, "
+                                          "separated by spaces or commas"));
     sub->add_option_function<std::string>(
            "--keys-file", [so](const std::string& v) { so->keysFile = v; },
-           "read the keys from FILE ('-' for standard input)")
+           Localize("read the keys from FILE ('-' for standard input)"))
         ->type_name("FILE")
         ->check(kPath)
         ->excludes(keys);
     sub->add_option_function<std::string>(
-           "--time", [so](const std::string& v) { so->time = v; }, "fix the clock at \"YYYY-MM-DD HH:MM\"")
+           "--time", [so](const std::string& v) { so->time = v; },
+           Localize("fix the clock at \"YYYY-MM-DD HH:MM\""))
         ->type_name("TIME");
-    sub->add_flag("--fresh", so->fresh, "as right after start-up, without applying the template first");
-    sub->add_flag("--json", so->json, "the display and state as JSON");
+    sub->add_flag("--fresh", so->fresh,
+                  Localize("as right after start-up, without applying the template first"));
+    sub->add_flag("--json", so->json, Localize("the display and state as JSON"));
     sub->add_option_function<std::string>(
            "--save", [so](const std::string& v) { so->save = v; },
-           "write the template with its run state afterwards")
+           Localize("write the template with its run state afterwards"))
         ->type_name("OUT")
         ->check(kPath);
     commands.push_back({sub, kUsage, {}, [so] { return RunSimulate(*so); }});

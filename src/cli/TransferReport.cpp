@@ -1,11 +1,14 @@
-// The closing report of k52cli's transfers: failure codes, exit codes, table and JSON.
+// The closing report of k52cli's transfers: failure codes, exit codes, the table in the user's language
+// and JSON in English.
 #include "cli/TransferReport.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "i18n/Translate.h"
 #include "util/Printable.h"
 
 namespace k52::cli {
@@ -58,27 +61,30 @@ std::string Seconds(double s) {
 
 std::string Result(const TerminalResult& r) {
     const std::string code = FailureCode(r);
-    return code.empty() ? "ok" : "failed: " + code;
+    return code.empty() ? Localize("ok") : Localize("failed: %1", {Localize(code)});
 }
 
 }  // namespace
 
 std::string ReportTable(const std::vector<TerminalResult>& results) {
-    std::vector<std::vector<std::string>> rows = {{"DEVICE", "RESULT", "PACKETS", "RECORDS", "SECONDS"}};
+    std::vector<std::vector<std::string>> rows = {{Localize("DEVICE"), Localize("RESULT"),
+                                                   Localize("PACKETS"), Localize("RECORDS"),
+                                                   Localize("SECONDS")}};
     for (const TerminalResult& r : results)
         rows.push_back({PrintableBytes(r.device), Result(r), std::to_string(r.packets),
                         std::to_string(r.records), Seconds(r.seconds)});
     std::vector<std::size_t> widths(rows[0].size(), 0);
     for (const auto& row : rows)
-        for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], row[c].size());
+        for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], TextWidth(row[c]));
     std::string out;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        for (std::size_t c = 0; c < rows[i].size(); ++c) {
-            out += rows[i][c];
-            out.append(widths[c] - rows[i][c].size() + 2, ' ');
-        }
-        // The message goes last: its width on screen is not its length in bytes.
-        std::string message = i == 0 ? std::string("MESSAGE") : results[i - 1].message;
+        for (std::size_t c = 0; c < rows[i].size(); ++c) out += Padded(rows[i][c], widths[c] + 2);
+        // The message goes last, so no column waits on text the terminal sent. A refusal before the
+        // transfer is k52cli's own line, English in JSON, shown here in the user's language.
+        const TerminalResult* r = i == 0 ? nullptr : &results[i - 1];
+        std::string message = !r                   ? Localize("MESSAGE")
+                              : r->failure.empty() ? r->message
+                                                   : LocalizeFinished(r->message);
         std::replace(message.begin(), message.end(), '\n', ' ');  // a row stays one line
         out += message;
         while (!out.empty() && out.back() == ' ') out.pop_back();

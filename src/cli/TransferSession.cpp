@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "i18n/Translate.h"
 
 namespace k52::cli {
 namespace {
@@ -37,7 +38,7 @@ TerminalResult RunSession(const SessionPlan& plan, ApplicationTemplate t, LineFa
     r.file = job.file;
     r.message = job.message;
     r.exitCode = ExitCodeOf(job.outcome);
-    for (const std::string& note : job.notes) board.Message(row, "k52cli: " + note);
+    for (const std::string& note : job.notes) board.Message(row, "k52cli: " + LocalizeFinished(note));
     board.Update(row, job.last, FailureCode(job.outcome));
     return r;
 }

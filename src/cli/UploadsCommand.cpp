@@ -7,6 +7,7 @@
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
 #include "cli/Commands.h"
+#include "i18n/Translate.h"
 #include "link/Ledger.h"
 #include "util/Sha256.h"
 
@@ -23,12 +24,8 @@ struct UploadsOptions {
 std::string Check(const std::string& folder, const UploadRow& row) {
     if (row.file.empty()) return "";
     const std::optional<std::string> hash = FileSha256Hex(folder + "/" + row.file);
-    if (!hash) return "missing";
-    return *hash == row.sha256 ? "ok" : "changed";
-}
-
-std::string Padded(const std::string& s, std::size_t width) {
-    return s + std::string(width > s.size() ? width - s.size() : 0, ' ');
+    if (!hash) return K52_EN("missing");
+    return *hash == row.sha256 ? K52_EN("ok") : K52_EN("changed");
 }
 
 int RunUploads(const UploadsOptions& o) {
@@ -37,7 +34,7 @@ int RunUploads(const UploadsOptions& o) {
     std::optional<std::vector<UploadRow>> rows;
     if (ledger) rows = ledger->List(o.since, o.terminal, &reason);
     if (!rows) {
-        std::cerr << "k52cli: cannot read the ledger " << reason << "\n";
+        std::cerr << "k52cli: " << Localize("cannot read the ledger %1", {reason}) << "\n";
         return kExitFile;
     }
     std::vector<std::string> checks;
@@ -63,27 +60,37 @@ int RunUploads(const UploadsOptions& o) {
         }
         std::cout << doc.dump(2) << "\n";
     } else {
-        std::size_t terminalWidth = 8, fileWidth = 4;
+        // Headers and words in the user's language; the column widths are those of the English table.
+        const std::string terminal = Localize("terminal"), records = Localize("records"),
+                          file = Localize("file");
+        std::size_t terminalWidth = std::max<std::size_t>(8, TextWidth(terminal));
+        std::size_t fileWidth = std::max<std::size_t>(4, TextWidth(file));
         for (const UploadRow& r : *rows) {
-            terminalWidth = std::max(terminalWidth, r.terminal.size());
-            fileWidth = std::max(fileWidth, r.file.size());
+            terminalWidth = std::max(terminalWidth, TextWidth(r.terminal));
+            fileWidth = std::max(fileWidth, TextWidth(r.file));
         }
-        std::cout << Padded("started", 25) << "  " << Padded("terminal", terminalWidth) << "  records  "
-                  << Padded("outcome", 11) << "  " << Padded("file", fileWidth) << (o.verify ? "  check" : "")
-                  << "\n";
+        const std::size_t recordsWidth = std::max<std::size_t>(7, TextWidth(records));
+        std::cout << Padded(Localize("started"), 25) << "  " << Padded(terminal, terminalWidth) << "  "
+                  << Padded(records, recordsWidth) << "  " << Padded(Localize("outcome"), 11) << "  "
+                  << Padded(file, fileWidth) << (o.verify ? "  " + Localize("check") : std::string());
+        std::cout << "\n";
         for (std::size_t i = 0; i < rows->size(); ++i) {
             const UploadRow& r = (*rows)[i];
             const std::string count = std::to_string(r.records);
             std::cout << Padded(r.started, 25) << "  " << Padded(r.terminal, terminalWidth) << "  "
-                      << std::string(count.size() < 7 ? 7 - count.size() : 0, ' ') << count << "  "
-                      << Padded(r.outcome, 11) << "  " << Padded(r.file.empty() ? "-" : r.file, fileWidth)
-                      << (o.verify ? "  " + (checks[i].empty() ? std::string("-") : checks[i]) : "") << "\n";
+                      << std::string(recordsWidth - count.size(), ' ') << count << "  "
+                      << Padded(Localize(r.outcome), 11) << "  "
+                      << Padded(r.file.empty() ? "-" : r.file, fileWidth)
+                      << (o.verify ? "  " + (checks[i].empty() ? std::string("-") : Localize(checks[i])) : "")
+                      << "\n";
         }
     }
     for (std::size_t i = 0; i < rows->size(); ++i)
         if (checks[i] == "missing" || checks[i] == "changed")
-            std::cerr << "k52cli: " << (*rows)[i].file
-                      << (checks[i] == "missing" ? " is missing" : " differs from the upload it recorded")
+            std::cerr << "k52cli: "
+                      << (checks[i] == "missing"
+                              ? Localize("%1 is missing", {(*rows)[i].file})
+                              : Localize("%1 differs from the upload it recorded", {(*rows)[i].file}))
                       << "\n";
     return bad > 0 ? kExitFailed : kExitOk;
 }
@@ -92,19 +99,25 @@ int RunUploads(const UploadsOptions& o) {
 
 void RegisterUploadsCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<UploadsOptions>();
-    CLI::App* sub = app.add_subcommand("uploads", "list the uploads that collect entered in FOLDER's ledger");
-    sub->add_option("FOLDER", o->folder, "the folder collect stores into")->required()->check(kPath);
-    sub->add_option("--since", o->since, "only uploads started on or after DATE (YYYY-MM-DD or ISO 8601)")
+    CLI::App* sub =
+        app.add_subcommand("uploads", Localize("list the uploads that collect entered in FOLDER's ledger"));
+    sub->add_option("FOLDER", o->folder, Localize("the folder collect stores into"))
+        ->required()
+        ->check(kPath);
+    sub->add_option("--since", o->since,
+                    Localize("only uploads started on or after DATE (YYYY-MM-DD or ISO 8601)"))
         ->type_name("DATE")
         ->check([](const std::string& v) {
             const bool date = v.size() >= 10 && v[4] == '-' && v[7] == '-' &&
                               std::all_of(v.begin(), v.begin() + 4, ::isdigit) && ::isdigit(v[5]) &&
                               ::isdigit(v[6]) && ::isdigit(v[8]) && ::isdigit(v[9]);
-            return date ? std::string() : std::string("--since takes a date such as 2024-05-01");
+            return date ? std::string() : Localize("--since takes a date such as 2024-05-01");
         });
-    sub->add_option("--terminal", o->terminal, "only the uploads of terminal NAME")->type_name("NAME");
-    sub->add_flag("--json", o->json, "the rows as a JSON array");
-    sub->add_flag("--verify", o->verify, "re-read every file; exit 1 when one is missing or changed");
+    sub->add_option("--terminal", o->terminal, Localize("only the uploads of terminal NAME"))
+        ->type_name("NAME");
+    sub->add_flag("--json", o->json, Localize("the rows as a JSON array"));
+    sub->add_flag("--verify", o->verify,
+                  Localize("re-read every file; exit 1 when one is missing or changed"));
     commands.push_back({sub, "uploads FOLDER [--since DATE] [--terminal NAME] [--json] [--verify]",
                         [] { return std::string(); }, [o] { return RunUploads(*o); }});
 }

@@ -6,6 +6,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/TransferSession.h"
+#include "i18n/Translate.h"
 #include "link/Clock.h"
 #include "link/SerialLine.h"
 #include "link/TerminalJob.h"
@@ -44,18 +45,21 @@ std::optional<int> PlanReceiveFiles(Run& run) {
         std::string path = a.file + "/" + RecordFileName(run.devices[i]);
         for (std::size_t k = 0; k < i; ++k)
             if (run.files[k] == path) {
-                std::cerr << "k52cli: " << run.devices[k] << " and " << run.devices[i]
-                          << " would both store into " << path << "\n";
+                std::cerr << "k52cli: "
+                          << Localize("%1 and %2 would both store into %3",
+                                      {run.devices[k], run.devices[i], path})
+                          << "\n";
                 return kExitUsage;
             }
         run.files.push_back(std::move(path));
     }
     if (!platform::MakeDirectory(a.file, 0777) && errno != EEXIST) {
-        std::cerr << "k52cli: cannot create " << a.file << ": " << SystemReason(errno) << "\n";
+        std::cerr << "k52cli: " << Localize("cannot create %1: %2", {a.file, SystemReason(errno)}) << "\n";
         return kExitFile;
     }
     if (platform::KindOf(a.file) != platform::PathKind::Directory) {
-        std::cerr << "k52cli: " << a.file << " is not a folder; several terminals store into a folder\n";
+        std::cerr << "k52cli: "
+                  << Localize("%1 is not a folder; several terminals store into a folder", {a.file}) << "\n";
         return kExitFile;
     }
     return std::nullopt;
@@ -98,12 +102,13 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
     // An existing file is someone's data: replaced only when asked (the desktop's dialog asks).
     for (std::size_t i = 0; i < count && job == TransferJob::Receive; ++i) {
         if (a.overwrite || !Exists(run.files[i])) continue;
-        board.Message(i, "k52cli: " + run.files[i] + " exists; add --overwrite to replace it");
+        board.Message(i, "k52cli: " + Localize("%1 exists; add --overwrite to replace it", {run.files[i]}));
         TerminalResult& r = run.results[i];
         r.device = run.devices[i];
         r.failure = "file";
         r.exitCode = kExitFile;
-        r.message = "k52cli: " + run.files[i] + " exists";
+        r.message =
+            "k52cli: " + Substitute(K52_EN("%1 exists"), {run.files[i]});  // JSON's words stay English
         run.refused[i] = true;
     }
 
@@ -123,7 +128,8 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
                          a.allowEmpty};
         run.results[i] = RunSession(plan, std::move(t), lines, clock, board, i);
         for (const std::string& warning : lines.TakeWarnings()) board.Message(i, warning);
-        if (!lines.latencyHint().empty()) board.Message(i, "k52cli: note: " + lines.latencyHint());
+        if (!lines.latencyHint().empty())
+            board.Message(i, "k52cli: " + Localize("note: %1", {lines.latencyHint()}));
     });
     board.Finish();
 
@@ -133,9 +139,10 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
         std::cout << ReportTable(run.results);
     } else if (job == TransferJob::Receive && !run.refused[0]) {
         const TerminalResult& r = run.results[0];
-        std::cout << r.outcome.recordsStored << " records stored";
-        if (r.outcome.fileKept) std::cout << " in " << r.outcome.dataFile;
-        std::cout << "\n";
+        const std::string stored = std::to_string(r.outcome.recordsStored);
+        std::cout << (r.outcome.fileKept ? Localize("%1 records stored in %2", {stored, r.outcome.dataFile})
+                                         : Localize("%1 records stored", {stored}))
+                  << "\n";
     }
     return OverallExitCode(run.results);
 }

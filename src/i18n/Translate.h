@@ -1,4 +1,5 @@
-// The English of the program's own Chinese texts, for code that cannot use Qt's tr().
+// The program's texts in the chosen language, for code that cannot use Qt's tr(): the English of its own
+// Chinese texts, and the Chinese of the lines k52cli writes in English.
 #pragma once
 
 #include <initializer_list>
@@ -10,6 +11,9 @@
 // Marks a text for translation and stands for the text itself, so constants keep their exact bytes;
 // lupdate reads it as QT_TRANSLATE_NOOP. Translate where the text is shown, not where it is defined.
 #define K52_TR(context, text) text
+// The same for an English-authored text of k52cli's (its Chinese is in translations/k52cli_zh.ts): codes
+// and messages keep their bytes where they are defined and in JSON; Localize them where they are shown.
+#define K52_EN(text) text
 
 namespace k52 {
 
@@ -27,5 +31,15 @@ std::string TranslateNumbered(std::string_view context, std::string_view source)
 
 // `pattern` with %1..%9 replaced by `args` in order; other text, and a % without an argument, stay.
 std::string Substitute(std::string_view pattern, std::initializer_list<std::string_view> args);
+
+// The text to show for k52cli's English `english`: itself when English is chosen, else its Chinese from
+// translations/k52cli_zh.ts (itself when that has none). Texts passed here directly count as marked.
+std::string Localize(std::string_view english);
+// The same for a pattern, its %1..%9 then filled in from `args`.
+std::string Localize(std::string_view pattern, std::initializer_list<std::string_view> args);
+// An English text finished elsewhere (a library's message, built from a marked pattern): its Chinese,
+// each %n carrying what it matched. The pattern with the most literal text wins; a pattern must hold a
+// letter besides its places. The text itself when English is chosen or nothing matches.
+std::string LocalizeFinished(std::string_view text);
 
 }  // namespace k52

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <set>
 
+#include "i18n/Translate.h"
 #include "link/RecordFile.h"
 #include "link/TerminalJob.h"
 #include "link/TerminalLink.h"
@@ -79,23 +80,23 @@ bool IsFile(const std::string& path) {
 const char* CollectEventKey(CollectEventKind kind) {
     switch (kind) {
         case CollectEventKind::Started:
-            return "started";
+            return K52_EN("started");
         case CollectEventKind::Finished:
-            return "finished";
+            return K52_EN("finished");
         case CollectEventKind::Partial:
-            return "partial";
+            return K52_EN("partial");
         case CollectEventKind::Interrupted:
-            return "interrupted";
+            return K52_EN("interrupted");
         case CollectEventKind::Empty:
-            return "empty";
+            return K52_EN("empty");
         case CollectEventKind::PortGone:
-            return "port gone";
+            return K52_EN("port gone");
         case CollectEventKind::PortBack:
-            return "port back";
+            return K52_EN("port back");
         case CollectEventKind::Problem:
-            return "problem";
+            return K52_EN("problem");
     }
-    return "problem";
+    return K52_EN("problem");
 }
 
 struct CollectStation::PortState {
@@ -144,7 +145,7 @@ bool CollectStation::Poll(CollectPort& port, Clock& clock, PortState& state) {
 
     const std::string folder = folder_ + "/" + state.terminal;
     if (!platform::MakeDirectory(folder, 0777) && errno != EEXIST) {
-        problem("cannot create " + folder + ": " + std::strerror(errno));
+        problem(Substitute(K52_EN("cannot create %1: %2"), {folder, std::strerror(errno)}));
         return false;
     }
     const std::time_t started = wall_();
@@ -225,7 +226,7 @@ void CollectStation::Record(const CollectPort& port, const UploadRow& row, Colle
     if (!ledger_.Add(row, &reason)) {
         CollectEvent failed = e;
         failed.kind = CollectEventKind::Problem;
-        failed.message = "the ledger did not take this upload: " + reason;
+        failed.message = Substitute(K52_EN("the ledger did not take this upload: %1"), {reason});
         observer_.OnEvent(failed);
     }
     observer_.OnEvent(e);
@@ -261,7 +262,7 @@ int CollectStation::Recover() {
             std::string file = entry.string();
             const std::string leaf = entry.filename().string();
             std::string outcome = "partial";
-            std::string message = "found stored but not in the ledger after the station stopped";
+            std::string message = K52_EN("found stored but not in the ledger after the station stopped");
             if (EndsWith(leaf, kPartialSuffix)) {
                 // "<stamp>.TXT.<pid>.partial": its process is gone, or this would be a live upload.
                 const auto txt = leaf.find(".TXT.");
@@ -274,7 +275,7 @@ int CollectStation::Recover() {
                 if (!adopted) continue;
                 file = *adopted;
                 outcome = UploadOutcomeKey(UploadOutcome::Interrupted);
-                message = "kept from an upload cut off when the station was stopped";
+                message = K52_EN("kept from an upload cut off when the station was stopped");
             } else if (!EndsWith(leaf, ".TXT")) {
                 continue;
             }

@@ -3,6 +3,8 @@
 
 #include <sqlite3.h>
 
+#include "i18n/Translate.h"
+
 namespace k52 {
 namespace {
 
@@ -33,15 +35,15 @@ bool Fail(sqlite3* db, std::string* reason) {
 const char* UploadOutcomeKey(UploadOutcome outcome) {
     switch (outcome) {
         case UploadOutcome::Complete:
-            return "complete";
+            return K52_EN("complete");
         case UploadOutcome::Partial:
-            return "partial";
+            return K52_EN("partial");
         case UploadOutcome::Interrupted:
-            return "interrupted";
+            return K52_EN("interrupted");
         case UploadOutcome::Empty:
-            return "empty";
+            return K52_EN("empty");
     }
-    return "complete";
+    return K52_EN("complete");
 }
 
 void Ledger::Close::operator()(sqlite3* db) const {

@@ -36,7 +36,8 @@ class BoardObserver : public WindowlessObserver {
     JobBoard& board_;
 };
 
-// The notes that follow a failure's message box: what a script needs that the box does not say.
+// The notes that follow a failure's message box: what a script needs that the box does not say. In
+// English, from marked patterns: k52cli shows them in the user's language.
 std::vector<std::string> Explanations(const TransferOutcome& o, const std::string& file) {
     std::vector<std::string> lines;
     auto withReason = [&](std::string line) {
@@ -45,27 +46,28 @@ std::vector<std::string> Explanations(const TransferOutcome& o, const std::strin
     };
     switch (o.failure) {
         case LinkFailure::CannotOpenFile:
-            withReason("cannot " + std::string(o.dataFile.empty() ? "read " : "write ") + file);
+            withReason(Substitute(o.dataFile.empty() ? K52_EN("cannot read %1") : K52_EN("cannot write %1"),
+                                  {file}));
             break;
         case LinkFailure::FileWrite:
-            withReason("cannot write " + file);
+            withReason(Substitute(K52_EN("cannot write %1"), {file}));
             break;
         case LinkFailure::PortOpen:
             if (!o.lastMessage.detail.empty()) lines.push_back(o.lastMessage.detail);
             break;
         case LinkFailure::LineSettings:
             // The desktop's receive command ends silently here; a script still deserves a reason.
-            lines.push_back("the device refused the line settings (speed, 8N1)");
+            lines.push_back(K52_EN("the device refused the line settings (speed, 8N1)"));
             break;
         case LinkFailure::LineLost:
-            lines.push_back("the device went away during the exchange (unplugged?)");
+            lines.push_back(K52_EN("the device went away during the exchange (unplugged?)"));
             break;
         default:
             break;
     }
     for (long line : o.duplicateLines)
-        lines.push_back("the terminal may hold line " + std::to_string(line) + " of " + file +
-                        " more than once");
+        lines.push_back(Substitute(K52_EN("the terminal may hold line %1 of %2 more than once"),
+                                   {std::to_string(line), file}));
     return lines;
 }
 
@@ -103,13 +105,16 @@ JobResult RunTerminalJob(const TerminalJob& job, ApplicationTemplate t, LineFact
     if (!o.lastMessage.text.empty()) r.message = Line(o.lastMessage.title, o.lastMessage.text);
     r.last = observer.last;
     if (o.lastMayComeAgain)
-        r.notes.push_back("record " + std::to_string(o.recordsStored) +
-                          " may come again next time: the terminal may not have heard it was stored");
+        r.notes.push_back(Substitute(
+            K52_EN("record %1 may come again next time: the terminal may not have heard it was stored"),
+            {std::to_string(o.recordsStored)}));
     if (receive && o.fileKept && o.dataFile != job.file)
-        r.notes.push_back(job.file + " appeared meanwhile; the records are in " + o.dataFile);
+        r.notes.push_back(
+            Substitute(K52_EN("%1 appeared meanwhile; the records are in %2"), {job.file, o.dataFile}));
     if (o.failure == LinkFailure::Cancelled)
-        r.notes.push_back(receive ? "interrupted after " + std::to_string(o.recordsStored) + " records"
-                                  : std::string("interrupted"));
+        r.notes.push_back(
+            receive ? Substitute(K52_EN("interrupted after %1 records"), {std::to_string(o.recordsStored)})
+                    : std::string(K52_EN("interrupted")));
     for (std::string& note : Explanations(o, job.file)) r.notes.push_back(std::move(note));
     return r;
 }
@@ -119,34 +124,34 @@ std::string FailureCode(const TransferOutcome& o) {
         case LinkFailure::None:
             return "";
         case LinkFailure::Cancelled:
-            return "cancelled";
+            return K52_EN("cancelled");
         case LinkFailure::BadPortSettings:
-            return "port-settings";
+            return K52_EN("port-settings");
         case LinkFailure::CannotOpenFile:
         case LinkFailure::LookupRecordTooLong:
         case LinkFailure::LookupNotConvertible:
         case LinkFailure::FileWrite:
-            return "file";
+            return K52_EN("file");
         case LinkFailure::PortOpen:
-            return "port-open";
+            return K52_EN("port-open");
         case LinkFailure::IrPreparation:
-            return "ir-cradle";
+            return K52_EN("ir-cradle");
         case LinkFailure::LineSettings:
-            return "line-settings";
+            return K52_EN("line-settings");
         case LinkFailure::TransferFailed:
             return o.unanswered ? "no-reply" : "refused";
         case LinkFailure::NotReady:
-            return "no-reply";
+            return K52_EN("no-reply");
         case LinkFailure::TimedOut:
-            return "timeout";
+            return K52_EN("timeout");
         case LinkFailure::TooManyRefusals:
-            return "refused";
+            return K52_EN("refused");
         case LinkFailure::MaybeDuplicated:
-            return "duplicate";
+            return K52_EN("duplicate");
         case LinkFailure::LineLost:
-            return "line-lost";
+            return K52_EN("line-lost");
     }
-    return "failed";
+    return K52_EN("failed");
 }
 
 std::string TerminalName(const std::string& device) {

@@ -59,7 +59,8 @@ struct JobResult {
 JobResult RunTerminalJob(const TerminalJob& job, ApplicationTemplate t, LineFactory& lines, Clock& clock,
                          JobBoard& board);
 
-// "port-open", "no-reply", "refused", ...; empty when the transfer succeeded.
+// "port-open", "no-reply", "refused", ...; empty when the transfer succeeded. Codes for scripts, marked
+// (K52_EN) so that a table can show them in words.
 std::string FailureCode(const TransferOutcome& outcome);
 
 // The name a terminal goes by in a folder: its device's own name (a by-id path's by-id name).

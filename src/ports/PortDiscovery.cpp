@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "i18n/Translate.h"
+
 namespace k52 {
 
 std::string_view TransportKey(PortTransport transport) {
@@ -20,13 +22,13 @@ std::string_view TransportKey(PortTransport transport) {
 std::string_view TransportLabel(PortTransport transport) {
     switch (transport) {
         case PortTransport::Usb:
-            return "USB";
+            return K52_EN("USB");
         case PortTransport::Bluetooth:
-            return "Bluetooth";
+            return K52_EN("Bluetooth");
         case PortTransport::Native:
             break;
     }
-    return "native";
+    return K52_EN("native");
 }
 
 std::string UsbIdText(int id) {

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "i18n/Translate.h"
 #include "ports/PortDevices.h"
 
 namespace k52 {
@@ -10,13 +11,13 @@ namespace k52 {
 std::string_view AssignmentSourceName(AssignmentSource source) {
     switch (source) {
         case AssignmentSource::Environment:
-            return "environment";
+            return K52_EN("environment");
         case AssignmentSource::File:
-            return "file";
+            return K52_EN("file");
         case AssignmentSource::Default:
             break;
     }
-    return "default";
+    return K52_EN("default");
 }
 
 std::string ComPortVariable(int comPort) {

@@ -4,7 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,9 +24,14 @@ namespace {
 namespace fs = std::filesystem;
 using Args = std::vector<std::string>;
 
+// k52cli in English, the language its lines are written in; the Chinese is read by the locale tests below.
+const std::vector<std::string> kEnglish = {"LANG=en_US.UTF-8"};
+
 test::ProcessResult Cli(Args args) {
     args.insert(args.begin(), K52CLI_PATH);
-    return test::RunProcess(args);
+    test::RunOptions options;
+    options.extraEnv = kEnglish;
+    return test::RunProcess(args, options);
 }
 
 bool Has(const std::string& text, const std::string& part) {
@@ -162,6 +171,7 @@ TEST(CommandLine, ImageRefusesToWriteOverItsOwnTemplate) {
     fs::create_directory(dir("sub"));
     test::RunOptions inFolder;
     inFolder.workingDirectory = dir.path().string();
+    inFolder.extraEnv = kEnglish;
     for (const std::string& out : {dir("plan.ATC"), dir("link.ATC"), dir("hard.ATC"), dir("sub/../plan.ATC"),
                                    std::string("plan.ATC")}) {
         test::ProcessResult r = test::RunProcess({K52CLI_PATH, "image", "plan.ATC", out}, inFolder);
@@ -225,6 +235,95 @@ TEST(CommandLine, MessagesSpeakEnglishOnlyUnderAnEnglishLocale) {
                                               "/nonexistent/a", "--device", "/nonexistent/b"},
                                              english);
     EXPECT_NE(r.err.find("/nonexistent/b: Error: Cannot open the port!\n"), std::string::npos) << r.err;
+}
+
+// The words of k52cli's own in `text`: what is left without option names, paths and file names, names
+// with a capital (metavariables such as FILE, codes such as COM1, the product's name), the command names
+// and k52cli itself.
+std::set<std::string> EnglishWords(const std::string& text, const std::set<std::string>& commands) {
+    std::set<std::string> words;
+    std::istringstream in(text);
+    for (std::string token; in >> token;) {
+        if (token[0] == '-' || token.find_first_of("/.") != std::string::npos) continue;
+        std::string word;
+        for (char c : token + " ") {
+            if (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || (c == '-' && !word.empty())) {
+                word += c;
+                continue;
+            }
+            const bool capital = std::any_of(word.begin(), word.end(), ::isupper);
+            const bool letter = std::any_of(word.begin(), word.end(), ::isalpha);
+            if (letter && !capital && word != "k52cli" && !commands.count(word)) words.insert(word);
+            word.clear();
+        }
+    }
+    return words;
+}
+
+// A usage, an overwrite refusal and a receive's table, under each locale that is not English: k52cli's
+// lines speak Chinese beside the message texts; under English the same outputs are full of English words,
+// which shows that the check finds them.
+TEST(CommandLine, UnderChineseK52clisOwnLinesHoldNoEnglishWords) {
+    test::TempDir dir;
+    ASSERT_EQ(Cli({"new", dir("plan.ATC")}).exitCode, 0);
+    std::filesystem::create_directory(dir("got"));
+    dir.Write("got/a.TXT", "A1\r\n");
+    dir.Write("got/b.TXT", "B1\r\n");
+    std::set<std::string> commands;
+    std::istringstream usage(Cli({}).err);
+    for (std::string line; std::getline(usage, line);)
+        if (line.starts_with("  k52cli ")) commands.insert(line.substr(9, line.find(' ', 9) - 9));
+    ASSERT_GE(commands.size(), 7u);
+    const Args kOutputs[] = {
+        {"--help"},
+        {"receive", "--help"},
+        {"new", dir("plan.ATC")},
+        {"receive", dir("got"), "--device", dir("a"), "--device", dir("b")},
+    };
+    for (const Args& args : kOutputs) {
+        const test::ProcessResult english = Cli(args);
+        EXPECT_FALSE(EnglishWords(english.out + english.err, commands).empty()) << args[0];
+        for (const char* locale : {"LANG=zh_TW.UTF-8", "LC_ALL=C", ""}) {
+            std::vector<std::string> argv = args;
+            argv.insert(argv.begin(), K52CLI_PATH);
+            test::RunOptions options;
+            if (*locale) options.extraEnv = {locale};
+            const test::ProcessResult r = test::RunProcess(argv, options);
+            EXPECT_EQ(r.exitCode, english.exitCode) << args[0] << " " << locale;
+            for (const std::string& word : EnglishWords(r.out + r.err, commands))
+                ADD_FAILURE() << "'" << word << "' under " << locale << " from " << args[0] << ":\n"
+                              << r.out << r.err;
+        }
+    }
+}
+
+// JSON is for scripts: its keys, codes and values are the same whatever the locale.
+TEST(CommandLine, JsonIsTheSameUnderEveryLocale) {
+    test::TempDir dir;
+    ASSERT_EQ(Cli({"new", dir("plan.ATC")}).exitCode, 0);
+    dir.Write("data.TXT", "A001,3\r\n");
+    std::filesystem::create_directory(dir("got"));
+    dir.Write("got/a.TXT", "A1\r\n");
+    dir.Write("got/b.TXT", "B1\r\n");
+    const Args kCommands[] = {
+        {"show", dir("plan.ATC"), "--json"},
+        {"records", dir("data.TXT"), "--json"},
+        {"simulate", dir("plan.ATC"), "--keys", "1", "--time", "2024-03-06 09:05", "--json"},
+        {"receive", dir("got"), "--device", dir("a"), "--device", dir("b"), "--json"},
+        {"ports", "--json"},
+    };
+    for (const Args& args : kCommands) {
+        std::vector<std::string> argv = args;
+        argv.insert(argv.begin(), K52CLI_PATH);
+        test::RunOptions options;
+        options.extraEnv = {"XDG_CONFIG_HOME=" + dir("config"), "LANG=en_US.UTF-8"};
+        const test::ProcessResult english = test::RunProcess(argv, options);
+        ASSERT_FALSE(english.out.empty()) << args[0] << english.err;
+        options.extraEnv.back() = "LANG=zh_TW.UTF-8";
+        const test::ProcessResult chinese = test::RunProcess(argv, options);
+        EXPECT_EQ(chinese.out, english.out) << args[0];
+        EXPECT_EQ(chinese.exitCode, english.exitCode) << args[0];
+    }
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "cli/CliSupport.h"
 #include "cli/ProgressBoard.h"
 #include "cli/TransferReport.h"
+#include "support/InLanguage.h"
 
 namespace k52::cli {
 namespace {
@@ -22,6 +24,7 @@ int Count(const std::string& text, const std::string& part) {
 }
 
 TEST(ProgressBoard, PlainModeWritesALinePerPhaseChangeAndNoControlCharacters) {
+    const test::InLanguage english(Language::English);
     std::ostringstream out;
     std::int64_t now = 0;
     ProgressBoard board(out, ProgressMode::Plain, {"/dev/a", "/dev/b"}, true, [&] { return now; });
@@ -44,6 +47,7 @@ TEST(ProgressBoard, PlainModeWritesALinePerPhaseChangeAndNoControlCharacters) {
 }
 
 TEST(ProgressBoard, LiveModeRedrawsAtMostTenTimesASecondAndEndsWithTheLastState) {
+    const test::InLanguage english(Language::English);
     std::ostringstream out;
     std::int64_t now = 1000;
     ProgressBoard board(out, ProgressMode::Live, {"/dev/a"}, false, [&] { return now; });
@@ -68,6 +72,7 @@ TEST(ProgressBoard, LiveModeRedrawsAtMostTenTimesASecondAndEndsWithTheLastState)
 }
 
 TEST(ProgressBoard, LiveModeMovesMessagesAboveTheLines) {
+    const test::InLanguage english(Language::English);
     std::ostringstream out;
     std::int64_t now = 0;
     ProgressBoard board(out, ProgressMode::Live, {"/dev/a", "/dev/b"}, true, [&] { return now; });
@@ -83,6 +88,7 @@ TEST(ProgressBoard, LiveModeMovesMessagesAboveTheLines) {
 }
 
 TEST(ProgressBoard, LiveLinesAreCutToTheScreenWidthSoNoneWraps) {
+    const test::InLanguage english(Language::English);
     std::ostringstream out;
     ProgressBoard board(out, ProgressMode::Live, {"/dev/serial/by-id/usb-FTDI_FT232R_A12B-if00-port0"}, false,
                         [] { return 0; });
@@ -92,6 +98,7 @@ TEST(ProgressBoard, LiveLinesAreCutToTheScreenWidthSoNoneWraps) {
 }
 
 TEST(ProgressBoard, QuietModeShowsMessagesOnly) {
+    const test::InLanguage english(Language::English);
     std::ostringstream out;
     ProgressBoard board(out, ProgressMode::Quiet, {"/dev/a"}, false, [] { return 0; });
     board.Update(0, P(TransferPhase::Handshake));
@@ -109,6 +116,7 @@ TransferOutcome O(LinkFailure f, bool unanswered = false) {
 }
 
 TEST(TransferReport, EachFailureHasItsCodeAndTheExitCodeItGaveAlone) {
+    const test::InLanguage english(Language::English);
     const struct {
         TransferOutcome outcome;
         const char* code;
@@ -145,6 +153,7 @@ TerminalResult R(const char* device, LinkFailure f, int exitCode) {
 }
 
 TEST(TransferReport, TheExitCodeIsTheFirstFailingTerminalsInCommandLineOrder) {
+    const test::InLanguage english(Language::English);
     EXPECT_EQ(OverallExitCode({R("a", LinkFailure::None, 0), R("b", LinkFailure::None, 0)}), 0);
     EXPECT_EQ(OverallExitCode({R("a", LinkFailure::None, 0), R("b", LinkFailure::PortOpen, 4),
                                R("c", LinkFailure::TransferFailed, 1)}),
@@ -153,6 +162,7 @@ TEST(TransferReport, TheExitCodeIsTheFirstFailingTerminalsInCommandLineOrder) {
 }
 
 TEST(TransferReport, TableAndJsonKeepTheOrderAndEveryField) {
+    const test::InLanguage english(Language::English);
     TerminalResult ok = R("/dev/ttyUSB0", LinkFailure::None, 0);
     ok.packets = 105;
     ok.file = "plan.ATC";
@@ -183,6 +193,34 @@ TEST(TransferReport, TableAndJsonKeepTheOrderAndEveryField) {
     EXPECT_EQ(doc[1]["failure"], "no-reply");
     EXPECT_TRUE(doc[1]["file"].is_null());
     EXPECT_EQ(doc[2]["failure"], "file");
+}
+
+// In Chinese the headers and words are ideographs, two screen columns for three bytes: the columns still
+// line up on screen, and the JSON keeps its English codes.
+TEST(TransferReport, ChineseColumnsLineUpOnScreenAndJsonStaysEnglish) {
+    TerminalResult ok = R("/dev/ttyUSB0", LinkFailure::None, 0);
+    ok.packets = 105;
+    ok.message = "Download: 下載完畢!!";
+    TerminalResult silent = R("/dev/ttyUSB1", LinkFailure::TransferFailed, 1);
+    silent.message = "錯誤: 終端機尚未就緒!!";
+    TerminalResult exists = R("/dev/x", LinkFailure::None, 3);
+    exists.failure = "file";
+    std::vector<std::vector<std::size_t>> starts;  // the screen column of each cell, line by line
+    std::istringstream table(ReportTable({ok, silent, exists}));
+    for (std::string line; std::getline(table, line);) {
+        std::vector<std::size_t>& cells = starts.emplace_back();
+        for (std::size_t at = 0; at < line.size(); at = line.find_first_not_of(' ', line.find("  ", at))) {
+            cells.push_back(TextWidth(line.substr(0, at)));
+            if (line.find("  ", at) == std::string::npos) break;
+        }
+    }
+    ASSERT_NE(Localize("RESULT"), "RESULT");
+    ASSERT_EQ(starts.size(), 4u);
+    for (std::size_t row = 1; row < starts.size(); ++row)
+        for (std::size_t c = 0; c < 5; ++c) EXPECT_EQ(starts[row][c], starts[0][c]) << row << " " << c;
+    const std::string json = ReportJson({ok, silent, exists});
+    const test::InLanguage english(Language::English);
+    EXPECT_EQ(ReportJson({ok, silent, exists}), json);
 }
 
 TEST(TransferReport, ADeviceNameWithALineEndOrBytesThatAreNoUtf8StaysOneLineAndRecoverable) {

@@ -31,7 +31,9 @@ class RecordsCli : public ::testing::Test {
     // k52cli records with `args`, each handed over as it is.
     test::ProcessResult Run(std::vector<std::string> args) {
         args.insert(args.begin(), {K52CLI_PATH, "records"});
-        return test::RunProcess(args);
+        test::RunOptions options;
+        options.extraEnv = {"LANG=en_US.UTF-8"};  // the lines as written
+        return test::RunProcess(args, options);
     }
 };
 

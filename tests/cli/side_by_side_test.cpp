@@ -68,8 +68,9 @@ TEST(SideBySide, EachTerminalEndsOnItsOwnAndTheReportKeepsTheirOrder) {
     EXPECT_LT(table.find("/dev/refusing"), table.find("/dev/clean"));
     // Every message line names its terminal; two refused attempts, each asked about once.
     EXPECT_NE(err.str().find("/dev/refusing: 錯誤: 下載失敗,再試一次嗎??\n"), std::string::npos);
-    EXPECT_NE(err.str().find("/dev/silent: failed: no-reply"), std::string::npos);
-    EXPECT_NE(err.str().find("/dev/clean: done"), std::string::npos);
+    EXPECT_NE(err.str().find("/dev/silent: " + PhaseText({TransferPhase::Failed}, "no-reply")),
+              std::string::npos);
+    EXPECT_NE(err.str().find("/dev/clean: " + PhaseText({TransferPhase::Done})), std::string::npos);
 }
 
 TEST(SideBySide, ReceivesStoreEachTerminalsRecordsInItsOwnFile) {

@@ -38,6 +38,7 @@ class SimulateCli : public ::testing::Test {
         args.insert(args.begin(), {K52CLI_PATH, "simulate"});
         test::RunOptions options;
         options.input = input;
+        options.extraEnv = {"LANG=en_US.UTF-8"};  // the lines as written
         return test::RunProcess(args, options);
     }
     static nlohmann::json Json(Args args) {

@@ -14,10 +14,12 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "i18n/Translate.h"
 #include "support/TempDir.h"
 
 extern char** environ;
@@ -43,8 +45,14 @@ Process Spawn(const std::vector<std::string>& args, const std::vector<std::strin
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
+    // The programs speak their own language (Chinese), whatever the locale the tests run in.
     std::vector<std::string> envStrings;
-    for (char** e = environ; *e; ++e) envStrings.push_back(*e);
+    for (char** e = environ; *e; ++e) {
+        const std::string_view entry(*e);
+        if (!entry.starts_with("LC_ALL=") && !entry.starts_with("LC_MESSAGES=") &&
+            !entry.starts_with("LANG="))
+            envStrings.emplace_back(entry);
+    }
     for (const std::string& e : extraEnv) envStrings.push_back(e);
     std::vector<char*> envp;
     for (std::string& e : envStrings) envp.push_back(e.data());
@@ -121,6 +129,8 @@ struct Peer {
 };
 
 using Files = k52::test::TempDir;
+// k52cli's own lines as the user reads them: its English patterns in the program's language.
+using k52::Localize;
 
 bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -159,7 +169,7 @@ TEST(EndToEnd, ReceiveRecordsWithARepeatAndABadChecksum) {
     Peer peer({"--records", f("records.txt"), "--fault", "repeat-record=0", "--fault", "bad-checksum=1"});
     Result cli = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", peer.path, "--speed", "9600"});
     EXPECT_EQ(cli.code, 0) << cli.err;
-    EXPECT_EQ(cli.out, "3 records stored in " + f("out.txt") + "\n");
+    EXPECT_EQ(cli.out, Localize("%1 records stored in %2", {"3", f("out.txt")}) + "\n");
     // Nobody can answer "view them now?" here: the count above is the whole report.
     EXPECT_FALSE(Has(cli.err, "完成 : 共接收")) << cli.err;
     EXPECT_EQ(f.Read("out.txt"), "A001,3\r\nA002,1\r\nA003,12\r\n");
@@ -216,7 +226,7 @@ TEST(EndToEnd, ALateFirstRecordAndALaterRefusalLoseNothing) {
     Peer peer({"--records", f("r.txt"), "--fault", "pause-record=0:700", "--fault", "bad-checksum=2"});
     Result cli = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", peer.path});
     EXPECT_EQ(cli.code, 0) << cli.err;
-    EXPECT_EQ(cli.out, "3 records stored in " + f("out.txt") + "\n");
+    EXPECT_EQ(cli.out, Localize("%1 records stored in %2", {"3", f("out.txt")}) + "\n");
     EXPECT_EQ(f.Read("out.txt"), "first\r\nsecond\r\nthird\r\n");
     peer.Finish();
     EXPECT_TRUE(Has(peer.report, "upload: complete, 3 records acknowledged")) << peer.report;
@@ -228,7 +238,8 @@ TEST(EndToEnd, ALookupRecordSentAgainAfterALateAnswerIsNamed) {
     Peer peer({"--lookup-out", f("got.txt"), "--fault", "pause-packet=1:3100"});
     Result cli = Exec({K52CLI_PATH, "download-lookup", f("lk6.txt"), "--device", peer.path});
     EXPECT_EQ(cli.code, 1) << cli.err;
-    EXPECT_TRUE(Has(cli.err, "k52cli: the terminal may hold line 2 of " + f("lk6.txt") + " more than once"))
+    EXPECT_TRUE(Has(cli.err, "k52cli: " + Localize("the terminal may hold line %1 of %2 more than once",
+                                                   {"2", f("lk6.txt")})))
         << cli.err;
     EXPECT_TRUE(Has(cli.err, "錯誤: 終端機可能重複存了第 2 行的資料")) << cli.err;
     EXPECT_EQ(peer.Finish(), 0) << peer.report;
@@ -241,7 +252,8 @@ TEST(EndToEnd, ReceiveLeavesAnExistingFileAloneUnlessToldToOverwrite) {
     f.Write("out.txt", "yesterday\r\n");
     Result refused = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", "/nonexistent/tty"});
     EXPECT_EQ(refused.code, 3);
-    EXPECT_EQ(refused.err, "k52cli: " + f("out.txt") + " exists; add --overwrite to replace it\n");
+    EXPECT_EQ(refused.err,
+              "k52cli: " + Localize("%1 exists; add --overwrite to replace it", {f("out.txt")}) + "\n");
     EXPECT_EQ(f.Read("out.txt"), "yesterday\r\n");
 
     // A receive that fails leaves it as it was, --overwrite or not.
@@ -263,7 +275,7 @@ TEST(EndToEnd, ATerminalWithNothingToSendIsNotAFailure) {
     Peer peer({});
     Result cli = Exec({K52CLI_PATH, "receive", f("out.txt"), "--device", peer.path, "--quiet"});
     EXPECT_EQ(cli.code, 0) << cli.err;
-    EXPECT_EQ(cli.out, "0 records stored\n");
+    EXPECT_EQ(cli.out, Localize("%1 records stored", {"0"}) + "\n");
     EXPECT_EQ(cli.err, "接收資料: 沒有接收到任何資料!!\n");
     EXPECT_EQ(f.Read("out.txt"), "");
     peer.Finish();
@@ -332,7 +344,9 @@ TEST(EndToEnd, RandomFaultMixes) {
                 const std::string twice = std::string(line) + "\r\n" + line + "\r\n";
                 if (Has(got, twice)) {
                     const int number = line[1] - '0';
-                    EXPECT_TRUE(Has(cli.err, "may hold line " + std::to_string(number))) << cli.err;
+                    EXPECT_TRUE(Has(cli.err, Localize("the terminal may hold line %1 of %2 more than once",
+                                                      {std::to_string(number), f("stock.txt")})))
+                        << cli.err;
                     got.replace(got.find(twice), twice.size(), std::string(line) + "\r\n");
                 }
             }
@@ -370,7 +384,8 @@ TEST(EndToEnd, AnAssignedPortNeedsNoEnvironmentVariable) {
     EXPECT_EQ(cli.err,
               "錯誤: 連接埠無法打開!!\nk52cli: COM3 is assigned to " + absent + ", which is not connected\n");
 
-    EXPECT_EQ(Exec({K52CLI_PATH, "ports", "unassign", "COM3"}, env).out, "COM3 = /dev/ttyS2 (default)\n");
+    EXPECT_EQ(Exec({K52CLI_PATH, "ports", "unassign", "COM3"}, env).out,
+              "COM3 = /dev/ttyS2 (" + Localize("default") + ")\n");
     EXPECT_EQ(f.Read("k52/ports.conf"), "");
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"ports", "assign", "COM7", "/dev/ttyUSB0"}, {"ports", "assign", "COM1"}, {"ports", "list"}}) {
@@ -378,8 +393,9 @@ TEST(EndToEnd, AnAssignedPortNeedsNoEnvironmentVariable) {
         args.insert(args.end(), bad.begin(), bad.end());
         Result r = Exec(args, env);
         EXPECT_EQ(r.code, 2);
-        EXPECT_TRUE(
-            Has(r.err, "usage: k52cli ports [--json] | ports assign COMn DEVICE | ports unassign COMn\n"))
+        EXPECT_TRUE(Has(r.err, Localize("usage: k52cli %1",
+                                        {"ports [--json] | ports assign COMn DEVICE | ports unassign COMn"}) +
+                                   "\n"))
             << r.err;
     }
 }
@@ -408,14 +424,17 @@ TEST(EndToEnd, ThreeTerminalsAtOnceWithOneSilent) {
     ASSERT_NE(rowA, std::string::npos) << cli.out;
     EXPECT_LT(rowA, rowS);
     EXPECT_LT(rowS, rowC);
-    EXPECT_TRUE(Has(cli.out.substr(rowS, rowC - rowS), "failed: no-reply")) << cli.out;
-    EXPECT_TRUE(Has(cli.out.substr(rowA, rowS - rowA), " ok ")) << cli.out;
+    const std::string noReply = Localize("failed: %1", {Localize("no-reply")});
+    EXPECT_TRUE(Has(cli.out.substr(rowS, rowC - rowS), noReply)) << cli.out;
+    EXPECT_TRUE(Has(cli.out.substr(rowA, rowS - rowA), " " + Localize("ok") + " ")) << cli.out;
     // Messages name their terminal; progress comes as plain lines without control characters.
     EXPECT_TRUE(Has(cli.err, silent.path + ": 錯誤: 終端機尚未就緒!!\n")) << cli.err;
-    EXPECT_TRUE(Has(cli.err, a.path + ": handshake\n")) << cli.err;
-    EXPECT_TRUE(Has(cli.err, c.path + ": sending packet 0/105\n")) << cli.err;
-    EXPECT_TRUE(Has(cli.err, c.path + ": done (11246 bytes)\n")) << cli.err;
-    EXPECT_TRUE(Has(cli.err, silent.path + ": failed: no-reply")) << cli.err;
+    EXPECT_TRUE(Has(cli.err, a.path + ": " + Localize("handshake") + "\n")) << cli.err;
+    EXPECT_TRUE(Has(cli.err, c.path + ": " + Localize("sending packet %1/%2", {"0", "105"}) + "\n"))
+        << cli.err;
+    EXPECT_TRUE(Has(cli.err, c.path + ": " + Localize("done") + Localize(" (%1 bytes)", {"11246"}) + "\n"))
+        << cli.err;
+    EXPECT_TRUE(Has(cli.err, silent.path + ": " + noReply)) << cli.err;
     for (char ch : cli.err) EXPECT_TRUE(ch == '\n' || static_cast<unsigned char>(ch) >= 0x20);
 }
 
@@ -453,7 +472,8 @@ TEST(EndToEnd, TwoTerminalsReceiveIntoAFolderWithAJsonReport) {
                          "--json", "--quiet"});
     EXPECT_EQ(again.code, 3) << again.err;
     EXPECT_TRUE(
-        Has(again.err, three.path + ": k52cli: " + f("got2/" + nameThree) + " exists; add --overwrite"))
+        Has(again.err, three.path + ": k52cli: " +
+                           Localize("%1 exists; add --overwrite to replace it", {f("got2/" + nameThree)})))
         << again.err;
     EXPECT_EQ(f.Read("got2/" + nameThree), "kept\r\n");
     const auto second = nlohmann::json::parse(again.out);

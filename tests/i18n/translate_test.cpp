@@ -1,9 +1,13 @@
 // The language choice from the locale, and the English of the program's own texts from the generated table.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <iostream>
 #include <string>
+#include <string_view>
 
 #include "i18n/Translate.h"
+#include "i18n/TranslationTables.h"
 
 namespace k52 {
 namespace {
@@ -75,6 +79,40 @@ TEST(Substitute, FillsNumberedPlacesAndLeavesTheRest) {
     EXPECT_EQ(Substitute("%2 before %1", {"a", "b"}), "b before a");
     EXPECT_EQ(Substitute("100% and %3 and %", {"x"}), "100% and %3 and %");
     EXPECT_EQ(Substitute("%1%1", {"%2"}), "%2%2");  // a value is not substituted again
+}
+
+// k52cli's English texts: as written under English, from the generated table under Chinese; every entry
+// is found, so the generator's order is the order the lookup searches in.
+TEST(Localize, EveryTextIsFoundUnderChineseAndKeptUnderEnglish) {
+    ASSERT_EQ(CurrentLanguage(), Language::Chinese);
+    ASSERT_GT(ChineseTexts().size(), 100u);
+    for (const TranslatedText& e : ChineseTexts()) EXPECT_EQ(Localize(e.source), e.translation) << e.source;
+    for (const TranslatedText& e : EnglishTexts()) EXPECT_EQ(Translate(e.context, e.source), e.source);
+    EXPECT_EQ(Localize("no such text"), "no such text");
+    SetLanguage(Language::English);
+    for (const TranslatedText& e : ChineseTexts()) EXPECT_EQ(Localize(e.source), e.source);
+    for (const TranslatedText& e : EnglishTexts()) EXPECT_EQ(Translate(e.context, e.source), e.translation);
+    SetLanguage(Language::Chinese);
+}
+
+// A library's finished English text is found again through the pattern it was built from: for every
+// pattern in the table, with values that hold spaces and digits as paths and reasons do.
+TEST(Localize, FinishedTextsAreMatchedBackToTheirPatterns) {
+    const std::string_view values[] = {"/tmp/a b.TXT", "12", "No such file or directory", "COM3", "x"};
+    int patterns = 0;
+    for (const TranslatedText& e : ChineseTexts()) {
+        if (e.source.find('%') == std::string_view::npos) continue;
+        ++patterns;
+        const std::initializer_list<std::string_view> args = {values[0], values[1], values[2], values[3],
+                                                              values[4]};
+        EXPECT_EQ(LocalizeFinished(Substitute(e.source, args)), Localize(e.source, args)) << e.source;
+    }
+    std::cout << patterns << " patterns matched back\n";
+    EXPECT_EQ(LocalizeFinished("done"), Localize("done"));
+    EXPECT_EQ(LocalizeFinished("錯誤: 逾時!!"), "錯誤: 逾時!!");  // no pattern's own text, nothing matched
+    SetLanguage(Language::English);
+    EXPECT_EQ(LocalizeFinished("cannot read /x: gone"), "cannot read /x: gone");
+    SetLanguage(Language::Chinese);
 }
 
 }  // namespace

@@ -78,12 +78,14 @@ def check_page(page, help_options, f):
 
 
 def check_cli(man_dir, k52cli, f):
-    usage = help_text([k52cli, "--help"])
+    # The page is English: so is the help it is held against (k52cli speaks the locale's language).
+    english = dict(os.environ, LC_ALL="en_US.UTF-8")
+    usage = help_text([k52cli, "--help"], english)
     commands = cli_commands(usage)
     f.check(len(commands) >= 7, "k52cli --help names only %s" % commands)
     options = set(OPTION.findall(usage))
     for command in commands:
-        options |= set(OPTION.findall(help_text([k52cli, command, "--help"])))
+        options |= set(OPTION.findall(help_text([k52cli, command, "--help"], english)))
     print("k52cli: %d commands, %d options" % (len(commands), len(options)))
     parts = check_page(os.path.join(man_dir, "k52cli.1"), options, f)
     described = re.findall(r"^\.BI?\s+\"?([a-z][a-z0-9-]*)", parts.get("COMMANDS", ""), re.M)

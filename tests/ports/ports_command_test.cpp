@@ -12,6 +12,7 @@
 #include "TempFolder.h"
 #include "cli/Commands.h"
 #include "ports/PortDiscovery.h"
+#include "support/InLanguage.h"
 #include "util/FileLock.h"
 #include "util/RegularFile.h"
 
@@ -28,6 +29,7 @@ class FakeScanner : public PortScanner {
 
 class PortsCommandTest : public ::testing::Test {
   protected:
+    const test::InLanguage english{Language::English};  // the lines as written
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", tmp.path.c_str(), 1);
         for (int i = 1; i <= 6; ++i) unsetenv(("K52_COM" + std::to_string(i)).c_str());

@@ -60,6 +60,7 @@ class JsonCli : public ::testing::Test {
             int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             dup2(o, 1);
             dup2(e, 2);
+            setenv("LC_ALL", "en_US.UTF-8", 1);  // the lines as written
             std::vector<char*> argv;
             for (std::string& a : args) argv.push_back(a.data());
             argv.push_back(nullptr);

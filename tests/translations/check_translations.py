@@ -5,6 +5,8 @@ complete SRC TS LUPDATE: every text marked in SRC (tr(), translate(), K52_TR) ha
     translation in TS; lupdate itself collects the marked texts into a scratch file.
 marked SRC: every string literal in SRC holding CJK is inside tr(), translate() or K52_TR, except the
     terminal's own texts listed below (its firmware screens, shown as the terminal shows them).
+english SRC TS: every English text marked in SRC (Localize(), K52_EN) has a finished Chinese translation
+    in TS (translations/k52cli_zh.ts), and TS holds no text that nothing marks any more.
 """
 import os
 import re
@@ -120,9 +122,37 @@ def marked(root):
     return bad == 0
 
 
+ESCAPES = {"n": "\n", "t": "\t", '"': '"', "'": "'", "\\": "\\", "?": "?"}
+ENGLISH_MARKERS = {"Localize", "K52_EN"}
+
+
+def english(src, ts):
+    marked = set()
+    for folder, _, files in os.walk(src):
+        for name in sorted(files):
+            if not name.endswith((".cpp", ".h")):
+                continue
+            code = open(os.path.join(folder, name), encoding="utf-8").read()
+            for offset, text in literals(code):
+                if enclosing_call(code, offset) in ENGLISH_MARKERS:
+                    marked.add(re.sub(r"\\(.)", lambda m: ESCAPES[m.group(1)], text))
+    committed = {source: done for (_, source), done in messages(ts).items()}
+    missing = sorted(t for t in marked if not committed.get(t))
+    unused = sorted(t for t in committed if t not in marked)
+    for text in missing:
+        print("no Chinese for %r" % text)
+    for text in unused:
+        print("%s holds %r, which nothing marks" % (os.path.basename(ts), text))
+    print("%d marked English texts, %d without a finished translation, %d unused" % (len(marked), len(missing),
+                                                                                   len(unused)))
+    return not missing and not unused and len(marked) > 0
+
+
 def main():
     if sys.argv[1] == "complete":
         ok = complete(sys.argv[2], sys.argv[3], sys.argv[4])
+    elif sys.argv[1] == "english":
+        ok = english(sys.argv[2], sys.argv[3])
     else:
         ok = marked(sys.argv[2])
     sys.exit(0 if ok else 1)

@@ -1,0 +1,863 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_TW" sourcelanguage="en">
+<context>
+    <name>k52cli</name>
+    <message>
+        <source>  line %1: type %2, prompt &quot;%3&quot;, length %4..%5</source>
+        <translation>  第 %1 行: 類型 %2, 提示 &quot;%3&quot;, 長度 %4..%5</translation>
+    </message>
+    <message>
+        <source>  pending letter: %1</source>
+        <translation>  待輸入字母: %1</translation>
+    </message>
+    <message>
+        <source> (%1 bytes)</source>
+        <translation> (%1 位元組)</translation>
+    </message>
+    <message>
+        <source> (shown)</source>
+        <translation> (顯示)</translation>
+    </message>
+    <message>
+        <source> (the stable name of %1)</source>
+        <translation> (%1 的固定名稱)</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both store into %3</source>
+        <translation>%1 和 %2 的資料會存入同一個檔案 %3</translation>
+    </message>
+    <message>
+        <source>%1 appeared meanwhile; the records are in %2</source>
+        <translation>接收期間出現了 %1, 資料已存入 %2</translation>
+    </message>
+    <message>
+        <source>%1 differs from the upload it recorded</source>
+        <translation>%1 與上傳時記錄的內容不同</translation>
+    </message>
+    <message>
+        <source>%1 excludes %2</source>
+        <translation>%1 不能與 %2 同時使用</translation>
+    </message>
+    <message>
+        <source>%1 exists</source>
+        <translation>%1 已存在</translation>
+    </message>
+    <message>
+        <source>%1 exists; add --overwrite to replace it</source>
+        <translation>%1 已存在, 要取代它請加上 --overwrite</translation>
+    </message>
+    <message>
+        <source>%1 is %2 itself; give the %3 another name</source>
+        <translation>%1 就是%2本身, 請為%3另取名稱</translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation>%1 不存在</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder; several terminals store into a folder</source>
+        <translation>%1 不是資料夾, 多台終端機的資料要存入資料夾</translation>
+    </message>
+    <message>
+        <source>%1 is not connected at the moment</source>
+        <translation>%1 目前未連接</translation>
+    </message>
+    <message>
+        <source>%1 is required</source>
+        <translation>必須提供 %1</translation>
+    </message>
+    <message>
+        <source>%1 records stored</source>
+        <translation>已儲存 %1 筆資料</translation>
+    </message>
+    <message>
+        <source>%1 records stored in %2</source>
+        <translation>已將 %1 筆資料存入 %2</translation>
+    </message>
+    <message>
+        <source>%1 records written to %2</source>
+        <translation>已將 %1 筆資料寫入 %2</translation>
+    </message>
+    <message>
+        <source>%1 refused (%2 error), nothing written</source>
+        <translation>%1 被拒絕 (%2 個錯誤), 未寫入任何檔案</translation>
+    </message>
+    <message>
+        <source>%1 refused (%2 errors), nothing written</source>
+        <translation>%1 被拒絕 (%2 個錯誤), 未寫入任何檔案</translation>
+    </message>
+    <message>
+        <source>%1: %2 required %3 missing</source>
+        <translation>%1: 缺少 %2 個必要的 %3</translation>
+    </message>
+    <message>
+        <source>%1: warning: %2</source>
+        <translation>%1: 警告: %2</translation>
+    </message>
+    <message>
+        <source>(none found)</source>
+        <translation>(找不到任何序列埠)</translation>
+    </message>
+    <message>
+        <source>, %1 records</source>
+        <translation>, %1 筆資料</translation>
+    </message>
+    <message>
+        <source>, %1 records in %2</source>
+        <translation>, %1 筆資料存於 %2</translation>
+    </message>
+    <message>
+        <source>, Esc -&gt; %1</source>
+        <translation>, 按 Esc 返回 %1</translation>
+    </message>
+    <message>
+        <source>, serial %1</source>
+        <translation>, 序號 %1</translation>
+    </message>
+    <message>
+        <source>--csv - and --json both write to standard output</source>
+        <translation>--csv - 和 --json 都會寫到標準輸出</translation>
+    </message>
+    <message>
+        <source>--encoding takes auto, utf-8 or cp950</source>
+        <translation>--encoding 只接受 auto, utf-8 或 cp950</translation>
+    </message>
+    <message>
+        <source>--interval takes 1 to 3600 seconds</source>
+        <translation>--interval 只接受 1 到 3600 秒</translation>
+    </message>
+    <message>
+        <source>--port takes COM1 to COM6</source>
+        <translation>--port 只接受 COM1 到 COM6</translation>
+    </message>
+    <message>
+        <source>--retries takes a number</source>
+        <translation>--retries 只接受數字</translation>
+    </message>
+    <message>
+        <source>--since takes a date such as 2024-05-01</source>
+        <translation>--since 只接受日期, 例如 2024-05-01</translation>
+    </message>
+    <message>
+        <source>--speed takes 9600, 19200, 38400, 57600 or 115200</source>
+        <translation>--speed 只接受 9600, 19200, 38400, 57600 或 115200</translation>
+    </message>
+    <message>
+        <source>Bluetooth</source>
+        <translation>藍牙</translation>
+    </message>
+    <message>
+        <source>COMn is COM1 to COM6</source>
+        <translation>COMn 必須是 COM1 到 COM6</translation>
+    </message>
+    <message>
+        <source>CSV</source>
+        <translation>CSV 檔</translation>
+    </message>
+    <message>
+        <source>DEVICE</source>
+        <translation>裝置</translation>
+    </message>
+    <message>
+        <source>DEVICE must be an absolute path such as /dev/ttyUSB0</source>
+        <translation>DEVICE 必須是絕對路徑, 例如 /dev/ttyUSB0</translation>
+    </message>
+    <message>
+        <source>Excludes</source>
+        <translation>排除</translation>
+    </message>
+    <message>
+        <source>MESSAGE</source>
+        <translation>訊息</translation>
+    </message>
+    <message>
+        <source>OPTIONS</source>
+        <translation>選項</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>選項</translation>
+    </message>
+    <message>
+        <source>PACKETS</source>
+        <translation>封包數</translation>
+    </message>
+    <message>
+        <source>Positionals</source>
+        <translation>位置參數</translation>
+    </message>
+    <message>
+        <source>Print this help message and exit</source>
+        <translation>顯示這份說明後結束</translation>
+    </message>
+    <message>
+        <source>RECORDS</source>
+        <translation>資料筆數</translation>
+    </message>
+    <message>
+        <source>REQUIRED</source>
+        <translation>必要</translation>
+    </message>
+    <message>
+        <source>RESULT</source>
+        <translation>結果</translation>
+    </message>
+    <message>
+        <source>Run &apos;k52cli COMMAND --help&apos; for a command&apos;s options.
+Exit codes: 0 success, 1 the operation ran and failed, 2 bad usage, 3 a file could not be read or
+written, 4 the serial port could not be opened or prepared, 5 a template file was refused.</source>
+        <translation>執行 &apos;k52cli COMMAND --help&apos; 可看到命令的選項.
+結束碼: 0 成功, 1 執行了但失敗, 2 用法錯誤, 3 無法讀取或寫入檔案,
+4 無法開啟或設定連接埠, 5 範本檔被拒絕.</translation>
+    </message>
+    <message>
+        <source>SECONDS</source>
+        <translation>秒數</translation>
+    </message>
+    <message>
+        <source>SUBCOMMAND</source>
+        <translation>子命令</translation>
+    </message>
+    <message>
+        <source>Serial ports:</source>
+        <translation>序列埠:</translation>
+    </message>
+    <message>
+        <source>Subcommands</source>
+        <translation>子命令</translation>
+    </message>
+    <message>
+        <source>TEXT</source>
+        <translation>文字</translation>
+    </message>
+    <message>
+        <source>Template ports:</source>
+        <translation>範本的連接埠:</translation>
+    </message>
+    <message>
+        <source>The following argument was not expected: %1</source>
+        <translation>多出了這個參數: %1</translation>
+    </message>
+    <message>
+        <source>The following arguments were not expected: %1</source>
+        <translation>多出了這些參數: %1</translation>
+    </message>
+    <message>
+        <source>USB</source>
+        <translation>USB</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>用法</translation>
+    </message>
+    <message>
+        <source>a port is named twice: %1</source>
+        <translation>同一個連接埠指定了兩次: %1</translation>
+    </message>
+    <message>
+        <source>a port name, COM1..COM6 (K52_COMn names its device; as often as needed)</source>
+        <translation>連接埠名稱 COM1..COM6 (由 K52_COMn 指定裝置, 可重複使用)</translation>
+    </message>
+    <message>
+        <source>a port name, COM1..COM6, to serve (as often as needed)</source>
+        <translation>要服務的連接埠名稱 COM1..COM6 (可重複使用)</translation>
+    </message>
+    <message>
+        <source>a serial device or pseudo-terminal to serve (as often as needed)</source>
+        <translation>要服務的序列裝置或虛擬終端機 (可重複使用)</translation>
+    </message>
+    <message>
+        <source>a template file or its JSON text</source>
+        <translation>範本檔或它的 JSON 文字</translation>
+    </message>
+    <message>
+        <source>a terminal is named twice: %1</source>
+        <translation>同一台終端機指定了兩次: %1</translation>
+    </message>
+    <message>
+        <source>an empty path names no file</source>
+        <translation>空白的路徑不代表任何檔案</translation>
+    </message>
+    <message>
+        <source>answer Yes N times to the question whether to try again (for each terminal)</source>
+        <translation>詢問是否再試一次時, 回答「是」N 次 (每台終端機各自計算)</translation>
+    </message>
+    <message>
+        <source>as right after start-up, without applying the template first</source>
+        <translation>如同剛開機時, 不先套用範本</translation>
+    </message>
+    <message>
+        <source>bad key &apos;%1&apos; (key codes 1..20 or 51, or tN)</source>
+        <translation>錯誤的按鍵 &apos;%1&apos; (按鍵代碼 1..20 或 51, 或 tN)</translation>
+    </message>
+    <message>
+        <source>bad time &apos;%1&apos; (YYYY-MM-DD HH:MM, a date that exists)</source>
+        <translation>錯誤的時間 &apos;%1&apos; (YYYY-MM-DD HH:MM, 必須是存在的日期)</translation>
+    </message>
+    <message>
+        <source>barcode settings: %1</source>
+        <translation>條碼設定: %1</translation>
+    </message>
+    <message>
+        <source>build a template file from its JSON text</source>
+        <translation>由 JSON 文字建立範本檔</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>無法建立 %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot open the ledger %1</source>
+        <translation>無法開啟上傳紀錄 %1</translation>
+    </message>
+    <message>
+        <source>cannot read %1</source>
+        <translation>無法讀取 %1</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>無法讀取 %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read the ledger %1</source>
+        <translation>無法讀取上傳紀錄 %1</translation>
+    </message>
+    <message>
+        <source>cannot remove the assignment: %1</source>
+        <translation>無法移除指定: %1</translation>
+    </message>
+    <message>
+        <source>cannot store the assignment: %1</source>
+        <translation>無法儲存指定: %1</translation>
+    </message>
+    <message>
+        <source>cannot use %1 as the collection folder</source>
+        <translation>無法使用 %1 作為收集資料夾</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>無法寫入 %1</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>無法寫入 %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write standard output: %1</source>
+        <translation>無法寫入標準輸出: %1</translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation>已變更</translation>
+    </message>
+    <message>
+        <source>check</source>
+        <translation>檢查</translation>
+    </message>
+    <message>
+        <source>complete</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>cradle probe</source>
+        <translation>尋找傳輸座</translation>
+    </message>
+    <message>
+        <source>cursor: row %1, column %2</source>
+        <translation>游標: 第 %1 列, 第 %2 欄</translation>
+    </message>
+    <message>
+        <source>default</source>
+        <translation>預設</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>download a template to a terminal</source>
+        <translation>下載範本到終端機</translation>
+    </message>
+    <message>
+        <source>download lookup data (one record a line) to a terminal</source>
+        <translation>下載索引資料 (一行一筆) 到終端機</translation>
+    </message>
+    <message>
+        <source>duplicate</source>
+        <translation>可能重複</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>沒有資料</translation>
+    </message>
+    <message>
+        <source>end with a JSON array on standard output, an object per terminal</source>
+        <translation>最後在標準輸出印出 JSON 陣列, 每台終端機一個物件</translation>
+    </message>
+    <message>
+        <source>environment</source>
+        <translation>環境變數</translation>
+    </message>
+    <message>
+        <source>every field as JSON</source>
+        <translation>以 JSON 印出每個欄位</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>失敗: %1</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>檔案</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>fix the clock at &quot;YYYY-MM-DD HH:MM&quot;</source>
+        <translation>把時鐘固定在 &quot;YYYY-MM-DD HH:MM&quot;</translation>
+    </message>
+    <message>
+        <source>form %1: next -&gt; %2, Esc -&gt; %3</source>
+        <translation>表單 %1: 下一項 -&gt; %2, 按 Esc 返回 %3</translation>
+    </message>
+    <message>
+        <source>found stored but not in the ledger after the station stopped</source>
+        <translation>收集站停止後發現已儲存但未記入上傳紀錄</translation>
+    </message>
+    <message>
+        <source>give either --device PATH or --port COMn</source>
+        <translation>請指定 --device PATH 或 --port COMn</translation>
+    </message>
+    <message>
+        <source>handshake</source>
+        <translation>連線中</translation>
+    </message>
+    <message>
+        <source>how the file is written: auto (UTF-8 when it holds UTF-8 characters, else CP950), utf-8 or cp950</source>
+        <translation>檔案的編碼: auto (含有 UTF-8 字元時為 UTF-8, 否則為 CP950), utf-8 或 cp950</translation>
+    </message>
+    <message>
+        <source>image</source>
+        <translation>映像檔</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>已中斷</translation>
+    </message>
+    <message>
+        <source>interrupted after %1 records</source>
+        <translation>接收 %1 筆資料後中斷</translation>
+    </message>
+    <message>
+        <source>ir-cradle</source>
+        <translation>紅外線傳輸座沒有回應</translation>
+    </message>
+    <message>
+        <source>k52cli: the K52 Application Generator&apos;s engine from the command line.</source>
+        <translation>k52cli: 在命令列使用 K52 Application Generator 的核心.</translation>
+    </message>
+    <message>
+        <source>kept from an upload cut off when the station was stopped</source>
+        <translation>收集站停止時中斷的上傳所保留的資料</translation>
+    </message>
+    <message>
+        <source>keypad codes 1..20 or 51 (restart), and tN for N ticks of 100 ms, separated by spaces or commas</source>
+        <translation>按鍵代碼 1..20 或 51 (重新起動), tN 表示經過 N 個 100 ms, 以空白或逗號分隔</translation>
+    </message>
+    <message>
+        <source>leave CSV cells starting with =, +, -, @, TAB or CR as received (no leading &apos;)</source>
+        <translation>以 =, +, -, @, TAB 或 CR 開頭的 CSV 儲存格保持接收時的原樣 (不加前導 &apos;)</translation>
+    </message>
+    <message>
+        <source>let COMn stand for its default device again</source>
+        <translation>讓 COMn 恢復代表預設的裝置</translation>
+    </message>
+    <message>
+        <source>line-lost</source>
+        <translation>連線中斷</translation>
+    </message>
+    <message>
+        <source>line-settings</source>
+        <translation>無法設定連接埠</translation>
+    </message>
+    <message>
+        <source>list serial ports and which device COM1..COM6 stand for</source>
+        <translation>列出序列埠, 以及 COM1..COM6 各代表哪個裝置</translation>
+    </message>
+    <message>
+        <source>list the fields two templates differ in (exit 1 when they differ)</source>
+        <translation>列出兩個範本不同的欄位 (有不同時結束碼為 1)</translation>
+    </message>
+    <message>
+        <source>list the uploads that collect entered in FOLDER&apos;s ledger</source>
+        <translation>列出 collect 記入 FOLDER 上傳紀錄的每次上傳</translation>
+    </message>
+    <message>
+        <source>lookup file %1: record length %2, %3 fields, key field %4</source>
+        <translation>索引檔 %1: 每筆資料長度 %2, %3 個欄位, 索引欄 %4</translation>
+    </message>
+    <message>
+        <source>make COMn stand for DEVICE (kept in ports.conf)</source>
+        <translation>讓 COMn 代表 DEVICE (記在 ports.conf)</translation>
+    </message>
+    <message>
+        <source>menu %1: &quot;%2&quot;</source>
+        <translation>選單 %1: &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>不存在</translation>
+    </message>
+    <message>
+        <source>native</source>
+        <translation>內建</translation>
+    </message>
+    <message>
+        <source>no progress lines</source>
+        <translation>不顯示進度</translation>
+    </message>
+    <message>
+        <source>no-reply</source>
+        <translation>沒有回應</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>無</translation>
+    </message>
+    <message>
+        <source>normalise the forms as the editor would before saving</source>
+        <translation>像編輯器儲存前一樣整理表單</translation>
+    </message>
+    <message>
+        <source>not connected</source>
+        <translation>未連接</translation>
+    </message>
+    <message>
+        <source>note: %1</source>
+        <translation>注意: %1</translation>
+    </message>
+    <message>
+        <source>note: %1 in the environment overrides this assignment</source>
+        <translation>注意: 環境變數 %1 會取代這個指定</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>關</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>開</translation>
+    </message>
+    <message>
+        <source>one JSON object per event</source>
+        <translation>每個事件印出一個 JSON 物件</translation>
+    </message>
+    <message>
+        <source>only the uploads of terminal NAME</source>
+        <translation>只列出終端機 NAME 的上傳</translation>
+    </message>
+    <message>
+        <source>only uploads started on or after DATE (YYYY-MM-DD or ISO 8601)</source>
+        <translation>只列出 DATE 當天或之後開始的上傳 (YYYY-MM-DD 或 ISO 8601)</translation>
+    </message>
+    <message>
+        <source>outcome</source>
+        <translation>結果</translation>
+    </message>
+    <message>
+        <source>partial</source>
+        <translation>不完整</translation>
+    </message>
+    <message>
+        <source>port back</source>
+        <translation>連接埠恢復</translation>
+    </message>
+    <message>
+        <source>port gone</source>
+        <translation>連接埠消失</translation>
+    </message>
+    <message>
+        <source>port-open</source>
+        <translation>無法開啟連接埠</translation>
+    </message>
+    <message>
+        <source>port-settings</source>
+        <translation>連接埠設定錯誤</translation>
+    </message>
+    <message>
+        <source>port: COM%1, speed index %2</source>
+        <translation>連接埠: COM%1, 速率代碼 %2</translation>
+    </message>
+    <message>
+        <source>present</source>
+        <translation>已連接</translation>
+    </message>
+    <message>
+        <source>print received records as a table, JSON rows or CSV</source>
+        <translation>以表格, JSON 列或 CSV 印出接收到的資料</translation>
+    </message>
+    <message>
+        <source>print what a template holds</source>
+        <translation>印出範本的內容</translation>
+    </message>
+    <message>
+        <source>problem</source>
+        <translation>問題</translation>
+    </message>
+    <message>
+        <source>re-read every file; exit 1 when one is missing or changed</source>
+        <translation>重新讀取每個檔案, 有檔案不存在或已變更時結束碼為 1</translation>
+    </message>
+    <message>
+        <source>read the keys from FILE (&apos;-&apos; for standard input)</source>
+        <translation>從 FILE 讀取按鍵 (&apos;-&apos; 表示標準輸入)</translation>
+    </message>
+    <message>
+        <source>receive the records a terminal collected</source>
+        <translation>接收終端機收集的資料</translation>
+    </message>
+    <message>
+        <source>receiving: %1 record</source>
+        <translation>接收中: %1 筆資料</translation>
+    </message>
+    <message>
+        <source>receiving: %1 records</source>
+        <translation>接收中: %1 筆資料</translation>
+    </message>
+    <message>
+        <source>record %1 may come again next time: the terminal may not have heard it was stored</source>
+        <translation>第 %1 筆資料下次可能會再傳送一次: 終端機可能沒收到已儲存的確認</translation>
+    </message>
+    <message>
+        <source>records</source>
+        <translation>筆數</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>終端機拒絕</translation>
+    </message>
+    <message>
+        <source>replace OUT when it exists</source>
+        <translation>OUT 已存在時取代它</translation>
+    </message>
+    <message>
+        <source>replace the CSV file OUT when it exists</source>
+        <translation>CSV 檔 OUT 已存在時取代它</translation>
+    </message>
+    <message>
+        <source>run the simulated terminal and print its display after some keys</source>
+        <translation>執行模擬終端機, 按下一些按鍵後印出它的畫面</translation>
+    </message>
+    <message>
+        <source>seconds between requests to a terminal that did not answer (default 5)</source>
+        <translation>終端機沒有回應時, 再次詢問前等待的秒數 (預設 5)</translation>
+    </message>
+    <message>
+        <source>send a file without records, which empties the terminal&apos;s lookup data</source>
+        <translation>傳送沒有資料的檔案, 這會清除終端機上的索引資料</translation>
+    </message>
+    <message>
+        <source>sending packet %1/%2</source>
+        <translation>傳送封包 %1/%2</translation>
+    </message>
+    <message>
+        <source>sending record %1/%2</source>
+        <translation>傳送資料 %1/%2</translation>
+    </message>
+    <message>
+        <source>separators: %1, %2</source>
+        <translation>分隔符號: %1, %2</translation>
+    </message>
+    <message>
+        <source>split at this template&apos;s field separators (default: the start-up template&apos;s comma)</source>
+        <translation>以這個範本的資料欄位分隔符號切開 (預設: 起動範本的逗號)</translation>
+    </message>
+    <message>
+        <source>start: form 1</source>
+        <translation>起始: 表單 1</translation>
+    </message>
+    <message>
+        <source>start: menu 1</source>
+        <translation>起始: 選單 1</translation>
+    </message>
+    <message>
+        <source>started</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>status line: &quot;%1&quot;</source>
+        <translation>狀態列: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>take every upload from the terminals on the ports into FOLDER, with a ledger, until stopped</source>
+        <translation>把各連接埠上終端機的每次上傳存入 FOLDER 並記入上傳紀錄, 直到停止</translation>
+    </message>
+    <message>
+        <source>template</source>
+        <translation>範本檔</translation>
+    </message>
+    <message>
+        <source>terminal</source>
+        <translation>終端機</translation>
+    </message>
+    <message>
+        <source>the JSON text</source>
+        <translation>JSON 文字</translation>
+    </message>
+    <message>
+        <source>the data file</source>
+        <translation>資料檔</translation>
+    </message>
+    <message>
+        <source>the data file as received</source>
+        <translation>接收到的資料檔</translation>
+    </message>
+    <message>
+        <source>the device refused the line settings (speed, 8N1)</source>
+        <translation>裝置不接受線路設定 (速率, 8N1)</translation>
+    </message>
+    <message>
+        <source>the device went away during the exchange (unplugged?)</source>
+        <translation>傳輸中裝置消失了 (被拔除了嗎?)</translation>
+    </message>
+    <message>
+        <source>the device, plugged in or not</source>
+        <translation>裝置, 不論是否已插上</translation>
+    </message>
+    <message>
+        <source>the differences as a JSON array</source>
+        <translation>以 JSON 陣列印出差異</translation>
+    </message>
+    <message>
+        <source>the display and state as JSON</source>
+        <translation>以 JSON 印出畫面和狀態</translation>
+    </message>
+    <message>
+        <source>the file to store the records in (a folder with several terminals)</source>
+        <translation>存放資料的檔案 (多台終端機時為資料夾)</translation>
+    </message>
+    <message>
+        <source>the folder collect stores into</source>
+        <translation>collect 存放資料的資料夾</translation>
+    </message>
+    <message>
+        <source>the image file to write</source>
+        <translation>要寫入的映像檔</translation>
+    </message>
+    <message>
+        <source>the ledger did not take this upload: %1</source>
+        <translation>上傳紀錄沒有記下這次上傳: %1</translation>
+    </message>
+    <message>
+        <source>the line speed instead of the template&apos;s</source>
+        <translation>使用這個傳輸速率, 而不是範本的</translation>
+    </message>
+    <message>
+        <source>the lookup data file</source>
+        <translation>索引資料檔</translation>
+    </message>
+    <message>
+        <source>the ports and the COM table as JSON</source>
+        <translation>以 JSON 印出序列埠和 COM 對照表</translation>
+    </message>
+    <message>
+        <source>the records as JSON rows</source>
+        <translation>以 JSON 列印出資料</translation>
+    </message>
+    <message>
+        <source>the rows as a JSON array</source>
+        <translation>以 JSON 陣列印出各列</translation>
+    </message>
+    <message>
+        <source>the serial device or pseudo-terminal to use (as often as needed)</source>
+        <translation>要使用的序列裝置或虛擬終端機 (可重複使用)</translation>
+    </message>
+    <message>
+        <source>the template</source>
+        <translation>範本</translation>
+    </message>
+    <message>
+        <source>the template as JSON (as show --json prints it)</source>
+        <translation>JSON 格式的範本 (如 show --json 所印出)</translation>
+    </message>
+    <message>
+        <source>the template file</source>
+        <translation>範本檔</translation>
+    </message>
+    <message>
+        <source>the template file to write</source>
+        <translation>要寫入的範本檔</translation>
+    </message>
+    <message>
+        <source>the terminal may hold line %1 of %2 more than once</source>
+        <translation>終端機可能重複存了 %2 第 %1 行的資料</translation>
+    </message>
+    <message>
+        <source>through the infrared cradle</source>
+        <translation>經由紅外線傳輸座</translation>
+    </message>
+    <message>
+        <source>timeout</source>
+        <translation>逾時</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos;</source>
+        <translation>不明的命令 &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>不明的選項 &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>usage: k52cli %1</source>
+        <translation>用法: k52cli %1</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>等待中</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>警告: %1</translation>
+    </message>
+    <message>
+        <source>where each terminal&apos;s uploads and ledger.sqlite go</source>
+        <translation>各終端機的上傳和 ledger.sqlite 的存放處</translation>
+    </message>
+    <message>
+        <source>write a template&apos;s 10500-byte download image</source>
+        <translation>寫出範本的 10500 位元組下載映像檔</translation>
+    </message>
+    <message>
+        <source>write error</source>
+        <translation>寫入錯誤</translation>
+    </message>
+    <message>
+        <source>write the records as CSV (UTF-8) to OUT (&apos;-&apos; for standard output)</source>
+        <translation>把資料以 CSV (UTF-8) 寫入 OUT (&apos;-&apos; 表示標準輸出)</translation>
+    </message>
+    <message>
+        <source>write the template the desktop program starts with</source>
+        <translation>寫出桌面程式起動時的範本</translation>
+    </message>
+    <message>
+        <source>write the template with its run state afterwards</source>
+        <translation>之後把範本連同執行狀態寫出</translation>
+    </message>
+</context>
+</TS>
