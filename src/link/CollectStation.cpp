@@ -185,7 +185,8 @@ bool CollectStation::Poll(CollectPort& port, Clock& clock, PortState& state) {
         // Silence, a stop, or a cable pulled before an answer: no upload began.
         const bool quiet = o.failure == LinkFailure::NotReady || o.failure == LinkFailure::Cancelled ||
                            o.failure == LinkFailure::LineLost;
-        if (!quiet) problem(o.lastMessage.text + (o.reason.empty() ? "" : ": " + o.reason));
+        if (!quiet)
+            problem(std::string(Translate(o.lastMessage.text)) + (o.reason.empty() ? "" : ": " + o.reason));
         return false;
     }
     state.lastProblem.clear();
@@ -199,7 +200,8 @@ bool CollectStation::Poll(CollectPort& port, Clock& clock, PortState& state) {
     row.records = o.recordsStored;
     const UploadOutcome outcome = OutcomeOf(o);
     row.outcome = UploadOutcomeKey(outcome);
-    row.message = o.lastMessage.text;
+    // In the station's language, as a receive's report gives it.
+    row.message = Translate(o.lastMessage.text);
     // A commit that failed leaves the records in the partial file: the ledger names that one.
     if (o.recordsStored > 0 && IsFile(o.dataFile)) {
         int error = 0;

@@ -326,7 +326,7 @@ std::string RowResultText(const JobResult& r) {
         for (const Phrase& p : kPhrases)
             if (code == p.code) text = Tr(p.text);
     }
-    for (const std::string& note : r.notes) text += "; " + note;
+    for (const std::string& note : r.notes) text += "; " + LocalizeFinished(note);
     return text;
 }
 
