@@ -84,7 +84,8 @@ bool DataViewer::Open(const QString& path) {
 }
 
 bool DataViewer::SaveCsv(const QString& path) {
-    const std::string csv = RecordTableCsv(model_->table());
+    // As k52cli writes it: no cell runs as a formula when a spreadsheet opens the file.
+    const std::string csv = RecordTableCsv(model_->table(), CsvCells::Neutralised);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||

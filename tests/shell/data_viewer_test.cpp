@@ -113,6 +113,13 @@ class DataViewerTest : public QObject {
         QCOMPARE(offered, dir_.filePath(QStringLiteral("collected.csv")));
         QCOMPARE(ReadFile(csv), std::string("A001,蘋果,3\r\nB002,四,\r\nC003,\\xFF,\r\n"));
         QVERIFY(messages_.shown.empty());
+
+        // A cell a spreadsheet would run as a formula is saved as text.
+        const QString formulas = dir_.filePath(QStringLiteral("formulas.txt"));
+        WriteFile(formulas, "D004,=SUM(A1),-5\r\n");
+        QVERIFY(v.Open(formulas));
+        QVERIFY(v.SaveCsv(csv));
+        QCOMPARE(ReadFile(csv), std::string("D004,'=SUM(A1),'-5\r\n"));
     }
 
     void openButtonReadsAnotherFile() {
