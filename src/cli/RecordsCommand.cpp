@@ -15,9 +15,6 @@
 namespace k52::cli {
 namespace {
 
-// Tens of thousands of records hold a few megabytes; a bigger file is no terminal's data.
-constexpr std::size_t kDataFileLimit = 64 * 1024 * 1024;
-
 struct RecordsOptions {
     std::string file;                         // the data file, as received
     std::optional<std::string> templatePath;  // whose separators split the records
@@ -73,7 +70,7 @@ int RunRecords(const RecordsOptions& options) {
     ApplicationTemplate t = StartupTemplate();  // the comma, as the desktop program starts with
     if (options.templatePath)
         if (int rc = LoadTemplate(*options.templatePath, t); rc != kExitOk) return rc;
-    const std::optional<std::string> bytes = ReadInputFile(options.file, kDataFileLimit);
+    const std::optional<std::string> bytes = ReadInputFile(options.file, kRecordFileLimit);
     if (!bytes) return kExitFile;
     const RecordTable table = ReadRecordTable(*bytes, t.fieldSeparators);
     if (options.csvOut) {

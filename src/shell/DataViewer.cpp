@@ -20,6 +20,7 @@
 #include "i18n/Translate.h"
 #include "shell/QtDialogs.h"
 #include "shell/RecordTableModel.h"
+#include "util/RegularFile.h"
 
 namespace k52 {
 
@@ -68,14 +69,14 @@ DataViewer::DataViewer(const FieldSeparators& separators, MessageBoxes& messages
 }
 
 bool DataViewer::Open(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A FIFO or a device is refused rather than waited on, and an endless file is cut off at the limit.
+    const std::optional<std::string> bytes =
+        ReadWholeFile(QFile::encodeName(path).toStdString(), kRecordFileLimit);
+    if (!bytes) {
         messages_.ShowMessage(kCannotOpenFile, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    model_->SetTable(ReadRecordTable(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), separators_));
+    model_->SetTable(ReadRecordTable(*bytes, separators_));
     path_ = path;
     setWindowTitle(QFileInfo(path).fileName());
     count_->setText(tr("共 %1 筆資料").arg(model_->rowCount()));

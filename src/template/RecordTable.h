@@ -34,6 +34,9 @@ std::vector<std::string> SplitRecord(std::string_view cp950, const FieldSeparato
 // belongs to the line end; another LF is data); a file without CR has them end at LF. A last record
 // without a line end counts too.
 RecordTable ReadRecordTable(std::string_view fileBytes, const FieldSeparators& separators);
+// The largest data file read into a table: tens of thousands of records hold a few megabytes, so a
+// bigger file is no terminal's data.
+inline constexpr std::size_t kRecordFileLimit = 64 * 1024 * 1024;
 
 // Neutralised: a cell a spreadsheet would take for a formula (one starting with =, +, -, @, TAB or CR)
 // gets a leading ' so that it opens as the text it is.

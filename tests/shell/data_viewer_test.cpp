@@ -1,4 +1,5 @@
 // The viewer for received data: what its table shows, its raw switch, copy, CSV and open.
+#include <sys/stat.h>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
@@ -8,6 +9,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <fstream>
 #include <iterator>
 
@@ -145,6 +147,11 @@ class DataViewerTest : public QObject {
         DataViewer v(separators_, messages);
         QVERIFY(!v.Open(dir_.filePath(QStringLiteral("missing.TXT"))));
         QCOMPARE(messages.texts(), std::vector<std::string>{"無法開啟檔案!!"});
+        // A FIFO is refused, not waited on.
+        const QString fifo = dir_.filePath(QStringLiteral("fifo.TXT"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(!v.Open(fifo));
+        QCOMPARE(messages.texts().size(), std::size_t{2});
         QVERIFY(!v.SaveCsv(dir_.filePath(QStringLiteral("no/such/folder/out.csv"))));
         QCOMPARE(messages.texts().back(), std::string("寫入檔案失敗!!"));
     }
