@@ -16,7 +16,8 @@ namespace k52::cli {
 namespace {
 
 void PrintWarnings(const std::vector<std::string>& warnings, std::ostream& err) {
-    for (const std::string& w : warnings) err << "k52cli: " << Localize("warning: %1", {w}) << "\n";
+    for (const std::string& w : warnings)
+        err << "k52cli: " << Localize("warning: %1", {LocalizeFinished(w)}) << "\n";
 }
 
 nlohmann::ordered_json OrNull(const std::optional<std::string>& s) {

@@ -127,9 +127,9 @@ int RunTerminals(const TransferOptions& a, TransferJob job, const ApplicationTem
                          a.overwrite,  &gStop,
                          a.allowEmpty};
         run.results[i] = RunSession(plan, std::move(t), lines, clock, board, i);
-        for (const std::string& warning : lines.TakeWarnings()) board.Message(i, warning);
+        for (const std::string& warning : lines.TakeWarnings()) board.Message(i, LocalizeFinished(warning));
         if (!lines.latencyHint().empty())
-            board.Message(i, "k52cli: " + Localize("note: %1", {lines.latencyHint()}));
+            board.Message(i, "k52cli: " + Localize("note: %1", {LocalizeFinished(lines.latencyHint())}));
     });
     board.Finish();
 

@@ -1,4 +1,4 @@
-// Looks texts up in the tables generated from translations/k52_en.ts and translations/k52cli_zh.ts.
+// Looks texts up in the tables generated from translations/k52_en.ts and translations/k52_zh.ts.
 #include "i18n/Translate.h"
 
 #include <algorithm>

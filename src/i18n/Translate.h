@@ -1,5 +1,5 @@
 // The program's texts in the chosen language, for code that cannot use Qt's tr(): the English of its own
-// Chinese texts, and the Chinese of the lines k52cli writes in English.
+// Chinese texts, and the Chinese of the texts written in English (k52cli's lines, the core's explanations).
 #pragma once
 
 #include <initializer_list>
@@ -11,7 +11,7 @@
 // Marks a text for translation and stands for the text itself, so constants keep their exact bytes;
 // lupdate reads it as QT_TRANSLATE_NOOP. Translate where the text is shown, not where it is defined.
 #define K52_TR(context, text) text
-// The same for an English-authored text of k52cli's (its Chinese is in translations/k52cli_zh.ts): codes
+// The same for an English-authored text (its Chinese is in translations/k52_zh.ts): codes
 // and messages keep their bytes where they are defined and in JSON; Localize them where they are shown.
 #define K52_EN(text) text
 
@@ -32,8 +32,8 @@ std::string TranslateNumbered(std::string_view context, std::string_view source)
 // `pattern` with %1..%9 replaced by `args` in order; other text, and a % without an argument, stay.
 std::string Substitute(std::string_view pattern, std::initializer_list<std::string_view> args);
 
-// The text to show for k52cli's English `english`: itself when English is chosen, else its Chinese from
-// translations/k52cli_zh.ts (itself when that has none). Texts passed here directly count as marked.
+// The text to show for the English `english`: itself when English is chosen, else its Chinese from
+// translations/k52_zh.ts (itself when that has none). Texts passed here directly count as marked.
 std::string Localize(std::string_view english);
 // The same for a pattern, its %1..%9 then filled in from `args`.
 std::string Localize(std::string_view pattern, std::initializer_list<std::string_view> args);

@@ -15,7 +15,8 @@ struct TranslatedText {
 // Each sorted by source, then context; only finished translations.
 // translations/k52_en.ts: the program's own (Chinese) texts in English.
 std::span<const TranslatedText> EnglishTexts();
-// translations/k52cli_zh.ts: k52cli's English-authored texts in the program's Chinese.
+// translations/k52_zh.ts: the English-authored texts (k52cli's lines, the core's explanations and
+// findings) in the program's Chinese.
 std::span<const TranslatedText> ChineseTexts();
 
 }  // namespace k52

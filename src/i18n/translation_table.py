@@ -2,8 +2,8 @@
 """Writes a C++ translation table (i18n/TranslationTables.h) from a Qt Linguist .ts file.
 
 usage: translation_table.py TS OUT FUNCTION
-k52_en.ts gives EnglishTexts (the program's Chinese texts in English), k52cli_zh.ts gives ChineseTexts
-(k52cli's English texts in Chinese). A translation whose %1..%9 differ from its source's fails the build:
+k52_en.ts gives EnglishTexts (the program's Chinese texts in English), k52_zh.ts gives ChineseTexts
+(the English-authored texts in Chinese). A translation whose %1..%9 differ from its source's fails the build:
 a place lost in translation would drop a file name or a count from the message without a word.
 """
 import re

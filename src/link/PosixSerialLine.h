@@ -50,7 +50,7 @@ class PosixSerialLine : public SerialLine {
     bool HungUp() const override { return broken_; }
     int fd() const { return fd_; }
     // Advice for the person when the adapter still holds replies (its latency timer above 1 ms, with the
-    // command that lowers it); empty otherwise. For the caller to show once.
+    // command that lowers it); empty otherwise. For the caller to show once, with LocalizeFinished.
     const std::string& latencyHint() const { return latencyHint_; }
 
   private:

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "i18n/Translate.h"
 #include "ports/PortErrors.h"
 
 namespace k52 {
@@ -147,9 +148,10 @@ void PosixSerialLine::AskForLowLatency(const std::string& device) {
     const std::optional<int> timer = driver_.LatencyTimerMs(name);
     if (timer && *timer > 1)
         latencyHint_ =
-            "the adapter " + name + " holds received bytes for up to " + std::to_string(*timer) +
-            " ms, which slows every reply; to lower it: echo 1 | sudo tee /sys/bus/usb-serial/devices/" +
-            name + "/latency_timer";
+            Substitute(K52_EN("the adapter %1 holds received bytes for up to %2 ms, which slows every "
+                              "reply; to lower it: echo 1 | sudo tee "
+                              "/sys/bus/usb-serial/devices/%1/latency_timer"),
+                       {name, std::to_string(*timer)});
 }
 
 PosixSerialLine::~PosixSerialLine() {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "i18n/Translate.h"
 #include "ports/PortDevices.h"
 #include "util/FileLock.h"
 #include "util/Paths.h"
@@ -79,8 +80,9 @@ PortsConf PortsConf::Parse(std::string_view text, std::string_view name, std::ve
                 line.comPort = port;
                 conf.assignments_[static_cast<std::size_t>(*port)] = std::string(device);
             } else if (warnings) {
-                warnings->push_back(std::string(name) + ":" + std::to_string(number) + ": ignored \"" +
-                                    std::string(body) + "\" (expected COM1..COM6=/path/of/device)");
+                warnings->push_back(
+                    Substitute(K52_EN("%1:%2: ignored \"%3\" (expected COM1..COM6=/path/of/device)"),
+                               {name, std::to_string(number), body}));
             }
         }
         conf.lines_.push_back(std::move(line));
@@ -129,7 +131,8 @@ PortsConf ReadPortsConf(const std::string& path, std::vector<std::string>* warni
     const std::optional<std::string> text = ReadWholeFile(path, kPortsConfLimit, &error);
     if (!text) {
         if (error.sysErrno != ENOENT && warnings)
-            warnings->push_back(path + ": " + error.reason + " (no port assignments read)");
+            warnings->push_back(
+                Substitute(K52_EN("%1: %2 (no port assignments read)"), {path, error.reason}));
         return {};
     }
     return PortsConf::Parse(*text, path, warnings);

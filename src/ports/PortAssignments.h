@@ -51,7 +51,8 @@ bool StorableDevicePath(std::string_view device);
 // $XDG_CONFIG_HOME/k52/ports.conf, else ~/.config/k52/ports.conf.
 std::string DefaultPortsConfPath();
 
-// A missing file holds no assignments; one that cannot be read holds none either, with a warning.
+// A missing file holds no assignments; one that cannot be read holds none either, with a warning. Warnings
+// are English from marked patterns; a front end shows them with LocalizeFinished.
 PortsConf ReadPortsConf(const std::string& path, std::vector<std::string>* warnings = nullptr);
 
 // Replaces the file with the one atomic save, creating its folder when needed. A symbolic link is followed,

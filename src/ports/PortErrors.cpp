@@ -3,28 +3,55 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
+#include "i18n/Translate.h"
 #include "ports/PortDevices.h"
 
 namespace k52 {
 namespace {
 
-// "COM3 is assigned to DEVICE" and its kin: how the device came to be the one tried.
-std::string Subject(const PortOpenFailure& f) {
-    if (!f.comPort) return f.device;
+// What is wrong with a device reached through COMn, said with how it came to be the one tried ("COM3 is
+// assigned to DEVICE, ..."). Each sentence is one marked pattern, never pieced together, so that a front
+// end finds its translation from the finished text. `reason`, the system's words for an error that has no
+// sentence of its own, fills the last place.
+struct ComPortTexts {
+    std::string_view environment;  // %1 COMn, %2 the device, %3 its variable, %4 the reason
+    std::string_view file;         // %1 COMn, %2 the device, %3 the reason
+    std::string_view fallback;     // likewise, for the default device
+};
+
+std::string ThroughComPort(const PortOpenFailure& f, const ComPortTexts& texts,
+                           const std::string& reason = {}) {
     const std::string com = ComPortName(*f.comPort);
     switch (f.source) {
         case AssignmentSource::Environment:
-            return com + " is set to " + f.device + " by " + ComPortVariable(*f.comPort) +
-                   " in the environment";
+            return Substitute(texts.environment, {com, f.device, ComPortVariable(*f.comPort), reason});
         case AssignmentSource::File:
-            return com + " is assigned to " + f.device;
+            return Substitute(texts.file, {com, f.device, reason});
         case AssignmentSource::Default:
             break;
     }
-    return com + " is " + f.device + " (no device assigned)";
+    return Substitute(texts.fallback, {com, f.device, reason});
 }
+
+constexpr ComPortTexts kNotConnected{
+    K52_EN("%1 is set to %2 by %3 in the environment, which is not connected"),
+    K52_EN("%1 is assigned to %2, which is not connected"),
+    K52_EN("%1 is %2 (no device assigned), which is not connected; choose the terminal's adapter in the port "
+           "settings or with 'k52cli ports assign %1 DEVICE'"),
+};
+constexpr ComPortTexts kNotSerial{
+    K52_EN("%1 is set to %2 by %3 in the environment, which is not a serial port"),
+    K52_EN("%1 is assigned to %2, which is not a serial port"),
+    K52_EN("%1 is %2 (no device assigned), which is not a serial port"),
+};
+constexpr ComPortTexts kOtherError{
+    K52_EN("%1 is set to %2 by %3 in the environment: %4"),
+    K52_EN("%1 is assigned to %2: %3"),
+    K52_EN("%1 is %2 (no device assigned): %3"),
+};
 
 }  // namespace
 
@@ -33,31 +60,40 @@ std::string ExplainPortOpenFailure(const PortOpenFailure& f) {
         case EACCES:
         case EPERM: {
             const std::string group = OwningGroup(f.device);
-            std::string text = "permission denied on " + f.device;
-            if (f.comPort) text = ComPortName(*f.comPort) + ": " + text;
-            if (group.empty()) return text + "; ask the administrator for access to it";
-            return text + ", which belongs to the group '" + group + "': join that group (sudo usermod -aG " +
-                   group + " $USER) and log in again";
+            if (!f.comPort)
+                return group.empty()
+                           ? Substitute(
+                                 K52_EN("permission denied on %1; ask the administrator for access to it"),
+                                 {f.device})
+                           : Substitute(
+                                 K52_EN("permission denied on %1, which belongs to the group '%2': join "
+                                        "that group (sudo usermod -aG %2 $USER) and log in again"),
+                                 {f.device, group});
+            const std::string com = ComPortName(*f.comPort);
+            return group.empty()
+                       ? Substitute(
+                             K52_EN("%1: permission denied on %2; ask the administrator for access to it"),
+                             {com, f.device})
+                       : Substitute(
+                             K52_EN("%1: permission denied on %2, which belongs to the group '%3': join "
+                                    "that group (sudo usermod -aG %3 $USER) and log in again"),
+                             {com, f.device, group});
         }
         case EBUSY:
         case EWOULDBLOCK:
-            return (f.comPort ? ComPortName(*f.comPort) + ": " : std::string()) + f.device +
-                   " is in use by another program; close it and try again";
+            return Substitute(K52_EN("%1 is in use by another program; close it and try again"),
+                              {(f.comPort ? ComPortName(*f.comPort) + ": " : std::string()) + f.device});
         case ENOENT:
         case ENODEV:
-        case ENXIO: {
-            if (!f.comPort) return f.device + " is not connected";
-            std::string text = Subject(f) + ", which is not connected";
-            if (f.comPort && f.source == AssignmentSource::Default)
-                text += "; choose the terminal's adapter in the port settings or with 'k52cli ports assign " +
-                        ComPortName(*f.comPort) + " DEVICE'";
-            return text;
-        }
+        case ENXIO:
+            return f.comPort ? ThroughComPort(f, kNotConnected)
+                             : Substitute(K52_EN("%1 is not connected"), {f.device});
         case ENOTTY:
-            return f.comPort ? Subject(f) + ", which is not a serial port"
-                             : f.device + " is not a serial port";
+            return f.comPort ? ThroughComPort(f, kNotSerial)
+                             : Substitute(K52_EN("%1 is not a serial port"), {f.device});
         default:
-            return Subject(f) + ": " + std::strerror(f.error);
+            return f.comPort ? ThroughComPort(f, kOtherError, std::strerror(f.error))
+                             : f.device + ": " + std::strerror(f.error);
     }
 }
 

@@ -15,8 +15,9 @@ struct PortOpenFailure {
     AssignmentSource source = AssignmentSource::Default;
 };
 
-// One or two sentences, in English like the rest of the command line's reasons: the device, what is wrong
-// and what to do (join the owning group, close the other program, plug in or assign the adapter).
+// One or two sentences: the device, what is wrong and what to do (join the owning group, close the other
+// program, plug in or assign the adapter). In English from marked patterns, as JSON carries it; the front
+// ends show it in the user's language with LocalizeFinished.
 std::string ExplainPortOpenFailure(const PortOpenFailure& failure);
 
 }  // namespace k52

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/TemplateCommands.h"
+#include "i18n/Translate.h"
 #include "link/SerialLine.h"
 #include "shell/PortDeviceChooser.h"
 #include "shell/QtDialogs.h"
@@ -47,9 +48,10 @@ class PortDelegate : public QStyledItemDelegate {
     }
 };
 
+// The file's warnings, one a line, in the user's language.
 std::string Join(const std::vector<std::string>& lines) {
     std::string out;
-    for (const std::string& l : lines) out += (out.empty() ? "" : "\n") + l;
+    for (const std::string& l : lines) out += (out.empty() ? "" : "\n") + LocalizeFinished(l);
     return out;
 }
 
@@ -173,14 +175,14 @@ bool PortSettingsDialog::StoreAssignments() {
             updated.Unassign(i);
         } else if (!updated.Assign(i, StableDevicePath(chosen))) {
             messages_->ShowMessage(
-                ComPortName(i) + ": \"" + chosen + "\" is not a device path such as /dev/ttyUSB0",
+                Localize("%1: \"%2\" is not a device path such as /dev/ttyUSB0", {ComPortName(i), chosen}),
                 kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
             return false;
         }
     }
     std::string error;
     if (changed && !WritePortsConf(confPath_, updated, &error)) {
-        messages_->ShowMessage("The port assignments could not be stored: " + error, kErrorTitle,
+        messages_->ShowMessage(Localize("The port assignments could not be stored: %1", {error}), kErrorTitle,
                                MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }

@@ -34,10 +34,11 @@ MessageAnswer QtMessageBoxes::ShowDetailedMessage(std::string_view text, std::st
                                                   MessageIcon icon, MessageButtons buttons,
                                                   std::string_view detail) {
     QMessageBox box(ActiveOwner(fallbackOwner_));
-    // The core hands over its own texts; they are translated here, where they are shown.
+    // The core hands over its own texts; they are translated here, where they are shown. The detail is a
+    // finished English explanation (why a port would not open), built from a marked pattern.
     box.setWindowTitle(FromUtf8(Translate(title)));
     box.setText(FromUtf8(Translate(text)));
-    if (!detail.empty()) box.setInformativeText(FromUtf8(Translate(detail)));
+    if (!detail.empty()) box.setInformativeText(FromUtf8(LocalizeFinished(detail)));
     switch (icon) {
         case MessageIcon::None:
             box.setIcon(QMessageBox::NoIcon);

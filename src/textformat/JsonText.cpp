@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "i18n/Translate.h"
+
 namespace k52 {
 namespace {
 
@@ -23,7 +25,7 @@ std::string TextPosition(std::string_view text, std::size_t offset) {
     const std::size_t lastBreak = before.rfind('\n');
     const std::size_t column =
         lastBreak == std::string_view::npos ? before.size() + 1 : before.size() - lastBreak;
-    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+    return Localize("line %1, column %2", {std::to_string(line), std::to_string(column)});
 }
 
 std::string ShortenQuotedToken(std::string what) {
@@ -31,8 +33,8 @@ std::string ShortenQuotedToken(std::string what) {
     const std::size_t close = what.rfind('\'');
     if (open == std::string::npos || close <= open || close - open - 1 <= kQuotedBytes) return what;
     const std::string_view token = std::string_view(what).substr(open + 1, close - open - 1);
-    return what.substr(0, open + 1) + std::string(QuotedPrefix(token)) + "'... (" +
-           std::to_string(token.size()) + " bytes)" + what.substr(close + 1);
+    return what.substr(0, open + 1) + std::string(QuotedPrefix(token)) + "'..." +
+           Localize(" (%1 bytes)", {std::to_string(token.size())}) + what.substr(close + 1);
 }
 
 std::string JsonParseFailure(std::string_view text, const TemplateJsonValue::parse_error& e) {
@@ -43,7 +45,8 @@ std::string JsonParseFailure(std::string_view text, const TemplateJsonValue::par
     std::size_t detail = what.find("column ");
     if (detail != std::string::npos) detail = what.find(": ", detail);
     if (detail != std::string::npos) what = what.substr(detail + 2);
-    return TextPosition(text, offset) + ": the JSON does not parse: " + ShortenQuotedToken(what);
+    return Localize("%1: the JSON does not parse: %2",
+                    {TextPosition(text, offset), ShortenQuotedToken(what)});
 }
 
 std::optional<std::string> TooDeepNesting(std::string_view text) {
@@ -63,8 +66,8 @@ std::optional<std::string> TooDeepNesting(std::string_view text) {
         } else if (c == ']' || c == '}') {
             if (depth > 0) --depth;
         } else if ((c == '[' || c == '{') && ++depth > kMaxDepth) {
-            return TextPosition(text, i) + ": arrays and objects nest deeper than " +
-                   std::to_string(kMaxDepth) + " levels";
+            return Localize("%1: arrays and objects nest deeper than %2 levels",
+                            {TextPosition(text, i), std::to_string(kMaxDepth)});
         }
     }
     return std::nullopt;

@@ -1,5 +1,6 @@
 // A template's JSON text before it is a document: where a character is, how deep the text nests, and the
-// parser's complaints cut to a readable length.
+// parser's complaints cut to a readable length. Messages are in the user's language; the parser's own
+// words stay as the library gives them.
 #pragma once
 
 #include <cstddef>

@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 
+#include "i18n/Translate.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 #include "textformat/JsonText.h"
@@ -28,35 +29,30 @@ std::string Member(const std::string& path, std::string_view key) {
 // A key as a message names it: a long one by its start and its length.
 std::string ShownKey(std::string_view key) {
     if (key.size() <= kQuotedBytes) return std::string(key);
-    return std::string(QuotedPrefix(key)) + "... (" + std::to_string(key.size()) + " bytes)";
+    return std::string(QuotedPrefix(key)) + "..." + Localize(" (%1 bytes)", {std::to_string(key.size())});
 }
 
 // A value as a message quotes it; containers are named rather than printed, and a long text is quoted by
 // its start and its length, as they may be huge.
 std::string Quote(const Json& v) {
-    if (v.is_array()) return "an array";
-    if (v.is_object()) return "an object";
+    if (v.is_array()) return Localize("an array");
+    if (v.is_object()) return Localize("an object");
     if (v.is_string() && v.get_ref<const std::string&>().size() > kQuotedBytes) {
         const std::string& text = v.get_ref<const std::string&>();
-        return Json(QuotedPrefix(text)).dump(-1, ' ', false, Json::error_handler_t::replace) + "... (" +
-               std::to_string(text.size()) + " bytes)";
+        return Json(QuotedPrefix(text)).dump(-1, ' ', false, Json::error_handler_t::replace) + "..." +
+               Localize(" (%1 bytes)", {std::to_string(text.size())});
     }
     return v.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-std::string TypeName(const Json& v) {
-    if (v.is_string()) return "a string";
-    if (v.is_boolean()) return "a boolean";
-    if (v.is_number()) return "a number";
-    if (v.is_null()) return "null";
-    if (v.is_array()) return "an array of " + std::to_string(v.size());
-    return "an object";
-}
-
 // "300 is a number", "an array of 9": what was found, for a message that says what was expected.
 std::string Found(const Json& v) {
-    if (v.is_array() || v.is_object()) return TypeName(v);
-    return Quote(v) + " is " + TypeName(v);
+    if (v.is_array()) return Localize("an array of %1", {std::to_string(v.size())});
+    if (v.is_object()) return Localize("an object");
+    if (v.is_string()) return Localize("%1 is a string", {Quote(v)});
+    if (v.is_boolean()) return Localize("%1 is a boolean", {Quote(v)});
+    if (v.is_number()) return Localize("%1 is a number", {Quote(v)});
+    return Localize("%1 is null", {Quote(v)});
 }
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {
@@ -79,7 +75,8 @@ class Importer {
     explicit Importer(TemplateImport& result) : r_(result) {}
 
     void Document(const Json& j) {
-        if (!j.is_object()) return Error("(top level)", Found(j) + ", expected an object");
+        if (!j.is_object())
+            return Error(Localize("(top level)"), Localize("%1, expected an object", {Found(j)}));
         CheckFormat(j);
         for (const auto& [key, value] : j.items()) {
             if (key == "format" || key == "version") continue;
@@ -106,7 +103,6 @@ class Importer {
 
     void UnknownKey(const std::string& parent, const std::string& key,
                     const std::vector<std::string>& known) {
-        std::string text = "unknown key \"" + ShownKey(key) + "\"";
         const std::string* closest = nullptr;
         std::size_t best = 3;  // a typo is at most two edits away
         for (const std::string& k : known)
@@ -114,23 +110,24 @@ class Importer {
                 best = d;
                 closest = &k;
             }
-        if (closest) text += " (did you mean \"" + *closest + "\"?)";
-        Error(Member(parent, ShownKey(key)), text);
+        Error(Member(parent, ShownKey(key)),
+              closest ? Localize("unknown key \"%1\" (did you mean \"%2\"?)", {ShownKey(key), *closest})
+                      : Localize("unknown key \"%1\"", {ShownKey(key)}));
     }
 
     void CheckFormat(const Json& j) {
         auto format = j.find("format");
         if (format == j.end())
-            Error("format",
-                  std::string("missing, the text form starts with \"format\": \"") + kFormatName + "\"");
+            Error("format", Localize("missing, the text form starts with \"format\": \"%1\"", {kFormatName}));
         else if (!format->is_string() || format->get<std::string>() != kFormatName)
-            Error("format", Quote(*format) + " is not \"" + kFormatName + "\"");
+            Error("format", Localize("%1 is not \"%2\"", {Quote(*format), kFormatName}));
         auto version = j.find("version");
         const std::string known = std::to_string(kFormatVersion);
         if (version == j.end())
-            Error("version", "missing, this program reads version " + known);
+            Error("version", Localize("missing, this program reads version %1", {known}));
         else if (!version->is_number() || *version != kFormatVersion)
-            Error("version", Quote(*version) + " is not a version this program reads (" + known + ")");
+            Error("version",
+                  Localize("%1 is not a version this program reads (%2)", {Quote(*version), known}));
     }
 
     void Block(const BlockSpec& b, const Json& v) {
@@ -141,11 +138,11 @@ class Importer {
                 return Record(b, b.offset, b.key, v);
             case BlockShape::ObjectArray:
                 if (!v.is_array())
-                    return Error(b.key, Found(v) + ", expected an array of up to " +
-                                            std::to_string(b.records) + " records");
+                    return Error(b.key, Localize("%1, expected an array of up to %2 records",
+                                                 {Found(v), std::to_string(b.records)}));
                 if (v.size() > static_cast<std::size_t>(b.records))
-                    return Error(b.key, "an array of " + std::to_string(v.size()) +
-                                            " records, the template holds " + std::to_string(b.records));
+                    return Error(b.key, Localize("an array of %1 records, the template holds %2",
+                                                 {std::to_string(v.size()), std::to_string(b.records)}));
                 for (std::size_t i = 0; i < v.size(); ++i)
                     Record(b, b.offset + i * b.recordSize, Index(b.key, i), v[i]);
                 return;
@@ -153,7 +150,7 @@ class Importer {
     }
 
     void Record(const BlockSpec& b, std::size_t base, const std::string& path, const Json& v) {
-        if (!v.is_object()) return Error(path, Found(v) + ", expected an object");
+        if (!v.is_object()) return Error(path, Localize("%1, expected an object", {Found(v)}));
         for (const auto& [key, value] : v.items()) {
             const std::string& name = key;  // clang 14 cannot capture a structured binding
             auto f = std::find_if(b.fields.begin(), b.fields.end(),
@@ -170,12 +167,15 @@ class Importer {
 
     void Field(const FieldSpec& f, std::size_t base, const std::string& path, const Json& v) {
         if (f.count == 0) return Value(f, base + f.offset, path, v);
-        const std::string what = f.kind == FieldKind::Text ? " texts" : " numbers";
+        const bool texts = f.kind == FieldKind::Text;
         if (!v.is_array())
-            return Error(path, Found(v) + ", expected an array of up to " + std::to_string(f.count) + what);
+            return Error(path, Localize(texts ? "%1, expected an array of up to %2 texts"
+                                              : "%1, expected an array of up to %2 numbers",
+                                        {Found(v), std::to_string(f.count)}));
         if (v.size() > static_cast<std::size_t>(f.count))
-            return Error(path, "an array of " + std::to_string(v.size()) + what + ", the field holds " +
-                                   std::to_string(f.count));
+            return Error(path, Localize(texts ? "an array of %1 texts, the field holds %2"
+                                              : "an array of %1 numbers, the field holds %2",
+                                        {std::to_string(v.size()), std::to_string(f.count)}));
         for (std::size_t i = 0; i < v.size(); ++i)
             Value(f, base + f.offset + i * f.width, Index(path, i), v[i]);
     }
@@ -188,26 +188,30 @@ class Importer {
             case FieldKind::Text:
                 if (v.is_string()) return TextString(f, p, path, v);
                 if (v.is_object()) return TextHex(f, p, path, v);
-                return Error(path, Found(v) + ", expected a text (a string or {\"hex\": \"...\"})");
+                return Error(path,
+                             Localize("%1, expected a text (a string or {\"hex\": \"...\"})", {Found(v)}));
             case FieldKind::BarcodeHex:
                 return BarcodeHex(f, p, path, v);
         }
     }
 
     void Number(const FieldSpec& f, u8* p, const std::string& path, const Json& v) {
-        const std::string holds = ", the field holds a byte, 0 to 255";
-        if (!v.is_number()) return Error(path, Found(v) + ", expected a number 0 to 255");
+        if (!v.is_number()) return Error(path, Localize("%1, expected a number 0 to 255", {Found(v)}));
         // Exact for every integer that could fit; larger ones are refused as above 255 all the same.
         const double d = v.get<double>();
         if (!std::isfinite(d) || d != std::floor(d))
-            return Error(path, Quote(v) + " is not a whole number" + holds);
-        if (d < 0) return Error(path, Quote(v) + " is negative" + holds);
-        if (d > 255) return Error(path, Quote(v) + " is above 255" + holds);
+            return Error(path,
+                         Localize("%1 is not a whole number, the field holds a byte, 0 to 255", {Quote(v)}));
+        if (d < 0)
+            return Error(path, Localize("%1 is negative, the field holds a byte, 0 to 255", {Quote(v)}));
+        if (d > 255)
+            return Error(path, Localize("%1 is above 255, the field holds a byte, 0 to 255", {Quote(v)}));
         const int n = static_cast<int>(d);
         *p = static_cast<u8>(n);
         if (f.HasEditorRange() && (n < f.editorMin || n > f.editorMax))
-            Warn(path, std::to_string(n) + " is not in the editor's list (" + std::to_string(f.editorMin) +
-                           " to " + std::to_string(f.editorMax) + ")");
+            Warn(path,
+                 Localize("%1 is not in the editor's list (%2 to %3)",
+                          {std::to_string(n), std::to_string(f.editorMin), std::to_string(f.editorMax)}));
     }
 
     void TextString(const FieldSpec& f, u8* p, const std::string& path, const Json& v) {
@@ -215,13 +219,15 @@ class Importer {
         if (!enc.unmappable.empty()) {
             std::string chars;
             for (const std::string& c : enc.unmappable) chars += (chars.empty() ? "\"" : ", \"") + c + "\"";
-            return Error(path, Quote(v) + " holds " + chars + ", which CP950 cannot encode");
+            return Error(path, Localize("%1 holds %2, which CP950 cannot encode", {Quote(v), chars}));
         }
         if (enc.bytes.find('\0') != std::string::npos)
-            return Error(path, Quote(v) + " holds a NUL character; write raw bytes as {\"hex\": \"...\"}");
+            return Error(path, Localize("%1 holds a NUL character; write raw bytes as {\"hex\": \"...\"}",
+                                        {Quote(v)}));
         if (enc.bytes.size() > f.width)
-            return Error(path, Quote(v) + " is " + std::to_string(enc.bytes.size()) +
-                                   " bytes in CP950, the field holds " + std::to_string(f.width));
+            return Error(path,
+                         Localize("%1 is %2 bytes in CP950, the field holds %3",
+                                  {Quote(v), std::to_string(enc.bytes.size()), std::to_string(f.width)}));
         std::memset(p, 0, f.width);
         std::memcpy(p, enc.bytes.data(), enc.bytes.size());
         WarnIfLong(f, p, path, Quote(v));
@@ -237,31 +243,33 @@ class Importer {
             hasHex = true;
             std::vector<u8> bytes;
             if (!ParseHex(value, bytes))
-                Error(Member(path, key), Quote(value) + " is not a string of hex digit pairs");
+                Error(Member(path, key), Localize("%1 is not a string of hex digit pairs", {Quote(value)}));
             else if (bytes.size() > f.width)
-                Error(Member(path, key), Quote(value) + " is " + std::to_string(bytes.size()) +
-                                             " bytes, the field holds " + std::to_string(f.width));
+                Error(Member(path, key),
+                      Localize("%1 is %2 bytes, the field holds %3",
+                               {Quote(value), std::to_string(bytes.size()), std::to_string(f.width)}));
             else {
                 std::memset(p, 0, f.width);
                 std::copy(bytes.begin(), bytes.end(), p);
                 WarnIfLong(f, p, path, v.dump());
             }
         }
-        if (!hasHex) Error(path, "an object without \"hex\", expected a string or {\"hex\": \"...\"}");
+        if (!hasHex)
+            Error(path, Localize("an object without \"hex\", expected a string or {\"hex\": \"...\"}"));
     }
 
     void WarnIfLong(const FieldSpec& f, const u8* p, const std::string& path, const std::string& quoted) {
         const std::size_t n = FieldText(p, f.width).size();
         if (n > static_cast<std::size_t>(f.editorMax))
-            Warn(path, quoted + " is " + std::to_string(n) + " bytes in CP950, the editor allows " +
-                           std::to_string(f.editorMax));
+            Warn(path, Localize("%1 is %2 bytes in CP950, the editor allows %3",
+                                {quoted, std::to_string(n), std::to_string(f.editorMax)}));
     }
 
     void BarcodeHex(const FieldSpec& f, u8* p, const std::string& path, const Json& v) {
         std::vector<u8> bytes;
         if (!ParseHex(v, bytes) || bytes.size() != f.width)
-            return Error(path, Quote(v) + " is not " + std::to_string(2 * f.width) +
-                                   " hex digits (the block's " + std::to_string(f.width) + " bytes)");
+            return Error(path, Localize("%1 is not %2 hex digits (the block's %3 bytes)",
+                                        {Quote(v), std::to_string(2 * f.width), std::to_string(f.width)}));
         std::copy(bytes.begin(), bytes.end(), p);
     }
 
@@ -309,7 +317,8 @@ class DuplicateKeys {
                     const std::string& key = parsed.get_ref<const std::string&>();
                     top.key = ShownKey(key);
                     if (!top.keys.insert(key).second)
-                        importer_.Error(Member(top.path, top.key), "the key appears twice in one object");
+                        importer_.Error(Member(top.path, top.key),
+                                        Localize("the key appears twice in one object"));
                 }
                 break;
             case Json::parse_event_t::value:
@@ -361,7 +370,7 @@ TemplateImport ImportTemplateJson(std::string_view text) {
         std::string what = e.what();
         if (const std::size_t detail = what.find("] "); detail != std::string::npos)
             what = what.substr(detail + 2);
-        result.errors.assign(1, "the JSON does not parse: " + ShortenQuotedToken(what));
+        result.errors.assign(1, Localize("the JSON does not parse: %1", {ShortenQuotedToken(what)}));
         return result;
     }
     importer.Document(j);

@@ -12,8 +12,8 @@ namespace k52 {
 struct TemplateImport {
     // The start-up template with every value the text gave; meaningful only when `errors` is empty.
     ApplicationTemplate tmpl{};
-    // Each "PATH: VALUE RULE", for example
-    // `menus[2].title: "..." is 23 bytes in CP950, the field holds 21`.
+    // Each "PATH: VALUE RULE" in the user's language (i18n/Translate.h), for example
+    // `menus[2].title: "..." is 23 bytes in CP950, the field holds 21`; nothing but a person reads them.
     std::vector<std::string> errors;
     // Values stored as given that the editor would not offer.
     std::vector<std::string> warnings;

@@ -260,15 +260,17 @@ std::set<std::string> EnglishWords(const std::string& text, const std::set<std::
     return words;
 }
 
-// A usage, an overwrite refusal and a receive's table, under each locale that is not English: k52cli's
-// lines speak Chinese beside the message texts; under English the same outputs are full of English words,
-// which shows that the check finds them.
+// A usage, an overwrite refusal, a receive's table, a port that will not open and an import's refusal and
+// warning, under each locale that is not English: k52cli's lines speak Chinese beside the message texts;
+// under English the same outputs are full of English words, which shows that the check finds them.
 TEST(CommandLine, UnderChineseK52clisOwnLinesHoldNoEnglishWords) {
     test::TempDir dir;
     ASSERT_EQ(Cli({"new", dir("plan.ATC")}).exitCode, 0);
     std::filesystem::create_directory(dir("got"));
     dir.Write("got/a.TXT", "A1\r\n");
     dir.Write("got/b.TXT", "B1\r\n");
+    dir.Write("bad.json", R"({"format": "k52-template", "version": 1, "startPosition": 300,
+                              "forms": [{"dateStamp": 13}]})");
     std::set<std::string> commands;
     std::istringstream usage(Cli({}).err);
     for (std::string line; std::getline(usage, line);)
@@ -279,6 +281,8 @@ TEST(CommandLine, UnderChineseK52clisOwnLinesHoldNoEnglishWords) {
         {"receive", "--help"},
         {"new", dir("plan.ATC")},
         {"receive", dir("got"), "--device", dir("a"), "--device", dir("b")},
+        {"download", dir("plan.ATC"), "--device", "/nonexistent"},
+        {"import", dir("bad.json"), dir("out.ATC")},
     };
     for (const Args& args : kOutputs) {
         const test::ProcessResult english = Cli(args);

@@ -381,8 +381,7 @@ TEST(EndToEnd, AnAssignedPortNeedsNoEnvironmentVariable) {
     EXPECT_EQ(Exec({K52CLI_PATH, "ports", "assign", "COM3", absent}, env).code, 0);
     cli = Exec({K52CLI_PATH, "download", f("plan.ATC"), "--port", "COM3", "--quiet"}, env);
     EXPECT_EQ(cli.code, 4);
-    EXPECT_EQ(cli.err,
-              "錯誤: 連接埠無法打開!!\nk52cli: COM3 is assigned to " + absent + ", which is not connected\n");
+    EXPECT_EQ(cli.err, "錯誤: 連接埠無法打開!!\nk52cli: COM3 指定為 " + absent + ", 但該裝置未連接\n");
 
     EXPECT_EQ(Exec({K52CLI_PATH, "ports", "unassign", "COM3"}, env).out,
               "COM3 = /dev/ttyS2 (" + Localize("default") + ")\n");

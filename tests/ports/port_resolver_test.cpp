@@ -6,9 +6,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <fstream>
+#include <iostream>
+#include <regex>
 
 #include "TempFolder.h"
+#include "i18n/Translate.h"
+#include "ports/PortDevices.h"
 #include "ports/PortErrors.h"
 #include "ports/PortResolver.h"
 
@@ -113,6 +118,31 @@ TEST(ExplainPortOpenFailure, SaysWhatIsWrongAndWhatToDo) {
         {{EIO, "/dev/ttyUSB0", 5, S::File}, "COM6 is assigned to /dev/ttyUSB0: Input/output error"},
     };
     for (const Case& c : cases) EXPECT_EQ(ExplainPortOpenFailure(c.failure), c.want);
+}
+
+// Each explanation is one whole sentence, so a front end finds its Chinese from the finished English:
+// every errno it knows, through every way a device is reached, for a device with a group and one without.
+TEST(ExplainPortOpenFailure, EverySentenceIsFoundAgainInTheProgramsChinese) {
+    ASSERT_EQ(CurrentLanguage(), Language::Chinese);
+    using S = AssignmentSource;
+    const std::pair<std::optional<int>, S> ways[] = {
+        {std::nullopt, S::Default}, {0, S::Environment}, {1, S::File}, {2, S::Default}};
+    int checked = 0;
+    for (int error : {EACCES, EBUSY, ENOENT, ENOTTY, EIO})
+        for (const std::string device : {"/dev/null", "/dev/k52-absent"})
+            for (const auto& [com, source] : ways) {
+                if (error == EIO && !com) continue;  // "DEVICE: REASON": the system's words alone
+                std::string shown = LocalizeFinished(ExplainPortOpenFailure({error, device, com, source}));
+                // What is left once the names and commands it carries are taken out holds no English.
+                for (const std::string& name :
+                     {device, OwningGroup(device), std::string(std::strerror(error)),
+                      std::string("sudo usermod -aG"), std::string("k52cli ports assign")})
+                    for (std::size_t at; !name.empty() && (at = shown.find(name)) != std::string::npos;)
+                        shown.erase(at, name.size());
+                EXPECT_FALSE(std::regex_search(shown, std::regex("[a-z]{3}"))) << shown;
+                ++checked;
+            }
+    std::cout << checked << " explanations checked\n";
 }
 
 TEST(ExplainPortOpenFailure, PermissionNamesTheOwningGroup) {

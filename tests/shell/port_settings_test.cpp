@@ -15,6 +15,7 @@
 #include "shell/PortDeviceChooser.h"
 #include "shell/PortSettingsDialog.h"
 #include "shell/TransferWindows.h"
+#include "support/InLanguage.h"
 #include "support/UiTestSupport.h"
 
 using namespace k52;
@@ -181,6 +182,7 @@ class PortSettingsTest : public QObject {
     }
 
     void anEmptyBoxUnassignsAndABadPathKeepsTheWindowOpen() {
+        const test::InLanguage english{Language::English};  // the message as written
         SetConf("COM3=/dev/ttyUSB3\nCOM4=/dev/ttyUSB4\n");
         FakeScanner scanner;
         PortSettings ports{2, 0};
@@ -232,15 +234,24 @@ class PortSettingsTest : public QObject {
         QCOMPARE(messages.shown[1].detail, why);
     }
 
+    // The warning in the user's language: as written under English, in Chinese otherwise.
     void aDamagedLineIsShownAsAWarning() {
         SetConf("COM9=/dev/ttyUSB0\n");
         FakeScanner scanner;
         PortSettings ports{0, 0};
-        PortSettingsDialog dlg(nullptr, ports, &scanner);
-        auto* warnings = dlg.findChild<QLabel*>(QStringLiteral("portsConfWarnings"));
-        QVERIFY(warnings);
-        QVERIFY(warnings->text().endsWith(QStringLiteral(
-            "ports.conf:1: ignored \"COM9=/dev/ttyUSB0\" (expected COM1..COM6=/path/of/device)")));
+        auto shown = [&] {
+            PortSettingsDialog dlg(nullptr, ports, &scanner);
+            auto* warnings = dlg.findChild<QLabel*>(QStringLiteral("portsConfWarnings"));
+            return warnings ? warnings->text() : QString();
+        };
+        {
+            const test::InLanguage english{Language::English};
+            QVERIFY(shown().endsWith(QStringLiteral(
+                "ports.conf:1: ignored \"COM9=/dev/ttyUSB0\" (expected COM1..COM6=/path/of/device)")));
+        }
+        const QString chinese = shown();
+        QVERIFY(chinese.contains(QStringLiteral("ports.conf:1: ")) &&
+                !chinese.contains(QStringLiteral("ignored")));
     }
 };
 

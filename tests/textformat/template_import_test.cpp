@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "support/InLanguage.h"
 #include "textformat/TemplateImport.h"
 
 namespace k52 {
@@ -15,6 +16,7 @@ TemplateImport Import(const std::string& members) {
 }
 
 TEST(TemplateImport, EachFaultIsRefusedWithItsPathValueAndRule) {
+    const test::InLanguage english{Language::English};  // the messages as written
     struct Case {
         std::string members;
         std::string error;
@@ -61,9 +63,13 @@ TEST(TemplateImport, EachFaultIsRefusedWithItsPathValueAndRule) {
         ASSERT_EQ(r.errors.size(), 1u) << c.members;
         EXPECT_EQ(r.errors[0], c.error);
     }
+    // Each rule is said in the program's Chinese too, around the same paths and values.
+    SetLanguage(Language::Chinese);
+    for (const Case& c : cases) EXPECT_NE(Import(c.members).errors.at(0), c.error);
 }
 
 TEST(TemplateImport, FormatAndVersionMustNameThisFormat) {
+    const test::InLanguage english{Language::English};  // the messages as written
     EXPECT_EQ(ImportTemplateJson(R"({"format": "k52", "version": 1})").errors,
               (std::vector<std::string>{R"(format: "k52" is not "k52-template")"}));
     EXPECT_EQ(ImportTemplateJson(R"({"format": "k52-template", "version": 2})").errors,
@@ -77,6 +83,7 @@ TEST(TemplateImport, FormatAndVersionMustNameThisFormat) {
 }
 
 TEST(TemplateImport, JsonThatDoesNotParseIsReportedWithLineAndColumn) {
+    const test::InLanguage english{Language::English};  // the messages as written
     TemplateImport r =
         ImportTemplateJson("{\n  \"format\": \"k52-template\",\n  \"menus\": [ {\"title\": \"a\",, } ]\n}\n");
     ASSERT_EQ(r.errors.size(), 1u);
@@ -91,6 +98,7 @@ TEST(TemplateImport, JsonThatDoesNotParseIsReportedWithLineAndColumn) {
 }
 
 TEST(TemplateImport, AllFaultsAreListedInTheOrderOfTheFile) {
+    const test::InLanguage english{Language::English};  // the messages as written
     TemplateImport r = Import(R"("startPosition": 300, "menus": [{"titel": "A", "escapeTarget": -2}],
                                  "securityPassword": 5)");
     EXPECT_EQ(r.errors,
@@ -124,6 +132,7 @@ TEST(TemplateImport, AbsentKeysTakeTheStartupTemplatesValues) {
 }
 
 TEST(TemplateImport, ValuesTheEditorWouldNotOfferAreStoredWithAWarning) {
+    const test::InLanguage english{Language::English};  // the messages as written
     TemplateImport r = Import(R"("menus": [{"options": ["", "", "一二三四五六七八A"]}],
                                  "forms": [{"dateStamp": 13, "partialMaxLength": [0], "maxLength": [80],
                                             "minLength": [90], "prompt": [{"hex": "41424344454647484950515253545556"}]}],
@@ -162,6 +171,7 @@ TEST(TemplateImport, TextsFillTheirFieldWithZerosAndHexMayBeShorterThanTheField)
 // Nesting costs the parse memory with the square of its depth; past the limit the text is refused before
 // the parse starts, brackets inside strings not counted.
 TEST(TemplateImport, TextNestedTooDeeplyIsRefusedBeforeItIsParsed) {
+    const test::InLanguage english{Language::English};  // the messages as written
     auto nested = [](std::size_t depth) { return std::string(depth, '[') + std::string(depth, ']'); };
     EXPECT_EQ(Import(R"("x": )" + nested(63)).errors, (std::vector<std::string>{R"(x: unknown key "x")"}));
     EXPECT_EQ(Import(R"("x": ")" + std::string(100000, '[') + "\"").errors,

@@ -6,7 +6,7 @@ complete SRC TS LUPDATE: every text marked in SRC (tr(), translate(), K52_TR) ha
 marked SRC: every string literal in SRC holding CJK is inside tr(), translate() or K52_TR, except the
     terminal's own texts listed below (its firmware screens, shown as the terminal shows them).
 english SRC TS: every English text marked in SRC (Localize(), K52_EN) has a finished Chinese translation
-    in TS (translations/k52cli_zh.ts), and TS holds no text that nothing marks any more.
+    in TS (translations/k52_zh.ts), and TS holds no text that nothing marks any more.
 """
 import os
 import re

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW" sourcelanguage="en">
 <context>
-    <name>k52cli</name>
+    <name>k52</name>
     <message>
         <source>  line %1: type %2, prompt &quot;%3&quot;, length %4..%5</source>
         <translation>  第 %1 行: 類型 %2, 提示 &quot;%3&quot;, 長度 %4..%5</translation>
@@ -48,24 +48,140 @@
         <translation>%1 已存在, 要取代它請加上 --overwrite</translation>
     </message>
     <message>
+        <source>%1 holds %2, which CP950 cannot encode</source>
+        <translation>%1 含有 CP950 無法編碼的 %2</translation>
+    </message>
+    <message>
+        <source>%1 holds a NUL character; write raw bytes as {&quot;hex&quot;: &quot;...&quot;}</source>
+        <translation>%1 含有 NUL 字元, 原始位元組請寫成 {&quot;hex&quot;: &quot;...&quot;}</translation>
+    </message>
+    <message>
+        <source>%1 is %2 (no device assigned), which is not a serial port</source>
+        <translation>%1 是 %2 (未指定裝置), 但該裝置不是序列埠</translation>
+    </message>
+    <message>
+        <source>%1 is %2 (no device assigned), which is not connected; choose the terminal&apos;s adapter in the port settings or with &apos;k52cli ports assign %1 DEVICE&apos;</source>
+        <translation>%1 是 %2 (未指定裝置), 但該裝置未連接; 請在傳輸埠設定中選擇終端機的轉接器, 或執行 &apos;k52cli ports assign %1 DEVICE&apos;</translation>
+    </message>
+    <message>
+        <source>%1 is %2 (no device assigned): %3</source>
+        <translation>%1 是 %2 (未指定裝置): %3</translation>
+    </message>
+    <message>
+        <source>%1 is %2 bytes in CP950, the editor allows %3</source>
+        <translation>%1 在 CP950 中有 %2 個位元組, 編輯器只允許 %3 個</translation>
+    </message>
+    <message>
+        <source>%1 is %2 bytes in CP950, the field holds %3</source>
+        <translation>%1 在 CP950 中有 %2 個位元組, 欄位只能放 %3 個</translation>
+    </message>
+    <message>
+        <source>%1 is %2 bytes, the field holds %3</source>
+        <translation>%1 有 %2 個位元組, 欄位只能放 %3 個</translation>
+    </message>
+    <message>
         <source>%1 is %2 itself; give the %3 another name</source>
         <translation>%1 就是%2本身, 請為%3另取名稱</translation>
+    </message>
+    <message>
+        <source>%1 is a boolean</source>
+        <translation>%1 是布林值</translation>
+    </message>
+    <message>
+        <source>%1 is a number</source>
+        <translation>%1 是數字</translation>
+    </message>
+    <message>
+        <source>%1 is a string</source>
+        <translation>%1 是字串</translation>
+    </message>
+    <message>
+        <source>%1 is above 255, the field holds a byte, 0 to 255</source>
+        <translation>%1 大於 255, 欄位只能放一個位元組, 0 到 255</translation>
+    </message>
+    <message>
+        <source>%1 is assigned to %2, which is not a serial port</source>
+        <translation>%1 指定為 %2, 但該裝置不是序列埠</translation>
+    </message>
+    <message>
+        <source>%1 is assigned to %2, which is not connected</source>
+        <translation>%1 指定為 %2, 但該裝置未連接</translation>
+    </message>
+    <message>
+        <source>%1 is assigned to %2: %3</source>
+        <translation>%1 指定為 %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program; close it and try again</source>
+        <translation>%1 正被其他程式使用, 請關閉該程式後再試一次</translation>
     </message>
     <message>
         <source>%1 is missing</source>
         <translation>%1 不存在</translation>
     </message>
     <message>
+        <source>%1 is negative, the field holds a byte, 0 to 255</source>
+        <translation>%1 是負數, 欄位只能放一個位元組, 0 到 255</translation>
+    </message>
+    <message>
+        <source>%1 is not &quot;%2&quot;</source>
+        <translation>%1 不是 &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1 is not %2 hex digits (the block&apos;s %3 bytes)</source>
+        <translation>%1 不是 %2 個十六進位數字 (此區塊的 %3 個位元組)</translation>
+    </message>
+    <message>
         <source>%1 is not a folder; several terminals store into a folder</source>
         <translation>%1 不是資料夾, 多台終端機的資料要存入資料夾</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port</source>
+        <translation>%1 不是序列埠</translation>
+    </message>
+    <message>
+        <source>%1 is not a string of hex digit pairs</source>
+        <translation>%1 不是由成對十六進位數字組成的字串</translation>
+    </message>
+    <message>
+        <source>%1 is not a version this program reads (%2)</source>
+        <translation>%1 不是這個程式能讀取的版本 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is not a whole number, the field holds a byte, 0 to 255</source>
+        <translation>%1 不是整數, 欄位只能放一個位元組, 0 到 255</translation>
+    </message>
+    <message>
+        <source>%1 is not connected</source>
+        <translation>%1 未連接</translation>
     </message>
     <message>
         <source>%1 is not connected at the moment</source>
         <translation>%1 目前未連接</translation>
     </message>
     <message>
+        <source>%1 is not in the editor&apos;s list (%2 to %3)</source>
+        <translation>%1 不在編輯器的選項中 (%2 到 %3)</translation>
+    </message>
+    <message>
+        <source>%1 is null</source>
+        <translation>%1 是 null</translation>
+    </message>
+    <message>
         <source>%1 is required</source>
         <translation>必須提供 %1</translation>
+    </message>
+    <message>
+        <source>%1 is set to %2 by %3 in the environment, which is not a serial port</source>
+        <translation>%1 由環境變數 %3 設為 %2, 但該裝置不是序列埠</translation>
+    </message>
+    <message>
+        <source>%1 is set to %2 by %3 in the environment, which is not connected</source>
+        <translation>%1 由環境變數 %3 設為 %2, 但該裝置未連接</translation>
+    </message>
+    <message>
+        <source>%1 is set to %2 by %3 in the environment: %4</source>
+        <translation>%1 由環境變數 %3 設為 %2: %4</translation>
     </message>
     <message>
         <source>%1 records stored</source>
@@ -88,16 +204,72 @@
         <translation>%1 被拒絕 (%2 個錯誤), 未寫入任何檔案</translation>
     </message>
     <message>
+        <source>%1, expected a number 0 to 255</source>
+        <translation>%1, 應為 0 到 255 的數字</translation>
+    </message>
+    <message>
+        <source>%1, expected a text (a string or {&quot;hex&quot;: &quot;...&quot;})</source>
+        <translation>%1, 應為文字 (字串或 {&quot;hex&quot;: &quot;...&quot;})</translation>
+    </message>
+    <message>
+        <source>%1, expected an array of up to %2 numbers</source>
+        <translation>%1, 應為最多 %2 個數字的陣列</translation>
+    </message>
+    <message>
+        <source>%1, expected an array of up to %2 records</source>
+        <translation>%1, 應為最多 %2 筆記錄的陣列</translation>
+    </message>
+    <message>
+        <source>%1, expected an array of up to %2 texts</source>
+        <translation>%1, 應為最多 %2 個文字的陣列</translation>
+    </message>
+    <message>
+        <source>%1, expected an object</source>
+        <translation>%1, 應為物件</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a device path such as /dev/ttyUSB0</source>
+        <translation>%1: &quot;%2&quot; 不是裝置路徑, 例如 /dev/ttyUSB0</translation>
+    </message>
+    <message>
+        <source>%1: %2 (no port assignments read)</source>
+        <translation>%1: %2 (未讀取任何連接埠指定)</translation>
+    </message>
+    <message>
         <source>%1: %2 required %3 missing</source>
         <translation>%1: 缺少 %2 個必要的 %3</translation>
+    </message>
+    <message>
+        <source>%1: arrays and objects nest deeper than %2 levels</source>
+        <translation>%1: 陣列和物件的巢狀層數超過 %2 層</translation>
+    </message>
+    <message>
+        <source>%1: permission denied on %2, which belongs to the group &apos;%3&apos;: join that group (sudo usermod -aG %3 $USER) and log in again</source>
+        <translation>%1: 沒有使用 %2 的權限, 它屬於群組 &apos;%3&apos;: 請加入該群組 (sudo usermod -aG %3 $USER) 後重新登入</translation>
+    </message>
+    <message>
+        <source>%1: permission denied on %2; ask the administrator for access to it</source>
+        <translation>%1: 沒有使用 %2 的權限, 請向系統管理員申請</translation>
+    </message>
+    <message>
+        <source>%1: the JSON does not parse: %2</source>
+        <translation>%1: 無法解析 JSON: %2</translation>
     </message>
     <message>
         <source>%1: warning: %2</source>
         <translation>%1: 警告: %2</translation>
     </message>
     <message>
+        <source>%1:%2: ignored &quot;%3&quot; (expected COM1..COM6=/path/of/device)</source>
+        <translation>%1:%2: 已略過 &quot;%3&quot; (格式應為 COM1..COM6=裝置的絕對路徑)</translation>
+    </message>
+    <message>
         <source>(none found)</source>
         <translation>(找不到任何序列埠)</translation>
+    </message>
+    <message>
+        <source>(top level)</source>
+        <translation>(最上層)</translation>
     </message>
     <message>
         <source>, %1 records</source>
@@ -244,6 +416,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>多出了這些參數: %1</translation>
     </message>
     <message>
+        <source>The port assignments could not be stored: %1</source>
+        <translation>無法儲存連接埠的指定: %1</translation>
+    </message>
+    <message>
         <source>USB</source>
         <translation>USB</translation>
     </message>
@@ -276,8 +452,36 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>同一台終端機指定了兩次: %1</translation>
     </message>
     <message>
+        <source>an array</source>
+        <translation>陣列</translation>
+    </message>
+    <message>
+        <source>an array of %1</source>
+        <translation>%1 個元素的陣列</translation>
+    </message>
+    <message>
+        <source>an array of %1 numbers, the field holds %2</source>
+        <translation>%1 個數字的陣列, 但欄位只能放 %2 個</translation>
+    </message>
+    <message>
+        <source>an array of %1 records, the template holds %2</source>
+        <translation>%1 筆記錄的陣列, 但範本只有 %2 筆</translation>
+    </message>
+    <message>
+        <source>an array of %1 texts, the field holds %2</source>
+        <translation>%1 個文字的陣列, 但欄位只能放 %2 個</translation>
+    </message>
+    <message>
         <source>an empty path names no file</source>
         <translation>空白的路徑不代表任何檔案</translation>
+    </message>
+    <message>
+        <source>an object</source>
+        <translation>物件</translation>
+    </message>
+    <message>
+        <source>an object without &quot;hex&quot;, expected a string or {&quot;hex&quot;: &quot;...&quot;}</source>
+        <translation>沒有 &quot;hex&quot; 的物件, 應為字串或 {&quot;hex&quot;: &quot;...&quot;}</translation>
     </message>
     <message>
         <source>answer Yes N times to the question whether to try again (for each terminal)</source>
@@ -484,6 +688,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>讓 COMn 恢復代表預設的裝置</translation>
     </message>
     <message>
+        <source>line %1, column %2</source>
+        <translation>第 %1 行, 第 %2 欄</translation>
+    </message>
+    <message>
         <source>line-lost</source>
         <translation>連線中斷</translation>
     </message>
@@ -518,6 +726,14 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>missing</source>
         <translation>不存在</translation>
+    </message>
+    <message>
+        <source>missing, the text form starts with &quot;format&quot;: &quot;%1&quot;</source>
+        <translation>不存在, 文字格式必須以 &quot;format&quot;: &quot;%1&quot; 開頭</translation>
+    </message>
+    <message>
+        <source>missing, this program reads version %1</source>
+        <translation>不存在, 這個程式讀取的是第 %1 版</translation>
     </message>
     <message>
         <source>native</source>
@@ -582,6 +798,14 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>partial</source>
         <translation>不完整</translation>
+    </message>
+    <message>
+        <source>permission denied on %1, which belongs to the group &apos;%2&apos;: join that group (sudo usermod -aG %2 $USER) and log in again</source>
+        <translation>沒有使用 %1 的權限, 它屬於群組 &apos;%2&apos;: 請加入該群組 (sudo usermod -aG %2 $USER) 後重新登入</translation>
+    </message>
+    <message>
+        <source>permission denied on %1; ask the administrator for access to it</source>
+        <translation>沒有使用 %1 的權限, 請向系統管理員申請</translation>
     </message>
     <message>
         <source>port back</source>
@@ -716,8 +940,16 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>終端機</translation>
     </message>
     <message>
+        <source>the JSON does not parse: %1</source>
+        <translation>無法解析 JSON: %1</translation>
+    </message>
+    <message>
         <source>the JSON text</source>
         <translation>JSON 文字</translation>
+    </message>
+    <message>
+        <source>the adapter %1 holds received bytes for up to %2 ms, which slows every reply; to lower it: echo 1 | sudo tee /sys/bus/usb-serial/devices/%1/latency_timer</source>
+        <translation>轉接器 %1 會把收到的位元組保留最多 %2 ms, 使每次回應都變慢; 要縮短請執行: echo 1 | sudo tee /sys/bus/usb-serial/devices/%1/latency_timer</translation>
     </message>
     <message>
         <source>the data file</source>
@@ -758,6 +990,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>the image file to write</source>
         <translation>要寫入的映像檔</translation>
+    </message>
+    <message>
+        <source>the key appears twice in one object</source>
+        <translation>同一個物件中這個鍵名出現了兩次</translation>
     </message>
     <message>
         <source>the ledger did not take this upload: %1</source>
@@ -818,6 +1054,14 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>unknown command &apos;%1&apos;</source>
         <translation>不明的命令 &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot;</source>
+        <translation>不明的鍵名 &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot; (did you mean &quot;%2&quot;?)</source>
+        <translation>不明的鍵名 &quot;%1&quot; (是不是要寫 &quot;%2&quot;?)</translation>
     </message>
     <message>
         <source>unknown option &apos;%1&apos;</source>
