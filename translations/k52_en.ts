@@ -1076,11 +1076,11 @@ File: %2</translation>
         <translation>Refresh</translation>
     </message>
     <message>
-        <source>set by %1 in the environment</source>
+        <source>由環境變數 %1 指定</source>
         <translation>set by %1 in the environment</translation>
     </message>
     <message>
-        <source>not connected</source>
+        <source>未連接</source>
         <translation>not connected</translation>
     </message>
 </context>

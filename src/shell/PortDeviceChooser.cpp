@@ -82,12 +82,12 @@ std::string PortDeviceChooser::ChosenPath() const {
 
 void PortDeviceChooser::UpdateStatus() {
     if (!fixedBy_.empty()) {
-        status_->setText(tr("set by %1 in the environment").arg(Local(fixedBy_)));
+        status_->setText(tr("由環境變數 %1 指定").arg(Local(fixedBy_)));
         return;
     }
     std::string path = ChosenPath();
     if (path.empty()) path = box_->lineEdit()->placeholderText().toLocal8Bit().toStdString();
-    status_->setText(DevicePresent(path) ? QString() : tr("not connected"));
+    status_->setText(DevicePresent(path) ? QString() : tr("未連接"));
 }
 
 }  // namespace k52

@@ -105,7 +105,7 @@ class PortSettingsTest : public QObject {
         PortSettingsDialog dlg(nullptr, ports, &scanner);
         QComboBox* box = dlg.deviceChooser()->deviceBox();
         QTest::keyClicks(box->lineEdit(), QStringLiteral("/dev/ttyACM3"));
-        QCOMPARE(dlg.deviceChooser()->statusLabel()->text(), QStringLiteral("not connected"));
+        QCOMPARE(dlg.deviceChooser()->statusLabel()->text(), QStringLiteral("未連接"));
         box->lineEdit()->setText(QString::fromStdString(adapter_));
         QCOMPARE(dlg.deviceChooser()->statusLabel()->text(), QString());
         box->lineEdit()->setText(QStringLiteral("  /dev/ttyACM3 "));
@@ -139,7 +139,7 @@ class PortSettingsTest : public QObject {
         PortDeviceChooser* chooser = dlg.deviceChooser();
         QVERIFY(!chooser->deviceBox()->isEnabled());
         QCOMPARE(chooser->deviceBox()->currentText(), QStringLiteral("/dev/pts/77"));
-        QCOMPARE(chooser->statusLabel()->text(), QStringLiteral("set by K52_COM2 in the environment"));
+        QCOMPARE(chooser->statusLabel()->text(), QStringLiteral("由環境變數 K52_COM2 指定"));
         QCOMPARE(dlg.deviceLabel()->text(), QStringLiteral("/dev/pts/77"));
         // Another port is the user's to choose.
         dlg.portList()->setCurrentIndex(3);
