@@ -58,7 +58,8 @@ over_com5() {
   done
   ln -sfn "$pty" "$WINEPREFIX/dosdevices/com5"
   local rc=0
-  wine "$win_cli" "${cli_args[@]}" >cli.out 2>cli.err || rc=$?
+  # Its report is read below in English, whatever the locale the tests run in.
+  LC_ALL=en_US.UTF-8 wine "$win_cli" "${cli_args[@]}" >cli.out 2>cli.err || rc=$?
   local peer_rc=0
   wait "$pid" || peer_rc=$?
   if [ "$rc" != 0 ] || [ "$peer_rc" != 0 ]; then
