@@ -75,7 +75,9 @@ FloorRun FloorDownload(const char* device, std::uint32_t speed, const unsigned c
     const double start = Now();
     const int fd = OpenRaw(device, speed, 4);
     if (fd < 0) return run;
+    run.opened = Now() - start;
     bool ok = Exchange(fd, "VARNEL\r", 7, &run.bytes);
+    run.greeted = Now() - start;
     for (int i = 0; ok && i < count; ++i)
         ok = Exchange(fd, packets + static_cast<std::size_t>(i) * size, size, &run.bytes);
     run.wall = Now() - start;

@@ -11,6 +11,7 @@ struct FloorRun {
     double wall = 0;  // seconds from the open to the last reply
     long bytes = 0;   // sent and received, for the wire time
     bool ok = false;
+    double opened = 0, greeted = 0;  // a download's line set up, and its handshake answered (from the open)
 };
 
 // Sends "VARNEL\r" and then `count` packets of `size` bytes from `packets`, each answered by "ACK\r".
