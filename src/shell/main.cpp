@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "shell/MainWindow.h"
+#include "shell/StartupPrefetch.h"
 #include "shell/Translations.h"
 #include "shell/ZoomSettings.h"
 
@@ -20,8 +21,10 @@ int main(int argc, char** argv) {
             "k52gen: no display available (DISPLAY is not set); run it on a desktop or under xvfb-run\n");
         return 1;
     }
+    k52::StartupPrefetch prefetch;
     QApplication app(argc, argv);
     k52::InstallTranslations(k52::LanguageFromEnvironment());
+    prefetch.Finish();
     k52::MainWindow window;
     // The window was shaped at 100% as it was built; shaping it again costs a scaled mask of the case.
     if (const int zoom = k52::RestoredZoom(window.screen()); zoom != window.Zoom()) window.ApplyZoom(zoom);

@@ -27,22 +27,56 @@ QRect ToQRect(const SimRect& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+QString ImagePath(int id) {
+    // The resources are registered once, from whichever thread asks first.
+    [[maybe_unused]] static const bool resources = (InitTerminalImages(), true);
+    return QStringLiteral(":/images/%1.png").arg(id);
+}
+
+struct ImageCache {
+    std::array<QPixmap, kLastImage - kFirstImage + 1> images;
+    std::array<bool, kLastImage - kFirstImage + 1> loaded{};
+};
+
+ImageCache& Cache() {
+    static ImageCache cache;
+    return cache;
+}
+
 }  // namespace
 
 const QPixmap& TerminalImage(int id) {
     static const QPixmap none;
     if (id < kFirstImage || id > kLastImage) return none;
-    // Each image is decoded when first drawn: the first picture needs only the case and the released
-    // keys, and the pressed keys can wait until someone presses them.
-    [[maybe_unused]] static const bool resources = (InitTerminalImages(), true);
-    static std::array<QPixmap, kLastImage - kFirstImage + 1> images;
-    static std::array<bool, kLastImage - kFirstImage + 1> loaded{};
+    // Each image is decoded when first drawn, unless it was decoded ahead (AdoptTerminalImages): the
+    // first picture needs only the case and the released keys, and the pressed keys can wait until
+    // someone presses them.
+    ImageCache& cache = Cache();
     const auto i = static_cast<std::size_t>(id - kFirstImage);
-    if (!loaded[i]) {
-        images[i].load(QStringLiteral(":/images/%1.png").arg(id));
-        loaded[i] = true;
+    if (!cache.loaded[i]) {
+        cache.images[i].load(ImagePath(id));
+        cache.loaded[i] = true;
     }
-    return images[i];
+    return cache.images[i];
+}
+
+std::vector<std::pair<int, QImage>> DecodeFirstPictureImages() {
+    std::vector<std::pair<int, QImage>> decoded;
+    decoded.emplace_back(kCaseImageId, QImage(ImagePath(kCaseImageId)));
+    for (int k = 1; k <= kKeyCount; ++k)
+        decoded.emplace_back(KeyReleasedImageId(k), QImage(ImagePath(KeyReleasedImageId(k))));
+    return decoded;
+}
+
+void AdoptTerminalImages(std::vector<std::pair<int, QImage>> decoded) {
+    ImageCache& cache = Cache();
+    for (auto& [id, image] : decoded) {
+        if (id < kFirstImage || id > kLastImage || image.isNull()) continue;
+        const auto i = static_cast<std::size_t>(id - kFirstImage);
+        if (cache.loaded[i]) continue;
+        cache.images[i] = QPixmap::fromImage(std::move(image));
+        cache.loaded[i] = true;
+    }
 }
 
 QFont DisplayFont() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QPixmap>
 #include <QPoint>
 #include <QRect>
@@ -10,6 +11,8 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "app/UserInterface.h"
 #include "simulator/Keypad.h"
@@ -25,6 +28,12 @@ class DragOutline;
 // The images 500..545 of the terminal picture from the program's resources, each decoded once, when
 // first asked for.
 const QPixmap& TerminalImage(int id);
+
+// The images every first picture draws (the case and the keys released), decoded without the window
+// system, so that any thread may decode them while the program starts; and their hand-over to
+// TerminalImage on the GUI thread, which then need not decode them itself.
+std::vector<std::pair<int, QImage>> DecodeFirstPictureImages();
+void AdoptTerminalImages(std::vector<std::pair<int, QImage>> decoded);
 
 // The display font: a CJK-capable fixed-pitch face, one byte column 6 pixels wide.
 QFont DisplayFont();
