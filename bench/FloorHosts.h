@@ -14,9 +14,10 @@ struct FloorRun {
     double opened = 0, greeted = 0;  // a download's line set up, and its handshake answered (from the open)
 };
 
-// Sends "VARNEL\r" and then `count` packets of `size` bytes from `packets`, each answered by "ACK\r".
+// Sends "VARNEL\r" and then `count` packets of `size` bytes from `packets`, each answered by "ACK\r";
+// with `discardFirst` it drops what waits on the line before each send, as the engine does.
 FloorRun FloorDownload(const char* device, std::uint32_t speed, const unsigned char* packets, int count,
-                       std::size_t size);
+                       std::size_t size, bool discardFirst = false);
 
 // Sends "READ\r", then stores every record frame's data and CR LF in `file`, fdatasyncs it and answers
 // "ACK\r", until "OVER\r".

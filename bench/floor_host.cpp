@@ -2,7 +2,8 @@
 // nothing beyond the C library, so its start is as small as a host's can be.
 //
 //   floor_host DEVICE SPEED PACKETS     (PACKETS: the image packets one after another, as floor_bench
-//                                        writes them; exit 0 once every one was acknowledged)
+//                                        writes them; exit 0 once every one was acknowledged, 1 when
+//                                        one was not or the device would not open)
 #include <fcntl.h>
 #include <unistd.h>
 

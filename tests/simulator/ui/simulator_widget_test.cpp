@@ -3,6 +3,7 @@
 // has it. Coordinates are worked out from the keypad's layout: upper keys 32x20 at 30+45c, 235+28r;
 // lower keys 23x15 at 33+31c, 347+23r; each image one pixel wider and taller than its key.
 #include <QTest>
+#include <thread>
 
 #include "simulator/ui/SimulatorWidget.h"
 #include "support/UiTestSupport.h"
@@ -171,6 +172,19 @@ class SimulatorWidgetTest : public QObject {
         QVERIFY(CountPixels(shot, row1, qRgb(0, 255, 255)) > 600);
         // The status line (row 7) shows the clock's text: "DEC 31, 23:59  00000" in black.
         QVERIFY(CountPixels(shot, QRect(26, 122, 120, 10), qRgb(0, 0, 0)) > 40);
+    }
+
+    // k52gen decodes the first picture's images on another thread while it starts: they must be the
+    // very pixels that TerminalImage decodes on its own, the case and all twenty released keys.
+    void imagesDecodedOnAnotherThreadAreTheOnesDrawn() {
+        std::vector<std::pair<int, QImage>> ahead;
+        std::thread([&ahead] { ahead = DecodeFirstPictureImages(); }).join();
+        QCOMPARE(ahead.size(), std::size_t{21});
+        for (const auto& [id, image] : ahead) {
+            QVERIFY(!image.isNull());
+            QCOMPARE(QPixmap::fromImage(image).toImage(), TerminalImage(id).toImage());
+        }
+        QCOMPARE(ahead.front().second.size(), QSize(180, 400));
     }
 };
 
