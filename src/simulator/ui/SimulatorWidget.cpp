@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <future>
 
 #include "template/Cp950.h"
 
@@ -36,6 +37,7 @@ QString ImagePath(int id) {
 struct ImageCache {
     std::array<QPixmap, kLastImage - kFirstImage + 1> images;
     std::array<bool, kLastImage - kFirstImage + 1> loaded{};
+    std::future<std::vector<std::pair<int, QImage>>> prefetched;  // taken at the first TerminalImage
 };
 
 ImageCache& Cache() {
@@ -48,10 +50,17 @@ ImageCache& Cache() {
 const QPixmap& TerminalImage(int id) {
     static const QPixmap none;
     if (id < kFirstImage || id > kLastImage) return none;
-    // Each image is decoded when first drawn, unless it was decoded ahead (AdoptTerminalImages): the
-    // first picture needs only the case and the released keys, and the pressed keys can wait until
-    // someone presses them.
+    // Each image is decoded when first drawn, unless it was decoded ahead: the first picture needs only
+    // the case and the released keys, and the pressed keys can wait until someone presses them.
     ImageCache& cache = Cache();
+    if (cache.prefetched.valid()) {
+        for (auto& [ahead, image] : cache.prefetched.get()) {
+            const auto k = static_cast<std::size_t>(ahead - kFirstImage);
+            if (image.isNull() || cache.loaded[k]) continue;
+            cache.images[k] = QPixmap::fromImage(std::move(image));
+            cache.loaded[k] = true;
+        }
+    }
     const auto i = static_cast<std::size_t>(id - kFirstImage);
     if (!cache.loaded[i]) {
         cache.images[i].load(ImagePath(id));
@@ -68,15 +77,10 @@ std::vector<std::pair<int, QImage>> DecodeFirstPictureImages() {
     return decoded;
 }
 
-void AdoptTerminalImages(std::vector<std::pair<int, QImage>> decoded) {
+void PrefetchFirstPictureImages() {
     ImageCache& cache = Cache();
-    for (auto& [id, image] : decoded) {
-        if (id < kFirstImage || id > kLastImage || image.isNull()) continue;
-        const auto i = static_cast<std::size_t>(id - kFirstImage);
-        if (cache.loaded[i]) continue;
-        cache.images[i] = QPixmap::fromImage(std::move(image));
-        cache.loaded[i] = true;
-    }
+    if (!cache.prefetched.valid())
+        cache.prefetched = std::async(std::launch::async, DecodeFirstPictureImages);
 }
 
 QFont DisplayFont() {
@@ -123,7 +127,6 @@ SimulatorWidget::SimulatorWidget(ApplicationTemplate& tmpl, MessageBoxes& messag
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(kPictureWidth, kPictureHeight);
     setCursor(Qt::ArrowCursor);
-    TerminalImage(kCaseImageId);
     if (!clock) {
         ownClock_ = std::make_unique<SystemLocalClock>();
         clock = ownClock_.get();

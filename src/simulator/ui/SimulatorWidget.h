@@ -29,11 +29,12 @@ class DragOutline;
 // first asked for.
 const QPixmap& TerminalImage(int id);
 
-// The images every first picture draws (the case and the keys released), decoded without the window
-// system, so that any thread may decode them while the program starts; and their hand-over to
-// TerminalImage on the GUI thread, which then need not decode them itself.
+// The images every first picture draws (the case and the keys released), decoded without a widget, so
+// that a worker thread may decode them.
 std::vector<std::pair<int, QImage>> DecodeFirstPictureImages();
-void AdoptTerminalImages(std::vector<std::pair<int, QImage>> decoded);
+// Starts decoding them on a worker thread, for TerminalImage to take when it is first asked. Call it
+// once the application object exists: Qt's image plugins are not to be looked up before.
+void PrefetchFirstPictureImages();
 
 // The display font: a CJK-capable fixed-pitch face, one byte column 6 pixels wide.
 QFont DisplayFont();
