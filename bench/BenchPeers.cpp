@@ -58,6 +58,28 @@ Peers StartPeers(std::vector<std::string> args, int count) {
     return p;
 }
 
+double TimeProgram(std::vector<std::string> args, int* status) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    const double start = WallSeconds();
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+        std::perror(argv[0]);
+        std::exit(1);
+    }
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    const double seconds = WallSeconds() - start;
+    posix_spawn_file_actions_destroy(&actions);
+    *status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    return seconds;
+}
+
 void StopPeers(const Peers& p) {
     kill(p.pid, SIGTERM);
     int status = 0;

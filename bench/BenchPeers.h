@@ -1,4 +1,5 @@
-// What the benchmarks share: k52peer started in its own process, and the clocks they read.
+// What the benchmarks share: k52peer started in its own process, programs timed from their start to
+// their exit, and the clocks they read.
 #pragma once
 
 #include <sys/types.h>
@@ -20,5 +21,9 @@ struct Peers {
 // Starts k52peer with `args` and waits for its first `count` paths; its other output is dropped.
 Peers StartPeers(std::vector<std::string> args, int count = 1);
 void StopPeers(const Peers& peers);
+
+// Runs `args` (the program first) with its output dropped and waits for it; returns the seconds from
+// its start to its exit, and its exit status in `status` (-1 when it did not exit normally).
+double TimeProgram(std::vector<std::string> args, int* status);
 
 }  // namespace k52::bench

@@ -3,6 +3,7 @@
 #include "FloorHosts.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -53,12 +54,22 @@ int OpenRaw(const char* device, std::uint32_t speed, int minimum) {
     return fd;
 }
 
-// One write, then one read of the four-byte reply (a second only if the reply came in pieces).
-bool Exchange(int fd, const void* data, std::size_t size, long* bytes) {
+// One write, then one read of the four-byte reply (a second only if the reply came in pieces). With
+// `discardFirst`, as the engine does before each send: what waits is read and dropped, the rest
+// discarded, and the reply is awaited in poll() since the reads then return at once.
+bool Exchange(int fd, const void* data, std::size_t size, bool discardFirst, long* bytes) {
+    if (discardFirst) {
+        char stale[256];
+        while (read(fd, stale, sizeof stale) > 0) {
+        }
+        tcflush(fd, TCIFLUSH);
+    }
     if (write(fd, data, size) != static_cast<ssize_t>(size)) return false;
     char reply[4];
     std::size_t got = 0;
     while (got < sizeof reply) {
+        pollfd ready{fd, POLLIN, 0};
+        if (discardFirst && poll(&ready, 1, -1) != 1) return false;
         const ssize_t n = read(fd, reply + got, sizeof reply - got);
         if (n <= 0) return false;
         got += static_cast<std::size_t>(n);
@@ -70,14 +81,16 @@ bool Exchange(int fd, const void* data, std::size_t size, long* bytes) {
 }  // namespace
 
 FloorRun FloorDownload(const char* device, std::uint32_t speed, const unsigned char* packets, int count,
-                       std::size_t size) {
+                       std::size_t size, bool discardFirst) {
     FloorRun run;
     const double start = Now();
-    const int fd = OpenRaw(device, speed, 4);
+    const int fd = OpenRaw(device, speed, discardFirst ? 0 : 4);
     if (fd < 0) return run;
-    bool ok = Exchange(fd, "VARNEL\r", 7, &run.bytes);
+    run.opened = Now() - start;
+    bool ok = Exchange(fd, "VARNEL\r", 7, discardFirst, &run.bytes);
+    run.greeted = Now() - start;
     for (int i = 0; ok && i < count; ++i)
-        ok = Exchange(fd, packets + static_cast<std::size_t>(i) * size, size, &run.bytes);
+        ok = Exchange(fd, packets + static_cast<std::size_t>(i) * size, size, discardFirst, &run.bytes);
     run.wall = Now() - start;
     run.ok = ok;
     close(fd);
@@ -89,7 +102,7 @@ FloorRun FloorReceive(const char* device, std::uint32_t speed, const char* file)
     const double start = Now();
     const int fd = OpenRaw(device, speed, 1);
     const int out = open(file, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0 || out < 0 || !Exchange(fd, "READ\r", 5, &run.bytes)) {
+    if (fd < 0 || out < 0 || !Exchange(fd, "READ\r", 5, false, &run.bytes)) {
         if (fd >= 0) close(fd);
         if (out >= 0) close(out);
         return run;

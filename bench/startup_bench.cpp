@@ -2,7 +2,9 @@
 // benchmark (and the same window showing a line of text), started in turns; and the resident memory
 // of each once it shows.
 //
-//   startup_bench [RUNS]     (default 15 of each; under xvfb-run, or QT_QPA_PLATFORM=offscreen)
+//   startup_bench [RUNS] [K52GEN...]     (default 15 of each; under xvfb-run, or QT_QPA_PLATFORM=offscreen;
+//                                         further k52gen programs, such as one built from another
+//                                         branch, take their turns too)
 //
 // The moment is the first flush of a window's backing store (Qt's "qt.widgets.painting" log line),
 // read from the program's stderr as it comes: the window exists, was exposed and has been painted.
@@ -117,6 +119,7 @@ int main(int argc, char** argv) {
     std::vector<Program> programs = {{"k52gen", K52GEN_PATH, nullptr, {}, {}},
                                      {"bare window", BARE_PATH, nullptr, {}, {}},
                                      {"bare + text", BARE_PATH, "text", {}, {}}};
+    for (int i = 2; i < argc; ++i) programs.push_back({argv[i], argv[i], nullptr, {}, {}});
     // One of each to warm the page cache, not counted.
     for (const Program& p : programs) Measure(p.path, p.argument, folder);
     for (int i = 0; i < runs; ++i) {
@@ -139,8 +142,18 @@ int main(int argc, char** argv) {
         std::printf("  %-12s median %5.1f ms  (min %5.1f, max %5.1f)  resident %.1f MB\n", p.name,
                     Median(p.ms), *std::min_element(p.ms.begin(), p.ms.end()),
                     *std::max_element(p.ms.begin(), p.ms.end()), Median(p.kb) / 1024);
-    std::printf("  k52gen / bare window  x%.3f    k52gen / bare + text  x%.3f\n",
-                Median(programs[0].ms) / Median(programs[1].ms),
-                Median(programs[0].ms) / Median(programs[2].ms));
+    // Each round's own ratio as well: a load that comes and goes between rounds cancels out of it.
+    auto ratios = [](const Program& p, const Program& base) {
+        std::vector<double> r;
+        for (std::size_t i = 0; i < p.ms.size(); ++i) r.push_back(p.ms[i] / base.ms[i]);
+        std::printf("  %s / %s  x%.3f (median of the rounds' ratios x%.3f)\n", p.name, base.name,
+                    Median(p.ms) / Median(base.ms), Median(r));
+    };
+    const Program &bare = programs[1], &text = programs[2];
+    for (const Program& p : programs)
+        if (&p != &bare && &p != &text) {
+            ratios(p, bare);
+            ratios(p, text);
+        }
     return 0;
 }

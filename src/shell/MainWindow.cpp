@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 
 #include "editor/ui/EditorSheetDialog.h"
 #include "i18n/Translate.h"
@@ -128,7 +129,6 @@ MainWindow::MainWindow(const DesktopServices& services)
 
     // The window takes the shape of the case.
     ApplyZoom(kNoZoom);
-    setWindowIcon(QIcon(TerminalImage(500)));
 
     for (const ShortcutKey& k : kShortcutKeys) {
         auto* s = new QShortcut(QKeySequence(QString::fromLatin1(k.keys)), this);
@@ -147,6 +147,12 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The window's icon is the whole case, converted and sent to the display when set: it follows the
+    // first picture instead of holding it up.
+    if (iconPending_ && watched == simulator_ && event->type() == QEvent::Paint) {
+        iconPending_ = false;
+        QTimer::singleShot(0, this, [this] { setWindowIcon(QIcon(TerminalImage(kCaseImageId))); });
+    }
     // While a transfer runs the terminal takes no keys or clicks, as a modal command would have it.
     if (transferRunning_ && watched == simulator_) {
         switch (event->type()) {

@@ -125,6 +125,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     bool transferRunning_ = false;
     bool receiving_ = false;
     bool closeAfterTransfer_ = false;
+    bool iconPending_ = true;  // set once the terminal was first drawn
     int zoom_ = 100;
 };
 

@@ -6,9 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "shell/FontConfigPrefetch.h"
 #include "shell/MainWindow.h"
 #include "shell/Translations.h"
 #include "shell/ZoomSettings.h"
+#include "simulator/ui/SimulatorWidget.h"
 
 int main(int argc, char** argv) {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -20,8 +22,12 @@ int main(int argc, char** argv) {
             "k52gen: no display available (DISPLAY is not set); run it on a desktop or under xvfb-run\n");
         return 1;
     }
+    k52::FontConfigPrefetch fonts;
     QApplication app(argc, argv);
+    // Decoded beside the main window's construction, which needs the case only for its shape.
+    k52::PrefetchFirstPictureImages();
     k52::InstallTranslations(k52::LanguageFromEnvironment());
+    fonts.Finish();
     k52::MainWindow window;
     // The window was shaped at 100% as it was built; shaping it again costs a scaled mask of the case.
     if (const int zoom = k52::RestoredZoom(window.screen()); zoom != window.Zoom()) window.ApplyZoom(zoom);

@@ -48,6 +48,13 @@ class MainWindowTest : public QObject {
     }
 
   private slots:
+    void theCaseBecomesTheIconOnceTheTerminalIsDrawn() {
+        Fixture f;
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QTRY_VERIFY(!f.window->windowIcon().isNull());
+        QCOMPARE(f.window->windowIcon().availableSizes(), QList<QSize>{QSize(180, 400)});
+    }
+
     void opensFramelessAt300By50WithTheTerminalFillingIt() {
         Fixture f;
         MainWindow& w = *f.window;

@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <future>
 
 #include "template/Cp950.h"
 
@@ -27,22 +28,59 @@ QRect ToQRect(const SimRect& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+QString ImagePath(int id) {
+    // The resources are registered once, from whichever thread asks first.
+    [[maybe_unused]] static const bool resources = (InitTerminalImages(), true);
+    return QStringLiteral(":/images/%1.png").arg(id);
+}
+
+struct ImageCache {
+    std::array<QPixmap, kLastImage - kFirstImage + 1> images;
+    std::array<bool, kLastImage - kFirstImage + 1> loaded{};
+    std::future<std::vector<std::pair<int, QImage>>> prefetched;  // taken at the first TerminalImage
+};
+
+ImageCache& Cache() {
+    static ImageCache cache;
+    return cache;
+}
+
 }  // namespace
 
 const QPixmap& TerminalImage(int id) {
     static const QPixmap none;
     if (id < kFirstImage || id > kLastImage) return none;
-    // Each image is decoded when first drawn: the first picture needs only the case and the released
-    // keys, and the pressed keys can wait until someone presses them.
-    [[maybe_unused]] static const bool resources = (InitTerminalImages(), true);
-    static std::array<QPixmap, kLastImage - kFirstImage + 1> images;
-    static std::array<bool, kLastImage - kFirstImage + 1> loaded{};
-    const auto i = static_cast<std::size_t>(id - kFirstImage);
-    if (!loaded[i]) {
-        images[i].load(QStringLiteral(":/images/%1.png").arg(id));
-        loaded[i] = true;
+    // Each image is decoded when first drawn, unless it was decoded ahead: the first picture needs only
+    // the case and the released keys, and the pressed keys can wait until someone presses them.
+    ImageCache& cache = Cache();
+    if (cache.prefetched.valid()) {
+        for (auto& [ahead, image] : cache.prefetched.get()) {
+            const auto k = static_cast<std::size_t>(ahead - kFirstImage);
+            if (image.isNull() || cache.loaded[k]) continue;
+            cache.images[k] = QPixmap::fromImage(std::move(image));
+            cache.loaded[k] = true;
+        }
     }
-    return images[i];
+    const auto i = static_cast<std::size_t>(id - kFirstImage);
+    if (!cache.loaded[i]) {
+        cache.images[i].load(ImagePath(id));
+        cache.loaded[i] = true;
+    }
+    return cache.images[i];
+}
+
+std::vector<std::pair<int, QImage>> DecodeFirstPictureImages() {
+    std::vector<std::pair<int, QImage>> decoded;
+    decoded.emplace_back(kCaseImageId, QImage(ImagePath(kCaseImageId)));
+    for (int k = 1; k <= kKeyCount; ++k)
+        decoded.emplace_back(KeyReleasedImageId(k), QImage(ImagePath(KeyReleasedImageId(k))));
+    return decoded;
+}
+
+void PrefetchFirstPictureImages() {
+    ImageCache& cache = Cache();
+    if (!cache.prefetched.valid())
+        cache.prefetched = std::async(std::launch::async, DecodeFirstPictureImages);
 }
 
 QFont DisplayFont() {
@@ -89,7 +127,6 @@ SimulatorWidget::SimulatorWidget(ApplicationTemplate& tmpl, MessageBoxes& messag
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(kPictureWidth, kPictureHeight);
     setCursor(Qt::ArrowCursor);
-    TerminalImage(kCaseImageId);
     if (!clock) {
         ownClock_ = std::make_unique<SystemLocalClock>();
         clock = ownClock_.get();

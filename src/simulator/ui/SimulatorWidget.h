@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QPixmap>
 #include <QPoint>
 #include <QRect>
@@ -10,6 +11,8 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "app/UserInterface.h"
 #include "simulator/Keypad.h"
@@ -25,6 +28,13 @@ class DragOutline;
 // The images 500..545 of the terminal picture from the program's resources, each decoded once, when
 // first asked for.
 const QPixmap& TerminalImage(int id);
+
+// The images every first picture draws (the case and the keys released), decoded without a widget, so
+// that a worker thread may decode them.
+std::vector<std::pair<int, QImage>> DecodeFirstPictureImages();
+// Starts decoding them on a worker thread, for TerminalImage to take when it is first asked. Call it
+// once the application object exists: Qt's image plugins are not to be looked up before.
+void PrefetchFirstPictureImages();
 
 // The display font: a CJK-capable fixed-pitch face, one byte column 6 pixels wide.
 QFont DisplayFont();

@@ -53,6 +53,27 @@ class SimulatorWidgetTest : public QObject {
     };
 
   private slots:
+    // First, while no image is decoded yet: k52gen has the first picture's images (the case and the
+    // twenty released keys) decoded on a worker as it starts, and they must be the very pixels that a
+    // decoding on demand gives.
+    void imagesDecodedOnAWorkerAreTheOnesDrawn() {
+        PrefetchFirstPictureImages();
+        std::vector<int> ids = {kCaseImageId};
+        for (int k = 1; k <= kKeyCount; ++k) ids.push_back(KeyReleasedImageId(k));
+        for (int id : ids) {
+            const QImage drawn = TerminalImage(id).toImage();
+            QVERIFY(!drawn.isNull());
+            QCOMPARE(drawn, QPixmap(QStringLiteral(":/images/%1.png").arg(id)).toImage());
+        }
+        // None of them was left to be decoded on demand.
+        const std::vector<std::pair<int, QImage>> decoded = DecodeFirstPictureImages();
+        QCOMPARE(decoded.size(), ids.size());
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            QCOMPARE(decoded[i].first, ids[i]);
+            QVERIFY(!decoded[i].second.isNull());
+        }
+    }
+
     void clicksOnKeysDriveTheEngine() {
         Fixture f;
         QCOMPARE(f.sim().simState(), SimState::MainMenu);
