@@ -2,7 +2,6 @@
 #include "shell/TerminalsWindow.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -20,8 +19,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <chrono>
-#include <filesystem>
-#include <mutex>
 
 #include "app/UserInterface.h"
 #include "i18n/Translate.h"
@@ -29,23 +26,18 @@
 #include "link/DeskTransfer.h"
 #include "link/SerialLine.h"
 #include "shell/QtDialogs.h"
+#include "shell/TerminalsCollecting.h"
 
 namespace k52 {
 namespace {
 
 constexpr int kRescanMs = 2000;
-// Progress reaches the window at most this often per row: eight terminals never flood its thread.
-constexpr auto kProgressEvery = std::chrono::milliseconds(40);
-
 QString CradleKey(const std::string& device) {
     return QStringLiteral("terminals/cradle/") +
            QString::fromLatin1(QUrl::toPercentEncoding(QString::fromStdString(device), QByteArray(), "/"));
 }
 
 const QString kFolderKey = QStringLiteral("terminals/receiveFolder");
-const QString kCollectFolderKey = QStringLiteral("terminals/collectFolder");
-// As `k52cli collect`'s default: a terminal that did not answer is asked again after this long.
-constexpr std::int64_t kCollectIntervalMs = 5000;
 
 // The window's clock for bytes per second.
 std::int64_t NowMs() {
@@ -81,53 +73,6 @@ class TerminalsWindow::RowBoard : public JobBoard {
     std::size_t row_;
     TransferPhase lastPhase_ = TransferPhase::Done;
     std::chrono::steady_clock::time_point lastSent_;
-};
-
-// The station serving the collecting rows, the ledger it writes and a thread per row. What the station
-// says reaches the window's thread without waiting for it.
-struct TerminalsWindow::Collecting : CollectObserver {
-    Collecting(TerminalsWindow* w, std::string folder, Ledger l)
-        : window(w),
-          ledger(std::move(l)),
-          station(std::move(folder), kCollectIntervalMs, stop, ledger, *this,
-                  [] { return std::time(nullptr); }) {}
-
-    void OnEvent(const CollectEvent& event) override {
-        // Rows that a stopped station left behind in the folder name no device of ours.
-        const auto it = rows.find(event.device);
-        if (it == rows.end()) return;
-        QMetaObject::invokeMethod(
-            window, [w = window, row = it->second, event] { w->RowCollected(row, event); },
-            Qt::QueuedConnection);
-    }
-    void OnProgress(const std::string& device, const TransferProgress& p) override {
-        const auto it = rows.find(device);
-        if (it == rows.end()) return;
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            const auto now = std::chrono::steady_clock::now();
-            auto& last = lastProgress[device];
-            if (now - last < kProgressEvery) return;
-            last = now;
-        }
-        QMetaObject::invokeMethod(
-            window,
-            [w = window, row = it->second, p] {
-                w->rack_.CollectProgress(row, p);
-                w->ShowRow(row);
-            },
-            Qt::QueuedConnection);
-    }
-
-    TerminalsWindow* window;
-    StopFlag stop{false};
-    Ledger ledger;
-    CollectStation station;
-    std::once_flag recovered;
-    std::map<std::string, std::size_t> rows;  // by device; settled before the threads start
-    std::map<std::size_t, QThread*> threads;
-    std::mutex mutex;
-    std::map<std::string, std::chrono::steady_clock::time_point> lastProgress;
 };
 
 TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const TerminalsServices& services,
@@ -201,12 +146,7 @@ TerminalsWindow::~TerminalsWindow() {
         thread->wait();
         delete thread;
     }
-    if (collecting_) {
-        for (auto& [row, thread] : collecting_->threads) {
-            thread->wait();
-            delete thread;
-        }
-    }
+    collecting_.reset();
     if (scan_) {
         scan_->wait();
         delete scan_;
@@ -402,102 +342,6 @@ std::optional<std::string> TerminalsWindow::ChooseFolder(const QString& key, con
     }
     if (folder) QSettings().setValue(key, QFile::decodeName(folder->c_str()));
     return folder;
-}
-
-void TerminalsWindow::StartCollecting() {
-    std::vector<std::size_t> rows = CheckedRows();
-    std::erase_if(rows, [this](std::size_t i) {
-        return rack_.rows()[i].state == RowState::Running || rack_.rows()[i].collecting;
-    });
-    std::optional<std::string> folder;
-    if (!collecting_ && !rows.empty())
-        folder =
-            ChooseFolder(kCollectFolderKey,
-                         QFile::encodeName(QDir::homePath() + QStringLiteral("/K52/collected")).toStdString(),
-                         tr("自動收集"));
-    std::optional<Ledger> ledger;
-    if (folder) {
-        std::string reason;
-        std::error_code error;
-        std::filesystem::create_directories(*folder, error);
-        if (error) reason = *folder + ": " + error.message();
-        if (!error) ledger = Ledger::Open(*folder, &reason);
-        if (!ledger)
-            services_.messages->ShowMessage(
-                Substitute(tr("無法在 %1 自動收集: %2").toStdString(), {*folder, reason}),
-                tr("自動收集").toStdString(), MessageIcon::Exclamation, MessageButtons::Ok);
-    }
-    if (!ledger) {
-        collect_->setChecked(collecting());
-        return;
-    }
-
-    collecting_ = std::make_unique<Collecting>(this, *folder, std::move(*ledger));
-    std::vector<std::pair<std::size_t, CollectPort>> ports;
-    for (std::size_t row : rows) {
-        // Two rows naming one device would fight over its line: the first serves it.
-        if (collecting_->rows.count(rack_.rows()[row].device) != 0) continue;
-        std::optional<CollectPort> port = rack_.StartCollecting(row);
-        if (!port) continue;
-        // The template as it is now gives the line's speed, as for every other transfer from here.
-        port->tmpl = tmpl_;
-        if (rack_.rows()[row].comPort)
-            port->tmpl.portSettings.comPort = static_cast<u8>(*rack_.rows()[row].comPort);
-        collecting_->rows[port->device] = row;
-        ports.emplace_back(row, std::move(*port));
-    }
-    Collecting* c = collecting_.get();
-    for (auto& [row, port] : ports) {
-        QThread* thread = QThread::create([this, c, row, port]() mutable {
-            PosixLineFactory lines(port.device);
-            port.lines = &lines;
-            // What a killed station left gets its rows before any port is served, as at k52cli's start.
-            std::call_once(c->recovered, [c] { c->station.Recover(); });
-            MonotonicClock clock;
-            c->station.Serve(port, clock);
-            QMetaObject::invokeMethod(
-                this, [this, row] { CollectorEnded(row); }, Qt::QueuedConnection);
-        });
-        c->threads[row] = thread;
-        ShowRow(row);
-        thread->start();
-    }
-    collect_->setChecked(true);
-    collect_->setToolTip(QFile::decodeName(folder->c_str()));
-    if (c->threads.empty()) StopCollecting();
-}
-
-void TerminalsWindow::StopCollecting() {
-    if (!collecting_) return;
-    collecting_->stop.store(true);
-    collect_->setEnabled(false);  // until every row has stopped
-    if (collecting_->threads.empty()) {
-        collecting_.reset();
-        collect_->setEnabled(true);
-        collect_->setChecked(false);
-    }
-}
-
-void TerminalsWindow::RowCollected(std::size_t row, const CollectEvent& event) {
-    rack_.Collected(row, event);
-    ShowRow(row);
-}
-
-void TerminalsWindow::CollectorEnded(std::size_t row) {
-    if (!collecting_) return;
-    if (auto it = collecting_->threads.find(row); it != collecting_->threads.end()) {
-        it->second->wait();
-        delete it->second;
-        collecting_->threads.erase(it);
-    }
-    rack_.CollectingEnded(row);
-    ShowRow(row);
-    if (!collecting_->threads.empty()) return;
-    collecting_.reset();
-    collect_->setEnabled(true);
-    collect_->setChecked(false);
-    emit collectingEnded();
-    CloseIfStopped();
 }
 
 void TerminalsWindow::RetryFailed() {

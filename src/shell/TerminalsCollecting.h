@@ -1,0 +1,40 @@
+// The Terminals window's collection station: its ledger, the rows it serves and a thread per row.
+// Private to the window's two source files.
+#pragma once
+
+#include <QThread>
+#include <chrono>
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "link/CollectStation.h"
+#include "link/Ledger.h"
+#include "shell/TerminalsWindow.h"
+
+namespace k52 {
+
+// Progress reaches the window at most this often per row: eight terminals never flood its thread.
+inline constexpr auto kProgressEvery = std::chrono::milliseconds(40);
+
+// What the station says reaches the window's thread without waiting for it.
+struct TerminalsWindow::Collecting : CollectObserver {
+    Collecting(TerminalsWindow* w, std::string folder, Ledger l);
+    // Stops the station and waits for every row's thread.
+    ~Collecting() override;
+
+    void OnEvent(const CollectEvent& event) override;
+    void OnProgress(const std::string& device, const TransferProgress& p) override;
+
+    TerminalsWindow* window;
+    StopFlag stop{false};
+    Ledger ledger;
+    CollectStation station;
+    std::once_flag recovered;
+    std::map<std::string, std::size_t> rows;  // by device; settled before the threads start
+    std::map<std::size_t, QThread*> threads;
+    std::mutex mutex;
+    std::map<std::string, std::chrono::steady_clock::time_point> lastProgress;
+};
+
+}  // namespace k52
