@@ -14,7 +14,7 @@ namespace k52::bench {
 
 using namespace k52::cli;
 
-Figures Serve(int count, TransferJob job, std::uint32_t speed, const std::vector<std::string>& peerArgs,
+Figures Serve(int count, JobKind job, std::uint32_t speed, const std::vector<std::string>& peerArgs,
               const std::string& dataFolder) {
     std::vector<std::string> args = {"--pace", "--count", std::to_string(count)};
     args.insert(args.end(), peerArgs.begin(), peerArgs.end());
@@ -26,10 +26,10 @@ Figures Serve(int count, TransferJob job, std::uint32_t speed, const std::vector
     std::vector<TerminalResult> results(static_cast<std::size_t>(count));
     const double wall0 = WallSeconds(), cpu0 = CpuSeconds();
     RunSideBySide(results.size(), [&](std::size_t i) {
-        PosixLineFactory lines(peers.paths[i]);
+        SystemLineFactory lines(peers.paths[i]);
         MonotonicClock clock;
         const std::string file = dataFolder.empty() ? "" : dataFolder + "/" + std::to_string(i) + ".TXT";
-        SessionPlan plan{job, Transport::Direct, LookupEncoding::Auto, 0, file, peers.paths[i]};
+        TerminalJob plan{job, Transport::Direct, LookupEncoding::Auto, 0, file, peers.paths[i]};
         results[i] = RunSession(plan, t, lines, clock, board, i);
     });
     Figures f;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/TransferSession.h"
+#include "cli/TerminalRuns.h"
 
 namespace k52::bench {
 
@@ -16,7 +16,7 @@ struct Figures {
 
 // Runs `job` on every terminal of a fresh `k52peer --pace --count COUNT` at once, as k52cli does; a
 // receive stores terminal i's records in DATAFOLDER/i.TXT.
-Figures Serve(int count, cli::TransferJob job, std::uint32_t speed, const std::vector<std::string>& peerArgs,
+Figures Serve(int count, JobKind job, std::uint32_t speed, const std::vector<std::string>& peerArgs,
               const std::string& dataFolder = "");
 
 // A file of `count` records as a terminal collects them, for k52peer --records.

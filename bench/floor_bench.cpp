@@ -21,10 +21,10 @@
 #include "BenchPeers.h"
 #include "EngineRuns.h"
 #include "FloorHosts.h"
+#include "app/TerminalJob.h"
 #include "cli/CliSupport.h"
-#include "link/Clock.h"
-#include "link/SerialLine.h"
-#include "link/TerminalJob.h"
+#include "line/Clock.h"
+#include "line/SerialLine.h"
 #include "protocol/DownloadImage.h"
 #include "protocol/LineSpeeds.h"
 #include "protocol/Protocol.h"
@@ -33,7 +33,7 @@ namespace {
 
 using namespace k52;
 using namespace k52::bench;
-using cli::TransferJob;
+using k52::JobKind;
 
 constexpr std::uint32_t kSpeed = 115200;
 
@@ -90,7 +90,7 @@ Split TimeEngineDownload() {
     ApplicationTemplate t = StartupTemplate();
     t.portSettings.baudRate = static_cast<u8>(*BaudRateOfSpeed(kSpeed));
     const double start = WallSeconds();
-    PosixLineFactory lines(peers.paths[0]);
+    SystemLineFactory lines(peers.paths[0]);
     MonotonicClock clock;
     PhaseStamps stamps(start);
     const TerminalJob job{JobKind::Program, Transport::Direct, LookupEncoding::Auto, 0, "", peers.paths[0]};
@@ -256,14 +256,13 @@ void CompareReceives(int rounds) {
         wire.push_back(f.wire);
         ok = ok && f.ok;
     };
-    TakeTurns(rounds,
-              {[&] {
-                   add(engine, Serve(4, TransferJob::Receive, kSpeed, {"--records", records}, folder));
-                   // A receive never replaces a file: clear the engine's outputs for the next round.
-                   for (const auto& entry : std::filesystem::directory_iterator(folder))
-                       if (entry.path() != records) std::filesystem::remove(entry.path());
-               },
-               [&] { add(floor, FloorRecords(4, records, folder)); }});
+    TakeTurns(rounds, {[&] {
+                           add(engine, Serve(4, JobKind::Receive, kSpeed, {"--records", records}, folder));
+                           // A receive never replaces a file: clear the engine's outputs for the next round.
+                           for (const auto& entry : std::filesystem::directory_iterator(folder))
+                               if (entry.path() != records) std::filesystem::remove(entry.path());
+                       },
+                       [&] { add(floor, FloorRecords(4, records, folder)); }});
     std::printf("4 paced terminals x 1000 records at %u bps, each record synced before its ACK, on %s:\n",
                 kSpeed, "/tmp");
     PrintPair(engine, floor, Median(wire), ok);

@@ -12,38 +12,32 @@
 #include <vector>
 
 #include "BenchPeers.h"
-#include "link/Clock.h"
-#include "link/SerialLine.h"
-#include "link/TerminalLink.h"
+#include "line/Clock.h"
+#include "line/SerialLine.h"
 #include "template/Defaults.h"
+#include "transfer/TerminalLink.h"
 
 namespace {
 
 using k52::bench::CpuSeconds;
 using k52::bench::WallSeconds;
 
-class QuietUi : public k52::WindowlessObserver {
+class QuietUi : public k52::TransferObserver {
   public:
-    k52::MessageAnswer ShowMessage(std::string_view text, std::string_view title, k52::MessageIcon,
-                                   k52::MessageButtons) override {
-        last = std::string(title) + ": " + std::string(text);
-        return k52::MessageAnswer::No;
-    }
-    void Idle() override { ++idleCalls; }
-    std::string last;
-    long idleCalls = 0;
+    void OnProgress(const k52::TransferProgress&) override { ++reports; }
+    long reports = 0;
 };
 
 struct Run {
     double wall, cpu;
     bool ok;
-    long idle;
+    long reports;
 };
 
 Run Download(const std::vector<std::string>& peerArgs) {
     k52::bench::Peers peer = k52::bench::StartPeers(peerArgs);
     k52::ApplicationTemplate t = k52::StartupTemplate();
-    k52::PosixLineFactory lines(peer.paths.at(0));
+    k52::SystemLineFactory lines(peer.paths.at(0));
     k52::MonotonicClock clock;
     QuietUi ui;
     k52::TerminalLink link(t, lines, clock);
@@ -51,7 +45,7 @@ Run Download(const std::vector<std::string>& peerArgs) {
     const k52::TransferOutcome outcome = link.Download({}, ui);
     const double wall = WallSeconds() - wall0, cpu = CpuSeconds() - cpu0;
     k52::bench::StopPeers(peer);
-    return {wall, cpu, outcome.Succeeded(), ui.idleCalls};
+    return {wall, cpu, outcome.Succeeded(), ui.reports};
 }
 
 double Median(std::vector<double> v) {
@@ -84,7 +78,7 @@ int main(int argc, char** argv) {
     Run silent = Download({"--fault", "silent"});
     std::printf("Silent terminal (three unanswered handshakes, then No to the retry question):\n");
     std::printf("  wall time  %.3f s\n", silent.wall);
-    std::printf("  host CPU   %.3f ms = %.4f%% of wall time (%ld idle-hook calls)\n", silent.cpu * 1000,
-                100.0 * silent.cpu / silent.wall, silent.idle);
+    std::printf("  host CPU   %.3f ms = %.4f%% of wall time (%ld progress reports)\n", silent.cpu * 1000,
+                100.0 * silent.cpu / silent.wall, silent.reports);
     return 0;
 }

@@ -13,13 +13,13 @@
 
 namespace {
 using namespace k52::bench;
-using k52::cli::TransferJob;
+using k52::JobKind;
 }  // namespace
 
 int main() {
     std::printf("One paced program download (handshake + 105 packets of 103 bytes, a reply to each):\n");
     for (std::uint32_t speed : {115200u, 9600u}) {
-        const Figures f = Serve(1, TransferJob::Program, speed, {});
+        const Figures f = Serve(1, JobKind::Program, speed, {});
         std::printf("  %6u bps  wall %.3f s  wire %.3f s  (%+.2f%%)%s\n", speed, f.wall, f.wire,
                     100 * (f.wall - f.wire) / f.wire, f.ok ? "" : "  FAILED");
     }
@@ -27,7 +27,7 @@ int main() {
     // gets a 1 ms timer from the drivers that honour it.
     std::printf("The same at 115200 bps through a USB serial adapter (k52peer --adapter-latency):\n");
     for (const char* ms : {"16", "1"}) {
-        const Figures f = Serve(1, TransferJob::Program, 115200, {"--adapter-latency", ms});
+        const Figures f = Serve(1, JobKind::Program, 115200, {"--adapter-latency", ms});
         std::printf("  timer %2s ms (%s)  wall %.3f s  wire %.3f s  (x%.3f)%s\n", ms,
                     ms[0] == '1' && ms[1] == 0 ? "host asks for low latency" : "host does not ask", f.wall,
                     f.wire, f.wall / f.wire, f.ok ? "" : "  FAILED");
@@ -35,7 +35,7 @@ int main() {
     std::printf("Paced terminals downloading at once at 115200 bps:\n");
     double one = 0;
     for (int count : {1, 4, 8, 32}) {
-        const Figures f = Serve(count, TransferJob::Program, 115200, {});
+        const Figures f = Serve(count, JobKind::Program, 115200, {});
         if (count == 1) one = f.wall;
         std::printf("  %2d terminal%s  wall %.3f s  x%.3f of one  host CPU %.3f%% of a core per terminal%s\n",
                     count, count == 1 ? " " : "s", f.wall, f.wall / one, 100 * f.cpu / f.wall / count,
@@ -46,8 +46,7 @@ int main() {
         const std::string folder = base + "/k52-multi-bench-" + std::to_string(getpid());
         if (mkdir(folder.c_str(), 0700) != 0) continue;
         WriteRecords(folder + "/records.txt", 1000);
-        const Figures f =
-            Serve(4, TransferJob::Receive, 115200, {"--records", folder + "/records.txt"}, folder);
+        const Figures f = Serve(4, JobKind::Receive, 115200, {"--records", folder + "/records.txt"}, folder);
         std::printf("4 paced terminals each sending 1000 records at once at 115200 bps, stored in %s:\n",
                     base.c_str());
         std::printf("  wall %.3f s  wire %.3f s  (%+.2f%%)  host CPU %.3f%% of a core per terminal%s\n",

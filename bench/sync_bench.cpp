@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "link/RecordFile.h"
+#include "transfer/RecordFile.h"
 
 namespace {
 

@@ -482,10 +482,6 @@ View the received data now?</translation>
         <translation>The port settings are not valid (port code %1, speed code %2); please set the port again!</translation>
     </message>
     <message>
-        <source>檔案第 %1 行的資料超過 253 個位元組, 無法下載!!</source>
-        <translation>Line %1 of the file holds more than 253 bytes; cannot download!</translation>
-    </message>
-    <message>
         <source>無法開啟檔案!! (不是一般檔案)</source>
         <translation>Cannot open the file! (not a regular file)</translation>
     </message>
@@ -640,13 +636,6 @@ File: %2</translation>
     </message>
 </context>
 <context>
-    <name>TransferWindows</name>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
     <name>QtMessageBoxes</name>
     <message>
         <source>確定</source>
@@ -689,105 +678,6 @@ File: %2</translation>
     <message>
         <source>Data files {*.TXT}</source>
         <translation>Data files {*.TXT}</translation>
-    </message>
-</context>
-<context>
-    <name>TerminalRack</name>
-    <message>
-        <source>等待上傳</source>
-        <translation>Waiting for an upload</translation>
-    </message>
-    <message>
-        <source>接收上傳</source>
-        <translation>Receiving an upload</translation>
-    </message>
-    <message>
-        <source>上次上傳 %1, %2 筆資料</source>
-        <translation>Last upload %1, %2 records</translation>
-    </message>
-    <message>
-        <source>, 未完成</source>
-        <translation>, partial</translation>
-    </message>
-    <message>
-        <source>, 已中斷</source>
-        <translation>, interrupted</translation>
-    </message>
-    <message>
-        <source>完成</source>
-        <translation>Done</translation>
-    </message>
-    <message>
-        <source>失敗</source>
-        <translation>Failed</translation>
-    </message>
-    <message>
-        <source>已取消</source>
-        <translation>Cancelled</translation>
-    </message>
-    <message>
-        <source>尋找傳輸座</source>
-        <translation>Finding the cradle</translation>
-    </message>
-    <message>
-        <source>連線中</source>
-        <translation>Connecting</translation>
-    </message>
-    <message>
-        <source>傳送程式</source>
-        <translation>Sending program</translation>
-    </message>
-    <message>
-        <source>傳送索引</source>
-        <translation>Sending lookup records</translation>
-    </message>
-    <message>
-        <source>接收中</source>
-        <translation>Receiving</translation>
-    </message>
-    <message>
-        <source>傳輸埠設定錯誤</source>
-        <translation>Bad port settings</translation>
-    </message>
-    <message>
-        <source>檔案錯誤</source>
-        <translation>File error</translation>
-    </message>
-    <message>
-        <source>無法開啟傳輸埠</source>
-        <translation>Cannot open the port</translation>
-    </message>
-    <message>
-        <source>紅外線傳輸座沒有回應</source>
-        <translation>The infrared cradle did not answer</translation>
-    </message>
-    <message>
-        <source>無法設定傳輸埠</source>
-        <translation>The port refused its settings</translation>
-    </message>
-    <message>
-        <source>沒有回應</source>
-        <translation>No reply</translation>
-    </message>
-    <message>
-        <source>終端機拒絕</source>
-        <translation>Refused by the terminal</translation>
-    </message>
-    <message>
-        <source>逾時</source>
-        <translation>Timed out</translation>
-    </message>
-    <message>
-        <source>可能重複</source>
-        <translation>May hold a record twice</translation>
-    </message>
-    <message>
-        <source>連線中斷</source>
-        <translation>Line lost</translation>
-    </message>
-    <message>
-        <source>完成, %1 筆資料</source>
-        <translation>Done, %1 records</translation>
     </message>
 </context>
 <context>
@@ -1020,6 +910,112 @@ File: %2</translation>
     </message>
 </context>
 <context>
+    <name>TerminalRack</name>
+    <message>
+        <source>等待上傳</source>
+        <translation>Waiting for an upload</translation>
+    </message>
+    <message>
+        <source>接收上傳</source>
+        <translation>Receiving an upload</translation>
+    </message>
+    <message>
+        <source>上次上傳 %1, %2 筆資料</source>
+        <translation>Last upload %1, %2 records</translation>
+    </message>
+    <message>
+        <source>, 未完成</source>
+        <translation>, partial</translation>
+    </message>
+    <message>
+        <source>, 已中斷</source>
+        <translation>, interrupted</translation>
+    </message>
+    <message>
+        <source>完成</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>失敗</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>Cancelled</translation>
+    </message>
+    <message>
+        <source>尋找傳輸座</source>
+        <translation>Finding the cradle</translation>
+    </message>
+    <message>
+        <source>連線中</source>
+        <translation>Connecting</translation>
+    </message>
+    <message>
+        <source>傳送程式</source>
+        <translation>Sending program</translation>
+    </message>
+    <message>
+        <source>傳送索引</source>
+        <translation>Sending lookup records</translation>
+    </message>
+    <message>
+        <source>接收中</source>
+        <translation>Receiving</translation>
+    </message>
+    <message>
+        <source>傳輸埠設定錯誤</source>
+        <translation>Bad port settings</translation>
+    </message>
+    <message>
+        <source>檔案錯誤</source>
+        <translation>File error</translation>
+    </message>
+    <message>
+        <source>無法開啟傳輸埠</source>
+        <translation>Cannot open the port</translation>
+    </message>
+    <message>
+        <source>紅外線傳輸座沒有回應</source>
+        <translation>The infrared cradle did not answer</translation>
+    </message>
+    <message>
+        <source>無法設定傳輸埠</source>
+        <translation>The port refused its settings</translation>
+    </message>
+    <message>
+        <source>沒有回應</source>
+        <translation>No reply</translation>
+    </message>
+    <message>
+        <source>終端機拒絕</source>
+        <translation>Refused by the terminal</translation>
+    </message>
+    <message>
+        <source>逾時</source>
+        <translation>Timed out</translation>
+    </message>
+    <message>
+        <source>可能重複</source>
+        <translation>May hold a record twice</translation>
+    </message>
+    <message>
+        <source>連線中斷</source>
+        <translation>Line lost</translation>
+    </message>
+    <message>
+        <source>完成, %1 筆資料</source>
+        <translation>Done, %1 records</translation>
+    </message>
+</context>
+<context>
+    <name>TransferWindows</name>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>k52::AboutBox</name>
     <message>
         <source>關於</source>
@@ -1082,6 +1078,51 @@ File: %2</translation>
     <message>
         <source>未連接</source>
         <translation>not connected</translation>
+    </message>
+</context>
+<context>
+    <name>k52::PortSettingsDialog</name>
+    <message>
+        <source>傳輸埠設定</source>
+        <translation>Port Settings</translation>
+    </message>
+    <message>
+        <source>確定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>傳輸埠 :</source>
+        <translation>Port :</translation>
+    </message>
+    <message>
+        <source>傳輸速率 :</source>
+        <translation>Speed :</translation>
+    </message>
+    <message>
+        <source>裝置 :</source>
+        <translation>Device :</translation>
+    </message>
+</context>
+<context>
+    <name>k52::ReceiveStatusBox</name>
+    <message>
+        <source>Data received : %1</source>
+        <translation>Data received : %1</translation>
+    </message>
+</context>
+<context>
+    <name>k52::RecordTableModel</name>
+    <message>
+        <source>資料</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>欄位 %1</source>
+        <translation>Field %1</translation>
     </message>
 </context>
 <context>
@@ -1172,58 +1213,13 @@ File: %2</translation>
     </message>
     <message>
         <source>兩台終端機的資料會存入同一個檔案: %1</source>
-        <translation>Two terminals' records would go to one file: %1</translation>
+        <translation>Two terminals&apos; records would go to one file: %1</translation>
     </message>
     <message>
         <source>下列檔案已經存在:%1
 要取代它們嗎??</source>
         <translation>These files exist already:%1
 Replace them?</translation>
-    </message>
-</context>
-<context>
-    <name>k52::PortSettingsDialog</name>
-    <message>
-        <source>傳輸埠設定</source>
-        <translation>Port Settings</translation>
-    </message>
-    <message>
-        <source>確定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>傳輸埠 :</source>
-        <translation>Port :</translation>
-    </message>
-    <message>
-        <source>傳輸速率 :</source>
-        <translation>Speed :</translation>
-    </message>
-    <message>
-        <source>裝置 :</source>
-        <translation>Device :</translation>
-    </message>
-</context>
-<context>
-    <name>k52::ReceiveStatusBox</name>
-    <message>
-        <source>Data received : %1</source>
-        <translation>Data received : %1</translation>
-    </message>
-</context>
-<context>
-    <name>k52::RecordTableModel</name>
-    <message>
-        <source>資料</source>
-        <translation>Data</translation>
-    </message>
-    <message>
-        <source>欄位 %1</source>
-        <translation>Field %1</translation>
     </message>
 </context>
 <context>

@@ -378,10 +378,12 @@
     <message>
         <source>Run &apos;k52cli COMMAND --help&apos; for a command&apos;s options.
 Exit codes: 0 success, 1 the operation ran and failed, 2 bad usage, 3 a file could not be read or
-written, 4 the serial port could not be opened or prepared, 5 a template file was refused.</source>
+written, 4 the serial port could not be opened or prepared, 5 a template file was refused,
+6 stopped by Ctrl+C, SIGTERM or SIGHUP (what was acknowledged is kept).</source>
         <translation>執行 &apos;k52cli COMMAND --help&apos; 可看到命令的選項.
 結束碼: 0 成功, 1 執行了但失敗, 2 用法錯誤, 3 無法讀取或寫入檔案,
-4 無法開啟或設定連接埠, 5 範本檔被拒絕.</translation>
+4 無法開啟或設定連接埠, 5 範本檔被拒絕,
+6 被 Ctrl+C, SIGTERM 或 SIGHUP 停止 (已確認的資料都保留).</translation>
     </message>
     <message>
         <source>SECONDS</source>
@@ -582,6 +584,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>done</source>
         <translation>完成</translation>
+    </message>
+    <message>
+        <source>closing the port</source>
+        <translation>關閉連接埠</translation>
     </message>
     <message>
         <source>download a template to a terminal</source>

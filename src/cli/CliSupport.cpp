@@ -23,6 +23,10 @@ void PrintError(std::string_view title, std::string_view text) {
     std::cerr << Translate(title) << ": " << Translate(text) << std::endl;
 }
 
+void PrintLine(std::string_view text) {
+    std::cerr << "k52cli: " << text << "\n";
+}
+
 int LoadTemplate(const std::string& path, ApplicationTemplate& t) {
     std::string reason;
     switch (ReadTemplateFile(path, t, &reason)) {

@@ -19,6 +19,8 @@
 namespace k52::cli {
 
 void PrintError(std::string_view title, std::string_view text);
+// "k52cli: TEXT" on standard error.
+void PrintLine(std::string_view text);
 
 // Loads a template file; on failure prints why and returns the exit code (kExitOk on success).
 int LoadTemplate(const std::string& path, ApplicationTemplate& t);

@@ -9,12 +9,14 @@
 #include <set>
 #include <thread>
 
+#include "app/TransferWording.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
 #include "cli/Commands.h"
 #include "i18n/Translate.h"
-#include "link/CollectStation.h"
 #include "ports/PortDiscovery.h"
+#include "station/CollectStation.h"
+#include "station/StationRunner.h"
 #include "util/Parse.h"
 #include "util/platform/System.h"
 
@@ -24,7 +26,6 @@ namespace {
 struct CollectOptions {
     std::string folder;
     std::vector<CollectPort> ports;  // in command-line order; lines filled in at the run
-    std::vector<std::optional<std::string>> devices;
     std::int64_t intervalMs = 5000;
     bool json = false;
 };
@@ -51,6 +52,10 @@ class EventPrinter : public CollectObserver {
                 j["file"] = e.file.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(e.file);
             }
             if (!e.message.empty()) j["message"] = e.message;
+            if (e.notice) {
+                j["code"] = NoticeCode(e.notice->kind);
+                j["args"] = nlohmann::ordered_json::parse(NoticeArgumentsJson(*e.notice));
+            }
             std::cout << j.dump() << std::endl;
             return;
         }
@@ -78,28 +83,6 @@ class EventPrinter : public CollectObserver {
     std::mutex mutex_;
 };
 
-// One port's station loop on a thread of its own, with the line factory it opens the device through.
-struct PortRunner {
-    CollectPort port;
-    std::unique_ptr<PosixLineFactory> lines;
-    std::thread thread;
-};
-
-void Start(CollectStation& station, PortRunner& r) {
-    r.port.lines = r.lines.get();
-    r.thread = std::thread([&station, &r] {
-        MonotonicClock clock;
-        station.Serve(r.port, clock);
-    });
-}
-
-void SleepWhileRunning(std::int64_t ms) {
-    MonotonicClock clock;
-    const std::int64_t until = clock.NowMs() + ms;
-    for (std::int64_t now = clock.NowMs(); now < until && !gCollectStop.load(); now = clock.NowMs())
-        clock.SleepUntil(std::min(until, now + 200));
-}
-
 int RunCollect(CollectOptions& o) {
     std::error_code ec;
     std::filesystem::create_directories(o.folder, ec);
@@ -117,37 +100,21 @@ int RunCollect(CollectOptions& o) {
     platform::CatchStopRequests(RequestCollectStop);
 
     EventPrinter printer(o.json);
-    CollectStation station(o.folder, o.intervalMs, gCollectStop, *ledger, printer,
-                           [] { return std::time(nullptr); });
-    station.Recover();
-    std::vector<std::unique_ptr<PortRunner>> runners;
-    for (std::size_t i = 0; i < o.ports.size(); ++i) {
-        auto r = std::make_unique<PortRunner>();
-        r->port = o.ports[i];
-        r->lines = o.devices[i] ? std::make_unique<PosixLineFactory>(*o.devices[i])
-                                : std::make_unique<PosixLineFactory>();
-        Start(station, *r);
-        runners.push_back(std::move(r));
-    }
+    CollectStation station(
+        o.folder, o.intervalMs, gCollectStop, *ledger, printer, [] { return std::time(nullptr); },
+        [](const Notice& n) { return WordNotice(n).text; });
+    StationRunner runner(station, gCollectStop, [](const CollectPort& port) {
+        // A port named COMn opens through the resolver, as every transfer does.
+        return SystemPortLine(port, port.comPort.has_value());
+    });
+    for (const CollectPort& port : o.ports) runner.Serve(port);
     if (o.ports.empty()) {
         // Every port present, and those plugged in later; a pulled one stays served by its stable name.
         SystemPortScanner scanner;
-        std::set<std::string> served;
-        while (!gCollectStop.load()) {
-            for (const DiscoveredPort& p : scanner.Scan()) {
-                if (!served.insert(p.PreferredPath()).second) continue;
-                auto r = std::make_unique<PortRunner>();
-                r->port.device = p.PreferredPath();
-                r->port.byId = p.byId.value_or("");
-                r->port.tmpl = StartupTemplate();
-                r->lines = std::make_unique<PosixLineFactory>(p.PreferredPath());
-                Start(station, *r);
-                runners.push_back(std::move(r));
-            }
-            SleepWhileRunning(o.intervalMs);
-        }
+        MonotonicClock clock;
+        runner.ServeDiscovered(scanner, o.intervalMs, clock);
     }
-    for (auto& r : runners) r->thread.join();
+    runner.Join();
     return kExitOk;
 }
 
@@ -168,8 +135,8 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
         port.device = device;
         if (device.rfind("/dev/serial/by-id/", 0) == 0) port.byId = device;
         if (comPort) port.tmpl.portSettings.comPort = static_cast<u8>(*comPort);
+        port.comPort = comPort;
         o->ports.push_back(std::move(port));
-        o->devices.push_back(comPort ? std::nullopt : std::optional<std::string>(device));
     };
     sub->add_option_function<std::string>(
            "--device", [addDevice](const std::string& v) { addDevice(v, std::nullopt); },
@@ -181,11 +148,8 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
     sub->add_option_function<std::string>(
            "--port",
            [addDevice](const std::string& v) {
-               const auto n = (v.size() == 4 && (v.rfind("COM", 0) == 0 || v.rfind("com", 0) == 0))
-                                  ? ParseUnsigned<unsigned>(std::string_view(v).substr(3), 6)
-                                  : std::nullopt;
-               if (!n || *n == 0) throw CLI::ValidationError(Localize("--port takes COM1 to COM6"));
-               addDevice(ComPortDevice(static_cast<int>(*n) - 1), static_cast<int>(*n) - 1);
+               const int n = ParseComPortOption(v);
+               addDevice(ComPortDevice(n), n);
            },
            Localize("a port name, COM1..COM6, to serve (as often as needed)"))
         ->type_name("COMn")
@@ -201,13 +165,11 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
            Localize("seconds between requests to a terminal that did not answer (default 5)"))
         ->type_name("S");
     sub->add_flag("--json", o->json, Localize("one JSON object per event"));
-    commands.push_back({sub, "collect FOLDER [--port COMn | --device PATH ...] [--interval S] [--json]",
+    commands.push_back({sub,
                         [o] {
-                            for (std::size_t i = 0; i < o->ports.size(); ++i)
-                                for (std::size_t k = 0; k < i; ++k)
-                                    if (o->ports[i].device == o->ports[k].device)
-                                        return Localize("a port is named twice: %1", {o->ports[i].device});
-                            return std::string();
+                            std::vector<std::string> devices;
+                            for (const CollectPort& p : o->ports) devices.push_back(p.device);
+                            return NamedTwice(devices, K52_EN("a port is named twice: %1"));
                         },
                         [o] { return RunCollect(*o); }});
 }

@@ -1,5 +1,5 @@
-// What each command's file gives k52cli's command line: its subcommand with the options it declares, the
-// usage line shown with a usage error, a check of what CLI11 cannot say, and the run.
+// What each command's file gives k52cli's command line: its subcommand with the options it declares (its
+// usage line is made from them), a check of what CLI11 cannot say, and the run.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -12,7 +12,6 @@ namespace k52::cli {
 
 struct Command {
     CLI::App* app = nullptr;
-    std::string_view usage;
     std::function<std::string()> check;  // "" when the options make sense together
     std::function<int()> run;
 };
@@ -21,13 +20,20 @@ using CommandList = std::vector<Command>;
 // Refuses an empty path, which names no file.
 extern const CLI::Validator kPath;
 
-// Each adds its command to `app` and to `commands` (RegisterTransferCommands adds download,
-// download-lookup and receive).
+// "COM1".."COM6" (or "com1".."com6") as 0..5; throws CLI::ValidationError for anything else.
+int ParseComPortOption(const std::string& text);
+// Why `names` make no sense: `pattern` ("a port is named twice: %1") with the first name given twice;
+// empty when none is.
+std::string NamedTwice(const std::vector<std::string>& names, const char* pattern);
+
+// Each adds its command to `app` and to `commands` (RegisterDownloadCommands adds download and
+// download-lookup).
 void RegisterNewCommand(CLI::App& app, CommandList& commands);
 void RegisterShowCommand(CLI::App& app, CommandList& commands);
 void RegisterImageCommand(CLI::App& app, CommandList& commands);
 void RegisterSimulateCommand(CLI::App& app, CommandList& commands);
-void RegisterTransferCommands(CLI::App& app, CommandList& commands);
+void RegisterDownloadCommands(CLI::App& app, CommandList& commands);
+void RegisterReceiveCommand(CLI::App& app, CommandList& commands);
 void RegisterImportCommand(CLI::App& app, CommandList& commands);
 void RegisterDiffCommand(CLI::App& app, CommandList& commands);
 void RegisterRecordsCommand(CLI::App& app, CommandList& commands);

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "link/LookupData.h"
+#include "app/ExitCodes.h"
+#include "transfer/LookupData.h"
 
 namespace k52 {
 class PortScanner;
@@ -15,15 +16,14 @@ class PortScanner;
 
 namespace k52::cli {
 
-enum ExitCode {
-    kExitOk = 0,
-    kExitFailed = 1,       // the operation ran and failed
-    kExitUsage = 2,        // bad usage
-    kExitFile = 3,         // a file could not be read, created or written
-    kExitPort = 4,         // the serial port could not be opened or prepared
-    kExitBadTemplate = 5,  // a template file was refused (wrong magic or truncated)
-    kExitInterrupted = 6,  // stopped by Ctrl+C, SIGTERM or SIGHUP; what was acknowledged is kept
-};
+using k52::ExitCode;
+using k52::kExitBadTemplate;
+using k52::kExitFailed;
+using k52::kExitFile;
+using k52::kExitInterrupted;
+using k52::kExitOk;
+using k52::kExitPort;
+using k52::kExitUsage;
 
 // A terminal of a transfer: exactly one of `device` and `comPort` is set.
 struct TerminalAddress {
@@ -44,10 +44,6 @@ struct TransferOptions {
     bool quiet = false;                              // no progress lines
     bool json = false;                               // the closing report as JSON
 };
-
-int CmdDownload(const TransferOptions& o);
-int CmdDownloadLookup(const TransferOptions& o);
-int CmdReceive(const TransferOptions& o);
 
 // Parses a whole command line (argv[0] first), runs the command and returns its exit code.
 int RunCommandLine(int argc, const char* const* argv);

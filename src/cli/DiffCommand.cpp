@@ -55,7 +55,7 @@ void RegisterDiffCommand(CLI::App& app, CommandList& commands) {
     sub->add_option("A", o->a, Localize("a template file or its JSON text"))->required()->check(kPath);
     sub->add_option("B", o->b, Localize("a template file or its JSON text"))->required()->check(kPath);
     sub->add_flag("--json", o->json, Localize("the differences as a JSON array"));
-    commands.push_back({sub, "diff A B [--json]", {}, [o] { return RunDiff(*o); }});
+    commands.push_back({sub, {}, [o] { return RunDiff(*o); }});
 }
 
 }  // namespace k52::cli

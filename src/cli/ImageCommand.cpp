@@ -32,7 +32,7 @@ void RegisterImageCommand(CLI::App& app, CommandList& commands) {
     CLI::App* sub = app.add_subcommand("image", Localize("write a template's 10500-byte download image"));
     sub->add_option("FILE", o->file, Localize("the template file"))->required()->check(kPath);
     sub->add_option("OUT", o->out, Localize("the image file to write"))->required()->check(kPath);
-    commands.push_back({sub, "image FILE OUT", {}, [o] { return RunImage(*o); }});
+    commands.push_back({sub, {}, [o] { return RunImage(*o); }});
 }
 
 }  // namespace k52::cli

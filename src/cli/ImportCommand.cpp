@@ -48,8 +48,7 @@ void RegisterImportCommand(CLI::App& app, CommandList& commands) {
     sub->add_flag("--normalise", o->normalise,
                   Localize("normalise the forms as the editor would before saving"));
     sub->add_flag("--overwrite", o->overwrite, Localize("replace OUT when it exists"));
-    commands.push_back(
-        {sub, "import IN.json OUT.ATC [--normalise] [--overwrite]", {}, [o] { return RunImport(*o); }});
+    commands.push_back({sub, {}, [o] { return RunImport(*o); }});
 }
 
 }  // namespace k52::cli

@@ -34,7 +34,7 @@ void RegisterNewCommand(CLI::App& app, CommandList& commands) {
     CLI::App* sub = app.add_subcommand("new", Localize("write the template the desktop program starts with"));
     sub->add_option("OUT", o->out, Localize("the template file to write"))->required()->check(kPath);
     sub->add_flag("--overwrite", o->overwrite, Localize("replace OUT when it exists"));
-    commands.push_back({sub, "new OUT [--overwrite]", {}, [o] { return RunNew(*o); }});
+    commands.push_back({sub, {}, [o] { return RunNew(*o); }});
 }
 
 }  // namespace k52::cli

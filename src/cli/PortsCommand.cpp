@@ -160,7 +160,7 @@ void RegisterPortsCommand(CLI::App& app, CommandList& commands) {
     unassign->add_option("COMn", o->unassignPort, "COM1..COM6")->required();
     sub->require_subcommand(0, 1);
     commands.push_back(
-        {sub, "ports [--json] | ports assign COMn DEVICE | ports unassign COMn",
+        {sub,
          [o, assign, unassign] {
              const std::string& port = assign->parsed() ? o->assignPort : o->unassignPort;
              if ((assign->parsed() || unassign->parsed()) && !ParseComPortName(port))

@@ -44,6 +44,8 @@ std::string PhaseText(const TransferProgress& p, std::string_view why) {
         case TransferPhase::Receiving:
             return p.done == 1 ? Localize("receiving: %1 record", {done})
                                : Localize("receiving: %1 records", {done});
+        case TransferPhase::Closing:
+            return Localize("closing the port");
         case TransferPhase::Done:
             return Localize("done");
         case TransferPhase::Failed:

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "link/TransferProgress.h"
+#include "transfer/TransferProgress.h"
 
 namespace k52::cli {
 

@@ -114,7 +114,7 @@ void RegisterRecordsCommand(CLI::App& app, CommandList& commands) {
     sub->add_flag("--overwrite", o->overwrite, Localize("replace the CSV file OUT when it exists"));
     sub->add_flag("--raw-cells", o->rawCells,
                   Localize("leave CSV cells starting with =, +, -, @, TAB or CR as received (no leading ')"));
-    commands.push_back({sub, "records FILE [--template T] [--csv OUT [--overwrite] [--raw-cells]] [--json]",
+    commands.push_back({sub,
                         [o] {
                             return std::string(
                                 o->json && o->csvOut == "-"

@@ -94,7 +94,7 @@ void RegisterShowCommand(CLI::App& app, CommandList& commands) {
     CLI::App* sub = app.add_subcommand("show", Localize("print what a template holds"));
     sub->add_option("FILE", o->file, Localize("the template file"))->required()->check(kPath);
     sub->add_flag("--json", o->json, Localize("every field as JSON"));
-    commands.push_back({sub, "show FILE [--json]", {}, [o] { return RunShow(*o); }});
+    commands.push_back({sub, {}, [o] { return RunShow(*o); }});
 }
 
 }  // namespace k52::cli

@@ -295,7 +295,7 @@ void RegisterSimulateCommand(CLI::App& app, CommandList& commands) {
            Localize("write the template with its run state afterwards"))
         ->type_name("OUT")
         ->check(kPath);
-    commands.push_back({sub, kUsage, {}, [so] { return RunSimulate(*so); }});
+    commands.push_back({sub, {}, [so] { return RunSimulate(*so); }});
 }
 
 }  // namespace k52::cli

@@ -9,40 +9,13 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "i18n/Translate.h"
+#include "util/Hex.h"
 #include "util/Printable.h"
 
 namespace k52::cli {
 
 std::string FailureCode(const TerminalResult& r) {
-    return r.failure.empty() ? FailureCode(r.outcome) : r.failure;
-}
-
-int ExitCodeOf(const TransferOutcome& o) {
-    switch (o.failure) {
-        case LinkFailure::None:
-            return kExitOk;
-        case LinkFailure::BadPortSettings:
-            return kExitBadTemplate;
-        case LinkFailure::CannotOpenFile:
-        case LinkFailure::LookupRecordTooLong:
-        case LinkFailure::LookupNotConvertible:
-        case LinkFailure::FileWrite:
-            return kExitFile;
-        case LinkFailure::PortOpen:
-        case LinkFailure::IrPreparation:
-        case LinkFailure::LineSettings:
-        case LinkFailure::LineLost:
-            return kExitPort;
-        case LinkFailure::Cancelled:
-            return kExitInterrupted;
-        case LinkFailure::MaybeDuplicated:
-        case LinkFailure::TransferFailed:
-        case LinkFailure::NotReady:
-        case LinkFailure::TimedOut:
-        case LinkFailure::TooManyRefusals:
-            return kExitFailed;
-    }
-    return kExitFailed;
+    return r.failure.empty() ? k52::FailureCode(r.outcome) : r.failure;
 }
 
 int OverallExitCode(const std::vector<TerminalResult>& results) {
@@ -93,19 +66,6 @@ std::string ReportTable(const std::vector<TerminalResult>& results) {
     return out;
 }
 
-namespace {
-std::string Hex(std::string_view bytes) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string out;
-    for (char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
-        out += kDigits[c >> 4];
-        out += kDigits[c & 15];
-    }
-    return out;
-}
-}  // namespace
-
 std::string ReportJson(const std::vector<TerminalResult>& results) {
     nlohmann::ordered_json doc = nlohmann::ordered_json::array();
     for (const TerminalResult& r : results) {
@@ -119,9 +79,17 @@ std::string ReportJson(const std::vector<TerminalResult>& results) {
         o["file"] = r.file.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(r.file);
         o["seconds"] = static_cast<double>(static_cast<long long>(r.seconds * 100 + 0.5)) / 100;
         o["message"] = r.message;
+        // What the message says, the same in every language.
+        if (const Notice* ending = r.failure.empty() ? r.outcome.Ending() : nullptr) {
+            o["code"] = NoticeCode(ending->kind);
+            o["args"] = nlohmann::ordered_json::parse(NoticeArgumentsJson(*ending));
+        } else {
+            o["code"] = nullptr;
+            o["args"] = nullptr;
+        }
         // A name that is no UTF-8 cannot stand in JSON text as it is: its bytes follow in hex.
-        if (!IsUtf8(r.device)) o["device_hex"] = Hex(r.device);
-        if (!IsUtf8(r.file)) o["file_hex"] = Hex(r.file);
+        if (!IsUtf8(r.device)) o["device_hex"] = HexDigits(r.device);
+        if (!IsUtf8(r.file)) o["file_hex"] = HexDigits(r.file);
         doc.push_back(std::move(o));
     }
     // Texts the terminal sent could hold anything: never fail on bytes that are not UTF-8.

@@ -8,7 +8,7 @@
 #include "cli/CommandRegistration.h"
 #include "cli/Commands.h"
 #include "i18n/Translate.h"
-#include "link/Ledger.h"
+#include "station/Ledger.h"
 #include "util/Sha256.h"
 
 namespace k52::cli {
@@ -55,6 +55,10 @@ int RunUploads(const UploadsOptions& o) {
                                      {"ended", r.ended},       {"records", r.records},
                                      {"file", orNull(r.file)}, {"sha256", orNull(r.sha256)},
                                      {"outcome", r.outcome},   {"message", r.message}};
+            // The notice behind the message, the same in every language.
+            j["code"] = orNull(r.code);
+            j["args"] = r.args.empty() ? nlohmann::ordered_json(nullptr)
+                                       : nlohmann::ordered_json::parse(r.args, nullptr, false);
             if (o.verify) j["check"] = orNull(checks[i]);
             doc.push_back(std::move(j));
         }
@@ -118,8 +122,7 @@ void RegisterUploadsCommand(CLI::App& app, CommandList& commands) {
     sub->add_flag("--json", o->json, Localize("the rows as a JSON array"));
     sub->add_flag("--verify", o->verify,
                   Localize("re-read every file; exit 1 when one is missing or changed"));
-    commands.push_back({sub, "uploads FOLDER [--since DATE] [--terminal NAME] [--json] [--verify]",
-                        [] { return std::string(); }, [o] { return RunUploads(*o); }});
+    commands.push_back({sub, [] { return std::string(); }, [o] { return RunUploads(*o); }});
 }
 
 }  // namespace k52::cli

@@ -38,7 +38,9 @@ bool MakeFolders(const std::string& dir) {
         return kind == PathKind::Directory || (errno = ENOTDIR, false);
     const auto slash = dir.find_last_of(platform::kPathSeparators);
     if (slash != std::string::npos && slash > 0 && !MakeFolders(dir.substr(0, slash))) return false;
-    return platform::MakeDirectory(dir, 0700) || errno == EEXIST;
+    const platform::SysError made = platform::MakeDirectory(dir, 0700);
+    if (made && made.number != EEXIST) errno = made.number;
+    return !made || made.number == EEXIST;
 }
 
 }  // namespace

@@ -12,9 +12,9 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include "app/DeskTransfer.h"
 #include "editor/ui/EditorSheetDialog.h"
 #include "i18n/Translate.h"
-#include "link/DeskTransfer.h"
 #include "ports/PortResolver.h"
 #include "shell/AboutBox.h"
 #include "shell/PortSettingsDialog.h"
@@ -115,7 +115,8 @@ MainWindow::MainWindow(const DesktopServices& services)
     link_ = std::make_unique<TerminalLink>(doc_.tmpl, services.lines ? *services.lines : ownLines_,
                                            services.linkClock ? *services.linkClock : ownClock_);
     desk_ = std::make_unique<DeskTransfer>(*link_, *transferUi_, *files);
-    worker_ = new TransferThread(*transferUi_, this);
+    worker_ = new TransferThread(
+        *transferUi_, [this] { return desk_->AskRetry(); }, this);
     connect(worker_, &TransferThread::done, this, &MainWindow::TransferEnded);
 
     // The template holds its defaults before the simulator starts on it.
@@ -231,7 +232,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             MessageAnswer::Yes)
             return;
         closeAfterTransfer_ = true;
-        worker_->RequestStop();
+        // Nothing more of the transfer is shown: the window closes once it has stopped.
+        worker_->Abandon();
         return;
     }
     if (!shell_->CloseRequest()) {
@@ -292,8 +294,7 @@ void MainWindow::ShowAbout() {
     box.exec();
 }
 
-void MainWindow::StartTransfer(std::function<TransferOutcome(TransferObserver&, const StopFlag*)> job,
-                               bool receive) {
+void MainWindow::StartTransfer(TransferThread::Job job, bool receive) {
     transferRunning_ = true;
     receiving_ = receive;
     transferUi_->BeginTransfer(
@@ -316,17 +317,15 @@ void MainWindow::CancelTransfer() {
     worker_->RequestStop();
 }
 
-void MainWindow::WaitForTransfer() {
-    worker_->WaitUntilDone();
-}
-
 void MainWindow::RunDownload(Transport transport, Payload payload) {
     auto prepared = desk_->PrepareDownload(transport, payload);
     auto* request = std::get_if<DownloadRequest>(&prepared);
     if (!request) return;
     StartTransfer(
-        [this, request = *request](TransferObserver& observer, const StopFlag* stop) mutable {
+        [this, request = *request](TransferObserver& observer, const StopFlag* stop,
+                                   std::function<bool()> askRetry) mutable {
             request.stop = stop;
+            request.askRetry = std::move(askRetry);
             return link_->Download(request, observer);
         },
         false);
@@ -337,7 +336,8 @@ void MainWindow::RunReceive(Transport transport) {
     auto* request = std::get_if<ReceiveRequest>(&prepared);
     if (!request) return;
     StartTransfer(
-        [this, request = *request](TransferObserver& observer, const StopFlag* stop) mutable {
+        [this, request = *request](TransferObserver& observer, const StopFlag* stop,
+                                   std::function<bool()>) mutable {
             request.stop = stop;
             return link_->Receive(request, observer);
         },

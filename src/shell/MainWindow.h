@@ -8,11 +8,12 @@
 
 #include "app/TemplateCommands.h"
 #include "editor/EditorHost.h"
-#include "link/Clock.h"
-#include "link/SerialLine.h"
-#include "link/TerminalLink.h"
+#include "line/Clock.h"
+#include "line/SerialLine.h"
 #include "shell/Shell.h"
+#include "shell/TransferThread.h"
 #include "simulator/LocalClock.h"
+#include "transfer/TerminalLink.h"
 
 class QMenu;
 
@@ -60,8 +61,6 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     TerminalLink& link() { return *link_; }
     QtTransferUi& transferUi() { return *transferUi_; }
     bool transferRunning() const { return transferRunning_; }
-    // Handles events until the transfer running now (and what follows it on the desk) has ended.
-    void WaitForTransfer();
     // Asks the transfer running now to end at its next safe point; safe from any thread.
     void CancelTransfer();
 
@@ -100,7 +99,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     void UpdateTitle();
     // Runs `job` on the worker, with the waiting window for the template's port; input to the
     // terminal waits until it ends.
-    void StartTransfer(std::function<TransferOutcome(TransferObserver&, const StopFlag*)> job, bool receive);
+    void StartTransfer(TransferThread::Job job, bool receive);
     void TransferEnded(const TransferOutcome& outcome);
 
     TemplateDocument doc_;

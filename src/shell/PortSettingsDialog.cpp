@@ -13,7 +13,7 @@
 
 #include "app/TemplateCommands.h"
 #include "i18n/Translate.h"
-#include "link/SerialLine.h"
+#include "line/SerialLine.h"
 #include "shell/PortDeviceChooser.h"
 #include "shell/QtDialogs.h"
 #include "template/TemplateFile.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/TemplateCommands.h"
-#include "link/TransferOutcome.h"
+#include "transfer/TransferOutcome.h"
 
 namespace k52 {
 

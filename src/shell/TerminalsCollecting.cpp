@@ -6,11 +6,11 @@
 #include <QSettings>
 #include <filesystem>
 
+#include "app/TransferWording.h"
 #include "app/UserInterface.h"
 #include "i18n/Translate.h"
-#include "link/Clock.h"
-#include "link/SerialLine.h"
 #include "shell/TerminalsCollecting.h"
+#include "shell/Worker.h"
 
 namespace k52 {
 namespace {
@@ -21,26 +21,24 @@ constexpr std::int64_t kCollectIntervalMs = 5000;
 
 }  // namespace
 
-TerminalsWindow::Collecting::Collecting(TerminalsWindow* w, std::string folder, Ledger l)
+TerminalsWindow::Collecting::Collecting(TerminalsWindow* w, std::string folder, Ledger l, LineMaker lines)
     : window(w),
       ledger(std::move(l)),
-      station(std::move(folder), kCollectIntervalMs, stop, ledger, *this, [] { return std::time(nullptr); }) {
-}
+      station(
+          std::move(folder), kCollectIntervalMs, stop, ledger, *this, [] { return std::time(nullptr); },
+          [](const Notice& n) { return WordNotice(n).text; }),
+      runner(station, stop, std::move(lines)) {}
 
 TerminalsWindow::Collecting::~Collecting() {
     stop.store(true);
-    for (auto& [row, thread] : threads) {
-        thread->wait();
-        delete thread;
-    }
+    runner.Join();
 }
 
 void TerminalsWindow::Collecting::OnEvent(const CollectEvent& event) {
     // Rows that a stopped station left behind in the folder name no device of ours.
     const auto it = rows.find(event.device);
     if (it == rows.end()) return;
-    QMetaObject::invokeMethod(
-        window, [w = window, row = it->second, event] { w->RowCollected(row, event); }, Qt::QueuedConnection);
+    PostTo(window, [w = window, row = it->second, event] { w->RowCollected(row, event); });
 }
 
 void TerminalsWindow::Collecting::OnProgress(const std::string& device, const TransferProgress& p) {
@@ -53,13 +51,10 @@ void TerminalsWindow::Collecting::OnProgress(const std::string& device, const Tr
         if (now - last < kProgressEvery) return;
         last = now;
     }
-    QMetaObject::invokeMethod(
-        window,
-        [w = window, row = it->second, p] {
-            w->rack_.CollectProgress(row, p);
-            w->ShowRow(row);
-        },
-        Qt::QueuedConnection);
+    PostTo(window, [w = window, row = it->second, p] {
+        w->rack_.CollectProgress(row, p);
+        w->ShowRow(row);
+    });
 }
 
 void TerminalsWindow::StartCollecting() {
@@ -90,7 +85,9 @@ void TerminalsWindow::StartCollecting() {
         return;
     }
 
-    collecting_ = std::make_unique<Collecting>(this, *folder, std::move(*ledger));
+    collecting_ = std::make_unique<Collecting>(
+        this, *folder, std::move(*ledger),
+        [lines = services_.lines](const CollectPort& port) { return lines(port.device); });
     std::vector<std::pair<std::size_t, CollectPort>> ports;
     for (std::size_t row : rows) {
         // Two rows naming one device would fight over its line: the first serves it.
@@ -106,30 +103,20 @@ void TerminalsWindow::StartCollecting() {
     }
     Collecting* c = collecting_.get();
     for (auto& [row, port] : ports) {
-        QThread* thread = QThread::create([this, c, row, port]() mutable {
-            PosixLineFactory lines(port.device);
-            port.lines = &lines;
-            // What a killed station left gets its rows before any port is served, as at k52cli's start.
-            std::call_once(c->recovered, [c] { c->station.Recover(); });
-            MonotonicClock clock;
-            c->station.Serve(port, clock);
-            QMetaObject::invokeMethod(
-                this, [this, row] { CollectorEnded(row); }, Qt::QueuedConnection);
-        });
-        c->threads[row] = thread;
+        c->serving.insert(row);
         ShowRow(row);
-        thread->start();
+        c->runner.Serve(port, [this, row = row] { PostTo(this, [this, row] { CollectorEnded(row); }); });
     }
     collect_->setChecked(true);
     collect_->setToolTip(QFile::decodeName(folder->c_str()));
-    if (c->threads.empty()) StopCollecting();
+    if (c->serving.empty()) StopCollecting();
 }
 
 void TerminalsWindow::StopCollecting() {
     if (!collecting_) return;
     collecting_->stop.store(true);
     collect_->setEnabled(false);  // until every row has stopped
-    if (collecting_->threads.empty()) {
+    if (collecting_->serving.empty()) {
         collecting_.reset();
         collect_->setEnabled(true);
         collect_->setChecked(false);
@@ -143,14 +130,10 @@ void TerminalsWindow::RowCollected(std::size_t row, const CollectEvent& event) {
 
 void TerminalsWindow::CollectorEnded(std::size_t row) {
     if (!collecting_) return;
-    if (auto it = collecting_->threads.find(row); it != collecting_->threads.end()) {
-        it->second->wait();
-        delete it->second;
-        collecting_->threads.erase(it);
-    }
+    collecting_->serving.erase(row);
     rack_.CollectingEnded(row);
     ShowRow(row);
-    if (!collecting_->threads.empty()) return;
+    if (!collecting_->serving.empty()) return;
     collecting_.reset();
     collect_->setEnabled(true);
     collect_->setChecked(false);

@@ -1,16 +1,18 @@
-// The Terminals window's collection station: its ledger, the rows it serves and a thread per row.
+// The Terminals window's collection station: its ledger, the rows it serves and the runner (a thread per
+// row).
 // Private to the window's two source files.
 #pragma once
 
-#include <QThread>
 #include <chrono>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 
-#include "link/CollectStation.h"
-#include "link/Ledger.h"
 #include "shell/TerminalsWindow.h"
+#include "station/CollectStation.h"
+#include "station/Ledger.h"
+#include "station/StationRunner.h"
 
 namespace k52 {
 
@@ -19,7 +21,7 @@ inline constexpr auto kProgressEvery = std::chrono::milliseconds(40);
 
 // What the station says reaches the window's thread without waiting for it.
 struct TerminalsWindow::Collecting : CollectObserver {
-    Collecting(TerminalsWindow* w, std::string folder, Ledger l);
+    Collecting(TerminalsWindow* w, std::string folder, Ledger l, LineMaker lines);
     // Stops the station and waits for every row's thread.
     ~Collecting() override;
 
@@ -30,9 +32,9 @@ struct TerminalsWindow::Collecting : CollectObserver {
     StopFlag stop{false};
     Ledger ledger;
     CollectStation station;
-    std::once_flag recovered;
     std::map<std::string, std::size_t> rows;  // by device; settled before the threads start
-    std::map<std::size_t, QThread*> threads;
+    std::set<std::size_t> serving;            // rows whose thread has not ended yet
+    StationRunner runner;
     std::mutex mutex;
     std::map<std::string, std::chrono::steady_clock::time_point> lastProgress;
 };

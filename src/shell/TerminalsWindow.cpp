@@ -14,19 +14,19 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QTableWidget>
-#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <chrono>
 
+#include "app/DeskTransfer.h"
 #include "app/UserInterface.h"
 #include "i18n/Translate.h"
-#include "link/Clock.h"
-#include "link/DeskTransfer.h"
-#include "link/SerialLine.h"
+#include "line/Clock.h"
+#include "line/SerialLine.h"
 #include "shell/QtDialogs.h"
 #include "shell/TerminalsCollecting.h"
+#include "shell/Worker.h"
 
 namespace k52 {
 namespace {
@@ -56,16 +56,14 @@ class TerminalsWindow::RowBoard : public JobBoard {
   public:
     RowBoard(TerminalsWindow* window, std::size_t row) : window_(window), row_(row) {}
     void Message(const std::string& line) override {
-        QMetaObject::invokeMethod(
-            window_, [w = window_, row = row_, line] { w->RowMessage(row, line); }, Qt::QueuedConnection);
+        PostTo(window_, [w = window_, row = row_, line] { w->RowMessage(row, line); });
     }
     void Progress(const TransferProgress& p) override {
         const auto now = std::chrono::steady_clock::now();
         if (p.phase == lastPhase_ && now - lastSent_ < kProgressEvery) return;
         lastPhase_ = p.phase;
         lastSent_ = now;
-        QMetaObject::invokeMethod(
-            window_, [w = window_, row = row_, p] { w->RowProgress(row, p); }, Qt::QueuedConnection);
+        PostTo(window_, [w = window_, row = row_, p] { w->RowProgress(row, p); });
     }
 
   private:
@@ -83,6 +81,13 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
         ownScanner_ = std::make_unique<SystemPortScanner>();
         services_.scanner = ownScanner_.get();
     }
+    if (!services_.lines)
+        services_.lines = [](const std::string& device) {
+            CollectPort port;
+            port.device = device;
+            return SystemPortLine(port, false);
+        };
+    worker_ = new Worker(this);
     rack_.rememberedCradle = [](const std::string& device) {
         return QSettings().value(CradleKey(device), false).toBool();
     };
@@ -142,15 +147,9 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
 TerminalsWindow::~TerminalsWindow() {
     rack_.CancelAll();
     if (collecting_) collecting_->stop.store(true);
-    for (auto& [row, thread] : workers_) {
-        thread->wait();
-        delete thread;
-    }
+    // Every job ends at its next safe point; the scan is short.
+    worker_->Join();
     collecting_.reset();
-    if (scan_) {
-        scan_->wait();
-        delete scan_;
-    }
 }
 
 bool TerminalsWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -179,21 +178,15 @@ void TerminalsWindow::CloseIfStopped() {
 }
 
 void TerminalsWindow::Rescan() {
-    if (scan_) return;
+    if (scanning_) return;
+    scanning_ = true;
     PortScanner* scanner = services_.scanner;
-    scan_ = QThread::create([this, scanner] {
-        RackScan scan = ScanRack(*scanner);
-        QMetaObject::invokeMethod(
-            this,
-            [this, scan] {
-                ApplyScan(scan);
-                scan_->wait();
-                delete scan_;
-                scan_ = nullptr;
-            },
-            Qt::QueuedConnection);
-    });
-    scan_->start();
+    auto scan = std::make_shared<RackScan>();
+    worker_->Run([scanner, scan] { *scan = ScanRack(*scanner); },
+                 [this, scan] {
+                     scanning_ = false;
+                     ApplyScan(*scan);
+                 });
 }
 
 void TerminalsWindow::ApplyScan(const RackScan& scan) {
@@ -363,20 +356,20 @@ void TerminalsWindow::Launch(std::size_t row, const std::optional<TerminalJob>& 
     // The template as it is now: editing it meanwhile changes nothing already under way.
     ApplicationTemplate t = tmpl_;
     if (r.comPort) t.portSettings.comPort = static_cast<u8>(*r.comPort);
-    QThread* thread = QThread::create([this, row, job = *job, t, device = r.device]() mutable {
-        PosixLineFactory lines(device);
-        MonotonicClock clock;
-        RowBoard board(this, row);
-        JobResult result = RunTerminalJob(job, std::move(t), lines, clock, board);
-        for (std::string& warning : lines.TakeWarnings()) result.notes.push_back(std::move(warning));
-        QMetaObject::invokeMethod(
-            this, [this, row, result] { RowFinished(row, result); }, Qt::QueuedConnection);
-    });
-    workers_[row] = thread;
+    auto result = std::make_shared<JobResult>();
+    PortLine line = services_.lines(r.device);
+    jobs_[row] = worker_->Run(
+        [this, row, job = *job, t, result, line = std::make_shared<PortLine>(std::move(line))]() mutable {
+            RowBoard board(this, row);
+            *result = RunTerminalJob(job, std::move(t), *line->lines, *line->clock, board);
+            if (auto* system = dynamic_cast<SystemLineFactory*>(line->lines.get()))
+                for (const std::string& warning : system->TakeWarnings())
+                    result->notes.push_back(LocalizeFinished(warning));
+        },
+        [this, row, result] { RowFinished(row, *result); });
     table_->item(static_cast<int>(row), kResult)->setText(QString());
     ShowRow(row);
     ShowSummary();
-    thread->start();
 }
 
 void TerminalsWindow::RowMessage(std::size_t row, const std::string& line) {
@@ -393,11 +386,7 @@ void TerminalsWindow::RowProgress(std::size_t row, const TransferProgress& progr
 
 void TerminalsWindow::RowFinished(std::size_t row, const JobResult& result) {
     rack_.Finish(row, result);
-    if (auto it = workers_.find(row); it != workers_.end()) {
-        it->second->wait();
-        delete it->second;
-        workers_.erase(it);
-    }
+    jobs_.erase(row);
     ShowRow(row);
     ShowSummary();
     if (running()) return;

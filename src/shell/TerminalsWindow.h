@@ -9,19 +9,20 @@
 #include <optional>
 #include <string>
 
-#include "link/TerminalRack.h"
+#include "app/TerminalRack.h"
+#include "station/StationRunner.h"
 #include "template/Template.h"
 
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class QThread;
 class QTimer;
 
 namespace k52 {
 
 class MessageBoxes;
 class TransferChoices;
+class Worker;
 
 struct TerminalsServices {
     MessageBoxes* messages = nullptr;  // the question before files are replaced
@@ -29,6 +30,9 @@ struct TerminalsServices {
     PortScanner* scanner = nullptr;    // nullptr: the host's ports
     // The receive folder, starting at the one chosen last; empty function: the folder dialog.
     std::function<std::optional<std::string>(const std::string& previous)> chooseFolder;
+    // The line and clock a row's transfers and collecting run on; empty function: the system's line
+    // to the device, on the monotonic clock.
+    std::function<PortLine(const std::string& device)> lines;
 };
 
 class TerminalsWindow : public QWidget {
@@ -54,7 +58,7 @@ class TerminalsWindow : public QWidget {
     void SetChecked(std::size_t row, bool checked);
     // Looks at the host's ports again on a worker; nothing happens while a look is under way.
     void Rescan();
-    bool running() const { return !workers_.empty(); }
+    bool running() const { return !jobs_.empty(); }
     // Whether the collection station serves any row (or is still stopping).
     bool collecting() const { return collecting_ != nullptr; }
 
@@ -104,9 +108,10 @@ class TerminalsWindow : public QWidget {
     TerminalsServices services_;
     std::unique_ptr<PortScanner> ownScanner_;
     TerminalRack rack_;
-    std::map<std::size_t, QThread*> workers_;
+    Worker* worker_;
+    std::map<std::size_t, int> jobs_;  // the worker's job for each row running one
     std::unique_ptr<Collecting> collecting_;
-    QThread* scan_ = nullptr;
+    bool scanning_ = false;
     bool closeWhenEnded_ = false;
     std::string lookupFile_;
     QTableWidget* table_;

@@ -1,110 +1,106 @@
-// The worker thread of a transfer and the observer that carries its calls to the GUI thread.
+// The transfer's worker and the queue that shows what it reports, in order, on the GUI thread.
 #include "shell/TransferThread.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QThread>
+#include <QTimer>
+#include <chrono>
+#include <future>
+#include <memory>
 
 #include "shell/TransferWindows.h"
+#include "shell/Worker.h"
 
 namespace k52 {
 
-// Called on the worker; each call runs on the GUI thread and returns once it is done there, so windows
-// and message boxes come and go in the transfer's own order. Once detached (the program is going away)
-// nothing more is shown and every question gets its default answer.
-class TransferThread::Bridge : public TransferObserver {
+// On the worker: every report goes to the GUI thread's queue without waiting for it.
+class TransferThread::Relay : public TransferObserver {
   public:
-    Bridge(QtTransferUi& ui, QObject* guiContext) : ui_(ui), context_(guiContext) {}
-
-    void Detach() { detached_.store(true); }
-
-    MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
-                              MessageButtons buttons) override {
-        return Ask([&] { return ui_.ShowMessage(text, title, icon, buttons); }, buttons);
+    explicit Relay(TransferThread* owner) : owner_(owner) {}
+    void OnProgress(const TransferProgress& p) override {
+        PostTo(owner_, [o = owner_, p] { o->Enqueue({false, [o, p] { o->presenter_.OnProgress(p); }}); });
     }
-    MessageAnswer ShowDetailedMessage(std::string_view text, std::string_view title, MessageIcon icon,
-                                      MessageButtons buttons, std::string_view detail) override {
-        return Ask([&] { return ui_.ShowDetailedMessage(text, title, icon, buttons, detail); }, buttons);
-    }
-    MessageAnswer AskRetry(std::string_view text, std::string_view title) override {
-        return Ask([&] { return ui_.AskRetry(text, title); }, MessageButtons::YesNo);
-    }
-    void BeginProgress(std::string_view title, std::string_view text) override {
-        Run([&] { ui_.BeginProgress(title, text); });
-    }
-    void SetProgress(int percent) override {
-        Run([&] { ui_.SetProgress(percent); });
-    }
-    void EndProgress() override {
-        Run([&] { ui_.EndProgress(); });
-    }
-    void BeginReceiveStatus() override {
-        Run([&] { ui_.BeginReceiveStatus(); });
-    }
-    void UpdateReceiveStatus(int count) override {
-        Run([&] { ui_.UpdateReceiveStatus(count); });
-    }
-    void EndReceiveStatus() override {
-        Run([&] { ui_.EndReceiveStatus(); });
-    }
-    void Idle() override {
-        Run([&] { ui_.Idle(); });
-    }
-    void OnProgress(const TransferProgress& progress) override {
-        Run([&] { ui_.OnProgress(progress); });
+    void OnNotice(const Notice& n) override {
+        PostTo(owner_, [o = owner_, n] { o->Enqueue({true, [o, n] { o->presenter_.OnNotice(n); }}); });
     }
 
   private:
-    template <typename Fn>
-    void Run(Fn fn) {
-        if (detached_.load()) return;
-        QMetaObject::invokeMethod(context_, fn, Qt::BlockingQueuedConnection);
-    }
-    template <typename Fn>
-    MessageAnswer Ask(Fn fn, MessageButtons buttons) {
-        MessageAnswer answer = buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-        if (detached_.load()) return answer;
-        QMetaObject::invokeMethod(
-            context_, [&] { answer = fn(); }, Qt::BlockingQueuedConnection);
-        return answer;
-    }
-
-    QtTransferUi& ui_;
-    QObject* context_;
-    std::atomic<bool> detached_{false};
+    TransferThread* owner_;
 };
 
-TransferThread::TransferThread(QtTransferUi& ui, QObject* parent)
-    : QObject(parent), bridge_(std::make_unique<Bridge>(ui, this)) {}
+TransferThread::TransferThread(QtTransferUi& ui, std::function<bool()> askRetry, QObject* parent)
+    : QObject(parent),
+      ui_(ui),
+      askRetry_(std::move(askRetry)),
+      presenter_(ui, ui),
+      worker_(new Worker(this)),
+      drainTimer_(new QTimer(this)) {
+    drainTimer_->setSingleShot(true);
+    drainTimer_->setInterval(0);
+    connect(drainTimer_, &QTimer::timeout, this, &TransferThread::Drain);
+}
 
 TransferThread::~TransferThread() {
-    if (!thread_) return;
     stop_.store(true);
-    bridge_->Detach();
-    // A call already on its way to this thread is handled, so the worker can finish.
-    while (!thread_->wait(10)) QCoreApplication::processEvents();
+    abandoned_ = true;
+    delete worker_;  // waits for the transfer: the stop ends any wait, the retry answer included
 }
 
 void TransferThread::Start(Job job) {
-    if (thread_) return;
+    if (running_) return;
+    running_ = true;
+    abandoned_ = false;
     stop_.store(false);
-    thread_.reset(QThread::create([this, job = std::move(job)] { outcome_ = job(*bridge_, &stop_); }));
-    connect(thread_.get(), &QThread::finished, this, &TransferThread::Finished, Qt::QueuedConnection);
-    thread_->start();
+    auto outcome = std::make_shared<TransferOutcome>();
+    worker_->Run(
+        [this, job = std::move(job), outcome] {
+            Relay relay(this);
+            // The question goes into the queue like everything else; the transfer waits for its answer
+            // or for the stop, which answers No.
+            auto ask = [this] {
+                auto answer = std::make_shared<std::promise<bool>>();
+                std::future<bool> future = answer->get_future();
+                PostTo(this, [this, answer] {
+                    Enqueue({true, [this, answer] { answer->set_value(askRetry_ && askRetry_()); }});
+                });
+                while (future.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
+                    if (stop_.load()) return false;
+                try {
+                    return future.get();
+                } catch (const std::future_error&) {
+                    return false;  // dropped unanswered
+                }
+            };
+            *outcome = job(relay, &stop_, ask);
+        },
+        [this, outcome] {
+            Enqueue({false, [this, outcome] {
+                         presenter_.End();
+                         running_ = false;
+                         emit done(*outcome);
+                     }});
+        });
 }
 
-void TransferThread::Finished() {
-    if (!thread_) return;
-    thread_->wait();
-    thread_.reset();
-    emit done(outcome_);
+void TransferThread::Abandon() {
+    stop_.store(true);
+    abandoned_ = true;
 }
 
-void TransferThread::WaitUntilDone() {
-    if (!thread_) return;
-    QEventLoop loop;
-    connect(this, &TransferThread::done, &loop, &QEventLoop::quit);
-    loop.exec();
+void TransferThread::Enqueue(Step step) {
+    steps_.push_back(std::move(step));
+    if (steps_.size() == 1) Drain();
+}
+
+void TransferThread::Drain() {
+    // A box's own event loop brings further steps here: they wait for it. One step at a time, so the
+    // windows paint between steps even when the transfer ran far ahead of the screen.
+    if (draining_ || steps_.empty()) return;
+    draining_ = true;
+    Step step = std::move(steps_.front());
+    steps_.pop_front();
+    if (!abandoned_ || !step.shown) step.run();
+    draining_ = false;
+    // A timer, not a posted call: posted calls are all handled before the screen's turn comes.
+    if (!steps_.empty()) drainTimer_->start();
 }
 
 }  // namespace k52

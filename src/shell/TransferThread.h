@@ -1,50 +1,66 @@
-// One transfer at a time on a worker thread: the GUI thread never waits on the line. What the transfer
-// shows reaches the desktop's windows on the GUI thread, in the order it was said.
+// One transfer at a time off the GUI thread: the GUI never waits on the line. What the transfer reports
+// reaches the desk's windows as queued calls, shown in the order it was said: a message box holds back
+// what came after it until it is closed, as the transfer's own order has it. The transfer waits only for
+// the answer to the retry question.
 #pragma once
 
 #include <QObject>
-#include <atomic>
+#include <deque>
 #include <functional>
-#include <memory>
 
-#include "link/TransferObserver.h"
-#include "link/TransferOutcome.h"
-#include "link/TransferRequest.h"
+#include "app/TransferPresenter.h"
+#include "line/Clock.h"
+#include "transfer/TransferOutcome.h"
 
-class QThread;
+class QTimer;
 
 namespace k52 {
 
 class QtTransferUi;
+class Worker;
 
 class TransferThread : public QObject {
     Q_OBJECT
   public:
-    using Job = std::function<TransferOutcome(TransferObserver& observer, const StopFlag* stop)>;
+    // `askRetry` is the request's hook: it asks the desk and waits for the answer.
+    using Job = std::function<TransferOutcome(TransferObserver& observer, const StopFlag* stop,
+                                              std::function<bool()> askRetry)>;
 
-    // `ui` lives on the GUI thread, as this object does.
-    explicit TransferThread(QtTransferUi& ui, QObject* parent = nullptr);
-    // Stops a transfer still running and waits for it.
+    // `ui` draws the windows and shows the boxes; `askRetry` asks the retry question on this thread.
+    TransferThread(QtTransferUi& ui, std::function<bool()> askRetry, QObject* parent = nullptr);
+    // Stops a transfer still running and waits for it (it ends at its next safe point).
     ~TransferThread() override;
 
     void Start(Job job);
-    bool running() const { return thread_ != nullptr; }
+    bool running() const { return running_; }
     // Ends the transfer at its next safe point; `done` follows.
     void RequestStop() { stop_.store(true); }
-    // Handles events until the transfer running now has ended (at once when none is).
-    void WaitUntilDone();
+    // Ends it and shows nothing more of it: what waits to be shown is dropped, the retry question is
+    // answered No. `done` still follows.
+    void Abandon();
 
   signals:
     void done(const k52::TransferOutcome& outcome);
 
   private:
-    class Bridge;
-    void Finished();
+    class Relay;
+    struct Step {
+        bool shown;  // something for the person, dropped once abandoned
+        std::function<void()> run;
+    };
+    void Enqueue(Step step);
+    void Drain();
 
-    std::unique_ptr<Bridge> bridge_;
-    std::unique_ptr<QThread> thread_;
+    QtTransferUi& ui_;
+    std::function<bool()> askRetry_;
+    TransferPresenter presenter_;
+    Worker* worker_;
+    QTimer* drainTimer_;
     StopFlag stop_{false};
-    TransferOutcome outcome_;
+    std::deque<Step> steps_;
+    bool draining_ = false;
+    bool abandoned_ = false;
+    bool running_ = false;
 };
 
 }  // namespace k52

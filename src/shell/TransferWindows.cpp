@@ -13,7 +13,6 @@
 #include <QScreen>
 
 #include "i18n/Translate.h"
-#include "link/TerminalLink.h"
 #include "shell/DataViewer.h"
 #include "shell/QtDialogs.h"
 #include "shell/Shell.h"
@@ -154,15 +153,17 @@ QtTransferUi::~QtTransferUi() {
 
 MessageAnswer QtTransferUi::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                                         MessageButtons buttons) {
-    SetWaitingAside();
-    return messages_.ShowMessage(text, title, icon, buttons);
+    return ShowDetailedMessage(text, title, icon, buttons, {});
 }
 
 MessageAnswer QtTransferUi::ShowDetailedMessage(std::string_view text, std::string_view title,
                                                 MessageIcon icon, MessageButtons buttons,
                                                 std::string_view detail) {
     SetWaitingAside();
-    return messages_.ShowDetailedMessage(text, title, icon, buttons, detail);
+    ++boxesUp_;
+    const MessageAnswer answer = messages_.ShowDetailedMessage(text, title, icon, buttons, detail);
+    --boxesUp_;
+    return answer;
 }
 
 void QtTransferUi::BeginTransfer(const QString& device, std::function<void()> onCancel) {
@@ -194,7 +195,7 @@ bool QtTransferUi::ReportShowing() const {
 
 void QtTransferUi::BeginProgress(std::string_view title, std::string_view text) {
     waiting_.reset();
-    progress_ = std::make_unique<ProgressDialog>(FromUtf8(Translate(title)), FromUtf8(Translate(text)));
+    progress_ = std::make_unique<ProgressDialog>(FromUtf8(title), FromUtf8(text));
     QObject::connect(progress_.get(), &ProgressDialog::cancelRequested, [this] { Cancel(); });
     progress_->show();
 }
@@ -255,8 +256,8 @@ void QtTransferFiles::OpenForViewing(const std::string& path) {
     viewer->activateWindow();
 }
 
-void QtTransferUi::Idle() {
-    if (transferDevice_ && !ReportShowing()) {
+void QtTransferUi::ShowWaiting() {
+    if (transferDevice_ && !ReportShowing() && boxesUp_ == 0) {
         if (!busyCursor_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         busyCursor_ = true;
         if (!waiting_) {

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "link/DeskTransfer.h"
-#include "link/TransferObserver.h"
+#include "app/DeskTransfer.h"
+#include "app/TransferPresenter.h"
 #include "template/Template.h"
 
 class QLabel;
@@ -102,8 +102,9 @@ class QtTransferFiles : public TransferChoices {
     const FieldSeparators* separators_;
 };
 
-// The transfer's observer on the GUI thread (a worker's calls reach it through TransferThread).
-class QtTransferUi : public TransferObserver {
+// What a transfer shows on the GUI thread: the windows the presenter asks for, and its boxes (each sets
+// the waiting window aside while it is up).
+class QtTransferUi : public TransferDisplay, public MessageBoxes {
   public:
     QtTransferUi(MessageBoxes& messages, QWidget* owner);
     ~QtTransferUi() override;
@@ -118,7 +119,8 @@ class QtTransferUi : public TransferObserver {
     void BeginReceiveStatus() override;
     void UpdateReceiveStatus(int count) override;
     void EndReceiveStatus() override;
-    void Idle() override;
+    // The waiting window and the busy cursor, while nothing else is up.
+    void ShowWaiting() override;
 
     ProgressDialog* progress() const { return progress_.get(); }
     ReceiveStatusBox* statusBox() const { return status_.get(); }
@@ -142,6 +144,7 @@ class QtTransferUi : public TransferObserver {
     std::optional<QString> transferDevice_;
     std::function<void()> onCancel_;
     bool busyCursor_ = false;
+    int boxesUp_ = 0;
 };
 
 }  // namespace k52

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "cli/TransferSession.h"
+#include "cli/TerminalRuns.h"
 #include "peer/TerminalPeer.h"
 #include "support/MemoryLine.h"
 #include "support/TempDir.h"
@@ -42,8 +42,7 @@ TEST(SideBySide, EachTerminalEndsOnItsOwnAndTheReportKeepsTheirOrder) {
     ProgressBoard board(err, ProgressMode::Plain, {names[0], names[1], names[2]}, true, [] { return 0; });
     std::vector<TerminalResult> results(3);
     RunSideBySide(3, [&](std::size_t i) {
-        SessionPlan plan{TransferJob::Program, Transport::Direct, LookupEncoding::Auto, 2,
-                         "plan.ATC",           names[i]};
+        TerminalJob plan{JobKind::Program, Transport::Direct, LookupEncoding::Auto, 2, "plan.ATC", names[i]};
         results[i] = RunSession(plan, Fresh(), benches[i]->lines, benches[i]->clock, board, i);
     });
 
@@ -81,8 +80,8 @@ TEST(SideBySide, ReceivesStoreEachTerminalsRecordsInItsOwnFile) {
     ProgressBoard board(err, ProgressMode::Quiet, {"a", "b"}, true, [] { return 0; });
     std::vector<TerminalResult> results(2);
     RunSideBySide(2, [&](std::size_t i) {
-        SessionPlan plan{
-            TransferJob::Receive, Transport::Direct, LookupEncoding::Auto, 0, dir(i == 0 ? "a.TXT" : "b.TXT"),
+        TerminalJob plan{
+            JobKind::Receive,  Transport::Direct, LookupEncoding::Auto, 0, dir(i == 0 ? "a.TXT" : "b.TXT"),
             i == 0 ? "a" : "b"};
         results[i] = RunSession(plan, Fresh(), benches[i]->lines, benches[i]->clock, board, i);
     });

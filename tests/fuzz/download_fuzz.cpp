@@ -7,9 +7,9 @@
 
 #include "FuzzInput.h"
 #include "FuzzLink.h"
-#include "link/TerminalLink.h"
 #include "support/MemoryLine.h"
 #include "template/Defaults.h"
+#include "transfer/TerminalLink.h"
 
 using namespace k52;
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "FuzzInput.h"
-#include "link/LookupData.h"
+#include "transfer/LookupData.h"
 
 using namespace k52;
 

@@ -5,10 +5,10 @@
 
 #include "FuzzInput.h"
 #include "FuzzLink.h"
-#include "link/TerminalLink.h"
 #include "peer/TerminalPeer.h"
 #include "support/MemoryLine.h"
 #include "template/Defaults.h"
+#include "transfer/TerminalLink.h"
 
 using namespace k52;
 

@@ -147,17 +147,33 @@ TEST(Cradle, ControlLinesLeftOnByTheCradleStayForLaterDirectCommands) {
     EXPECT_TRUE(h.outcome.Succeeded());
 }
 
-TEST(Cradle, PausesCallTheIdleHook) {
-    Harness h;  // no cradle: 2.1 s of pauses and probe windows
-    h.Download(Transport::Cradle);
-    ASSERT_FALSE(h.ui.idle.empty());
-    EXPECT_EQ(h.ui.idle.front(), 50);
+TEST(Cradle, PausesSleepInSlicesSoAStopIsSeenAtOnce) {
+    // Every time the transfer looks at the clock: no cradle answers, so 2.1 s of pauses and probe
+    // windows, each looked at again at least every 50 ms (where a stop is seen).
+    struct SleepLog : VirtualClock {
+        std::int64_t NowMs() override {
+            const std::int64_t now = VirtualClock::NowMs();
+            if (ends.empty() || ends.back() != now) ends.push_back(now);
+            return now;
+        }
+        std::vector<std::int64_t> ends;
+    } clock;
+    TerminalPeer terminal{PeerOptions{}};
+    MemoryLineFactory lines(clock, &terminal);
+    ApplicationTemplate tmpl = StartupTemplate();
+    TerminalLink link(tmpl, lines, clock);
+    NullTransferUi ui;
+    DownloadRequest request;
+    request.transport = Transport::Cradle;
+    link.Download(request, ui);
+    ASSERT_FALSE(clock.ends.empty());
+    EXPECT_EQ(clock.ends.front(), 0);
     std::int64_t previous = 0;
-    for (std::int64_t t : h.ui.idle) {
+    for (std::int64_t t : clock.ends) {
         EXPECT_LE(t - previous, 50);
         previous = t;
     }
-    EXPECT_EQ(h.ui.idle.back(), 2100);
+    EXPECT_EQ(clock.ends.back(), 2100);
 }
 
 }  // namespace

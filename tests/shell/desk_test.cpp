@@ -30,29 +30,26 @@ constexpr QRgb kBlue = qRgb(0, 0, 255);
 constexpr QRgb kBlack = qRgb(0, 0, 0);
 constexpr QRgb kCyan = qRgb(0, 255, 255);
 
-// A virtual clock that notes when it was first read with the waiting window and busy cursor up.
-class WatchingClock : public VirtualClock {
+// Notes each time the waiting window comes up, with its text and the busy cursor.
+class WaitingWatcher : public QObject {
   public:
-    QtTransferUi* ui = nullptr;
-    std::optional<std::int64_t> waitingSeenAt;
-    QString waitingText;
+    WaitingWatcher() { qApp->installEventFilter(this); }
+    ~WaitingWatcher() override { qApp->removeEventFilter(this); }
     int appearances = 0;
-    std::int64_t NowMs() override {
-        const std::int64_t now = VirtualClock::NowMs();
-        WaitingWindow* w = ui ? ui->waitingWindow() : nullptr;
-        const QCursor* cursor = QGuiApplication::overrideCursor();
-        const bool up = w && w->isVisible() && cursor && cursor->shape() == Qt::WaitCursor;
-        if (up && !wasUp_) ++appearances;
-        wasUp_ = up;
-        if (!waitingSeenAt && up) {
-            waitingSeenAt = now;
-            waitingText = w->label()->text();
-        }
-        return now;
-    }
+    QString text;
+    bool busyCursor = false;
 
-  private:
-    bool wasUp_ = false;
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* w = qobject_cast<WaitingWindow*>(watched)) {
+                ++appearances;
+                text = w->label()->text();
+                const QCursor* cursor = QGuiApplication::overrideCursor();
+                busyCursor = cursor && cursor->shape() == Qt::WaitCursor;
+            }
+        return false;
+    }
 };
 
 class NoEditor : public EditorHost {
@@ -70,7 +67,8 @@ class DeskTest : public QObject {
         ScriptedMessages messages;
         ScriptedFileDialogs dialogs;
         FixedLocalClock clock{LocalTime{2024, 3, 6, 9, 5, 0}};
-        WatchingClock linkClock;
+        VirtualClock linkClock;
+        WaitingWatcher waiting;
         MemoryLineFactory lines{linkClock, nullptr};  // a terminal that never answers
         std::unique_ptr<MainWindow> window;
         std::function<void(TemplateDocument&)> edit = [](TemplateDocument&) {};
@@ -83,7 +81,6 @@ class DeskTest : public QObject {
             services.lines = &lines;
             services.linkClock = &linkClock;
             window = std::make_unique<MainWindow>(services);
-            linkClock.ui = &window->transferUi();
             window->setEditorSheet([this](QWidget*, TemplateDocument& doc, EditorHost&) {
                 edit(doc);
                 return 1;
@@ -301,11 +298,15 @@ class DeskTest : public QObject {
 
     void aSilentTerminalShowsTheWaitingWindowAtOnce() {
         Fixture f;
+        int seenBeforeTheFirstBox = -1;
+        f.messages.onShow = [&](const test::Shown&) {
+            if (seenBeforeTheFirstBox < 0) seenBeforeTheFirstBox = f.waiting.appearances;
+        };
         f.window->OnCommand(3020);  // download the program over the cable
-        f.window->WaitForTransfer();
-        QVERIFY(f.linkClock.waitingSeenAt.has_value());
-        QVERIFY(*f.linkClock.waitingSeenAt <= 500);
-        QCOMPARE(f.linkClock.waitingText, QStringLiteral("等待終端機回應… /dev/k52-test-line"));
+        QVERIFY(test::WaitForTransfer(*f.window));
+        QCOMPARE(seenBeforeTheFirstBox, 1);
+        QVERIFY(f.waiting.busyCursor);
+        QCOMPARE(f.waiting.text, QStringLiteral("等待終端機回應… /dev/k52-test-line"));
         // The terminal's own messages are unchanged, and everything is gone at the end.
         QCOMPARE(f.messages.texts(), (std::vector<std::string>{"終端機尚未就緒!!", "下載失敗,再試一次嗎??"}));
         QVERIFY(!f.window->transferUi().waitingWindow());
@@ -321,19 +322,19 @@ class DeskTest : public QObject {
         };
         f.messages.answers = {MessageAnswer::Ok, MessageAnswer::Yes};  // one retry: the wait shows again
         f.window->OnCommand(3020);
-        f.window->WaitForTransfer();
+        QVERIFY(test::WaitForTransfer(*f.window));
         QVERIFY(asideDuringMessages);
         QCOMPARE(f.messages.shown.size(), std::size_t{4});
-        QCOMPARE(f.linkClock.appearances, 2);
+        QCOMPARE(f.waiting.appearances, 2);
 
         QtTransferUi& ui = f.window->transferUi();
         ui.BeginTransfer(QStringLiteral("/dev/x"));
         ui.BeginReceiveStatus();
-        ui.Idle();
+        ui.ShowWaiting();
         QVERIFY(ui.waitingWindow() && ui.waitingWindow()->isVisible());
         ui.UpdateReceiveStatus(1);
         QVERIFY(!ui.waitingWindow());
-        ui.Idle();
+        ui.ShowWaiting();
         QVERIFY(!ui.waitingWindow());  // the status box now says what is going on
         ui.EndReceiveStatus();
         ui.EndTransfer();

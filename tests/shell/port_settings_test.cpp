@@ -222,9 +222,9 @@ class PortSettingsTest : public QObject {
         MainWindow window(services);
         window.document().tmpl.portSettings = {0, 0};
         window.OnCommand(3020);  // download the program
-        window.WaitForTransfer();
+        QVERIFY(test::WaitForTransfer(window));
         window.OnCommand(3030);  // receive data
-        window.WaitForTransfer();
+        QVERIFY(test::WaitForTransfer(window));
         const std::string why =
             "COM1 is assigned to /dev/serial/by-id/usb-FTDI_FT232R_A12B-if00-port0, which is not connected";
         QCOMPARE(messages.shown.size(), std::size_t{2});

@@ -13,11 +13,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "link/DeskTransfer.h"
-#include "link/Ledger.h"
+#include "app/DeskTransfer.h"
+#include "app/TransferWording.h"
 #include "shell/MainWindow.h"
 #include "shell/TerminalsWindow.h"
 #include "shell/Translations.h"
+#include "station/Ledger.h"
 #include "support/UiTestSupport.h"
 #include "template/Defaults.h"
 

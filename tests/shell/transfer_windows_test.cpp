@@ -139,7 +139,9 @@ class TransferWindowsTest : public QObject {
         ScriptedMessages messages;
         messages.answers = {MessageAnswer::Yes};
         QtTransferUi ui(messages, nullptr);
-        QCOMPARE(ui.AskRetry("下載失敗,再試一次嗎??", "錯誤"), MessageAnswer::Yes);
+        QCOMPARE(
+            ui.ShowMessage("下載失敗,再試一次嗎??", "錯誤", MessageIcon::Question, MessageButtons::YesNo),
+            MessageAnswer::Yes);
         QCOMPARE(messages.shown.size(), size_t(1));
         QCOMPARE(messages.shown[0].icon, MessageIcon::Question);
         QCOMPARE(messages.shown[0].buttons, MessageButtons::YesNo);

@@ -9,8 +9,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "app/TransferWording.h"
 #include "editor/ui/EditorSheetDialog.h"
-#include "link/LinkTexts.h"
 #include "shell/MainWindow.h"
 #include "shell/QtDialogs.h"
 #include "shell/Translations.h"
@@ -78,8 +78,8 @@ class TranslationsTest : public QObject {
             box->buttons().value(0)->click();
         });
         QtMessageBoxes messages;
-        messages.ShowMessage(link_text::kTerminalNotReady, link_text::kErrorTitle, MessageIcon::Exclamation,
-                             MessageButtons::Ok);
+        const NoticeBox notReady = WordNotice(NoticeKind::TerminalNotReady);
+        messages.ShowMessage(notReady.text, notReady.title, notReady.icon, MessageButtons::Ok);
         shown << seen.title << seen.text << seen.button;
 
         TemplateDocument doc;

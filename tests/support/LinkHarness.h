@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "link/DeskTransfer.h"
-#include "link/TerminalLink.h"
+#include "app/DeskTransfer.h"
 #include "peer/TerminalPeer.h"
 #include "support/MemoryLine.h"
 #include "support/TransferUis.h"
 #include "template/Defaults.h"
+#include "transfer/TerminalLink.h"
 
 namespace k52::test {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "link/SerialLine.h"
+#include "line/SerialLine.h"
 #include "peer/LinePeer.h"
 #include "support/VirtualClock.h"
 

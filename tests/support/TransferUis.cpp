@@ -23,6 +23,12 @@ std::optional<std::string> RecordingUi::ChooseLookupFile(const std::string& prev
     return lookupChoice;
 }
 
+std::vector<NoticeKind> RecordingUi::Kinds() const {
+    std::vector<NoticeKind> k;
+    for (const Notice& n : notices) k.push_back(n.kind);
+    return k;
+}
+
 std::vector<std::string> RecordingUi::Texts() const {
     std::vector<std::string> t;
     for (const Shown& s : shown) t.push_back(s.text);

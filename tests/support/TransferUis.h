@@ -1,5 +1,5 @@
-// Transfer user interfaces for tests: one that records everything it is asked to show, one that shows
-// nothing.
+// Transfer front ends for tests: one that records everything a desk would show (through the same
+// presenter and wording the desktop uses) and every notice, and one that shows nothing.
 #pragma once
 
 #include <cstdint>
@@ -9,17 +9,31 @@
 #include <string>
 #include <vector>
 
-#include "link/Clock.h"
-#include "link/DeskTransfer.h"
-#include "link/TransferObserver.h"
+#include "app/DeskTransfer.h"
+#include "app/TransferPresenter.h"
+#include "app/TransferWording.h"
+#include "line/Clock.h"
 #include "support/Messages.h"
+#include "transfer/TransferObserver.h"
 
 namespace k52::test {
 
 // Answers Yes/No questions from `answers`, then No; the file choices are set by the test.
-class RecordingUi : public TransferObserver, public TransferChoices {
+class RecordingUi : public TransferObserver,
+                    public MessageBoxes,
+                    public TransferDisplay,
+                    public TransferChoices {
   public:
     explicit RecordingUi(Clock& clock) : clock_(clock) {}
+
+    void OnProgress(const TransferProgress& p) override {
+        phases.push_back(p);
+        presenter_.OnProgress(p);
+    }
+    void OnNotice(const Notice& n) override {
+        notices.push_back(n);
+        presenter_.OnNotice(n);
+    }
 
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                               MessageButtons buttons) override;
@@ -35,10 +49,16 @@ class RecordingUi : public TransferObserver, public TransferChoices {
     std::optional<std::string> ChooseLookupFile(const std::string& previous) override;
     std::optional<std::string> ChooseDataFile() override { return dataChoice; }
     void OpenForViewing(const std::string& path) override { viewed.push_back(path); }
-    void Idle() override { idle.push_back(clock_.NowMs()); }
-    void OnProgress(const TransferProgress& p) override { phases.push_back(p); }
 
     std::vector<std::string> Texts() const;
+    std::vector<NoticeKind> Kinds() const;
+    // A retry question answered from `answers`, as the desk asks it.
+    std::function<bool()> RetryHook() {
+        return [this] {
+            const NoticeBox box = RetryQuestion();
+            return ShowMessage(box.text, box.title, box.icon, MessageButtons::YesNo) == MessageAnswer::Yes;
+        };
+    }
 
     std::deque<MessageAnswer> answers;  // for Yes/No questions, then No
     std::function<void()> onAnswer;
@@ -51,20 +71,15 @@ class RecordingUi : public TransferObserver, public TransferChoices {
     std::vector<std::string> status;
     std::vector<std::string> offeredLookup;
     std::vector<std::string> viewed;
-    std::vector<std::int64_t> idle;
     std::vector<TransferProgress> phases;
+    std::vector<Notice> notices;
 
   private:
     Clock& clock_;
+    TransferPresenter presenter_{*this, *this};
 };
 
-// Shows nothing and answers OK and No.
-class NullTransferUi : public WindowlessObserver {
-  public:
-    MessageAnswer ShowMessage(std::string_view, std::string_view, MessageIcon,
-                              MessageButtons buttons) override {
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-    }
-};
+// Shows nothing.
+class NullTransferUi : public TransferObserver {};
 
 }  // namespace k52::test

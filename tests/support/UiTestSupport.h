@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QImage>
+#include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -42,6 +45,21 @@ inline void OnNextModal(std::function<void(QWidget*)> check, int tries = 10000) 
                 OnNextModal(check, tries - 1);
         },
         Qt::QueuedConnection);
+}
+
+// Runs an event loop, as the program's own does, until `window`'s transfer (and what follows it on the
+// desk) has ended; false after a minute without an end.
+template <typename Window>
+bool WaitForTransfer(Window& window) {
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!window.transferRunning()) loop.quit();
+    });
+    poll.start(5);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    if (window.transferRunning()) loop.exec();
+    return !window.transferRunning();
 }
 
 }  // namespace k52::test

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "link/Clock.h"
+#include "line/Clock.h"
 
 namespace k52 {
 

@@ -30,8 +30,14 @@ bool EntryExists(const std::string& path);
 // True when both paths name one file.
 bool SameFile(const std::string& a, const std::string& b);
 
-// Creates one folder (`mode` where the system has modes). False with errno set (EEXIST when it is there).
-bool MakeDirectory(const std::string& path, unsigned mode);
+// What a system call said when a caller branches on it: 0, or the errno value it failed with.
+struct SysError {
+    int number = 0;
+    explicit operator bool() const { return number != 0; }
+};
+
+// Creates one folder (`mode` where the system has modes); EEXIST when one is there already.
+SysError MakeDirectory(const std::string& path, unsigned mode);
 
 // The folder the user's settings live in: $XDG_CONFIG_HOME or ~/.config on Linux, %APPDATA% on Windows.
 std::string UserConfigFolder();

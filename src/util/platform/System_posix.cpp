@@ -33,8 +33,9 @@ bool SameFile(const std::string& a, const std::string& b) {
            sa.st_ino == sb.st_ino;
 }
 
-bool MakeDirectory(const std::string& path, unsigned mode) {
-    return ::mkdir(path.c_str(), static_cast<mode_t>(mode)) == 0;
+SysError MakeDirectory(const std::string& path, unsigned mode) {
+    if (::mkdir(path.c_str(), static_cast<mode_t>(mode)) == 0) return {};
+    return {errno};
 }
 
 std::string UserConfigFolder() {

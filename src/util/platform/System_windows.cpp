@@ -49,10 +49,10 @@ bool SameFile(const std::string& a, const std::string& b) {
            ia->nFileIndexHigh == ib->nFileIndexHigh && ia->nFileIndexLow == ib->nFileIndexLow;
 }
 
-bool MakeDirectory(const std::string& path, unsigned) {
-    if (CreateDirectoryW(Widen(path).c_str(), nullptr)) return true;
+SysError MakeDirectory(const std::string& path, unsigned) {
+    if (CreateDirectoryW(Widen(path).c_str(), nullptr)) return {};
     SetErrnoFromLastError();
-    return false;
+    return {errno};
 }
 
 std::string UserConfigFolder() {

@@ -1,0 +1,82 @@
+// The desk's questions before and after a transfer.
+#include "app/DeskTransfer.h"
+
+#include "app/TransferWording.h"
+#include "util/platform/System.h"
+
+namespace k52 {
+
+namespace {
+
+TransferOutcome Ended(LinkFailure failure) {
+    TransferOutcome outcome;
+    outcome.failure = failure;
+    return outcome;
+}
+}  // namespace
+
+std::optional<TransferOutcome> DeskTransfer::RefusedSettings() {
+    const std::optional<Notice> problem = link_.PortSettingsProblem();
+    if (!problem) return std::nullopt;
+    const NoticeBox box = WordNotice(*problem);
+    messages_.ShowMessage(box.text, box.title, box.icon, MessageButtons::Ok);
+    TransferOutcome outcome = Ended(LinkFailure::BadPortSettings);
+    outcome.notices.push_back(*problem);
+    return outcome;
+}
+
+std::variant<DownloadRequest, TransferOutcome> DeskTransfer::PrepareDownload(Transport transport,
+                                                                             Payload payload) {
+    if (std::optional<TransferOutcome> refused = RefusedSettings()) return *refused;
+    DownloadRequest request;
+    request.transport = transport;
+    request.payload = payload;
+    if (payload == Payload::Lookup) {
+        std::optional<std::string> path = choices_.ChooseLookupFile(link_.lookupFileName());
+        if (!path) return Ended(LinkFailure::Cancelled);
+        request.lookupFile = *path;
+    }
+    return request;
+}
+
+std::variant<ReceiveRequest, TransferOutcome> DeskTransfer::PrepareReceive(Transport transport) {
+    if (std::optional<TransferOutcome> refused = RefusedSettings()) return *refused;
+    std::optional<std::string> path = choices_.ChooseDataFile();
+    if (!path) return Ended(LinkFailure::Cancelled);
+    ReceiveRequest request;
+    request.transport = transport;
+    request.dataFile = *path;
+    // The dialog asked about a file that stood there; one that appears meanwhile is not replaced.
+    request.replace = platform::KindOf(*path) != platform::PathKind::Missing;
+    return request;
+}
+
+bool DeskTransfer::AskRetry() {
+    const NoticeBox box = RetryQuestion();
+    return messages_.ShowMessage(box.text, box.title, box.icon, MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
+void DeskTransfer::FinishReceive(const TransferOutcome& outcome) {
+    if (!outcome.Succeeded() || !outcome.fileKept || outcome.recordsStored == 0) return;
+    const NoticeBox box = ReceiveDoneQuestion(outcome.recordsStored);
+    if (messages_.ShowMessage(box.text, box.title, box.icon, MessageButtons::YesNo) == MessageAnswer::Yes)
+        choices_.OpenForViewing(outcome.dataFile);
+}
+
+TransferOutcome DeskTransfer::RunDownload(Transport transport, Payload payload, TransferObserver& observer) {
+    auto prepared = PrepareDownload(transport, payload);
+    if (auto* ended = std::get_if<TransferOutcome>(&prepared)) return *ended;
+    DownloadRequest& request = std::get<DownloadRequest>(prepared);
+    request.askRetry = [this] { return AskRetry(); };
+    return link_.Download(request, observer);
+}
+
+TransferOutcome DeskTransfer::RunReceive(Transport transport, TransferObserver& observer) {
+    auto prepared = PrepareReceive(transport);
+    if (auto* ended = std::get_if<TransferOutcome>(&prepared)) return *ended;
+    const TransferOutcome outcome = link_.Receive(std::get<ReceiveRequest>(prepared), observer);
+    FinishReceive(outcome);
+    return outcome;
+}
+
+}  // namespace k52

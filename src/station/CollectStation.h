@@ -1,0 +1,93 @@
+// The collection station: on each port it asks for an upload again and again, files each upload under
+// the terminal's name and the time it began, and writes its row in the ledger.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include <optional>
+
+#include "line/Clock.h"
+#include "line/SerialLine.h"
+#include "station/Ledger.h"
+#include "template/Template.h"
+#include "transfer/Notice.h"
+#include "transfer/TransferProgress.h"
+#include "transfer/TransferRequest.h"
+
+namespace k52 {
+
+enum class CollectEventKind { Started, Finished, Partial, Interrupted, Empty, PortGone, PortBack, Problem };
+
+// "started", "finished", ...: the event's name in k52cli's lines and JSON.
+const char* CollectEventKey(CollectEventKind kind);
+
+struct CollectEvent {
+    CollectEventKind kind = CollectEventKind::Started;
+    std::string terminal;
+    std::string device;
+    std::string time;  // ISO 8601 with the UTC offset
+    int records = 0;
+    std::string file;              // relative to the folder, once there is one
+    std::string message;           // what the receive said at its end, or what went wrong, in words
+    std::optional<Notice> notice;  // the receive's notice behind the message, when there is one
+};
+
+// Called from each port's thread; an implementation that prints must serialise its lines.
+class CollectObserver {
+  public:
+    virtual ~CollectObserver() = default;
+    virtual void OnEvent(const CollectEvent& event) = 0;
+    // How far the upload on `device` has come, for a front end that shows it.
+    virtual void OnProgress(const std::string& /*device*/, const TransferProgress& /*progress*/) {}
+};
+
+struct CollectPort {
+    std::string device;          // as named: it names the terminal's folder and stands in the ledger
+    std::string byId;            // the stable name, when the device has one
+    std::optional<int> comPort;  // named as COMn (0 = COM1): its device comes through the resolver
+    LineFactory* lines = nullptr;
+    ApplicationTemplate tmpl{};  // the port number and speed to use
+    Transport transport = Transport::Direct;
+};
+
+class CollectStation {
+  public:
+    // Seconds since the epoch for file names and the ledger; tests follow their virtual clock.
+    using WallClock = std::function<std::time_t()>;
+    // A notice in the words the ledger keeps beside its code (the front end's language).
+    using NoticeWords = std::function<std::string(const Notice&)>;
+
+    CollectStation(std::string folder, std::int64_t intervalMs, const StopFlag& stop, Ledger& ledger,
+                   CollectObserver& observer, WallClock wall, NoticeWords words = {});
+
+    // Serves one port on the calling thread until the stop flag is set; `clock` times its waits.
+    void Serve(CollectPort& port, Clock& clock);
+    // Before serving: what a station that was killed left behind gets its row, so that the ledger and
+    // the folder agree again. A file stored but not yet in the ledger becomes a "partial" row (how its
+    // upload ended is not known); a partial file of an upload cut off takes its name and an
+    // "interrupted" row. Returns how many rows were added.
+    int Recover();
+
+  private:
+    struct PortState;
+    // True when the terminal answered (an upload ran, whatever its end).
+    bool Poll(CollectPort& port, Clock& clock, PortState& state);
+    void Record(const CollectPort& port, const UploadRow& row, CollectEventKind kind, const Notice* notice);
+    void Emit(CollectEvent event);
+    void Wait(Clock& clock, std::int64_t ms);
+
+    std::string folder_;
+    std::int64_t intervalMs_;
+    const StopFlag& stop_;
+    Ledger& ledger_;
+    CollectObserver& observer_;
+    WallClock wall_;
+    NoticeWords words_;
+    std::mutex mutex_;  // the ledger and the observer, shared by the ports' threads
+};
+
+}  // namespace k52

@@ -1,0 +1,39 @@
+// A transfer as the front end decides it before it starts: nothing is chosen or asked while it runs.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "line/Clock.h"
+#include "transfer/LookupData.h"
+#include "transfer/TransferOutcome.h"
+
+namespace k52 {
+
+struct DownloadRequest {
+    Transport transport = Transport::Direct;
+    Payload payload = Payload::Program;
+    std::string lookupFile;  // Payload::Lookup: the data file to send
+    LookupEncoding encoding = LookupEncoding::Auto;
+    // Payload::Lookup: a file without records may be sent, leaving the terminal without lookup data.
+    bool allowEmpty = false;
+    // How many times a failed download is started again without asking; unset: `askRetry` is asked.
+    std::optional<unsigned> retries;
+    // The one question a transfer asks while it runs, between attempts with the port still open: true
+    // starts another. Called on the transfer's thread; without it (and without `retries`) the answer is No.
+    std::function<bool()> askRetry;
+    // Ends the transfer at its next safe point: between packets of a download, at a record boundary of
+    // a receive (nothing more is acknowledged; what was is kept).
+    const StopFlag* stop = nullptr;
+};
+
+struct ReceiveRequest {
+    Transport transport = Transport::Direct;
+    std::string dataFile;
+    // Whether the records may replace a file that stands at `dataFile` when they take its name.
+    bool replace = true;
+    const StopFlag* stop = nullptr;
+};
+
+}  // namespace k52

@@ -1,0 +1,223 @@
+// The collection station on the virtual clock: terminals that answer late, upload twice, are cut off,
+// stopped or unplugged; every upload's file and ledger row.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <memory>
+
+#include "station/CollectStation.h"
+#include "station/Ledger.h"
+#include "support/LinkHarness.h"
+#include "support/TempDir.h"
+#include "util/Sha256.h"
+
+namespace k52::test {
+namespace {
+
+// A cradle into which terminals are put one after another: each stays silent for its first few requests,
+// then uploads; once its upload ended, the next one takes its place.
+class Cradle : public LinePeer {
+  public:
+    struct Upload {
+        int silentRequests = 0;
+        PeerOptions options;
+    };
+    explicit Cradle(std::deque<Upload> uploads) : uploads_(std::move(uploads)) { Next(); }
+    void Receive(const u8* data, std::size_t size, const PeerLineState& line, std::int64_t nowMs) override {
+        if (terminal_ && terminal_->ExchangeEnded()) Next();
+        if (!terminal_) return;
+        if (silent_ > 0 && Bytes(data, data + size) == B("READ\r")) {
+            --silent_;
+            return;
+        }
+        terminal_->Receive(data, size, line, nowMs);
+    }
+    std::vector<PeerEmission> TakeOutput() override {
+        return terminal_ ? terminal_->TakeOutput() : std::vector<PeerEmission>{};
+    }
+    int Acknowledged() const { return terminal_ ? terminal_->report().recordsAcknowledged : 0; }
+
+  private:
+    void Next() {
+        terminal_.reset();
+        if (uploads_.empty()) return;
+        silent_ = uploads_.front().silentRequests;
+        terminal_ = std::make_unique<TerminalPeer>(std::move(uploads_.front().options));
+        uploads_.pop_front();
+    }
+    std::deque<Upload> uploads_;
+    std::unique_ptr<TerminalPeer> terminal_;
+    int silent_ = 0;
+};
+
+// Lets a test act as time passes: unplug the adapter, press Ctrl+C.
+struct HookClock : VirtualClock {
+    std::function<void(std::int64_t)> hook;
+    std::int64_t NowMs() override {
+        if (hook) hook(VirtualClock::NowMs());
+        return VirtualClock::NowMs();
+    }
+};
+
+struct Events : CollectObserver {
+    void OnEvent(const CollectEvent& e) override {
+        seen.push_back(e);
+        if (onEvent) onEvent(e);
+    }
+    int Count(CollectEventKind kind) const {
+        int n = 0;
+        for (const CollectEvent& e : seen) n += e.kind == kind;
+        return n;
+    }
+    std::vector<CollectEvent> seen;
+    std::function<void(const CollectEvent&)> onEvent;
+};
+
+std::vector<Bytes> Records(const std::string& prefix, int n) {
+    std::vector<Bytes> r;
+    for (int i = 0; i < n; ++i) r.push_back(B(prefix + std::to_string(i)));
+    return r;
+}
+
+std::string Lines(const std::string& prefix, int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += prefix + std::to_string(i) + "\r\n";
+    return s;
+}
+
+constexpr std::time_t kMay1 = 1714521600;  // 2024-05-01 00:00:00 UTC
+
+struct Station {
+    explicit Station(std::deque<Cradle::Upload> uploads) : cradle(std::move(uploads)), lines(clock, &cradle) {
+        setenv("TZ", "UTC0", 1);
+        tzset();
+        std::string reason;
+        ledger.emplace(*Ledger::Open(dir.path().string(), &reason));
+        port.device = "/dev/ttyUSB3";
+        port.byId = "/dev/serial/by-id/usb-K52_Cradle-if00";
+        port.lines = &lines;
+        port.tmpl = StartupTemplate();
+    }
+    // Ends the run once `uploads` uploads have ended (any outcome).
+    std::vector<UploadRow> Run(int uploads, bool frozenWallClock = false) {
+        events.onEvent = [&, uploads](const CollectEvent&) {
+            const int ended =
+                events.Count(CollectEventKind::Finished) + events.Count(CollectEventKind::Partial) +
+                events.Count(CollectEventKind::Interrupted) + events.Count(CollectEventKind::Empty);
+            if (ended >= uploads) stop.store(true);
+        };
+        CollectStation station(dir.path().string(), 5000, stop, *ledger, events, [&, frozenWallClock] {
+            return kMay1 +
+                   (frozenWallClock ? 0 : static_cast<std::time_t>(clock.VirtualClock::NowMs() / 1000));
+        });
+        station.Serve(port, clock);
+        std::string reason;
+        return *ledger->List("", "", &reason);
+    }
+    std::string Read(const std::string& file) const { return dir.Read(file); }
+
+    TempDir dir;
+    HookClock clock;
+    Cradle cradle;
+    MemoryLineFactory lines;
+    StopFlag stop{false};
+    std::optional<Ledger> ledger;
+    Events events;
+    CollectPort port;
+};
+
+TEST(Collect, ALateTerminalIsAskedUntilItAnswersAndEachUploadGetsItsOwnFile) {
+    Station s({{7, Options({}, Records("A", 3))}, {0, Options({}, {})}, {2, Options({}, Records("B", 2))}});
+    const std::vector<UploadRow> rows = s.Run(3, /*frozenWallClock=*/true);
+
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_GT(s.lines.log.opened.size(), 3u);  // the first terminal kept quiet through several polls
+    EXPECT_EQ(s.events.Count(CollectEventKind::Started), 3);
+    EXPECT_EQ(s.events.Count(CollectEventKind::Problem), 0);
+    // Same second each time: the later upload takes "-2", and the empty one leaves no file.
+    const char* outcomes[] = {"complete", "empty", "complete"};
+    const int records[] = {3, 0, 2};
+    const char* files[] = {"ttyUSB3/2024-05-01_000000.TXT", "", "ttyUSB3/2024-05-01_000000-2.TXT"};
+    const std::string contents[] = {Lines("A", 3), "", Lines("B", 2)};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].outcome, outcomes[i]) << i;
+        EXPECT_EQ(rows[i].records, records[i]) << i;
+        EXPECT_EQ(rows[i].file, files[i]) << i;
+        EXPECT_EQ(rows[i].terminal, "ttyUSB3");
+        EXPECT_EQ(rows[i].byId, s.port.byId);
+        EXPECT_EQ(rows[i].started, "2024-05-01T00:00:00+00:00");
+        if (*files[i] == '\0') continue;
+        EXPECT_EQ(s.Read(files[i]), contents[i]) << i;
+        EXPECT_EQ(rows[i].sha256, Sha256Hex(contents[i])) << i;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(s.dir.path() / "ttyUSB3"), {}), 2);
+}
+
+TEST(Collect, AnUploadCutOffOrStoppedKeepsItsAcknowledgedRecords) {
+    struct Case {
+        const char* what;
+        std::vector<const char*> faults;
+        bool stopAfterTwo;
+        const char* outcome;
+    };
+    const Case cases[] = {
+        {"terminal falls silent", {"silent-after=2"}, false, "partial"},
+        {"stopped by a signal", {}, true, "interrupted"},
+    };
+    for (const Case& c : cases) {
+        PeerOptions options;
+        for (const char* f : c.faults) options.faults.push_back(*ParsePeerFault(f));
+        options.records = Records("R", 5);
+        Station s({{0, std::move(options)}});
+        if (c.stopAfterTwo)
+            s.clock.hook = [&](std::int64_t) {
+                if (s.cradle.Acknowledged() >= 2) s.stop.store(true);
+            };
+        const std::vector<UploadRow> rows = s.Run(1);
+        ASSERT_EQ(rows.size(), 1u) << c.what;
+        EXPECT_EQ(rows[0].outcome, c.outcome) << c.what;
+        EXPECT_EQ(rows[0].records, 2) << c.what;
+        EXPECT_FALSE(rows[0].message.empty()) << c.what;
+        EXPECT_EQ(s.Read(rows[0].file), Lines("R", 2)) << c.what;
+        EXPECT_EQ(rows[0].sha256, Sha256Hex(Lines("R", 2))) << c.what;
+    }
+}
+
+TEST(Collect, APortThatDisappearsIsSaidOnceAndServedAgainWhenItComesBack) {
+    Station s({{0, Options({}, Records("C", 1))}});
+    s.lines.refuseOpen = true;
+    s.clock.hook = [&](std::int64_t now) { s.lines.refuseOpen = now < 60000; };
+    const std::vector<UploadRow> rows = s.Run(1);
+    EXPECT_EQ(s.events.Count(CollectEventKind::PortGone), 1);
+    EXPECT_EQ(s.events.Count(CollectEventKind::PortBack), 1);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].outcome, "complete");
+    EXPECT_EQ(rows[0].started, "2024-05-01T00:01:00+00:00");
+    EXPECT_EQ(s.Read("ttyUSB3/2024-05-01_000100.TXT"), Lines("C", 1));
+}
+
+TEST(Collect, WhatAKilledStationLeftGetsItsRowBeforeServing) {
+    Station s({});
+    std::filesystem::create_directories(s.dir.path() / "ttyUSB3");
+    s.dir.Write("ttyUSB3/2024-05-01_000000.TXT", Lines("A", 2));                 // stored, row never written
+    s.dir.Write("ttyUSB3/2024-05-01_000100.TXT.999999.partial", Lines("B", 3));  // cut off mid-upload
+    CollectStation station(s.dir.path().string(), 5000, s.stop, *s.ledger, s.events, [] { return kMay1; });
+    EXPECT_EQ(station.Recover(), 2);
+    EXPECT_EQ(station.Recover(), 0);  // once in the ledger, a file is known
+    std::string reason;
+    const std::vector<UploadRow> rows = *s.ledger->List("", "", &reason);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].file, "ttyUSB3/2024-05-01_000000.TXT");
+    EXPECT_EQ(rows[0].outcome, "partial");
+    EXPECT_EQ(rows[0].records, 2);
+    EXPECT_EQ(rows[1].file, "ttyUSB3/2024-05-01_000100.TXT");
+    EXPECT_EQ(rows[1].outcome, "interrupted");
+    EXPECT_EQ(rows[1].records, 3);
+    EXPECT_EQ(rows[1].sha256, Sha256Hex(Lines("B", 3)));
+    EXPECT_EQ(s.Read("ttyUSB3/2024-05-01_000100.TXT"), Lines("B", 3));
+}
+
+}  // namespace
+}  // namespace k52::test
