@@ -163,6 +163,11 @@ void TerminalRack::Progress(std::size_t row, const TransferProgress& p, std::int
             static_cast<double>(p.bytesSent + p.bytesReceived) * 1000.0 / static_cast<double>(elapsed);
 }
 
+void TerminalRack::Said(std::size_t row, const std::string& line) {
+    RackRow& r = rows_.at(row);
+    if (r.state == RowState::Running) r.result = line;
+}
+
 void TerminalRack::Finish(std::size_t row, const JobResult& result) {
     RackRow& r = rows_.at(row);
     const LinkFailure failure = result.outcome.failure;

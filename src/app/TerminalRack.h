@@ -90,6 +90,8 @@ class TerminalRack {
     // then: it may hold what the failed run acknowledged.
     std::optional<TerminalJob> Retry(std::size_t row, std::int64_t nowMs);
     void Progress(std::size_t row, const TransferProgress& progress, std::int64_t nowMs);
+    // What the row's transfer says now ("TITLE: TEXT"), shown as its result until it ends.
+    void Said(std::size_t row, const std::string& line);
     void Finish(std::size_t row, const JobResult& result);
     // Ends the row's transfer (or every row's) at its next safe point; Finish follows.
     void Cancel(std::size_t row) { rows_.at(row).stop->store(true); }

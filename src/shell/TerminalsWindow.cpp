@@ -9,11 +9,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -26,6 +25,7 @@
 #include "line/SerialLine.h"
 #include "shell/QtDialogs.h"
 #include "shell/TerminalsCollecting.h"
+#include "shell/TerminalsModel.h"
 #include "shell/Worker.h"
 
 namespace k52 {
@@ -92,16 +92,21 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
         return QSettings().value(CradleKey(device), false).toBool();
     };
 
-    table_ = new QTableWidget(0, kColumns, this);
-    table_->setHorizontalHeaderLabels(
-        {tr("名稱"), tr("裝置"), tr("連接"), tr("紅外線傳輸座"), tr("狀態"), tr("速度"), tr("結果")});
+    model_ = new TerminalsModel(rack_, this);
+    model_->cradleChanged = [this](std::size_t row, bool on) {
+        QSettings().setValue(CradleKey(rack_.rows()[row].device), on);
+    };
+    table_ = new QTableView(this);
+    table_->setModel(model_);
+    table_->setItemDelegateForColumn(TerminalsModel::kState, new StateBarDelegate(table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setMinimumSectionSize(60);
-    connect(table_, &QTableWidget::cellChanged, this, &TerminalsWindow::CellChanged);
+    connect(table_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { OpenRecords(static_cast<std::size_t>(index.row())); });
 
     download_ = new QPushButton(tr("下載程式(&D)"), this);
     lookup_ = new QPushButton(tr("下載索引檔(&L)"), this);
@@ -191,61 +196,17 @@ void TerminalsWindow::Rescan() {
 
 void TerminalsWindow::ApplyScan(const RackScan& scan) {
     if (!rack_.Update(scan)) return;
-    const QSignalBlocker block(table_);
-    for (std::size_t i = static_cast<std::size_t>(table_->rowCount()); i < rack_.rows().size(); ++i) {
-        const int row = static_cast<int>(i);
-        table_->insertRow(row);
-        for (int c = 0; c < kColumns; ++c) table_->setItem(row, c, new QTableWidgetItem);
-        table_->item(row, kName)->setCheckState(Qt::Unchecked);
-        table_->item(row, kName)->setText(QString::fromStdString(rack_.rows()[i].name));
-        auto* bar = new QProgressBar;
-        bar->setRange(0, 100);
-        bar->setValue(0);
-        table_->setCellWidget(row, kState, bar);
-    }
-    for (std::size_t i = 0; i < rack_.rows().size(); ++i) ShowRow(i);
-    for (int c = kName; c < kResult; ++c) table_->resizeColumnToContents(c);
-    table_->setColumnWidth(kState, std::max(table_->columnWidth(kState), 160));
+    model_->RackChanged();
+    for (int c = TerminalsModel::kName; c < TerminalsModel::kResult; ++c) table_->resizeColumnToContents(c);
+    table_->setColumnWidth(TerminalsModel::kState,
+                           std::max(table_->columnWidth(TerminalsModel::kState), 160));
     ShowSummary();
 }
 
 void TerminalsWindow::ShowRow(std::size_t i) {
-    const QSignalBlocker block(table_);
-    const RackRow& r = rack_.rows()[i];
-    const int row = static_cast<int>(i);
-    table_->item(row, kDevice)->setText(QFile::decodeName(r.device.c_str()));
-    table_->item(row, kPresent)->setText(r.present ? tr("已連接") : tr("未連接"));
-    table_->item(row, kCradle)->setCheckState(r.cradle ? Qt::Checked : Qt::Unchecked);
-    auto* bar = static_cast<QProgressBar*>(table_->cellWidget(row, kState));
-    const QString state = QString::fromStdString(RowStateText(r));
-    bar->setValue(std::max(r.percent, 0));
-    bar->setFormat(r.percent >= 0 ? state + QStringLiteral(" %p%") : state);
-    table_->item(row, kSpeed)
-        ->setText(r.bytesPerSecond > 0
-                      ? QString::number(static_cast<long long>(r.bytesPerSecond)) + QStringLiteral(" B/s")
-                      : QString());
-    if (r.state != RowState::Running) {
-        table_->item(row, kResult)->setText(QString::fromStdString(r.result));
-        table_->item(row, kResult)->setToolTip(QString::fromStdString(r.result));
-    }
-    // Once every transfer has ended, a receive's row leads to its records.
-    QWidget* link = table_->cellWidget(row, kResult);
-    if (!r.file.empty() && !rack_.AnyRunning()) {
-        if (!link) {
-            auto* label = new QLabel;
-            label->setTextFormat(Qt::RichText);
-            connect(label, &QLabel::linkActivated, this, [this](const QString& path) { OpenData(path); });
-            table_->setCellWidget(row, kResult, label);
-            link = label;
-        }
-        const QString path = QFile::decodeName(r.file.c_str());
-        static_cast<QLabel*>(link)->setText(
-            QString::fromStdString(r.result).toHtmlEscaped() +
-            QStringLiteral(" <a href=\"%1\">%2</a>").arg(path.toHtmlEscaped(), path.toHtmlEscaped()));
-        table_->item(row, kResult)->setText(QString());
-    } else if (link) {
-        table_->removeCellWidget(row, kResult);
-    }
+    // Once every transfer has ended, a receive's row names its records.
+    model_->setShowFiles(!rack_.AnyRunning());
+    model_->RowChanged(i);
 }
 
 void TerminalsWindow::ShowSummary() {
@@ -254,27 +215,25 @@ void TerminalsWindow::ShowSummary() {
     retry_->setEnabled(s.failed > 0);
 }
 
-void TerminalsWindow::CellChanged(int row, int column) {
-    if (column != kCradle) return;
-    const bool on = table_->item(row, column)->checkState() == Qt::Checked;
-    const std::size_t i = static_cast<std::size_t>(row);
-    rack_.SetCradle(i, on);
-    QSettings().setValue(CradleKey(rack_.rows()[i].device), on);
-}
-
 void TerminalsWindow::CheckAll() {
     for (std::size_t i = 0; i < rack_.rows().size(); ++i) SetChecked(i, true);
 }
 
 void TerminalsWindow::SetChecked(std::size_t row, bool checked) {
-    table_->item(static_cast<int>(row), kName)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    model_->SetChecked(row, checked);
 }
 
 std::vector<std::size_t> TerminalsWindow::CheckedRows() const {
     std::vector<std::size_t> rows;
-    for (int i = 0; i < table_->rowCount(); ++i)
-        if (table_->item(i, kName)->checkState() == Qt::Checked) rows.push_back(static_cast<std::size_t>(i));
+    for (std::size_t i = 0; i < rack_.rows().size(); ++i)
+        if (model_->checked(i)) rows.push_back(i);
     return rows;
+}
+
+void TerminalsWindow::OpenRecords(std::size_t row) {
+    if (row >= rack_.rows().size() || rack_.AnyRunning()) return;
+    const std::string& file = rack_.rows()[row].file;
+    if (!file.empty() && services_.files) services_.files->OpenForViewing(file);
 }
 
 void TerminalsWindow::DownloadProgram() {
@@ -367,16 +326,14 @@ void TerminalsWindow::Launch(std::size_t row, const std::optional<TerminalJob>& 
                     result->notes.push_back(LocalizeFinished(warning));
         },
         [this, row, result] { RowFinished(row, *result); });
-    table_->item(static_cast<int>(row), kResult)->setText(QString());
     ShowRow(row);
     ShowSummary();
 }
 
 void TerminalsWindow::RowMessage(std::size_t row, const std::string& line) {
     // The row shows what its terminal's transfer says now, in place of a message box.
-    QTableWidgetItem* item = table_->item(static_cast<int>(row), kResult);
-    item->setText(QString::fromStdString(line));
-    item->setToolTip(QString::fromStdString(line));
+    rack_.Said(row, line);
+    ShowRow(row);
 }
 
 void TerminalsWindow::RowProgress(std::size_t row, const TransferProgress& progress) {
@@ -393,10 +350,6 @@ void TerminalsWindow::RowFinished(std::size_t row, const JobResult& result) {
     for (std::size_t i = 0; i < rack_.rows().size(); ++i) ShowRow(i);
     emit allEnded();
     CloseIfStopped();
-}
-
-void TerminalsWindow::OpenData(const QString& path) {
-    if (services_.files) services_.files->OpenForViewing(QFile::encodeName(path).toStdString());
 }
 
 }  // namespace k52

@@ -15,13 +15,14 @@
 
 class QLabel;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 class QTimer;
 
 namespace k52 {
 
 class MessageBoxes;
 class TransferChoices;
+class TerminalsModel;
 class Worker;
 
 struct TerminalsServices {
@@ -43,10 +44,9 @@ class TerminalsWindow : public QWidget {
     // Stops every transfer at its next safe point and waits for them.
     ~TerminalsWindow() override;
 
-    enum Column { kName, kDevice, kPresent, kCradle, kState, kSpeed, kResult, kColumns };
-
     TerminalRack& rack() { return rack_; }
-    QTableWidget* table() const { return table_; }
+    QTableView* table() const { return table_; }
+    TerminalsModel* model() const { return model_; }
     QPushButton* downloadButton() const { return download_; }
     QPushButton* lookupButton() const { return lookup_; }
     QPushButton* receiveButton() const { return receive_; }
@@ -56,6 +56,8 @@ class TerminalsWindow : public QWidget {
 
     void CheckAll();
     void SetChecked(std::size_t row, bool checked);
+    // A finished receive's records, in the viewer (a double click on its row does the same).
+    void OpenRecords(std::size_t row);
     // Looks at the host's ports again on a worker; nothing happens while a look is under way.
     void Rescan();
     bool running() const { return !jobs_.empty(); }
@@ -96,8 +98,6 @@ class TerminalsWindow : public QWidget {
     void RowFinished(std::size_t row, const JobResult& result);
     void ShowRow(std::size_t row);
     void ShowSummary();
-    void CellChanged(int row, int column);
-    void OpenData(const QString& path);
     std::optional<std::string> ChooseFolder(const QString& key, const std::string& fallback,
                                             const QString& title);
     void RowCollected(std::size_t row, const CollectEvent& event);
@@ -114,7 +114,8 @@ class TerminalsWindow : public QWidget {
     bool scanning_ = false;
     bool closeWhenEnded_ = false;
     std::string lookupFile_;
-    QTableWidget* table_;
+    TerminalsModel* model_;
+    QTableView* table_;
     QPushButton *download_, *lookup_, *receive_, *retry_, *collect_, *cancel_, *cancelAll_;
     QLabel* summary_;
     QTimer* rescanTimer_;

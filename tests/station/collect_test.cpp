@@ -5,10 +5,13 @@
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <set>
 
 #include "station/CollectStation.h"
 #include "station/Ledger.h"
+#include "station/StationRunner.h"
 #include "support/LinkHarness.h"
 #include "support/TempDir.h"
 #include "util/Sha256.h"
@@ -217,6 +220,70 @@ TEST(Collect, WhatAKilledStationLeftGetsItsRowBeforeServing) {
     EXPECT_EQ(rows[1].records, 3);
     EXPECT_EQ(rows[1].sha256, Sha256Hex(Lines("B", 3)));
     EXPECT_EQ(s.Read("ttyUSB3/2024-05-01_000100.TXT"), Lines("B", 3));
+}
+
+// The discovery loop: ports the host shows are served by their stable names, one plugged in later is
+// taken up too, each on a thread of its own with its own line and clock.
+TEST(StationRunner, ServesEveryPortTheScannerShowsAndThosePluggedInLater) {
+    struct Scanner : PortScanner {
+        int scans = 0;
+        std::vector<DiscoveredPort> Scan() override {
+            std::vector<DiscoveredPort> ports(++scans < 3 ? 1 : 2);
+            ports[0].device = "/dev/ttyUSB0";
+            ports[0].byId = "/dev/serial/by-id/usb-K52_A-if00";
+            if (ports.size() > 1) ports[1].device = "/dev/ttyUSB1";
+            return ports;
+        }
+    } scanner;
+    struct Terminal {
+        VirtualClock clock;
+        Cradle cradle;
+    };
+    std::map<std::string, std::unique_ptr<Terminal>> terminals;
+    for (const char* name : {"/dev/serial/by-id/usb-K52_A-if00", "/dev/ttyUSB1"})
+        terminals[name] = std::make_unique<Terminal>(
+            Terminal{VirtualClock{}, Cradle({{0, Options({}, Records(name[5] == 's' ? "A" : "B", 2))}})});
+    struct ClockRef : Clock {
+        explicit ClockRef(Clock& c) : clock(c) {}
+        std::int64_t NowMs() override { return clock.NowMs(); }
+        void SleepUntil(std::int64_t until) override { clock.SleepUntil(until); }
+        Clock& clock;
+    };
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    TempDir dir;
+    std::string reason;
+    std::optional<Ledger> ledger = Ledger::Open(dir.path().string(), &reason);
+    ASSERT_TRUE(ledger) << reason;
+    StopFlag stop{false};
+    Events events;
+    events.onEvent = [&](const CollectEvent&) {
+        if (events.Count(CollectEventKind::Finished) >= 2) stop.store(true);
+    };
+    CollectStation station(dir.path().string(), 5000, stop, *ledger, events, [] { return kMay1; });
+    {
+        StationRunner runner(station, stop, [&](const CollectPort& port) {
+            Terminal& t = *terminals.at(port.device);
+            PortLine line;
+            line.lines = std::make_unique<MemoryLineFactory>(t.clock, &t.cradle);
+            line.clock = std::make_unique<ClockRef>(t.clock);
+            return line;
+        });
+        VirtualClock discovery;
+        runner.ServeDiscovered(scanner, 5000, discovery);
+    }
+    EXPECT_GE(scanner.scans, 3);
+    const std::vector<UploadRow> rows = *ledger->List("", "", &reason);
+    ASSERT_EQ(rows.size(), 2u);
+    std::set<std::string> served;
+    for (const UploadRow& r : rows) {
+        served.insert(r.device);
+        EXPECT_EQ(r.outcome, "complete");
+        EXPECT_EQ(r.records, 2);
+    }
+    EXPECT_EQ(served, (std::set<std::string>{"/dev/serial/by-id/usb-K52_A-if00", "/dev/ttyUSB1"}));
+    EXPECT_EQ(dir.Read("usb-K52_A-if00/2024-05-01_000000.TXT"), Lines("A", 2));
+    EXPECT_EQ(dir.Read("ttyUSB1/2024-05-01_000000.TXT"), Lines("B", 2));
 }
 
 }  // namespace
