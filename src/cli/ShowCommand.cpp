@@ -7,6 +7,7 @@
 #include "i18n/Translate.h"
 #include "template/Cp950.h"
 #include "textformat/TemplateJson.h"
+#include "util/Hex.h"
 
 namespace k52::cli {
 namespace {
@@ -17,13 +18,7 @@ struct ShowOptions {
 };
 
 std::string Hex(const u8* p, std::size_t n) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string s;
-    for (std::size_t i = 0; i < n; ++i) {
-        s += digits[p[i] >> 4];
-        s += digits[p[i] & 15];
-    }
-    return s;
+    return HexDigits(std::string_view(reinterpret_cast<const char*>(p), n), HexCase::Upper);
 }
 
 std::string N(int n) {

@@ -1,5 +1,6 @@
 // The termios serial line: raw 8N1, exclusive open, speeds, modem lines, waits that never spin.
 #include "line/PosixSerialLine.h"
+#include "line/TermiosSpeeds.h"
 
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -22,23 +23,6 @@
 
 namespace k52 {
 namespace {
-
-std::optional<speed_t> TermiosSpeed(std::uint32_t bps) {
-    switch (bps) {
-        case 9600:
-            return B9600;
-        case 19200:
-            return B19200;
-        case 38400:
-            return B38400;
-        case 57600:
-            return B57600;
-        case 115200:
-            return B115200;
-        default:
-            return std::nullopt;
-    }
-}
 
 std::int64_t MonotonicMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -1,5 +1,6 @@
 // The terminal peer's summary, as k52peer prints it after an exchange.
 #include "peer/PeerReport.h"
+#include "util/Hex.h"
 
 #include <sstream>
 
@@ -8,8 +9,7 @@ namespace k52 {
 namespace {
 
 std::string Hex(u8 b) {
-    static const char digits[] = "0123456789ABCDEF";
-    return std::string("0x") + digits[b >> 4] + digits[b & 15];
+    return "0x" + HexByte(b);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The pseudo-terminals' master sides and the one ppoll() loop that serves them all.
 #include "peer/PtyLoop.h"
+#include "line/TermiosSpeeds.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -14,23 +15,6 @@
 
 namespace k52 {
 namespace {
-
-std::uint32_t SpeedOf(speed_t s) {
-    switch (s) {
-        case B9600:
-            return 9600;
-        case B19200:
-            return 19200;
-        case B38400:
-            return 38400;
-        case B57600:
-            return 57600;
-        case B115200:
-            return 115200;
-        default:
-            return 0;
-    }
-}
 
 std::int64_t NowUs() {
     return std::chrono::duration_cast<std::chrono::microseconds>(
@@ -103,7 +87,7 @@ void PtyMaster::Close() {
 
 std::uint32_t PtyMaster::Speed() {
     termios line{};
-    return tcgetattr(fd_, &line) == 0 ? SpeedOf(cfgetospeed(&line)) : 0;
+    return tcgetattr(fd_, &line) == 0 ? BitsPerSecond(cfgetospeed(&line)) : 0;
 }
 
 void PtyMaster::Write(const u8* data, std::size_t size) {

@@ -42,7 +42,8 @@ QVariant TerminalsModel::data(const QModelIndex& index, int role) const {
         case kDevice:
             return QFile::decodeName(r.device.c_str());
         case kPresent:
-            return r.present ? tr("已連接") : tr("未連接");
+            return r.present ? QCoreApplication::translate("k52::TerminalsWindow", "已連接")
+                             : QCoreApplication::translate("k52::TerminalsWindow", "未連接");
         case kState:
             return QString::fromStdString(RowStateText(r));
         case kSpeed:
@@ -84,19 +85,19 @@ QVariant TerminalsModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
         case kName:
-            return tr("名稱");
+            return QCoreApplication::translate("k52::TerminalsWindow", "名稱");
         case kDevice:
-            return tr("裝置");
+            return QCoreApplication::translate("k52::TerminalsWindow", "裝置");
         case kPresent:
-            return tr("連接");
+            return QCoreApplication::translate("k52::TerminalsWindow", "連接");
         case kCradle:
-            return tr("紅外線傳輸座");
+            return QCoreApplication::translate("k52::TerminalsWindow", "紅外線傳輸座");
         case kState:
-            return tr("狀態");
+            return QCoreApplication::translate("k52::TerminalsWindow", "狀態");
         case kSpeed:
-            return tr("速度");
+            return QCoreApplication::translate("k52::TerminalsWindow", "速度");
         case kResult:
-            return tr("結果");
+            return QCoreApplication::translate("k52::TerminalsWindow", "結果");
         default:
             return {};
     }

@@ -1,5 +1,6 @@
 // Received records decoded from CP950 and split at the separators in use; CSV and JSON rows.
 #include "template/RecordTable.h"
+#include "util/Hex.h"
 
 #include <algorithm>
 
@@ -15,10 +16,7 @@ bool IsTrailByte(unsigned char b) {
 }
 
 void AppendEscaped(std::string& out, unsigned char b) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    out += "\\x";
-    out.push_back(kHex[b >> 4]);
-    out.push_back(kHex[b & 0x0F]);
+    out += "\\x" + HexByte(b);
 }
 
 // Appends the character that starts at `i` and returns its length in bytes.

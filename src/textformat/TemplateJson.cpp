@@ -1,5 +1,6 @@
 // A template as JSON text that keeps every byte: texts as strings when lossless, else as hex.
 #include "textformat/TemplateJson.h"
+#include "util/Hex.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,14 +27,7 @@ TemplateJsonValue RecordToJson(const ApplicationTemplate& t, const BlockSpec& b,
 }  // namespace
 
 std::string HexDigits(const u8* bytes, std::size_t n) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string s;
-    s.reserve(2 * n);
-    for (std::size_t i = 0; i < n; ++i) {
-        s += digits[bytes[i] >> 4];
-        s += digits[bytes[i] & 15];
-    }
-    return s;
+    return HexDigits(std::string_view(reinterpret_cast<const char*>(bytes), n), HexCase::Upper);
 }
 
 TemplateJsonValue TextToJson(const u8* field, std::size_t width) {

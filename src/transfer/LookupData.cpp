@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "template/Cp950.h"
+#include "util/Printable.h"
 
 namespace k52 {
 namespace {
@@ -15,39 +16,12 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
-// Length of the well-formed UTF-8 sequence at `i` (no overlong forms, no surrogates, nothing above
-// U+10FFFF), or 0 when there is none.
-std::size_t Utf8Length(std::string_view s, std::size_t i) {
-    auto at = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char b = at(i);
-    if (b < 0x80) return 1;
-    std::size_t n = 0;
-    unsigned char low = 0x80, high = 0xBF;  // bounds of the second byte
-    if (b >= 0xC2 && b <= 0xDF) {
-        n = 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        n = 3;
-        if (b == 0xE0) low = 0xA0;
-        if (b == 0xED) high = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        n = 4;
-        if (b == 0xF0) low = 0x90;
-        if (b == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + n > s.size() || at(i + 1) < low || at(i + 1) > high) return 0;
-    for (std::size_t k = 2; k < n; ++k)
-        if ((at(i + k) & 0xC0) != 0x80) return 0;
-    return n;
-}
-
 // Auto's choice between UTF-8 and CP950 (the reasons are with ReadLookupData).
 bool MeantAsUtf8(std::string_view s) {
     if (s.starts_with(kBom)) return true;
     std::size_t multiByte = 0, long3or4 = 0, invalid = 0;
     for (std::size_t i = 0; i < s.size();) {
-        const std::size_t n = Utf8Length(s, i);
+        const std::size_t n = Utf8CharacterLength(s, i);
         invalid += n == 0;
         multiByte += n > 1;
         long3or4 += n > 2;
@@ -161,7 +135,7 @@ std::optional<LookupRefusal> ConvertLine(std::string_view utf8, long line, std::
     long column = 1;
     for (std::size_t i = 0; i < utf8.size(); ++column) {
         if (utf8[i] == '\0') return NulByte(line, column);
-        const std::size_t n = Utf8Length(utf8, i);
+        const std::size_t n = Utf8CharacterLength(utf8, i);
         if (n == 0) return NotUtf8(line, column, static_cast<unsigned char>(utf8[i]));
         i += n;
     }
@@ -173,7 +147,7 @@ std::optional<LookupRefusal> ConvertLine(std::string_view utf8, long line, std::
     // Only a refused line is walked character by character, to name the first culprit.
     column = 1;
     for (std::size_t i = 0; i < utf8.size(); ++column) {
-        const std::string_view ch = utf8.substr(i, Utf8Length(utf8, i));
+        const std::string_view ch = utf8.substr(i, Utf8CharacterLength(utf8, i));
         if (!Utf8ToCp950(ch).unmappable.empty()) return NotCp950(line, column, ch);
         i += ch.size();
     }

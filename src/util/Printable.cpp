@@ -1,18 +1,16 @@
 // Escaping control characters in UTF-8 text.
 #include "util/Printable.h"
+#include "util/Hex.h"
 
 namespace k52 {
 
 std::string Printable(std::string_view utf8, std::size_t* escapes) {
-    static const char kDigits[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(utf8.size());
     if (escapes) *escapes = 0;
     auto escape = [&out, escapes](unsigned byte) {
         if (escapes) ++*escapes;
-        out += "\\x";
-        out += kDigits[byte >> 4];
-        out += kDigits[byte & 15];
+        out += "\\x" + HexByte(static_cast<unsigned char>(byte));
     };
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const auto c = static_cast<unsigned char>(utf8[i]);
@@ -28,10 +26,7 @@ std::string Printable(std::string_view utf8, std::size_t* escapes) {
     return out;
 }
 
-namespace {
-
-// The length of the well-formed UTF-8 character at `i`, or 0 when the byte there starts none.
-std::size_t CharacterLength(std::string_view s, std::size_t i) {
+std::size_t Utf8CharacterLength(std::string_view s, std::size_t i) {
     const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned c = b(i);
     if (c < 0x80) return 1;
@@ -46,11 +41,9 @@ std::size_t CharacterLength(std::string_view s, std::size_t i) {
     return n;
 }
 
-}  // namespace
-
 bool IsUtf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t n = CharacterLength(bytes, i);
+        const std::size_t n = Utf8CharacterLength(bytes, i);
         if (n == 0) return false;
         i += n;
     }
@@ -61,7 +54,7 @@ std::string PrintableBytes(std::string_view bytes) {
     std::string valid;
     std::string out;
     for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t n = CharacterLength(bytes, i);
+        const std::size_t n = Utf8CharacterLength(bytes, i);
         if (n > 0) {
             valid.append(bytes.substr(i, n));
             i += n;
@@ -69,11 +62,7 @@ std::string PrintableBytes(std::string_view bytes) {
         }
         out += Printable(valid);
         valid.clear();
-        static const char kDigits[] = "0123456789ABCDEF";
-        const auto c = static_cast<unsigned char>(bytes[i++]);
-        out += "\\x";
-        out += kDigits[c >> 4];
-        out += kDigits[c & 15];
+        out += "\\x" + HexByte(static_cast<unsigned char>(bytes[i++]));
     }
     return out + Printable(valid);
 }

@@ -1,5 +1,6 @@
 // SHA-256 as FIPS 180-4 defines it; small enough that no crypto library is needed for a file check.
 #include "util/Sha256.h"
+#include "util/Hex.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -100,13 +101,7 @@ std::array<std::uint8_t, 32> Sha256::Finish() {
 namespace {
 
 std::string Hex(const std::array<std::uint8_t, 32>& digest) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string s;
-    for (std::uint8_t b : digest) {
-        s += kDigits[b >> 4];
-        s += kDigits[b & 15];
-    }
-    return s;
+    return HexDigits(std::string_view(reinterpret_cast<const char*>(digest.data()), digest.size()));
 }
 
 }  // namespace
