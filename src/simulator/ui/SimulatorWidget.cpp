@@ -179,6 +179,7 @@ SimulatorWidget::SimulatorWidget(ApplicationTemplate& tmpl, MessageBoxes& messag
     keyHelp_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     keyHelp_->setAttribute(Qt::WA_TransparentForMouseEvents);
     keyHelp_->hide();
+    PlaceKeyHelp();
 
     connect(&clockTimer_, &QTimer::timeout, this, [this] { keypad_->Tick(); });
     clockTimer_.start(100);
@@ -205,10 +206,14 @@ void SimulatorWidget::setZoom(int percent) {
     const QRect whole = ToWidget(QRect(0, 0, kPictureWidth, kPictureHeight));
     setFixedSize(whole.size());
     update();
+    PlaceKeyHelp();
+}
+
+void SimulatorWidget::PlaceKeyHelp() {
     // Over the display and the case above the keys, at the picture's scale.
-    keyHelp_->setGeometry(ToWidget(QRect(6, 6, 168, 226)));
+    keyHelp_->setGeometry(ToWidget(QRect(4, 4, 172, 228)));
     QFont small = keyHelp_->font();
-    small.setPixelSize(std::max(9, 10 * zoom_ / 100));
+    small.setPixelSize(9 * zoom_ / 100);
     keyHelp_->setFont(small);
 }
 

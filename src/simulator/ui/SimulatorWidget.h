@@ -115,6 +115,7 @@ class SimulatorWidget : public QWidget, private SimView {
     // The widget's pixels that logical rectangle `r` covers, rounded outwards.
     QRect ToWidget(const QRect& r) const;
     void UpdateLogical(int x, int y, int w, int h);
+    void PlaceKeyHelp();
 
     std::unique_ptr<LocalClock> ownClock_;
     std::unique_ptr<TerminalSimulator> sim_;
