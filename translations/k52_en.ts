@@ -634,6 +634,57 @@ File: %2</translation>
         <source>傳輸尚未結束, 要停止傳輸並結束程式嗎??</source>
         <translation>A transfer is still running. Stop it and quit?</translation>
     </message>
+    <message>
+        <source>無法寫入檔案 %1 : %2</source>
+        <translation>Cannot write the file %1: %2</translation>
+    </message>
+    <message>
+        <source>請先進入表單, 再掃瞄條碼</source>
+        <translation>Enter a form first, then scan the barcode</translation>
+    </message>
+    <message>
+        <source>終端機的按鍵打不出這個條碼的字元 %1</source>
+        <translation>The terminal&apos;s keys cannot type a character of this barcode %1</translation>
+    </message>
+    <message>
+        <source>無法儲存圖片</source>
+        <translation>the picture could not be saved</translation>
+    </message>
+    <message>
+        <source>掃瞄</source>
+        <translation>Scan</translation>
+    </message>
+    <message>
+        <source>條碼內容:</source>
+        <translation>Barcode:</translation>
+    </message>
+    <message>
+        <source>按鍵檔 (*.keys)</source>
+        <translation>Key files (*.keys)</translation>
+    </message>
+    <message>
+        <source>PNG 圖片 (*.png)</source>
+        <translation>PNG pictures (*.png)</translation>
+    </message>
+</context>
+<context>
+    <name>PcKeyboard</name>
+    <message>
+        <source>鍵盤操作:
+0-9 . Enter Backspace 空白鍵
+上 下 Esc: 終端機的同名按鍵
+Tab: Alpha   F2: FN
+A-Z - * + $ / % : 依多次按鍵輸入
+條碼掃瞄器, Ctrl+V, Ctrl+B: 掃瞄
+F1: 顯示或隱藏本說明</source>
+        <translation>PC keys:
+0-9 . Enter Backspace Space
+Up Down Esc: the terminal&apos;s keys of that name
+Tab: Alpha   F2: FN
+A-Z - * + $ / % : typed by multi-tap
+Barcode scanner, Ctrl+V, Ctrl+B: a scan
+F1: show or hide these keys</translation>
+    </message>
 </context>
 <context>
     <name>QtMessageBoxes</name>
@@ -753,6 +804,26 @@ File: %2</translation>
     <message>
         <source>縮小</source>
         <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>錄製按鍵...</source>
+        <translation>Record keys...</translation>
+    </message>
+    <message>
+        <source>停止錄製</source>
+        <translation>Stop recording</translation>
+    </message>
+    <message>
+        <source>掃瞄...</source>
+        <translation>Scan...</translation>
+    </message>
+    <message>
+        <source>複製畫面</source>
+        <translation>Copy screen</translation>
+    </message>
+    <message>
+        <source>儲存圖片...</source>
+        <translation>Save picture...</translation>
     </message>
 </context>
 <context>
@@ -1013,6 +1084,124 @@ File: %2</translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Unsimulated</name>
+    <message>
+        <source>索引檔查詢</source>
+        <translation>Lookups</translation>
+    </message>
+    <message>
+        <source>日期戳記</source>
+        <translation>Date stamp</translation>
+    </message>
+    <message>
+        <source>時間戳記</source>
+        <translation>Time stamp</translation>
+    </message>
+    <message>
+        <source>加入前置碼</source>
+        <translation>Prefix added</translation>
+    </message>
+    <message>
+        <source>加入後置碼</source>
+        <translation>Suffix added</translation>
+    </message>
+    <message>
+        <source>固定長度</source>
+        <translation>Fixed length</translation>
+    </message>
+    <message>
+        <source>截取部分條碼</source>
+        <translation>Partial barcode</translation>
+    </message>
+    <message>
+        <source>檢驗前置碼</source>
+        <translation>Prefix check</translation>
+    </message>
+    <message>
+        <source>自動換行</source>
+        <translation>Auto advance</translation>
+    </message>
+    <message>
+        <source>只由掃瞄器輸入</source>
+        <translation>Scanner only</translation>
+    </message>
+    <message>
+        <source>安全密碼</source>
+        <translation>Security password</translation>
+    </message>
+    <message>
+        <source>系統設定</source>
+        <translation>System settings</translation>
+    </message>
+    <message>
+        <source>編輯資料</source>
+        <translation>Edit data</translation>
+    </message>
+    <message>
+        <source>刪除資料</source>
+        <translation>Delete data</translation>
+    </message>
+    <message>
+        <source>設定日期時間</source>
+        <translation>Set date and time</translation>
+    </message>
+    <message>
+        <source>下載系統程式</source>
+        <translation>Download system program</translation>
+    </message>
+    <message>
+        <source>下載索引檔案</source>
+        <translation>Download lookup files</translation>
+    </message>
+    <message>
+        <source>設定上傳埠</source>
+        <translation>Set upload port</translation>
+    </message>
+    <message>
+        <source>設定下載埠</source>
+        <translation>Set download port</translation>
+    </message>
+    <message>
+        <source>設定傳輸速度</source>
+        <translation>Set transfer speed</translation>
+    </message>
+    <message>
+        <source>設定螢幕背光</source>
+        <translation>Set backlight</translation>
+    </message>
+    <message>
+        <source>設定刪除資料</source>
+        <translation>Set data deletion</translation>
+    </message>
+    <message>
+        <source>資料筆數提示</source>
+        <translation>Record-count prompt</translation>
+    </message>
+    <message>
+        <source>表單 %1</source>
+        <translation>form %1</translation>
+    </message>
+    <message>
+        <source>表單 %1 第 %2 行</source>
+        <translation>form %1 line %2</translation>
+    </message>
+</context>
+<context>
+    <name>UnsimulatedNote</name>
+    <message>
+        <source>模擬器未模擬的設定</source>
+        <translation>Not simulated</translation>
+    </message>
+    <message>
+        <source>這個程式用到模擬器不模擬的設定, 它們只在終端機上作用:</source>
+        <translation>This application uses settings the simulator does not simulate; they work on the terminal only:</translation>
+    </message>
+    <message>
+        <source>知道了</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>

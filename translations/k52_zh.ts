@@ -494,8 +494,8 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>如同剛開機時, 不先套用範本</translation>
     </message>
     <message>
-        <source>bad key &apos;%1&apos; (key codes 1..20 or 51, or tN)</source>
-        <translation>錯誤的按鍵 &apos;%1&apos; (按鍵代碼 1..20 或 51, 或 tN)</translation>
+        <source>bad key &apos;%1&apos; (key codes 1..20 or 51, tN, or @MARK)</source>
+        <translation>錯誤的按鍵 &apos;%1&apos; (按鍵代碼 1..20 或 51, tN, 或 @標記)</translation>
     </message>
     <message>
         <source>bad time &apos;%1&apos; (YYYY-MM-DD HH:MM, a date that exists)</source>
@@ -1108,6 +1108,42 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>write the template with its run state afterwards</source>
         <translation>之後把範本連同執行狀態寫出</translation>
+    </message>
+    <message>
+        <source>bad expectations in %1: %2</source>
+        <translation>%1 中的預期內容有誤: %2</translation>
+    </message>
+    <message>
+        <source>expectations</source>
+        <translation>預期內容</translation>
+    </message>
+    <message>
+        <source>expectations hold: %1</source>
+        <translation>預期內容都成立: %1</translation>
+    </message>
+    <message>
+        <source>at %1: never reached (no such mark, or fewer keys)</source>
+        <translation>在 %1: 沒有到達 (沒有這個標記, 或按鍵較少)</translation>
+    </message>
+    <message>
+        <source>at %1: %2 differs</source>
+        <translation>在 %1: %2 不同</translation>
+    </message>
+    <message>
+        <source>expected: %1</source>
+        <translation>預期: %1</translation>
+    </message>
+    <message>
+        <source>actual:   %1</source>
+        <translation>實際: %1</translation>
+    </message>
+    <message>
+        <source>check the screen against the expectations in E (exit 1 when one fails)</source>
+        <translation>以 E 中的預期內容檢查畫面 (有不成立時結束碼為 1)</translation>
+    </message>
+    <message>
+        <source>write the final screen to E as expectations to edit</source>
+        <translation>將最後的畫面寫入 E, 作為可編輯的預期內容</translation>
     </message>
 </context>
 </TS>

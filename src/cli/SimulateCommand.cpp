@@ -1,6 +1,7 @@
 // simulate: runs the simulated terminal on a template and reports its display after a key sequence.
 #include <cctype>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -10,8 +11,11 @@
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
 #include "i18n/Translate.h"
+#include "simulator/KeyScript.h"
 #include "simulator/Keypad.h"
+#include "simulator/ScreenCheck.h"
 #include "simulator/TerminalSimulator.h"
+#include "simulator/Unsimulated.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 #include "template/TemplateFile.h"
@@ -25,7 +29,7 @@ using Json = nlohmann::ordered_json;
 
 constexpr std::string_view kUsage =
     "simulate FILE [--keys KEYS | --keys-file FILE] [--time \"YYYY-MM-DD HH:MM\"] [--fresh] [--json] "
-    "[--save OUT]";
+    "[--save OUT] [--expect E | --write-expect E]";
 // A key sequence is a few numbers; far more than any script types is refused before it fills memory.
 constexpr std::size_t kKeysFileLimit = 1024 * 1024;
 
@@ -37,12 +41,8 @@ struct SimulateOptions {
     bool fresh = false;
     bool json = false;
     std::optional<std::string> save;
-};
-
-// One step of the key sequence: a key code, or a number of clock ticks.
-struct Step {
-    bool tick = false;
-    int value = 0;
+    std::optional<std::string> expect;
+    std::optional<std::string> writeExpect;
 };
 
 // Records what the window would show besides the display itself.
@@ -55,48 +55,6 @@ class RecordingView : public NullSimView {
     void PostCommand(int id) override { events.push_back("command:" + std::to_string(id)); }
     void OpenCommandMenu(int, int) override { events.push_back("menu"); }
 };
-
-// A whole decimal number of at most nine digits.
-bool ParseNumber(std::string_view s, int& value) {
-    const auto n = ParseUnsigned<unsigned>(s, 999999999);
-    if (!n) return false;
-    value = static_cast<int>(*n);
-    return true;
-}
-
-bool ParseKeys(const std::string& keys, std::vector<Step>& steps, std::string& bad) {
-    std::string token;
-    auto flush = [&]() {
-        if (token.empty()) return true;
-        Step step;
-        if (token[0] == 't' || token[0] == 'T') {
-            step.tick = true;
-            step.value = 1;
-            if (token.size() > 1 && !ParseNumber(std::string_view(token).substr(1), step.value)) return false;
-        } else if (!ParseNumber(token, step.value) ||
-                   !((step.value >= 1 && step.value <= kKeyCount) || step.value == kRestartCode)) {
-            return false;
-        }
-        steps.push_back(step);
-        token.clear();
-        return true;
-    };
-    for (char c : keys) {
-        if (c == ',' || std::isspace(static_cast<unsigned char>(c))) {
-            if (!flush()) {
-                bad = token;
-                return false;
-            }
-        } else {
-            token += c;
-        }
-    }
-    if (!flush()) {
-        bad = token;
-        return false;
-    }
-    return true;
-}
 
 bool IsLeapYear(unsigned year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
@@ -164,7 +122,43 @@ Json StateJson(const TerminalSimulator& sim, const std::vector<std::string>& eve
     j["toolCount"] = e.toolCount;
     j["statusLine"] = sim.StatusText();
     j["events"] = events;
+    Json unsimulated = Json::array();
+    for (const UnsimulatedUse& u : FindUnsimulated(sim.tmpl())) {
+        Json use;
+        use["feature"] = UnsimulatedName(u.feature);
+        if (u.feature == Unsimulated::Password) {
+            use["guard"] = PasswordGuardName(u.guard);
+        } else {
+            use["form"] = u.form;
+            if (u.line != 0) use["line"] = u.line;
+        }
+        unsimulated.push_back(use);
+    }
+    j["unsimulated"] = unsimulated;
     return j;
+}
+
+Json DifferencesJson(const std::vector<ScreenDifference>& differences) {
+    Json list = Json::array();
+    for (const ScreenDifference& d : differences)
+        list.push_back({{"at", d.at}, {"what", d.what}, {"expected", d.expected}, {"actual", d.actual}});
+    return list;
+}
+
+void PrintDifferences(const std::vector<ScreenDifference>& differences, std::size_t checked) {
+    if (differences.empty()) {
+        std::cout << Localize("expectations hold: %1", {std::to_string(checked)}) << "\n";
+        return;
+    }
+    for (const ScreenDifference& d : differences) {
+        if (d.what == "reached") {
+            std::cout << Localize("at %1: never reached (no such mark, or fewer keys)", {d.at}) << "\n";
+            continue;
+        }
+        std::cout << Localize("at %1: %2 differs", {d.at, d.what}) << "\n";
+        std::cout << "  " << Localize("expected: %1", {"\"" + Printable(d.expected) + "\""}) << "\n";
+        std::cout << "  " << Localize("actual:   %1", {"\"" + Printable(d.actual) + "\""}) << "\n";
+    }
 }
 
 void PrintPicture(const TerminalSimulator& sim, const std::vector<std::string>& events) {
@@ -199,6 +193,19 @@ void PrintPicture(const TerminalSimulator& sim, const std::vector<std::string>& 
     std::cout << "events:";
     for (const std::string& event : events) std::cout << " " << event;
     std::cout << (events.empty() ? " " + Localize("none") : std::string()) << "\n";
+    // The JSON names, form.line: what the terminal does here and the simulated one does not.
+    const std::vector<UnsimulatedUse> unsimulated = FindUnsimulated(sim.tmpl());
+    if (!unsimulated.empty()) {
+        std::cout << "unsimulated:";
+        for (const UnsimulatedUse& u : unsimulated) {
+            std::cout << " " << UnsimulatedName(u.feature) << ":";
+            if (u.feature == Unsimulated::Password)
+                std::cout << PasswordGuardName(u.guard);
+            else
+                std::cout << u.form << (u.line ? "." + std::to_string(u.line) : std::string());
+        }
+        std::cout << "\n";
+    }
 }
 
 int RunSimulate(const SimulateOptions& o) {
@@ -214,10 +221,27 @@ int RunSimulate(const SimulateOptions& o) {
         }
         keys = std::move(*read);
     }
-    std::vector<Step> steps;
     std::string bad;
-    if (!ParseKeys(keys, steps, bad))
-        return UsageError(Localize("bad key '%1' (key codes 1..20 or 51, or tN)", {bad}));
+    const std::optional<std::vector<KeyStep>> steps = ParseKeyScript(keys, &bad);
+    if (!steps) return UsageError(Localize("bad key '%1' (key codes 1..20 or 51, tN, or @MARK)", {bad}));
+    std::vector<ScreenExpectation> expectations;
+    if (o.expect) {
+        const std::optional<std::string> text = ReadInputFile(*o.expect, kKeysFileLimit);
+        if (!text) return kExitFile;
+        std::string reason;
+        auto parsed = ParseExpectations(*text, &reason);
+        if (!parsed) {
+            PrintError("k52cli", Localize("bad expectations in %1: %2", {*o.expect, reason}));
+            return kExitUsage;
+        }
+        expectations = std::move(*parsed);
+    }
+    if (o.writeExpect) {
+        if (int rc = MayWrite(*o.writeExpect, K52_EN("expectations"), {{o.file, K52_EN("the template")}},
+                              Existing::Replace);
+            rc != kExitOk)
+            return rc;
+    }
     FixedLocalClock fixedClock;
     SystemLocalClock systemClock;
     if (o.time) {
@@ -241,21 +265,55 @@ int RunSimulate(const SimulateOptions& o) {
         sim.DispatchKey(kRestartCode);
     }
 
-    for (const Step& step : steps) {
-        if (step.tick) {
-            RunTicks(sim, step.value);
-        } else if (step.value == kRestartCode) {
-            sim.DispatchKey(kRestartCode);
-        } else {
-            keypad.Press(step.value);
-            keypad.Release();
+    // The screen at each point an expectation names, as the run passes it.
+    std::map<std::string, ScreenSnapshot> seen;
+    auto wanted = [&](const std::string& at) {
+        for (const ScreenExpectation& e : expectations)
+            if (e.at == at) return true;
+        return false;
+    };
+    int keyCount = 0;
+    for (const KeyStep& step : *steps) {
+        switch (step.kind) {
+            case KeyStep::Ticks:
+                RunTicks(sim, step.value);
+                break;
+            case KeyStep::Mark:
+                if (wanted(step.mark)) seen.emplace(step.mark, TakeSnapshot(sim));
+                break;
+            case KeyStep::Key:
+                if (step.value == kRestartCode) {
+                    sim.DispatchKey(kRestartCode);
+                } else {
+                    keypad.Press(step.value);
+                    keypad.Release();
+                }
+                if (const std::string n = std::to_string(++keyCount); wanted(n))
+                    seen.insert_or_assign(n, TakeSnapshot(sim));
+                break;
         }
     }
+    seen.insert_or_assign("end", TakeSnapshot(sim));
+    std::vector<ScreenDifference> differences;
+    for (const ScreenExpectation& e : expectations) {
+        const auto it = seen.find(e.at);
+        for (ScreenDifference& d :
+             CompareScreen(e, it == seen.end() ? std::nullopt : std::optional<ScreenSnapshot>(it->second)))
+            differences.push_back(std::move(d));
+    }
 
-    if (o.json)
-        std::cout << StateJson(sim, view.events).dump(2) << "\n";
-    else
+    if (o.json) {
+        Json j = StateJson(sim, view.events);
+        if (o.expect) j["differences"] = DifferencesJson(differences);
+        std::cout << j.dump(2) << "\n";
+    } else {
         PrintPicture(sim, view.events);
+        if (o.expect) {
+            std::size_t facts = 0;
+            for (const ScreenExpectation& e : expectations) facts += static_cast<std::size_t>(FactCount(e));
+            PrintDifferences(differences, facts);
+        }
+    }
 
     if (o.save) {
         std::string error;
@@ -264,7 +322,11 @@ int RunSimulate(const SimulateOptions& o) {
             return kExitFile;
         }
     }
-    return kExitOk;
+    if (o.writeExpect) {
+        const std::string text = FormatExpectation(seen.at("end"));
+        if (int rc = SaveOutputFile(*o.writeExpect, text.data(), text.size()); rc != kExitOk) return rc;
+    }
+    return differences.empty() ? kExitOk : kExitFailed;
 }
 
 }  // namespace
@@ -295,6 +357,17 @@ void RegisterSimulateCommand(CLI::App& app, CommandList& commands) {
            Localize("write the template with its run state afterwards"))
         ->type_name("OUT")
         ->check(kPath);
+    auto* expect = sub->add_option_function<std::string>(
+                          "--expect", [so](const std::string& v) { so->expect = v; },
+                          Localize("check the screen against the expectations in E (exit 1 when one fails)"))
+                       ->type_name("E")
+                       ->check(kPath);
+    sub->add_option_function<std::string>(
+           "--write-expect", [so](const std::string& v) { so->writeExpect = v; },
+           Localize("write the final screen to E as expectations to edit"))
+        ->type_name("E")
+        ->check(kPath)
+        ->excludes(expect);
     commands.push_back({sub, {}, [so] { return RunSimulate(*so); }});
 }
 

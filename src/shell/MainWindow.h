@@ -26,6 +26,7 @@ class TerminalsWindow;
 class QtTransferUi;
 class TransferChoices;
 class TransferThread;
+class UnsimulatedNote;
 
 // What the desktop asks the user through; tests put their own in place. nullptr: the real thing.
 struct DesktopServices {
@@ -75,6 +76,16 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     void ApplyZoom(int percent);
     int Zoom() const override { return zoom_; }
 
+    // Records the terminal's keys and ticks from a fresh start; StopRecording writes them to `path` as
+    // a key script (false, after saying why, when it cannot).
+    void StartRecording(const std::string& path);
+    bool StopRecording();
+    // `text` into the current form line as one scan, then Enter; says why when it cannot.
+    void EnterScan(const QString& text);
+    // Writes the terminal as drawn now, at its zoom, to `path` as PNG; says why when it cannot.
+    bool SavePicture(const QString& path);
+    UnsimulatedNote* unsimulatedNote() const { return note_; }
+
   public slots:
     void OnCommand(int id);
 
@@ -89,12 +100,17 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     void OpenTerminals() override;
     void RunDownload(Transport transport, Payload payload) override;
     void RunReceive(Transport transport) override;
+    void UseTerminalTool(TerminalTool tool) override;
     void ShowAbout() override;
     void RequestClose() override;
     void SetZoom(int percent) override;
     // EditorHost
     void TemplateApplied() override;
 
+    // The record command's item says what choosing it does now.
+    void UpdateRecordItem();
+    // The note on what the template uses that the terminal here does not simulate.
+    void UpdateUnsimulatedNote();
     // "NAME.ATC[*] - Application Generator" once the template has a path, with the modified marker.
     void UpdateTitle();
     // Runs `job` on the worker, with the waiting window for the template's port; input to the
@@ -119,7 +135,10 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     TerminalsWindow* terminals_ = nullptr;
     PortScanner* scanner_ = nullptr;
     SimulatorWidget* simulator_ = nullptr;
+    UnsimulatedNote* note_ = nullptr;
     QMenu* menu_ = nullptr;
+    std::string recordPath_;
+    bool applied_ = false;  // the editor applied changes since it was opened
     EditorSheetFn editorSheet_;
     bool transferRunning_ = false;
     bool receiving_ = false;

@@ -11,6 +11,7 @@ namespace k52 {
 const char kSavePromptText[] = K52_TR("Shell", "儲存目前程式嗎??");
 const char kShellTitle[] = "Varnell's K52 Application Generator";
 const char kMainWindowTitle[] = "Application Generator";
+const char kStopRecordingText[] = K52_TR("Shell", "停止錄製");
 
 namespace {
 
@@ -42,6 +43,11 @@ constexpr CommandMenuEntry kMenu[] = {
     Item("200%", kCmdZoom200),
     Item("300%", kCmdZoom300),
     {E::End, nullptr, nullptr, 0},
+    {E::Separator, nullptr, nullptr, 0},
+    Item(K52_TR("Shell", "掃瞄..."), kCmdScan),
+    Item(K52_TR("Shell", "錄製按鍵..."), kCmdRecordKeys),
+    Item(K52_TR("Shell", "複製畫面"), kCmdCopyScreen),
+    Item(K52_TR("Shell", "儲存圖片..."), kCmdSavePicture),
     {E::Separator, nullptr, nullptr, 0},
     {E::Submenu, K52_TR("Shell", "下載程式"), nullptr, 0},
     Item(kViaCable, kCmdDownloadProgram),
@@ -140,6 +146,21 @@ void Shell::OnCommand(int id) {
             return;
         case kCmdAbout:
             actions_.ShowAbout();
+            return;
+        case kCmdScan:
+            actions_.UseTerminalTool(TerminalTool::Scan);
+            return;
+        case kCmdPasteScan:
+            actions_.UseTerminalTool(TerminalTool::Paste);
+            return;
+        case kCmdRecordKeys:
+            actions_.UseTerminalTool(TerminalTool::Record);
+            return;
+        case kCmdCopyScreen:
+            actions_.UseTerminalTool(TerminalTool::CopyScreen);
+            return;
+        case kCmdSavePicture:
+            actions_.UseTerminalTool(TerminalTool::SavePicture);
             return;
         case kCmdZoomIn:
             actions_.SetZoom(ZoomIn(actions_.Zoom()));

@@ -27,6 +27,11 @@ enum CommandId : int {
     kCmdZoom150 = 2215,
     kCmdZoom200 = 2220,
     kCmdZoom300 = 2230,
+    kCmdScan = 2300,
+    kCmdPasteScan = 2301,
+    kCmdRecordKeys = 2310,
+    kCmdCopyScreen = 2320,
+    kCmdSavePicture = 2330,
     kCmdDownloadProgram = 3020,
     kCmdDownloadProgramCradle = 3021,
     kCmdReceiveData = 3030,
@@ -36,9 +41,10 @@ enum CommandId : int {
     kCmdAbout = 9030,
 };
 
-extern const char kSavePromptText[];   // "儲存目前程式嗎??"
-extern const char kShellTitle[];       // "Varnell's K52 Application Generator"
-extern const char kMainWindowTitle[];  // "Application Generator"
+extern const char kSavePromptText[];     // "儲存目前程式嗎??"
+extern const char kShellTitle[];         // "Varnell's K52 Application Generator"
+extern const char kMainWindowTitle[];    // "Application Generator"
+extern const char kStopRecordingText[];  // the record command's item while it records: "停止錄製"
 
 // One line of the command menu. A submenu line is followed by its items and closed by an End line.
 struct CommandMenuEntry {
@@ -53,6 +59,9 @@ std::span<const CommandMenuEntry> CommandMenu();
 // The zoom in percent that a zoom step's command sets; none for any other command.
 std::optional<int> ZoomStepOfCommand(int id);
 
+// What the terminal's own commands do with the simulated terminal.
+enum class TerminalTool { Scan, Paste, Record, CopyScreen, SavePicture };
+
 // What the commands open or run; each is modal and returns when it is closed or done, but for the
 // transfers, which return once started and keep the program modal until they end.
 class ShellActions {
@@ -64,6 +73,7 @@ class ShellActions {
     virtual void OpenTerminals() {}
     virtual void RunDownload(Transport transport, Payload payload) = 0;
     virtual void RunReceive(Transport transport) = 0;
+    virtual void UseTerminalTool(TerminalTool) {}
     virtual void ShowAbout() = 0;
     // The terminal picture's zoom in percent: one of kZoomSteps.
     virtual int Zoom() const = 0;

@@ -15,9 +15,10 @@ struct ShortcutKey {
 // Ctrl+= is Ctrl++ without the shift key that '+' needs on many keyboards. Alt+F4 is the close request,
 // which window managers also make on their own.
 inline constexpr ShortcutKey kShortcutKeys[] = {
-    {"Ctrl+N", kCmdNew, true},     {"Ctrl+O", kCmdOpen, true},      {"Ctrl+S", kCmdSave, true},
-    {"Ctrl+E", kCmdEdit, true},    {"Ctrl+T", kCmdTerminals, true}, {"Ctrl++", kCmdZoomIn, true},
-    {"Ctrl+=", kCmdZoomIn, false}, {"Ctrl+-", kCmdZoomOut, true},   {"Ctrl+0", kCmdZoom100, true},
+    {"Ctrl+N", kCmdNew, true},     {"Ctrl+O", kCmdOpen, true},       {"Ctrl+S", kCmdSave, true},
+    {"Ctrl+E", kCmdEdit, true},    {"Ctrl+T", kCmdTerminals, true},  {"Ctrl++", kCmdZoomIn, true},
+    {"Ctrl+=", kCmdZoomIn, false}, {"Ctrl+-", kCmdZoomOut, true},    {"Ctrl+0", kCmdZoom100, true},
+    {"Ctrl+B", kCmdScan, true},    {"Ctrl+V", kCmdPasteScan, false}, {"Ctrl+Shift+C", kCmdCopyScreen, true},
     {"Alt+F4", kCmdExit, true},
 };
 

@@ -41,21 +41,22 @@ std::optional<KeyStep> ParseToken(std::string_view token) {
     return step;
 }
 
+bool Separator(char c) {
+    return c == ',' || std::isspace(static_cast<unsigned char>(c));
+}
+
 }  // namespace
 
 std::optional<std::vector<KeyStep>> ParseKeyScript(std::string_view text, std::string* bad) {
     std::vector<KeyStep> steps;
     std::size_t i = 0;
     while (i < text.size()) {
-        auto separator = [&](std::size_t at) {
-            return text[at] == ',' || std::isspace(static_cast<unsigned char>(text[at]));
-        };
-        if (separator(i)) {
+        if (Separator(text[i])) {
             ++i;
             continue;
         }
         std::size_t end = i;
-        while (end < text.size() && !separator(end)) ++end;
+        while (end < text.size() && !Separator(text[end])) ++end;
         const std::string_view token = text.substr(i, end - i);
         const auto step = ParseToken(token);
         if (!step) {
@@ -84,7 +85,7 @@ void KeyScriptRecorder::Ticks(int count) {
 std::string KeyScriptRecorder::Text() const {
     std::string text, line;
     for (const KeyStep& s : steps_) {
-        std::string token =
+        const std::string token =
             s.kind == KeyStep::Ticks ? "t" + std::to_string(s.value) : std::to_string(s.value);
         if (!line.empty() && line.size() + 1 + token.size() > kLineWidth) {
             text += line + "\n";

@@ -41,6 +41,7 @@ void KeypadController::Press(int key) {
     pressedKey_ = (key >= 1 && key <= kKeyCount) ? key : 0;
     keyDown_ = pressedKey_ != 0;
     if (!keyDown_) return;
+    if (recorder_) recorder_->Key(key);
     if (key == kKeyAlpha && sim_.simState() == SimState::FormEntry) {
         bool on = !sim_.runtimeState().alphaMode;
         sim_.SetAlphaMode(on);
@@ -58,6 +59,17 @@ void KeypadController::Release() {
         KeyPoint origin = KeyOrigin(key);
         view_.OpenCommandMenu(origin.x, origin.y);
     }
+}
+
+void KeypadController::Tick(int count) {
+    if (recorder_) recorder_->Ticks(count);
+    for (int i = 0; i < count; ++i) sim_.Tick();
+}
+
+void KeypadController::Restart() {
+    if (recorder_) recorder_->Key(kRestartCode);
+    sim_.UpdateAfterEdit();
+    sim_.DispatchKey(kRestartCode);
 }
 
 void KeypadController::ReleaseKeyPress() {

@@ -1,6 +1,7 @@
 // The keypad's geometry and the press-level handling that the desktop window and k52cli share.
 #pragma once
 
+#include "simulator/KeyScript.h"
 #include "simulator/TerminalSimulator.h"
 
 namespace k52 {
@@ -56,6 +57,14 @@ class KeypadController final : private SimView {
     // The left button came up: the pressed key is drawn released; the power key opens the command
     // menu at its origin.
     void Release();
+    // The 100 ms clock, through here so that a recording sees the ticks between the keys.
+    void Tick(int count = 1);
+    // The editor applied changes: recompute from the template and restart at the main menu.
+    void Restart();
+
+    // Every key pressed and tick given from now on is written to `recorder` (nullptr: none).
+    void SetRecorder(KeyScriptRecorder* recorder) { recorder_ = recorder; }
+    KeyScriptRecorder* recorder() const { return recorder_; }
 
     int pressedKey() const { return pressedKey_; }
     bool keyDown() const { return keyDown_; }
@@ -77,6 +86,7 @@ class KeypadController final : private SimView {
 
     TerminalSimulator& sim_;
     SimView& view_;
+    KeyScriptRecorder* recorder_ = nullptr;
     int pressedKey_ = 0;
     bool keyDown_ = false;
 };

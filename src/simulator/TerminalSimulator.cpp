@@ -111,6 +111,11 @@ void TerminalSimulator::Start() {
     ShowMainMenu(true);
 }
 
+void TerminalSimulator::ResetRun() {
+    eng_ = EngineState{};
+    run_ = RuntimeState{};
+}
+
 void TerminalSimulator::DispatchKey(int code) {
     if (!((code >= 1 && code <= kKeyCount) || code == kRestartCode)) return;
     if (run_.letterPending && code != eng_.lastKey) {

@@ -72,6 +72,9 @@ class TerminalSimulator {
 
     // The main menu with row 1 highlighted and a full repaint, as when the window is created.
     void Start();
+    // Forgets the run (counts, alpha mode, the clock's phase) as a terminal just switched on would; the
+    // screen is left for the caller's restart to redraw.
+    void ResetRun();
     // One key code: 1..20 from the keypad, or kRestartCode. Other codes are ignored.
     void DispatchKey(int code);
     // After the editor applies changes, just before kRestartCode.

@@ -51,7 +51,8 @@ TEST(CommandLine, HelpListsTheCommandsAndEachCommandHasItsOwn) {
         std::vector<const char*> options;
     } kCommands[] = {
         {"show", {"--json"}},
-        {"simulate", {"--keys", "--keys-file", "--time", "--fresh", "--json", "--save"}},
+        {"simulate",
+         {"--keys", "--keys-file", "--time", "--fresh", "--json", "--save", "--expect", "--write-expect"}},
         {"download", {"--device", "--port", "--ir", "--speed", "--retries"}},
         {"download-lookup", {"--device", "--port", "--ir", "--speed", "--retries"}},
         {"receive", {"--device", "--port", "--ir", "--speed"}},

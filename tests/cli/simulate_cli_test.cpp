@@ -209,5 +209,84 @@ TEST_F(SimulateCli, PictureEscapesControlCharactersAndKeepsItsFrame) {
         EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << static_cast<int>(c);
 }
 
+TEST_F(SimulateCli, ExpectationsHoldOrNameEachDifferenceExpectedBesideActual) {
+    FormLine(1, 0, kLineString, "NAME:");
+    FormLine(1, 1, kLineNumeric, "QTY:");
+    const std::string file = Write();
+    // Digit 1 starts form 1; B by alpha and two taps, entered by the clock; alpha off, a quantity of 2; the
+    // form is complete once and starts over.
+    dir.Write("session.keys", "7 @form 17 1 1 t7 12 17 8 12\n");
+    const Args session = {file, "--keys-file", dir("session.keys")};
+    auto with = [&](Args more) {
+        Args args = session;
+        args.insert(args.end(), more.begin(), more.end());
+        return Run(args);
+    };
+
+    ASSERT_EQ(with({"--write-expect", dir("final.expect")}).exitCode, 0);
+    const std::string written = dir.Read("final.expect");
+    EXPECT_NE(written.find("state: FormEntry\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("collected: 1\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("row 1: NAME:\n"), std::string::npos) << written;
+    test::ProcessResult r = with({"--expect", dir("final.expect")});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("expectations hold: 11\n"), std::string::npos) << r.out;
+
+    // What `simulate --json` prints is an expectation as it stands.
+    dir.Write("screen.json", with({"--json"}).out);
+    EXPECT_EQ(with({"--expect", dir("screen.json")}).exitCode, 0);
+
+    // Written by hand: a named point and the end, one of them wrong.
+    dir.Write("hand.expect",
+              "# after the form came up\nat form\nstate: FormEntry\nrow 1: NAME:\nrow 2: QTY:\n\n"
+              "at end\ncollected: 2\n");
+    r = with({"--expect", dir("hand.expect")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("at end: collected differs\n  expected: \"2\"\n  actual:   \"1\"\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.out.find("at form"), std::string::npos) << "what holds is not listed\n" << r.out;
+    dir.Write("nowhere.expect", "at missing\nstate: MainMenu\n");
+    r = with({"--expect", dir("nowhere.expect")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("at missing: never reached"), std::string::npos) << r.out;
+    dir.Write("bad.expect", "row 9: X\n");
+    r = with({"--expect", dir("bad.expect")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("line 1: row 9"), std::string::npos) << r.err;
+
+    // The template changes what the screen shows: the written expectation no longer holds.
+    FormLine(1, 0, kLineString, "ITEM:");
+    Write();
+    r = with({"--expect", dir("final.expect")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("at end: row 1 differs\n  expected: \"NAME:\"\n  actual:   \"ITEM:\"\n"),
+              std::string::npos)
+        << r.out;
+}
+
+TEST_F(SimulateCli, JsonListsWhatTheTemplateUsesThatIsNotSimulated) {
+    FormLine(1, 0, kLineNumeric, "EAN:");
+    FormLine(1, 1, kLineLookupRef, "DESC:");
+    FormRecord& f = t.form(1);
+    f.inputSource[0] = 0;  // the scanner only
+    f.autoAdvance[0] = 0;
+    f.dateStamp = 1;
+    t.form(2).timeStamp = 1;  // a form without lines is never run
+    WriteFieldText(t.securityPassword, "1234");
+    t.startupSettings.passwordGuard[0] = 1;
+    t.startupSettings.passwordGuard[11] = 1;
+    const nlohmann::json expected = nlohmann::json::parse(R"([
+        {"feature": "lookup", "form": 1, "line": 2},
+        {"feature": "dateStamp", "form": 1},
+        {"feature": "scannerOnly", "form": 1, "line": 1},
+        {"feature": "password", "guard": "systemSettings"},
+        {"feature": "password", "guard": "recordCountPrompt"}])");
+    EXPECT_EQ(Json({Write()})["unsimulated"], expected);
+    // Without a password nothing is guarded.
+    t.securityPassword[0] = 0;
+    EXPECT_EQ(Json({Write()})["unsimulated"].size(), 3u);
+}
+
 }  // namespace
 }  // namespace k52

@@ -2,13 +2,18 @@
 #include "simulator/ui/SimulatorWidget.h"
 
 #include <QFontMetrics>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QToolTip>
 #include <future>
 
+#include "simulator/ScreenCheck.h"
 #include "template/Cp950.h"
 
 static void InitTerminalImages() {
@@ -23,6 +28,35 @@ constexpr int kFirstImage = 500;
 constexpr int kLastImage = 545;
 constexpr int kPictureWidth = 180;
 constexpr int kPictureHeight = 400;
+
+// The core's name for a PC key; empty for a key the terminal has no use for, and for every key with
+// Ctrl, Alt or Meta, which belong to the window's shortcuts.
+std::string PcKeyName(const QKeyEvent& e) {
+    if (e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return {};
+    switch (e.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return "Enter";
+        case Qt::Key_Backspace:
+            return "Backspace";
+        case Qt::Key_Up:
+            return "Up";
+        case Qt::Key_Down:
+            return "Down";
+        case Qt::Key_Escape:
+            return "Esc";
+        case Qt::Key_Tab:
+            return "Alpha";
+        case Qt::Key_F2:
+            return "Fn";
+        default:
+            break;
+    }
+    const QString text = e.text();
+    if (text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F)
+        return std::string(1, static_cast<char>(text[0].unicode()));
+    return {};
+}
 
 QRect ToQRect(const SimRect& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -133,8 +167,21 @@ SimulatorWidget::SimulatorWidget(ApplicationTemplate& tmpl, MessageBoxes& messag
     }
     sim_ = std::make_unique<TerminalSimulator>(tmpl, *clock);
     keypad_ = std::make_unique<KeypadController>(*sim_, static_cast<SimView&>(*this));
+    pc_ = std::make_unique<PcKeyboard>(*sim_, *keypad_);
+    setFocusPolicy(Qt::StrongFocus);
 
-    connect(&clockTimer_, &QTimer::timeout, this, [this] { sim_->Tick(); });
+    keyHelp_ = new QLabel(QString::fromStdString(PcKeyboardHelp()), this);
+    keyHelp_->setAutoFillBackground(true);
+    keyHelp_->setStyleSheet(
+        QStringLiteral("QLabel { background: rgba(255, 255, 240, 235); color: black; "
+                       "border: 1px solid gray; padding: 4px; }"));
+    keyHelp_->setWordWrap(true);
+    keyHelp_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    keyHelp_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    keyHelp_->hide();
+    PlaceKeyHelp();
+
+    connect(&clockTimer_, &QTimer::timeout, this, [this] { keypad_->Tick(); });
     clockTimer_.start(100);
 
     font_ = DisplayFont();
@@ -159,6 +206,15 @@ void SimulatorWidget::setZoom(int percent) {
     const QRect whole = ToWidget(QRect(0, 0, kPictureWidth, kPictureHeight));
     setFixedSize(whole.size());
     update();
+    PlaceKeyHelp();
+}
+
+void SimulatorWidget::PlaceKeyHelp() {
+    // Over the display and the case above the keys, at the picture's scale.
+    keyHelp_->setGeometry(ToWidget(QRect(4, 4, 172, 228)));
+    QFont small = keyHelp_->font();
+    small.setPixelSize(9 * zoom_ / 100);
+    keyHelp_->setFont(small);
 }
 
 QRect SimulatorWidget::ToWidget(const QRect& r) const {
@@ -171,8 +227,32 @@ void SimulatorWidget::UpdateLogical(int x, int y, int w, int h) {
 }
 
 void SimulatorWidget::RestartAfterEdit() {
+    keypad_->Restart();
+}
+
+ScanResult SimulatorWidget::Scan(const QString& text) {
+    const QByteArray ascii = text.toLatin1();
+    // A character beyond ASCII is on no key.
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i].unicode() > 0x7E) return {ScanOutcome::Untypable, 0};
+    return pc_->Scan(std::string_view(ascii.constData(), static_cast<std::size_t>(ascii.size())));
+}
+
+void SimulatorWidget::StartRecording() {
+    recorder_ = {};
+    sim_->ResetRun();
     sim_->UpdateAfterEdit();
     sim_->DispatchKey(kRestartCode);
+    keypad_->SetRecorder(&recorder_);
+}
+
+std::string SimulatorWidget::StopRecording() {
+    keypad_->SetRecorder(nullptr);
+    return recorder_.Text();
+}
+
+bool SimulatorWidget::keyHelpShown() const {
+    return keyHelp_->isVisible();
 }
 
 QRect SimulatorWidget::KeyRect(int key) const {
@@ -292,6 +372,7 @@ void SimulatorWidget::ReleaseKeyPress() {
     }
     pressedOnKey_ = false;
     dragging_ = false;
+    heldPcKey_ = 0;
     if (mouseGrabber() == this) releaseMouse();
 }
 
@@ -320,6 +401,45 @@ void SimulatorWidget::OpenMenuAt(QPoint global) {
     if (chosen && chosen->data().isValid()) Post(chosen->data().toInt());
 }
 
+// ---- keyboard
+
+void SimulatorWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
+        keyHelp_->setVisible(!keyHelp_->isVisible());
+        return;
+    }
+    const std::string name = PcKeyName(*event);
+    // While the mouse holds a key the keypad is its own; shortcuts and keys of no use go on to the window.
+    if (name.empty() || pressedOnKey_ || !pc_->Press(name, static_cast<long long>(event->timestamp()))) {
+        event->ignore();
+        return;
+    }
+    heldPcKey_ = keypad_->keyDown() ? event->key() : 0;
+}
+
+void SimulatorWidget::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat() || event->key() != heldPcKey_ || heldPcKey_ == 0) {
+        event->ignore();
+        return;
+    }
+    heldPcKey_ = 0;
+    pc_->Release();
+}
+
+bool SimulatorWidget::event(QEvent* event) {
+    // Over the display a tooltip names the keyboard's keys.
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QRect display = ToWidget(ToQRect(WholeDisplayRect()));
+        if (display.contains(help->pos()) && !keyHelp_->isVisible())
+            QToolTip::showText(help->globalPos(), keyHelp_->text(), this, display);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 // ---- mouse
 
 void SimulatorWidget::mousePressEvent(QMouseEvent* event) {
@@ -332,6 +452,7 @@ void SimulatorWidget::mousePressEvent(QMouseEvent* event) {
     }
     if (event->button() != Qt::LeftButton) return;
     int key = KeyHitTest(pt.x(), pt.y());
+    if (key != 0 && heldPcKey_ != 0) return;  // the keyboard holds a key down
     if (key != 0) {
         pressedOnKey_ = true;
         keypad_->Press(key);

@@ -15,10 +15,13 @@
 #include <vector>
 
 #include "app/UserInterface.h"
+#include "simulator/KeyScript.h"
 #include "simulator/Keypad.h"
 #include "simulator/LocalClock.h"
+#include "simulator/PcKeyboard.h"
 #include "simulator/TerminalSimulator.h"
 
+class QLabel;
 class QMenu;
 
 namespace k52 {
@@ -67,6 +70,16 @@ class SimulatorWidget : public QWidget, private SimView {
     void setZoom(int percent);
     int zoom() const { return zoom_; }
 
+    // A barcode into the current form line as one scan, then Enter (a paste, the scan command).
+    ScanResult Scan(const QString& text);
+    // Starts the terminal afresh, as `k52cli simulate` starts it, and records every key and tick.
+    void StartRecording();
+    // The recorded keys as a key script; recording ends.
+    std::string StopRecording();
+    bool recording() const { return keypad_->recorder() != nullptr; }
+    // The keyboard's keys drawn over the terminal (F1 shows and hides them).
+    bool keyHelpShown() const;
+
   signals:
     // A command for the main window: chosen in the command menu or posted by the engine. Always
     // delivered later, from the event loop, as a posted command would be.
@@ -77,6 +90,11 @@ class SimulatorWidget : public QWidget, private SimView {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+    // Tab is the alpha key here, not a move to another widget.
+    bool focusNextPrevChild(bool) override { return false; }
 
   private:
     // SimView
@@ -97,10 +115,15 @@ class SimulatorWidget : public QWidget, private SimView {
     // The widget's pixels that logical rectangle `r` covers, rounded outwards.
     QRect ToWidget(const QRect& r) const;
     void UpdateLogical(int x, int y, int w, int h);
+    void PlaceKeyHelp();
 
     std::unique_ptr<LocalClock> ownClock_;
     std::unique_ptr<TerminalSimulator> sim_;
     std::unique_ptr<KeypadController> keypad_;
+    std::unique_ptr<PcKeyboard> pc_;
+    KeyScriptRecorder recorder_;
+    int heldPcKey_ = 0;  // the Qt key whose terminal key is shown down
+    QLabel* keyHelp_ = nullptr;
     MessageBoxes& messages_;
     QTimer clockTimer_;
     QFont font_;
