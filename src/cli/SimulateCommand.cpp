@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "cli/CliSupport.h"
@@ -208,7 +209,13 @@ void PrintPicture(const TerminalSimulator& sim, const std::vector<std::string>& 
     }
 }
 
-int RunSimulate(const SimulateOptions& o) {
+// The key script and the expectations a run is given; the exit code when either cannot be had.
+struct SimulateInputs {
+    std::vector<KeyStep> steps;
+    std::vector<ScreenExpectation> expectations;
+};
+
+std::variant<SimulateInputs, int> ReadInputs(const SimulateOptions& o) {
     std::string keys = o.keys;
     if (o.keysFile) {
         std::string reason;
@@ -221,10 +228,11 @@ int RunSimulate(const SimulateOptions& o) {
         }
         keys = std::move(*read);
     }
+    SimulateInputs in;
     std::string bad;
-    const std::optional<std::vector<KeyStep>> steps = ParseKeyScript(keys, &bad);
+    std::optional<std::vector<KeyStep>> steps = ParseKeyScript(keys, &bad);
     if (!steps) return UsageError(Localize("bad key '%1' (key codes 1..20 or 51, tN, or @MARK)", {bad}));
-    std::vector<ScreenExpectation> expectations;
+    in.steps = std::move(*steps);
     if (o.expect) {
         const std::optional<std::string> text = ReadInputFile(*o.expect, kKeysFileLimit);
         if (!text) return kExitFile;
@@ -234,14 +242,81 @@ int RunSimulate(const SimulateOptions& o) {
             PrintError("k52cli", Localize("bad expectations in %1: %2", {*o.expect, reason}));
             return kExitUsage;
         }
-        expectations = std::move(*parsed);
+        in.expectations = std::move(*parsed);
     }
-    if (o.writeExpect) {
+    if (o.writeExpect)
         if (int rc = MayWrite(*o.writeExpect, K52_EN("expectations"), {{o.file, K52_EN("the template")}},
                               Existing::Replace);
             rc != kExitOk)
             return rc;
+    return in;
+}
+
+// Runs the steps, keeping the screen at each point an expectation names and at the end.
+std::map<std::string, ScreenSnapshot> RunSteps(TerminalSimulator& sim, KeypadController& keypad,
+                                               const SimulateInputs& in) {
+    std::map<std::string, ScreenSnapshot> seen;
+    auto wanted = [&](const std::string& at) {
+        for (const ScreenExpectation& e : in.expectations)
+            if (e.at == at) return true;
+        return false;
+    };
+    int keyCount = 0;
+    for (const KeyStep& step : in.steps) {
+        switch (step.kind) {
+            case KeyStep::Ticks:
+                RunTicks(sim, step.value);
+                break;
+            case KeyStep::Mark:
+                if (wanted(step.mark)) seen.emplace(step.mark, TakeSnapshot(sim));
+                break;
+            case KeyStep::Key:
+                if (step.value == kRestartCode) {
+                    sim.DispatchKey(kRestartCode);
+                } else {
+                    keypad.Press(step.value);
+                    keypad.Release();
+                }
+                if (const std::string n = std::to_string(++keyCount); wanted(n))
+                    seen.insert_or_assign(n, TakeSnapshot(sim));
+                break;
+        }
     }
+    seen.insert_or_assign("end", TakeSnapshot(sim));
+    return seen;
+}
+
+std::vector<ScreenDifference> Compare(const SimulateInputs& in,
+                                      const std::map<std::string, ScreenSnapshot>& seen) {
+    std::vector<ScreenDifference> differences;
+    for (const ScreenExpectation& e : in.expectations) {
+        const auto it = seen.find(e.at);
+        for (ScreenDifference& d :
+             CompareScreen(e, it == seen.end() ? std::nullopt : std::optional<ScreenSnapshot>(it->second)))
+            differences.push_back(std::move(d));
+    }
+    return differences;
+}
+
+void Report(const SimulateOptions& o, TerminalSimulator& sim, const RecordingView& view,
+            const SimulateInputs& in, const std::vector<ScreenDifference>& differences) {
+    if (o.json) {
+        Json j = StateJson(sim, view.events);
+        if (o.expect) j["differences"] = DifferencesJson(differences);
+        std::cout << j.dump(2) << "\n";
+        return;
+    }
+    PrintPicture(sim, view.events);
+    if (!o.expect) return;
+    std::size_t facts = 0;
+    for (const ScreenExpectation& e : in.expectations) facts += static_cast<std::size_t>(FactCount(e));
+    PrintDifferences(differences, facts);
+}
+
+int RunSimulate(const SimulateOptions& o) {
+    std::variant<SimulateInputs, int> read = ReadInputs(o);
+    if (const int* rc = std::get_if<int>(&read)) return *rc;
+    const SimulateInputs& in = std::get<SimulateInputs>(read);
     FixedLocalClock fixedClock;
     SystemLocalClock systemClock;
     if (o.time) {
@@ -264,56 +339,9 @@ int RunSimulate(const SimulateOptions& o) {
         sim.UpdateAfterEdit();
         sim.DispatchKey(kRestartCode);
     }
-
-    // The screen at each point an expectation names, as the run passes it.
-    std::map<std::string, ScreenSnapshot> seen;
-    auto wanted = [&](const std::string& at) {
-        for (const ScreenExpectation& e : expectations)
-            if (e.at == at) return true;
-        return false;
-    };
-    int keyCount = 0;
-    for (const KeyStep& step : *steps) {
-        switch (step.kind) {
-            case KeyStep::Ticks:
-                RunTicks(sim, step.value);
-                break;
-            case KeyStep::Mark:
-                if (wanted(step.mark)) seen.emplace(step.mark, TakeSnapshot(sim));
-                break;
-            case KeyStep::Key:
-                if (step.value == kRestartCode) {
-                    sim.DispatchKey(kRestartCode);
-                } else {
-                    keypad.Press(step.value);
-                    keypad.Release();
-                }
-                if (const std::string n = std::to_string(++keyCount); wanted(n))
-                    seen.insert_or_assign(n, TakeSnapshot(sim));
-                break;
-        }
-    }
-    seen.insert_or_assign("end", TakeSnapshot(sim));
-    std::vector<ScreenDifference> differences;
-    for (const ScreenExpectation& e : expectations) {
-        const auto it = seen.find(e.at);
-        for (ScreenDifference& d :
-             CompareScreen(e, it == seen.end() ? std::nullopt : std::optional<ScreenSnapshot>(it->second)))
-            differences.push_back(std::move(d));
-    }
-
-    if (o.json) {
-        Json j = StateJson(sim, view.events);
-        if (o.expect) j["differences"] = DifferencesJson(differences);
-        std::cout << j.dump(2) << "\n";
-    } else {
-        PrintPicture(sim, view.events);
-        if (o.expect) {
-            std::size_t facts = 0;
-            for (const ScreenExpectation& e : expectations) facts += static_cast<std::size_t>(FactCount(e));
-            PrintDifferences(differences, facts);
-        }
-    }
+    const std::map<std::string, ScreenSnapshot> seen = RunSteps(sim, keypad, in);
+    const std::vector<ScreenDifference> differences = Compare(in, seen);
+    Report(o, sim, view, in, differences);
 
     if (o.save) {
         std::string error;

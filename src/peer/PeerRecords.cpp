@@ -1,39 +1,29 @@
 // Reading the records file of the terminal peer.
 #include "peer/PeerRecords.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "protocol/Protocol.h"
-#include "util/UniqueFd.h"
+#include "util/RegularFile.h"
 
 namespace k52 {
 
 namespace {
 
+// A terminal holds far fewer records than this; a bigger file is refused before it fills memory.
+constexpr std::size_t kRecordsFileLimit = 64 * 1024 * 1024;
+
 bool ReadWhole(const std::string& path, std::vector<u8>& bytes, std::string* error) {
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat st {};
-    if (!fd || fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        if (error) *error = "cannot read " + path + ": " + (fd ? "not a regular file" : std::strerror(errno));
+    std::string reason;
+    const std::optional<std::string> read = ReadWholeFile(path, kRecordsFileLimit, &reason);
+    if (!read) {
+        if (error) *error = "cannot read " + path + ": " + reason;
         return false;
     }
-    u8 buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            if (error) *error = "cannot read " + path + ": " + std::strerror(errno);
-            return false;
-        }
-        if (n == 0) return true;
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    }
+    bytes.assign(read->begin(), read->end());
+    return true;
 }
 
 }  // namespace
