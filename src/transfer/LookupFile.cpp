@@ -15,20 +15,18 @@ constexpr std::size_t kLookupFileLimit = 64 * 1024 * 1024;
 }  // namespace
 
 std::optional<LookupFile> LookupFile::Open(const std::string& path, const LookupOptions& options,
-                                           OpenError* error, int* sysErrno) {
-    auto fail = [&](OpenError why, int e) -> std::optional<LookupFile> {
-        if (sysErrno) *sysErrno = e;
-        if (error) *error = why;
-        return std::nullopt;
-    };
+                                           std::optional<int>* cannotRead) {
     FileReadError failure;
     const std::optional<std::string> read = ReadWholeFile(path, kLookupFileLimit, &failure);
+    if (cannotRead) cannotRead->reset();
     // A folder is no regular file either, as this command has always said.
     if (!read && (failure.kind == FileReadError::Kind::NotRegular || failure.sysErrno == EISDIR))
-        return fail(OpenError::NotRegular, 0);
-    if (!read) return fail(OpenError::CannotOpen, failure.sysErrno);
+        return std::nullopt;
+    if (!read) {
+        if (cannotRead) *cannotRead = failure.sysErrno;
+        return std::nullopt;
+    }
     const std::string& bytes = *read;
-    if (error) *error = OpenError::None;
     LookupData data = ReadLookupData(bytes, options);
     return LookupFile(std::move(data), bytes.size());
 }

@@ -15,9 +15,10 @@ namespace k52 {
 
 class LookupFile {
   public:
-    enum class OpenError { None, CannotOpen, NotRegular };
+    // The file read whole; nullopt when it could not be, with the errno of the failure in `cannotRead`
+    // (0 when none is known), or `cannotRead` left empty for a path that is no regular file.
     static std::optional<LookupFile> Open(const std::string& path, const LookupOptions& options,
-                                          OpenError* error, int* sysErrno);
+                                          std::optional<int>* cannotRead);
 
     // Why the file must not be sent (a record too long, a character CP950 cannot hold, no records), if
     // anything; its message names the file.

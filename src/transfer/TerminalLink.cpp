@@ -135,17 +135,16 @@ TransferOutcome TerminalLink::Receive(const ReceiveRequest& request, TransferObs
 namespace {
 
 std::optional<LookupFile> OpenLookup(const DownloadRequest& request, TransferRun& run) {
-    LookupFile::OpenError error = LookupFile::OpenError::None;
-    int sysErrno = 0;
+    std::optional<int> sysErrno;  // why it could not be read; none for a file that is not regular
     std::optional<LookupFile> lookup =
-        LookupFile::Open(request.lookupFile, {request.encoding, request.allowEmpty}, &error, &sysErrno);
+        LookupFile::Open(request.lookupFile, {request.encoding, request.allowEmpty}, &sysErrno);
     TransferOutcome& outcome = run.outcome;
     if (!lookup) {
-        const bool notRegular = error == LookupFile::OpenError::NotRegular;
+        const bool notRegular = !sysErrno;
         outcome.failure = LinkFailure::CannotOpenFile;
-        outcome.reason = notRegular      ? "not a regular file"
-                         : sysErrno != 0 ? std::strerror(sysErrno)
-                                         : "read error";
+        outcome.reason = notRegular       ? "not a regular file"
+                         : *sysErrno != 0 ? std::strerror(*sysErrno)
+                                          : "read error";
         Notice notice{notRegular ? NoticeKind::NotRegularFile : NoticeKind::CannotOpenFile};
         notice.path = request.lookupFile;
         if (!notRegular) notice.reason = outcome.reason;
