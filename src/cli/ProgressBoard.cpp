@@ -12,7 +12,6 @@
 namespace k52::cli {
 namespace {
 
-constexpr std::int64_t kRedrawMs = 100;
 constexpr int kBarWidth = 20;
 // Back to the start of the first live line, then clear from there to the end of the screen.
 constexpr char kCursorUp[] = "\x1b[";
@@ -101,14 +100,14 @@ void ProgressBoard::Update(std::size_t row, const TransferProgress& progress, st
         return;
     }
     dirty_ = true;
-    if (!drawnOnce_ || now - lastDrawMs_ >= kRedrawMs) Redraw(now);
+    if (redraw_.Due(now)) Redraw(now);
 }
 
 void ProgressBoard::Tick() {
     if (mode_ != ProgressMode::Live) return;
     std::lock_guard<std::mutex> lock(mutex_);
     const std::int64_t now = now_();
-    if (dirty_ && now - lastDrawMs_ >= kRedrawMs) Redraw(now);
+    if (dirty_ && redraw_.Due(now)) Redraw(now);
 }
 
 void ProgressBoard::Message(std::size_t row, std::string_view line) {
@@ -142,7 +141,7 @@ void ProgressBoard::Redraw(std::int64_t nowMs) {
     out_ << std::flush;
     drawnLines_ = rows_.size();
     drawnOnce_ = true;
-    lastDrawMs_ = nowMs;
+    redraw_.Mark(nowMs);
     dirty_ = false;
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/ProgressThrottle.h"
 #include "transfer/TransferProgress.h"
 
 namespace k52::cli {
@@ -20,6 +21,9 @@ enum class ProgressMode {
     Plain,  // a file or pipe: a line when a phase changes, no control characters
     Quiet,  // messages only
 };
+
+// A screen's lines are redrawn at most this often.
+inline constexpr std::int64_t kRedrawMs = 100;
 
 class ProgressBoard {
   public:
@@ -60,7 +64,7 @@ class ProgressBoard {
     std::mutex mutex_;
     std::vector<Row> rows_;
     std::size_t drawnLines_ = 0;
-    std::int64_t lastDrawMs_ = 0;
+    ProgressThrottle redraw_{kRedrawMs};
     bool drawnOnce_ = false;
     bool dirty_ = false;
     std::size_t width_ = 0;

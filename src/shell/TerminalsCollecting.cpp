@@ -46,10 +46,10 @@ void TerminalsWindow::Collecting::OnProgress(const std::string& device, const Tr
     if (it == rows.end()) return;
     {
         std::lock_guard<std::mutex> lock(mutex);
-        const auto now = std::chrono::steady_clock::now();
-        auto& last = lastProgress[device];
-        if (now - last < kProgressEvery) return;
-        last = now;
+        const std::int64_t now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count();
+        if (!lastProgress.try_emplace(device, kProgressEveryMs).first->second.Due(now)) return;
     }
     PostTo(window, [w = window, row = it->second, p] {
         w->rack_.CollectProgress(row, p);

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "app/ProgressThrottle.h"
 #include "shell/TerminalsWindow.h"
 #include "station/CollectStation.h"
 #include "station/Ledger.h"
@@ -17,7 +18,7 @@
 namespace k52 {
 
 // Progress reaches the window at most this often per row: eight terminals never flood its thread.
-inline constexpr auto kProgressEvery = std::chrono::milliseconds(40);
+inline constexpr std::int64_t kProgressEveryMs = 40;
 
 // What the station says reaches the window's thread without waiting for it.
 struct TerminalsWindow::Collecting : CollectObserver {
@@ -36,7 +37,7 @@ struct TerminalsWindow::Collecting : CollectObserver {
     std::set<std::size_t> serving;            // rows whose thread has not ended yet
     StationRunner runner;
     std::mutex mutex;
-    std::map<std::string, std::chrono::steady_clock::time_point> lastProgress;
+    std::map<std::string, ProgressThrottle> lastProgress;
 };
 
 }  // namespace k52

@@ -19,6 +19,7 @@
 #include <chrono>
 
 #include "app/DeskTransfer.h"
+#include "app/ProgressThrottle.h"
 #include "app/UserInterface.h"
 #include "i18n/Translate.h"
 #include "line/Clock.h"
@@ -59,18 +60,14 @@ class TerminalsWindow::RowBoard : public JobBoard {
         PostTo(window_, [w = window_, row = row_, line] { w->RowMessage(row, line); });
     }
     void Progress(const TransferProgress& p) override {
-        const auto now = std::chrono::steady_clock::now();
-        if (p.phase == lastPhase_ && now - lastSent_ < kProgressEvery) return;
-        lastPhase_ = p.phase;
-        lastSent_ = now;
+        if (!throttle_.Due(p, NowMs())) return;
         PostTo(window_, [w = window_, row = row_, p] { w->RowProgress(row, p); });
     }
 
   private:
     TerminalsWindow* window_;
     std::size_t row_;
-    TransferPhase lastPhase_ = TransferPhase::Done;
-    std::chrono::steady_clock::time_point lastSent_;
+    ProgressThrottle throttle_{kProgressEveryMs};
 };
 
 TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const TerminalsServices& services,

@@ -2,6 +2,7 @@
 // for the sending phases, the receive counter for the record phase, a box per notice in between.
 #include <gtest/gtest.h>
 
+#include "app/ProgressThrottle.h"
 #include "support/TransferUis.h"
 #include "support/VirtualClock.h"
 
@@ -47,6 +48,26 @@ TEST(TransferPresenter, TheCounterShowsFromTheFirstRecordAndGoesBeforeTheLastWor
     ui.OnProgress(P(TransferPhase::Failed));
     EXPECT_EQ(ui.status, (std::vector<std::string>{"begin", "update 1", "update 2", "end"}));
     EXPECT_EQ(ui.events, (std::vector<std::string>{"message 逾時!!"}));
+}
+
+// A live view draws at most every interval, but always the first report and every change of phase.
+TEST(ProgressThrottle, LetsThroughTheFirstEachPhaseChangeAndOncePerInterval) {
+    ProgressThrottle throttle(100);
+    struct Step {
+        std::int64_t at;
+        TransferPhase phase;
+        bool due;
+    };
+    const Step steps[] = {
+        {0, TransferPhase::Handshake, true},      {10, TransferPhase::Handshake, false},
+        {20, TransferPhase::SendingPacket, true},  {60, TransferPhase::SendingPacket, false},
+        {119, TransferPhase::SendingPacket, false}, {120, TransferPhase::SendingPacket, true},
+        {121, TransferPhase::Closing, true},       {150, TransferPhase::Done, true},
+    };
+    for (const Step& s : steps) EXPECT_EQ(throttle.Due(P(s.phase), s.at), s.due) << s.at;
+    throttle.Mark(300);
+    EXPECT_FALSE(throttle.Due(350));
+    EXPECT_TRUE(throttle.Due(400));
 }
 
 }  // namespace
