@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 #include "transfer/TransferProgress.h"
 
@@ -15,26 +14,30 @@ class ProgressThrottle {
 
     // Whether `progress` at `nowMs` is worth drawing; when it is, it counts as drawn.
     bool Due(const TransferProgress& progress, std::int64_t nowMs) {
-        const bool due = !lastMs_ || progress.phase != phase_ || nowMs - *lastMs_ >= everyMs_;
+        const bool due = !drawn_ || progress.phase != phase_ || nowMs - lastMs_ >= everyMs_;
         if (due) {
-            lastMs_ = nowMs;
+            Mark(nowMs);
             phase_ = progress.phase;
         }
         return due;
     }
     // The same without a phase: only the interval counts.
     bool Due(std::int64_t nowMs) {
-        const bool due = !lastMs_ || nowMs - *lastMs_ >= everyMs_;
-        if (due) lastMs_ = nowMs;
+        const bool due = !drawn_ || nowMs - lastMs_ >= everyMs_;
+        if (due) Mark(nowMs);
         return due;
     }
 
     // Drawn now for another reason: the interval starts again.
-    void Mark(std::int64_t nowMs) { lastMs_ = nowMs; }
+    void Mark(std::int64_t nowMs) {
+        lastMs_ = nowMs;
+        drawn_ = true;
+    }
 
   private:
     std::int64_t everyMs_;
-    std::optional<std::int64_t> lastMs_;
+    std::int64_t lastMs_ = 0;
+    bool drawn_ = false;
     TransferPhase phase_ = TransferPhase::Done;
 };
 
