@@ -243,7 +243,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         if (closeAfterTransfer_) return;
         const std::string_view question =
             Translate("MainWindow", K52_TR("MainWindow", "傳輸尚未結束, 要停止傳輸並結束程式嗎??"));
-        if (messages_->ShowMessage(question, kShellTitle, MessageIcon::Question, MessageButtons::YesNo) !=
+        if (transferUi_->ShowMessage(question, kShellTitle, MessageIcon::Question, MessageButtons::YesNo) !=
             MessageAnswer::Yes)
             return;
         closeAfterTransfer_ = true;
