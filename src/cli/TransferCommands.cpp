@@ -4,6 +4,7 @@
 
 #include "cli/CommandRegistration.h"
 #include "cli/Commands.h"
+#include "cli/LookupLayoutCheck.h"
 #include "i18n/Translate.h"
 #include "protocol/LineSpeeds.h"
 #include "util/Parse.h"
@@ -109,11 +110,17 @@ void RegisterTransferCommands(CLI::App& app, CommandList& commands) {
         ->type_name("ENC");
     sub->add_flag("--allow-empty", lookup->allowEmpty,
                   Localize("send a file without records, which empties the terminal's lookup data"));
+    AddLookupLayoutOptions(*sub, *lookup);
     commands.push_back(
         {sub,
          "download-lookup DATA (--device PATH | --port COMn)... [--ir] [--speed BPS] [--retries N] "
-         "[--encoding auto|utf-8|cp950] [--allow-empty] [--quiet] [--json]",
-         [lookup] { return DeviceOrPort(*lookup); }, [lookup] { return CmdDownloadLookup(*lookup); }});
+         "[--encoding auto|utf-8|cp950] [--allow-empty] [--template T --lookup N [--force]] "
+         "[--quiet] [--json]",
+         [lookup] { return DeviceOrPort(*lookup); },
+         [lookup] {
+             const int rc = CheckLookupLayoutFirst(*lookup);
+             return rc != kExitOk ? rc : CmdDownloadLookup(*lookup);
+         }});
 
     auto receive = std::make_shared<TransferOptions>();
     sub = app.add_subcommand("receive", Localize("receive the records a terminal collected"));

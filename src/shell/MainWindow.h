@@ -42,8 +42,9 @@ using EditorSheetFn = std::function<int(QWidget* owner, TemplateDocument& doc, E
 // The sheet this build opens: the template editor when it is built in, else the stand-in.
 EditorSheetFn DefaultEditorSheet();
 
-// Builds the command menu from its table; each action carries its command id as data.
-QMenu* BuildCommandMenu(QWidget* owner);
+// Builds the command menu from its table; each action carries its command id as data. The recent files'
+// submenu lists `recent` each time it opens.
+QMenu* BuildCommandMenu(QWidget* owner, const RecentFiles* recent = nullptr);
 
 class MainWindow : public QWidget, private ShellActions, private EditorHost {
     Q_OBJECT
@@ -85,7 +86,9 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
 
   private:
     // ShellActions
-    void OpenEditor() override;
+    bool OpenEditor() override;
+    void TemplateRestored() override;
+    void RecentFilesChanged() override;
     void OpenPortSettings() override;
     void OpenTerminals() override;
     void RunDownload(Transport transport, Payload payload) override;
@@ -95,6 +98,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     void SetZoom(int percent) override;
     // EditorHost
     void TemplateApplied() override;
+    MessageBoxes* SheetMessages() override { return messages_; }
 
     // "NAME.ATC[*] - Application Generator" once the template has a path, with the modified marker.
     void UpdateTitle();
