@@ -111,11 +111,11 @@
     </message>
     <message>
         <source>數字</source>
-        <translation>Digits</translation>
+        <translation>Whole number (digits)</translation>
     </message>
     <message>
         <source>實數</source>
-        <translation>Number</translation>
+        <translation>Decimal number</translation>
     </message>
     <message>
         <source>英文字母</source>
@@ -171,7 +171,23 @@
     </message>
     <message>
         <source>主選單</source>
-        <translation>Main menu</translation>
+        <translation>Terminal&apos;s main menu</translation>
+    </message>
+    <message>
+        <source>要放棄所做的變更嗎??</source>
+        <translation>Discard the changes?</translation>
+    </message>
+    <message>
+        <source>表單 %1 已有內容, 要以表單 %2 取代嗎??</source>
+        <translation>Form %1 is in use. Replace it with form %2?</translation>
+    </message>
+    <message>
+        <source>選單 %1 已有內容, 要以選單 %2 取代嗎??</source>
+        <translation>Menu %1 is in use. Replace it with menu %2?</translation>
+    </message>
+    <message>
+        <source>nil</source>
+        <translation>None</translation>
     </message>
 </context>
 <context>
@@ -467,6 +483,46 @@
     <message>
         <source>自動換行</source>
         <translation>Advance automatically</translation>
+    </message>
+    <message>
+        <source>複製到...</source>
+        <translation>Copy to...</translation>
+    </message>
+    <message>
+        <source>索引檔的每筆資料都是固定長度: 終端機依起始位置和長度 (以位元組計) 切出各欄位。</source>
+        <translation>Lookup records are fixed-width: the terminal cuts each field by its start and length, in bytes.</translation>
+    </message>
+    <message>
+        <source>預覽範例檔...</source>
+        <translation>Preview a sample file...</translation>
+    </message>
+    <message>
+        <source>還原本頁</source>
+        <translation>Revert page</translation>
+    </message>
+    <message>
+        <source>將本頁恢復成開啟編輯時的內容。</source>
+        <translation>Puts this page back as it was when the sheet opened.</translation>
+    </message>
+    <message>
+        <source>(使用中)</source>
+        <translation>(in use)</translation>
+    </message>
+    <message>
+        <source>複製到</source>
+        <translation>Copy to</translation>
+    </message>
+    <message>
+        <source>將目前的表單複製到 :</source>
+        <translation>Copy the current form to:</translation>
+    </message>
+    <message>
+        <source>將目前的選單複製到 :</source>
+        <translation>Copy the current menu to:</translation>
+    </message>
+    <message>
+        <source>索引資料檔 (*.TXT *.txt);;所有檔案 (*)</source>
+        <translation>Lookup data files (*.TXT *.txt);;All files (*)</translation>
     </message>
 </context>
 <context>
@@ -822,6 +878,10 @@ F1: show or hide these keys</translation>
         <translation>Copy screen</translation>
     </message>
     <message>
+        <source>最近的檔案</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
         <source>儲存圖片...</source>
         <translation>Save picture...</translation>
     </message>
@@ -1077,6 +1137,333 @@ F1: show or hide these keys</translation>
     <message>
         <source>完成, %1 筆資料</source>
         <translation>Done, %1 records</translation>
+    </message>
+</context>
+<context>
+    <name>Tooltips</name>
+    <message>
+        <source>要編輯的表單。表單是終端機上最多四行的資料輸入畫面。</source>
+        <translation>The form to edit. A form is one data-entry screen on the terminal, of up to four lines.</translation>
+    </message>
+    <message>
+        <source>在此表單按 Esc 時終端機前往的位置。</source>
+        <translation>Where the terminal goes when Esc is pressed in this form.</translation>
+    </message>
+    <message>
+        <source>最後一行輸入完成後前往的位置; 指向表單自己即接著輸入下一筆。</source>
+        <translation>Where the terminal goes once the last line is entered; the form itself starts the next record.</translation>
+    </message>
+    <message>
+        <source>每筆收集資料加上的日期及其格式; + 表示資料所在的一側。</source>
+        <translation>The date added to each collected record, and its format; + marks the side the data is on.</translation>
+    </message>
+    <message>
+        <source>每筆收集資料加上的時間及其格式; + 表示資料所在的一側。</source>
+        <translation>The time added to each collected record, and its format; + marks the side the data is on.</translation>
+    </message>
+    <message>
+        <source>此表單查詢的索引檔。</source>
+        <translation>The lookup file this form looks things up in.</translation>
+    </message>
+    <message>
+        <source>完成的一筆資料如何處理: 存入資料檔、寫入索引檔、兩者皆做, 或傳給下一個表單。</source>
+        <translation>What is done with a completed record: stored in the data file, written to the lookup file, both, or passed on to the next form.</translation>
+    </message>
+    <message>
+        <source>此行接受的資料: 字串 (任何字元)、數字 (只有數字)、實數 (可有小數點)、英文字母; 或只顯示固定資料、提示、索引檔的欄位。</source>
+        <translation>What this line takes: a string (any characters), a whole number (digits only), a decimal number (with a decimal point, 1.2), letters; or it only shows fixed data, a prompt or a lookup field.</translation>
+    </message>
+    <message>
+        <source>終端機在此行顯示的提示文字, 最多 15 位元組 (中文字佔 2 位元組)。</source>
+        <translation>The prompt the terminal shows on this line, at most 15 bytes (a Chinese character takes 2).</translation>
+    </message>
+    <message>
+        <source>此行資料來自掃瞄器、鍵盤或兩者皆可。</source>
+        <translation>Whether this line&apos;s data comes from the scanner, the keypad, or either.</translation>
+    </message>
+    <message>
+        <source>終端機接受的最少字元數; 較短的輸入會被拒絕。</source>
+        <translation>The fewest characters the terminal accepts; a shorter entry is refused.</translation>
+    </message>
+    <message>
+        <source>終端機接受的最多字元數 (0 到 50)。</source>
+        <translation>The most characters the terminal accepts (0 to 50).</translation>
+    </message>
+    <message>
+        <source>此行對應的索引檔欄位: 以輸入的值查詢此欄位, 或顯示此欄位的內容。</source>
+        <translation>The lookup file&apos;s field this line refers to: the entry is looked up in it, or its content is shown.</translation>
+    </message>
+    <message>
+        <source>此行的其他設定: 固定長度、初始值、前置碼與後置碼、截取部分條碼等。</source>
+        <translation>This line&apos;s other settings: fixed length, initial value, prefix and suffix, part of a barcode and more.</translation>
+    </message>
+    <message>
+        <source>將整個表單複製到另一個表單代號。</source>
+        <translation>Copies the whole form to another form number.</translation>
+    </message>
+    <message>
+        <source>要編輯的選單。選單是終端機上最多十個選項的清單。</source>
+        <translation>The menu to edit. A menu is a list of up to ten options on the terminal.</translation>
+    </message>
+    <message>
+        <source>在此選單按 Esc 時終端機前往的位置。</source>
+        <translation>Where the terminal goes when Esc is pressed in this menu.</translation>
+    </message>
+    <message>
+        <source>在選單的第一行顯示選單名稱。</source>
+        <translation>Shows the menu&apos;s title on its first line.</translation>
+    </message>
+    <message>
+        <source>選單名稱, 最多 15 位元組。</source>
+        <translation>The menu&apos;s title, at most 15 bytes.</translation>
+    </message>
+    <message>
+        <source>選項在終端機上顯示的文字, 最多 15 位元組; 空白的選項不顯示。</source>
+        <translation>The option&apos;s text on the terminal, at most 15 bytes; an empty option is not shown.</translation>
+    </message>
+    <message>
+        <source>選擇此選項時前往的表單或選單。</source>
+        <translation>The form or menu this option leads to.</translation>
+    </message>
+    <message>
+        <source>將選單名稱存入收集的資料。</source>
+        <translation>Stores the menu&apos;s title in the collected record.</translation>
+    </message>
+    <message>
+        <source>將選擇的選項存入收集的資料。</source>
+        <translation>Stores the chosen option in the collected record.</translation>
+    </message>
+    <message>
+        <source>將選擇傳給下一個表單, 與其資料存在同一筆。</source>
+        <translation>Passes the choice on to the next form, stored in the same record as its data.</translation>
+    </message>
+    <message>
+        <source>將整個選單複製到另一個選單代號。</source>
+        <translation>Copies the whole menu to another menu number.</translation>
+    </message>
+    <message>
+        <source>要描述的索引檔。終端機最多存三個索引檔。</source>
+        <translation>The lookup file to describe. The terminal holds up to three.</translation>
+    </message>
+    <message>
+        <source>每筆資料的長度 (位元組)。索引檔是固定長度的記錄: 每一行都必須剛好這麼長。</source>
+        <translation>The length of each record in bytes. Lookup files hold fixed-width records: every line must be exactly this long.</translation>
+    </message>
+    <message>
+        <source>每筆資料切成幾個欄位。</source>
+        <translation>How many fields each record is cut into.</translation>
+    </message>
+    <message>
+        <source>欄位的起始位置: 它的第一個位元組, 從 1 起算。</source>
+        <translation>Where the field starts: its first byte, counted from 1.</translation>
+    </message>
+    <message>
+        <source>欄位的長度 (位元組)。</source>
+        <translation>The field&apos;s length in bytes.</translation>
+    </message>
+    <message>
+        <source>終端機以此欄位查詢記錄 (索引鍵)。</source>
+        <translation>The field the terminal finds records by (the key).</translation>
+    </message>
+    <message>
+        <source>以此版面切開範例檔的前幾行, 和終端機切的一樣。</source>
+        <translation>Cuts the first lines of a sample file with this layout, as the terminal will.</translation>
+    </message>
+    <message>
+        <source>終端機讀取此種條碼; 不勾選時, 此種條碼會被拒絕。</source>
+        <translation>The terminal reads this symbology; unticked, its labels are refused.</translation>
+    </message>
+    <message>
+        <source>也讀取反相 (深色底上淺色條) 的條碼。</source>
+        <translation>Also reads inverse labels (light bars on a dark background).</translation>
+    </message>
+    <message>
+        <source>此種條碼的檢查碼、長度及傳送選項。</source>
+        <translation>This symbology&apos;s check digit, length and transmission options.</translation>
+    </message>
+    <message>
+        <source>掃瞄器如何啟動及維持: 按一次讀一次、連續讀取等。</source>
+        <translation>How the scanner is triggered and how long it stays on: one read per press, continuous reading and so on.</translation>
+    </message>
+    <message>
+        <source>同一條碼須再讀到幾次相同結果才接受; 次數越多越不易讀錯, 但較慢。</source>
+        <translation>How many more identical reads a label needs before it is accepted: more is safer but slower.</translation>
+    </message>
+    <message>
+        <source>按下掃瞄鍵後掃瞄器維持開啟的秒數。</source>
+        <translation>How many seconds the scanner stays on after the scan key is pressed.</translation>
+    </message>
+    <message>
+        <source>為啟用的條碼產生測試標籤, 並各附一張應被拒絕的錯誤標籤。</source>
+        <translation>Makes test labels for the enabled symbologies, each with a wrong one the terminal should refuse.</translation>
+    </message>
+    <message>
+        <source>終端機開機後執行的第一個畫面: 表單 1 或選單 1。</source>
+        <translation>The first screen the terminal runs after start-up: form 1 or menu 1.</translation>
+    </message>
+    <message>
+        <source>收集的每筆資料中, 欄位之間的分隔符號數目。</source>
+        <translation>How many separators stand between the fields of each collected record.</translation>
+    </message>
+    <message>
+        <source>分隔符號的字元代碼 (0 到 255)。</source>
+        <translation>The separator&apos;s character code (0 to 255).</translation>
+    </message>
+    <message>
+        <source>分隔符號本身, 一個字元。</source>
+        <translation>The separator itself, one character.</translation>
+    </message>
+    <message>
+        <source>終端機在勾選的功能前要求的密碼, 最多 10 位元組; 空白為不設密碼。</source>
+        <translation>The password the terminal asks for before the ticked functions, at most 10 bytes; empty for none.</translation>
+    </message>
+    <message>
+        <source>勾選時, 終端機在執行此功能前要求安全密碼。</source>
+        <translation>Ticked, the terminal asks for the security password before this function.</translation>
+    </message>
+    <message>
+        <source>終端機上傳收集資料時使用的連接埠。</source>
+        <translation>The port the terminal sends its collected records through.</translation>
+    </message>
+    <message>
+        <source>終端機接收程式及索引檔時使用的連接埠。</source>
+        <translation>The port the terminal receives programs and lookup files through.</translation>
+    </message>
+    <message>
+        <source>終端機的傳輸速度; 必須與電腦的設定相同。</source>
+        <translation>The terminal&apos;s line speed; it must match the computer&apos;s.</translation>
+    </message>
+    <message>
+        <source>終端機開機時螢幕背光開或關。</source>
+        <translation>Whether the display&apos;s backlight is on at start-up.</translation>
+    </message>
+    <message>
+        <source>上傳後是否自動刪除終端機上的資料。</source>
+        <translation>Whether the terminal deletes its records by itself after an upload.</translation>
+    </message>
+    <message>
+        <source>終端機是否顯示已收集的資料筆數。</source>
+        <translation>Whether the terminal shows how many records it holds.</translation>
+    </message>
+    <message>
+        <source>將輸入的資料補足成固定長度。</source>
+        <translation>Pads the entry to a fixed length.</translation>
+    </message>
+    <message>
+        <source>固定的長度 (字元數)。</source>
+        <translation>The fixed length in characters.</translation>
+    </message>
+    <message>
+        <source>資料短於固定長度時靠左或靠右, 以空白補足。</source>
+        <translation>Whether a shorter entry stands left or right, padded with blanks.</translation>
+    </message>
+    <message>
+        <source>此行開始時已填入的值。</source>
+        <translation>The value the line starts with.</translation>
+    </message>
+    <message>
+        <source>加在資料前面的字元; 只含數字與空白時代表其位元組值。</source>
+        <translation>Characters put before the data; a text of numbers and blanks stands for those byte values.</translation>
+    </message>
+    <message>
+        <source>加在資料後面的字元; 只含數字與空白時代表其位元組值。</source>
+        <translation>Characters put after the data; a text of numbers and blanks stands for those byte values.</translation>
+    </message>
+    <message>
+        <source>只保留條碼的一部分。</source>
+        <translation>Keeps only part of the barcode.</translation>
+    </message>
+    <message>
+        <source>保留部分的第一個字元位置, 從 1 起算。</source>
+        <translation>The first character kept, counted from 1.</translation>
+    </message>
+    <message>
+        <source>最多保留的字元數。</source>
+        <translation>The most characters kept.</translation>
+    </message>
+    <message>
+        <source>條碼必須以此文字開頭, 否則拒絕。</source>
+        <translation>The barcode must begin with this text, else it is refused.</translation>
+    </message>
+    <message>
+        <source>輸入達到最大長度時自動跳到下一行。</source>
+        <translation>Moves to the next line by itself once the entry reaches its maximum length.</translation>
+    </message>
+    <message>
+        <source>將起始與終止字元 (*) 一起傳送。</source>
+        <translation>Sends the start and stop characters (*) with the data.</translation>
+    </message>
+    <message>
+        <source>檢查條碼的檢查碼, 不符時拒絕。</source>
+        <translation>Checks the label&apos;s check digit and refuses a label whose digit is wrong.</translation>
+    </message>
+    <message>
+        <source>將檢查碼一起傳送; 不勾選時去掉。</source>
+        <translation>Sends the check digit with the data; unticked, it is dropped.</translation>
+    </message>
+    <message>
+        <source>把兩個字元的組合讀成完整的 ASCII 字元。</source>
+        <translation>Reads pairs of characters as the full ASCII set.</translation>
+    </message>
+    <message>
+        <source>條碼使用的起始與終止圖樣。</source>
+        <translation>Which start and stop pattern the labels use.</translation>
+    </message>
+    <message>
+        <source>接受的條碼長度: 一個或兩個固定長度, 或最大與最小長度之間。</source>
+        <translation>The label lengths accepted: one or two fixed lengths, or any length between a maximum and a minimum.</translation>
+    </message>
+    <message>
+        <source>是否傳送起始與終止字元, 及其形式。</source>
+        <translation>Whether the start and stop characters are sent, and in which form.</translation>
+    </message>
+    <message>
+        <source>計算檢查碼的方法。</source>
+        <translation>How the check digit is computed.</translation>
+    </message>
+    <message>
+        <source>傳送幾位檢查碼。</source>
+        <translation>How many check digits are sent.</translation>
+    </message>
+    <message>
+        <source>讀成 UK Plessey 格式。</source>
+        <translation>Reads labels as UK Plessey.</translation>
+    </message>
+    <message>
+        <source>將 UPC-E 展開成 UPC-A 傳送。</source>
+        <translation>Expands UPC-E to UPC-A before sending.</translation>
+    </message>
+    <message>
+        <source>傳送開頭的系統代碼。</source>
+        <translation>Sends the leading number-system digit.</translation>
+    </message>
+    <message>
+        <source>將 EAN-8 補成 EAN-13 傳送。</source>
+        <translation>Sends EAN-8 labels padded to EAN-13.</translation>
+    </message>
+    <message>
+        <source>將書籍的 EAN-13 (978, 979) 轉成 ISBN 傳送。</source>
+        <translation>Sends book EAN-13 labels (978, 979) as ISBN.</translation>
+    </message>
+    <message>
+        <source>將期刊的 EAN-13 (977) 轉成 ISSN 傳送。</source>
+        <translation>Sends periodical EAN-13 labels (977) as ISSN.</translation>
+    </message>
+    <message>
+        <source>傳送 UPC-A 開頭的系統代碼。</source>
+        <translation>Sends the UPC-A number-system digit.</translation>
+    </message>
+    <message>
+        <source>傳送 UPC-A 的檢查碼。</source>
+        <translation>Sends the UPC-A check digit.</translation>
+    </message>
+    <message>
+        <source>UPC-A 前面補 0 成為 EAN-13 傳送。</source>
+        <translation>Sends UPC-A labels as EAN-13, with a leading 0.</translation>
+    </message>
+    <message>
+        <source>條碼長度 (字元數, 1 到 127)。</source>
+        <translation>A label length in characters (1 to 127).</translation>
     </message>
 </context>
 <context>

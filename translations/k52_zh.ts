@@ -4,10 +4,6 @@
 <context>
     <name>k52</name>
     <message>
-        <source>  line %1: type %2, prompt &quot;%3&quot;, length %4..%5</source>
-        <translation>  第 %1 行: 類型 %2, 提示 &quot;%3&quot;, 長度 %4..%5</translation>
-    </message>
-    <message>
         <source>  pending letter: %1</source>
         <translation>  待輸入字母: %1</translation>
     </message>
@@ -1144,6 +1140,76 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>write the final screen to E as expectations to edit</source>
         <translation>將最後的畫面寫入 E, 作為可編輯的預期內容</translation>
+        <source>  line %1: %2, prompt &quot;%3&quot;, length %4..%5</source>
+        <translation>  第 %1 行: %2, 提示 &quot;%3&quot;, 長度 %4..%5</translation>
+    </message>
+    <message>
+        <source>%1 does not fit lookup file %2&apos;s layout; nothing was sent (--force sends it anyway)</source>
+        <translation>%1 不符合索引檔 %2 的版面; 沒有傳送 (--force 仍然傳送)</translation>
+    </message>
+    <message>
+        <source>%1 fills lookup file %2 (%3-byte records, %4 fields): %5 records</source>
+        <translation>%1 填入索引檔 %2 (每筆 %3 位元組, %4 個欄位): %5 筆</translation>
+    </message>
+    <message>
+        <source>%1 records do not fit in all</source>
+        <translation>共 %1 筆不符合</translation>
+    </message>
+    <message>
+        <source>compare DATA with a lookup file&apos;s layout in this template first</source>
+        <translation>先以此範本中索引檔的版面檢查 DATA</translation>
+    </message>
+    <message>
+        <source>download-lookup</source>
+        <translation>download-lookup</translation>
+    </message>
+    <message>
+        <source>line %1: %2 bytes, not %3: &quot;%4&quot;</source>
+        <translation>第 %1 行: %2 位元組, 不是 %3: &quot;%4&quot;</translation>
+    </message>
+    <message>
+        <source>line %1: its key field is blank: &quot;%2&quot;</source>
+        <translation>第 %1 行: 索引欄是空白: &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>lookup file %1 has no layout: its record length or field count is 0</source>
+        <translation>索引檔 %1 沒有版面: 每筆資料長度或欄位數目為 0</translation>
+    </message>
+    <message>
+        <source>lookup file %1&apos;s key field is not one of its fields within its %2-byte records</source>
+        <translation>索引檔 %1 的索引欄不在其 %2 位元組記錄內的欄位中</translation>
+    </message>
+    <message>
+        <source>password asked for: %1</source>
+        <translation>要求密碼的項目: %1</translation>
+    </message>
+    <message>
+        <source>password: not set</source>
+        <translation>密碼: 未設定</translation>
+    </message>
+    <message>
+        <source>password: set</source>
+        <translation>密碼: 已設定</translation>
+    </message>
+    <message>
+        <source>send DATA even when it does not fit the layout</source>
+        <translation>DATA 不符合版面時仍然傳送</translation>
+    </message>
+    <message>
+        <source>sending it anyway (--force)</source>
+        <translation>仍然傳送 (--force)</translation>
+    </message>
+    <message>
+        <source>start-up: backlight %1, deletion %2, record count prompt %3</source>
+        <translation>起動: 背光 %1, 刪除資料 %2, 資料筆數提示 %3</translation>
+    </message>
+    <message>
+        <source>start-up: upload port %1, download port %2, speed index %3</source>
+        <translation>起動: 上傳埠 %1, 下載埠 %2, 速度代碼 %3</translation>
+    </message>
+    <message>
+        <source>the lookup file DATA fills (1 to 3)</source>
+        <translation>DATA 填入的索引檔 (1 到 3)</translation>
     </message>
 </context>
 </TS>

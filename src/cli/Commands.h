@@ -41,6 +41,9 @@ struct TransferOptions {
     bool overwrite = false;                          // receive: replace an existing OUT
     LookupEncoding encoding = LookupEncoding::Auto;  // download-lookup: how the file is read
     bool allowEmpty = false;                         // download-lookup: a file without records may go
+    std::string layoutTemplate;                      // download-lookup: compare with this template's layout
+    int lookupNumber = 0;                            // download-lookup: the lookup file (1..3) it fills
+    bool forceLayout = false;                        // download-lookup: send even when it does not fit
     bool quiet = false;                              // no progress lines
     bool json = false;                               // the closing report as JSON
 };

@@ -3,6 +3,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
+#include "cli/LookupLayoutCheck.h"
 #include "cli/TerminalRuns.h"
 #include "i18n/Translate.h"
 

@@ -25,6 +25,49 @@ std::string N(int n) {
     return std::to_string(n);
 }
 
+// A target as the editor names it, in the run's language.
+std::string Target(u8 code) {
+    return TranslateNumbered("Editor", TargetLabel(code));
+}
+
+std::string LineType(u8 type) {
+    const std::string_view label = LineTypeLabel(type);
+    return label.empty() ? N(type) : std::string(Translate("Editor", label));
+}
+
+// The start-up page's lists, by the byte each fills; their entries are the same in every language.
+std::string Entry(std::initializer_list<const char*> entries, u8 value) {
+    return value < entries.size() ? entries.begin()[value] : N(value);
+}
+
+void PrintStartup(const ApplicationTemplate& t) {
+    const StartupSettings& s = t.startupSettings;
+    std::cout << Localize("start-up: upload port %1, download port %2, speed index %3",
+                          {Entry({"RS-232 / Cradle", "IR Transceiver", "Standard IrDA", "Keyboard Wedge"},
+                                 s.uploadPort),
+                           Entry({"RS-232 / Cradle", "IR Transceiver", "Standard IrDA"}, s.downloadPort),
+                           N(s.transferSpeed)})
+              << "\n"
+              << Localize("start-up: backlight %1, deletion %2, record count prompt %3",
+                          {Entry({"Turn off", "Turn on"}, s.backlight),
+                           Entry({"Manually", "Automatically"}, s.deleteMode),
+                           Entry({"Yes", "No"}, s.recordCountPrompt)})
+              << "\n"
+              << Localize(t.securityPassword[0] ? "password: set" : "password: not set") << "\n";
+    static constexpr const char* kGuards[] = {
+        K52_TR("EditorPages", "系統設定"),     K52_TR("EditorPages", "編輯資料"),
+        K52_TR("EditorPages", "刪除資料"),     K52_TR("EditorPages", "設定日期時間"),
+        K52_TR("EditorPages", "下載系統程式"), K52_TR("EditorPages", "下載索引檔案"),
+        K52_TR("EditorPages", "設定上傳埠"),   K52_TR("EditorPages", "設定下載埠"),
+        K52_TR("EditorPages", "設定傳輸速度"), K52_TR("EditorPages", "設定螢幕背光"),
+        K52_TR("EditorPages", "設定刪除資料"), K52_TR("EditorPages", "資料筆數提示")};
+    std::string guarded;
+    for (std::size_t i = 0; i < std::size(kGuards); ++i)
+        if (s.passwordGuard[i])
+            guarded += (guarded.empty() ? "" : ", ") + std::string(Translate("EditorPages", kGuards[i]));
+    if (!guarded.empty()) std::cout << Localize("password asked for: %1", {guarded}) << "\n";
+}
+
 void PrintReadable(const ApplicationTemplate& t) {
     std::cout << Localize("port: COM%1, speed index %2",
                           {N(t.portSettings.comPort + 1), N(t.portSettings.baudRate)})
@@ -42,11 +85,11 @@ void PrintReadable(const ApplicationTemplate& t) {
         if (!used) continue;
         std::cout << Localize("menu %1: \"%2\"", {N(m), Printable(FieldUtf8(menu.title))})
                   << (menu.showTitle ? Localize(" (shown)") : "")
-                  << Localize(", Esc -> %1", {TargetLabel(menu.escapeTarget)}) << "\n";
+                  << Localize(", Esc -> %1", {Target(menu.escapeTarget)}) << "\n";
         for (int i = 0; i < kOptionsPerMenu; ++i)
             if (menu.options[i][0] != 0)
                 std::cout << "  " << i + 1 << ". \"" << Printable(FieldUtf8(menu.options[i])) << "\" -> "
-                          << TargetLabel(menu.optionTargets[i]) << "\n";
+                          << Target(menu.optionTargets[i]) << "\n";
     }
     for (int f = 1; f <= kFormCount; ++f) {
         const FormRecord& form = t.form(f);
@@ -54,13 +97,14 @@ void PrintReadable(const ApplicationTemplate& t) {
         for (u8 type : form.lineType) used = used || type != 0;
         if (!used) continue;
         std::cout << Localize("form %1: next -> %2, Esc -> %3",
-                              {N(f), TargetLabel(form.nextTarget), TargetLabel(form.escapeTarget)})
+                              {N(f), Target(form.nextTarget), Target(form.escapeTarget)})
                   << "\n";
         for (int i = 0; i < kLinesPerForm; ++i)
             if (form.lineType[i] != 0)
-                std::cout << Localize("  line %1: type %2, prompt \"%3\", length %4..%5",
-                                      {N(i + 1), N(form.lineType[i]), Printable(FieldUtf8(form.prompt[i])),
-                                       N(form.minLength[i]), N(form.maxLength[i])})
+                std::cout << Localize(
+                                 "  line %1: %2, prompt \"%3\", length %4..%5",
+                                 {N(i + 1), LineType(form.lineType[i]), Printable(FieldUtf8(form.prompt[i])),
+                                  N(form.minLength[i]), N(form.maxLength[i])})
                           << "\n";
     }
     for (int l = 1; l <= kLookupFileCount; ++l) {
@@ -70,6 +114,7 @@ void PrintReadable(const ApplicationTemplate& t) {
                                   {N(l), N(r.recordLength), N(r.fieldCount), N(r.keyField + 1)})
                       << "\n";
     }
+    PrintStartup(t);
 }
 
 int RunShow(const ShowOptions& o) {

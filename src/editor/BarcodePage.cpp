@@ -27,16 +27,37 @@ void BarcodePage::OnInitialise() {
     int redundancyValue = ReadBarcodeField(block_, *redundancy);
     scanMode_ = modeValue < static_cast<int>(kScanModes.size()) ? modeValue : -1;
     redundancy_ = redundancyValue < static_cast<int>(kRedundancies.size()) ? redundancyValue : -1;
+    timeoutText_ = std::to_string(block_.scanTimeout);
+    for (CheckState& c : checks_) c.marked = ReadBarcodeField(block_, *c.field) != 0;
+    ShowAll();
+}
+
+PageState BarcodePage::State() const {
+    std::string bytes = BytesOf(block_);
+    for (const CheckState& c : checks_) bytes += c.marked ? '\1' : '\0';
+    bytes += BytesOf(scanMode_) + BytesOf(redundancy_) + timeoutText_;
+    return {bytes, 0};
+}
+
+void BarcodePage::OnRestore(const PageState& state) {
+    std::string_view bytes = state.bytes;
+    std::size_t at = sizeof block_;
+    if (bytes.size() < at + checks_.size() + 2 * sizeof(int)) return;
+    ReadBytes(bytes, 0, block_);
+    for (CheckState& c : checks_) c.marked = bytes[at++] != 0;
+    ReadBytes(bytes, at, scanMode_);
+    ReadBytes(bytes, at + sizeof(int), redundancy_);
+    timeoutText_ = std::string(bytes.substr(at + 2 * sizeof(int)));
+    ShowAll();
+}
+
+void BarcodePage::ShowAll() {
     Fill(kScanModeList, kScanModes);
     Select(kScanModeList, scanMode_, static_cast<int>(kScanModes.size()));
     Fill(kRedundancyList, kRedundancies);
     Select(kRedundancyList, redundancy_, static_cast<int>(kRedundancies.size()));
-    timeoutText_ = std::to_string(block_.scanTimeout);
     ShowText(kTimeoutBox, timeoutText_);
-    for (CheckState& c : checks_) {
-        c.marked = ReadBarcodeField(block_, *c.field) != 0;
-        Check(c.field->controlId, c.marked);
-    }
+    for (const CheckState& c : checks_) Check(c.field->controlId, c.marked);
 }
 
 void BarcodePage::OnSelectionChanged(int id, int index) {

@@ -25,6 +25,8 @@ class BarcodePage : public SheetPage {
 
     void Commit() override;
     void Discard() override { built_ = false; }
+    // The block itself belongs to the state: the option dialogs write into it at their OK.
+    PageState State() const override;
 
     // The dialog behind an options button (201..219), or null for another id.
     std::unique_ptr<SymbologyDialog> OptionsDialog(int buttonId);
@@ -34,8 +36,10 @@ class BarcodePage : public SheetPage {
     void OnTextChanged(int id, std::string_view utf8) override;
     void OnSelectionChanged(int id, int index) override;
     void OnClicked(int id) override;
+    void OnRestore(const PageState& state) override;
 
   private:
+    void ShowAll();
     struct CheckState {
         const BarcodeField* field;
         bool marked;

@@ -10,27 +10,6 @@
 #include "util/Parse.h"
 
 namespace k52 {
-namespace {
-
-// Every correction converges within a few rounds; the bound only protects against a faulty page.
-constexpr int kMaxEchoes = 32;
-
-}  // namespace
-
-template <typename F>
-ControlUpdates ControlLogic::Run(F&& handler) {
-    updates_.clear();
-    echoes_.clear();
-    handler();
-    for (int round = 0; round < kMaxEchoes && !echoes_.empty(); ++round) {
-        auto [id, text] = std::move(echoes_.front());
-        echoes_.pop_front();
-        OnTextChanged(id, text);
-    }
-    echoes_.clear();
-    return std::move(updates_);
-}
-
 ControlUpdates ControlLogic::Initialise() {
     return Run([&] { OnInitialise(); });
 }
@@ -80,6 +59,10 @@ void ControlLogic::Fill(int id, std::vector<std::string> items) {
     updates_.push_back({UpdateKind::Items, id, 0, {}, std::move(items)});
 }
 
+void ControlLogic::FillShown(int id, std::vector<std::string> items) {
+    updates_.push_back({UpdateKind::Items, id, 0, {}, std::move(items)});
+}
+
 void ControlLogic::RequestOpen(int id) {
     updates_.push_back({UpdateKind::Open, id, 0, {}, {}});
 }
@@ -123,6 +106,24 @@ std::vector<std::string> TargetList() {
     std::vector<std::string> list;
     for (int code = 0; code < kTargetCount; ++code) list.push_back(TargetLabel(static_cast<u8>(code)));
     return list;
+}
+
+std::vector<std::string> TitledTargetList(const MenuRecord (&menus)[kMenuCount]) {
+    std::vector<std::string> list;
+    for (int code = 0; code < kTargetCount; ++code) {
+        std::string label = TranslateNumbered("Editor", TargetLabel(static_cast<u8>(code)));
+        const Target target = DecodeTarget(static_cast<u8>(code));
+        if (target.kind == TargetKind::Menu) {
+            const std::string title = Cp950ToUtf8(FieldText(menus[target.number - 1].title));
+            if (!title.empty()) label += ": " + title;
+        }
+        list.push_back(std::move(label));
+    }
+    return list;
+}
+
+ControlUpdates SheetPage::Restore(const PageState& state) {
+    return Run([&] { OnRestore(state); });
 }
 
 std::vector<std::string> NumberedList(std::string_view prefix, int first, int last) {

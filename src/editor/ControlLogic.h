@@ -5,12 +5,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "template/Template.h"
 
 namespace k52 {
 
@@ -38,16 +41,27 @@ using ControlUpdates = std::vector<ControlUpdate>;
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
 
-class ControlLogic {
+// What a front end reports of its controls: a page or dialog itself, or the sheet in front of a page.
+class ControlEvents {
   public:
-    virtual ~ControlLogic() = default;
+    virtual ~ControlEvents() = default;
+    virtual ControlUpdates TextChanged(int id, std::string_view utf8) = 0;
+    virtual ControlUpdates SelectionChanged(int id, int index) = 0;
+    virtual ControlUpdates Clicked(int id) = 0;
+};
 
+class ControlLogic : public ControlEvents {
+  public:
     ControlUpdates Initialise();
-    ControlUpdates TextChanged(int id, std::string_view utf8);
-    ControlUpdates SelectionChanged(int id, int index);
-    ControlUpdates Clicked(int id);
+    ControlUpdates TextChanged(int id, std::string_view utf8) override;
+    ControlUpdates SelectionChanged(int id, int index) override;
+    ControlUpdates Clicked(int id) override;
 
   protected:
+    // Runs `handler` and returns the updates it made, the corrections' echoes included.
+    template <typename F>
+    ControlUpdates Run(F&& handler);
+
     virtual void OnInitialise() = 0;
     virtual void OnTextChanged(int /*id*/, std::string_view /*utf8*/) {}
     virtual void OnSelectionChanged(int /*id*/, int /*index*/) {}
@@ -64,6 +78,8 @@ class ControlLogic {
     // Selects `value` when it is a position of the list, otherwise nothing.
     void Select(int id, int value, int count);
     void Fill(int id, std::vector<std::string> items);
+    // The same for entries already in the chosen language (they hold the user's own texts).
+    void FillShown(int id, std::vector<std::string> items);
     void RequestOpen(int id);
     void Close(int result);
 
@@ -76,11 +92,31 @@ class ControlLogic {
     void AcceptNumber(int id, std::string_view utf8, std::uint8_t& field, std::uint32_t limit);
 
   private:
-    template <typename F>
-    ControlUpdates Run(F&& handler);
+    // Every correction converges within a few rounds; the bound only protects against a faulty page.
+    static constexpr int kMaxEchoes = 32;
 
     ControlUpdates updates_;
     std::deque<std::pair<int, std::string>> echoes_;
+};
+
+template <typename F>
+ControlUpdates ControlLogic::Run(F&& handler) {
+    updates_.clear();
+    echoes_.clear();
+    handler();
+    for (int round = 0; round < kMaxEchoes && !echoes_.empty(); ++round) {
+        auto [id, text] = std::move(echoes_.front());
+        echoes_.pop_front();
+        OnTextChanged(id, text);
+    }
+    echoes_.clear();
+    return std::move(updates_);
+}
+
+// A page's working state, as undo, redo and revert put it back: its bytes, and the record it shows.
+struct PageState {
+    std::string bytes;
+    int current = 0;
 };
 
 // A page of the editor sheet: it edits the template only through its commit.
@@ -88,7 +124,23 @@ class SheetPage : public ControlLogic {
   public:
     virtual void Commit() = 0;
     virtual void Discard() = 0;
+    virtual PageState State() const = 0;
+    // Puts a state taken earlier back and shows it.
+    ControlUpdates Restore(const PageState& state);
+
+  protected:
+    virtual void OnRestore(const PageState& state) = 0;
 };
+
+// The bytes of a plain record, and back.
+template <typename T>
+std::string BytesOf(const T& value) {
+    return std::string(reinterpret_cast<const char*>(&value), sizeof value);
+}
+template <typename T>
+void ReadBytes(std::string_view bytes, std::size_t offset, T& value) {
+    if (offset + sizeof value <= bytes.size()) std::memcpy(&value, bytes.data() + offset, sizeof value);
+}
 
 // A box's text read as an unsigned decimal number: optional leading blanks, then digits only. Numbers too
 // large for 32 bits read as 4294967295.
@@ -97,6 +149,8 @@ std::optional<std::uint32_t> ParseBoxNumber(std::string_view text);
 // List contents shared by several pages.
 constexpr int kTargetCount = 21;        // the main menu, 10 forms, 10 menus
 std::vector<std::string> TargetList();  // their labels, by TargetCode
+// The same in the chosen language, each menu named with its title when it has one ("Menu 2: Receiving").
+std::vector<std::string> TitledTargetList(const MenuRecord (&menus)[kMenuCount]);
 std::vector<std::string> NumberedList(std::string_view prefix, int first, int last);
 
 }  // namespace k52

@@ -1,6 +1,8 @@
 // What the editor sheet needs from the program around it.
 #pragma once
 
+#include "app/UserInterface.h"
+
 namespace k52 {
 
 class EditorHost {
@@ -10,6 +12,8 @@ class EditorHost {
     // it derives from the template and restarts at its main menu. Called once per OK of the sheet,
     // before the menus, lookup files, barcode settings and start-up settings are written back.
     virtual void TemplateApplied() = 0;
+    // Where the sheet asks its questions (discard the changes? replace the form?); nullptr: its own boxes.
+    virtual MessageBoxes* SheetMessages() { return nullptr; }
 };
 
 }  // namespace k52

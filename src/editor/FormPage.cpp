@@ -37,15 +37,16 @@ const std::vector<std::string> kLookupFiles = {K52_TR("Editor", "無"), K52_TR("
                                                K52_TR("Editor", "第三索引檔")};
 const std::vector<std::string> kDataActions = {K52_TR("Editor", "存入資料檔"), K52_TR("Editor", "更新索引檔"),
                                                K52_TR("Editor", "存入並更新"), K52_TR("Editor", "往下傳遞")};
-const std::vector<std::string> kLineTypes = {
-    K52_TR("Editor", "無"),   K52_TR("Editor", "字串"),       K52_TR("Editor", "數字"),
-    K52_TR("Editor", "實數"), K52_TR("Editor", "英文字母"),   K52_TR("Editor", "固定資料"),
-    K52_TR("Editor", "提示"), K52_TR("Editor", "參考索引檔"), K52_TR("Editor", "延續上一行")};
+const std::vector<std::string> kLineTypes = [] {
+    std::vector<std::string> list;
+    for (u8 t = 0; !LineTypeLabel(t).empty(); ++t) list.emplace_back(LineTypeLabel(t));
+    return list;
+}();
 const std::vector<std::string> kInputSources = {K52_TR("Editor", "掃瞄器"), K52_TR("Editor", "鍵  盤"),
                                                 K52_TR("Editor", "皆  可")};
 
 std::vector<std::string> LookupFieldList() {
-    std::vector<std::string> list = {"nil"};
+    std::vector<std::string> list = {K52_TR("Editor", "nil")};
     for (const std::string& s : NumberedList(K52_TR("Editor", "欄位 "), 1, kLookupFieldsPerFile))
         list.push_back(s);
     return list;
@@ -65,8 +66,8 @@ void FormPage::OnInitialise() {
     current_ = 0;
     Fill(kFormList, NumberedList(K52_TR("Editor", "表單  "), 1, kFormCount));
     Select(kFormList, 0, kFormCount);
-    Fill(kEscapeList, TargetList());
-    Fill(kNextList, TargetList());
+    FillShown(kEscapeList, TitledTargetList(doc_.tmpl.menus));
+    FillShown(kNextList, TitledTargetList(doc_.tmpl.menus));
     Fill(kDateStampList, kDateStamps);
     Fill(kTimeStampList, kTimeStamps);
     Fill(kLookupFileList, kLookupFiles);
@@ -169,7 +170,24 @@ void FormPage::OnTextChanged(int id, std::string_view utf8) {
 }
 
 void FormPage::OnClicked(int id) {
-    if (LineOf(id, kAdvancedButtonBase)) RequestOpen(id);
+    if (LineOf(id, kAdvancedButtonBase) || id == kCopyButton) RequestOpen(id);
+}
+
+void FormPage::OnRestore(const PageState& state) {
+    ReadBytes(state.bytes, 0, forms_);
+    current_ = std::clamp(state.current, 0, kFormCount - 1);
+    Select(kFormList, current_, kFormCount);
+    ShowForm();
+}
+
+ControlUpdates FormPage::CopyTo(int slot) {
+    return Run([&] {
+        if (slot < 0 || slot >= kFormCount || slot == current_) return;
+        forms_[slot] = forms_[current_];
+        current_ = slot;
+        Select(kFormList, current_, kFormCount);
+        ShowForm();
+    });
 }
 
 std::unique_ptr<FieldAttributesDialog> FormPage::FieldAttributes(int lineNumber) {
@@ -180,7 +198,7 @@ std::unique_ptr<FieldAttributesDialog> FormPage::FieldAttributes(int lineNumber)
 void FormPage::Commit() {
     if (!built_) return;
     std::copy(std::begin(forms_), std::end(forms_), doc_.tmpl.forms);
-    doc_.templateModified = true;
+    if (marksModified_) doc_.templateModified = true;
     NormaliseTemplate(doc_.tmpl);
     host_.TemplateApplied();
     built_ = false;

@@ -29,6 +29,7 @@ class FormPage : public SheetPage {
         kMaxLengthBoxBase = 620,
         kLookupFieldListBase = 720,
         kAdvancedButtonBase = 200,
+        kCopyButton = 210,
     };
     static constexpr int kShownLines = 4;
     static constexpr int kPromptLimit = 15;
@@ -39,8 +40,15 @@ class FormPage : public SheetPage {
     // Writes the forms, marks the template modified, normalises it and hands it to the simulator.
     void Commit() override;
     void Discard() override { built_ = false; }
+    PageState State() const override { return {BytesOf(forms_), current_}; }
+    // Whether the commit marks the template modified; the sheet clears it for an opening without changes.
+    void MarkModified(bool on) { marksModified_ = on; }
 
     int currentForm() const { return current_; }
+    // Form `slot` (0-based) holds lines; copying onto it would replace them.
+    bool SlotInUse(int slot) const { return slot >= 0 && slot < kFormCount && InUse(forms_[slot]); }
+    // The current form, whole, onto `slot`, which then becomes the current form.
+    ControlUpdates CopyTo(int slot);
     // The dialog behind button 200 + n, for line n (1..4) of the current form.
     std::unique_ptr<FieldAttributesDialog> FieldAttributes(int lineNumber);
 
@@ -49,6 +57,7 @@ class FormPage : public SheetPage {
     void OnTextChanged(int id, std::string_view utf8) override;
     void OnSelectionChanged(int id, int index) override;
     void OnClicked(int id) override;
+    void OnRestore(const PageState& state) override;
 
   private:
     FormRecord& form() { return forms_[current_]; }
@@ -60,6 +69,7 @@ class FormPage : public SheetPage {
     TemplateDocument& doc_;
     EditorHost& host_;
     bool built_ = false;
+    bool marksModified_ = true;
     FormRecord forms_[kFormCount]{};
     int current_ = 0;
 };

@@ -51,6 +51,10 @@ void LookupPage::OnSelectionChanged(int id, int index) {
 }
 
 void LookupPage::OnClicked(int id) {
+    if (id == kPreviewButton) {
+        RequestOpen(id);
+        return;
+    }
     int n = id - kKeyRadioBase;
     if (n < 1 || n > kLookupFieldsPerFile) return;
     file().keyField = static_cast<u8>(n - 1);
@@ -67,6 +71,13 @@ void LookupPage::OnTextChanged(int id, std::string_view utf8) {
     else if (id > kLengthBoxBase && id <= kLengthBoxBase + kLookupFieldsPerFile)
         field = &f.fieldLength[id - kLengthBoxBase - 1];
     if (field) AcceptNumber(id, utf8, *field, kNumberLimit);
+}
+
+void LookupPage::OnRestore(const PageState& state) {
+    ReadBytes(state.bytes, 0, files_);
+    current_ = std::clamp(state.current, 0, kLookupFileCount - 1);
+    Select(kFileList, current_, kLookupFileCount);
+    ShowFile();
 }
 
 void LookupPage::Commit() {

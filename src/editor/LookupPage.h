@@ -16,6 +16,7 @@ class LookupPage : public SheetPage {
         kStartBoxBase = 600,
         kLengthBoxBase = 610,
         kKeyRadioBase = 400,
+        kPreviewButton = 220,
     };
     static constexpr int kNumberLimit = 250;
 
@@ -23,13 +24,17 @@ class LookupPage : public SheetPage {
 
     void Commit() override;
     void Discard() override { built_ = false; }
+    PageState State() const override { return {BytesOf(files_), current_}; }
     int currentFile() const { return current_; }
+    // The layout being edited of the file shown, for the preview of a sample file.
+    const LookupFileRecord& shownLayout() const { return files_[current_]; }
 
   protected:
     void OnInitialise() override;
     void OnTextChanged(int id, std::string_view utf8) override;
     void OnSelectionChanged(int id, int index) override;
     void OnClicked(int id) override;
+    void OnRestore(const PageState& state) override;
 
   private:
     LookupFileRecord& file() { return files_[current_]; }

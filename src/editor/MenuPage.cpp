@@ -14,12 +14,14 @@ void MenuPage::OnInitialise() {
     current_ = 0;
     Fill(kMenuList, NumberedList(K52_TR("Editor", "選單  "), 1, kMenuCount));
     Select(kMenuList, 0, kMenuCount);
-    Fill(kEscapeList, TargetList());
-    for (int i = 0; i < kOptionsPerMenu; ++i) Fill(kFirstTargetList + i, TargetList());
     ShowMenu();
 }
 
+// The target lists name the menus by their titles as they stand in the working copy.
 void MenuPage::ShowMenu() {
+    const std::vector<std::string> targets = TitledTargetList(menus_);
+    FillShown(kEscapeList, targets);
+    for (int i = 0; i < kOptionsPerMenu; ++i) FillShown(kFirstTargetList + i, targets);
     MenuRecord& m = menu();
     Select(kEscapeList, m.escapeTarget, kTargetCount);
     ShowCp950(kTitleBox, FieldText(m.title));
@@ -57,6 +59,10 @@ void MenuPage::OnTextChanged(int id, std::string_view utf8) {
 }
 
 void MenuPage::OnClicked(int id) {
+    if (id == kCopyButton) {
+        RequestOpen(id);
+        return;
+    }
     MenuRecord& m = menu();
     u8* flag = nullptr;
     switch (id) {
@@ -79,6 +85,23 @@ void MenuPage::OnClicked(int id) {
     Check(id, *flag != 0);
     // The title is kept while it is hidden; its box is only disabled.
     if (id == kShowTitleCheck) Enable(kTitleBox, *flag != 0);
+}
+
+void MenuPage::OnRestore(const PageState& state) {
+    ReadBytes(state.bytes, 0, menus_);
+    current_ = std::clamp(state.current, 0, kMenuCount - 1);
+    Select(kMenuList, current_, kMenuCount);
+    ShowMenu();
+}
+
+ControlUpdates MenuPage::CopyTo(int slot) {
+    return Run([&] {
+        if (slot < 0 || slot >= kMenuCount || slot == current_) return;
+        menus_[slot] = menus_[current_];
+        current_ = slot;
+        Select(kMenuList, current_, kMenuCount);
+        ShowMenu();
+    });
 }
 
 void MenuPage::Commit() {

@@ -57,8 +57,29 @@ void StartupPage::OnInitialise() {
     separatorCount_ = separators_[0] == 0 ? 0 : (separators_[1] == 0 ? 1 : 2);
     settings_ = t_.startupSettings;
     password_ = std::string(FieldText(t_.securityPassword));
-    echoGuard_ = false;
+    ShowAll();
+}
 
+PageState StartupPage::State() const {
+    std::string bytes = BytesOf(startPosition_) + BytesOf(static_cast<u8>(separatorCount_)) +
+                        BytesOf(separators_) + BytesOf(settings_);
+    return {bytes + password_, 0};
+}
+
+void StartupPage::OnRestore(const PageState& state) {
+    std::string_view bytes = state.bytes;
+    u8 count = 0;
+    ReadBytes(bytes, 0, startPosition_);
+    ReadBytes(bytes, 1, count);
+    ReadBytes(bytes, 2, separators_);
+    ReadBytes(bytes, 4, settings_);
+    separatorCount_ = count;
+    password_ = std::string(bytes.substr(std::min(bytes.size(), 4 + sizeof settings_)));
+    ShowAll();
+}
+
+void StartupPage::ShowAll() {
+    echoGuard_ = false;
     Fill(kStartList, {K52_TR("Editor", "表單 1"), K52_TR("Editor", "選單 1")});
     Select(kStartList, startPosition_, 2);
     Fill(kSeparatorCountList, {K52_TR("Editor", "無"), " 1 ", " 2 "});

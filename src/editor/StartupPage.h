@@ -29,14 +29,17 @@ class StartupPage : public SheetPage {
 
     void Commit() override;
     void Discard() override { built_ = false; }
+    PageState State() const override;
 
   protected:
     void OnInitialise() override;
     void OnTextChanged(int id, std::string_view utf8) override;
     void OnSelectionChanged(int id, int index) override;
     void OnClicked(int id) override;
+    void OnRestore(const PageState& state) override;
 
   private:
+    void ShowAll();
     void EnableSeparatorBoxes();
     void ValueChanged(int which, std::string_view utf8);
     void SymbolChanged(int which, std::string_view utf8);

@@ -11,6 +11,7 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QTimer>
 
@@ -50,6 +51,33 @@ class NamedFile : public TemplateFileDialogs {
     std::string path_;
 };
 
+const char kRecentKey[] = "files/recent";
+
+std::vector<std::string> StoredRecentFiles() {
+    std::vector<std::string> paths;
+    const QStringList stored = QSettings(QStringLiteral("k52"), QStringLiteral("k52gen"))
+                                   .value(QLatin1String(kRecentKey))
+                                   .toStringList();
+    for (const QString& path : stored) paths.push_back(QFile::encodeName(path).toStdString());
+    return paths;
+}
+
+// The recent files' submenu, filled afresh each time it opens: "&1 NAME", the path as its tip.
+void FillRecentMenu(QMenu* menu, const RecentFiles* recent) {
+    menu->clear();
+    const std::vector<std::string> none;
+    const std::vector<std::string>& paths = recent ? recent->paths() : none;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const QString path = QFile::decodeName(paths[i].c_str());
+        QAction* a = menu->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        a->setToolTip(path);
+        a->setStatusTip(path);
+        a->setData(kCmdRecentFirst + static_cast<int>(i));
+    }
+    menu->setToolTipsVisible(true);
+    menu->setEnabled(!paths.empty());
+}
+
 // Why `path` cannot be read as a template file, or empty when it can. Open's dialog never offers such a
 // file, so Open itself has no message for it. A FIFO or device is refused without waiting on it, before
 // the window could be kept from appearing.
@@ -68,7 +96,7 @@ EditorSheetFn DefaultEditorSheet() {
     return &OpenEditorSheet;
 }
 
-QMenu* BuildCommandMenu(QWidget* owner) {
+QMenu* BuildCommandMenu(QWidget* owner, const RecentFiles* recent) {
     auto* root = new QMenu(owner);
     QMenu* current = root;
     for (const CommandMenuEntry& e : CommandMenu()) {
@@ -91,6 +119,17 @@ QMenu* BuildCommandMenu(QWidget* owner) {
             case CommandMenuEntry::End:
                 current = root;
                 break;
+            case CommandMenuEntry::Recent: {
+                QMenu* files = current->addMenu(FromUtf8(Translate("Shell", e.text)));
+                files->setObjectName(QStringLiteral("recentFiles"));
+                FillRecentMenu(files, recent);
+                QObject::connect(files, &QMenu::aboutToShow, files,
+                                 [files, recent] { FillRecentMenu(files, recent); });
+                // A submenu that is disabled while empty opens again once the list has entries.
+                QObject::connect(root, &QMenu::aboutToShow, files,
+                                 [files, recent] { FillRecentMenu(files, recent); });
+                break;
+            }
         }
     }
     return root;
@@ -115,6 +154,7 @@ MainWindow::MainWindow(const DesktopServices& services)
         dialogs_ = ownDialogs_.get();
     }
     shell_ = std::make_unique<Shell>(doc_, *messages_, *dialogs_, static_cast<ShellActions&>(*this));
+    shell_->recentFiles().Set(StoredRecentFiles());
     transferUi_ = std::make_unique<QtTransferUi>(*messages_, this);
     TransferChoices* files = services.transferFiles;
     if (!files) {
@@ -134,7 +174,7 @@ MainWindow::MainWindow(const DesktopServices& services)
     shell_->Startup();
     simulator_ = new SimulatorWidget(doc_.tmpl, *messages_, this, services.clock);
     simulator_->move(0, 0);
-    menu_ = BuildCommandMenu(this);
+    menu_ = BuildCommandMenu(this, &shell_->recentFiles());
     simulator_->setCommandMenu(menu_);
     connect(simulator_, &SimulatorWidget::commandRequested, this, &MainWindow::OnCommand);
     simulator_->installEventFilter(this);
@@ -265,12 +305,26 @@ void MainWindow::RequestClose() {
     close();
 }
 
-void MainWindow::OpenEditor() {
+bool MainWindow::OpenEditor() {
     applied_ = false;
-    editorSheet_(this, doc_, *this);
+    const bool confirmed = editorSheet_(this, doc_, *this) == 1;
     UpdateTitle();
     // Only now is the whole sheet written back, the start-up page's password included.
     if (applied_) UpdateUnsimulatedNote();
+    return confirmed;
+}
+
+void MainWindow::TemplateRestored() {
+    simulator_->RestartAfterEdit();
+    UpdateTitle();
+}
+
+void MainWindow::RecentFilesChanged() {
+    QStringList paths;
+    for (const std::string& path : shell_->recentFiles().paths()) paths << QFile::decodeName(path.c_str());
+    QSettings settings(QStringLiteral("k52"), QStringLiteral("k52gen"));
+    settings.setValue(QLatin1String(kRecentKey), paths);
+    settings.sync();
 }
 
 void MainWindow::TemplateApplied() {
@@ -400,7 +454,9 @@ void MainWindow::OpenFromCommandLine(const std::string& path) {
     NamedFile named(path);
     const bool opened = OpenTemplate(doc_, named, *messages_) == 1;
     UpdateTitle();
-    if (opened) OpenEditor();
+    if (!opened) return;
+    shell_->NoteOpened(doc_.templatePath);
+    OpenEditor();
 }
 
 void MainWindow::ShowAbout() {

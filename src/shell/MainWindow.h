@@ -44,8 +44,9 @@ using EditorSheetFn = std::function<int(QWidget* owner, TemplateDocument& doc, E
 // The sheet this build opens: the template editor when it is built in, else the stand-in.
 EditorSheetFn DefaultEditorSheet();
 
-// Builds the command menu from its table; each action carries its command id as data.
-QMenu* BuildCommandMenu(QWidget* owner);
+// Builds the command menu from its table; each action carries its command id as data. The recent files'
+// submenu lists `recent` each time it opens.
+QMenu* BuildCommandMenu(QWidget* owner, const RecentFiles* recent = nullptr);
 
 class MainWindow : public QWidget, private ShellActions, private EditorHost {
     Q_OBJECT
@@ -95,7 +96,9 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
 
   private:
     // ShellActions
-    void OpenEditor() override;
+    bool OpenEditor() override;
+    void TemplateRestored() override;
+    void RecentFilesChanged() override;
     void OpenPortSettings() override;
     void OpenTerminals() override;
     void RunDownload(Transport transport, Payload payload) override;
@@ -106,6 +109,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     void SetZoom(int percent) override;
     // EditorHost
     void TemplateApplied() override;
+    MessageBoxes* SheetMessages() override { return messages_; }
 
     // The record command's item says what choosing it does now.
     void UpdateRecordItem();

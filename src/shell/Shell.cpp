@@ -5,6 +5,7 @@
 #include "shell/ShortcutKeys.h"
 #include "shell/Zoom.h"
 #include "template/Defaults.h"
+#include "util/RegularFile.h"
 
 namespace k52 {
 
@@ -30,6 +31,7 @@ constexpr CommandMenuEntry kMenu[] = {
     Item(K52_TR("Shell", "開啟舊檔..."), kCmdOpen),
     Item(K52_TR("Shell", "儲存檔案"), kCmdSave),
     Item(K52_TR("Shell", "另存檔案..."), kCmdSaveAs),
+    {E::Recent, K52_TR("Shell", "最近的檔案"), nullptr, kCmdRecentFirst},
     {E::Separator, nullptr, nullptr, 0},
     Item(K52_TR("Shell", "編輯檔案"), kCmdEdit),
     Item(K52_TR("Shell", "傳輸埠設定..."), kCmdPortSettings),
@@ -66,6 +68,17 @@ constexpr CommandMenuEntry kMenu[] = {
     Item(K52_TR("Shell", "離開"), kCmdExit),
 };
 
+// Answers Open's file question with one named file.
+class NamedFile : public TemplateFileDialogs {
+  public:
+    explicit NamedFile(std::string path) : path_(std::move(path)) {}
+    std::optional<std::string> ChooseTemplateToOpen() override { return path_; }
+    std::optional<std::string> ChooseTemplateToSave() override { return std::nullopt; }
+
+  private:
+    std::string path_;
+};
+
 }  // namespace
 
 std::span<const CommandMenuEntry> CommandMenu() {
@@ -91,28 +104,74 @@ bool Shell::SavePrompt() {
     }
 }
 
+void Shell::EditReplacing(const TemplateDocument& before) {
+    if (actions_.OpenEditor()) return;
+    doc_ = before;
+    actions_.TemplateRestored();
+}
+
+void Shell::NoteOpened(const std::string& path) {
+    recent_.Add(path);
+    actions_.RecentFilesChanged();
+}
+
+void Shell::OpenRecent(std::size_t index) {
+    if (index >= recent_.paths().size()) return;
+    const std::string path = recent_.paths()[index];
+    if (!SavePrompt()) return;
+    const TemplateDocument before = doc_;
+    NamedFile named(path);
+    std::string reason;
+    const bool readable = static_cast<bool>(OpenRegularFileForReading(path, &reason));
+    if (!readable) {
+        const std::string text =
+            Substitute(Translate("MainWindow", K52_TR("MainWindow", "無法開啟檔案 %1 : %2")), {path, reason});
+        messages_.ShowMessage(text, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+    }
+    if (!readable || OpenTemplate(doc_, named, messages_) != 1) {
+        // Gone or damaged: it is not offered again.
+        recent_.Remove(path);
+        actions_.RecentFilesChanged();
+        return;
+    }
+    NoteOpened(doc_.templatePath);
+    EditReplacing(before);
+}
+
+void Shell::Saved(int result) {
+    if (result != 1) return;
+    doc_.templateModified = false;
+    NoteOpened(doc_.templatePath);
+}
+
 bool Shell::CloseRequest() {
     return SavePrompt();
 }
 
 void Shell::OnCommand(int id) {
     switch (id) {
-        case kCmdNew:
+        case kCmdNew: {
             if (!SavePrompt()) return;
+            const TemplateDocument before = doc_;
             doc_.templateModified = false;
             doc_.templatePath.clear();
             NewTemplateReset(doc_.tmpl);
-            actions_.OpenEditor();
+            EditReplacing(before);
             return;
-        case kCmdOpen:
+        }
+        case kCmdOpen: {
             if (!SavePrompt()) return;
-            if (OpenTemplate(doc_, dialogs_, messages_) == 1) actions_.OpenEditor();
+            const TemplateDocument before = doc_;
+            if (OpenTemplate(doc_, dialogs_, messages_) != 1) return;
+            NoteOpened(doc_.templatePath);
+            EditReplacing(before);
             return;
+        }
         case kCmdSave:
-            if (SaveTemplate(doc_, dialogs_, messages_) == 1) doc_.templateModified = false;
+            Saved(SaveTemplate(doc_, dialogs_, messages_));
             return;
         case kCmdSaveAs:
-            if (SaveTemplateAs(doc_, dialogs_, messages_) == 1) doc_.templateModified = false;
+            Saved(SaveTemplateAs(doc_, dialogs_, messages_));
             return;
         case kCmdExit:
             actions_.RequestClose();
@@ -169,7 +228,10 @@ void Shell::OnCommand(int id) {
             actions_.SetZoom(ZoomOut(actions_.Zoom()));
             return;
         default:
-            if (const auto step = ZoomStepOfCommand(id)) actions_.SetZoom(*step);
+            if (id >= kCmdRecentFirst && id <= kCmdRecentLast)
+                OpenRecent(static_cast<std::size_t>(id - kCmdRecentFirst));
+            else if (const auto step = ZoomStepOfCommand(id))
+                actions_.SetZoom(*step);
             return;
     }
 }

@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "app/RecentFiles.h"
 #include "app/TemplateCommands.h"
 #include "transfer/TransferOutcome.h"
 
@@ -17,6 +18,8 @@ enum CommandId : int {
     kCmdOpen = 1020,
     kCmdSave = 1030,
     kCmdSaveAs = 1040,
+    kCmdRecentFirst = 1051,  // 1051..1058: the recent files, newest first
+    kCmdRecentLast = 1058,
     kCmdExit = 1090,
     kCmdEdit = 2000,
     kCmdPortSettings = 2100,
@@ -48,7 +51,8 @@ extern const char kStopRecordingText[];  // the record command's item while it r
 
 // One line of the command menu. A submenu line is followed by its items and closed by an End line.
 struct CommandMenuEntry {
-    enum Kind { Item, Separator, Submenu, End };
+    // Recent: a submenu filled, when it opens, with the recent files' commands.
+    enum Kind { Item, Separator, Submenu, End, Recent };
     Kind kind;
     const char* text;      // UTF-8
     const char* shortcut;  // the label shown after the text, or nullptr
@@ -67,7 +71,12 @@ enum class TerminalTool { Scan, Paste, Record, CopyScreen, SavePicture };
 class ShellActions {
   public:
     virtual ~ShellActions() = default;
-    virtual void OpenEditor() = 0;
+    // True after OK, false after Cancel.
+    virtual bool OpenEditor() = 0;
+    // The template was put back as it was before a New or Open whose sheet was cancelled.
+    virtual void TemplateRestored() {}
+    // The recent files changed: a front end that keeps them between runs stores them.
+    virtual void RecentFilesChanged() {}
     virtual void OpenPortSettings() = 0;
     // The Terminals window, beside the terminal and not modal.
     virtual void OpenTerminals() {}
@@ -97,15 +106,23 @@ class Shell {
     bool CloseRequest();
 
     TemplateDocument& document() { return doc_; }
+    RecentFiles& recentFiles() { return recent_; }
+    // The template file a front end opened itself (from its command line): listed as recent.
+    void NoteOpened(const std::string& path);
 
   private:
     // False when the user cancelled; a failed save still lets the caller go on.
     bool SavePrompt();
+    // The sheet after New or Open; its Cancel puts back the template the command replaced.
+    void EditReplacing(const TemplateDocument& before);
+    void OpenRecent(std::size_t index);
+    void Saved(int result);
 
     TemplateDocument& doc_;
     MessageBoxes& messages_;
     TemplateFileDialogs& dialogs_;
     ShellActions& actions_;
+    RecentFiles recent_;
 };
 
 }  // namespace k52

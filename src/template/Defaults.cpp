@@ -120,6 +120,14 @@ Target DecodeTarget(u8 code) {
     return {TargetKind::Invalid, 0};
 }
 
+std::string_view LineTypeLabel(u8 type) {
+    static constexpr std::string_view kLabels[] = {
+        K52_TR("Editor", "無"),   K52_TR("Editor", "字串"),       K52_TR("Editor", "數字"),
+        K52_TR("Editor", "實數"), K52_TR("Editor", "英文字母"),   K52_TR("Editor", "固定資料"),
+        K52_TR("Editor", "提示"), K52_TR("Editor", "參考索引檔"), K52_TR("Editor", "延續上一行")};
+    return type < std::size(kLabels) ? kLabels[type] : std::string_view{};
+}
+
 std::string TargetLabel(u8 code) {
     Target target = DecodeTarget(code);
     switch (target.kind) {

@@ -157,6 +157,19 @@ inline bool IsInputLineType(int t) {
     return t >= kLineString && t <= kLineAlpha;
 }
 
+// A form with a line, a menu with a title or an option: a record that holds the user's work.
+inline bool InUse(const FormRecord& form) {
+    for (u8 type : form.lineType)
+        if (type != kLineNone) return true;
+    return false;
+}
+inline bool InUse(const MenuRecord& menu) {
+    if (menu.title[0] != 0) return true;
+    for (const auto& option : menu.options)
+        if (option[0] != 0) return true;
+    return false;
+}
+
 struct ApplicationTemplate {
     PortSettings portSettings;
     u8 startPosition;
@@ -277,6 +290,8 @@ struct Target {
 Target DecodeTarget(u8 code);
 // Editor label in UTF-8: "主選單", "表單  n", "選單  n"; empty for a code above 20.
 std::string TargetLabel(u8 code);
+// The editor's name of a line type ("字串", ...), empty for a code outside the list.
+std::string_view LineTypeLabel(u8 type);
 constexpr u8 FormTarget(int n) {
     return static_cast<u8>(n);
 }

@@ -19,7 +19,9 @@ struct FakeControl {
 
 class FakeScreen {
   public:
-    explicit FakeScreen(ControlLogic& logic) : logic_(logic) {}
+    explicit FakeScreen(ControlLogic& logic) : logic_(&logic), events_(logic) {}
+    // Reports to `events` (the sheet in front of a page); its pages are initialised by the sheet.
+    explicit FakeScreen(ControlEvents& events) : events_(events) {}
 
     void Apply(const ControlUpdates& updates) {
         for (const ControlUpdate& u : updates) {
@@ -50,18 +52,18 @@ class FakeScreen {
         }
     }
     FakeScreen& Init() {
-        Apply(logic_.Initialise());
+        Apply(logic_->Initialise());
         return *this;
     }
     void Type(int id, const std::string& utf8) {
         controls_[id].text = utf8;
-        Apply(logic_.TextChanged(id, utf8));
+        Apply(events_.TextChanged(id, utf8));
     }
     void Choose(int id, int index) {
         controls_[id].selection = index;
-        Apply(logic_.SelectionChanged(id, index));
+        Apply(events_.SelectionChanged(id, index));
     }
-    void Click(int id) { Apply(logic_.Clicked(id)); }
+    void Click(int id) { Apply(events_.Clicked(id)); }
 
     const FakeControl& operator[](int id) { return controls_[id]; }
     const std::string& text(int id) { return controls_[id].text; }
@@ -80,7 +82,8 @@ class FakeScreen {
     int closed = -1;
 
   private:
-    ControlLogic& logic_;
+    ControlLogic* logic_ = nullptr;
+    ControlEvents& events_;
     std::map<int, FakeControl> controls_;
 };
 

@@ -30,7 +30,11 @@ class RecordingActions : public ShellActions {
     Shell* shell = nullptr;
     std::vector<std::string> calls;
     int closed = 0;
-    void OpenEditor() override { calls.push_back("editor"); }
+    bool OpenEditor() override {
+        calls.push_back("editor");
+        return editorAnswer;
+    }
+    bool editorAnswer = true;
     void OpenPortSettings() override { calls.push_back("port"); }
     void RunDownload(Transport t, Payload p) override {
         calls.push_back("download " + std::to_string(t == Transport::Cradle) + " " +
@@ -269,6 +273,68 @@ TEST_F(ShellTest, SaveClearsTheFlagOnlyWhenTheFileWasWritten) {
     doc_.templatePath = (dir_ / "no-such-folder" / "x.ATC").string();
     shell_.OnCommand(kCmdSave);
     EXPECT_TRUE(doc_.templateModified);
+}
+
+// Cancel in the sheet after New or Open puts back the template the command replaced, path and flag included.
+TEST_F(ShellTest, CancelAfterNewOrOpenPutsThePreviousTemplateBack) {
+    fs::path file = dir_ / "stock.ATC";
+    ASSERT_TRUE(WriteTemplateFile(file.string(), doc_.tmpl));
+    Scribble();
+    doc_.templatePath = "/somewhere/old.ATC";
+    doc_.templateModified = true;
+    const ApplicationTemplate before = doc_.tmpl;
+    actions_.editorAnswer = false;
+    dialogs_.openAnswer = file.string();
+    for (int command : {kCmdNew, kCmdOpen}) {
+        messages_.answers = {MessageAnswer::No};
+        shell_.OnCommand(command);
+        EXPECT_EQ(0, std::memcmp(&before, &doc_.tmpl, sizeof before)) << command;
+        EXPECT_EQ(doc_.templatePath, "/somewhere/old.ATC");
+        EXPECT_TRUE(doc_.templateModified);
+    }
+    // Confirmed, the opened one stays.
+    actions_.editorAnswer = true;
+    messages_.answers = {MessageAnswer::No};
+    shell_.OnCommand(kCmdOpen);
+    EXPECT_EQ(doc_.templatePath, file.string());
+}
+
+// Opened and saved files come first in the recent list, which opens them again; one that is gone drops out.
+TEST_F(ShellTest, RecentFilesListTheLastOpenedAndSavedAndOpenThem) {
+    fs::path a = dir_ / "a.ATC", b = dir_ / "b.ATC";
+    ASSERT_TRUE(WriteTemplateFile(a.string(), doc_.tmpl));
+    Scribble();
+    ASSERT_TRUE(WriteTemplateFile(b.string(), doc_.tmpl));
+    dialogs_.openAnswer = a.string();
+    shell_.OnCommand(kCmdOpen);
+    dialogs_.saveAnswer = b.string();
+    shell_.OnCommand(kCmdSaveAs);
+    EXPECT_EQ(shell_.recentFiles().paths(), (std::vector<std::string>{b.string(), a.string()}));
+
+    actions_.calls.clear();
+    shell_.OnCommand(kCmdRecentFirst + 1);
+    EXPECT_EQ(doc_.templatePath, a.string());
+    EXPECT_EQ(actions_.calls, std::vector<std::string>{"editor"});
+    EXPECT_EQ(shell_.recentFiles().paths().front(), a.string());
+
+    fs::remove(b);
+    messages_.shown.clear();
+    shell_.OnCommand(kCmdRecentFirst + 1);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_NE(messages_.shown[0].text.find(b.string()), std::string::npos);
+    EXPECT_EQ(shell_.recentFiles().paths(), std::vector<std::string>{a.string()});
+    EXPECT_EQ(doc_.templatePath, a.string());
+}
+
+TEST(RecentFiles, KeepsEightNewestFirstWithoutRepeats) {
+    RecentFiles recent;
+    for (int i = 1; i <= 10; ++i) recent.Add("/t/" + std::to_string(i));
+    recent.Add("/t/5");
+    recent.Add("");
+    EXPECT_EQ(recent.paths(),
+              (std::vector<std::string>{"/t/5", "/t/10", "/t/9", "/t/8", "/t/7", "/t/6", "/t/4", "/t/3"}));
+    recent.Set({"/x", "", "/x", "/y", "1", "2", "3", "4", "5", "6", "7"});
+    EXPECT_EQ(recent.paths(), (std::vector<std::string>{"/x", "/y", "1", "2", "3", "4", "5", "6"}));
 }
 
 }  // namespace

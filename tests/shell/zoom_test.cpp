@@ -33,7 +33,7 @@ class ZoomActions : public ShellActions {
   public:
     int zoom = 100;
     int stores = 0;
-    void OpenEditor() override {}
+    bool OpenEditor() override { return true; }
     void OpenPortSettings() override {}
     void RunDownload(Transport, Payload) override {}
     void RunReceive(Transport) override {}

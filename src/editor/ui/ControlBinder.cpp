@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "editor/Tooltips.h"
 #include "i18n/Translate.h"
 
 namespace k52 {
@@ -76,7 +77,7 @@ QLabel* MakeLabel(const char* label) {
     return new QLabel(Translated(label));
 }
 
-ControlBinder::ControlBinder(QWidget* root, ControlLogic& logic, QObject* parent)
+ControlBinder::ControlBinder(QWidget* root, ControlEvents& logic, QObject* parent)
     : QObject(parent), logic_(logic) {
     for (QWidget* w : root->findChildren<QWidget*>()) {
         QVariant idValue = w->property(kControlIdProperty);
@@ -92,6 +93,14 @@ ControlBinder::ControlBinder(QWidget* root, ControlLogic& logic, QObject* parent
         } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             connect(button, &QAbstractButton::clicked, this, [this, id] { Apply(logic_.Clicked(id)); });
         }
+    }
+}
+
+void ControlBinder::SetTooltips(std::string_view owner) {
+    for (auto it = widgets_.cbegin(); it != widgets_.cend(); ++it) {
+        const std::string_view tip = ControlTooltip(owner, it.key());
+        if (!tip.empty())
+            it.value()->setToolTip(QString::fromUtf8(tip.data(), static_cast<qsizetype>(tip.size())));
     }
 }
 

@@ -42,17 +42,19 @@ class ControlBinder : public QObject {
     Q_OBJECT
   public:
     // Binds every widget under `root` that carries a control id.
-    ControlBinder(QWidget* root, ControlLogic& logic, QObject* parent = nullptr);
+    ControlBinder(QWidget* root, ControlEvents& logic, QObject* parent = nullptr);
 
     void Apply(const ControlUpdates& updates);
     QWidget* widget(int id) const;
+    // Every control's tip from the tooltip table, under `owner`'s name.
+    void SetTooltips(std::string_view owner);
 
     // Called when the logic asks for the dialog behind a button, and when a dialog's logic closes it.
     std::function<void(int id)> onOpen;
     std::function<void(int result)> onClose;
 
   private:
-    ControlLogic& logic_;
+    ControlEvents& logic_;
     QHash<int, QWidget*> widgets_;
 };
 

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -81,6 +82,8 @@ QWidget* BuildFormPage() {
         top->addWidget(MakeLabel(lists[i].first), row, column);
         top->addWidget(MakeList(lists[i].second), row, column + 1);
     }
+    top->addWidget(MakeButton(FormPage::kCopyButton, K52_TR("EditorPages", "複製到...")), 3, 3, 1, 2,
+                   Qt::AlignLeft);
     top->setColumnMinimumWidth(2, 24);
     top->setColumnStretch(5, 1);
     outer->addLayout(top);
@@ -116,6 +119,8 @@ QWidget* BuildMenuPage() {
     top->addWidget(Labelled(K52_TR("EditorPages", "選單代號 :"), MakeList(MenuPage::kMenuList)));
     top->addSpacing(24);
     top->addWidget(Labelled(K52_TR("EditorPages", "按 Esc 返回:"), MakeList(MenuPage::kEscapeList)));
+    top->addSpacing(24);
+    top->addWidget(MakeButton(MenuPage::kCopyButton, K52_TR("EditorPages", "複製到...")));
     top->addStretch();
     outer->addLayout(top);
 
@@ -177,7 +182,20 @@ QWidget* BuildLookupPage() {
     grid->setHorizontalSpacing(16);
     auto* row = new QHBoxLayout;
     row->addWidget(fields);
-    row->addStretch();
+    auto* preview = new QVBoxLayout;
+    QLabel* fixed = MakeLabel(K52_TR(
+        "EditorPages", "索引檔的每筆資料都是固定長度: 終端機依起始位置和長度 (以位元組計) 切出各欄位。"));
+    fixed->setWordWrap(true);
+    preview->addWidget(fixed);
+    preview->addWidget(MakeButton(LookupPage::kPreviewButton, K52_TR("EditorPages", "預覽範例檔...")), 0,
+                       Qt::AlignLeft);
+    QLabel* ruler = new QLabel;
+    ruler->setObjectName(QStringLiteral("lookupRuler"));
+    ruler->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    ruler->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    preview->addWidget(ruler);
+    preview->addStretch();
+    row->addLayout(preview, 1);
     outer->addLayout(row);
     outer->addStretch();
     return page;

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <array>
+#include <memory>
 
 #include "editor/EditorSheet.h"
 
@@ -24,10 +25,13 @@ class LogicDialog : public QDialog {
     // Binds the widgets built so far and shows the logic's initial state.
     void Bind();
     ControlBinder* binder() const { return binder_; }
+    // The tooltip table's name for this dialog; set before Bind.
+    void setTooltipOwner(std::string_view owner) { tooltipOwner_ = owner; }
     void reject() override;
 
   private:
     ControlLogic& logic_;
+    std::string_view tooltipOwner_;
     ControlBinder* binder_ = nullptr;
 };
 
@@ -41,14 +45,28 @@ class EditorSheetDialog : public QDialog {
 
     QTabWidget* tabs() const { return tabs_; }
     QWidget* page(int index) const;
+    EditorSheet& sheet() { return sheet_; }
     void accept() override;
+    // Esc, Cancel and the close box: asks first when something was changed.
     void reject() override;
+    void Undo();
+    void Redo();
+    void RevertPage();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void ShowPage(int index);
     void OpenFromPage(int page, int buttonId);
+    void ChooseCopySlot(int page);
+    void PreviewSample();
+    void ShowStep(const EditorSheet::StepResult& step);
+    MessageBoxes& messages();
 
     EditorSheet sheet_;
+    MessageBoxes* messages_;
+    std::unique_ptr<MessageBoxes> ownMessages_;
     QTabWidget* tabs_;
     std::array<QWidget*, EditorSheet::kPageCount> pages_{};
     std::array<ControlBinder*, EditorSheet::kPageCount> binders_{};

@@ -12,8 +12,11 @@
 #include <cstring>
 #include <functional>
 
+#include "editor/Tooltips.h"
 #include "editor/ui/ControlBinder.h"
+#include "editor/ui/EditorPages.h"
 #include "editor/ui/EditorSheetDialog.h"
+#include "support/Messages.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 
@@ -23,7 +26,9 @@ namespace {
 
 struct CountingHost : EditorHost {
     void TemplateApplied() override { ++calls; }
+    MessageBoxes* SheetMessages() override { return &messages; }
     int calls = 0;
+    test::ScriptedMessages messages;
 };
 
 template <typename W = QWidget>
@@ -76,6 +81,8 @@ class EditorSheetUiTest : public QObject {
         doc = TemplateDocument{};
         doc.tmpl = StartupTemplate();
         host.calls = 0;
+        host.messages = {};
+        host.messages.answers = {MessageAnswer::Yes};
     }
 
   private slots:
@@ -126,10 +133,67 @@ class EditorSheetUiTest : public QObject {
         Control<QCheckBox>(sheet.page(3), 101)->click();
         QTest::keyClicks(Control<QLineEdit>(sheet.page(4), 605), QStringLiteral("42"));
         QTest::keyClick(&sheet, Qt::Key_Escape);
+        QCOMPARE(host.messages.texts(), std::vector<std::string>{kDiscardQuestion});
         QCOMPARE(sheet.result(), int(QDialog::Rejected));
         QVERIFY(std::memcmp(&before, &doc.tmpl, sizeof before) == 0);
         QVERIFY(!doc.templateModified);
         QCOMPARE(host.calls, 0);
+    }
+
+    // Esc with changes asks, and No keeps the sheet open with the changes; without changes it closes at once.
+    void escapeAsksOnlyWhenSomethingChanged() {
+        host.messages.answers = {MessageAnswer::No};
+        doc.tmpl.form(1).lineType[0] = kLineString;
+        EditorSheetDialog sheet(nullptr, doc, host);
+        sheet.show();
+        sheet.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        Control<QLineEdit>(sheet.page(0), 601)->setFocus();
+        QTest::keyClicks(Control<QLineEdit>(sheet.page(0), 601), QStringLiteral("Qty"));
+        QTest::keyClick(&sheet, Qt::Key_Escape);
+        QVERIFY(sheet.isVisible());
+        QCOMPARE(Control<QLineEdit>(sheet.page(0), 601)->text(), QStringLiteral("Qty"));
+        // Ctrl+Z takes the typing back in one step, and Ctrl+Shift+Z brings it again.
+        QTest::keyClick(Control<QLineEdit>(sheet.page(0), 601), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Control<QLineEdit>(sheet.page(0), 601)->text(), QString());
+        QTest::keyClick(Control<QLineEdit>(sheet.page(0), 601), Qt::Key_Z,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Control<QLineEdit>(sheet.page(0), 601)->text(), QStringLiteral("Qty"));
+        sheet.findChild<QPushButton*>(QStringLiteral("revertPage"))->click();
+        QCOMPARE(Control<QLineEdit>(sheet.page(0), 601)->text(), QString());
+        QTest::keyClick(&sheet, Qt::Key_Escape);
+        QVERIFY(!sheet.isVisible());
+        QCOMPARE(host.messages.shown.size(), std::size_t{1});
+    }
+
+    // Every control of the five pages and of the dialogs they open carries a tip.
+    void everyControlHasATooltip() {
+        EditorSheetDialog sheet(nullptr, doc, host);
+        QStringList missing;
+        for (int i = 0; i < 5; ++i)
+            for (QWidget* w : sheet.page(i)->findChildren<QWidget*>())
+                if (w->property(kControlIdProperty).isValid() && w->toolTip().isEmpty())
+                    missing << QStringLiteral("page %1 control %2")
+                                   .arg(i)
+                                   .arg(w->property(kControlIdProperty).toInt());
+        for (const SymbologyDialogInfo& info : SymbologyDialogs()) {
+            QDialog dialog;
+            BuildSymbologyDialog(&dialog, info);
+            for (QWidget* w : dialog.findChildren<QWidget*>()) {
+                const int id = w->property(kControlIdProperty).toInt();
+                if (id > 2 && (id < 500 || id >= 600) && ControlTooltip(info.name, id).empty())
+                    missing << QString::fromUtf8(info.name.data(), static_cast<qsizetype>(info.name.size())) +
+                                   QStringLiteral(" control %1").arg(id);
+            }
+        }
+        QDialog attributes;
+        BuildFieldAttributesDialog(&attributes);
+        for (QWidget* w : attributes.findChildren<QWidget*>()) {
+            const int id = w->property(kControlIdProperty).toInt();
+            if (id > 2 && (id < 500 || id >= 600) && ControlTooltip(kFieldAttributesOwner, id).empty())
+                missing << QStringLiteral("attributes control %1").arg(id);
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
     }
 
     void chineseTextIsCutAtWholeCharacters() {
@@ -212,7 +276,9 @@ class EditorSheetUiTest : public QObject {
         QVERIFY(std::memcmp(f.verifyPrefixText[1], "ABCDEF", 6) == 0);
     }
 
-    void symbologyDialogOkOutlivesTheSheetsCancel() {
+    // The sheet's Cancel takes back what an option dialog confirmed, as it does every other change.
+    void cancelTakesBackASymbologyDialogsOk() {
+        const BarcodeSettings before = doc.tmpl.barcodeSettings;
         EditorSheetDialog sheet(nullptr, doc, host);
         sheet.show();
         sheet.tabs()->setCurrentIndex(3);
@@ -232,8 +298,7 @@ class EditorSheetUiTest : public QObject {
         QCOMPARE(int(doc.tmpl.barcodeSettings.industrial25Lengths.length2), 1);
         Control<QCheckBox>(barcode, 104)->click();
         sheet.reject();
-        QCOMPARE(int(doc.tmpl.barcodeSettings.symbologyFlags0), 0x9B);
-        QCOMPARE(int(doc.tmpl.barcodeSettings.industrial25Lengths.first), 0x0A);
+        QVERIFY(std::memcmp(&before, &doc.tmpl.barcodeSettings, sizeof before) == 0);
         QVERIFY(!doc.templateModified);
     }
 
