@@ -1140,6 +1140,8 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>write the final screen to E as expectations to edit</source>
         <translation>將最後的畫面寫入 E, 作為可編輯的預期內容</translation>
+    </message>
+    <message>
         <source>  line %1: %2, prompt &quot;%3&quot;, length %4..%5</source>
         <translation>  第 %1 行: %2, 提示 &quot;%3&quot;, 長度 %4..%5</translation>
     </message>

@@ -47,8 +47,12 @@ void RegisterDownloadCommands(CLI::App& app, CommandList& commands) {
         ->type_name("auto|utf-8|cp950");
     sub->add_flag("--allow-empty", lookup->allowEmpty,
                   Localize("send a file without records, which empties the terminal's lookup data"));
-    commands.push_back(
-        {sub, [lookup] { return CheckTerminals(*lookup); }, [lookup] { return RunDownloadLookup(*lookup); }});
+    AddLookupLayoutOptions(*sub, *lookup);
+    commands.push_back({sub, [lookup] { return CheckTerminals(*lookup); },
+                        [lookup] {
+                            const int rc = CheckLookupLayoutFirst(*lookup);
+                            return rc != kExitOk ? rc : RunDownloadLookup(*lookup);
+                        }});
 }
 
 }  // namespace k52::cli
