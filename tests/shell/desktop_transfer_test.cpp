@@ -120,7 +120,6 @@ class DesktopTransferTest : public QObject {
         QCOMPARE(d.messages.shown[1].icon, MessageIcon::Question);
         QCOMPARE(d.messages.shown[2].title, std::string("Download"));
         QCOMPARE(watch.progressSeen, 2);  // one window for each attempt
-        QVERIFY(watch.maxProgress > 0);
         QVERIFY(!d.window->transferUi().progress());
         QVERIFY(!d.window->document().templateModified);
 
