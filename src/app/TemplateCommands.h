@@ -26,4 +26,15 @@ int OpenTemplate(TemplateDocument& doc, TemplateFileDialogs& dialogs, MessageBox
 int SaveTemplate(TemplateDocument& doc, TemplateFileDialogs& dialogs, MessageBoxes& messages);
 int SaveTemplateAs(TemplateDocument& doc, TemplateFileDialogs& dialogs, MessageBoxes& messages);
 
+// Answers Open's file question with one named file.
+class NamedFile : public TemplateFileDialogs {
+  public:
+    explicit NamedFile(std::string path) : path_(std::move(path)) {}
+    std::optional<std::string> ChooseTemplateToOpen() override { return path_; }
+    std::optional<std::string> ChooseTemplateToSave() override { return std::nullopt; }
+
+  private:
+    std::string path_;
+};
+
 }  // namespace k52

@@ -40,17 +40,6 @@ namespace k52 {
 
 namespace {
 
-// Answers Open's file question with the file named on the command line.
-class NamedFile : public TemplateFileDialogs {
-  public:
-    explicit NamedFile(std::string path) : path_(std::move(path)) {}
-    std::optional<std::string> ChooseTemplateToOpen() override { return path_; }
-    std::optional<std::string> ChooseTemplateToSave() override { return std::nullopt; }
-
-  private:
-    std::string path_;
-};
-
 const char kRecentKey[] = "files/recent";
 
 std::vector<std::string> StoredRecentFiles() {

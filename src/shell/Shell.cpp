@@ -68,17 +68,6 @@ constexpr CommandMenuEntry kMenu[] = {
     Item(K52_TR("Shell", "離開"), kCmdExit),
 };
 
-// Answers Open's file question with one named file.
-class NamedFile : public TemplateFileDialogs {
-  public:
-    explicit NamedFile(std::string path) : path_(std::move(path)) {}
-    std::optional<std::string> ChooseTemplateToOpen() override { return path_; }
-    std::optional<std::string> ChooseTemplateToSave() override { return std::nullopt; }
-
-  private:
-    std::string path_;
-};
-
 }  // namespace
 
 std::span<const CommandMenuEntry> CommandMenu() {

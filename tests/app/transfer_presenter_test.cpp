@@ -59,10 +59,10 @@ TEST(ProgressThrottle, LetsThroughTheFirstEachPhaseChangeAndOncePerInterval) {
         bool due;
     };
     const Step steps[] = {
-        {0, TransferPhase::Handshake, true},      {10, TransferPhase::Handshake, false},
-        {20, TransferPhase::SendingPacket, true},  {60, TransferPhase::SendingPacket, false},
+        {0, TransferPhase::Handshake, true},        {10, TransferPhase::Handshake, false},
+        {20, TransferPhase::SendingPacket, true},   {60, TransferPhase::SendingPacket, false},
         {119, TransferPhase::SendingPacket, false}, {120, TransferPhase::SendingPacket, true},
-        {121, TransferPhase::Closing, true},       {150, TransferPhase::Done, true},
+        {121, TransferPhase::Closing, true},        {150, TransferPhase::Done, true},
     };
     for (const Step& s : steps) EXPECT_EQ(throttle.Due(P(s.phase), s.at), s.due) << s.at;
     throttle.Mark(300);

@@ -66,10 +66,14 @@ TEST_F(English, NumberedEntriesTranslateTheirPrefix) {
     const struct {
         const char* source;
         const char* shown;
-    } cases[] = {{"表單  3", "Form 3"},   {"選單  10", "Menu 10"},
-                 {"欄位 2", "Field 2"},   {"表單 1", "Form 1"},
-                 {"主選單", "Terminal's main menu"}, {" 4", " 4"},
-                 {"無", "None"},          {"12", "12"},
+    } cases[] = {{"表單  3", "Form 3"},
+                 {"選單  10", "Menu 10"},
+                 {"欄位 2", "Field 2"},
+                 {"表單 1", "Form 1"},
+                 {"主選單", "Terminal's main menu"},
+                 {" 4", " 4"},
+                 {"無", "None"},
+                 {"12", "12"},
                  {"盤點 7", "盤點 7"}};
     for (const auto& c : cases) EXPECT_EQ(TranslateNumbered("Editor", c.source), c.shown) << c.source;
 }

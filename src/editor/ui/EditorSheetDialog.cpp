@@ -20,8 +20,8 @@
 #include "editor/ui/EditorPages.h"
 #include "editor/ui/SheetPlacement.h"
 #include "i18n/Translate.h"
-#include "transfer/LookupData.h"
 #include "template/LookupLayout.h"
+#include "transfer/LookupData.h"
 
 namespace k52 {
 
