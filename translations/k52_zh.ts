@@ -304,10 +304,6 @@
         <translation>--retries 只接受數字</translation>
     </message>
     <message>
-        <source>--since takes a date such as 2024-05-01</source>
-        <translation>--since 只接受日期, 例如 2024-05-01</translation>
-    </message>
-    <message>
         <source>--speed takes 9600, 19200, 38400, 57600 or 115200</source>
         <translation>--speed 只接受 9600, 19200, 38400, 57600 或 115200</translation>
     </message>
@@ -790,10 +786,6 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>只列出終端機 NAME 的上傳</translation>
     </message>
     <message>
-        <source>only uploads started on or after DATE (YYYY-MM-DD or ISO 8601)</source>
-        <translation>只列出 DATE 當天或之後開始的上傳 (YYYY-MM-DD 或 ISO 8601)</translation>
-    </message>
-    <message>
         <source>outcome</source>
         <translation>結果</translation>
     </message>
@@ -812,6 +804,66 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>port back</source>
         <translation>連接埠恢復</translation>
+    </message>
+    <message>
+        <source>%1 is stored but has no row in the ledger</source>
+        <translation>%1 已儲存但帳冊中沒有它的紀錄</translation>
+    </message>
+    <message>
+        <source>%1 rows wait for the ledger: %2</source>
+        <translation>%1 筆紀錄等待寫入帳冊: %2</translation>
+    </message>
+    <message>
+        <source>%1 uploads could not be entered in the ledger; the next start enters them</source>
+        <translation>%1 次上傳未能寫入帳冊; 下次啟動時會補上</translation>
+    </message>
+    <message>
+        <source>%1: %2 (nothing stored: the file could not be read)</source>
+        <translation>%1: %2 (未儲存任何內容: 無法讀取該檔案)</translation>
+    </message>
+    <message>
+        <source>--since takes a date such as 2024-05-01 or 2024-05-01T08:00+08:00</source>
+        <translation>--since 需要日期, 例如 2024-05-01 或 2024-05-01T08:00+08:00</translation>
+    </message>
+    <message>
+        <source>cut off when the station stopped; %1 records in the file</source>
+        <translation>收集站停止時中斷; 檔案中有 %1 筆資料</translation>
+    </message>
+    <message>
+        <source>every waiting row is in the ledger now</source>
+        <translation>等待中的紀錄已全部寫入帳冊</translation>
+    </message>
+    <message>
+        <source>only uploads started at DATE or later (YYYY-MM-DD or ISO 8601; local time without an offset)</source>
+        <translation>只列出在 DATE 或之後開始的上傳 (YYYY-MM-DD 或 ISO 8601; 未標時差時為本地時間)</translation>
+    </message>
+    <message>
+        <source>port busy</source>
+        <translation>連接埠被占用</translation>
+    </message>
+    <message>
+        <source>port free</source>
+        <translation>連接埠已釋出</translation>
+    </message>
+    <message>
+        <source>receiving</source>
+        <translation>接收中</translation>
+    </message>
+    <message>
+        <source>record %1 may come again in the terminal&apos;s next upload</source>
+        <translation>第 %1 筆資料可能會在終端機下次上傳時再傳送一次</translation>
+    </message>
+    <message>
+        <source>the ledger cannot be kept, the station stops: %1</source>
+        <translation>無法維持帳冊, 收集站停止: %1</translation>
+    </message>
+    <message>
+        <source>the ledger could not be read for recovery: %1</source>
+        <translation>無法讀取帳冊以進行復原: %1</translation>
+    </message>
+    <message>
+        <source>the records stay in %1: %2</source>
+        <translation>資料保留在 %1: %2</translation>
     </message>
     <message>
         <source>port gone</source>
@@ -996,10 +1048,6 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>the key appears twice in one object</source>
         <translation>同一個物件中這個鍵名出現了兩次</translation>
-    </message>
-    <message>
-        <source>the ledger did not take this upload: %1</source>
-        <translation>上傳紀錄沒有記下這次上傳: %1</translation>
     </message>
     <message>
         <source>the line speed instead of the template&apos;s</source>

@@ -30,7 +30,7 @@ class BoardObserver : public TransferObserver {
 
 TransferOutcome Run(const TerminalJob& job, TerminalLink& link, TransferObserver& observer) {
     if (job.kind == JobKind::Receive)
-        return link.Receive({job.transport, job.file, job.overwrite, job.stop}, observer);
+        return link.Receive({job.transport, job.file, job.overwrite, job.stop, {}}, observer);
     DownloadRequest request;
     request.transport = job.transport;
     request.payload = job.kind == JobKind::Lookup ? Payload::Lookup : Payload::Program;

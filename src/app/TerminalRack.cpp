@@ -211,9 +211,11 @@ void TerminalRack::Collected(std::size_t row, const CollectEvent& e) {
             r.lastUpload = e;
             break;
         case CollectEventKind::PortGone:
+        case CollectEventKind::PortBusy:
             problem = Tr(K52_TR("TerminalRack", "無法開啟傳輸埠"));
             break;
         case CollectEventKind::PortBack:
+        case CollectEventKind::PortFree:
             break;
         case CollectEventKind::Problem:
             problem = e.message;

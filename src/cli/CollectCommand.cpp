@@ -13,6 +13,7 @@
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
 #include "cli/Commands.h"
+#include "cli/JsonText.h"
 #include "i18n/Translate.h"
 #include "ports/PortDiscovery.h"
 #include "station/CollectStation.h"
@@ -42,21 +43,24 @@ class EventPrinter : public CollectObserver {
     void OnEvent(const CollectEvent& e) override {
         std::lock_guard<std::mutex> lock(mutex_);
         if (json_) {
-            nlohmann::ordered_json j{{"event", CollectEventKey(e.kind)},
-                                     {"time", e.time},
-                                     {"terminal", e.terminal},
-                                     {"device", e.device}};
+            nlohmann::ordered_json j{{"event", CollectEventKey(e.kind)}, {"time", e.time}};
+            PutText(j, "terminal", e.terminal);
+            PutText(j, "device", e.device);
+            if (!e.key.empty()) j["key"] = e.key;
             if (e.kind == CollectEventKind::Finished || e.kind == CollectEventKind::Partial ||
                 e.kind == CollectEventKind::Interrupted || e.kind == CollectEventKind::Empty) {
                 j["records"] = e.records;
-                j["file"] = e.file.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(e.file);
+                if (e.file.empty())
+                    j["file"] = nullptr;
+                else
+                    PutText(j, "file", e.file);
             }
-            if (!e.message.empty()) j["message"] = e.message;
+            if (!e.message.empty()) PutText(j, "message", e.message);
             if (e.notice) {
                 j["code"] = NoticeCode(e.notice->kind);
-                j["args"] = nlohmann::ordered_json::parse(NoticeArgumentsJson(*e.notice));
+                j["args"] = nlohmann::ordered_json::parse(NoticeArgumentsJson(*e.notice), nullptr, false);
             }
-            std::cout << j.dump() << std::endl;
+            std::cout << DumpJson(j) << std::endl;
             return;
         }
         // The line in the user's language; the station's words are English, as in JSON and the ledger.
@@ -115,6 +119,16 @@ int RunCollect(CollectOptions& o) {
         runner.ServeDiscovered(scanner, o.intervalMs, clock);
     }
     runner.Join();
+    // A station that could not keep its ledger, or ends with rows not in it, must not look as if it
+    // ended well: a service manager restarts it, and recovery enters what those rows would have.
+    if (station.Failed()) return kExitFile;
+    if (!station.Flush()) {
+        std::cerr << "k52cli: "
+                  << Localize("%1 uploads could not be entered in the ledger; the next start enters them",
+                              {std::to_string(station.WaitingRows())})
+                  << "\n";
+        return kExitFile;
+    }
     return kExitOk;
 }
 

@@ -1,5 +1,5 @@
 // uploads: the collection ledger as a table or JSON, and with --verify a check that every file it names
-// is still there with the contents it had.
+// is still there with the contents it had, and that every stored file has its row.
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -7,15 +7,19 @@
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
 #include "cli/Commands.h"
+#include "cli/JsonText.h"
 #include "i18n/Translate.h"
 #include "station/Ledger.h"
+#include "station/Recovery.h"
+#include "util/LocalTime.h"
 #include "util/Sha256.h"
 
 namespace k52::cli {
 namespace {
 
 struct UploadsOptions {
-    std::string folder, since, terminal;
+    std::string folder, terminal;
+    std::string sinceUtc;  // --since as the UTC moment it names
     bool json = false;
     bool verify = false;
 };
@@ -32,7 +36,7 @@ int RunUploads(const UploadsOptions& o) {
     std::string reason;
     std::optional<Ledger> ledger = Ledger::OpenExisting(o.folder, &reason);
     std::optional<std::vector<UploadRow>> rows;
-    if (ledger) rows = ledger->List(o.since, o.terminal, &reason);
+    if (ledger) rows = ledger->List(o.sinceUtc, o.terminal, &reason);
     if (!rows) {
         std::cerr << "k52cli: " << Localize("cannot read the ledger %1", {reason}) << "\n";
         return kExitFile;
@@ -43,6 +47,12 @@ int RunUploads(const UploadsOptions& o) {
         checks.push_back(o.verify ? Check(o.folder, r) : "");
         bad += checks.back() == "missing" || checks.back() == "changed";
     }
+    // Stored files that no row names: the ledger would hide them.
+    std::vector<std::string> unknown;
+    if (o.verify) {
+        std::optional<std::vector<UploadRow>> all = ledger->List("", "", &reason);
+        if (all) unknown = FilesWithoutRow(o.folder, *all);
+    }
     if (o.json) {
         nlohmann::ordered_json doc = nlohmann::ordered_json::array();
         for (std::size_t i = 0; i < rows->size(); ++i) {
@@ -50,11 +60,22 @@ int RunUploads(const UploadsOptions& o) {
             auto orNull = [](const std::string& s) {
                 return s.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(s);
             };
-            nlohmann::ordered_json j{{"terminal", r.terminal}, {"device", r.device},
-                                     {"byId", orNull(r.byId)}, {"started", r.started},
-                                     {"ended", r.ended},       {"records", r.records},
-                                     {"file", orNull(r.file)}, {"sha256", orNull(r.sha256)},
-                                     {"outcome", r.outcome},   {"message", r.message}};
+            nlohmann::ordered_json j{{"key", r.key}};
+            PutText(j, "terminal", r.terminal);
+            PutText(j, "device", r.device);
+            j["byId"] = orNull(r.byId);
+            if (!r.byId.empty()) PutText(j, "byId", r.byId);
+            j["started"] = r.started;
+            j["ended"] = r.ended;
+            j["started_utc"] = r.startedUtc;
+            j["ended_utc"] = orNull(r.endedUtc);
+            j["records"] = r.records;
+            j["acknowledged"] = r.acknowledged;
+            j["file"] = orNull(r.file);
+            if (!r.file.empty()) PutText(j, "file", r.file);
+            j["sha256"] = orNull(r.sha256);
+            j["outcome"] = r.outcome;
+            PutText(j, "message", r.message);
             // The notice behind the message, the same in every language.
             j["code"] = orNull(r.code);
             j["args"] = r.args.empty() ? nlohmann::ordered_json(nullptr)
@@ -62,7 +83,7 @@ int RunUploads(const UploadsOptions& o) {
             if (o.verify) j["check"] = orNull(checks[i]);
             doc.push_back(std::move(j));
         }
-        std::cout << doc.dump(2) << "\n";
+        std::cout << DumpJson(doc, 2) << "\n";
     } else {
         // Headers and words in the user's language; the column widths are those of the English table.
         const std::string terminal = Localize("terminal"), records = Localize("records"),
@@ -96,7 +117,10 @@ int RunUploads(const UploadsOptions& o) {
                               ? Localize("%1 is missing", {(*rows)[i].file})
                               : Localize("%1 differs from the upload it recorded", {(*rows)[i].file}))
                       << "\n";
-    return bad > 0 ? kExitFailed : kExitOk;
+    for (const std::string& f : unknown)
+        std::cerr << "k52cli: " << Localize("%1 is stored but has no row in the ledger", {PrintableBytes(f)})
+                  << "\n";
+    return bad > 0 || !unknown.empty() ? kExitFailed : kExitOk;
 }
 
 }  // namespace
@@ -108,15 +132,18 @@ void RegisterUploadsCommand(CLI::App& app, CommandList& commands) {
     sub->add_option("FOLDER", o->folder, Localize("the folder collect stores into"))
         ->required()
         ->check(kPath);
-    sub->add_option("--since", o->since,
-                    Localize("only uploads started on or after DATE (YYYY-MM-DD or ISO 8601)"))
-        ->type_name("DATE")
-        ->check([](const std::string& v) {
-            const bool date = v.size() >= 10 && v[4] == '-' && v[7] == '-' &&
-                              std::all_of(v.begin(), v.begin() + 4, ::isdigit) && ::isdigit(v[5]) &&
-                              ::isdigit(v[6]) && ::isdigit(v[8]) && ::isdigit(v[9]);
-            return date ? std::string() : Localize("--since takes a date such as 2024-05-01");
-        });
+    sub->add_option_function<std::string>(
+           "--since",
+           [o](const std::string& v) {
+               const std::optional<std::time_t> at = ParseInstant(v);
+               if (!at)
+                   throw CLI::ValidationError(
+                       Localize("--since takes a date such as 2024-05-01 or 2024-05-01T08:00+08:00"));
+               o->sinceUtc = UtcIsoTime(*at);
+           },
+           Localize("only uploads started at DATE or later (YYYY-MM-DD or ISO 8601; local time without an "
+                    "offset)"))
+        ->type_name("DATE");
     sub->add_option("--terminal", o->terminal, Localize("only the uploads of terminal NAME"))
         ->type_name("NAME");
     sub->add_flag("--json", o->json, Localize("the rows as a JSON array"));

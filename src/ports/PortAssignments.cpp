@@ -164,7 +164,16 @@ std::optional<PortsConf> EditPortsConf(const std::string& path, const std::funct
         if (error) *error = reason;
         return std::nullopt;
     }
-    PortsConf conf = ReadPortsConf(path, warnings);
+    // A file that is there but could not be read is never replaced by one holding only this edit.
+    FileReadError readError;
+    const std::optional<std::string> text = ReadWholeFile(path, kPortsConfLimit, &readError);
+    if (!text && readError.sysErrno != ENOENT) {
+        if (error)
+            *error = Substitute(K52_EN("%1: %2 (nothing stored: the file could not be read)"),
+                                {path, readError.reason});
+        return std::nullopt;
+    }
+    PortsConf conf = text ? PortsConf::Parse(*text, path, warnings) : PortsConf{};
     if (edit(conf) && !WritePortsConf(path, conf, error)) return std::nullopt;
     return conf;
 }

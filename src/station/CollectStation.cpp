@@ -1,16 +1,14 @@
 // Each port's loop: a receive that nobody answered is tried again after the interval, quietly; one that
-// was answered is filed and entered in the ledger, whatever its end.
+// was answered is a ledger row from the answer on, filed and its row completed whatever its end.
 #include "station/CollectStation.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <set>
 
 #include "i18n/Translate.h"
-#include "transfer/RecordFile.h"
+#include "station/Recovery.h"
 #include "transfer/TerminalLink.h"
 #include "transfer/TerminalNames.h"
 #include "util/LocalTime.h"
@@ -23,24 +21,16 @@ namespace {
 // A waiting station must notice a stop within about a second, so long waits are cut into slices.
 constexpr std::int64_t kStopSliceMs = 200;
 
-// Nobody is there to read what the receive tells: the outcome keeps its notices for the ledger. An
-// upload has begun once the terminal answered the request.
+// Nobody is there to read what the receive tells: the outcome keeps its notices for the ledger.
 class UploadWatch : public TransferObserver {
   public:
-    UploadWatch(std::function<void()> onAnswer, std::function<void(const TransferProgress&)> onProgress)
-        : onAnswer_(std::move(onAnswer)), onProgress_(std::move(onProgress)) {}
+    explicit UploadWatch(std::function<void(const TransferProgress&)> onProgress)
+        : onProgress_(std::move(onProgress)) {}
     void OnProgress(const TransferProgress& progress) override {
-        if (progress.phase != TransferPhase::Receiving) return;
-        if (!answered) {
-            answered = true;
-            onAnswer_();
-        }
-        onProgress_(progress);
+        if (progress.phase == TransferPhase::Receiving) onProgress_(progress);
     }
-    bool answered = false;
 
   private:
-    std::function<void()> onAnswer_;
     std::function<void(const TransferProgress&)> onProgress_;
 };
 
@@ -71,8 +61,17 @@ CollectEventKind EventOf(UploadOutcome outcome) {
             return CollectEventKind::Interrupted;
         case UploadOutcome::Empty:
             return CollectEventKind::Empty;
+        case UploadOutcome::Receiving:
+            return CollectEventKind::Started;
     }
     return CollectEventKind::Finished;
+}
+
+CollectEventKind EventOf(const std::string& outcome) {
+    for (const UploadOutcome o : {UploadOutcome::Complete, UploadOutcome::Partial, UploadOutcome::Interrupted,
+                                  UploadOutcome::Empty, UploadOutcome::Receiving})
+        if (outcome == UploadOutcomeKey(o)) return EventOf(o);
+    return CollectEventKind::Partial;
 }
 
 bool IsFile(const std::string& path) {
@@ -99,14 +98,25 @@ const char* CollectEventKey(CollectEventKind kind) {
             return K52_EN("port back");
         case CollectEventKind::Problem:
             return K52_EN("problem");
+        case CollectEventKind::PortBusy:
+            return K52_EN("port busy");
+        case CollectEventKind::PortFree:
+            return K52_EN("port free");
     }
     return K52_EN("problem");
 }
 
 struct CollectStation::PortState {
+    enum class Trouble { None, Gone, Busy };
     std::string terminal;
-    bool gone = false;
+    Trouble trouble = Trouble::None;
     std::string lastProblem;  // said once until something else happens
+};
+
+struct CollectStation::Upload {
+    CollectEvent about;
+    UploadRow row;
+    bool begun = false;  // the terminal answered and the row was made
 };
 
 CollectStation::CollectStation(std::string folder, std::int64_t intervalMs, const StopFlag& stop,
@@ -117,206 +127,236 @@ CollectStation::CollectStation(std::string folder, std::int64_t intervalMs, cons
       ledger_(ledger),
       observer_(observer),
       wall_(std::move(wall)),
-      words_(words ? std::move(words) : [](const Notice& n) { return std::string(NoticeCode(n.kind)); }) {}
+      words_(words ? std::move(words) : [](const Notice& n) { return std::string(NoticeCode(n.kind)); }),
+      journal_(ledger, [this](std::size_t waiting, const std::string& reason) {
+          CollectEvent e;
+          e.kind = CollectEventKind::Problem;
+          e.time = LocalIsoTime(wall_());
+          e.message = waiting == 0 ? std::string(K52_EN("every waiting row is in the ledger now"))
+                                   : Substitute(K52_EN("%1 rows wait for the ledger: %2"),
+                                                {std::to_string(waiting), reason});
+          observer_.OnEvent(e);
+      }) {}
 
 void CollectStation::Serve(CollectPort& port, Clock& clock) {
     PortState state;
     state.terminal = TerminalName(port.device);
-    while (!stop_.load()) {
+    while (!stop_.load() && !failed_.load()) {
         Poll(port, clock, state);
-        if (stop_.load()) break;
+        if (stop_.load() || failed_.load()) break;
         Wait(clock, intervalMs_);
     }
+    Flush();
+}
+
+bool CollectStation::Flush() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return journal_.Flush();
+}
+
+std::size_t CollectStation::WaitingRows() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return journal_.Waiting();
 }
 
 void CollectStation::Wait(Clock& clock, std::int64_t ms) {
     SleepUnlessStopped(clock, ms, &stop_, kStopSliceMs);
 }
 
-bool CollectStation::Poll(CollectPort& port, Clock& clock, PortState& state) {
-    CollectEvent about;
-    about.terminal = state.terminal;
-    about.device = port.device;
-    auto problem = [&](const std::string& message, const Notice* notice) {
-        if (message == state.lastProblem) return;
-        state.lastProblem = message;
-        CollectEvent e = about;
-        e.kind = CollectEventKind::Problem;
-        e.message = message;
-        if (notice) e.notice = *notice;
-        Emit(std::move(e));
-    };
+std::string CollectStation::Relative(const std::string& path) const {
+    return path.substr(std::min(path.size(), folder_.size() + 1));
+}
 
-    const std::string folder = folder_ + "/" + state.terminal;
-    if (const platform::SysError made = platform::MakeDirectory(folder, 0777);
-        made && made.number != EEXIST) {
-        problem(Substitute(K52_EN("cannot create %1: %2"), {folder, std::strerror(made.number)}), nullptr);
-        return false;
+std::string CollectStation::Words(const Notice& notice) const {
+    std::string text = words_(notice);
+    // The system's reason ("No space left on device") is said too, whatever the words hold already.
+    if (!notice.reason.empty() && text.find(notice.reason) == std::string::npos)
+        text += (text.empty() ? "" : ": ") + notice.reason;
+    return text;
+}
+
+void CollectStation::FailLocked(const CollectEvent& about, const std::string& reason) {
+    failed_.store(true);
+    CollectEvent e = about;
+    e.kind = CollectEventKind::Problem;
+    e.time = LocalIsoTime(wall_());
+    e.message = Substitute(K52_EN("the ledger cannot be kept, the station stops: %1"), {reason});
+    observer_.OnEvent(e);
+}
+
+bool CollectStation::MakeTerminalFolder(const std::string& folder, const CollectEvent& about,
+                                        PortState& state) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        journal_.Flush();
+        std::string reason;
+        if (!journal_.EnsureInPlace(&reason)) {
+            if (!failed_.load()) FailLocked(about, reason);
+            return false;
+        }
     }
+    const platform::SysError made = platform::MakeDirectory(folder, 0777);
+    if (!made || made.number == EEXIST) return true;
+    const std::string message =
+        Substitute(K52_EN("cannot create %1: %2"), {folder, std::strerror(made.number)});
+    if (message == state.lastProblem) return false;
+    state.lastProblem = message;
+    CollectEvent e = about;
+    e.kind = CollectEventKind::Problem;
+    e.message = message;
+    Emit(std::move(e));
+    return false;
+}
+
+bool CollectStation::Poll(CollectPort& port, Clock& clock, PortState& state) {
+    Upload up;
+    up.about.terminal = state.terminal;
+    up.about.device = port.device;
+    const std::string folder = folder_ + "/" + state.terminal;
+    if (!MakeTerminalFolder(folder, up.about, state)) return false;
     const std::time_t started = wall_();
+    up.row.key = up.about.key = Ledger::NewKey(started);
+    up.row.terminal = state.terminal;
+    up.row.device = port.device;
+    up.row.byId = port.byId;
+    up.row.started = LocalIsoTime(started);
+    up.row.startedUtc = UtcIsoTime(started);
     ReceiveRequest request;
     request.transport = port.transport;
     request.dataFile = folder + "/" + LocalFileStamp(started) + ".TXT";
     request.replace = false;  // an upload in the same second takes "-2": nothing is overwritten
     request.stop = &stop_;
-    UploadWatch watch(
-        [&] {
-            CollectEvent e = about;
-            e.kind = CollectEventKind::Started;
-            e.time = LocalIsoTime(started);
-            Emit(std::move(e));
-        },
-        [&](const TransferProgress& progress) { observer_.OnProgress(port.device, progress); });
+    request.answered = [&](const std::string& partial) { return Begin(up, partial); };
+    UploadWatch watch([&](const TransferProgress& progress) { observer_.OnProgress(port.device, progress); });
     TerminalLink link(port.tmpl, *port.lines, clock);
     const TransferOutcome o = link.Receive(request, watch);
-
-    const Notice* ending = o.Ending();
-    if (o.failure == LinkFailure::PortOpen) {
-        if (!state.gone) {
-            state.gone = true;
-            CollectEvent e = about;
-            e.kind = CollectEventKind::PortGone;
-            if (ending) {
-                e.message = ending->reason;
-                e.notice = *ending;
-            }
+    if (!NotePort(port, state, o, up.about)) return false;
+    if (!up.begun) {
+        // Silence, a stop, or a cable pulled before an answer: no upload began.
+        const Notice* ending = o.Ending();
+        const std::string message =
+            (ending ? Words(*ending) : std::string()) +
+            (o.reason.empty() || (ending && ending->reason == o.reason) ? "" : ": " + o.reason);
+        if (!Quiet(o.failure) && !failed_.load() && message != state.lastProblem) {
+            state.lastProblem = message;
+            CollectEvent e = up.about;
+            e.kind = CollectEventKind::Problem;
+            e.message = message;
+            if (ending) e.notice = *ending;
             Emit(std::move(e));
         }
         return false;
     }
-    if (state.gone) {
-        state.gone = false;
-        CollectEvent e = about;
-        e.kind = CollectEventKind::PortBack;
+    state.lastProblem.clear();
+    Finish(up, o);
+    return true;
+}
+
+bool CollectStation::NotePort(const CollectPort& port, PortState& state, const TransferOutcome& o,
+                              const CollectEvent& about) {
+    using Trouble = PortState::Trouble;
+    CollectEvent e = about;
+    if (o.failure == LinkFailure::PortOpen) {
+        // A device still there that will not open is held by another program; one that is gone is gone.
+        const Trouble now = platform::EntryExists(port.device) ? Trouble::Busy : Trouble::Gone;
+        if (state.trouble == now) return false;
+        state.trouble = now;
+        e.kind = now == Trouble::Busy ? CollectEventKind::PortBusy : CollectEventKind::PortGone;
+        if (const Notice* ending = o.Ending()) {
+            e.message = ending->reason;
+            e.notice = *ending;
+        }
         Emit(std::move(e));
-    }
-    if (!watch.answered) {
-        // Silence, a stop, or a cable pulled before an answer: no upload began.
-        if (!Quiet(o.failure))
-            problem((ending ? words_(*ending) : std::string()) + (o.reason.empty() ? "" : ": " + o.reason),
-                    ending);
         return false;
     }
-    state.lastProblem.clear();
+    if (state.trouble == Trouble::None) return true;
+    e.kind = state.trouble == Trouble::Busy ? CollectEventKind::PortFree : CollectEventKind::PortBack;
+    state.trouble = Trouble::None;
+    Emit(std::move(e));
+    return true;
+}
 
-    UploadRow row;
-    row.terminal = state.terminal;
-    row.device = port.device;
-    row.byId = port.byId;
-    row.started = LocalIsoTime(started);
-    row.ended = LocalIsoTime(wall_());
+bool CollectStation::Begin(Upload& up, const std::string& partial) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::string reason;
+    // Nothing is acknowledged that the ledger could not enter.
+    if (!journal_.EnsureInPlace(&reason)) {
+        FailLocked(up.about, reason);
+        return false;
+    }
+    up.row.partial = Relative(partial);
+    if (const auto id = platform::IdentityOf(partial)) up.row.fileId = FileIdText(*id);
+    up.row.outcome = UploadOutcomeKey(UploadOutcome::Receiving);
+    journal_.Put(up.row);
+    up.begun = true;
+    CollectEvent e = up.about;
+    e.kind = CollectEventKind::Started;
+    e.time = up.row.started;
+    observer_.OnEvent(e);
+    return true;
+}
+
+void CollectStation::Finish(Upload& up, const TransferOutcome& o) {
+    UploadRow& row = up.row;
+    const std::time_t ended = wall_();
+    row.ended = LocalIsoTime(ended);
+    row.endedUtc = UtcIsoTime(ended);
     row.records = o.recordsStored;
+    // The last acknowledgement of a receive cut off may not have reached the terminal.
+    row.acknowledged = o.lastMayComeAgain ? std::max(0, o.recordsStored - 1) : o.recordsStored;
     const UploadOutcome outcome = OutcomeOf(o);
     row.outcome = UploadOutcomeKey(outcome);
+    const Notice* ending = o.Ending();
     // The code and arguments for scripts, the words in the station's language beside them.
     if (ending) {
         row.code = NoticeCode(ending->kind);
         row.args = NoticeArgumentsJson(*ending);
-        row.message = words_(*ending);
+        row.message = Words(*ending);
     }
-    // A commit that failed leaves the records in the partial file: the ledger names that one.
+    // A commit that failed leaves the records in the partial file or under their name: the row names
+    // where they are, and recovery finishes what the commit left.
     if (o.recordsStored > 0 && IsFile(o.dataFile)) {
-        int error = 0;
-        const std::optional<std::string> hash = FileSha256Hex(o.dataFile, &error);
-        row.file = o.dataFile.substr(std::min(o.dataFile.size(), folder_.size() + 1));
-        if (hash) row.sha256 = *hash;
+        row.file = Relative(o.dataFile);
+        if (const std::optional<std::string> hash = FileSha256Hex(o.dataFile)) row.sha256 = *hash;
     }
-    Record(port, row, EventOf(outcome), ending);
-    return true;
-}
-
-void CollectStation::Record(const CollectPort& port, const UploadRow& row, CollectEventKind kind,
-                            const Notice* notice) {
-    CollectEvent e;
-    e.kind = kind;
-    e.terminal = row.terminal;
-    e.device = port.device;
+    CollectEvent e = up.about;
+    e.kind = EventOf(outcome);
     e.time = row.ended;
     e.records = row.records;
     e.file = row.file;
     e.message = row.message;
-    if (notice) e.notice = *notice;
-    std::string reason;
+    if (ending) e.notice = *ending;
     std::lock_guard<std::mutex> lock(mutex_);
-    // The file is renamed and synced by now: the row follows it, never the other way round.
-    if (!ledger_.Add(row, &reason)) {
-        CollectEvent failed = e;
-        failed.kind = CollectEventKind::Problem;
-        failed.message = Substitute(K52_EN("the ledger did not take this upload: %1"), {reason});
-        observer_.OnEvent(failed);
-    }
-    observer_.OnEvent(e);
+    // The file is renamed and its folder synced by now: the row follows it, never the other way round.
+    journal_.Put(row, [this, e] { observer_.OnEvent(e); });
 }
-
-namespace {
-
-constexpr std::string_view kPartialSuffix = ".partial";
-
-bool EndsWith(std::string_view s, std::string_view end) {
-    return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
-}
-
-}  // namespace
 
 int CollectStation::Recover() {
-    namespace fs = std::filesystem;
+    std::lock_guard<std::mutex> lock(mutex_);
     std::string reason;
     const std::optional<std::vector<UploadRow>> rows = ledger_.List("", "", &reason);
-    if (!rows) return 0;
-    std::set<std::string> known;
-    for (const UploadRow& r : *rows) known.insert(r.file);
-    int added = 0;
-    std::error_code ec;
-    for (const fs::directory_entry& terminal : fs::directory_iterator(folder_, ec)) {
-        if (!terminal.is_directory(ec)) continue;
-        const std::string name = terminal.path().filename().string();
-        std::vector<fs::path> entries;
-        for (const fs::directory_entry& e : fs::directory_iterator(terminal.path(), ec))
-            entries.push_back(e.path());
-        std::sort(entries.begin(), entries.end());
-        for (const fs::path& entry : entries) {
-            std::string file = entry.string();
-            const std::string leaf = entry.filename().string();
-            std::string outcome = "partial";
-            std::string message = K52_EN("found stored but not in the ledger after the station stopped");
-            if (EndsWith(leaf, kPartialSuffix)) {
-                // "<stamp>.TXT.<pid>.partial": its process is gone, or this would be a live upload.
-                const auto txt = leaf.find(".TXT.");
-                if (txt == std::string::npos ||
-                    RecordFile::Leftovers(terminal.path() / leaf.substr(0, txt + 4)).empty())
-                    continue;
-                int error = 0;
-                const std::optional<std::string> adopted =
-                    RecordFile::Adopt(file, (terminal.path() / leaf.substr(0, txt + 4)).string(), &error);
-                if (!adopted) continue;
-                file = *adopted;
-                outcome = UploadOutcomeKey(UploadOutcome::Interrupted);
-                message = K52_EN("kept from an upload cut off when the station was stopped");
-            } else if (!EndsWith(leaf, ".TXT")) {
-                continue;
-            }
-            const std::string relative = name + "/" + fs::path(file).filename().string();
-            if (known.count(relative) != 0) continue;
-            UploadRow row;
-            row.terminal = name;
-            const auto modified = fs::last_write_time(file, ec);
-            const std::time_t when =
-                ec ? wall_()
-                   : std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(modified));
-            row.started = row.ended = LocalIsoTime(when);
-            row.records = static_cast<int>(RecordFile::CountRecords(file));
-            row.file = relative;
-            if (const std::optional<std::string> hash = FileSha256Hex(file)) row.sha256 = *hash;
-            row.outcome = outcome;
-            row.message = message;
-            CollectPort none;
-            none.device = name;
-            Record(none, row, CollectEventKind::Partial, nullptr);
-            known.insert(relative);
-            ++added;
-        }
+    if (!rows) {
+        CollectEvent e;
+        e.kind = CollectEventKind::Problem;
+        e.time = LocalIsoTime(wall_());
+        e.message = Substitute(K52_EN("the ledger could not be read for recovery: %1"), {reason});
+        observer_.OnEvent(e);
+        return 0;
     }
-    return added;
+    Recovery recovery(folder_, journal_, wall_, [this](const UploadRow& r) {
+        // The line says what the row says.
+        CollectEvent e;
+        e.kind = EventOf(r.outcome);
+        e.terminal = r.terminal;
+        e.device = r.device;
+        e.time = r.ended;
+        e.key = r.key;
+        e.records = r.records;
+        e.file = r.file;
+        e.message = r.message;
+        observer_.OnEvent(e);
+    });
+    return recovery.Run(*rows);
 }
 
 void CollectStation::Emit(CollectEvent event) {

@@ -1,7 +1,9 @@
 // The collection station: on each port it asks for an upload again and again, files each upload under
-// the terminal's name and the time it began, and writes its row in the ledger.
+// the terminal's name and the time it began, and keeps its row in the ledger from the terminal's answer
+// to the upload's end.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <ctime>
 #include <functional>
@@ -12,6 +14,7 @@
 
 #include "line/Clock.h"
 #include "line/SerialLine.h"
+#include "station/Journal.h"
 #include "station/Ledger.h"
 #include "template/Template.h"
 #include "transfer/Notice.h"
@@ -20,7 +23,20 @@
 
 namespace k52 {
 
-enum class CollectEventKind { Started, Finished, Partial, Interrupted, Empty, PortGone, PortBack, Problem };
+// A port that will not open is "gone" when its device is no longer there, "busy" when it is (another
+// program holds it); "back" and "free" end each.
+enum class CollectEventKind {
+    Started,
+    Finished,
+    Partial,
+    Interrupted,
+    Empty,
+    PortGone,
+    PortBack,
+    Problem,
+    PortBusy,
+    PortFree,
+};
 
 // "started", "finished", ...: the event's name in k52cli's lines and JSON.
 const char* CollectEventKey(CollectEventKind kind);
@@ -30,6 +46,7 @@ struct CollectEvent {
     std::string terminal;
     std::string device;
     std::string time;  // ISO 8601 with the UTC offset
+    std::string key;   // the upload's key in the ledger, once it has one
     int records = 0;
     std::string file;              // relative to the folder, once there is one
     std::string message;           // what the receive said at its end, or what went wrong, in words
@@ -66,17 +83,32 @@ class CollectStation {
 
     // Serves one port on the calling thread until the stop flag is set; `clock` times its waits.
     void Serve(CollectPort& port, Clock& clock);
-    // Before serving: what a station that was killed left behind gets its row, so that the ledger and
-    // the folder agree again. A file stored but not yet in the ledger becomes a "partial" row (how its
-    // upload ended is not known); a partial file of an upload cut off takes its name and an
-    // "interrupted" row. Returns how many rows were added.
+    // Before serving: what a station that was killed left behind is put right from the ledger (see
+    // station/Recovery.h), so that the ledger and the folder agree again. Returns the rows written.
     int Recover();
+
+    // Tries the rows that wait for the ledger once more; true when none waits.
+    bool Flush();
+    std::size_t WaitingRows();
+    // The station stopped on its own: its folder or ledger went away and could not be made again.
+    bool Failed() const { return failed_.load(); }
 
   private:
     struct PortState;
+    struct Upload;
     // True when the terminal answered (an upload ran, whatever its end).
     bool Poll(CollectPort& port, Clock& clock, PortState& state);
-    void Record(const CollectPort& port, const UploadRow& row, CollectEventKind kind, const Notice* notice);
+    bool MakeTerminalFolder(const std::string& folder, const CollectEvent& about, PortState& state);
+    // The port's trouble said once, and its end; false when the port did not open.
+    bool NotePort(const CollectPort& port, PortState& state, const TransferOutcome& o,
+                  const CollectEvent& about);
+    // At the terminal's answer, before any acknowledgement: the row "receiving". False refuses.
+    bool Begin(Upload& upload, const std::string& partial);
+    void Finish(Upload& upload, const TransferOutcome& o);
+    std::string Words(const Notice& notice) const;
+    std::string Relative(const std::string& path) const;
+    // Stops the station with the reason said; with the lock held.
+    void FailLocked(const CollectEvent& about, const std::string& reason);
     void Emit(CollectEvent event);
     void Wait(Clock& clock, std::int64_t ms);
 
@@ -87,7 +119,9 @@ class CollectStation {
     CollectObserver& observer_;
     WallClock wall_;
     NoticeWords words_;
-    std::mutex mutex_;  // the ledger and the observer, shared by the ports' threads
+    std::mutex mutex_;  // the ledger, its journal and the observer, shared by the ports' threads
+    Journal journal_;
+    std::atomic<bool> failed_{false};
 };
 
 }  // namespace k52

@@ -1,14 +1,23 @@
-// The ledger's table and its two uses: a row added once its file is on disk, and the rows read back.
+// The ledger's table, its schema versions, and its uses: a row written under its key, the rows read back.
 #include "station/Ledger.h"
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <mutex>
+#include <random>
 #include <string_view>
 
 #include "i18n/Translate.h"
+#include "util/RegularFile.h"
 
 namespace k52 {
 namespace {
+
+// user_version 1: keys, UTC times, the acknowledged count and the partial file beside every row.
+constexpr int kSchemaVersion = 1;
 
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS uploads ("
@@ -16,24 +25,15 @@ constexpr const char* kSchema =
     " terminal TEXT NOT NULL, device TEXT NOT NULL, by_id TEXT NOT NULL,"
     " started TEXT NOT NULL, ended TEXT NOT NULL, records INTEGER NOT NULL,"
     " file TEXT NOT NULL, sha256 TEXT NOT NULL, outcome TEXT NOT NULL, message TEXT NOT NULL,"
-    " code TEXT NOT NULL DEFAULT '', args TEXT NOT NULL DEFAULT '')";
+    " code TEXT NOT NULL DEFAULT '', args TEXT NOT NULL DEFAULT '',"
+    " upload_key TEXT NOT NULL DEFAULT '', started_utc TEXT NOT NULL DEFAULT '',"
+    " ended_utc TEXT NOT NULL DEFAULT '', acknowledged INTEGER NOT NULL DEFAULT 0,"
+    " partial TEXT NOT NULL DEFAULT '', file_id TEXT NOT NULL DEFAULT '');"
+    "CREATE UNIQUE INDEX IF NOT EXISTS uploads_key ON uploads(upload_key);";
 
-// A ledger written before rows carried their notice's code gets the two columns, empty for old rows.
-bool AddNoticeColumns(sqlite3* db, char** error) {
-    sqlite3_stmt* stmt = nullptr;
-    bool hasCode = false;
-    if (sqlite3_prepare_v2(db, "PRAGMA table_info(uploads)", -1, &stmt, nullptr) == SQLITE_OK)
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            if (const unsigned char* name = sqlite3_column_text(stmt, 1);
-                name && std::string_view(reinterpret_cast<const char*>(name)) == "code")
-                hasCode = true;
-    sqlite3_finalize(stmt);
-    if (hasCode) return true;
-    return sqlite3_exec(db,
-                        "ALTER TABLE uploads ADD COLUMN code TEXT NOT NULL DEFAULT '';"
-                        "ALTER TABLE uploads ADD COLUMN args TEXT NOT NULL DEFAULT '';",
-                        nullptr, nullptr, error) == SQLITE_OK;
-}
+constexpr const char* kColumns =
+    "upload_key, terminal, device, by_id, started, ended, started_utc, ended_utc, records, acknowledged,"
+    " file, partial, file_id, sha256, outcome, code, args, message";
 
 struct Statement {
     sqlite3_stmt* stmt = nullptr;
@@ -42,11 +42,92 @@ struct Statement {
 
 std::string Text(sqlite3_stmt* stmt, int column) {
     const unsigned char* t = sqlite3_column_text(stmt, column);
-    return t ? reinterpret_cast<const char*>(t) : "";
+    return t ? std::string(reinterpret_cast<const char*>(t),
+                           static_cast<std::size_t>(sqlite3_column_bytes(stmt, column)))
+             : "";
 }
 
 bool Fail(sqlite3* db, std::string* reason) {
     if (reason) *reason = sqlite3_errmsg(db);
+    return false;
+}
+
+bool Exec(sqlite3* db, const char* sql, std::string* reason) {
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &error) == SQLITE_OK) return true;
+    if (reason) *reason = error ? error : sqlite3_errmsg(db);
+    sqlite3_free(error);
+    return false;
+}
+
+std::vector<std::string> ColumnsOf(sqlite3* db) {
+    std::vector<std::string> names;
+    Statement s;
+    if (sqlite3_prepare_v2(db, "PRAGMA table_info(uploads)", -1, &s.stmt, nullptr) == SQLITE_OK)
+        while (sqlite3_step(s.stmt) == SQLITE_ROW) names.push_back(Text(s.stmt, 1));
+    return names;
+}
+
+int UserVersion(sqlite3* db) {
+    Statement s;
+    if (sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &s.stmt, nullptr) != SQLITE_OK ||
+        sqlite3_step(s.stmt) != SQLITE_ROW)
+        return 0;
+    return sqlite3_column_int(s.stmt, 0);
+}
+
+// Every row of an older table gets a key, UTC times read from its offset times, and its records
+// counted as acknowledged (they were entered only once their upload had ended).
+bool Migrate(sqlite3* db, std::string* reason) {
+    std::vector<std::string> have = ColumnsOf(db);
+    auto has = [&](std::string_view c) { return std::find(have.begin(), have.end(), c) != have.end(); };
+    const std::pair<const char*, const char*> added[] = {
+        {"code", "TEXT NOT NULL DEFAULT ''"},       {"args", "TEXT NOT NULL DEFAULT ''"},
+        {"upload_key", "TEXT NOT NULL DEFAULT ''"}, {"started_utc", "TEXT NOT NULL DEFAULT ''"},
+        {"ended_utc", "TEXT NOT NULL DEFAULT ''"},  {"acknowledged", "INTEGER NOT NULL DEFAULT 0"},
+        {"partial", "TEXT NOT NULL DEFAULT ''"},    {"file_id", "TEXT NOT NULL DEFAULT ''"}};
+    for (const auto& [name, type] : added)
+        if (!has(name) &&
+            !Exec(db, ("ALTER TABLE uploads ADD COLUMN " + std::string(name) + " " + type).c_str(), reason))
+            return false;
+    if (!Exec(db,
+              "UPDATE uploads SET acknowledged = records,"
+              " started_utc = coalesce(strftime('%Y-%m-%dT%H:%M:%SZ', started), ''),"
+              " ended_utc = coalesce(strftime('%Y-%m-%dT%H:%M:%SZ', ended), '') WHERE upload_key = ''",
+              reason))
+        return false;
+    Statement s;
+    if (sqlite3_prepare_v2(db, "UPDATE uploads SET upload_key = ?1 WHERE id = ?2", -1, &s.stmt, nullptr) !=
+        SQLITE_OK)
+        return Fail(db, reason);
+    std::vector<sqlite3_int64> ids;
+    {
+        Statement q;
+        if (sqlite3_prepare_v2(db, "SELECT id FROM uploads WHERE upload_key = ''", -1, &q.stmt, nullptr) !=
+            SQLITE_OK)
+            return Fail(db, reason);
+        while (sqlite3_step(q.stmt) == SQLITE_ROW) ids.push_back(sqlite3_column_int64(q.stmt, 0));
+    }
+    for (const sqlite3_int64 id : ids) {
+        const std::string key = Ledger::NewKey(std::time(nullptr));
+        sqlite3_reset(s.stmt);
+        sqlite3_bind_text(s.stmt, 1, key.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int64(s.stmt, 2, id);
+        if (sqlite3_step(s.stmt) != SQLITE_DONE) return Fail(db, reason);
+    }
+    return true;
+}
+
+// Brings the table to the current version in one transaction: made new, or migrated from an older one.
+bool Prepare(sqlite3* db, bool create, std::string* reason) {
+    if (UserVersion(db) >= kSchemaVersion) return true;
+    const bool exists = !ColumnsOf(db).empty();
+    if (!exists && !create) return true;  // read only: an empty ledger lists nothing
+    if (!Exec(db, "BEGIN IMMEDIATE", reason)) return false;
+    const bool ok = (!exists || Migrate(db, reason)) && Exec(db, kSchema, reason) &&
+                    Exec(db, ("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str(), reason);
+    if (ok && Exec(db, "COMMIT", reason)) return true;
+    Exec(db, "ROLLBACK", nullptr);
     return false;
 }
 
@@ -62,6 +143,8 @@ const char* UploadOutcomeKey(UploadOutcome outcome) {
             return K52_EN("interrupted");
         case UploadOutcome::Empty:
             return K52_EN("empty");
+        case UploadOutcome::Receiving:
+            return K52_EN("receiving");
     }
     return K52_EN("complete");
 }
@@ -70,29 +153,56 @@ void Ledger::Close::operator()(sqlite3* db) const {
     sqlite3_close(db);
 }
 
+std::string Ledger::NewKey(std::time_t now) {
+    static std::mutex mutex;
+    static std::mt19937_64 random{std::random_device{}()};
+    std::uint64_t a, b;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        a = random();
+        b = random();
+    }
+    const std::uint64_t ms = static_cast<std::uint64_t>(now) * 1000 + (a >> 54) % 1000;
+    const std::uint64_t high = (ms << 16) | 0x7000 | (a & 0x0fff);
+    const std::uint64_t low = (b & 0x3fffffffffffffffULL) | 0x8000000000000000ULL;
+    char text[40];
+    std::snprintf(text, sizeof text, "%08llx-%04llx-%04llx-%04llx-%012llx",
+                  static_cast<unsigned long long>(high >> 32),
+                  static_cast<unsigned long long>((high >> 16) & 0xffff),
+                  static_cast<unsigned long long>(high & 0xffff), static_cast<unsigned long long>(low >> 48),
+                  static_cast<unsigned long long>(low & 0xffffffffffffULL));
+    return text;
+}
+
 std::optional<Ledger> Ledger::OpenPath(const std::string& folder, bool create, std::string* reason) {
     const std::string path = folder + "/ledger.sqlite";
+    // A FIFO or device in its place would hang or confuse SQLite: it is said for what it is.
+    if (const platform::PathKind kind = platform::KindOf(path);
+        kind == platform::PathKind::Other || kind == platform::PathKind::Directory) {
+        if (reason) *reason = path + ": " + kNotRegularFileReason;
+        return std::nullopt;
+    }
     sqlite3* raw = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_FULLMUTEX;
     const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
-    Ledger ledger(raw);
+    Ledger ledger(raw, folder);
     if (rc != SQLITE_OK) {
         if (reason) *reason = path + ": " + (raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
         return std::nullopt;
     }
-    sqlite3_busy_timeout(raw, 5000);
+    // The station waits briefly and keeps a row it could not write for later; a reader waits longer.
+    sqlite3_busy_timeout(raw, create ? 250 : 5000);
     // WAL lets `uploads` read while `collect` writes; FULL syncs each row, so a row never names a file
     // the disk lost or outlives a power cut unsynced.
-    const char* setup =
-        create ? "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;" : "PRAGMA synchronous=FULL;";
-    char* error = nullptr;
-    if (sqlite3_exec(raw, setup, nullptr, nullptr, &error) != SQLITE_OK ||
-        (create && sqlite3_exec(raw, kSchema, nullptr, nullptr, &error) != SQLITE_OK) ||
-        !AddNoticeColumns(raw, &error)) {
-        if (reason) *reason = path + ": " + (error ? error : "cannot be prepared");
-        sqlite3_free(error);
+    std::string why;
+    if (!Exec(raw, create ? "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;" : "PRAGMA synchronous=FULL;",
+              &why) ||
+        !Prepare(raw, create, &why)) {
+        if (reason) *reason = path + ": " + why;
         return std::nullopt;
     }
+    ledger.folderId_ = platform::IdentityOf(folder);
+    ledger.fileId_ = platform::IdentityOf(path);
     return ledger;
 }
 
@@ -104,55 +214,64 @@ std::optional<Ledger> Ledger::OpenExisting(const std::string& folder, std::strin
     return OpenPath(folder, false, reason);
 }
 
-bool Ledger::Add(const UploadRow& row, std::string* reason) {
+bool Ledger::StillInPlace() const {
+    const auto folder = platform::IdentityOf(folder_);
+    const auto file = platform::IdentityOf(folder_ + "/ledger.sqlite");
+    return folder && file && folderId_ && fileId_ && *folder == *folderId_ && *file == *fileId_;
+}
+
+bool Ledger::Put(const UploadRow& row, std::string* reason) {
     sqlite3* db = db_.get();
     Statement s;
-    if (sqlite3_prepare_v2(db,
-                           "INSERT INTO uploads (terminal, device, by_id, started, ended, records, file,"
-                           " sha256, outcome, message, code, args) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
-                           -1, &s.stmt, nullptr) != SQLITE_OK)
-        return Fail(db, reason);
-    const std::string* texts[] = {&row.terminal, &row.device, &row.byId, &row.started, &row.ended};
+    const std::string sql = std::string("INSERT INTO uploads (") + kColumns +
+                            ") VALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12,?13,?14,?15,?16,?17,?18)"
+                            " ON CONFLICT(upload_key) DO UPDATE SET ended=?6, ended_utc=?8, records=?9,"
+                            " acknowledged=?10, file=?11, partial=?12, file_id=?13, sha256=?14, outcome=?15,"
+                            " code=?16, args=?17, message=?18";
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &s.stmt, nullptr) != SQLITE_OK) return Fail(db, reason);
     int column = 1;
-    for (const std::string* t : texts)
-        sqlite3_bind_text(s.stmt, column++, t->c_str(), static_cast<int>(t->size()), SQLITE_TRANSIENT);
+    auto text = [&](const std::string& t) {
+        sqlite3_bind_text(s.stmt, column++, t.c_str(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+    };
+    for (const std::string* t : {&row.key, &row.terminal, &row.device, &row.byId, &row.started, &row.ended,
+                                 &row.startedUtc, &row.endedUtc})
+        text(*t);
     sqlite3_bind_int(s.stmt, column++, row.records);
-    for (const std::string* t : {&row.file, &row.sha256, &row.outcome, &row.message, &row.code, &row.args})
-        sqlite3_bind_text(s.stmt, column++, t->c_str(), static_cast<int>(t->size()), SQLITE_TRANSIENT);
+    sqlite3_bind_int(s.stmt, column++, row.acknowledged);
+    for (const std::string* t : {&row.file, &row.partial, &row.fileId, &row.sha256, &row.outcome, &row.code,
+                                 &row.args, &row.message})
+        text(*t);
     if (sqlite3_step(s.stmt) != SQLITE_DONE) return Fail(db, reason);
     return true;
 }
 
-std::optional<std::vector<UploadRow>> Ledger::List(const std::string& since, const std::string& terminal,
+std::optional<std::vector<UploadRow>> Ledger::List(const std::string& sinceUtc, const std::string& terminal,
                                                    std::string* reason) {
     sqlite3* db = db_.get();
+    if (ColumnsOf(db).empty()) return std::vector<UploadRow>{};
     Statement s;
-    if (sqlite3_prepare_v2(db,
-                           "SELECT terminal, device, by_id, started, ended, records, file, sha256, outcome,"
-                           " message, code, args FROM uploads WHERE (?1 = '' OR started >= ?1)"
-                           " AND (?2 = '' OR terminal = ?2) ORDER BY id",
-                           -1, &s.stmt, nullptr) != SQLITE_OK) {
+    const std::string sql = std::string("SELECT ") + kColumns +
+                            " FROM uploads WHERE (?1 = '' OR started_utc >= ?1)"
+                            " AND (?2 = '' OR terminal = ?2) ORDER BY id";
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &s.stmt, nullptr) != SQLITE_OK) {
         Fail(db, reason);
         return std::nullopt;
     }
-    sqlite3_bind_text(s.stmt, 1, since.c_str(), static_cast<int>(since.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(s.stmt, 1, sinceUtc.c_str(), static_cast<int>(sinceUtc.size()), SQLITE_TRANSIENT);
     sqlite3_bind_text(s.stmt, 2, terminal.c_str(), static_cast<int>(terminal.size()), SQLITE_TRANSIENT);
     std::vector<UploadRow> rows;
     int rc = 0;
     while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
         UploadRow r;
-        r.terminal = Text(s.stmt, 0);
-        r.device = Text(s.stmt, 1);
-        r.byId = Text(s.stmt, 2);
-        r.started = Text(s.stmt, 3);
-        r.ended = Text(s.stmt, 4);
-        r.records = sqlite3_column_int(s.stmt, 5);
-        r.file = Text(s.stmt, 6);
-        r.sha256 = Text(s.stmt, 7);
-        r.outcome = Text(s.stmt, 8);
-        r.message = Text(s.stmt, 9);
-        r.code = Text(s.stmt, 10);
-        r.args = Text(s.stmt, 11);
+        int c = 0;
+        for (std::string* t :
+             {&r.key, &r.terminal, &r.device, &r.byId, &r.started, &r.ended, &r.startedUtc, &r.endedUtc})
+            *t = Text(s.stmt, c++);
+        r.records = sqlite3_column_int(s.stmt, c++);
+        r.acknowledged = sqlite3_column_int(s.stmt, c++);
+        for (std::string* t :
+             {&r.file, &r.partial, &r.fileId, &r.sha256, &r.outcome, &r.code, &r.args, &r.message})
+            *t = Text(s.stmt, c++);
         rows.push_back(std::move(r));
     }
     if (rc != SQLITE_DONE) {

@@ -1,55 +1,75 @@
-// The collection ledger: one row per upload in FOLDER/ledger.sqlite, which k52cli and k52gen share.
+// The collection ledger: one row per upload in FOLDER/ledger.sqlite, which k52cli and k52gen share. A row
+// is written when the terminal answers ("receiving") and completed at the upload's end.
 #pragma once
 
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "util/platform/System.h"
+
 struct sqlite3;
 
 namespace k52 {
 
-enum class UploadOutcome { Complete, Partial, Interrupted, Empty };
+enum class UploadOutcome { Complete, Partial, Interrupted, Empty, Receiving };
 
-// "complete", "partial", "interrupted", "empty": as stored and as k52cli prints them.
+// "complete", "partial", "interrupted", "empty", "receiving": as stored and as k52cli prints them.
 const char* UploadOutcomeKey(UploadOutcome outcome);
 
 struct UploadRow {
+    std::string key;  // unique across stations and folders (a UUIDv7), stable from the first write
     std::string terminal;
     std::string device;
-    std::string byId;     // empty when the device has no by-id name
-    std::string started;  // ISO 8601 with the UTC offset
-    std::string ended;
-    int records = 0;
-    std::string file;    // relative to the folder; empty for an upload with no records
-    std::string sha256;  // of the file; empty without one
+    std::string byId;        // empty when the device has no by-id name
+    std::string started;     // ISO 8601 with the UTC offset
+    std::string ended;       // empty while receiving
+    std::string startedUtc;  // the same moments in UTC, as they compare
+    std::string endedUtc;
+    int records = 0;       // in the file
+    int acknowledged = 0;  // of those, certainly acknowledged to the terminal
+    std::string file;      // relative to the folder; empty for an upload with no records
+    std::string partial;   // the partial file the records were written into, relative to the folder
+    std::string fileId;    // "device:inode" of that file, which keeps it through every rename
+    std::string sha256;    // of the file; empty without one
     std::string outcome;
     std::string code;     // the code of the receive's last notice ("timed-out", ...); empty when none
     std::string args;     // its arguments, a JSON object; empty when none
-    std::string message;  // the notice in the station's words
+    std::string message;  // the notice in the station's words, with the system's reason
 };
 
 class Ledger {
   public:
-    // Opens or creates FOLDER/ledger.sqlite (WAL, each row synced); nullopt with the reason.
+    // Opens or creates FOLDER/ledger.sqlite (WAL, each row synced), bringing an older table up to the
+    // current schema; nullopt with the reason.
     static std::optional<Ledger> Open(const std::string& folder, std::string* reason);
     // Opens an existing ledger to read it only; nullopt with the reason when there is none.
     static std::optional<Ledger> OpenExisting(const std::string& folder, std::string* reason);
 
-    bool Add(const UploadRow& row, std::string* reason);
-    // Rows in the order they were written; `since` compares with the start's text (a date "2024-05-01"
-    // takes that day onwards), `terminal` is an exact name; empty means any.
-    std::optional<std::vector<UploadRow>> List(const std::string& since, const std::string& terminal,
+    // Writes the row under its key in one transaction: a new row, or the end of the one begun.
+    bool Put(const UploadRow& row, std::string* reason);
+    // Rows in the order they were begun; `sinceUtc` ("2024-05-01T00:00:00Z") keeps those started then
+    // or later, `terminal` is an exact name; empty means any.
+    std::optional<std::vector<UploadRow>> List(const std::string& sinceUtc, const std::string& terminal,
                                                std::string* reason);
+    // True while FOLDER and the ledger file are still the ones opened (not removed, replaced, remade).
+    bool StillInPlace() const;
+    const std::string& folder() const { return folder_; }
+
+    // A new upload key: a UUIDv7 from `now` and random bits.
+    static std::string NewKey(std::time_t now);
 
   private:
     struct Close {
         void operator()(sqlite3* db) const;
     };
-    explicit Ledger(sqlite3* db) : db_(db) {}
+    Ledger(sqlite3* db, std::string folder) : db_(db), folder_(std::move(folder)) {}
     static std::optional<Ledger> OpenPath(const std::string& folder, bool create, std::string* reason);
     std::unique_ptr<sqlite3, Close> db_;
+    std::string folder_;
+    std::optional<platform::FileId> folderId_, fileId_;
 };
 
 }  // namespace k52

@@ -35,7 +35,7 @@ void StationRunner::Serve(CollectPort port, std::function<void()> ended) {
 }
 
 void StationRunner::ServeDiscovered(PortScanner& scanner, std::int64_t intervalMs, Clock& clock) {
-    while (!stop_.load()) {
+    while (!stop_.load() && !station_.Failed()) {
         for (const DiscoveredPort& p : scanner.Scan()) {
             if (served_.count(p.PreferredPath()) != 0) continue;
             CollectPort port;

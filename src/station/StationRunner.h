@@ -42,7 +42,7 @@ class StationRunner {
     void Serve(CollectPort port, std::function<void()> ended = {});
     // Serves every port `scanner` lists now and every one it lists later, each by its stable name (a
     // pulled adapter stays served and is taken up again when it is back), looking every `intervalMs`
-    // on `clock` until the stop. On the calling thread.
+    // on `clock` until the stop (or until the station fails). On the calling thread.
     void ServeDiscovered(PortScanner& scanner, std::int64_t intervalMs, Clock& clock);
     // Waits for every port's thread to end (they end once the stop is set).
     void Join();

@@ -153,7 +153,7 @@ std::optional<Receiver::End> Receiver::OnFrame(RecordFile& file, Result& result)
     return std::nullopt;
 }
 
-Receiver::Result Receiver::Run(RecordFile& file) {
+Receiver::Result Receiver::Run(const FileOpener& open) {
     Result result;
     if (!Request()) {
         if (port_.HungUp())
@@ -162,6 +162,13 @@ Receiver::Result Receiver::Run(RecordFile& file) {
             result.end = End::Stopped;
         return result;
     }
+    // The terminal answered: its first frame waits in the line while the file is made.
+    RecordFile* opened = open(result);
+    if (!opened) {
+        result.end = result.fileError != 0 ? End::FileOpen : End::Stopped;
+        return result;
+    }
+    RecordFile& file = *opened;
     receiving_ = true;
     port_.Report(TransferPhase::Receiving);
     expected_ = emptyWindows_ = fruitless_ = extraNaks_ = allowance_ = 0;

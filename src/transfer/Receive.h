@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -17,17 +18,20 @@ constexpr std::int64_t kRecordWindowMs = 500;
 
 class Receiver {
   public:
-    enum class End { Over, NotReady, TimedOut, TooManyRefusals, FileWrite, LineLost, Stopped };
+    enum class End { Over, NotReady, TimedOut, TooManyRefusals, FileOpen, FileWrite, LineLost, Stopped };
     struct Result {
         End end = End::NotReady;
         int stored = 0;
         int fileError = 0;  // errno of a failed write
     };
+    // The file the records go to, asked for once the terminal answered: nullptr ends the exchange with
+    // nothing acknowledged (with `fileError` set when the file could not be made).
+    using FileOpener = std::function<RecordFile*(Result& result)>;
 
     explicit Receiver(PortSession& port) : port_(port) {}
-    // Runs the exchange, storing each record in `file` before it is acknowledged. The notices of the
-    // request phase and of the record windows are told here; the caller tells the rest.
-    Result Run(RecordFile& file);
+    // Runs the exchange, storing each record in the opened file before it is acknowledged. The notices
+    // of the request phase and of the record windows are told here; the caller tells the rest.
+    Result Run(const FileOpener& open);
 
   private:
     enum class Wait { Frame, Nothing, Stalled, LineLost, Stopped };

@@ -31,13 +31,16 @@ class RecordFile {
     bool Append(const u8* data, std::size_t size, int* error);
     // Puts the records under the chosen name: over a file standing there only when `replace`, else
     // under the first free name "NAME-2.EXT", "NAME-3.EXT", ... A file with other hard links is
-    // written in place so that every name sees the records. False with `error` when that failed (the
-    // partial file is then kept, and its path is in `temporaryPath`).
+    // written in place so that every name sees the records. False with `error` when that failed: the
+    // partial file is then kept and its path is in `temporaryPath`, or, when the records took their
+    // name but the partial name could not be removed or the folder not synced, `temporaryPath` is empty.
     bool Commit(bool replace, int* error);
     const std::string& temporaryPath() const { return tempPath_; }
     // Where the records are after a commit.
     const std::string& finalPath() const { return target_; }
 
+    // True while a writer holds the partial file at `partial` (its lock, never a process id, says so).
+    static bool Live(const std::string& partial);
     // Partial files that an earlier receive into `path` left behind when it was killed, with the
     // acknowledged records each holds; those of receives still running are not listed.
     struct Leftover {
@@ -48,7 +51,8 @@ class RecordFile {
     // The records (CR LF-ended lines) a data file holds; 0 when it cannot be read.
     static long CountRecords(const std::string& path);
     // Gives the records of a partial file left behind the name it was meant for, or the first free
-    // "NAME-n.EXT" beside it; never replaces a file. The name it took, or nullopt with errno's value.
+    // "NAME-n.EXT" beside it; never replaces a file. The name it took once the partial name is gone and
+    // the folder synced, or nullopt with errno's value.
     static std::optional<std::string> Adopt(const std::string& partial, const std::string& target,
                                             int* error);
 

@@ -3,8 +3,8 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,7 +14,7 @@
 #include <utility>
 
 #include "protocol/Protocol.h"
-#include "util/Parse.h"
+#include "util/FaultPoint.h"
 #include "util/Paths.h"
 #include "util/SaveFile.h"
 
@@ -24,12 +24,22 @@ namespace {
 
 constexpr std::string_view kPartialSuffix = ".partial";
 
+// The seam's verdict for one call: false with errno set when a test has it fail.
+bool Allowed(FaultCall call) {
+    if (const int e = FaultAt(call)) {
+        errno = e;
+        return false;
+    }
+    return true;
+}
+
 std::string NameOf(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
 }
 
 // "DATA.TXT.<pid>.partial" beside the target, so a person who finds it after a crash sees whose it is;
-// a target whose name leaves no room for that gets a short one.
+// a target whose name leaves no room for that gets a short one. Its writer holds a lock on it for as
+// long as it writes: that, never the pid in its name, tells a live receive from one that was killed.
 UniqueFd CreatePartial(const std::string& target, std::string* path) {
     const std::string folder = DirectoryOf(target);
     const std::string pid = std::to_string(getpid());
@@ -38,15 +48,31 @@ UniqueFd CreatePartial(const std::string& target, std::string* path) {
         std::string name = NameOf(target) + "." + tag + std::string(kPartialSuffix);
         if (name.size() > NAME_MAX) name = "k52-receive-" + tag + std::string(kPartialSuffix);
         *path = folder + "/" + name;
+        if (!Allowed(FaultCall::Open)) return UniqueFd();
         UniqueFd fd(::open(path->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd && ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+            const int saved = errno;
+            ::unlink(path->c_str());
+            errno = saved;
+            return UniqueFd();
+        }
         if (fd || errno != EEXIST) return fd;
     }
     return UniqueFd();
 }
 
 bool SyncDirectory(const std::string& directory) {
+    if (!Allowed(FaultCall::Sync)) return false;
     UniqueFd dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     return dir && (fsync(dir.get()) == 0 || errno == EINVAL);
+}
+
+bool Link(const std::string& from, const std::string& to) {
+    return Allowed(FaultCall::Link) && ::link(from.c_str(), to.c_str()) == 0;
+}
+
+bool Unlink(const std::string& path) {
+    return Allowed(FaultCall::Unlink) && (::unlink(path.c_str()) == 0 || errno == ENOENT);
 }
 
 // "NAME-n.EXT" for the n-th free name beside `target`.
@@ -142,8 +168,8 @@ bool RecordFile::Append(const u8* data, std::size_t size, int* error) {
     line[size + 1] = kLf;
     const off_t before = tempPath_.empty() ? 0 : lseek(fd_.get(), 0, SEEK_CUR);
     std::size_t written = 0;
-    bool ok = WriteAll(fd_.get(), line, size + 2, &written) &&
-              (fdatasync(fd_.get()) == 0 || errno == EINVAL || errno == EROFS);
+    bool ok = Allowed(FaultCall::Write) && WriteAll(fd_.get(), line, size + 2, &written) &&
+              Allowed(FaultCall::Sync) && (fdatasync(fd_.get()) == 0 || errno == EINVAL || errno == EROFS);
     struct stat st {};
     if (ok && !tempPath_.empty() && fstat(fd_.get(), &st) == 0 && st.st_nlink == 0) {
         errno = ENOENT;
@@ -179,16 +205,19 @@ bool RecordFile::RenameWithoutReplacing(int* error) {
     for (int n = 1; n < 10000; ++n) {
         const std::string name = n == 1 ? wanted : Numbered(wanted, n);
         // A link never replaces a name: two receives into one path cannot take each other's records.
-        if (::link(tempPath_.c_str(), name.c_str()) == 0) {
-            ::unlink(tempPath_.c_str());
+        if (Link(tempPath_, name)) {
+            // Until the partial name is gone the records have two names; recovery knows them as one file.
             target_ = name;
+            const bool unlinked = Unlink(tempPath_);
+            if (!unlinked) *error = errno;
             tempPath_.clear();
-            return true;
+            return unlinked;
         }
         if (errno != EEXIST) {
             // A file system without hard links: a rename without replacement where the kernel has one.
             if (errno != EPERM && errno != ENOTSUP) return (*error = errno, false);
-            if (::renameat2(AT_FDCWD, tempPath_.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0) {
+            if (Allowed(FaultCall::Rename) &&
+                ::renameat2(AT_FDCWD, tempPath_.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0) {
                 target_ = name;
                 tempPath_.clear();
                 return true;
@@ -203,19 +232,21 @@ bool RecordFile::RenameWithoutReplacing(int* error) {
 bool RecordFile::Commit(bool replace, int* error) {
     done_ = true;
     if (tempPath_.empty()) return fd_.Reset() || (*error = errno, false);
-    if (!fd_.Reset()) return (*error = errno, false);
+    if (!Allowed(FaultCall::Close) || !fd_.Reset()) return (*error = errno, false);
     struct stat st {};
     const bool targetThere = ::stat(target_.c_str(), &st) == 0;
     bool ok;
     if (replace && inPlace_ && targetThere && st.st_nlink > 1)
         ok = CopyInPlace(error);
     else if (replace)
-        ok = ::rename(tempPath_.c_str(), target_.c_str()) == 0 || (*error = errno, false);
+        ok = (Allowed(FaultCall::Rename) && ::rename(tempPath_.c_str(), target_.c_str()) == 0) ||
+             (*error = errno, false);
     else
         ok = RenameWithoutReplacing(error);
-    if (!ok) return false;
+    if (!ok && !tempPath_.empty()) return false;
     tempPath_.clear();
-    if (SyncDirectory(DirectoryOf(target_))) return true;
+    // The name is in place but not yet durable until its folder is synced: a failure here is a failure.
+    if (SyncDirectory(DirectoryOf(target_))) return ok;
     *error = errno;
     return false;
 }
@@ -230,15 +261,21 @@ std::optional<std::string> RecordFile::Adopt(const std::string& partial, const s
                                              int* error) {
     for (int n = 1; n < 10000; ++n) {
         const std::string name = n == 1 ? target : Numbered(target, n);
-        if (::link(partial.c_str(), name.c_str()) == 0) {
-            ::unlink(partial.c_str());
-            SyncDirectory(DirectoryOf(name));
+        if (Link(partial, name)) {
+            if (!Unlink(partial) || !SyncDirectory(DirectoryOf(name))) break;
             return name;
         }
         if (errno != EEXIST) break;
     }
     *error = errno;
     return std::nullopt;
+}
+
+bool RecordFile::Live(const std::string& partial) {
+    UniqueFd fd(::open(partial.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd) return false;
+    if (::flock(fd.get(), LOCK_SH | LOCK_NB) == 0) return false;
+    return errno == EWOULDBLOCK;
 }
 
 std::vector<RecordFile::Leftover> RecordFile::Leftovers(const std::string& path) {
@@ -254,14 +291,9 @@ std::vector<RecordFile::Leftover> RecordFile::Leftovers(const std::string& path)
         if (name.size() <= prefix.size() + kPartialSuffix.size() || name.substr(0, prefix.size()) != prefix ||
             name.substr(name.size() - kPartialSuffix.size()) != kPartialSuffix)
             continue;
-        std::string_view tag =
-            name.substr(prefix.size(), name.size() - prefix.size() - kPartialSuffix.size());
-        tag = tag.substr(0, tag.find('-'));
-        const auto pid = ParseUnsigned<unsigned>(tag);
-        if (!pid) continue;
-        // A receive still running holds its partial file: it is not left over.
-        if (::kill(static_cast<pid_t>(*pid), 0) == 0 || errno == EPERM) continue;
         const std::string full = folder + "/" + std::string(name);
+        // A receive still running holds its partial file's lock: it is not left over.
+        if (Live(full)) continue;
         found.push_back({full, CountRecords(full)});
     }
     ::closedir(dir);

@@ -246,30 +246,40 @@ void TerminalLink::RunReceive(const ReceiveRequest& request, TransferRun& run) {
         run.Tell(notice);
     }
     int error = 0;
-    std::optional<RecordFile> file = RecordFile::Create(request.dataFile, &error);
-    if (!file) {
-        outcome.failure = LinkFailure::CannotOpenFile;
-        outcome.reason = std::strerror(error);
-        Notice notice{NoticeKind::CannotCreateFile};
-        notice.path = request.dataFile;
-        notice.reason = outcome.reason;
-        run.Tell(notice);
+    std::optional<RecordFile> file;
+    auto make = [&](int* why) {
+        if (std::optional<RecordFile> made = RecordFile::Create(request.dataFile, why))
+            file.emplace(std::move(*made));
+        return file.has_value();
+    };
+    // A caller told of the answer gets its file only then; others learn at once that none can be made.
+    if (!request.answered && !make(&error)) {
+        TellCannotCreate(request, error, run);
         return;
     }
     PortSession port(lineSettings_, lines_, clock_, run, run.progress, request.stop);
     if (!OpenReceivePort(port, request.transport, run)) return;
     Receiver receiver(port);
-    const Receiver::Result result = receiver.Run(*file);
+    const Receiver::Result result = receiver.Run([&](Receiver::Result& r) -> RecordFile* {
+        if (!file && !make(&r.fileError)) return nullptr;
+        if (request.answered && !request.answered(file->temporaryPath())) return nullptr;
+        return &*file;
+    });
     port.Close(false);
+    if (result.end == Receiver::End::FileOpen) {
+        TellCannotCreate(request, result.fileError, run);
+        return;
+    }
     outcome.recordsStored = result.stored;
     // Records the terminal was told are stored are its to forget: they stay, whatever happened next.
     if (result.stored > 0) {
         if (!file->Commit(request.replace, &error)) {
             outcome.failure = LinkFailure::FileWrite;
             outcome.reason = std::strerror(error);
-            outcome.dataFile = file->temporaryPath();
+            // Still in the partial file, or under their name when only a later step failed.
+            outcome.dataFile = file->temporaryPath().empty() ? file->finalPath() : file->temporaryPath();
             Notice notice{NoticeKind::DataFileCommitFailed};
-            notice.path = file->temporaryPath();
+            notice.path = outcome.dataFile;
             notice.reason = outcome.reason;
             port.Tell(notice);
             return;
@@ -281,11 +291,22 @@ void TerminalLink::RunReceive(const ReceiveRequest& request, TransferRun& run) {
     TellReceiveEnd(result, port, run);
 }
 
+void TerminalLink::TellCannotCreate(const ReceiveRequest& request, int error, TransferRun& run) {
+    run.outcome.failure = LinkFailure::CannotOpenFile;
+    run.outcome.reason = std::strerror(error);
+    Notice notice{NoticeKind::CannotCreateFile};
+    notice.path = request.dataFile;
+    notice.reason = run.outcome.reason;
+    run.Tell(notice);
+}
+
 void TerminalLink::TellReceiveEnd(const Receiver::Result& result, PortSession& port, TransferRun& run) {
     TransferOutcome& outcome = run.outcome;
     Notice counted;
     counted.count = result.stored;
     switch (result.end) {
+        case Receiver::End::FileOpen:
+            return;  // told by the caller
         case Receiver::End::Over:
             if (result.stored == 0) port.Tell({NoticeKind::NothingReceived});
             return;

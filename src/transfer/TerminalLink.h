@@ -49,6 +49,7 @@ class TerminalLink {
     static bool TryAgain(const DownloadRequest& request, unsigned& retriesLeft, TransferRun& run);
     // What the observer is told, and how the outcome reads, once the record phase has ended.
     static void TellReceiveEnd(const Receiver::Result& result, PortSession& port, TransferRun& run);
+    static void TellCannotCreate(const ReceiveRequest& request, int error, TransferRun& run);
 
     ApplicationTemplate& tmpl_;
     LineFactory& lines_;

@@ -34,6 +34,10 @@ struct ReceiveRequest {
     // Whether the records may replace a file that stands at `dataFile` when they take its name.
     bool replace = true;
     const StopFlag* stop = nullptr;
+    // Called on the transfer's thread once the terminal answered and the records' partial file exists,
+    // before any record is acknowledged; false ends the receive there with nothing acknowledged. With
+    // it set, no file is made before the terminal answers.
+    std::function<bool(const std::string& partialFile)> answered;
 };
 
 }  // namespace k52

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <ctime>
+#include <optional>
 #include <string>
 
 namespace k52 {
@@ -10,5 +11,11 @@ namespace k52 {
 std::string LocalFileStamp(std::time_t t);
 // "2024-05-01T18:30:05+08:00": ISO 8601 with the UTC offset in force at that moment.
 std::string LocalIsoTime(std::time_t t);
+// "2024-05-01T10:30:05Z": the same moment in UTC, so that times compare as text across offsets and
+// daylight-saving changes.
+std::string UtcIsoTime(std::time_t t);
+// The moment a date names: "2024-05-01", "2024-05-01T18:30[:05]" (or with a space), optionally ending
+// in "Z" or an offset "+08:00"; without one it is local time. nullopt for anything that is no date.
+std::optional<std::time_t> ParseInstant(const std::string& text);
 
 }  // namespace k52

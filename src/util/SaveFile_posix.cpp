@@ -65,7 +65,8 @@ bool WriteInPlace(UniqueFd fd, const void* data, std::size_t size, const Failure
     return true;
 }
 
-enum class Replaced { Yes, No, OwnerNotKept };
+// Failed: the new contents took the name, but the folder could not be synced.
+enum class Replaced { Yes, No, OwnerNotKept, Failed };
 
 // The temporary file's name is short and fixed in length, so a target whose own name is as long as a
 // folder entry may be still gets one.
@@ -107,8 +108,12 @@ Replaced ReplaceAtomically(const std::string& target, const struct stat* existin
         !fd.Reset())
         return abandon(Replaced::No);
     if (::rename(name.data(), target.c_str()) != 0) return abandon(Replaced::No);
+    // Until its folder is synced the new name may not outlive a power cut: a failure here is a failure.
     UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir) ::fsync(dir.get());
+    if (!dir || (::fsync(dir.get()) != 0 && errno != EINVAL)) {
+        fail(("syncing the folder failed: " + std::string(std::strerror(errno))).c_str());
+        return Replaced::Failed;
+    }
     return Replaced::Yes;
 }
 
@@ -139,6 +144,7 @@ bool SaveWholeFile(const std::string& path, const void* data, std::size_t size, 
         case Replaced::OwnerNotKept:
             return WriteInPlace(std::move(existing), data, size, fail);
         case Replaced::No:
+        case Replaced::Failed:
             break;
     }
     return false;

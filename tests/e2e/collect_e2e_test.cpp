@@ -105,3 +105,105 @@ TEST(CollectEndToEnd, TwoTerminalsAtDifferentMomentsThenTheLedgerVerifies) {
 }
 
 }  // namespace
+
+namespace {
+
+// kill -9 at random moments of uploads, 20 times, each terminal with records of its own; then one
+// restart's recovery. Every record a terminal counts as acknowledged is in exactly one stored file,
+// and the ledger verifies clean (no row without its file, no file without its row).
+TEST(CollectEndToEnd, TwentyKillsLoseNoAcknowledgedRecordAndCountNoneTwice) {
+    k52::test::TempDir f;
+    std::srand(31);
+    std::vector<std::string> acknowledged;
+    constexpr int kKills = 20;
+    for (int round = 0; round < kKills; ++round) {
+        std::string records;
+        for (int i = 0; i < 400; ++i) records += "K" + std::to_string(round) + "-" + std::to_string(i) + "\n";
+        const std::string file = f("r" + std::to_string(round) + ".txt");
+        f.Write("r" + std::to_string(round) + ".txt", records);
+        const std::string peerOut = f("peer" + std::to_string(round) + ".out");
+        // Paced as a real terminal, an upload lasts about a second: the kill falls in it or in the idle.
+        const pid_t peer = Start({K52PEER_PATH, "--records", file, "--pace"}, peerOut);
+        const std::string pty = FirstLine(peerOut);
+        ASSERT_EQ(pty.rfind("/dev/", 0), 0u);
+        const pid_t collect =
+            Start({K52CLI_PATH, "collect", f("out"), "--device", pty, "--interval", "1"}, f("collect.out"));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20 + std::rand() % 900));
+        kill(collect, SIGKILL);
+        Wait(collect);
+        kill(peer, SIGTERM);
+        Wait(peer);
+        // "upload: incomplete, N records acknowledged, ..."
+        const std::string report = ReadAll(peerOut);
+        const auto at = report.find("upload: ");
+        int n = 0;
+        if (at != std::string::npos) n = std::atoi(report.c_str() + report.find(", ", at) + 2);
+        for (int i = 0; i < n; ++i)
+            acknowledged.push_back("K" + std::to_string(round) + "-" + std::to_string(i));
+    }
+    // A restart on a port that is not there: recovery runs before any port is served.
+    const pid_t restart =
+        Start({K52CLI_PATH, "collect", f("out"), "--device", f("none"), "--json"}, f("restart.out"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    kill(restart, SIGTERM);
+    EXPECT_EQ(Wait(restart), 0);
+
+    const k52::test::ProcessResult verify =
+        k52::test::RunProcess({K52CLI_PATH, "uploads", f("out"), "--verify"});
+    EXPECT_EQ(verify.exitCode, 0) << verify.out << verify.err;
+    const k52::test::ProcessResult list = k52::test::RunProcess({K52CLI_PATH, "uploads", f("out"), "--json"});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    std::string stored;
+    for (const nlohmann::json& row : nlohmann::json::parse(list.out)) {
+        EXPECT_NE(row["outcome"], "receiving");
+        if (!row["file"].is_null()) stored += ReadAll(f("out/" + row["file"].get<std::string>()));
+    }
+    for (const std::string& record : acknowledged) {
+        const std::string line = record + "\r\n";
+        const auto first = stored.find(line);
+        EXPECT_NE(first, std::string::npos) << record;
+        if (first != std::string::npos) {
+            EXPECT_EQ(stored.find(line, first + 1), std::string::npos) << record;
+        }
+    }
+    std::printf("kill campaign: %d kills, %zu acknowledged records checked\n", kKills, acknowledged.size());
+    EXPECT_LT(acknowledged.size(), static_cast<std::size_t>(kKills) * 400);  // some kills fell mid-upload
+}
+
+// What the ledger's readers say: a non-date is refused, --since compares instants, and a device name
+// that is not UTF-8 comes out as valid JSON with its bytes in hex.
+TEST(CollectEndToEnd, UploadsSaysDatesAndOddNamesTruly) {
+    k52::test::TempDir f;
+    f.Write("a.txt", "A1\n");
+    const pid_t peer = Start({K52PEER_PATH, "--records", f("a.txt")}, f("peer.out"));
+    const std::string pty = FirstLine(f("peer.out"));
+    const std::string odd = f("caf\xe9");
+    std::filesystem::create_symlink(pty, odd);
+    const pid_t collect = Start(
+        {K52CLI_PATH, "collect", f("out"), "--device", odd, "--interval", "1", "--json"}, f("collect.out"));
+    ASSERT_TRUE(WaitFor([&] { return ReadAll(f("collect.out")).find("\"finished\"") != std::string::npos; }))
+        << ReadAll(f("collect.out"));
+    kill(collect, SIGTERM);
+    EXPECT_EQ(Wait(collect), 0);
+    Wait(peer);
+    EXPECT_NE(ReadAll(f("collect.out")).find("\"device_hex\""), std::string::npos);
+
+    const k52::test::ProcessResult list = k52::test::RunProcess({K52CLI_PATH, "uploads", f("out"), "--json"});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    const nlohmann::json rows = nlohmann::json::parse(list.out);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_NE(rows[0]["device_hex"].get<std::string>().find("636166e9"), std::string::npos);
+    const std::string startedUtc = rows[0]["started_utc"];
+    auto since = [&](const std::string& date) {
+        const k52::test::ProcessResult r =
+            k52::test::RunProcess({K52CLI_PATH, "uploads", f("out"), "--json", "--since", date});
+        return r.exitCode == 0 ? static_cast<int>(nlohmann::json::parse(r.out).size()) : -r.exitCode;
+    };
+    EXPECT_EQ(since(startedUtc), 1);
+    EXPECT_EQ(since(startedUtc.substr(0, 11) + "23:59:59+14:00"), 1);  // the day's end at +14:00 came before
+    EXPECT_EQ(since("2099-01-01T00:00:00-12:00"), 0);
+    EXPECT_EQ(since("2026-13-45"), -2);
+    EXPECT_EQ(since("2026-12-08 garbage"), -2);
+}
+
+}  // namespace

@@ -30,6 +30,15 @@ bool EntryExists(const std::string& path);
 // True when both paths name one file.
 bool SameFile(const std::string& a, const std::string& b);
 
+// Which file a path names (links followed): equal identities are one file under any of its names.
+struct FileId {
+    unsigned long long device = 0, inode = 0;
+    unsigned long links = 0;
+    bool operator==(const FileId& o) const { return device == o.device && inode == o.inode; }
+    bool operator<(const FileId& o) const { return device != o.device ? device < o.device : inode < o.inode; }
+};
+std::optional<FileId> IdentityOf(const std::string& path);
+
 // What a system call said when a caller branches on it: 0, or the errno value it failed with.
 struct SysError {
     int number = 0;
@@ -72,5 +81,8 @@ unsigned long ProcessId();
 
 // True while a process with this id runs.
 bool ProcessRunning(unsigned long pid);
+
+// Ends this process at once, as kill -9 would: nothing is flushed, no destructor runs.
+[[noreturn]] void KillSelf();
 
 }  // namespace k52::platform

@@ -33,6 +33,13 @@ bool SameFile(const std::string& a, const std::string& b) {
            sa.st_ino == sb.st_ino;
 }
 
+std::optional<FileId> IdentityOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return FileId{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
+                  static_cast<unsigned long>(st.st_nlink)};
+}
+
 SysError MakeDirectory(const std::string& path, unsigned mode) {
     if (::mkdir(path.c_str(), static_cast<mode_t>(mode)) == 0) return {};
     return {errno};
@@ -94,6 +101,11 @@ unsigned long ProcessId() {
 
 bool ProcessRunning(unsigned long pid) {
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+void KillSelf() {
+    ::kill(::getpid(), SIGKILL);
+    ::_exit(137);
 }
 
 }  // namespace k52::platform

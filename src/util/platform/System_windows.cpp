@@ -49,6 +49,14 @@ bool SameFile(const std::string& a, const std::string& b) {
            ia->nFileIndexHigh == ib->nFileIndexHigh && ia->nFileIndexLow == ib->nFileIndexLow;
 }
 
+std::optional<FileId> IdentityOf(const std::string& path) {
+    const auto info = FileIdentity(path);
+    if (!info) return std::nullopt;
+    return FileId{info->dwVolumeSerialNumber,
+                  (static_cast<unsigned long long>(info->nFileIndexHigh) << 32) | info->nFileIndexLow,
+                  info->nNumberOfLinks};
+}
+
 SysError MakeDirectory(const std::string& path, unsigned) {
     if (CreateDirectoryW(Widen(path).c_str(), nullptr)) return {};
     SetErrnoFromLastError();
@@ -129,6 +137,11 @@ bool ProcessRunning(unsigned long pid) {
     const bool running = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
     CloseHandle(h);
     return running;
+}
+
+void KillSelf() {
+    TerminateProcess(GetCurrentProcess(), 137);
+    ExitProcess(137);
 }
 
 }  // namespace k52::platform
