@@ -123,6 +123,7 @@ MainWindow::MainWindow(const DesktopServices& services)
     }
     files_ = files;
     scanner_ = services.scanner;
+    terminalServices_ = services.terminals;
     link_ = std::make_unique<TerminalLink>(doc_.tmpl, services.lines ? *services.lines : ownLines_,
                                            services.linkClock ? *services.linkClock : ownClock_);
     desk_ = std::make_unique<DeskTransfer>(*link_, *transferUi_, *files);
@@ -251,12 +252,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         worker_->Abandon();
         return;
     }
-    if (!shell_->CloseRequest()) {
+    if (!closeAfterTerminals_ && !shell_->CloseRequest()) {
         event->ignore();
         return;
     }
-    // Its transfers stop at their next safe point; it closes once they have.
+    // Its transfers and stations stop at their next safe point. This window closes last: a quit while
+    // the Terminals window still refuses to close is cancelled, and that window alone never ends the
+    // program.
     if (terminals_) terminals_->close();
+    if (terminals_ && (terminals_->running() || terminals_->collecting())) {
+        closeAfterTerminals_ = true;
+        event->ignore();
+        return;
+    }
+    closeAfterTerminals_ = false;
     if (simulator_->recording()) StopRecording();
     event->accept();
 }
@@ -383,7 +392,14 @@ void MainWindow::OpenTerminals() {
         services.messages = messages_;
         services.files = files_;
         services.scanner = scanner_;
+        services.lines = terminalServices_.lines;
+        services.chooseFolder = terminalServices_.chooseFolder;
         terminals_ = new TerminalsWindow(doc_.tmpl, services, this);
+        auto closeIfWaiting = [this] {
+            if (closeAfterTerminals_ && !terminals_->running() && !terminals_->collecting()) close();
+        };
+        connect(terminals_, &TerminalsWindow::allEnded, this, closeIfWaiting, Qt::QueuedConnection);
+        connect(terminals_, &TerminalsWindow::collectingEnded, this, closeIfWaiting, Qt::QueuedConnection);
     }
     terminals_->show();
     terminals_->raise();

@@ -11,6 +11,7 @@
 #include "line/Clock.h"
 #include "line/SerialLine.h"
 #include "shell/Shell.h"
+#include "shell/TerminalsWindow.h"
 #include "shell/TransferThread.h"
 #include "simulator/LocalClock.h"
 #include "transfer/TerminalLink.h"
@@ -22,7 +23,6 @@ namespace k52 {
 class DeskTransfer;
 class PortScanner;
 class SimulatorWidget;
-class TerminalsWindow;
 class QtTransferUi;
 class TransferChoices;
 class TransferThread;
@@ -37,6 +37,7 @@ struct DesktopServices {
     LineFactory* lines = nullptr;    // the serial ports
     Clock* linkClock = nullptr;      // the transfers' time-outs
     PortScanner* scanner = nullptr;  // the host's ports, for the Terminals window
+    TerminalsServices terminals;     // its lines and folder question; the rest is filled in from here
 };
 
 // The editor sheet: modal, returns 1 for OK and 0 for Cancel.
@@ -143,6 +144,8 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     bool transferRunning_ = false;
     bool receiving_ = false;
     bool closeAfterTransfer_ = false;
+    bool closeAfterTerminals_ = false;  // asked to close; waits for the Terminals window's jobs to stop
+    TerminalsServices terminalServices_;
     bool iconPending_ = true;  // set once the terminal was first drawn
     int zoom_ = 100;
 };

@@ -19,6 +19,8 @@
 #include "app/DeskTransfer.h"
 #include "app/TransferWording.h"
 #include "peer/TerminalPeer.h"
+#include "shell/MainWindow.h"
+#include "shell/Shell.h"
 #include "shell/TerminalsModel.h"
 #include "shell/TerminalsWindow.h"
 #include "shell/Translations.h"
@@ -269,6 +271,45 @@ class TerminalsWindowTest : public QObject {
         w.close();
         QVERIFY(ended.wait(20000));
         QTRY_VERIFY(!w.isVisible());
+    }
+
+    // Closing k52gen while the Terminals window collects ends the program, with status 0, once every
+    // row has stopped; the event loop returning at all is the point.
+    void closingTheProgramWhileCollectingEndsIt() {
+        Rack rack;
+        for (int i = 0; i < 3; ++i) rack.Put(i, {}, Records({"C1,1"}));
+        ScriptedMessages messages;
+        k52::test::ScriptedFileDialogs dialogs;
+        Files files;
+        Adapters scanner;
+        DesktopServices services;
+        services.messages = &messages;
+        services.templateDialogs = &dialogs;
+        services.transferFiles = &files;
+        services.scanner = &scanner;
+        services.terminals.lines = rack.Lines();
+        const std::string folder = dir_.filePath(QStringLiteral("quit")).toStdString();
+        services.terminals.chooseFolder = [&](const std::string&) { return std::optional(folder); };
+        MainWindow main(services);
+        main.show();
+        main.OnCommand(kCmdTerminals);
+        TerminalsWindow* w = main.terminalsWindow();
+        QVERIFY(w && w->isVisible());
+        w->SetChecked(0, true);
+        w->SetChecked(1, true);
+        w->collectButton()->click();
+        QVERIFY(w->collecting());
+
+        QTimer::singleShot(0, &main, [&] { main.close(); });
+        QTimer hung;  // only a failure's bound: the loop that never returns
+        hung.setSingleShot(true);
+        connect(&hung, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        hung.start(30000);
+        QCOMPARE(QApplication::exec(), 0);
+        hung.stop();
+        QVERIFY(!w->collecting() && !w->running());
+        QVERIFY(!w->isVisible() && !main.isVisible());
+        QVERIFY(messages.shown.empty());
     }
 };
 
