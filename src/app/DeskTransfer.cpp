@@ -51,9 +51,10 @@ std::variant<ReceiveRequest, TransferOutcome> DeskTransfer::PrepareReceive(Trans
     return request;
 }
 
-bool DeskTransfer::AskRetry() {
-    const NoticeBox box = RetryQuestion();
-    return messages_.ShowMessage(box.text, box.title, box.icon, MessageButtons::YesNo) == MessageAnswer::Yes;
+bool DeskTransfer::AskRetry(const Notice& failed) {
+    const NoticeBox box = RetryQuestion(failed);
+    return messages_.ShowDetailedMessage(box.text, box.title, box.icon, MessageButtons::YesNo, box.detail) ==
+           MessageAnswer::Yes;
 }
 
 void DeskTransfer::FinishReceive(const TransferOutcome& outcome) {
@@ -67,7 +68,7 @@ TransferOutcome DeskTransfer::RunDownload(Transport transport, Payload payload, 
     auto prepared = PrepareDownload(transport, payload);
     if (auto* ended = std::get_if<TransferOutcome>(&prepared)) return *ended;
     DownloadRequest& request = std::get<DownloadRequest>(prepared);
-    request.askRetry = [this] { return AskRetry(); };
+    request.askRetry = [this](const Notice& failed) { return AskRetry(failed); };
     return link_.Download(request, observer);
 }
 

@@ -128,7 +128,7 @@ MainWindow::MainWindow(const DesktopServices& services)
                                            services.linkClock ? *services.linkClock : ownClock_);
     desk_ = std::make_unique<DeskTransfer>(*link_, *transferUi_, *files);
     worker_ = new TransferThread(
-        *transferUi_, [this] { return desk_->AskRetry(); }, this);
+        *transferUi_, [this](const Notice& failed) { return desk_->AskRetry(failed); }, this);
     connect(worker_, &TransferThread::done, this, &MainWindow::TransferEnded);
 
     // The template holds its defaults before the simulator starts on it.
@@ -453,7 +453,7 @@ void MainWindow::RunDownload(Transport transport, Payload payload) {
     if (!request) return;
     StartTransfer(
         [this, request = *request](TransferObserver& observer, const StopFlag* stop,
-                                   std::function<bool()> askRetry) mutable {
+                                   TransferThread::RetryHook askRetry) mutable {
             request.stop = stop;
             request.askRetry = std::move(askRetry);
             return link_->Download(request, observer);
@@ -467,7 +467,7 @@ void MainWindow::RunReceive(Transport transport) {
     if (!request) return;
     StartTransfer(
         [this, request = *request](TransferObserver& observer, const StopFlag* stop,
-                                   std::function<bool()>) mutable {
+                                   TransferThread::RetryHook) mutable {
             request.stop = stop;
             return link_->Receive(request, observer);
         },

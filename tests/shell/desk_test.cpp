@@ -11,6 +11,7 @@
 
 #include "editor/ui/EditorSheetDialog.h"
 #include "editor/ui/SheetPlacement.h"
+#include "i18n/Translate.h"
 #include "shell/MainWindow.h"
 #include "shell/TransferWindows.h"
 #include "shell/ZoomSettings.h"
@@ -309,6 +310,13 @@ class DeskTest : public QObject {
         QCOMPARE(f.waiting.text, QStringLiteral("等待終端機回應… /dev/k52-test-line"));
         // The terminal's own messages are unchanged, and everything is gone at the end.
         QCOMPARE(f.messages.texts(), (std::vector<std::string>{"終端機尚未就緒!!", "下載失敗,再試一次嗎??"}));
+        // Beneath both: the device (as the in-memory line names it) and what to check, in the chosen
+        // language once shown.
+        for (const test::Shown& box : f.messages.shown) {
+            QCOMPARE(box.detail, f.messages.shown[0].detail);
+            const std::string shown = LocalizeFinished(box.detail);
+            QVERIFY2(shown != box.detail && shown.find("COM1 ") != std::string::npos, shown.c_str());
+        }
         QVERIFY(!f.window->transferUi().waitingWindow());
         QVERIFY(!QGuiApplication::overrideCursor());
     }
