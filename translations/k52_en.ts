@@ -470,6 +470,33 @@
     </message>
 </context>
 <context>
+    <name>Help</name>
+    <message>
+        <source>說明</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>使用說明</source>
+        <translation>Guide</translation>
+    </message>
+    <message>
+        <source>範本檔格式</source>
+        <translation>Template format</translation>
+    </message>
+    <message>
+        <source>如何開始</source>
+        <translation>How to begin</translation>
+    </message>
+    <message>
+        <source>在終端機上按滑鼠右鍵 (或按 PWR 鍵) 開啟功能表; Ctrl+E 編輯程式</source>
+        <translation>Right-click the terminal, or press PWR, for the menu; Ctrl+E edits</translation>
+    </message>
+    <message>
+        <source>知道了</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>Link</name>
     <message>
         <source>完成 : 共接收 %1 筆資料. 
@@ -824,6 +851,10 @@ F1: show or hide these keys</translation>
     <message>
         <source>儲存圖片...</source>
         <translation>Save picture...</translation>
+    </message>
+    <message>
+        <source>說明...</source>
+        <translation>Help...</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,8 @@
 #include "i18n/Translate.h"
 #include "ports/PortResolver.h"
 #include "shell/AboutBox.h"
+#include "shell/DeskSettings.h"
+#include "shell/HelpWindow.h"
 #include "shell/PortSettingsDialog.h"
 #include "shell/QtDialogs.h"
 #include "shell/ShortcutKeys.h"
@@ -27,7 +29,6 @@
 #include "shell/TransferWindows.h"
 #include "shell/UnsimulatedNote.h"
 #include "shell/Zoom.h"
-#include "shell/ZoomSettings.h"
 #include "simulator/ScreenCheck.h"
 #include "simulator/Unsimulated.h"
 #include "simulator/ui/SimulatorWidget.h"
@@ -222,8 +223,20 @@ void MainWindow::ApplyZoom(int percent) {
         a->setCheckable(true);
         a->setChecked(*step == zoom_);
     }
-    // A larger terminal moves back onto its screen as far as it fits there.
-    if (QScreen* s = screen()) {
+    KeepOnScreen();
+}
+
+void MainWindow::PlaceAt(const QPoint& topLeft) {
+    move(topLeft);
+    KeepOnScreen();
+}
+
+void MainWindow::KeepOnScreen() {
+    // A larger terminal, or one placed where a screen used to be, moves back onto a screen as far as it
+    // fits there.
+    QScreen* s = QGuiApplication::screenAt(geometry().center());
+    if (!s) s = screen();
+    if (s) {
         const QRect area = s->availableGeometry();
         QPoint at = pos();
         at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - width())));
@@ -267,6 +280,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     closeAfterTerminals_ = false;
     if (simulator_->recording()) StopRecording();
+    RememberPosition(pos());
     event->accept();
 }
 
@@ -417,6 +431,13 @@ void MainWindow::OpenFromCommandLine(const std::string& path) {
     const bool opened = OpenTemplate(doc_, named, *messages_) == 1;
     UpdateTitle();
     if (opened) OpenEditor();
+}
+
+void MainWindow::ShowHelp() {
+    if (!help_) help_ = new HelpWindow(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
 }
 
 void MainWindow::ShowAbout() {

@@ -60,6 +60,8 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     QMenu* commandMenu() const { return menu_; }
     // The Terminals window once it has been opened.
     TerminalsWindow* terminalsWindow() const { return terminals_; }
+    // The help window once it has been opened.
+    QWidget* helpWindow() const { return help_; }
     TerminalLink& link() { return *link_; }
     QtTransferUi& transferUi() { return *transferUi_; }
     bool transferRunning() const { return transferRunning_; }
@@ -75,6 +77,8 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     // Shows the terminal at `percent` (snapped to an offered step) without remembering it; the zoom
     // commands also store it for the next run.
     void ApplyZoom(int percent);
+    // Moves the terminal to `topLeft` (where the last run left it), as far onto a screen as it fits.
+    void PlaceAt(const QPoint& topLeft);
     int Zoom() const override { return zoom_; }
 
     // Records the terminal's keys and ticks from a fresh start; StopRecording writes them to `path` as
@@ -102,12 +106,14 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     void RunDownload(Transport transport, Payload payload) override;
     void RunReceive(Transport transport) override;
     void UseTerminalTool(TerminalTool tool) override;
+    void ShowHelp() override;
     void ShowAbout() override;
     void RequestClose() override;
     void SetZoom(int percent) override;
     // EditorHost
     void TemplateApplied() override;
 
+    void KeepOnScreen();
     // The record command's item says what choosing it does now.
     void UpdateRecordItem();
     // The note on what the template uses that the terminal here does not simulate.
@@ -134,6 +140,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     TransferThread* worker_ = nullptr;
     TransferChoices* files_ = nullptr;
     TerminalsWindow* terminals_ = nullptr;
+    QWidget* help_ = nullptr;
     PortScanner* scanner_ = nullptr;
     SimulatorWidget* simulator_ = nullptr;
     UnsimulatedNote* note_ = nullptr;

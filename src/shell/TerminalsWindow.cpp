@@ -10,7 +10,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QShortcut>
 #include <QTableView>
 #include <QTimer>
@@ -23,6 +22,7 @@
 #include "i18n/Translate.h"
 #include "line/Clock.h"
 #include "line/SerialLine.h"
+#include "shell/DeskSettings.h"
 #include "shell/QtDialogs.h"
 #include "shell/TerminalsCollecting.h"
 #include "shell/TerminalsModel.h"
@@ -89,12 +89,12 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
         };
     worker_ = new Worker(this);
     rack_.rememberedCradle = [](const std::string& device) {
-        return QSettings().value(CradleKey(device), false).toBool();
+        return DeskSettings().value(CradleKey(device), false).toBool();
     };
 
     model_ = new TerminalsModel(rack_, this);
     model_->cradleChanged = [this](std::size_t row, bool on) {
-        QSettings().setValue(CradleKey(rack_.rows()[row].device), on);
+        DeskSettings().setValue(CradleKey(rack_.rows()[row].device), on);
     };
     table_ = new QTableView(this);
     table_->setModel(model_);
@@ -280,7 +280,7 @@ void TerminalsWindow::ReceiveData() {
 
 std::optional<std::string> TerminalsWindow::ChooseFolder(const QString& key, const std::string& fallback,
                                                          const QString& title) {
-    std::string previous = QFile::encodeName(QSettings().value(key).toString()).toStdString();
+    std::string previous = QFile::encodeName(DeskSettings().value(key).toString()).toStdString();
     if (previous.empty()) previous = fallback;
     std::optional<std::string> folder;
     if (services_.chooseFolder) {
@@ -292,7 +292,7 @@ std::optional<std::string> TerminalsWindow::ChooseFolder(const QString& key, con
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             folder = QFile::encodeName(dialog.selectedFiles().front()).toStdString();
     }
-    if (folder) QSettings().setValue(key, QFile::decodeName(folder->c_str()));
+    if (folder) DeskSettings().setValue(key, QFile::decodeName(folder->c_str()));
     return folder;
 }
 

@@ -6,10 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "shell/DeskSettings.h"
 #include "shell/FontConfigPrefetch.h"
+#include "shell/HelpWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/Translations.h"
-#include "shell/ZoomSettings.h"
 #include "simulator/ui/SimulatorWidget.h"
 
 int main(int argc, char** argv) {
@@ -28,13 +29,19 @@ int main(int argc, char** argv) {
     k52::PrefetchFirstPictureImages();
     k52::InstallTranslations(k52::LanguageFromEnvironment());
     fonts.Finish();
+    k52::MoveStraySettings();
     k52::MainWindow window;
+    if (const auto at = k52::RestoredPosition()) window.PlaceAt(*at);
     // The window was shaped at 100% as it was built; shaping it again costs a scaled mask of the case.
     if (const int zoom = k52::RestoredZoom(window.screen()); zoom != window.Zoom()) window.ApplyZoom(zoom);
     window.show();
     // A frameless window is not always given the keyboard by the window manager; the shortcuts need it.
     window.raise();
     window.activateWindow();
+    // The hint goes once the menu has been found.
+    if (QWidget* hint = k52::ShowFirstStartHint(&window))
+        QObject::connect(window.simulatorWidget(), &k52::SimulatorWidget::commandRequested, hint,
+                         &QWidget::close);
     // QApplication has taken its own options out of argv; what is left is ours.
     if (argc > 1) {
         if (argc > 2) std::fprintf(stderr, "k52gen: one template at a time; opening %s\n", argv[1]);
