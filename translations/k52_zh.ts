@@ -430,6 +430,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>無法儲存連接埠的指定: %1</translation>
     </message>
     <message>
+        <source>The records are in %1</source>
+        <translation>資料已存入 %1</translation>
+    </message>
+    <message>
         <source>The terminal on %1 did not take a packet. Check that the cable is plugged in firmly, or that the terminal stays in its cradle, then try again.</source>
         <translation>%1 上的終端機沒有收下封包. 請確認傳輸線已插牢, 或終端機穩穩放在傳輸座上, 再試一次.</translation>
     </message>

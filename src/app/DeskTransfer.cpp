@@ -59,8 +59,9 @@ bool DeskTransfer::AskRetry(const Notice& failed) {
 
 void DeskTransfer::FinishReceive(const TransferOutcome& outcome) {
     if (!outcome.Succeeded() || !outcome.fileKept || outcome.recordsStored == 0) return;
-    const NoticeBox box = ReceiveDoneQuestion(outcome.recordsStored);
-    if (messages_.ShowMessage(box.text, box.title, box.icon, MessageButtons::YesNo) == MessageAnswer::Yes)
+    const NoticeBox box = ReceiveDoneQuestion(outcome.recordsStored, outcome.dataFile);
+    if (messages_.ShowDetailedMessage(box.text, box.title, box.icon, MessageButtons::YesNo, box.detail) ==
+        MessageAnswer::Yes)
         choices_.OpenForViewing(outcome.dataFile);
 }
 

@@ -262,11 +262,9 @@ NoticeBox DownloadProgressWords() {
     return {Tr(kProgressText), Tr(kProgressTitle), MessageIcon::None, {}};
 }
 
-NoticeBox ReceiveDoneQuestion(int count) {
+NoticeBox ReceiveDoneQuestion(int count, const std::string& file) {
     return {Text(K52_TR("Link", "完成 : 共接收 %1 筆資料. \n立即瀏覽接收到的資料嗎??"), {Number(count)}),
-            Tr(kReceiveTitle),
-            MessageIcon::None,
-            {}};
+            Tr(kReceiveTitle), MessageIcon::None, Substitute(K52_EN("The records are in %1"), {file})};
 }
 
 std::string FailureCode(const TransferOutcome& o) {

@@ -29,8 +29,9 @@ std::string NoticeLine(const Notice& notice);
 NoticeBox RetryQuestion(const Notice& failed);
 // The progress window of a download: its title and the text above the bar.
 NoticeBox DownloadProgressWords();
-// The desk's question after records came: the count, and whether to look at them now.
-NoticeBox ReceiveDoneQuestion(int count);
+// The desk's question after records came: the count, and whether to look at them now; beneath it, the
+// file they are in.
+NoticeBox ReceiveDoneQuestion(int count, const std::string& file);
 
 // "port-open", "no-reply", "refused", ...; empty when the transfer succeeded. Codes for scripts, the
 // same in every language.

@@ -2,9 +2,11 @@
 #include "shell/TerminalsWindow.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -48,6 +50,19 @@ std::int64_t NowMs() {
     }();
     return timer.elapsed();
 }
+
+// A folder dialog that takes the name of a folder not there yet, and makes it, as k52cli does.
+class NewFolderDialog : public QFileDialog {
+  public:
+    using QFileDialog::QFileDialog;
+
+  protected:
+    void accept() override {
+        const QStringList chosen = selectedFiles();
+        if (!chosen.isEmpty() && !QFileInfo::exists(chosen.front())) QDir().mkpath(chosen.front());
+        QFileDialog::accept();
+    }
+};
 
 }  // namespace
 
@@ -253,8 +268,12 @@ void TerminalsWindow::ReceiveData() {
     std::vector<std::size_t> rows = CheckedRows();
     std::erase_if(rows, [this](std::size_t i) { return rack_.rows()[i].state == RowState::Running; });
     if (rows.empty()) return;
-    const std::optional<std::string> folder = ChooseFolder(kFolderKey, std::string(), tr("接收資料"));
+    const std::optional<std::string> folder = ChooseFolder(
+        kFolderKey, QFile::encodeName(QDir::homePath() + QStringLiteral("/K52/received")).toStdString(),
+        tr("接收資料"));
     if (!folder) return;
+    // A folder typed by hand, or chosen by a test, is made as k52cli makes it.
+    QDir().mkpath(QFile::decodeName(folder->c_str()));
 
     const ReceivePlan plan = rack_.PlanReceive(*folder, rows);
     if (!plan.collision.empty()) {
@@ -282,11 +301,13 @@ std::optional<std::string> TerminalsWindow::ChooseFolder(const QString& key, con
                                                          const QString& title) {
     std::string previous = QFile::encodeName(DeskSettings().value(key).toString()).toStdString();
     if (previous.empty()) previous = fallback;
+    // The folder offered is there to be chosen, rather than refused as not found.
+    if (!previous.empty()) QDir().mkpath(QFile::decodeName(previous.c_str()));
     std::optional<std::string> folder;
     if (services_.chooseFolder) {
         folder = services_.chooseFolder(previous);
     } else {
-        QFileDialog dialog(this, title, QFile::decodeName(previous.c_str()));
+        NewFolderDialog dialog(this, title, QFile::decodeName(previous.c_str()));
         dialog.setFileMode(QFileDialog::Directory);
         dialog.setOption(QFileDialog::ShowDirsOnly);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -19,7 +20,9 @@
 #include "app/DeskTransfer.h"
 #include "app/TransferWording.h"
 #include "peer/TerminalPeer.h"
+#include "shell/DeskSettings.h"
 #include "shell/MainWindow.h"
+#include "shell/QtDialogs.h"
 #include "shell/Shell.h"
 #include "shell/TerminalsModel.h"
 #include "shell/TerminalsWindow.h"
@@ -271,6 +274,72 @@ class TerminalsWindowTest : public QObject {
         w.close();
         QVERIFY(ended.wait(20000));
         QTRY_VERIFY(!w.isVisible());
+    }
+
+    // The folder offered is there to be chosen, one typed by name is made as k52cli makes it, and each
+    // kind of file starts in the folder last used for it, not where another dialog left off.
+    void theFoldersOfferedAndTypedAreMade() {
+        const QString home = dir_.filePath(QStringLiteral("home"));
+        QVERIFY(QDir().mkpath(home));
+        qputenv("HOME", QFile::encodeName(home));
+        DeskSettings().remove(QStringLiteral("terminals"));
+        Rack rack;
+        for (int i = 0; i < 3; ++i) rack.Put(i, {}, Records({"R1"}));
+        ScriptedMessages messages;
+        Files files;
+        Adapters scanner;
+        TerminalsServices services;
+        services.messages = &messages;
+        services.files = &files;
+        services.scanner = &scanner;
+        services.lines = rack.Lines();
+        ApplicationTemplate tmpl = StartupTemplate();
+        TerminalsWindow w(tmpl, services, nullptr);
+        w.show();
+        w.SetChecked(0, true);
+        QString offered;
+        auto look = [&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            offered = dialog->directory().absolutePath();
+            dialog->reject();
+        };
+        k52::test::OnNextModal(look);
+        w.collectButton()->click();
+        QCOMPARE(offered, home + QStringLiteral("/K52/collected"));
+        QVERIFY(QFileInfo(offered).isDir() && !w.collecting());
+
+        const QString typed = home + QStringLiteral("/shift/early");
+        k52::test::OnNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            // Typed, as a person would: the name field takes the whole path.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(typed);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QSignalSpy ended(&w, &TerminalsWindow::allEnded);
+        w.receiveButton()->click();
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(QString::fromStdString(w.rack().rows()[0].file), typed + QStringLiteral("/ttyUSB0.TXT"));
+        QCOMPARE(ReadAll(w.rack().rows()[0].file), std::string("R1\r\n"));
+
+        const QString plans = home + QStringLiteral("/plans");
+        QVERIFY(QDir().mkpath(plans));
+        k52::test::OnNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            dialog->selectFile(plans + QStringLiteral("/a.ATC"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QVERIFY(ChooseFile(&w, true, {{"T", "*.ATC"}}, "ATC", {}, kTemplateFolderKey));
+        k52::test::OnNextModal(look);
+        ChooseFile(&w, false, {{"L", "*.TXT"}}, "TXT", {}, kLookupFolderKey);
+        QCOMPARE(offered, home);
+        k52::test::OnNextModal(look);
+        ChooseFile(&w, false, {{"T", "*.ATC"}}, "ATC", {}, kTemplateFolderKey);
+        QCOMPARE(offered, plans);
     }
 
     // Closing k52gen while the Terminals window collects ends the program, with status 0, once every
