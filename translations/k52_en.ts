@@ -1424,10 +1424,6 @@ F1: show or hide these keys</translation>
         <translation>not connected</translation>
     </message>
     <message>
-        <source>完成 %1, 失敗 %2, 執行中 %3</source>
-        <translation>Done %1, failed %2, running %3</translation>
-    </message>
-    <message>
         <source>接收資料</source>
         <translation>Receive Data</translation>
     </message>
@@ -1440,6 +1436,14 @@ F1: show or hide these keys</translation>
 要取代它們嗎??</source>
         <translation>These files exist already:%1
 Replace them?</translation>
+    </message>
+    <message>
+        <source>沒有找到終端機: 請插上傳輸線或傳輸座的轉接器, 或在傳輸埠設定中為 COM1..COM6 指定裝置.</source>
+        <translation>No terminals found: plug in the adapter of a cable or cradle, or assign a device to COM1..COM6 in the port settings.</translation>
+    </message>
+    <message>
+        <source>完成 %1, 失敗 %2, 執行中 %3, 收集中 %4</source>
+        <translation>Done %1, failed %2, running %3, collecting %4</translation>
     </message>
 </context>
 <context>

@@ -156,8 +156,18 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     auto* all = new QShortcut(QKeySequence::SelectAll, this);
     connect(all, &QShortcut::activated, this, &TerminalsWindow::CheckAll);
 
+    // An empty table says what makes a row.
+    empty_ = new QLabel(
+        tr("沒有找到終端機: 請插上傳輸線或傳輸座的轉接器, 或在傳輸埠設定中為 COM1..COM6 指定裝置."),
+        table_->viewport());
+    empty_->setWordWrap(true);
+    empty_->setAlignment(Qt::AlignCenter);
+    auto* emptyLayout = new QVBoxLayout(table_->viewport());
+    emptyLayout->addWidget(empty_);
+
     // The first look is made at once, so the window opens with its rows.
     ApplyScan(ScanRack(*services_.scanner));
+    ShowSummary();
     rescanTimer_ = new QTimer(this);
     connect(rescanTimer_, &QTimer::timeout, this, &TerminalsWindow::Rescan);
     rescanTimer_->start(kRescanMs);
@@ -210,7 +220,9 @@ void TerminalsWindow::Rescan() {
 }
 
 void TerminalsWindow::ApplyScan(const RackScan& scan) {
-    if (!rack_.Update(scan)) return;
+    const bool changed = rack_.Update(scan);
+    empty_->setVisible(rack_.rows().empty());
+    if (!changed) return;
     model_->RackChanged();
     for (int c = TerminalsModel::kName; c < TerminalsModel::kResult; ++c) table_->resizeColumnToContents(c);
     table_->setColumnWidth(TerminalsModel::kState,
@@ -226,8 +238,14 @@ void TerminalsWindow::ShowRow(std::size_t i) {
 
 void TerminalsWindow::ShowSummary() {
     const RackSummary s = rack_.Summary();
-    summary_->setText(tr("完成 %1, 失敗 %2, 執行中 %3").arg(s.done).arg(s.failed).arg(s.running));
+    summary_->setText(tr("完成 %1, 失敗 %2, 執行中 %3, 收集中 %4")
+                          .arg(s.done)
+                          .arg(s.failed)
+                          .arg(s.running)
+                          .arg(s.collecting));
     retry_->setEnabled(s.failed > 0);
+    cancel_->setEnabled(s.running > 0);
+    cancelAll_->setEnabled(s.running > 0);
 }
 
 void TerminalsWindow::CheckAll() {

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -154,6 +155,8 @@ class TerminalsWindowTest : public QObject {
         w.show();
         QCOMPARE(w.model()->rowCount(), 3);
         QCOMPARE(Cell(w, 1, TerminalsModel::kName), QStringLiteral("Cradle 1"));
+        QVERIFY(w.emptyHint()->isHidden());
+        QVERIFY(!w.cancelButton()->isEnabled() && !w.cancelAllButton()->isEnabled());
 
         QSignalSpy ended(&w, &TerminalsWindow::allEnded);
         QApplication::setActiveWindow(&w);
@@ -185,6 +188,7 @@ class TerminalsWindowTest : public QObject {
         rack.at(2).clock.open = false;
         w.retryButton()->click();
         QCOMPARE(rows[2].state, RowState::Running);
+        QVERIFY(w.cancelButton()->isEnabled() && w.cancelAllButton()->isEnabled());
         QCOMPARE(rows[0].state, RowState::Done);
         w.CancelAll();
         rack.at(2).clock.open = true;
@@ -246,6 +250,8 @@ class TerminalsWindowTest : public QObject {
         QSignalSpy ended(&w, &TerminalsWindow::collectingEnded);
         w.collectButton()->click();
         QVERIFY(w.collecting());
+        QCOMPARE(w.rack().Summary().collecting, 1);
+        QVERIFY(w.summaryLabel()->text().contains(QLatin1Char('1')));
         QTRY_VERIFY_WITH_TIMEOUT(rows[0].lastUpload.has_value(), 20000);
         Grab(&w, "collecting");
 
@@ -267,6 +273,18 @@ class TerminalsWindowTest : public QObject {
         QVERIFY(ended.wait(20000));
         QVERIFY(!w.collecting() && !w.collectButton()->isChecked() && w.collectButton()->isEnabled());
         QVERIFY(!rows[0].collecting);
+        QCOMPARE(w.rack().Summary().collecting, 0);
+
+        // A desk with nothing plugged in says what makes a row.
+        struct None : PortScanner {
+            std::vector<DiscoveredPort> Scan() override { return {}; }
+        } none;
+        TerminalsServices bare = services;
+        bare.scanner = &none;
+        TerminalsWindow empty(tmpl, bare, nullptr);
+        empty.show();
+        QCOMPARE(empty.model()->rowCount(), 0);
+        QVERIFY(empty.emptyHint()->isVisible());
 
         // Closing the window stops the station first, then closes.
         w.collectButton()->click();
