@@ -338,7 +338,7 @@
     </message>
     <message>
         <source>資料欄位分隔符號 :</source>
-        <translation>Field separator :</translation>
+        <translation>Field separators :</translation>
     </message>
     <message>
         <source>數值 :</source>
@@ -350,7 +350,7 @@
     </message>
     <message>
         <source>檢查安全密碼 (10 位數以內) :</source>
-        <translation>Password (up to 10 digits) :</translation>
+        <translation>Password (up to 10 characters) :</translation>
     </message>
     <message>
         <source>系統設定</source>
@@ -747,15 +747,15 @@ F1: show or hide these keys</translation>
     <name>QtTransferFiles</name>
     <message>
         <source>Lookup data files {*.TXT}</source>
-        <translation>Lookup data files {*.TXT}</translation>
+        <translation>Lookup data files (*.TXT)</translation>
     </message>
     <message>
         <source>All files {*.*}</source>
-        <translation>All files {*.*}</translation>
+        <translation>All files (*.*)</translation>
     </message>
     <message>
         <source>Data files {*.TXT}</source>
-        <translation>Data files {*.TXT}</translation>
+        <translation>Data files (*.TXT)</translation>
     </message>
 </context>
 <context>
@@ -766,7 +766,7 @@ F1: show or hide these keys</translation>
     </message>
     <message>
         <source>儲存目前程式嗎??</source>
-        <translation>Save the current program?</translation>
+        <translation>Save the current template?</translation>
     </message>
     <message>
         <source>經由 RS-232 或 IrDA...</source>
@@ -1274,15 +1274,15 @@ F1: show or hide these keys</translation>
     </message>
     <message>
         <source>Data files {*.TXT}</source>
-        <translation>Data files {*.TXT}</translation>
+        <translation>Data files (*.TXT)</translation>
     </message>
     <message>
         <source>All files {*.*}</source>
-        <translation>All files {*.*}</translation>
+        <translation>All files (*.*)</translation>
     </message>
     <message>
         <source>CSV files {*.csv}</source>
-        <translation>CSV files {*.csv}</translation>
+        <translation>CSV files (*.csv)</translation>
     </message>
 </context>
 <context>
