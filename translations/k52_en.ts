@@ -354,7 +354,7 @@
     </message>
     <message>
         <source>資料欄位分隔符號 :</source>
-        <translation>Field separator :</translation>
+        <translation>Field separators :</translation>
     </message>
     <message>
         <source>數值 :</source>
@@ -366,7 +366,7 @@
     </message>
     <message>
         <source>檢查安全密碼 (10 位數以內) :</source>
-        <translation>Password (up to 10 digits) :</translation>
+        <translation>Password (up to 10 characters) :</translation>
     </message>
     <message>
         <source>系統設定</source>
@@ -523,6 +523,33 @@
     <message>
         <source>索引資料檔 (*.TXT *.txt);;所有檔案 (*)</source>
         <translation>Lookup data files (*.TXT *.txt);;All files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>Help</name>
+    <message>
+        <source>說明</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>使用說明</source>
+        <translation>Guide</translation>
+    </message>
+    <message>
+        <source>範本檔格式</source>
+        <translation>Template format</translation>
+    </message>
+    <message>
+        <source>如何開始</source>
+        <translation>How to begin</translation>
+    </message>
+    <message>
+        <source>在終端機上按滑鼠右鍵 (或按 PWR 鍵) 開啟功能表; Ctrl+E 編輯程式</source>
+        <translation>Right-click the terminal, or press PWR, for the menu; Ctrl+E edits</translation>
+    </message>
+    <message>
+        <source>知道了</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -776,15 +803,15 @@ F1: show or hide these keys</translation>
     <name>QtTransferFiles</name>
     <message>
         <source>Lookup data files {*.TXT}</source>
-        <translation>Lookup data files {*.TXT}</translation>
+        <translation>Lookup data files (*.TXT)</translation>
     </message>
     <message>
         <source>All files {*.*}</source>
-        <translation>All files {*.*}</translation>
+        <translation>All files (*.*)</translation>
     </message>
     <message>
         <source>Data files {*.TXT}</source>
-        <translation>Data files {*.TXT}</translation>
+        <translation>Data files (*.TXT)</translation>
     </message>
 </context>
 <context>
@@ -795,7 +822,7 @@ F1: show or hide these keys</translation>
     </message>
     <message>
         <source>儲存目前程式嗎??</source>
-        <translation>Save the current program?</translation>
+        <translation>Save the current template?</translation>
     </message>
     <message>
         <source>經由 RS-232 或 IrDA...</source>
@@ -884,6 +911,10 @@ F1: show or hide these keys</translation>
     <message>
         <source>儲存圖片...</source>
         <translation>Save picture...</translation>
+    </message>
+    <message>
+        <source>說明...</source>
+        <translation>Help...</translation>
     </message>
 </context>
 <context>
@@ -1630,15 +1661,15 @@ F1: show or hide these keys</translation>
     </message>
     <message>
         <source>Data files {*.TXT}</source>
-        <translation>Data files {*.TXT}</translation>
+        <translation>Data files (*.TXT)</translation>
     </message>
     <message>
         <source>All files {*.*}</source>
-        <translation>All files {*.*}</translation>
+        <translation>All files (*.*)</translation>
     </message>
     <message>
         <source>CSV files {*.csv}</source>
-        <translation>CSV files {*.csv}</translation>
+        <translation>CSV files (*.csv)</translation>
     </message>
 </context>
 <context>
@@ -1780,10 +1811,6 @@ F1: show or hide these keys</translation>
         <translation>not connected</translation>
     </message>
     <message>
-        <source>完成 %1, 失敗 %2, 執行中 %3</source>
-        <translation>Done %1, failed %2, running %3</translation>
-    </message>
-    <message>
         <source>接收資料</source>
         <translation>Receive Data</translation>
     </message>
@@ -1796,6 +1823,14 @@ F1: show or hide these keys</translation>
 要取代它們嗎??</source>
         <translation>These files exist already:%1
 Replace them?</translation>
+    </message>
+    <message>
+        <source>沒有找到終端機: 請插上傳輸線或傳輸座的轉接器, 或在傳輸埠設定中為 COM1..COM6 指定裝置.</source>
+        <translation>No terminals found: plug in the adapter of a cable or cradle, or assign a device to COM1..COM6 in the port settings.</translation>
+    </message>
+    <message>
+        <source>完成 %1, 失敗 %2, 執行中 %3, 收集中 %4</source>
+        <translation>Done %1, failed %2, running %3, collecting %4</translation>
     </message>
 </context>
 <context>

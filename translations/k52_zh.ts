@@ -336,6 +336,14 @@
         <translation>訊息</translation>
     </message>
     <message>
+        <source>No terminal answered on %1. Check that:
+- the cable is plugged in at both ends, or the terminal sits in its cradle
+- the terminal is switched on and waits in its download screen</source>
+        <translation>%1 上沒有終端機回應. 請檢查:
+- 傳輸線兩端都已插好, 或終端機已放在傳輸座上
+- 終端機已開機, 並停在下載畫面</translation>
+    </message>
+    <message>
         <source>OPTIONS</source>
         <translation>選項</translation>
     </message>
@@ -412,6 +420,14 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>The port assignments could not be stored: %1</source>
         <translation>無法儲存連接埠的指定: %1</translation>
+    </message>
+    <message>
+        <source>The records are in %1</source>
+        <translation>資料已存入 %1</translation>
+    </message>
+    <message>
+        <source>The terminal on %1 did not take a packet. Check that the cable is plugged in firmly, or that the terminal stays in its cradle, then try again.</source>
+        <translation>%1 上的終端機沒有收下封包. 請確認傳輸線已插牢, 或終端機穩穩放在傳輸座上, 再試一次.</translation>
     </message>
     <message>
         <source>USB</source>
@@ -740,6 +756,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>no progress lines</source>
         <translation>不顯示進度</translation>
+    </message>
+    <message>
+        <source>no terminal answered on %1: check the cable (or that the terminal sits in its cradle) and that the terminal waits in its download screen</source>
+        <translation>%1 上沒有終端機回應: 請檢查傳輸線 (或終端機是否放在傳輸座上), 以及終端機是否停在下載畫面</translation>
     </message>
     <message>
         <source>no-reply</source>

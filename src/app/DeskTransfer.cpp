@@ -51,15 +51,17 @@ std::variant<ReceiveRequest, TransferOutcome> DeskTransfer::PrepareReceive(Trans
     return request;
 }
 
-bool DeskTransfer::AskRetry() {
-    const NoticeBox box = RetryQuestion();
-    return messages_.ShowMessage(box.text, box.title, box.icon, MessageButtons::YesNo) == MessageAnswer::Yes;
+bool DeskTransfer::AskRetry(const Notice& failed) {
+    const NoticeBox box = RetryQuestion(failed);
+    return messages_.ShowDetailedMessage(box.text, box.title, box.icon, MessageButtons::YesNo, box.detail) ==
+           MessageAnswer::Yes;
 }
 
 void DeskTransfer::FinishReceive(const TransferOutcome& outcome) {
     if (!outcome.Succeeded() || !outcome.fileKept || outcome.recordsStored == 0) return;
-    const NoticeBox box = ReceiveDoneQuestion(outcome.recordsStored);
-    if (messages_.ShowMessage(box.text, box.title, box.icon, MessageButtons::YesNo) == MessageAnswer::Yes)
+    const NoticeBox box = ReceiveDoneQuestion(outcome.recordsStored, outcome.dataFile);
+    if (messages_.ShowDetailedMessage(box.text, box.title, box.icon, MessageButtons::YesNo, box.detail) ==
+        MessageAnswer::Yes)
         choices_.OpenForViewing(outcome.dataFile);
 }
 
@@ -67,7 +69,7 @@ TransferOutcome DeskTransfer::RunDownload(Transport transport, Payload payload, 
     auto prepared = PrepareDownload(transport, payload);
     if (auto* ended = std::get_if<TransferOutcome>(&prepared)) return *ended;
     DownloadRequest& request = std::get<DownloadRequest>(prepared);
-    request.askRetry = [this] { return AskRetry(); };
+    request.askRetry = [this](const Notice& failed) { return AskRetry(failed); };
     return link_.Download(request, observer);
 }
 

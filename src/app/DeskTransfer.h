@@ -36,8 +36,9 @@ class DeskTransfer {
     std::variant<ReceiveRequest, TransferOutcome> PrepareReceive(Transport transport);
     // What follows a receive on the desk: the count, and the records shown when the person wants them.
     void FinishReceive(const TransferOutcome& outcome);
-    // The question between download attempts, on the desk: true starts another.
-    bool AskRetry();
+    // The question between download attempts, on the desk, after the notice the attempt ended with:
+    // true starts another.
+    bool AskRetry(const Notice& failed);
 
     // The whole command on the calling thread, for front ends without a worker.
     TransferOutcome RunDownload(Transport transport, Payload payload, TransferObserver& observer);

@@ -261,6 +261,7 @@ RackSummary TerminalRack::Summary() const {
         s.done += r.state == RowState::Done;
         s.failed += r.state == RowState::Failed;
         s.running += r.state == RowState::Running;
+        s.collecting += r.collecting;
     }
     return s;
 }

@@ -55,7 +55,7 @@ struct RackRow {
 };
 
 struct RackSummary {
-    int done = 0, failed = 0, running = 0;
+    int done = 0, failed = 0, running = 0, collecting = 0;
 };
 
 // Receive into a folder: each row's file, and those that stand already (to be listed in one question

@@ -84,6 +84,27 @@ std::string LookupRefusalText(const Notice& n) {
     return {};
 }
 
+// What to look at when a download drew no answer, naming the device: English, finished, as the detail.
+std::string NoAnswerDetail(const std::string& device) {
+    return Substitute(K52_EN("No terminal answered on %1. Check that:\n"
+                             "- the cable is plugged in at both ends, or the terminal sits in its cradle\n"
+                             "- the terminal is switched on and waits in its download screen"),
+                      {device});
+}
+
+std::string RefusedDetail(const std::string& device) {
+    return Substitute(K52_EN("The terminal on %1 did not take a packet. Check that the cable is plugged in "
+                             "firmly, or that the terminal stays in its cradle, then try again."),
+                      {device});
+}
+
+// The detail of a failed attempt's boxes: the device, and what to check.
+std::string AttemptDetail(const Notice& n) {
+    if (n.kind == NoticeKind::TerminalNotReady) return NoAnswerDetail(n.device);
+    if (n.kind == NoticeKind::PacketRefused) return RefusedDetail(n.device);
+    return {};
+}
+
 std::string LinesList(const std::vector<long>& lines) {
     std::string list;
     for (long line : lines) list += (list.empty() ? "" : ", ") + Number(line);
@@ -223,6 +244,8 @@ NoticeBox WordNotice(const Notice& n) {
         }
     if (n.kind == NoticeKind::PortOpenFailed || n.kind == NoticeKind::ReceivePortOpenFailed)
         box.detail = n.reason;
+    else
+        box.detail = AttemptDetail(n);
     return box;
 }
 
@@ -231,19 +254,17 @@ std::string NoticeLine(const Notice& n) {
     return box.title + ": " + box.text;
 }
 
-NoticeBox RetryQuestion() {
-    return {Tr(kRetryQuestion), Tr(kErrorTitle), MessageIcon::Question, {}};
+NoticeBox RetryQuestion(const Notice& failed) {
+    return {Tr(kRetryQuestion), Tr(kErrorTitle), MessageIcon::Question, AttemptDetail(failed)};
 }
 
 NoticeBox DownloadProgressWords() {
     return {Tr(kProgressText), Tr(kProgressTitle), MessageIcon::None, {}};
 }
 
-NoticeBox ReceiveDoneQuestion(int count) {
+NoticeBox ReceiveDoneQuestion(int count, const std::string& file) {
     return {Text(K52_TR("Link", "完成 : 共接收 %1 筆資料. \n立即瀏覽接收到的資料嗎??"), {Number(count)}),
-            Tr(kReceiveTitle),
-            MessageIcon::None,
-            {}};
+            Tr(kReceiveTitle), MessageIcon::None, Substitute(K52_EN("The records are in %1"), {file})};
 }
 
 std::string FailureCode(const TransferOutcome& o) {
@@ -294,6 +315,13 @@ std::vector<std::string> OutcomeNotes(const TransferOutcome& o, bool receive, co
             break;
         case LinkFailure::LineLost:
             notes.push_back(Localize("the device went away during the exchange (unplugged?)"));
+            break;
+        case LinkFailure::TransferFailed:
+            if (o.unanswered)
+                notes.push_back(
+                    Localize("no terminal answered on %1: check the cable (or that the terminal "
+                             "sits in its cradle) and that the terminal waits in its download screen",
+                             {o.device}));
             break;
         default:
             break;

@@ -16,20 +16,22 @@ struct NoticeBox {
     std::string text;
     std::string title;
     MessageIcon icon = MessageIcon::Exclamation;
-    // The system's reason beneath the text (why a port would not open): English, finished; a front end
-    // shows it with LocalizeFinished.
+    // Beneath the text: the system's reason (why a port would not open), or the device and what to check
+    // when no terminal answered. English, finished; a front end shows it with LocalizeFinished.
     std::string detail;
 };
 
 NoticeBox WordNotice(const Notice& notice);
 // "TITLE: TEXT", as k52cli and the Terminals window show a message box.
 std::string NoticeLine(const Notice& notice);
-// The question asked between download attempts; Yes starts another.
-NoticeBox RetryQuestion();
+// The question asked between download attempts, after the notice the attempt ended with; Yes starts
+// another. Its detail names the device and what to check.
+NoticeBox RetryQuestion(const Notice& failed);
 // The progress window of a download: its title and the text above the bar.
 NoticeBox DownloadProgressWords();
-// The desk's question after records came: the count, and whether to look at them now.
-NoticeBox ReceiveDoneQuestion(int count);
+// The desk's question after records came: the count, and whether to look at them now; beneath it, the
+// file they are in.
+NoticeBox ReceiveDoneQuestion(int count, const std::string& file);
 
 // "port-open", "no-reply", "refused", ...; empty when the transfer succeeded. Codes for scripts, the
 // same in every language.

@@ -12,6 +12,7 @@
 #include "cli/HelpFormat.h"
 #include "i18n/Translate.h"
 #include "util/Parse.h"
+#include "util/Version.h"
 
 namespace k52::cli {
 
@@ -75,6 +76,10 @@ int RunCommandLine(int argc, const char* const* argv) {
     };
     if (argc < 2) return printUsage();
     const std::string_view name = argv[1];
+    if (name == "--version") {
+        std::cout << VersionLine("k52cli") << "\n";
+        return kExitOk;
+    }
     if (name == "help") {
         std::cout << app.help();
         return kExitOk;

@@ -7,6 +7,7 @@
 
 #include "protocol/LineSpeeds.h"
 #include "util/Parse.h"
+#include "util/Version.h"
 
 namespace k52 {
 namespace {
@@ -112,8 +113,13 @@ PeerCommand ParsePeerCommandLine(int argc, const char* const* argv) {
     RawOptions raw;
     AddTerminalOptions(app, args, raw);
     AddPlayOptions(app, args, raw);
+    app.set_version_flag("--version", VersionLine("k52peer"));
     try {
         app.parse(argc, argv);
+    } catch (const CLI::CallForVersion& e) {
+        PeerCommand version;
+        version.out = std::string(e.what()) + "\n";
+        return version;
     } catch (const CLI::CallForHelp&) {
         PeerCommand help;
         help.out = app.help();

@@ -20,6 +20,8 @@
 #include "i18n/Translate.h"
 #include "ports/PortResolver.h"
 #include "shell/AboutBox.h"
+#include "shell/DeskSettings.h"
+#include "shell/HelpWindow.h"
 #include "shell/PortSettingsDialog.h"
 #include "shell/QtDialogs.h"
 #include "shell/ShortcutKeys.h"
@@ -28,7 +30,6 @@
 #include "shell/TransferWindows.h"
 #include "shell/UnsimulatedNote.h"
 #include "shell/Zoom.h"
-#include "shell/ZoomSettings.h"
 #include "simulator/ScreenCheck.h"
 #include "simulator/Unsimulated.h"
 #include "simulator/ui/SimulatorWidget.h"
@@ -152,11 +153,12 @@ MainWindow::MainWindow(const DesktopServices& services)
     }
     files_ = files;
     scanner_ = services.scanner;
+    terminalServices_ = services.terminals;
     link_ = std::make_unique<TerminalLink>(doc_.tmpl, services.lines ? *services.lines : ownLines_,
                                            services.linkClock ? *services.linkClock : ownClock_);
     desk_ = std::make_unique<DeskTransfer>(*link_, *transferUi_, *files);
     worker_ = new TransferThread(
-        *transferUi_, [this] { return desk_->AskRetry(); }, this);
+        *transferUi_, [this](const Notice& failed) { return desk_->AskRetry(failed); }, this);
     connect(worker_, &TransferThread::done, this, &MainWindow::TransferEnded);
 
     // The template holds its defaults before the simulator starts on it.
@@ -250,8 +252,20 @@ void MainWindow::ApplyZoom(int percent) {
         a->setCheckable(true);
         a->setChecked(*step == zoom_);
     }
-    // A larger terminal moves back onto its screen as far as it fits there.
-    if (QScreen* s = screen()) {
+    KeepOnScreen();
+}
+
+void MainWindow::PlaceAt(const QPoint& topLeft) {
+    move(topLeft);
+    KeepOnScreen();
+}
+
+void MainWindow::KeepOnScreen() {
+    // A larger terminal, or one placed where a screen used to be, moves back onto a screen as far as it
+    // fits there.
+    QScreen* s = QGuiApplication::screenAt(geometry().center());
+    if (!s) s = screen();
+    if (s) {
         const QRect area = s->availableGeometry();
         QPoint at = pos();
         at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - width())));
@@ -280,13 +294,22 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         worker_->Abandon();
         return;
     }
-    if (!shell_->CloseRequest()) {
+    if (!closeAfterTerminals_ && !shell_->CloseRequest()) {
         event->ignore();
         return;
     }
-    // Its transfers stop at their next safe point; it closes once they have.
+    // Its transfers and stations stop at their next safe point. This window closes last: a quit while
+    // the Terminals window still refuses to close is cancelled, and that window alone never ends the
+    // program.
     if (terminals_) terminals_->close();
+    if (terminals_ && (terminals_->running() || terminals_->collecting())) {
+        closeAfterTerminals_ = true;
+        event->ignore();
+        return;
+    }
+    closeAfterTerminals_ = false;
     if (simulator_->recording()) StopRecording();
+    RememberPosition(pos());
     event->accept();
 }
 
@@ -426,7 +449,14 @@ void MainWindow::OpenTerminals() {
         services.messages = messages_;
         services.files = files_;
         services.scanner = scanner_;
+        services.lines = terminalServices_.lines;
+        services.chooseFolder = terminalServices_.chooseFolder;
         terminals_ = new TerminalsWindow(doc_.tmpl, services, this);
+        auto closeIfWaiting = [this] {
+            if (closeAfterTerminals_ && !terminals_->running() && !terminals_->collecting()) close();
+        };
+        connect(terminals_, &TerminalsWindow::allEnded, this, closeIfWaiting, Qt::QueuedConnection);
+        connect(terminals_, &TerminalsWindow::collectingEnded, this, closeIfWaiting, Qt::QueuedConnection);
     }
     terminals_->show();
     terminals_->raise();
@@ -446,6 +476,13 @@ void MainWindow::OpenFromCommandLine(const std::string& path) {
     if (!opened) return;
     shell_->NoteOpened(doc_.templatePath);
     OpenEditor();
+}
+
+void MainWindow::ShowHelp() {
+    if (!help_) help_ = new HelpWindow(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
 }
 
 void MainWindow::ShowAbout() {
@@ -482,7 +519,7 @@ void MainWindow::RunDownload(Transport transport, Payload payload) {
     if (!request) return;
     StartTransfer(
         [this, request = *request](TransferObserver& observer, const StopFlag* stop,
-                                   std::function<bool()> askRetry) mutable {
+                                   TransferThread::RetryHook askRetry) mutable {
             request.stop = stop;
             request.askRetry = std::move(askRetry);
             return link_->Download(request, observer);
@@ -496,7 +533,7 @@ void MainWindow::RunReceive(Transport transport) {
     if (!request) return;
     StartTransfer(
         [this, request = *request](TransferObserver& observer, const StopFlag* stop,
-                                   std::function<bool()>) mutable {
+                                   TransferThread::RetryHook) mutable {
             request.stop = stop;
             return link_->Receive(request, observer);
         },

@@ -11,6 +11,7 @@
 #include "line/Clock.h"
 #include "line/SerialLine.h"
 #include "shell/Shell.h"
+#include "shell/TerminalsWindow.h"
 #include "shell/TransferThread.h"
 #include "simulator/LocalClock.h"
 #include "transfer/TerminalLink.h"
@@ -22,7 +23,6 @@ namespace k52 {
 class DeskTransfer;
 class PortScanner;
 class SimulatorWidget;
-class TerminalsWindow;
 class QtTransferUi;
 class TransferChoices;
 class TransferThread;
@@ -37,6 +37,7 @@ struct DesktopServices {
     LineFactory* lines = nullptr;    // the serial ports
     Clock* linkClock = nullptr;      // the transfers' time-outs
     PortScanner* scanner = nullptr;  // the host's ports, for the Terminals window
+    TerminalsServices terminals;     // its lines and folder question; the rest is filled in from here
 };
 
 // The editor sheet: modal, returns 1 for OK and 0 for Cancel.
@@ -60,6 +61,8 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     QMenu* commandMenu() const { return menu_; }
     // The Terminals window once it has been opened.
     TerminalsWindow* terminalsWindow() const { return terminals_; }
+    // The help window once it has been opened.
+    QWidget* helpWindow() const { return help_; }
     TerminalLink& link() { return *link_; }
     QtTransferUi& transferUi() { return *transferUi_; }
     bool transferRunning() const { return transferRunning_; }
@@ -75,6 +78,8 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     // Shows the terminal at `percent` (snapped to an offered step) without remembering it; the zoom
     // commands also store it for the next run.
     void ApplyZoom(int percent);
+    // Moves the terminal to `topLeft` (where the last run left it), as far onto a screen as it fits.
+    void PlaceAt(const QPoint& topLeft);
     int Zoom() const override { return zoom_; }
 
     // Records the terminal's keys and ticks from a fresh start; StopRecording writes them to `path` as
@@ -104,6 +109,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     void RunDownload(Transport transport, Payload payload) override;
     void RunReceive(Transport transport) override;
     void UseTerminalTool(TerminalTool tool) override;
+    void ShowHelp() override;
     void ShowAbout() override;
     void RequestClose() override;
     void SetZoom(int percent) override;
@@ -111,6 +117,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     void TemplateApplied() override;
     MessageBoxes* SheetMessages() override { return messages_; }
 
+    void KeepOnScreen();
     // The record command's item says what choosing it does now.
     void UpdateRecordItem();
     // The note on what the template uses that the terminal here does not simulate.
@@ -137,6 +144,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     TransferThread* worker_ = nullptr;
     TransferChoices* files_ = nullptr;
     TerminalsWindow* terminals_ = nullptr;
+    QWidget* help_ = nullptr;
     PortScanner* scanner_ = nullptr;
     SimulatorWidget* simulator_ = nullptr;
     UnsimulatedNote* note_ = nullptr;
@@ -147,6 +155,8 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     bool transferRunning_ = false;
     bool receiving_ = false;
     bool closeAfterTransfer_ = false;
+    bool closeAfterTerminals_ = false;  // asked to close; waits for the Terminals window's jobs to stop
+    TerminalsServices terminalServices_;
     bool iconPending_ = true;  // set once the terminal was first drawn
     int zoom_ = 100;
 };

@@ -2,12 +2,15 @@
 #include "shell/QtDialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "i18n/Translate.h"
+#include "shell/DeskSettings.h"
 
 namespace k52 {
 namespace {
@@ -90,7 +93,7 @@ MessageAnswer QtMessageBoxes::ShowDetailedMessage(std::string_view text, std::st
 }
 
 std::optional<std::string> ChooseFile(QWidget* owner, bool save, const QList<FileFilter>& filters,
-                                      const QString& suffix, const QString& start) {
+                                      const QString& suffix, const QString& start, const char* purpose) {
     QFileDialog dialog(ActiveOwner(owner));
     // The pattern goes in a trailing group that the dialog hides, so the label shows as written.
     QStringList names;
@@ -102,9 +105,17 @@ std::optional<std::string> ChooseFile(QWidget* owner, bool save, const QList<Fil
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
-    if (!start.isEmpty()) dialog.selectFile(start);
+    const QString key = purpose ? QLatin1String(purpose) : QString();
+    if (!start.isEmpty()) {
+        dialog.selectFile(start);
+    } else if (!key.isEmpty()) {
+        const QString last = DeskSettings().value(key).toString();
+        dialog.setDirectory(!last.isEmpty() && QFileInfo(last).isDir() ? last : QDir::homePath());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    if (!key.isEmpty()) DeskSettings().setValue(key, QFileInfo(chosen).absolutePath());
+    return QFile::encodeName(chosen).toStdString();
 }
 
 std::optional<std::string> QtTemplateFileDialogs::ChooseTemplateToOpen() {
@@ -112,11 +123,12 @@ std::optional<std::string> QtTemplateFileDialogs::ChooseTemplateToOpen() {
         owner_, false,
         {{TemplateFileType(), QStringLiteral("*.ATC")},
          {QCoreApplication::translate("QtTemplateFileDialogs", "All files (*.*)"), QStringLiteral("*")}},
-        {});
+        {}, {}, kTemplateFolderKey);
 }
 
 std::optional<std::string> QtTemplateFileDialogs::ChooseTemplateToSave() {
-    return ChooseFile(owner_, true, {{TemplateFileType(), QStringLiteral("*.ATC")}}, QStringLiteral("ATC"));
+    return ChooseFile(owner_, true, {{TemplateFileType(), QStringLiteral("*.ATC")}}, QStringLiteral("ATC"),
+                      {}, kTemplateFolderKey);
 }
 
 }  // namespace k52

@@ -43,10 +43,18 @@ struct FileFilter {
     QString pattern;
 };
 
+// The settings keys of the folders each kind of file is chosen in: each purpose starts where it was
+// last used, never where another purpose left the dialog.
+inline constexpr char kTemplateFolderKey[] = "folders/templates";
+inline constexpr char kLookupFolderKey[] = "folders/lookup";
+inline constexpr char kReceivedFolderKey[] = "folders/received";
+
 // An open or save dialog, the first filter selected. `suffix` is added to a name typed without one; a
-// save dialog asks before replacing a file. Empty when cancelled.
+// save dialog asks before replacing a file. Without `start` it starts in the folder last used for
+// `purpose` (a settings key, or empty for none). Empty when cancelled.
 std::optional<std::string> ChooseFile(QWidget* owner, bool save, const QList<FileFilter>& filters,
-                                      const QString& suffix, const QString& start = {});
+                                      const QString& suffix, const QString& start = {},
+                                      const char* purpose = nullptr);
 
 inline QString FromUtf8(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));

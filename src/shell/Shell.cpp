@@ -64,6 +64,7 @@ constexpr CommandMenuEntry kMenu[] = {
     Item(kViaCradle, kCmdReceiveDataCradle),
     {E::End, nullptr, nullptr, 0},
     {E::Separator, nullptr, nullptr, 0},
+    Item(K52_TR("Shell", "說明..."), kCmdHelp),
     Item(K52_TR("Shell", "關於..."), kCmdAbout),
     Item(K52_TR("Shell", "離開"), kCmdExit),
 };
@@ -191,6 +192,9 @@ void Shell::OnCommand(int id) {
             return;
         case kCmdReceiveDataCradle:
             actions_.RunReceive(Transport::Cradle);
+            return;
+        case kCmdHelp:
+            actions_.ShowHelp();
             return;
         case kCmdAbout:
             actions_.ShowAbout();

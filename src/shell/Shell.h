@@ -41,6 +41,7 @@ enum CommandId : int {
     kCmdReceiveDataCradle = 3031,
     kCmdDownloadLookup = 3040,
     kCmdDownloadLookupCradle = 3041,
+    kCmdHelp = 9010,
     kCmdAbout = 9030,
 };
 
@@ -83,6 +84,8 @@ class ShellActions {
     virtual void RunDownload(Transport transport, Payload payload) = 0;
     virtual void RunReceive(Transport transport) = 0;
     virtual void UseTerminalTool(TerminalTool) {}
+    // The README and the template format, in a window beside the terminal.
+    virtual void ShowHelp() {}
     virtual void ShowAbout() = 0;
     // The terminal picture's zoom in percent: one of kZoomSteps.
     virtual int Zoom() const = 0;

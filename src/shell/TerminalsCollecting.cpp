@@ -109,6 +109,7 @@ void TerminalsWindow::StartCollecting() {
     }
     collect_->setChecked(true);
     collect_->setToolTip(QFile::decodeName(folder->c_str()));
+    ShowSummary();
     if (c->serving.empty()) StopCollecting();
 }
 
@@ -133,6 +134,7 @@ void TerminalsWindow::CollectorEnded(std::size_t row) {
     collecting_->serving.erase(row);
     rack_.CollectingEnded(row);
     ShowRow(row);
+    ShowSummary();
     if (!collecting_->serving.empty()) return;
     collecting_.reset();
     collect_->setEnabled(true);

@@ -2,15 +2,16 @@
 #include "shell/TerminalsWindow.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QShortcut>
 #include <QTableView>
 #include <QTimer>
@@ -24,6 +25,7 @@
 #include "i18n/Translate.h"
 #include "line/Clock.h"
 #include "line/SerialLine.h"
+#include "shell/DeskSettings.h"
 #include "shell/QtDialogs.h"
 #include "shell/TerminalsCollecting.h"
 #include "shell/TerminalsModel.h"
@@ -49,6 +51,19 @@ std::int64_t NowMs() {
     }();
     return timer.elapsed();
 }
+
+// A folder dialog that takes the name of a folder not there yet, and makes it, as k52cli does.
+class NewFolderDialog : public QFileDialog {
+  public:
+    using QFileDialog::QFileDialog;
+
+  protected:
+    void accept() override {
+        const QStringList chosen = selectedFiles();
+        if (!chosen.isEmpty() && !QFileInfo::exists(chosen.front())) QDir().mkpath(chosen.front());
+        QFileDialog::accept();
+    }
+};
 
 }  // namespace
 
@@ -86,12 +101,12 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
         };
     worker_ = new Worker(this);
     rack_.rememberedCradle = [](const std::string& device) {
-        return QSettings().value(CradleKey(device), false).toBool();
+        return DeskSettings().value(CradleKey(device), false).toBool();
     };
 
     model_ = new TerminalsModel(rack_, this);
     model_->cradleChanged = [this](std::size_t row, bool on) {
-        QSettings().setValue(CradleKey(rack_.rows()[row].device), on);
+        DeskSettings().setValue(CradleKey(rack_.rows()[row].device), on);
     };
     table_ = new QTableView(this);
     table_->setModel(model_);
@@ -138,8 +153,18 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     auto* all = new QShortcut(QKeySequence::SelectAll, this);
     connect(all, &QShortcut::activated, this, &TerminalsWindow::CheckAll);
 
+    // An empty table says what makes a row.
+    empty_ = new QLabel(
+        tr("沒有找到終端機: 請插上傳輸線或傳輸座的轉接器, 或在傳輸埠設定中為 COM1..COM6 指定裝置."),
+        table_->viewport());
+    empty_->setWordWrap(true);
+    empty_->setAlignment(Qt::AlignCenter);
+    auto* emptyLayout = new QVBoxLayout(table_->viewport());
+    emptyLayout->addWidget(empty_);
+
     // The first look is made at once, so the window opens with its rows.
     ApplyScan(ScanRack(*services_.scanner));
+    ShowSummary();
     rescanTimer_ = new QTimer(this);
     connect(rescanTimer_, &QTimer::timeout, this, &TerminalsWindow::Rescan);
     rescanTimer_->start(kRescanMs);
@@ -192,7 +217,9 @@ void TerminalsWindow::Rescan() {
 }
 
 void TerminalsWindow::ApplyScan(const RackScan& scan) {
-    if (!rack_.Update(scan)) return;
+    const bool changed = rack_.Update(scan);
+    empty_->setVisible(rack_.rows().empty());
+    if (!changed) return;
     model_->RackChanged();
     for (int c = TerminalsModel::kName; c < TerminalsModel::kResult; ++c) table_->resizeColumnToContents(c);
     table_->setColumnWidth(TerminalsModel::kState,
@@ -208,8 +235,14 @@ void TerminalsWindow::ShowRow(std::size_t i) {
 
 void TerminalsWindow::ShowSummary() {
     const RackSummary s = rack_.Summary();
-    summary_->setText(tr("完成 %1, 失敗 %2, 執行中 %3").arg(s.done).arg(s.failed).arg(s.running));
+    summary_->setText(tr("完成 %1, 失敗 %2, 執行中 %3, 收集中 %4")
+                          .arg(s.done)
+                          .arg(s.failed)
+                          .arg(s.running)
+                          .arg(s.collecting));
     retry_->setEnabled(s.failed > 0);
+    cancel_->setEnabled(s.running > 0);
+    cancelAll_->setEnabled(s.running > 0);
 }
 
 void TerminalsWindow::CheckAll() {
@@ -250,8 +283,12 @@ void TerminalsWindow::ReceiveData() {
     std::vector<std::size_t> rows = CheckedRows();
     std::erase_if(rows, [this](std::size_t i) { return rack_.rows()[i].state == RowState::Running; });
     if (rows.empty()) return;
-    const std::optional<std::string> folder = ChooseFolder(kFolderKey, std::string(), tr("接收資料"));
+    const std::optional<std::string> folder = ChooseFolder(
+        kFolderKey, QFile::encodeName(QDir::homePath() + QStringLiteral("/K52/received")).toStdString(),
+        tr("接收資料"));
     if (!folder) return;
+    // A folder typed by hand, or chosen by a test, is made as k52cli makes it.
+    QDir().mkpath(QFile::decodeName(folder->c_str()));
 
     const ReceivePlan plan = rack_.PlanReceive(*folder, rows);
     if (!plan.collision.empty()) {
@@ -277,19 +314,21 @@ void TerminalsWindow::ReceiveData() {
 
 std::optional<std::string> TerminalsWindow::ChooseFolder(const QString& key, const std::string& fallback,
                                                          const QString& title) {
-    std::string previous = QFile::encodeName(QSettings().value(key).toString()).toStdString();
+    std::string previous = QFile::encodeName(DeskSettings().value(key).toString()).toStdString();
     if (previous.empty()) previous = fallback;
+    // The folder offered is there to be chosen, rather than refused as not found.
+    if (!previous.empty()) QDir().mkpath(QFile::decodeName(previous.c_str()));
     std::optional<std::string> folder;
     if (services_.chooseFolder) {
         folder = services_.chooseFolder(previous);
     } else {
-        QFileDialog dialog(this, title, QFile::decodeName(previous.c_str()));
+        NewFolderDialog dialog(this, title, QFile::decodeName(previous.c_str()));
         dialog.setFileMode(QFileDialog::Directory);
         dialog.setOption(QFileDialog::ShowDirsOnly);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             folder = QFile::encodeName(dialog.selectedFiles().front()).toStdString();
     }
-    if (folder) QSettings().setValue(key, QFile::decodeName(folder->c_str()));
+    if (folder) DeskSettings().setValue(key, QFile::decodeName(folder->c_str()));
     return folder;
 }
 

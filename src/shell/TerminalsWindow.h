@@ -53,6 +53,10 @@ class TerminalsWindow : public QWidget {
     QPushButton* retryButton() const { return retry_; }
     QPushButton* collectButton() const { return collect_; }
     QLabel* summaryLabel() const { return summary_; }
+    // The hint an empty table shows.
+    QLabel* emptyHint() const { return empty_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    QPushButton* cancelAllButton() const { return cancelAll_; }
 
     void CheckAll();
     void SetChecked(std::size_t row, bool checked);
@@ -118,6 +122,7 @@ class TerminalsWindow : public QWidget {
     QTableView* table_;
     QPushButton *download_, *lookup_, *receive_, *retry_, *collect_, *cancel_, *cancelAll_;
     QLabel* summary_;
+    QLabel* empty_;
     QTimer* rescanTimer_;
 };
 

@@ -26,7 +26,7 @@ class TransferThread::Relay : public TransferObserver {
     TransferThread* owner_;
 };
 
-TransferThread::TransferThread(QtTransferUi& ui, std::function<bool()> askRetry, QObject* parent)
+TransferThread::TransferThread(QtTransferUi& ui, RetryHook askRetry, QObject* parent)
     : QObject(parent),
       ui_(ui),
       askRetry_(std::move(askRetry)),
@@ -55,11 +55,12 @@ void TransferThread::Start(Job job) {
             Relay relay(this);
             // The question goes into the queue like everything else; the transfer waits for its answer
             // or for the stop, which answers No.
-            auto ask = [this] {
+            auto ask = [this](const Notice& failed) {
                 auto answer = std::make_shared<std::promise<bool>>();
                 std::future<bool> future = answer->get_future();
-                PostTo(this, [this, answer] {
-                    Enqueue({true, [this, answer] { answer->set_value(askRetry_ && askRetry_()); }});
+                PostTo(this, [this, answer, failed] {
+                    Enqueue({true,
+                             [this, answer, failed] { answer->set_value(askRetry_ && askRetry_(failed)); }});
                 });
                 while (future.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
                     if (stop_.load()) return false;

@@ -22,12 +22,13 @@ class Worker;
 class TransferThread : public QObject {
     Q_OBJECT
   public:
+    using RetryHook = std::function<bool(const Notice& failed)>;
     // `askRetry` is the request's hook: it asks the desk and waits for the answer.
-    using Job = std::function<TransferOutcome(TransferObserver& observer, const StopFlag* stop,
-                                              std::function<bool()> askRetry)>;
+    using Job =
+        std::function<TransferOutcome(TransferObserver& observer, const StopFlag* stop, RetryHook askRetry)>;
 
     // `ui` draws the windows and shows the boxes; `askRetry` asks the retry question on this thread.
-    TransferThread(QtTransferUi& ui, std::function<bool()> askRetry, QObject* parent = nullptr);
+    TransferThread(QtTransferUi& ui, RetryHook askRetry, QObject* parent = nullptr);
     // Stops a transfer still running and waits for it (it ends at its next safe point).
     ~TransferThread() override;
 
@@ -52,7 +53,7 @@ class TransferThread : public QObject {
     void Drain();
 
     QtTransferUi& ui_;
-    std::function<bool()> askRetry_;
+    RetryHook askRetry_;
     TransferPresenter presenter_;
     Worker* worker_;
     QTimer* drainTimer_;

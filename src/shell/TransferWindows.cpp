@@ -231,7 +231,7 @@ std::optional<std::string> QtTransferFiles::ChooseLookupFile(const std::string& 
         {{QCoreApplication::translate("QtTransferFiles", "Lookup data files {*.TXT}"),
           QStringLiteral("*.TXT")},
          {QCoreApplication::translate("QtTransferFiles", "All files {*.*}"), QStringLiteral("*")}},
-        QStringLiteral("TXT"), QFile::decodeName(previous.c_str()));
+        QStringLiteral("TXT"), QFile::decodeName(previous.c_str()), kLookupFolderKey);
 }
 
 std::optional<std::string> QtTransferFiles::ChooseDataFile() {
@@ -239,7 +239,7 @@ std::optional<std::string> QtTransferFiles::ChooseDataFile() {
         owner_, true,
         {{QCoreApplication::translate("QtTransferFiles", "Data files {*.TXT}"), QStringLiteral("*.TXT")},
          {QCoreApplication::translate("QtTransferFiles", "All files {*.*}"), QStringLiteral("*")}},
-        QStringLiteral("TXT"));
+        QStringLiteral("TXT"), {}, kReceivedFolderKey);
 }
 
 void QtTransferFiles::OpenForViewing(const std::string& path) {

@@ -175,7 +175,10 @@ bool Stopped(const StopFlag* stop) {
 }  // namespace
 
 bool TerminalLink::TryAgain(const DownloadRequest& request, unsigned& retriesLeft, TransferRun& run) {
-    if (!request.retries) return request.askRetry && request.askRetry();
+    if (!request.retries) {
+        const Notice* ending = run.outcome.Ending();
+        return request.askRetry && request.askRetry(ending ? *ending : Notice(NoticeKind::PacketRefused));
+    }
     // The question the request already answered is told with its answer.
     Notice answered{NoticeKind::RetryAnswered};
     answered.count = retriesLeft > 0 ? 1 : 0;

@@ -21,8 +21,9 @@ struct DownloadRequest {
     // How many times a failed download is started again without asking; unset: `askRetry` is asked.
     std::optional<unsigned> retries;
     // The one question a transfer asks while it runs, between attempts with the port still open: true
-    // starts another. Called on the transfer's thread; without it (and without `retries`) the answer is No.
-    std::function<bool()> askRetry;
+    // starts another. Called on the transfer's thread with the notice the attempt ended with (it names the
+    // device); without it (and without `retries`) the answer is No.
+    std::function<bool(const Notice& failed)> askRetry;
     // Ends the transfer at its next safe point: between packets of a download, at a record boundary of
     // a receive (nothing more is acknowledged; what was is kept).
     const StopFlag* stop = nullptr;

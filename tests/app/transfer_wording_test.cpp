@@ -120,7 +120,8 @@ TEST(TransferWording, FormattedTextsInEnglishKeepTheirNumbers) {
     EXPECT_EQ(
         WordNotice(notUtf8).text,
         "Character 2 of line 3 of the file is not valid UTF-8 (byte \\xFF); cannot download!\nFile: b.txt");
-    EXPECT_EQ(ReceiveDoneQuestion(12).text, "Done: 12 records received.\nView the received data now?");
+    EXPECT_EQ(ReceiveDoneQuestion(12, "/d/x.TXT").text,
+              "Done: 12 records received.\nView the received data now?");
     EXPECT_EQ(WordNotice(interrupted).text,
               "Receiving was interrupted; the 3 records received are saved in the file. Record 3 may be sent "
               "again next time.");

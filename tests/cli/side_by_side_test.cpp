@@ -55,6 +55,10 @@ TEST(SideBySide, EachTerminalEndsOnItsOwnAndTheReportKeepsTheirOrder) {
     EXPECT_EQ(results[1].packets, 105);
     EXPECT_EQ(results[2].outcome.attempts, 1);
     EXPECT_EQ(results[2].message, "Download: 下載完畢!!");
+    // Only the terminal that never answered gets the checklist, naming its device.
+    ASSERT_EQ(results[0].notes.size(), std::size_t{1});
+    EXPECT_NE(results[0].notes[0].find(results[0].outcome.device + " "), std::string::npos);
+    EXPECT_TRUE(results[1].notes.empty() && results[2].notes.empty());
     // Each terminal's time is its own: the silent one's 27 s of waiting did not reach the others.
     EXPECT_EQ(silent.clock.NowMs(), 27000);
     EXPECT_LT(clean.clock.NowMs(), 1000);

@@ -6,14 +6,18 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "editor/ui/EditorSheetDialog.h"
 #include "editor/ui/SheetPlacement.h"
+#include "i18n/Translate.h"
+#include "shell/DeskSettings.h"
+#include "shell/HelpWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/TransferWindows.h"
-#include "shell/ZoomSettings.h"
 #include "simulator/ui/SimulatorWidget.h"
 #include "support/MemoryLine.h"
 #include "support/UiTestSupport.h"
@@ -230,6 +234,49 @@ class DeskTest : public QObject {
         QCOMPARE(RestoredZoom(), 100);
     }
 
+    // Everything k52gen keeps is in the one documented file: the terminal's place, and what an earlier
+    // run left in the toolkit's default place, moved there once without replacing what it holds.
+    void everySettingLivesInTheOneFile() {
+        const QString stray = config_.path() + QStringLiteral("/Unknown Organization/k52gen.conf");
+        QSettings(stray, QSettings::IniFormat)
+            .setValue(QStringLiteral("terminals/receiveFolder"), "/srv/shift");
+        QSettings(stray, QSettings::IniFormat).setValue(QStringLiteral("view/zoom"), 300);
+        QSettings(SettingsFile(), QSettings::IniFormat).setValue(QStringLiteral("view/zoom"), 150);
+        MoveStraySettings();
+        QVERIFY(!QFile::exists(stray));
+        QCOMPARE(DeskSettings().fileName(), SettingsFile());
+        QCOMPARE(DeskSettings().value(QStringLiteral("terminals/receiveFolder")).toString(),
+                 QStringLiteral("/srv/shift"));
+        QCOMPARE(RestoredZoom(), 150);
+
+        DeskSettings().remove(QStringLiteral("view/position"));
+        QVERIFY(!RestoredPosition());
+        {
+            Fixture f;
+            f.window->move(420, 130);
+            f.window->close();
+        }
+        QCOMPARE(RestoredPosition(), std::optional(QPoint(420, 130)));
+        // A place where a screen used to be comes back onto the one there is.
+        Fixture g;
+        g.window->PlaceAt(QPoint(5000, -700));
+        QVERIFY(g.window->screen()->availableGeometry().contains(g.window->geometry()));
+    }
+
+    // Help shows the guide and the template format; the hint on how to begin comes at the first start only.
+    void helpAndTheFirstStartHint() {
+        Fixture f;
+        f.window->OnCommand(kCmdHelp);
+        auto* help = qobject_cast<HelpWindow*>(f.window->helpWindow());
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->pages()->count(), 2);
+        for (int i = 0; i < 2; ++i)
+            QVERIFY(qobject_cast<QTextBrowser*>(help->pages()->widget(i))->toPlainText().contains("k52cli"));
+        QWidget* hint = ShowFirstStartHint(f.window.get());
+        QVERIFY(hint && hint->isVisible());
+        QVERIFY(!ShowFirstStartHint(f.window.get()));
+    }
+
     void placementKeepsTheSheetOffTheTerminal() {
         const QRect screen(0, 0, 1280, 800);
         struct Case {
@@ -309,6 +356,13 @@ class DeskTest : public QObject {
         QCOMPARE(f.waiting.text, QStringLiteral("等待終端機回應… /dev/k52-test-line"));
         // The terminal's own messages are unchanged, and everything is gone at the end.
         QCOMPARE(f.messages.texts(), (std::vector<std::string>{"終端機尚未就緒!!", "下載失敗,再試一次嗎??"}));
+        // Beneath both: the device (as the in-memory line names it) and what to check, in the chosen
+        // language once shown.
+        for (const test::Shown& box : f.messages.shown) {
+            QCOMPARE(box.detail, f.messages.shown[0].detail);
+            const std::string shown = LocalizeFinished(box.detail);
+            QVERIFY2(shown != box.detail && shown.find("COM1 ") != std::string::npos, shown.c_str());
+        }
         QVERIFY(!f.window->transferUi().waitingWindow());
         QVERIFY(!QGuiApplication::overrideCursor());
     }

@@ -149,6 +149,8 @@ class DesktopTransferTest : public QObject {
         QCOMPARE(d.messages.texts(),
                  std::vector<std::string>{"完成 : 共接收 3 筆資料. \n立即瀏覽接收到的資料嗎??"});
         QCOMPARE(d.messages.shown[0].title, std::string("接收資料"));
+        // Beneath the count: where the records went.
+        QVERIFY(d.messages.shown[0].detail.find(data.toStdString()) != std::string::npos);
         QCOMPARE(ReadAll(data), std::string("A001,3\r\nB002,15\r\nC003,1\r\n"));
         QCOMPARE(d.files.viewed, std::vector<std::string>{data.toStdString()});
         QCOMPARE(watch.statusSeen, 1);

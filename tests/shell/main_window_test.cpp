@@ -101,6 +101,7 @@ class MainWindowTest : public QObject {
             {QStringLiteral("下載索引檔"), -1},
             {QStringLiteral("接收資料"), -1},
             {{}, 0},
+            {QStringLiteral("說明..."), 9010},
             {QStringLiteral("關於..."), 9030},
             {QStringLiteral("離開\tAlt+F4"), 1090},
         };

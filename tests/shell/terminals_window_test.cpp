@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -19,6 +21,10 @@
 #include "app/DeskTransfer.h"
 #include "app/TransferWording.h"
 #include "peer/TerminalPeer.h"
+#include "shell/DeskSettings.h"
+#include "shell/MainWindow.h"
+#include "shell/QtDialogs.h"
+#include "shell/Shell.h"
 #include "shell/TerminalsModel.h"
 #include "shell/TerminalsWindow.h"
 #include "shell/Translations.h"
@@ -149,6 +155,8 @@ class TerminalsWindowTest : public QObject {
         w.show();
         QCOMPARE(w.model()->rowCount(), 3);
         QCOMPARE(Cell(w, 1, TerminalsModel::kName), QStringLiteral("Cradle 1"));
+        QVERIFY(w.emptyHint()->isHidden());
+        QVERIFY(!w.cancelButton()->isEnabled() && !w.cancelAllButton()->isEnabled());
 
         QSignalSpy ended(&w, &TerminalsWindow::allEnded);
         QApplication::setActiveWindow(&w);
@@ -180,6 +188,7 @@ class TerminalsWindowTest : public QObject {
         rack.at(2).clock.open = false;
         w.retryButton()->click();
         QCOMPARE(rows[2].state, RowState::Running);
+        QVERIFY(w.cancelButton()->isEnabled() && w.cancelAllButton()->isEnabled());
         QCOMPARE(rows[0].state, RowState::Done);
         w.CancelAll();
         rack.at(2).clock.open = true;
@@ -241,6 +250,8 @@ class TerminalsWindowTest : public QObject {
         QSignalSpy ended(&w, &TerminalsWindow::collectingEnded);
         w.collectButton()->click();
         QVERIFY(w.collecting());
+        QCOMPARE(w.rack().Summary().collecting, 1);
+        QVERIFY(w.summaryLabel()->text().contains(QLatin1Char('1')));
         QTRY_VERIFY_WITH_TIMEOUT(rows[0].lastUpload.has_value(), 20000);
         Grab(&w, "collecting");
 
@@ -262,6 +273,18 @@ class TerminalsWindowTest : public QObject {
         QVERIFY(ended.wait(20000));
         QVERIFY(!w.collecting() && !w.collectButton()->isChecked() && w.collectButton()->isEnabled());
         QVERIFY(!rows[0].collecting);
+        QCOMPARE(w.rack().Summary().collecting, 0);
+
+        // A desk with nothing plugged in says what makes a row.
+        struct None : PortScanner {
+            std::vector<DiscoveredPort> Scan() override { return {}; }
+        } none;
+        TerminalsServices bare = services;
+        bare.scanner = &none;
+        TerminalsWindow empty(tmpl, bare, nullptr);
+        empty.show();
+        QCOMPARE(empty.model()->rowCount(), 0);
+        QVERIFY(empty.emptyHint()->isVisible());
 
         // Closing the window stops the station first, then closes.
         w.collectButton()->click();
@@ -269,6 +292,111 @@ class TerminalsWindowTest : public QObject {
         w.close();
         QVERIFY(ended.wait(20000));
         QTRY_VERIFY(!w.isVisible());
+    }
+
+    // The folder offered is there to be chosen, one typed by name is made as k52cli makes it, and each
+    // kind of file starts in the folder last used for it, not where another dialog left off.
+    void theFoldersOfferedAndTypedAreMade() {
+        const QString home = dir_.filePath(QStringLiteral("home"));
+        QVERIFY(QDir().mkpath(home));
+        qputenv("HOME", QFile::encodeName(home));
+        DeskSettings().remove(QStringLiteral("terminals"));
+        Rack rack;
+        for (int i = 0; i < 3; ++i) rack.Put(i, {}, Records({"R1"}));
+        ScriptedMessages messages;
+        Files files;
+        Adapters scanner;
+        TerminalsServices services;
+        services.messages = &messages;
+        services.files = &files;
+        services.scanner = &scanner;
+        services.lines = rack.Lines();
+        ApplicationTemplate tmpl = StartupTemplate();
+        TerminalsWindow w(tmpl, services, nullptr);
+        w.show();
+        w.SetChecked(0, true);
+        QString offered;
+        auto look = [&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            offered = dialog->directory().absolutePath();
+            dialog->reject();
+        };
+        k52::test::OnNextModal(look);
+        w.collectButton()->click();
+        QCOMPARE(offered, home + QStringLiteral("/K52/collected"));
+        QVERIFY(QFileInfo(offered).isDir() && !w.collecting());
+
+        const QString typed = home + QStringLiteral("/shift/early");
+        k52::test::OnNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            // Typed, as a person would: the name field takes the whole path.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(typed);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QSignalSpy ended(&w, &TerminalsWindow::allEnded);
+        w.receiveButton()->click();
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(QString::fromStdString(w.rack().rows()[0].file), typed + QStringLiteral("/ttyUSB0.TXT"));
+        QCOMPARE(ReadAll(w.rack().rows()[0].file), std::string("R1\r\n"));
+
+        const QString plans = home + QStringLiteral("/plans");
+        QVERIFY(QDir().mkpath(plans));
+        k52::test::OnNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            dialog->selectFile(plans + QStringLiteral("/a.ATC"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QVERIFY(ChooseFile(&w, true, {{"T", "*.ATC"}}, "ATC", {}, kTemplateFolderKey));
+        k52::test::OnNextModal(look);
+        ChooseFile(&w, false, {{"L", "*.TXT"}}, "TXT", {}, kLookupFolderKey);
+        QCOMPARE(offered, home);
+        k52::test::OnNextModal(look);
+        ChooseFile(&w, false, {{"T", "*.ATC"}}, "ATC", {}, kTemplateFolderKey);
+        QCOMPARE(offered, plans);
+    }
+
+    // Closing k52gen while the Terminals window collects ends the program, with status 0, once every
+    // row has stopped; the event loop returning at all is the point.
+    void closingTheProgramWhileCollectingEndsIt() {
+        Rack rack;
+        for (int i = 0; i < 3; ++i) rack.Put(i, {}, Records({"C1,1"}));
+        ScriptedMessages messages;
+        k52::test::ScriptedFileDialogs dialogs;
+        Files files;
+        Adapters scanner;
+        DesktopServices services;
+        services.messages = &messages;
+        services.templateDialogs = &dialogs;
+        services.transferFiles = &files;
+        services.scanner = &scanner;
+        services.terminals.lines = rack.Lines();
+        const std::string folder = dir_.filePath(QStringLiteral("quit")).toStdString();
+        services.terminals.chooseFolder = [&](const std::string&) { return std::optional(folder); };
+        MainWindow main(services);
+        main.show();
+        main.OnCommand(kCmdTerminals);
+        TerminalsWindow* w = main.terminalsWindow();
+        QVERIFY(w && w->isVisible());
+        w->SetChecked(0, true);
+        w->SetChecked(1, true);
+        w->collectButton()->click();
+        QVERIFY(w->collecting());
+
+        QTimer::singleShot(0, &main, [&] { main.close(); });
+        QTimer hung;  // only a failure's bound: the loop that never returns
+        hung.setSingleShot(true);
+        connect(&hung, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        hung.start(30000);
+        QCOMPARE(QApplication::exec(), 0);
+        hung.stop();
+        QVERIFY(!w->collecting() && !w->running());
+        QVERIFY(!w->isVisible() && !main.isVisible());
+        QVERIFY(messages.shown.empty());
     }
 };
 

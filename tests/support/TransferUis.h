@@ -37,6 +37,12 @@ class RecordingUi : public TransferObserver,
 
     MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageIcon icon,
                               MessageButtons buttons) override;
+    MessageAnswer ShowDetailedMessage(std::string_view text, std::string_view title, MessageIcon icon,
+                                      MessageButtons buttons, std::string_view detail) override {
+        const MessageAnswer answer = ShowMessage(text, title, icon, buttons);
+        shown.back().detail = detail;
+        return answer;
+    }
     void BeginProgress(std::string_view title, std::string_view text) override;
     void SetProgress(int percent) override { progress.push_back(percent); }
     void EndProgress() override { events.push_back("progress end"); }
@@ -53,10 +59,11 @@ class RecordingUi : public TransferObserver,
     std::vector<std::string> Texts() const;
     std::vector<NoticeKind> Kinds() const;
     // A retry question answered from `answers`, as the desk asks it.
-    std::function<bool()> RetryHook() {
-        return [this] {
-            const NoticeBox box = RetryQuestion();
-            return ShowMessage(box.text, box.title, box.icon, MessageButtons::YesNo) == MessageAnswer::Yes;
+    std::function<bool(const Notice&)> RetryHook() {
+        return [this](const Notice& failed) {
+            const NoticeBox box = RetryQuestion(failed);
+            return ShowDetailedMessage(box.text, box.title, box.icon, MessageButtons::YesNo, box.detail) ==
+                   MessageAnswer::Yes;
         };
     }
 
