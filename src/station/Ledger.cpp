@@ -11,13 +11,16 @@
 #include <string_view>
 
 #include "i18n/Translate.h"
+#include "util/LocalTime.h"
 #include "util/RegularFile.h"
 
 namespace k52 {
 namespace {
 
 // user_version 1: keys, UTC times, the acknowledged count and the partial file beside every row.
-constexpr int kSchemaVersion = 1;
+// user_version 2: the station that keeps the ledger (its id and host), and on every row the port's name
+// and the station that stored it.
+constexpr int kSchemaVersion = 2;
 
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS uploads ("
@@ -28,12 +31,14 @@ constexpr const char* kSchema =
     " code TEXT NOT NULL DEFAULT '', args TEXT NOT NULL DEFAULT '',"
     " upload_key TEXT NOT NULL DEFAULT '', started_utc TEXT NOT NULL DEFAULT '',"
     " ended_utc TEXT NOT NULL DEFAULT '', acknowledged INTEGER NOT NULL DEFAULT 0,"
-    " partial TEXT NOT NULL DEFAULT '', file_id TEXT NOT NULL DEFAULT '');"
-    "CREATE UNIQUE INDEX IF NOT EXISTS uploads_key ON uploads(upload_key);";
+    " partial TEXT NOT NULL DEFAULT '', file_id TEXT NOT NULL DEFAULT '',"
+    " name TEXT NOT NULL DEFAULT '', host TEXT NOT NULL DEFAULT '', station_id TEXT NOT NULL DEFAULT '');"
+    "CREATE UNIQUE INDEX IF NOT EXISTS uploads_key ON uploads(upload_key);"
+    "CREATE TABLE IF NOT EXISTS station (id TEXT NOT NULL, host TEXT NOT NULL, created TEXT NOT NULL);";
 
 constexpr const char* kColumns =
     "upload_key, terminal, device, by_id, started, ended, started_utc, ended_utc, records, acknowledged,"
-    " file, partial, file_id, sha256, outcome, code, args, message";
+    " file, partial, file_id, sha256, outcome, code, args, message, name, host, station_id";
 
 struct Statement {
     sqlite3_stmt* stmt = nullptr;
@@ -85,7 +90,9 @@ bool Migrate(sqlite3* db, std::string* reason) {
         {"code", "TEXT NOT NULL DEFAULT ''"},       {"args", "TEXT NOT NULL DEFAULT ''"},
         {"upload_key", "TEXT NOT NULL DEFAULT ''"}, {"started_utc", "TEXT NOT NULL DEFAULT ''"},
         {"ended_utc", "TEXT NOT NULL DEFAULT ''"},  {"acknowledged", "INTEGER NOT NULL DEFAULT 0"},
-        {"partial", "TEXT NOT NULL DEFAULT ''"},    {"file_id", "TEXT NOT NULL DEFAULT ''"}};
+        {"partial", "TEXT NOT NULL DEFAULT ''"},    {"file_id", "TEXT NOT NULL DEFAULT ''"},
+        {"name", "TEXT NOT NULL DEFAULT ''"},       {"host", "TEXT NOT NULL DEFAULT ''"},
+        {"station_id", "TEXT NOT NULL DEFAULT ''"}};
     for (const auto& [name, type] : added)
         if (!has(name) &&
             !Exec(db, ("ALTER TABLE uploads ADD COLUMN " + std::string(name) + " " + type).c_str(), reason))
@@ -118,6 +125,32 @@ bool Migrate(sqlite3* db, std::string* reason) {
     return true;
 }
 
+// The station that keeps this ledger is named once, when its table is made; rows stored before there was
+// one were stored by it.
+bool NameStation(sqlite3* db, std::string* reason) {
+    Statement q;
+    if (sqlite3_prepare_v2(db, "SELECT count(*) FROM station", -1, &q.stmt, nullptr) != SQLITE_OK ||
+        sqlite3_step(q.stmt) != SQLITE_ROW)
+        return Fail(db, reason);
+    if (sqlite3_column_int(q.stmt, 0) == 0) {
+        Statement s;
+        const std::time_t now = std::time(nullptr);
+        const std::string id = Ledger::NewKey(now), host = platform::HostName();
+        const std::string created = UtcIsoTime(now);
+        if (sqlite3_prepare_v2(db, "INSERT INTO station (id, host, created) VALUES (?1, ?2, ?3)", -1, &s.stmt,
+                               nullptr) != SQLITE_OK)
+            return Fail(db, reason);
+        sqlite3_bind_text(s.stmt, 1, id.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(s.stmt, 2, host.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(s.stmt, 3, created.c_str(), -1, SQLITE_TRANSIENT);
+        if (sqlite3_step(s.stmt) != SQLITE_DONE) return Fail(db, reason);
+    }
+    return Exec(db,
+                "UPDATE uploads SET station_id = (SELECT id FROM station LIMIT 1),"
+                " host = (SELECT host FROM station LIMIT 1) WHERE station_id = ''",
+                reason);
+}
+
 // Brings the table to the current version in one transaction: made new, or migrated from an older one.
 bool Prepare(sqlite3* db, bool create, std::string* reason) {
     if (UserVersion(db) >= kSchemaVersion) return true;
@@ -125,6 +158,7 @@ bool Prepare(sqlite3* db, bool create, std::string* reason) {
     if (!exists && !create) return true;  // read only: an empty ledger lists nothing
     if (!Exec(db, "BEGIN IMMEDIATE", reason)) return false;
     const bool ok = (!exists || Migrate(db, reason)) && Exec(db, kSchema, reason) &&
+                    NameStation(db, reason) &&
                     Exec(db, ("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str(), reason);
     if (ok && Exec(db, "COMMIT", reason)) return true;
     Exec(db, "ROLLBACK", nullptr);
@@ -201,6 +235,15 @@ std::optional<Ledger> Ledger::OpenPath(const std::string& folder, bool create, s
         if (reason) *reason = path + ": " + why;
         return std::nullopt;
     }
+    {
+        Statement q;
+        if (sqlite3_prepare_v2(raw, "SELECT id, host FROM station LIMIT 1", -1, &q.stmt, nullptr) ==
+                SQLITE_OK &&
+            sqlite3_step(q.stmt) == SQLITE_ROW) {
+            ledger.stationId_ = Text(q.stmt, 0);
+            ledger.host_ = Text(q.stmt, 1);
+        }
+    }
     ledger.folderId_ = platform::IdentityOf(folder);
     ledger.fileId_ = platform::IdentityOf(path);
     return ledger;
@@ -223,11 +266,12 @@ bool Ledger::StillInPlace() const {
 bool Ledger::Put(const UploadRow& row, std::string* reason) {
     sqlite3* db = db_.get();
     Statement s;
-    const std::string sql = std::string("INSERT INTO uploads (") + kColumns +
-                            ") VALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12,?13,?14,?15,?16,?17,?18)"
-                            " ON CONFLICT(upload_key) DO UPDATE SET ended=?6, ended_utc=?8, records=?9,"
-                            " acknowledged=?10, file=?11, partial=?12, file_id=?13, sha256=?14, outcome=?15,"
-                            " code=?16, args=?17, message=?18";
+    const std::string sql =
+        std::string("INSERT INTO uploads (") + kColumns +
+        ") VALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12,?13,?14,?15,?16,?17,?18,?19,?20,?21)"
+        " ON CONFLICT(upload_key) DO UPDATE SET ended=?6, ended_utc=?8, records=?9,"
+        " acknowledged=?10, file=?11, partial=?12, file_id=?13, sha256=?14, outcome=?15,"
+        " code=?16, args=?17, message=?18";
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &s.stmt, nullptr) != SQLITE_OK) return Fail(db, reason);
     int column = 1;
     auto text = [&](const std::string& t) {
@@ -239,8 +283,11 @@ bool Ledger::Put(const UploadRow& row, std::string* reason) {
     sqlite3_bind_int(s.stmt, column++, row.records);
     sqlite3_bind_int(s.stmt, column++, row.acknowledged);
     for (const std::string* t : {&row.file, &row.partial, &row.fileId, &row.sha256, &row.outcome, &row.code,
-                                 &row.args, &row.message})
+                                 &row.args, &row.message, &row.name})
         text(*t);
+    // The row's station is the one that keeps this ledger, unless the row already names another.
+    text(row.host.empty() && row.stationId.empty() ? host_ : row.host);
+    text(row.stationId.empty() ? stationId_ : row.stationId);
     if (sqlite3_step(s.stmt) != SQLITE_DONE) return Fail(db, reason);
     return true;
 }
@@ -269,8 +316,8 @@ std::optional<std::vector<UploadRow>> Ledger::List(const std::string& sinceUtc, 
             *t = Text(s.stmt, c++);
         r.records = sqlite3_column_int(s.stmt, c++);
         r.acknowledged = sqlite3_column_int(s.stmt, c++);
-        for (std::string* t :
-             {&r.file, &r.partial, &r.fileId, &r.sha256, &r.outcome, &r.code, &r.args, &r.message})
+        for (std::string* t : {&r.file, &r.partial, &r.fileId, &r.sha256, &r.outcome, &r.code, &r.args,
+                               &r.message, &r.name, &r.host, &r.stationId})
             *t = Text(s.stmt, c++);
         rows.push_back(std::move(r));
     }

@@ -35,9 +35,12 @@ struct UploadRow {
     std::string fileId;    // "device:inode" of that file, which keeps it through every rename
     std::string sha256;    // of the file; empty without one
     std::string outcome;
-    std::string code;     // the code of the receive's last notice ("timed-out", ...); empty when none
-    std::string args;     // its arguments, a JSON object; empty when none
-    std::string message;  // the notice in the station's words, with the system's reason
+    std::string code;       // the code of the receive's last notice ("timed-out", ...); empty when none
+    std::string args;       // its arguments, a JSON object; empty when none
+    std::string message;    // the notice in the station's words, with the system's reason
+    std::string name;       // the port's given name ("Cradle A, aisle 3"); empty when it has none
+    std::string host;       // the desk whose station stored the row, and that station's id; the
+    std::string stationId;  // ledger's own station when a row is put with them empty
 };
 
 class Ledger {
@@ -57,6 +60,10 @@ class Ledger {
     // True while FOLDER and the ledger file are still the ones opened (not removed, replaced, remade).
     bool StillInPlace() const;
     const std::string& folder() const { return folder_; }
+    // The station that keeps this ledger: a UUIDv7 given when the ledger was made, and the host it was
+    // made on; both empty for a ledger read before it had any table.
+    const std::string& stationId() const { return stationId_; }
+    const std::string& host() const { return host_; }
 
     // A new upload key: a UUIDv7 from `now` and random bits.
     static std::string NewKey(std::time_t now);
@@ -70,6 +77,7 @@ class Ledger {
     std::unique_ptr<sqlite3, Close> db_;
     std::string folder_;
     std::optional<platform::FileId> folderId_, fileId_;
+    std::string stationId_, host_;
 };
 
 }  // namespace k52

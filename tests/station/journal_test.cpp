@@ -277,11 +277,49 @@ TEST(Ledger, AnOlderTableIsMigratedAndAFifoIsSaidForWhatItIs) {
     EXPECT_EQ(rows[0].acknowledged, 4);
     EXPECT_EQ(rows[0].code, "x");
     EXPECT_EQ(ledger->List("2024-05-01T00:00:01Z", "", &reason)->size(), 0u);
+    // The old rows were stored by the station that keeps the ledger.
+    ASSERT_EQ(ledger->stationId().size(), 36u);
+    EXPECT_EQ(rows[0].stationId, ledger->stationId());
+    EXPECT_EQ(rows[0].host, ledger->host());
+    EXPECT_EQ(rows[0].name, "");
 
     TempDir fifo;
     ASSERT_EQ(mkfifo(fifo("ledger.sqlite").c_str(), 0600), 0);
     EXPECT_FALSE(Ledger::Open(fifo.path().string(), &reason));
     EXPECT_NE(reason.find(kNotRegularFileReason), std::string::npos) << reason;
+}
+
+TEST(Ledger, TheStationIsNamedOnceAndStandsOnEveryRowItStores) {
+    TempDir dir;
+    std::string reason;
+    std::string id;
+    {
+        std::optional<Ledger> ledger = Ledger::Open(dir.path().string(), &reason);
+        ASSERT_TRUE(ledger) << reason;
+        id = ledger->stationId();
+        EXPECT_EQ(id.size(), 36u);
+        EXPECT_EQ(ledger->host(), platform::HostName());
+        UploadRow own;
+        own.key = Ledger::NewKey(1);
+        own.terminal = own.device = "ttyUSB0";
+        own.name = "Cradle A, aisle 3";
+        UploadRow other = own;
+        other.key = Ledger::NewKey(2);
+        other.host = "desk-7";
+        other.stationId = "0190a000-0000-7000-8000-000000000007";
+        ASSERT_TRUE(ledger->Put(own, &reason)) << reason;
+        ASSERT_TRUE(ledger->Put(other, &reason)) << reason;
+    }
+    std::optional<Ledger> again = Ledger::OpenExisting(dir.path().string(), &reason);
+    ASSERT_TRUE(again) << reason;
+    EXPECT_EQ(again->stationId(), id);
+    const std::vector<UploadRow> rows = *again->List("", "", &reason);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].name, "Cradle A, aisle 3");
+    EXPECT_EQ(rows[0].stationId, id);
+    EXPECT_EQ(rows[0].host, platform::HostName());
+    EXPECT_EQ(rows[1].stationId, "0190a000-0000-7000-8000-000000000007");
+    EXPECT_EQ(rows[1].host, "desk-7");
 }
 
 TEST(LocalTime, InstantsCompareAcrossOffsetsAndANonDateIsRefused) {

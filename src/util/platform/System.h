@@ -76,6 +76,9 @@ void PrepareStandardStreams();
 // The program's arguments as UTF-8 (on Windows from the wide command line, so any file name works).
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
+// The name this machine goes by on the network; empty when the system gives none.
+std::string HostName();
+
 // The id of this process, as other processes see it.
 unsigned long ProcessId();
 

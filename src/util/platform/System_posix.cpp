@@ -95,6 +95,12 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv, argv + argc);
 }
 
+std::string HostName() {
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0) return "";
+    return name;
+}
+
 unsigned long ProcessId() {
     return static_cast<unsigned long>(getpid());
 }

@@ -127,6 +127,13 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return args;
 }
 
+std::string HostName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    if (!GetComputerNameW(name, &size)) return "";
+    return Narrow(std::wstring(name, size));
+}
+
 unsigned long ProcessId() {
     return GetCurrentProcessId();
 }
