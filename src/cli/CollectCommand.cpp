@@ -20,6 +20,12 @@
 #include "station/StationRunner.h"
 #include "util/Parse.h"
 #include "util/platform/System.h"
+#ifdef K52_WITH_CENTRAL
+#include "cli/CentralTable.h"
+#include "cli/DeliveryWords.h"
+#include "station/Forwarder.h"
+#include "util/LocalTime.h"
+#endif
 
 namespace k52::cli {
 namespace {
@@ -29,6 +35,7 @@ struct CollectOptions {
     std::vector<CollectPort> ports;  // in command-line order; lines filled in at the run
     std::int64_t intervalMs = 5000;
     bool json = false;
+    std::string central;  // --central; else station.conf's central= line
 };
 
 StopFlag gCollectStop{false};
@@ -82,9 +89,36 @@ class EventPrinter : public CollectObserver {
         std::cout << std::endl;
     }
 
+#ifdef K52_WITH_CENTRAL
+    // A delivery, or a failure said once until it changes or a delivery ends it.
+    void OnForward(const ForwardEvent& e, const ForwarderState& state) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        const bool failed = e.kind == ForwardEvent::Kind::Failed;
+        if (failed && e.message == lastFailure_) return;
+        lastFailure_ = failed ? e.message : "";
+        const std::string time = LocalIsoTime(std::time(nullptr));
+        if (json_) {
+            nlohmann::ordered_json j{{"event", failed ? "not-forwarded" : "forwarded"}, {"time", time}, {"key", e.key}};
+            PutText(j, "terminal", e.terminal);
+            j["records"] = e.records;
+            if (failed) PutText(j, "message", e.message);
+            j["waiting"] = state.waiting;
+            std::cout << DumpJson(j) << std::endl;
+            return;
+        }
+        std::cout << time << " "
+                  << (failed ? Localize("not forwarded %1 (%2): %3", {e.key, e.terminal, LocalizeFinished(e.message)})
+                             : Localize("forwarded %1 (%2, %3 records)",
+                                        {e.key, e.terminal, std::to_string(e.records)}));
+        if (failed) std::cout << "; " << ForwarderStateLine(state);
+        std::cout << std::endl;
+    }
+#endif
+
   private:
     bool json_;
     std::mutex mutex_;
+    std::string lastFailure_;
 };
 
 int RunCollect(CollectOptions& o) {
@@ -111,6 +145,35 @@ int RunCollect(CollectOptions& o) {
         // A port named COMn opens through the resolver, as every transfer does.
         return SystemPortLine(port, port.comPort.has_value());
     });
+#ifdef K52_WITH_CENTRAL
+    // The forwarder beside the ports, on its own thread and ledger connection: a central store that is
+    // away or refusing only makes it wait.
+    std::string central = o.central;
+    if (central.empty()) {
+        const std::optional<std::string> configured = ConfiguredCentral(o.folder, &reason);
+        if (!configured) {
+            std::cerr << "k52cli: " << reason << "\n";
+            return kExitFile;
+        }
+        central = *configured;
+    }
+    MonotonicClock forwardClock;
+    StopFlag forwardStop{false};  // set once the ports are done, whatever ended them
+    std::optional<Forwarder> forwarder;
+    ForwarderOptions forwarding;
+    forwarding.onEvent = [&](const ForwardEvent& e) { printer.OnForward(e, forwarder->State()); };
+    if (!central.empty()) forwarder.emplace(o.folder, central, forwardClock, forwardStop, [] { return std::time(nullptr); }, forwarding);
+    std::thread forwarding_thread;
+    if (forwarder) forwarding_thread = std::thread([&] { forwarder->Run(); });
+    struct JoinAtEnd {
+        StopFlag& stop;
+        std::thread& t;
+        ~JoinAtEnd() {
+            stop.store(true);
+            if (t.joinable()) t.join();
+        }
+    } joinForwarder{forwardStop, forwarding_thread};
+#endif
     for (const CollectPort& port : o.ports) runner.Serve(port);
     if (o.ports.empty()) {
         // Every port present, and those plugged in later; a pulled one stays served by its stable name.
@@ -179,8 +242,17 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
            Localize("seconds between requests to a terminal that did not answer (default 5)"))
         ->type_name("S");
     sub->add_flag("--json", o->json, Localize("one JSON object per event"));
+#ifdef K52_WITH_CENTRAL
+    sub->add_option("--central", o->central,
+                    Localize("forward every upload to this central PostgreSQL (a libpq URI or connection string; "
+                             "default: station.conf)"))
+        ->type_name("URL");
+#endif
     commands.push_back({sub,
                         [o] {
+#ifdef K52_WITH_CENTRAL
+                            if (std::string why = NoPasswordOnCommandLine(o->central); !why.empty()) return why;
+#endif
                             std::vector<std::string> devices;
                             for (const CollectPort& p : o->ports) devices.push_back(p.device);
                             return NamedTwice(devices, K52_EN("a port is named twice: %1"));

@@ -46,6 +46,9 @@ constexpr void (*kRegistrations[])(CLI::App&, CommandList&) = {
 #ifdef K52_WITH_COLLECT
     RegisterCollectCommand,   RegisterUploadsCommand,
 #endif
+#ifdef K52_WITH_CENTRAL
+    RegisterForwardCommand,   RegisterCentralCommand,
+#endif
 };
 
 int UsageError(std::string_view reason, const CLI::App* command) {

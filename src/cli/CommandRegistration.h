@@ -40,5 +40,7 @@ void RegisterRecordsCommand(CLI::App& app, CommandList& commands);
 void RegisterPortsCommand(CLI::App& app, CommandList& commands);
 void RegisterCollectCommand(CLI::App& app, CommandList& commands);
 void RegisterUploadsCommand(CLI::App& app, CommandList& commands);
+void RegisterForwardCommand(CLI::App& app, CommandList& commands);
+void RegisterCentralCommand(CLI::App& app, CommandList& commands);
 
 }  // namespace k52::cli

@@ -20,7 +20,8 @@ namespace {
 // user_version 1: keys, UTC times, the acknowledged count and the partial file beside every row.
 // user_version 2: the station that keeps the ledger (its id and host), and on every row the port's name
 // and the station that stored it.
-constexpr int kSchemaVersion = 2;
+// user_version 3: each row's delivery to the central store (when, and the last attempt's error).
+constexpr int kSchemaVersion = 3;
 
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS uploads ("
@@ -32,13 +33,17 @@ constexpr const char* kSchema =
     " upload_key TEXT NOT NULL DEFAULT '', started_utc TEXT NOT NULL DEFAULT '',"
     " ended_utc TEXT NOT NULL DEFAULT '', acknowledged INTEGER NOT NULL DEFAULT 0,"
     " partial TEXT NOT NULL DEFAULT '', file_id TEXT NOT NULL DEFAULT '',"
-    " name TEXT NOT NULL DEFAULT '', host TEXT NOT NULL DEFAULT '', station_id TEXT NOT NULL DEFAULT '');"
+    " name TEXT NOT NULL DEFAULT '', host TEXT NOT NULL DEFAULT '', station_id TEXT NOT NULL DEFAULT '',"
+    " delivered_utc TEXT NOT NULL DEFAULT '', delivery_error TEXT NOT NULL DEFAULT '',"
+    " delivery_tried_utc TEXT NOT NULL DEFAULT '');"
     "CREATE UNIQUE INDEX IF NOT EXISTS uploads_key ON uploads(upload_key);"
     "CREATE TABLE IF NOT EXISTS station (id TEXT NOT NULL, host TEXT NOT NULL, created TEXT NOT NULL);";
 
 constexpr const char* kColumns =
     "upload_key, terminal, device, by_id, started, ended, started_utc, ended_utc, records, acknowledged,"
     " file, partial, file_id, sha256, outcome, code, args, message, name, host, station_id";
+// Read beside kColumns; written only by the Mark... calls.
+constexpr const char* kDeliveryColumns = "delivered_utc, delivery_error, delivery_tried_utc";
 
 struct Statement {
     sqlite3_stmt* stmt = nullptr;
@@ -92,7 +97,8 @@ bool Migrate(sqlite3* db, std::string* reason) {
         {"ended_utc", "TEXT NOT NULL DEFAULT ''"},  {"acknowledged", "INTEGER NOT NULL DEFAULT 0"},
         {"partial", "TEXT NOT NULL DEFAULT ''"},    {"file_id", "TEXT NOT NULL DEFAULT ''"},
         {"name", "TEXT NOT NULL DEFAULT ''"},       {"host", "TEXT NOT NULL DEFAULT ''"},
-        {"station_id", "TEXT NOT NULL DEFAULT ''"}};
+        {"station_id", "TEXT NOT NULL DEFAULT ''"}, {"delivered_utc", "TEXT NOT NULL DEFAULT ''"},
+        {"delivery_error", "TEXT NOT NULL DEFAULT ''"}, {"delivery_tried_utc", "TEXT NOT NULL DEFAULT ''"}};
     for (const auto& [name, type] : added)
         if (!has(name) &&
             !Exec(db, ("ALTER TABLE uploads ADD COLUMN " + std::string(name) + " " + type).c_str(), reason))
@@ -294,18 +300,28 @@ bool Ledger::Put(const UploadRow& row, std::string* reason) {
 
 std::optional<std::vector<UploadRow>> Ledger::List(const std::string& sinceUtc, const std::string& terminal,
                                                    std::string* reason) {
+    return Select("(?1 = '' OR started_utc >= ?1) AND (?2 = '' OR terminal = ?2)", {sinceUtc, terminal},
+                  reason);
+}
+
+std::optional<std::vector<UploadRow>> Ledger::Undelivered(std::string* reason) {
+    return Select("outcome <> 'receiving' AND delivered_utc = ''", {}, reason);
+}
+
+std::optional<std::vector<UploadRow>> Ledger::Select(const char* where, const std::vector<std::string>& args,
+                                                     std::string* reason) {
     sqlite3* db = db_.get();
     if (ColumnsOf(db).empty()) return std::vector<UploadRow>{};
     Statement s;
-    const std::string sql = std::string("SELECT ") + kColumns +
-                            " FROM uploads WHERE (?1 = '' OR started_utc >= ?1)"
-                            " AND (?2 = '' OR terminal = ?2) ORDER BY id";
+    const std::string sql = std::string("SELECT ") + kColumns + ", " + kDeliveryColumns +
+                            " FROM uploads WHERE " + where + " ORDER BY id";
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &s.stmt, nullptr) != SQLITE_OK) {
         Fail(db, reason);
         return std::nullopt;
     }
-    sqlite3_bind_text(s.stmt, 1, sinceUtc.c_str(), static_cast<int>(sinceUtc.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_text(s.stmt, 2, terminal.c_str(), static_cast<int>(terminal.size()), SQLITE_TRANSIENT);
+    for (std::size_t i = 0; i < args.size(); ++i)
+        sqlite3_bind_text(s.stmt, static_cast<int>(i + 1), args[i].c_str(), static_cast<int>(args[i].size()),
+                          SQLITE_TRANSIENT);
     std::vector<UploadRow> rows;
     int rc = 0;
     while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
@@ -317,7 +333,8 @@ std::optional<std::vector<UploadRow>> Ledger::List(const std::string& sinceUtc, 
         r.records = sqlite3_column_int(s.stmt, c++);
         r.acknowledged = sqlite3_column_int(s.stmt, c++);
         for (std::string* t : {&r.file, &r.partial, &r.fileId, &r.sha256, &r.outcome, &r.code, &r.args,
-                               &r.message, &r.name, &r.host, &r.stationId})
+                               &r.message, &r.name, &r.host, &r.stationId, &r.deliveredUtc, &r.deliveryError,
+                               &r.deliveryTriedUtc})
             *t = Text(s.stmt, c++);
         rows.push_back(std::move(r));
     }
@@ -326,6 +343,29 @@ std::optional<std::vector<UploadRow>> Ledger::List(const std::string& sinceUtc, 
         return std::nullopt;
     }
     return rows;
+}
+
+bool Ledger::MarkDelivered(const std::string& key, const std::string& utc, std::string* reason) {
+    return Update("UPDATE uploads SET delivered_utc = ?2, delivery_error = '', delivery_tried_utc = ?2"
+                  " WHERE upload_key = ?1",
+                  {key, utc}, reason);
+}
+
+bool Ledger::MarkDeliveryFailed(const std::string& key, const std::string& error, const std::string& utc,
+                                std::string* reason) {
+    return Update("UPDATE uploads SET delivery_error = ?2, delivery_tried_utc = ?3 WHERE upload_key = ?1",
+                  {key, error, utc}, reason);
+}
+
+bool Ledger::Update(const char* sql, const std::vector<std::string>& args, std::string* reason) {
+    sqlite3* db = db_.get();
+    Statement s;
+    if (sqlite3_prepare_v2(db, sql, -1, &s.stmt, nullptr) != SQLITE_OK) return Fail(db, reason);
+    for (std::size_t i = 0; i < args.size(); ++i)
+        sqlite3_bind_text(s.stmt, static_cast<int>(i + 1), args[i].c_str(), static_cast<int>(args[i].size()),
+                          SQLITE_TRANSIENT);
+    if (sqlite3_step(s.stmt) != SQLITE_DONE) return Fail(db, reason);
+    return true;
 }
 
 }  // namespace k52

@@ -41,6 +41,11 @@ struct UploadRow {
     std::string name;       // the port's given name ("Cradle A, aisle 3"); empty when it has none
     std::string host;       // the desk whose station stored the row, and that station's id; the
     std::string stationId;  // ledger's own station when a row is put with them empty
+    // Its delivery to the central store: when it was committed there (UTC; empty while it waits), and
+    // the last attempt's error and time (empty after a delivery). Put leaves them as they are.
+    std::string deliveredUtc;
+    std::string deliveryError;
+    std::string deliveryTriedUtc;
 };
 
 class Ledger {
@@ -57,6 +62,12 @@ class Ledger {
     // or later, `terminal` is an exact name; empty means any.
     std::optional<std::vector<UploadRow>> List(const std::string& sinceUtc, const std::string& terminal,
                                                std::string* reason);
+    // Ended uploads not yet delivered to the central store, oldest first.
+    std::optional<std::vector<UploadRow>> Undelivered(std::string* reason);
+    // The upload reached the central store at `utc`; or its last attempt failed with `error`.
+    bool MarkDelivered(const std::string& key, const std::string& utc, std::string* reason);
+    bool MarkDeliveryFailed(const std::string& key, const std::string& error, const std::string& utc,
+                            std::string* reason);
     // True while FOLDER and the ledger file are still the ones opened (not removed, replaced, remade).
     bool StillInPlace() const;
     const std::string& folder() const { return folder_; }
@@ -74,6 +85,9 @@ class Ledger {
     };
     Ledger(sqlite3* db, std::string folder) : db_(db), folder_(std::move(folder)) {}
     static std::optional<Ledger> OpenPath(const std::string& folder, bool create, std::string* reason);
+    std::optional<std::vector<UploadRow>> Select(const char* where, const std::vector<std::string>& args,
+                                                 std::string* reason);
+    bool Update(const char* sql, const std::vector<std::string>& args, std::string* reason);
     std::unique_ptr<sqlite3, Close> db_;
     std::string folder_;
     std::optional<platform::FileId> folderId_, fileId_;
