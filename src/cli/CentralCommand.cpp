@@ -89,7 +89,8 @@ int RunList(const CentralOptions& o) {
 }
 
 int RunExport(const CentralOptions& o) {
-    if (const int refused = MayWrite(o.out, K52_EN("the export"), {}, o.overwrite ? Existing::Replace : Existing::Refuse))
+    if (const int refused =
+            MayWrite(o.out, K52_EN("the export"), {}, o.overwrite ? Existing::Replace : Existing::Refuse))
         return refused;
     std::string reason;
     std::unique_ptr<TableWriter> writer = TableWriterFor(o.out, &reason);
@@ -122,8 +123,9 @@ int RunExport(const CentralOptions& o) {
 }
 
 void AddUrl(CLI::App* sub, CentralOptions& o) {
-    sub->add_option("URL", o.url,
-                    Localize("the central PostgreSQL: a libpq URI or connection string (the password in ~/.pgpass)"))
+    sub->add_option(
+           "URL", o.url,
+           Localize("the central PostgreSQL: a libpq URI or connection string (the password in ~/.pgpass)"))
         ->required();
 }
 
@@ -145,7 +147,8 @@ void AddFilter(CLI::App* sub, const std::shared_ptr<CentralOptions>& o) {
         ->type_name("DATE");
     sub->add_option("--terminal", o->filter.terminal, Localize("only the uploads of terminal NAME"))
         ->type_name("NAME");
-    sub->add_option("--station", o->filter.station, Localize("only the uploads of a station (its id or host)"))
+    sub->add_option("--station", o->filter.station,
+                    Localize("only the uploads of a station (its id or host)"))
         ->type_name("STATION");
 }
 
@@ -153,16 +156,19 @@ void AddFilter(CLI::App* sub, const std::shared_ptr<CentralOptions>& o) {
 
 void RegisterCentralCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<CentralOptions>();
-    CLI::App* central =
-        app.add_subcommand("central", Localize("the central PostgreSQL that stations forward their uploads to"));
+    CLI::App* central = app.add_subcommand(
+        "central", Localize("the central PostgreSQL that stations forward their uploads to"));
     central->require_subcommand(1);
-    CLI::App* init = central->add_subcommand("init", Localize("create or upgrade the central store's tables"));
+    CLI::App* init =
+        central->add_subcommand("init", Localize("create or upgrade the central store's tables"));
     AddUrl(init, *o);
-    CLI::App* list = central->add_subcommand("uploads", Localize("list every station's uploads in the central store"));
+    CLI::App* list =
+        central->add_subcommand("uploads", Localize("list every station's uploads in the central store"));
     AddUrl(list, *o);
     AddFilter(list, o);
     list->add_flag("--json", o->json, Localize("the rows as a JSON array"));
-    CLI::App* exp = central->add_subcommand("export", Localize("write the central store's records to OUT (.csv)"));
+    CLI::App* exp =
+        central->add_subcommand("export", Localize("write the central store's records to OUT (.csv)"));
     AddUrl(exp, *o);
     exp->add_option("OUT", o->out, Localize("the file to write"))->required()->check(kPath);
     AddFilter(exp, o);

@@ -18,7 +18,9 @@ class CsvWriter : public TableWriter {
         for (std::size_t i = 0; i < cells.size(); ++i) text_ += (i ? "," : "") + CsvField(cells[i]);
         text_ += "\r\n";
     }
-    bool Save(std::string* reason) override { return SaveWholeFile(path_, text_.data(), text_.size(), reason); }
+    bool Save(std::string* reason) override {
+        return SaveWholeFile(path_, text_.data(), text_.size(), reason);
+    }
 
   private:
     std::string path_, text_;
@@ -51,13 +53,14 @@ std::vector<std::string> ExportHeader() {
 }
 
 std::vector<std::string> ExportRow(const CentralUpload& u, int line, const std::string& text) {
-    return {u.stationId, u.host,     u.terminal, u.name, u.device, u.key, u.started,
+    return {u.stationId, u.host,    u.terminal,           u.name, u.device, u.key, u.started,
             u.ended,     u.outcome, std::to_string(line), text};
 }
 
 std::string NoPasswordOnCommandLine(const std::string& conninfo) {
-    return ConninfoHasPassword(conninfo) ? Localize("keep the central store's password out of the command line: "
-                                                    "put it in ~/.pgpass or the file PGPASSFILE names")
+    return ConninfoHasPassword(conninfo) ? Localize(
+                                               "keep the central store's password out of the command line: "
+                                               "put it in ~/.pgpass or the file PGPASSFILE names")
                                          : std::string();
 }
 

@@ -98,7 +98,8 @@ class EventPrinter : public CollectObserver {
         lastFailure_ = failed ? e.message : "";
         const std::string time = LocalIsoTime(std::time(nullptr));
         if (json_) {
-            nlohmann::ordered_json j{{"event", failed ? "not-forwarded" : "forwarded"}, {"time", time}, {"key", e.key}};
+            nlohmann::ordered_json j{
+                {"event", failed ? "not-forwarded" : "forwarded"}, {"time", time}, {"key", e.key}};
             PutText(j, "terminal", e.terminal);
             j["records"] = e.records;
             if (failed) PutText(j, "message", e.message);
@@ -107,7 +108,8 @@ class EventPrinter : public CollectObserver {
             return;
         }
         std::cout << time << " "
-                  << (failed ? Localize("not forwarded %1 (%2): %3", {e.key, e.terminal, LocalizeFinished(e.message)})
+                  << (failed ? Localize("not forwarded %1 (%2): %3",
+                                        {e.key, e.terminal, LocalizeFinished(e.message)})
                              : Localize("forwarded %1 (%2, %3 records)",
                                         {e.key, e.terminal, std::to_string(e.records)}));
         if (failed) std::cout << "; " << ForwarderStateLine(state);
@@ -162,7 +164,9 @@ int RunCollect(CollectOptions& o) {
     std::optional<Forwarder> forwarder;
     ForwarderOptions forwarding;
     forwarding.onEvent = [&](const ForwardEvent& e) { printer.OnForward(e, forwarder->State()); };
-    if (!central.empty()) forwarder.emplace(o.folder, central, forwardClock, forwardStop, [] { return std::time(nullptr); }, forwarding);
+    if (!central.empty())
+        forwarder.emplace(
+            o.folder, central, forwardClock, forwardStop, [] { return std::time(nullptr); }, forwarding);
     std::thread forwarding_thread;
     if (forwarder) forwarding_thread = std::thread([&] { forwarder->Run(); });
     struct JoinAtEnd {
@@ -243,15 +247,17 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
         ->type_name("S");
     sub->add_flag("--json", o->json, Localize("one JSON object per event"));
 #ifdef K52_WITH_CENTRAL
-    sub->add_option("--central", o->central,
-                    Localize("forward every upload to this central PostgreSQL (a libpq URI or connection string; "
-                             "default: station.conf)"))
+    sub->add_option(
+           "--central", o->central,
+           Localize("forward every upload to this central PostgreSQL (a libpq URI or connection string; "
+                    "default: station.conf)"))
         ->type_name("URL");
 #endif
     commands.push_back({sub,
                         [o] {
 #ifdef K52_WITH_CENTRAL
-                            if (std::string why = NoPasswordOnCommandLine(o->central); !why.empty()) return why;
+                            if (std::string why = NoPasswordOnCommandLine(o->central); !why.empty())
+                                return why;
 #endif
                             std::vector<std::string> devices;
                             for (const CollectPort& p : o->ports) devices.push_back(p.device);

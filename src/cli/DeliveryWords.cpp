@@ -9,7 +9,8 @@ std::string ForwarderStateLine(const ForwarderState& s) {
     if (s.waiting == 0)
         return s.lastDeliveredUtc.empty()
                    ? std::string()
-                   : Localize("every upload is in the central store (the last delivered at %1)", {s.lastDeliveredUtc});
+                   : Localize("every upload is in the central store (the last delivered at %1)",
+                              {s.lastDeliveredUtc});
     std::string line = Localize("%1 uploads wait for the central store since %2",
                                 {std::to_string(s.waiting), s.oldestWaitingUtc});
     if (!s.lastError.empty())

@@ -33,7 +33,8 @@ int RunForward(const ForwardOptions& o) {
     }
     if (url.empty()) {
         std::cerr << "k52cli: "
-                  << Localize("no central store: give --central or a central= line in %1/station.conf", {o.folder})
+                  << Localize("no central store: give --central or a central= line in %1/station.conf",
+                              {o.folder})
                   << "\n";
         return kExitUsage;
     }
@@ -48,16 +49,19 @@ int RunForward(const ForwardOptions& o) {
             if (!e.message.empty()) PutText(j, "message", e.message);
             std::cout << DumpJson(j) << std::endl;
         } else if (e.kind == ForwardEvent::Kind::Delivered) {
-            std::cout << Localize("forwarded %1 (%2, %3 records)", {e.key, e.terminal, std::to_string(e.records)})
+            std::cout << Localize("forwarded %1 (%2, %3 records)",
+                                  {e.key, e.terminal, std::to_string(e.records)})
                       << std::endl;
         } else {
-            std::cout << Localize("not forwarded %1 (%2): %3", {e.key, e.terminal, LocalizeFinished(e.message)})
+            std::cout << Localize("not forwarded %1 (%2): %3",
+                                  {e.key, e.terminal, LocalizeFinished(e.message)})
                       << std::endl;
         }
     };
     MonotonicClock clock;
     StopFlag stop{false};
-    Forwarder forwarder(o.folder, url, clock, stop, [] { return std::time(nullptr); }, options);
+    Forwarder forwarder(
+        o.folder, url, clock, stop, [] { return std::time(nullptr); }, options);
     const Forwarder::Pass pass = forwarder.RunOnce();
     const ForwarderState state = forwarder.State();
     if (!o.json) {
@@ -76,15 +80,18 @@ int RunForward(const ForwardOptions& o) {
 void RegisterForwardCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<ForwardOptions>();
     CLI::App* sub = app.add_subcommand(
-        "forward", Localize("deliver the uploads of FOLDER's ledger that the central store lacks, oldest first"));
-    sub->add_option("FOLDER", o->folder, Localize("the folder collect stores into"))->required()->check(kPath);
-    sub->add_option("--central", o->url,
-                    Localize("the central PostgreSQL (a libpq URI or connection string; default: station.conf)"))
+        "forward",
+        Localize("deliver the uploads of FOLDER's ledger that the central store lacks, oldest first"));
+    sub->add_option("FOLDER", o->folder, Localize("the folder collect stores into"))
+        ->required()
+        ->check(kPath);
+    sub->add_option(
+           "--central", o->url,
+           Localize("the central PostgreSQL (a libpq URI or connection string; default: station.conf)"))
         ->type_name("URL");
     sub->add_flag("--json", o->json, Localize("one JSON object per upload"));
-    commands.push_back({sub,
-                        [o] { return NoPasswordOnCommandLine(o->url); },
-                        [o] { return RunForward(*o); }});
+    commands.push_back(
+        {sub, [o] { return NoPasswordOnCommandLine(o->url); }, [o] { return RunForward(*o); }});
 }
 
 }  // namespace k52::cli

@@ -55,8 +55,8 @@ std::vector<std::optional<std::string>> FilterParams(const CentralFilter& f) {
 CentralUpload UploadAt(const PgResult& r, int row) {
     CentralUpload u;
     int c = 0;
-    for (std::string* t : {&u.key, &u.stationId, &u.host, &u.stationName, &u.terminal, &u.name, &u.device, &u.byId,
-                           &u.started, &u.ended, &u.startedUtc, &u.endedUtc})
+    for (std::string* t : {&u.key, &u.stationId, &u.host, &u.stationName, &u.terminal, &u.name, &u.device,
+                           &u.byId, &u.started, &u.ended, &u.startedUtc, &u.endedUtc})
         *t = r.Value(row, c++);
     u.records = std::atoi(r.Value(row, c++).c_str());
     u.acknowledged = std::atoi(r.Value(row, c++).c_str());
@@ -89,16 +89,18 @@ std::optional<CentralStore> CentralStore::Open(const std::string& conninfo, std:
     const std::optional<PgResult> r = c->Query("SELECT max(version) FROM k52_schema", {}, &why);
     if (!r) {
         if (reason)
-            *reason = c->LastState() == kUndefinedTable
-                          ? std::string(K52_EN("the central database has no K52 schema; run k52cli central init"))
-                          : why;
+            *reason =
+                c->LastState() == kUndefinedTable
+                    ? std::string(K52_EN("the central database has no K52 schema; run k52cli central init"))
+                    : why;
         return std::nullopt;
     }
     const int version = r->Rows() == 1 ? std::atoi(r->Value(0, 0).c_str()) : 0;
     if (version < kCentralSchemaVersion) {
         if (reason)
-            *reason = Substitute(K52_EN("the central schema is version %1, older than %2; run k52cli central init"),
-                                 {std::to_string(version), std::to_string(kCentralSchemaVersion)});
+            *reason =
+                Substitute(K52_EN("the central schema is version %1, older than %2; run k52cli central init"),
+                           {std::to_string(version), std::to_string(kCentralSchemaVersion)});
         return std::nullopt;
     }
     return CentralStore(std::move(*c));
@@ -130,9 +132,10 @@ Delivery CentralStore::Deliver(const UploadRow& row, std::string_view file, cons
         " VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12, $13, $14, $15, $16, $17)"
         " ON CONFLICT (upload_key) DO NOTHING",
         {row.key, row.stationId, row.terminal, row.name, row.device, row.byId,
-         row.startedUtc.empty() ? row.started : row.startedUtc, OrNull(row.endedUtc.empty() ? row.ended : row.endedUtc),
-         row.started, row.ended, std::to_string(row.records), std::to_string(row.acknowledged), row.outcome,
-         row.sha256, row.file, row.code, row.message},
+         row.startedUtc.empty() ? row.started : row.startedUtc,
+         OrNull(row.endedUtc.empty() ? row.ended : row.endedUtc), row.started, row.ended,
+         std::to_string(row.records), std::to_string(row.acknowledged), row.outcome, row.sha256, row.file,
+         row.code, row.message},
         reason);
     if (!inserted) return fail();
     if (inserted->Affected() == 0) {
@@ -143,8 +146,9 @@ Delivery CentralStore::Deliver(const UploadRow& row, std::string_view file, cons
         if (!had || had->Rows() != 1) return fail();
         const bool same = had->Value(0, 0) == row.sha256 && had->Value(0, 1) == std::to_string(row.records);
         if (!same && reason)
-            *reason = Substitute(K52_EN("the central store holds another upload under the key %1 (SHA-256 %2)"),
-                                 {row.key, had->Value(0, 0)});
+            *reason =
+                Substitute(K52_EN("the central store holds another upload under the key %1 (SHA-256 %2)"),
+                           {row.key, had->Value(0, 0)});
         if (!c.Exec("ROLLBACK", reason)) return Delivery::Failed;
         return same ? Delivery::AlreadyStored : Delivery::Differs;
     }
@@ -173,10 +177,11 @@ Delivery CentralStore::Deliver(const UploadRow& row, std::string_view file, cons
     return Delivery::Stored;
 }
 
-std::optional<std::vector<CentralUpload>> CentralStore::Uploads(const CentralFilter& filter, std::string* reason) {
+std::optional<std::vector<CentralUpload>> CentralStore::Uploads(const CentralFilter& filter,
+                                                                std::string* reason) {
     const std::optional<PgResult> r = connection_.Query(
-        std::string(kUploadSelect) + kUploadFrom + kUploadWhere + " ORDER BY u.started, u.upload_key", FilterParams(filter),
-        reason);
+        std::string(kUploadSelect) + kUploadFrom + kUploadWhere + " ORDER BY u.started, u.upload_key",
+        FilterParams(filter), reason);
     if (!r) return std::nullopt;
     std::vector<CentralUpload> uploads;
     for (int i = 0; i < r->Rows(); ++i) uploads.push_back(UploadAt(*r, i));
@@ -189,7 +194,8 @@ bool CentralStore::ForEachRecord(const CentralFilter& filter, const RecordSink& 
     if (!c.Exec("BEGIN READ ONLY", reason)) return false;
     const bool declared =
         c.Query(std::string("DECLARE k52_export NO SCROLL CURSOR FOR ") + kUploadSelect + ", r.line, r.text" +
-                    kUploadFrom + " JOIN records r ON r.upload_key = u.upload_key" + kUploadWhere + " ORDER BY u.started, u.upload_key, r.line",
+                    kUploadFrom + " JOIN records r ON r.upload_key = u.upload_key" + kUploadWhere +
+                    " ORDER BY u.started, u.upload_key, r.line",
                 FilterParams(filter), reason)
             .has_value();
     bool ok = declared;
@@ -207,7 +213,8 @@ bool CentralStore::ForEachRecord(const CentralFilter& filter, const RecordSink& 
                 upload = UploadAt(*r, i);
                 lastKey = upload.key;
             }
-            if (!each(upload, std::atoi(r->Value(i, kUploadColumns).c_str()), r->Value(i, kUploadColumns + 1))) {
+            if (!each(upload, std::atoi(r->Value(i, kUploadColumns).c_str()),
+                      r->Value(i, kUploadColumns + 1))) {
                 c.Exec("ROLLBACK", nullptr);
                 return true;
             }

@@ -46,7 +46,8 @@ class CentralStore {
     // Records sent so far of the upload being delivered, after each batch.
     using Progress = std::function<void(std::size_t sent)>;
     // Delivers `row` with the records of `file` (its bytes: CR LF-ended records) in one transaction.
-    Delivery Deliver(const UploadRow& row, std::string_view file, const Progress& progress, std::string* reason);
+    Delivery Deliver(const UploadRow& row, std::string_view file, const Progress& progress,
+                     std::string* reason);
 
     std::optional<std::vector<CentralUpload>> Uploads(const CentralFilter& filter, std::string* reason);
     // Every record of the uploads `filter` picks, with its upload, in the uploads' order and then the

@@ -21,8 +21,8 @@ constexpr std::size_t kFileLimit = std::size_t{1} << 30;
 
 }  // namespace
 
-Forwarder::Forwarder(std::string folder, std::string conninfo, Clock& clock, const StopFlag& stop, WallClock wall,
-                     ForwarderOptions options)
+Forwarder::Forwarder(std::string folder, std::string conninfo, Clock& clock, const StopFlag& stop,
+                     WallClock wall, ForwarderOptions options)
     : folder_(std::move(folder)),
       conninfo_(std::move(conninfo)),
       clock_(clock),
@@ -60,7 +60,8 @@ void Forwarder::Failed(const UploadRow& row, const std::string& why, Pass& pass)
     std::string ignored;
     // Kept beside the row for `uploads`; a ledger too busy to take it keeps the earlier one.
     if (ledger_) ledger_->MarkDeliveryFailed(row.key, why, NowUtc(), &ignored);
-    if (options_.onEvent) options_.onEvent({ForwardEvent::Kind::Failed, row.key, row.terminal, row.records, why});
+    if (options_.onEvent)
+        options_.onEvent({ForwardEvent::Kind::Failed, row.key, row.terminal, row.records, why});
 }
 
 bool Forwarder::DeliverOne(const UploadRow& row, Pass& pass) {
@@ -87,7 +88,8 @@ bool Forwarder::DeliverOne(const UploadRow& row, Pass& pass) {
     }
     // Committed centrally: a kill or a failure from here on sends it again, and the store keeps one.
     if (const int e = FaultAt(FaultCall::Ledger)) {
-        Failed(row, Substitute(K52_EN("cannot mark the upload delivered in the ledger: %1"), {std::strerror(e)}),
+        Failed(row,
+               Substitute(K52_EN("cannot mark the upload delivered in the ledger: %1"), {std::strerror(e)}),
                pass);
         return true;
     }
@@ -96,7 +98,8 @@ bool Forwarder::DeliverOne(const UploadRow& row, Pass& pass) {
         return true;
     }
     ++pass.delivered;
-    if (options_.onEvent) options_.onEvent({ForwardEvent::Kind::Delivered, row.key, row.terminal, row.records, ""});
+    if (options_.onEvent)
+        options_.onEvent({ForwardEvent::Kind::Delivered, row.key, row.terminal, row.records, ""});
     return true;
 }
 

@@ -12,11 +12,11 @@
 namespace k52 {
 
 struct ForwarderState {
-    std::size_t waiting = 0;         // ended uploads not yet in the central store
-    std::string oldestWaitingUtc;    // when the oldest of them ended; empty when none waits
-    std::string lastError;           // the last attempt's error; empty after a delivery without one
+    std::size_t waiting = 0;       // ended uploads not yet in the central store
+    std::string oldestWaitingUtc;  // when the oldest of them ended; empty when none waits
+    std::string lastError;         // the last attempt's error; empty after a delivery without one
     std::string lastErrorUtc;
-    std::string lastDeliveredUtc;    // when the latest delivery was committed; empty before the first
+    std::string lastDeliveredUtc;  // when the latest delivery was committed; empty before the first
     std::string lastDeliveredKey;
 };
 

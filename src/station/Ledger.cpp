@@ -92,12 +92,12 @@ bool Migrate(sqlite3* db, std::string* reason) {
     std::vector<std::string> have = ColumnsOf(db);
     auto has = [&](std::string_view c) { return std::find(have.begin(), have.end(), c) != have.end(); };
     const std::pair<const char*, const char*> added[] = {
-        {"code", "TEXT NOT NULL DEFAULT ''"},       {"args", "TEXT NOT NULL DEFAULT ''"},
-        {"upload_key", "TEXT NOT NULL DEFAULT ''"}, {"started_utc", "TEXT NOT NULL DEFAULT ''"},
-        {"ended_utc", "TEXT NOT NULL DEFAULT ''"},  {"acknowledged", "INTEGER NOT NULL DEFAULT 0"},
-        {"partial", "TEXT NOT NULL DEFAULT ''"},    {"file_id", "TEXT NOT NULL DEFAULT ''"},
-        {"name", "TEXT NOT NULL DEFAULT ''"},       {"host", "TEXT NOT NULL DEFAULT ''"},
-        {"station_id", "TEXT NOT NULL DEFAULT ''"}, {"delivered_utc", "TEXT NOT NULL DEFAULT ''"},
+        {"code", "TEXT NOT NULL DEFAULT ''"},           {"args", "TEXT NOT NULL DEFAULT ''"},
+        {"upload_key", "TEXT NOT NULL DEFAULT ''"},     {"started_utc", "TEXT NOT NULL DEFAULT ''"},
+        {"ended_utc", "TEXT NOT NULL DEFAULT ''"},      {"acknowledged", "INTEGER NOT NULL DEFAULT 0"},
+        {"partial", "TEXT NOT NULL DEFAULT ''"},        {"file_id", "TEXT NOT NULL DEFAULT ''"},
+        {"name", "TEXT NOT NULL DEFAULT ''"},           {"host", "TEXT NOT NULL DEFAULT ''"},
+        {"station_id", "TEXT NOT NULL DEFAULT ''"},     {"delivered_utc", "TEXT NOT NULL DEFAULT ''"},
         {"delivery_error", "TEXT NOT NULL DEFAULT ''"}, {"delivery_tried_utc", "TEXT NOT NULL DEFAULT ''"}};
     for (const auto& [name, type] : added)
         if (!has(name) &&
@@ -332,9 +332,9 @@ std::optional<std::vector<UploadRow>> Ledger::Select(const char* where, const st
             *t = Text(s.stmt, c++);
         r.records = sqlite3_column_int(s.stmt, c++);
         r.acknowledged = sqlite3_column_int(s.stmt, c++);
-        for (std::string* t : {&r.file, &r.partial, &r.fileId, &r.sha256, &r.outcome, &r.code, &r.args,
-                               &r.message, &r.name, &r.host, &r.stationId, &r.deliveredUtc, &r.deliveryError,
-                               &r.deliveryTriedUtc})
+        for (std::string* t :
+             {&r.file, &r.partial, &r.fileId, &r.sha256, &r.outcome, &r.code, &r.args, &r.message, &r.name,
+              &r.host, &r.stationId, &r.deliveredUtc, &r.deliveryError, &r.deliveryTriedUtc})
             *t = Text(s.stmt, c++);
         rows.push_back(std::move(r));
     }
@@ -346,9 +346,10 @@ std::optional<std::vector<UploadRow>> Ledger::Select(const char* where, const st
 }
 
 bool Ledger::MarkDelivered(const std::string& key, const std::string& utc, std::string* reason) {
-    return Update("UPDATE uploads SET delivered_utc = ?2, delivery_error = '', delivery_tried_utc = ?2"
-                  " WHERE upload_key = ?1",
-                  {key, utc}, reason);
+    return Update(
+        "UPDATE uploads SET delivered_utc = ?2, delivery_error = '', delivery_tried_utc = ?2"
+        " WHERE upload_key = ?1",
+        {key, utc}, reason);
 }
 
 bool Ledger::MarkDeliveryFailed(const std::string& key, const std::string& error, const std::string& utc,

@@ -23,7 +23,8 @@ int PgResult::Rows() const {
 }
 
 std::string PgResult::Value(int row, int column) const {
-    return std::string(PQgetvalue(r_.get(), row, column), static_cast<std::size_t>(PQgetlength(r_.get(), row, column)));
+    return std::string(PQgetvalue(r_.get(), row, column),
+                       static_cast<std::size_t>(PQgetlength(r_.get(), row, column)));
 }
 
 bool PgResult::IsNull(int row, int column) const {
@@ -50,7 +51,8 @@ std::optional<PgConnection> PgConnection::Connect(const std::string& conninfo, s
         return std::nullopt;
     }
     // Notices (an IF NOT EXISTS that skipped) are the DBA's business, not the station's output.
-    PQsetNoticeProcessor(c, [](void*, const char*) {}, nullptr);
+    PQsetNoticeProcessor(
+        c, [](void*, const char*) {}, nullptr);
     return connection;
 }
 
@@ -79,8 +81,8 @@ std::optional<PgResult> PgConnection::Query(const std::string& sql,
         values.push_back(p ? p->c_str() : nullptr);
         lengths.push_back(p ? static_cast<int>(p->size()) : 0);
     }
-    PgResult result(PQexecParams(c_.get(), sql.c_str(), static_cast<int>(params.size()), nullptr, values.data(),
-                                 lengths.data(), nullptr, 0));
+    PgResult result(PQexecParams(c_.get(), sql.c_str(), static_cast<int>(params.size()), nullptr,
+                                 values.data(), lengths.data(), nullptr, 0));
     const ExecStatusType status = result.r_ ? PQresultStatus(result.r_.get()) : PGRES_FATAL_ERROR;
     if (!Check(result.r_.get(), status == PGRES_TUPLES_OK ? PGRES_TUPLES_OK : PGRES_COMMAND_OK, reason))
         return std::nullopt;

@@ -38,8 +38,8 @@ class PgConnection {
     static std::optional<PgConnection> Connect(const std::string& conninfo, std::string* reason);
 
     // Runs `sql` with text parameters ($1, $2, ...; nullopt is NULL). nullopt with the server's reason.
-    std::optional<PgResult> Query(const std::string& sql, const std::vector<std::optional<std::string>>& params,
-                                  std::string* reason);
+    std::optional<PgResult> Query(const std::string& sql,
+                                  const std::vector<std::optional<std::string>>& params, std::string* reason);
     // Runs one or more statements without parameters.
     bool Exec(const std::string& sql, std::string* reason);
     // The SQLSTATE of the last failed statement ("42P01", ...), "" when none or the connection broke.

@@ -42,8 +42,8 @@ std::string Said(const ProcessResult& r) {
 
 std::vector<std::string> PgServer::As(const std::vector<std::string>& argv) const {
     if (!asNobody_) return argv;
-    std::vector<std::string> v = {"setpriv", "--reuid=" + std::to_string(uid_), "--regid=" + std::to_string(gid_),
-                                  "--clear-groups", "--"};
+    std::vector<std::string> v = {"/usr/bin/setpriv", "--reuid=" + std::to_string(uid_),
+                                  "--regid=" + std::to_string(gid_), "--clear-groups", "--"};
     v.insert(v.end(), argv.begin(), argv.end());
     return v;
 }
@@ -73,10 +73,9 @@ std::unique_ptr<PgServer> PgServer::Start(std::string* reason) {
     RunOptions options;
     options.workingDirectory = dir;
     options.limitMs = 60000;
-    const ProcessResult init = RunProcess(
-        s->As({s->bin_ + "/initdb", "-D", dir + "/data", "-U", "postgres", "-A", "trust", "--no-sync", "-E", "UTF8",
-               "--locale=C"}),
-        options);
+    const ProcessResult init = RunProcess(s->As({s->bin_ + "/initdb", "-D", dir + "/data", "-U", "postgres",
+                                                 "-A", "trust", "--no-sync", "-E", "UTF8", "--locale=C"}),
+                                          options);
     if (init.exitCode != 0) {
         *reason = "initdb failed: " + Said(init);
         return nullptr;
@@ -95,7 +94,8 @@ std::unique_ptr<PgServer> PgServer::Start(std::string* reason) {
 }
 
 bool PgServer::PgCtl(const std::vector<std::string>& args, std::string* reason) {
-    std::vector<std::string> argv = {bin_ + "/pg_ctl", "-D", dir_.path().string() + "/data", "-w", "-t", "60"};
+    std::vector<std::string> argv = {
+        bin_ + "/pg_ctl", "-D", dir_.path().string() + "/data", "-w", "-t", "60"};
     argv.insert(argv.end(), args.begin(), args.end());
     RunOptions options;
     options.workingDirectory = dir_.path().string();
