@@ -20,6 +20,7 @@
 #include "i18n/Translate.h"
 #include "ports/PortResolver.h"
 #include "shell/AboutBox.h"
+#include "shell/CommandMenuQt.h"
 #include "shell/DeskSettings.h"
 #include "shell/HelpWindow.h"
 #include "shell/PortSettingsDialog.h"
@@ -41,33 +42,6 @@ namespace k52 {
 
 namespace {
 
-const char kRecentKey[] = "files/recent";
-
-std::vector<std::string> StoredRecentFiles() {
-    std::vector<std::string> paths;
-    const QStringList stored = QSettings(QStringLiteral("k52"), QStringLiteral("k52gen"))
-                                   .value(QLatin1String(kRecentKey))
-                                   .toStringList();
-    for (const QString& path : stored) paths.push_back(QFile::encodeName(path).toStdString());
-    return paths;
-}
-
-// The recent files' submenu, filled afresh each time it opens: "&1 NAME", the path as its tip.
-void FillRecentMenu(QMenu* menu, const RecentFiles* recent) {
-    menu->clear();
-    const std::vector<std::string> none;
-    const std::vector<std::string>& paths = recent ? recent->paths() : none;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        const QString path = QFile::decodeName(paths[i].c_str());
-        QAction* a = menu->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg(QFileInfo(path).fileName()));
-        a->setToolTip(path);
-        a->setStatusTip(path);
-        a->setData(kCmdRecentFirst + static_cast<int>(i));
-    }
-    menu->setToolTipsVisible(true);
-    menu->setEnabled(!paths.empty());
-}
-
 // Why `path` cannot be read as a template file, or empty when it can. Open's dialog never offers such a
 // file, so Open itself has no message for it. A FIFO or device is refused without waiting on it, before
 // the window could be kept from appearing.
@@ -84,45 +58,6 @@ QString Tr(const char* text) {
 
 EditorSheetFn DefaultEditorSheet() {
     return &OpenEditorSheet;
-}
-
-QMenu* BuildCommandMenu(QWidget* owner, const RecentFiles* recent) {
-    auto* root = new QMenu(owner);
-    QMenu* current = root;
-    for (const CommandMenuEntry& e : CommandMenu()) {
-        switch (e.kind) {
-            case CommandMenuEntry::Item: {
-                QString text = FromUtf8(Translate("Shell", e.text));
-                // The label after a tab is shown as the item's shortcut; the keys themselves belong
-                // to the main window, so the menu does not bind them a second time.
-                if (e.shortcut) text += QLatin1Char('\t') + QString::fromUtf8(e.shortcut);
-                QAction* a = current->addAction(text);
-                a->setData(e.command);
-                break;
-            }
-            case CommandMenuEntry::Separator:
-                current->addSeparator();
-                break;
-            case CommandMenuEntry::Submenu:
-                current = current->addMenu(FromUtf8(Translate("Shell", e.text)));
-                break;
-            case CommandMenuEntry::End:
-                current = root;
-                break;
-            case CommandMenuEntry::Recent: {
-                QMenu* files = current->addMenu(FromUtf8(Translate("Shell", e.text)));
-                files->setObjectName(QStringLiteral("recentFiles"));
-                FillRecentMenu(files, recent);
-                QObject::connect(files, &QMenu::aboutToShow, files,
-                                 [files, recent] { FillRecentMenu(files, recent); });
-                // A submenu that is disabled while empty opens again once the list has entries.
-                QObject::connect(root, &QMenu::aboutToShow, files,
-                                 [files, recent] { FillRecentMenu(files, recent); });
-                break;
-            }
-        }
-    }
-    return root;
 }
 
 MainWindow::MainWindow(const DesktopServices& services)
@@ -332,11 +267,7 @@ void MainWindow::TemplateRestored() {
 }
 
 void MainWindow::RecentFilesChanged() {
-    QStringList paths;
-    for (const std::string& path : shell_->recentFiles().paths()) paths << QFile::decodeName(path.c_str());
-    QSettings settings(QStringLiteral("k52"), QStringLiteral("k52gen"));
-    settings.setValue(QLatin1String(kRecentKey), paths);
-    settings.sync();
+    StoreRecentFiles(shell_->recentFiles().paths());
 }
 
 void MainWindow::TemplateApplied() {
