@@ -93,6 +93,26 @@ TEST(PortsConf, AnEditChangesOnlyAssignmentLines) {
     EXPECT_EQ(conf.Text(), "# desk 4\nCOM2=/dev/serial/by-id/usb-x\nbroken line\nCOM1=/dev/ttyACM0\n");
 }
 
+TEST(PortsConf, NamesPortsByDeviceOrComPortAndKeepsTheRest) {
+    PortsConf conf = PortsConf::Parse(
+        "COM1=/dev/ttyUSB0\ncom1.name = Cradle A, aisle 3\n/dev/ttyACM2.name=Desk=2\nx.name=lost\n", "f");
+    EXPECT_EQ(conf.NameOf("/dev/ttyUSB0"), "Cradle A, aisle 3");   // through COM1's assignment
+    EXPECT_EQ(conf.NameOf("/dev/ttyS9", 0), "Cradle A, aisle 3");  // served as COM1
+    EXPECT_EQ(conf.NameOf("/dev/ttyACM2"), "Desk=2");              // its own line; '=' kept in the name
+    EXPECT_EQ(conf.NameOf("/dev/ttyACM3"), "");
+    // A device's own name wins over its COM port's.
+    ASSERT_TRUE(conf.SetName("/dev/ttyUSB0", "Cradle B"));
+    EXPECT_EQ(conf.NameOf("/dev/ttyUSB0"), "Cradle B");
+    ASSERT_TRUE(conf.SetName("COM1", ""));
+    EXPECT_EQ(conf.NameOf("/dev/ttyS9", 0), "");
+    for (const auto& [key, name] : std::vector<std::pair<std::string, std::string>>{
+             {"COM7", "x"}, {"ttyUSB0", "x"}, {"COM2", " x"}, {"COM2", "a\nCOM3=/dev/x"}})
+        EXPECT_FALSE(conf.SetName(key, name)) << key << name;
+    EXPECT_EQ(conf.Text(),
+              "COM1=/dev/ttyUSB0\n/dev/ttyACM2.name=Desk=2\nx.name=lost\n/dev/ttyUSB0.name=Cradle B\n");
+    EXPECT_EQ(PortsConf::Parse(conf.Text(), "f").NameOf("/dev/ttyUSB0"), "Cradle B");
+}
+
 TEST(PortsConfFile, WriteCreatesTheFolderAndReadsBack) {
     TempFolder tmp;
     const std::string path = tmp / "config/k52/ports.conf";
