@@ -44,6 +44,11 @@ class StationRunner {
     // pulled adapter stays served and is taken up again when it is back), looking every `intervalMs`
     // on `clock` until the stop (or until the station fails). On the calling thread.
     void ServeDiscovered(PortScanner& scanner, std::int64_t intervalMs, Clock& clock);
+    // One look: serves the ports `scanner` lists that are not served yet. For a front end that runs its
+    // own loop (a service that also pings its watchdog).
+    void ServeNew(PortScanner& scanner);
+    // Told of each port as it is taken up, before its thread starts.
+    std::function<void(const CollectPort& port)> serving;
     // Waits for every port's thread to end (they end once the stop is set).
     void Join();
 
