@@ -18,7 +18,9 @@
 #include "ports/PortDiscovery.h"
 #include "station/CollectStation.h"
 #include "station/StationRunner.h"
+#include "station/StationStatus.h"
 #include "util/Parse.h"
+#include "util/Version.h"
 #include "util/platform/System.h"
 
 namespace k52::cli {
@@ -29,6 +31,9 @@ struct CollectOptions {
     std::vector<CollectPort> ports;  // in command-line order; lines filled in at the run
     std::int64_t intervalMs = 5000;
     bool json = false;
+    std::string status;  // empty: FOLDER/status.json
+    std::string metrics;
+    std::int64_t silentAfterS = 12 * 3600;
 };
 
 StopFlag gCollectStop{false};
@@ -104,13 +109,48 @@ int RunCollect(CollectOptions& o) {
     platform::CatchStopRequests(RequestCollectStop);
 
     EventPrinter printer(o.json);
+    const std::string statusFile = o.status.empty() ? o.folder + "/status.json" : o.status;
+    StationInfo info{VersionLine("k52cli"), platform::HostName(),  o.folder,
+                     ledger->stationId(),   platform::ProcessId(), std::time(nullptr)};
+    StationStatus status(
+        info, {statusFile, o.metrics}, printer, [] { return std::time(nullptr); },
+        [](const std::string& folder) -> std::optional<std::uintmax_t> {
+            std::error_code error;
+            const auto space = std::filesystem::space(folder, error);
+            if (error) return std::nullopt;
+            return space.available;
+        });
     CollectStation station(
-        o.folder, o.intervalMs, gCollectStop, *ledger, printer, [] { return std::time(nullptr); },
+        o.folder, o.intervalMs, gCollectStop, *ledger, status, [] { return std::time(nullptr); },
         [](const Notice& n) { return WordNotice(n).text; });
+    StationWatch watch;
+    watch.silentAfterS = o.silentAfterS;
+    watch.lockDir = DefaultLockDir();
+    watch.self = {info.pid, o.folder, statusFile, info.host};
+    station.SetWatch(watch);
+    StationHolder holder;
+    if (!station.TakeFolder(&holder, &reason)) {
+        std::cerr << "k52cli: "
+                  << (reason.empty()
+                          ? Localize("%1 is served by another station (%2)", {o.folder, HolderText(holder)})
+                          : reason)
+                  << "\n";
+        return kExitFile;
+    }
+    if (const auto rows = ledger->List("", "", &reason)) status.Seed(*rows);
+    std::cerr << "k52cli: "
+              << (o.ports.empty()
+                      ? Localize("serving every port found (USB and by-id), and those plugged in later")
+                      : Localize("serving %1 ports", {std::to_string(o.ports.size())}))
+              << "\n";
     StationRunner runner(station, gCollectStop, [](const CollectPort& port) {
         // A port named COMn opens through the resolver, as every transfer does.
         return SystemPortLine(port, port.comPort.has_value());
     });
+    runner.serving = [&status](const CollectPort& port) {
+        status.AddPort(port);
+        std::cerr << "k52cli: " << Localize("serving %1", {port.device}) << std::endl;
+    };
     for (const CollectPort& port : o.ports) runner.Serve(port);
     if (o.ports.empty()) {
         // Every port present, and those plugged in later; a pulled one stays served by its stable name.
@@ -119,6 +159,14 @@ int RunCollect(CollectOptions& o) {
         runner.ServeDiscovered(scanner, o.intervalMs, clock);
     }
     runner.Join();
+    const StationStatus::RunCounts run = status.ThisRun();
+    int uploads = 0, records = 0;
+    for (const auto& [outcome, n] : run.uploads) uploads += n;
+    for (const auto& [outcome, n] : run.records) records += n;
+    std::cerr << "k52cli: "
+              << Localize("stopped: %1 uploads, %2 records",
+                          {std::to_string(uploads), std::to_string(records)})
+              << "\n";
     // A station that could not keep its ledger, or ends with rows not in it, must not look as if it
     // ended well: a service manager restarts it, and recovery enters what those rows would have.
     if (station.Failed()) return kExitFile;
@@ -179,6 +227,28 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
            Localize("seconds between requests to a terminal that did not answer (default 5)"))
         ->type_name("S");
     sub->add_flag("--json", o->json, Localize("one JSON object per event"));
+    sub->add_option("--status", o->status,
+                    Localize("the status file, replaced on every event (default FOLDER/status.json)"))
+        ->type_name("FILE");
+    sub->add_option("--metrics", o->metrics, Localize("a metrics file in the Prometheus text format"))
+        ->type_name("FILE");
+    sub->add_option_function<std::string>(
+           "--silent-after",
+           [o](const std::string& v) {
+               std::int64_t unit = 1;
+               std::string digits = v;
+               if (!digits.empty() &&
+                   (digits.back() == 'h' || digits.back() == 'm' || digits.back() == 's')) {
+                   unit = digits.back() == 'h' ? 3600 : digits.back() == 'm' ? 60 : 1;
+                   digits.pop_back();
+               }
+               const auto n = ParseUnsigned<unsigned>(digits, 10000000);
+               if (!n)
+                   throw CLI::ValidationError(Localize("--silent-after takes a time such as 12h, 90m or 0"));
+               o->silentAfterS = static_cast<std::int64_t>(*n) * unit;
+           },
+           Localize("a terminal not heard from this long is reported silent (default 12h; 0: never)"))
+        ->type_name("TIME");
     commands.push_back({sub,
                         [o] {
                             std::vector<std::string> devices;
