@@ -180,6 +180,10 @@
         <translation>%1 由環境變數 %3 設為 %2: %4</translation>
     </message>
     <message>
+        <source>%1 records in %2</source>
+        <translation>%1 筆資料寫入 %2</translation>
+    </message>
+    <message>
         <source>%1 records stored</source>
         <translation>已儲存 %1 筆資料</translation>
     </message>
@@ -198,6 +202,10 @@
     <message>
         <source>%1 refused (%2 errors), nothing written</source>
         <translation>%1 被拒絕 (%2 個錯誤), 未寫入任何檔案</translation>
+    </message>
+    <message>
+        <source>%1 uploads wait for the central store since %2</source>
+        <translation>%1 筆上傳自 %2 起等待送往中央資料庫</translation>
     </message>
     <message>
         <source>%1, expected a number 0 to 255</source>
@@ -252,12 +260,20 @@
         <translation>%1: 無法解析 JSON: %2</translation>
     </message>
     <message>
+        <source>%1: the export is written as .csv</source>
+        <translation>%1: 匯出檔寫成 .csv</translation>
+    </message>
+    <message>
         <source>%1: warning: %2</source>
         <translation>%1: 警告: %2</translation>
     </message>
     <message>
         <source>%1:%2: ignored &quot;%3&quot; (expected COM1..COM6=/path/of/device)</source>
         <translation>%1:%2: 已略過 &quot;%3&quot; (格式應為 COM1..COM6=裝置的絕對路徑)</translation>
+    </message>
+    <message>
+        <source>(last error at %1: %2)</source>
+        <translation>(最後錯誤於 %1: %2)</translation>
     </message>
     <message>
         <source>(none found)</source>
@@ -526,6 +542,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>無法建立 %1: %2</translation>
     </message>
     <message>
+        <source>cannot mark the upload delivered in the ledger: %1</source>
+        <translation>無法在帳冊中標記上傳已送達: %1</translation>
+    </message>
+    <message>
         <source>cannot open the ledger %1</source>
         <translation>無法開啟上傳紀錄 %1</translation>
     </message>
@@ -538,6 +558,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>無法讀取 %1: %2</translation>
     </message>
     <message>
+        <source>cannot read the central store: %1</source>
+        <translation>無法讀取中央資料庫: %1</translation>
+    </message>
+    <message>
         <source>cannot read the ledger %1</source>
         <translation>無法讀取上傳紀錄 %1</translation>
     </message>
@@ -546,12 +570,20 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>無法移除指定: %1</translation>
     </message>
     <message>
+        <source>cannot set up the central store %1: %2</source>
+        <translation>無法建立中央資料庫 %1: %2</translation>
+    </message>
+    <message>
         <source>cannot store the assignment: %1</source>
         <translation>無法儲存指定: %1</translation>
     </message>
     <message>
         <source>cannot use %1 as the collection folder</source>
         <translation>無法使用 %1 作為收集資料夾</translation>
+    </message>
+    <message>
+        <source>cannot use the central store %1: %2</source>
+        <translation>無法使用中央資料庫 %1: %2</translation>
     </message>
     <message>
         <source>cannot write %1</source>
@@ -564,6 +596,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>cannot write standard output: %1</source>
         <translation>無法寫入標準輸出: %1</translation>
+    </message>
+    <message>
+        <source>central</source>
+        <translation>中央</translation>
     </message>
     <message>
         <source>changed</source>
@@ -582,12 +618,20 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>尋找傳輸座</translation>
     </message>
     <message>
+        <source>create or upgrade the central store&apos;s tables</source>
+        <translation>建立或升級中央資料庫的資料表</translation>
+    </message>
+    <message>
         <source>cursor: row %1, column %2</source>
         <translation>游標: 第 %1 列, 第 %2 欄</translation>
     </message>
     <message>
         <source>default</source>
         <translation>預設</translation>
+    </message>
+    <message>
+        <source>deliver the uploads of FOLDER&apos;s ledger that the central store lacks, oldest first</source>
+        <translation>將 FOLDER 帳冊中中央資料庫尚缺的上傳送出, 最舊的先送</translation>
     </message>
     <message>
         <source>done</source>
@@ -626,6 +670,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>以 JSON 印出每個欄位</translation>
     </message>
     <message>
+        <source>every upload is in the central store (the last delivered at %1)</source>
+        <translation>每筆上傳都已在中央資料庫 (最後一筆送達於 %1)</translation>
+    </message>
+    <message>
         <source>failed</source>
         <translation>失敗</translation>
     </message>
@@ -648,6 +696,14 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>form %1: next -&gt; %2, Esc -&gt; %3</source>
         <translation>表單 %1: 下一項 -&gt; %2, 按 Esc 返回 %3</translation>
+    </message>
+    <message>
+        <source>forward every upload to this central PostgreSQL (a libpq URI or connection string; default: station.conf)</source>
+        <translation>將每筆上傳轉送到此中央 PostgreSQL (libpq URI 或連線字串; 預設: station.conf)</translation>
+    </message>
+    <message>
+        <source>forwarded %1 (%2, %3 records)</source>
+        <translation>已轉送 %1 (%2, %3 筆資料)</translation>
     </message>
     <message>
         <source>found stored but not in the ledger after the station stopped</source>
@@ -686,6 +742,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>k52cli: 在命令列使用 K52 Application Generator 的核心.</translation>
     </message>
     <message>
+        <source>keep the central store&apos;s password out of the command line: put it in ~/.pgpass or the file PGPASSFILE names</source>
+        <translation>中央資料庫的密碼不可放在命令列上: 請放在 ~/.pgpass 或 PGPASSFILE 指定的檔案</translation>
+    </message>
+    <message>
         <source>kept from an upload cut off when the station was stopped</source>
         <translation>收集站停止時中斷的上傳所保留的資料</translation>
     </message>
@@ -712,6 +772,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>line-settings</source>
         <translation>無法設定連接埠</translation>
+    </message>
+    <message>
+        <source>list every station&apos;s uploads in the central store</source>
+        <translation>列出中央資料庫中每個工作站的上傳</translation>
     </message>
     <message>
         <source>list serial ports and which device COM1..COM6 stand for</source>
@@ -754,6 +818,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>內建</translation>
     </message>
     <message>
+        <source>no central store: give --central or a central= line in %1/station.conf</source>
+        <translation>沒有中央資料庫: 請給 --central 或在 %1/station.conf 寫一行 central=</translation>
+    </message>
+    <message>
         <source>no progress lines</source>
         <translation>不顯示進度</translation>
     </message>
@@ -776,6 +844,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>not connected</source>
         <translation>未連接</translation>
+    </message>
+    <message>
+        <source>not forwarded %1 (%2): %3</source>
+        <translation>未轉送 %1 (%2): %3</translation>
     </message>
     <message>
         <source>note: %1</source>
@@ -802,8 +874,20 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>每個事件印出一個 JSON 物件</translation>
     </message>
     <message>
+        <source>one JSON object per upload</source>
+        <translation>每筆上傳一個 JSON 物件</translation>
+    </message>
+    <message>
+        <source>only the uploads of a station (its id or host)</source>
+        <translation>只列某個工作站的上傳 (其 id 或主機)</translation>
+    </message>
+    <message>
         <source>only the uploads of terminal NAME</source>
-        <translation>只列出終端機 NAME 的上傳</translation>
+        <translation>只列終端機 NAME 的上傳</translation>
+    </message>
+    <message>
+        <source>only uploads started at DATE or later</source>
+        <translation>只列 DATE 或之後開始的上傳</translation>
     </message>
     <message>
         <source>outcome</source>
@@ -842,10 +926,6 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>%1: %2 (未儲存任何內容: 無法讀取該檔案)</translation>
     </message>
     <message>
-        <source>--since takes a date such as 2024-05-01 or 2024-05-01T08:00+08:00</source>
-        <translation>--since 需要日期, 例如 2024-05-01 或 2024-05-01T08:00+08:00</translation>
-    </message>
-    <message>
         <source>cut off when the station stopped; %1 records in the file</source>
         <translation>收集站停止時中斷; 檔案中有 %1 筆資料</translation>
     </message>
@@ -872,6 +952,50 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>record %1 may come again in the terminal&apos;s next upload</source>
         <translation>第 %1 筆資料可能會在終端機下次上傳時再傳送一次</translation>
+    </message>
+    <message>
+        <source>replace OUT if it exists</source>
+        <translation>OUT 已存在時取代它</translation>
+    </message>
+    <message>
+        <source>station</source>
+        <translation>工作站</translation>
+    </message>
+    <message>
+        <source>the central PostgreSQL (a libpq URI or connection string; default: station.conf)</source>
+        <translation>中央 PostgreSQL (libpq URI 或連線字串; 預設: station.conf)</translation>
+    </message>
+    <message>
+        <source>the central PostgreSQL that stations forward their uploads to</source>
+        <translation>各工作站轉送上傳的中央 PostgreSQL</translation>
+    </message>
+    <message>
+        <source>the central PostgreSQL: a libpq URI or connection string (the password in ~/.pgpass)</source>
+        <translation>中央 PostgreSQL: libpq URI 或連線字串 (密碼放在 ~/.pgpass)</translation>
+    </message>
+    <message>
+        <source>the central database has no K52 schema; run k52cli central init</source>
+        <translation>中央資料庫沒有 K52 的資料表; 請執行 k52cli central init</translation>
+    </message>
+    <message>
+        <source>the central schema is version %1, older than %2; run k52cli central init</source>
+        <translation>中央資料表是第 %1 版, 比 %2 舊; 請執行 k52cli central init</translation>
+    </message>
+    <message>
+        <source>the central store %1 is ready</source>
+        <translation>中央資料庫 %1 已就緒</translation>
+    </message>
+    <message>
+        <source>the central store holds another upload under the key %1 (SHA-256 %2)</source>
+        <translation>中央資料庫中鍵值 %1 已有另一筆上傳 (SHA-256 %2)</translation>
+    </message>
+    <message>
+        <source>the export</source>
+        <translation>匯出檔</translation>
+    </message>
+    <message>
+        <source>the file to write</source>
+        <translation>要寫入的檔案</translation>
     </message>
     <message>
         <source>the ledger cannot be kept, the station stops: %1</source>
@@ -1162,6 +1286,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>寫入錯誤</translation>
     </message>
     <message>
+        <source>write the central store&apos;s records to OUT (.csv)</source>
+        <translation>將中央資料庫的資料寫入 OUT (.csv)</translation>
+    </message>
+    <message>
         <source>write the records as CSV (UTF-8) to OUT (&apos;-&apos; for standard output)</source>
         <translation>把資料以 CSV (UTF-8) 寫入 OUT (&apos;-&apos; 表示標準輸出)</translation>
     </message>
@@ -1280,6 +1408,230 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>the lookup file DATA fills (1 to 3)</source>
         <translation>DATA 填入的索引檔 (1 到 3)</translation>
+    </message>
+    <message>
+        <source>%1 records of %2 uploads written to %3</source>
+        <translation>%2 次上傳的 %1 筆資料已寫入 %3</translation>
+    </message>
+    <message>
+        <source>%1 takes a date such as 2024-05-01 or 2024-05-01T08:00+08:00</source>
+        <translation>%1 需要日期, 例如 2024-05-01 或 2024-05-01T08:00+08:00</translation>
+    </message>
+    <message>
+        <source>%1: %2 (its records are not in the export)</source>
+        <translation>%1: %2 (其資料未匯出)</translation>
+    </message>
+    <message>
+        <source>%1 bytes free in %2</source>
+        <translation>%2 剩餘 %1 位元組</translation>
+    </message>
+    <message>
+        <source>%1 is served by another station (%2)</source>
+        <translation>%1 已由另一個收集站服務 (%2)</translation>
+    </message>
+    <message>
+        <source>--silent-after takes a time such as 12h, 90m or 0</source>
+        <translation>--silent-after 需要時間，例如 12h、90m 或 0</translation>
+    </message>
+    <message>
+        <source>a metrics file in the Prometheus text format</source>
+        <translation>Prometheus 文字格式的指標檔</translation>
+    </message>
+    <message>
+        <source>a terminal not heard from this long is reported silent (default 12h; 0: never)</source>
+        <translation>終端機超過這段時間沒有回應即報告為沉默 (預設 12h；0: 永不)</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <translation>恢復</translation>
+    </message>
+    <message>
+        <source>disk-low</source>
+        <translation>磁碟空間不足</translation>
+    </message>
+    <message>
+        <source>disk-ok</source>
+        <translation>磁碟空間恢復</translation>
+    </message>
+    <message>
+        <source>not heard from since %1</source>
+        <translation>自 %1 起沒有回應</translation>
+    </message>
+    <message>
+        <source>served by another station (%1); left alone</source>
+        <translation>已由另一個收集站服務 (%1)；不處理</translation>
+    </message>
+    <message>
+        <source>serving %1</source>
+        <translation>服務 %1</translation>
+    </message>
+    <message>
+        <source>serving %1 ports</source>
+        <translation>服務 %1 個傳輸埠</translation>
+    </message>
+    <message>
+        <source>serving every port found (USB and by-id), and those plugged in later</source>
+        <translation>服務找到的每個傳輸埠 (USB 與 by-id)，以及之後插入的</translation>
+    </message>
+    <message>
+        <source>silent</source>
+        <translation>沉默</translation>
+    </message>
+    <message>
+        <source>stopped: %1 uploads, %2 records</source>
+        <translation>已停止: %1 次上傳, %2 筆記錄</translation>
+    </message>
+    <message>
+        <source>the port&apos;s lock cannot be taken: %1</source>
+        <translation>無法取得傳輸埠的鎖: %1</translation>
+    </message>
+    <message>
+        <source>the status file, replaced on every event (default FOLDER/status.json)</source>
+        <translation>狀態檔，每個事件時更新 (預設 FOLDER/status.json)</translation>
+    </message>
+    <message>
+        <source>pending</source>
+        <translation>待處理</translation>
+    </message>
+    <message>
+        <source>delivered</source>
+        <translation>已送達</translation>
+    </message>
+    <message>
+        <source>--hook-timeout takes 1 to 3600 seconds</source>
+        <translation>--hook-timeout 需要 1 到 3600 秒</translation>
+    </message>
+    <message>
+        <source>OUT must end in .csv, .xlsx or .json</source>
+        <translation>OUT 的副檔名必須是 .csv, .xlsx 或 .json</translation>
+    </message>
+    <message>
+        <source>a test of the hook</source>
+        <translation>掛勾程式的測試</translation>
+    </message>
+    <message>
+        <source>cannot create %1</source>
+        <translation>無法建立 %1</translation>
+    </message>
+    <message>
+        <source>cannot run %1: %2</source>
+        <translation>無法執行 %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the ledger %1</source>
+        <translation>無法寫入上傳紀錄 %1</translation>
+    </message>
+    <message>
+        <source>ended by a signal</source>
+        <translation>被訊號結束</translation>
+    </message>
+    <message>
+        <source>exit status %1</source>
+        <translation>結束碼 %1</translation>
+    </message>
+    <message>
+        <source>export</source>
+        <translation>export</translation>
+    </message>
+    <message>
+        <source>hook</source>
+        <translation>掛勾程式</translation>
+    </message>
+    <message>
+        <source>hook %1 (%2 %3): %4 after %5 ms</source>
+        <translation>掛勾程式 %1 (%2 %3): %5 毫秒後%4</translation>
+    </message>
+    <message>
+        <source>list the hooks' runs for FOLDER&apos;s uploads and events, or run them again</source>
+        <translation>列出 FOLDER 各上傳與事件的掛勾程式執行, 或再執行一次</translation>
+    </message>
+    <message>
+        <source>no UTF-8 byte-order mark at the start of a CSV file</source>
+        <translation>CSV 檔開頭不加 UTF-8 位元組順序標記</translation>
+    </message>
+    <message>
+        <source>no delivery to run again for %1</source>
+        <translation>%1 沒有可再執行的遞送</translation>
+    </message>
+    <message>
+        <source>no hooks to test: give --on-upload or --on-event, or fill %1</source>
+        <translation>沒有可測試的掛勾程式: 請給 --on-upload 或 --on-event, 或在 %1 放入程式</translation>
+    </message>
+    <message>
+        <source>only deliveries in STATE (pending, delivered or failed)</source>
+        <translation>只列出狀態為 STATE 的遞送 (pending, delivered 或 failed)</translation>
+    </message>
+    <message>
+        <source>only the uploads of terminal NAME (its folder, its port&apos;s given name or its device)</source>
+        <translation>只列出終端機 NAME 的上傳 (其資料夾, 連接埠的名稱或裝置)</translation>
+    </message>
+    <message>
+        <source>only uploads started before DATE</source>
+        <translation>只列出 DATE 之前開始的上傳</translation>
+    </message>
+    <message>
+        <source>only uploads with this outcome (complete, partial, interrupted, empty, receiving; as often as needed)</source>
+        <translation>只列出這種結果的上傳 (complete, partial, interrupted, empty, receiving; 可重複)</translation>
+    </message>
+    <message>
+        <source>run PROGRAM after each upload, the upload in its environment and as JSON on its input (as often as needed; FOLDER/hooks.d and /etc/k52/hooks.d add more)</source>
+        <translation>每次上傳後執行 PROGRAM, 上傳內容放在環境變數中並以 JSON 送到其輸入 (可重複; FOLDER/hooks.d 與 /etc/k52/hooks.d 可再加)</translation>
+    </message>
+    <message>
+        <source>run PROGRAM on every other event (port busy, port gone, problem, ...), likewise</source>
+        <translation>其他每個事件 (連接埠忙碌, 連接埠消失, 問題, ...) 同樣執行 PROGRAM</translation>
+    </message>
+    <message>
+        <source>run each hook once with a made-up upload, say how it ended, and exit</source>
+        <translation>以一次虛構的上傳執行每個掛勾程式一次, 說明結果後結束</translation>
+    </message>
+    <message>
+        <source>run the hooks of upload KEY again, or with 'all&apos; every failed delivery</source>
+        <translation>再執行上傳 KEY 的掛勾程式, 或以 'all&apos; 再執行每個失敗的遞送</translation>
+    </message>
+    <message>
+        <source>seconds a hook may run before it is ended (default 60)</source>
+        <translation>掛勾程式可執行的秒數, 超過即結束 (預設 60)</translation>
+    </message>
+    <message>
+        <source>seconds a hook may run before it is ended and tried again later (default 60)</source>
+        <translation>掛勾程式可執行的秒數, 超過即結束並稍後再試 (預設 60)</translation>
+    </message>
+    <message>
+        <source>state</source>
+        <translation>狀態</translation>
+    </message>
+    <message>
+        <source>test upload</source>
+        <translation>測試上傳</translation>
+    </message>
+    <message>
+        <source>the deliveries as a JSON array</source>
+        <translation>以 JSON 陣列印出遞送</translation>
+    </message>
+    <message>
+        <source>the table to write: OUT.csv, OUT.xlsx or OUT.json</source>
+        <translation>要寫出的表格: OUT.csv, OUT.xlsx 或 OUT.json</translation>
+    </message>
+    <message>
+        <source>timed out after %1 s</source>
+        <translation>%1 秒後逾時</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>更新時間</translation>
+    </message>
+    <message>
+        <source>upload or event</source>
+        <translation>上傳或事件</translation>
+    </message>
+    <message>
+        <source>why</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <source>write every record of FOLDER&apos;s uploads in a window of time as one CSV, XLSX or JSON table</source>
+        <translation>把 FOLDER 某段時間內各次上傳的每筆資料寫成一個 CSV, XLSX 或 JSON 表格</translation>
     </message>
 </context>
 </TS>

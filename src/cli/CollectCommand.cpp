@@ -2,6 +2,8 @@
 // (adapters plugged in later too) until Ctrl+C, SIGTERM or SIGHUP; one line or JSON object per event.
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <mutex>
@@ -15,16 +17,21 @@
 #include "cli/Commands.h"
 #include "cli/JsonText.h"
 #include "i18n/Translate.h"
+#include "ports/PortAssignments.h"
 #include "ports/PortDiscovery.h"
 #include "station/CollectStation.h"
+#include "station/Hooks.h"
 #include "station/StationRunner.h"
+#include "station/StationStatus.h"
+#include "util/LocalTime.h"
 #include "util/Parse.h"
+#include "util/Sha256.h"
+#include "util/Version.h"
 #include "util/platform/System.h"
 #ifdef K52_WITH_CENTRAL
 #include "cli/CentralTable.h"
 #include "cli/DeliveryWords.h"
 #include "station/Forwarder.h"
-#include "util/LocalTime.h"
 #endif
 
 namespace k52::cli {
@@ -35,8 +42,17 @@ struct CollectOptions {
     std::vector<CollectPort> ports;  // in command-line order; lines filled in at the run
     std::int64_t intervalMs = 5000;
     bool json = false;
-    std::string central;  // --central; else station.conf's central= line
+    std::string central;      // --central; else station.conf's central= line
+    std::vector<Hook> hooks;  // --on-upload and --on-event, in command-line order
+    HookOptions hookOptions;
+    bool testHooks = false;
+    std::string status;  // empty: FOLDER/status.json
+    std::string metrics;
+    std::int64_t silentAfterS = 12 * 3600;
 };
+
+// The system's drop-in folder of upload hooks, beside FOLDER/hooks.d.
+constexpr const char* kSystemHooks = "/etc/k52/hooks.d";
 
 StopFlag gCollectStop{false};
 
@@ -44,14 +60,18 @@ void RequestCollectStop(int) {
     gCollectStop.store(true);
 }
 
+using NameOf = std::function<std::string(const std::string& device)>;
+
 class EventPrinter : public CollectObserver {
   public:
-    explicit EventPrinter(bool json) : json_(json) {}
+    EventPrinter(bool json, NameOf nameOf) : json_(json), nameOf_(std::move(nameOf)) {}
     void OnEvent(const CollectEvent& e) override {
         std::lock_guard<std::mutex> lock(mutex_);
+        const std::string name = nameOf_(e.device);
         if (json_) {
             nlohmann::ordered_json j{{"event", CollectEventKey(e.kind)}, {"time", e.time}};
             PutText(j, "terminal", e.terminal);
+            if (!name.empty()) PutText(j, "name", name);
             PutText(j, "device", e.device);
             if (!e.key.empty()) j["key"] = e.key;
             if (e.kind == CollectEventKind::Finished || e.kind == CollectEventKind::Partial ||
@@ -71,8 +91,8 @@ class EventPrinter : public CollectObserver {
             return;
         }
         // The line in the user's language; the station's words are English, as in JSON and the ledger.
-        std::cout << e.time << " " << e.terminal << " (" << e.device
-                  << "): " << Localize(CollectEventKey(e.kind));
+        std::cout << e.time << " " << e.terminal << (name.empty() ? "" : " \"" + name + "\"") << " ("
+                  << e.device << "): " << Localize(CollectEventKey(e.kind));
         switch (e.kind) {
             case CollectEventKind::Finished:
             case CollectEventKind::Partial:
@@ -116,12 +136,102 @@ class EventPrinter : public CollectObserver {
         std::cout << std::endl;
     }
 #endif
+    // A hook's run for an upload or event, and how it ended.
+    // The states of a delivery as the ledger keeps them, worded in the run's language on the line.
+    static constexpr const char* kStates[] = {K52_EN("pending"), K52_EN("delivered"), K52_EN("failed")};
+
+    void OnDelivery(const DeliveryRow& d) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (json_) {
+            nlohmann::ordered_json j{{"event", "hook"}, {"time", LocalIsoTime(std::time(nullptr))}};
+            PutText(j, "hook", d.hook);
+            j["key"] = d.key;
+            j["for"] = d.event;
+            j["state"] = d.state;
+            j["attempts"] = d.attempts;
+            j["exit"] = d.exitStatus;
+            j["duration_ms"] = d.durationMs;
+            if (!d.reason.empty()) PutText(j, "reason", d.reason);
+            std::cout << DumpJson(j) << std::endl;
+            return;
+        }
+        std::cout << LocalIsoTime(std::time(nullptr)) << " "
+                  << Localize(
+                         "hook %1 (%2 %3): %4 after %5 ms",
+                         {d.hook, Localize(d.event), d.key, Localize(d.state), std::to_string(d.durationMs)});
+        if (!d.reason.empty()) std::cout << " (" << LocalizeFinished(d.reason) << ")";
+        std::cout << std::endl;
+    }
 
   private:
     bool json_;
+    NameOf nameOf_;
     std::mutex mutex_;
     std::string lastFailure_;
 };
+
+std::vector<Hook> AllHooks(const CollectOptions& o) {
+    std::vector<Hook> hooks = o.hooks;
+    for (const std::string& folder : {o.folder + "/hooks.d", std::string(kSystemHooks)})
+        for (const std::string& program : DropInHooks(folder)) hooks.push_back({program, true});
+    return hooks;
+}
+
+// Each hook once with a made-up upload (or event), so that a site can try its script.
+int TestHooks(const CollectOptions& o, const HookStation& station) {
+    const std::vector<Hook> hooks = AllHooks(o);
+    if (hooks.empty()) {
+        std::cerr << "k52cli: "
+                  << Localize("no hooks to test: give --on-upload or --on-event, or fill %1",
+                              {o.folder + "/hooks.d"})
+                  << "\n";
+        return kExitUsage;
+    }
+    std::error_code ec;
+    const std::filesystem::path sample =
+        std::filesystem::temp_directory_path(ec) / ("k52-test-hook-" + std::to_string(platform::ProcessId()));
+    std::filesystem::create_directories(sample / "ttyTEST", ec);
+    const std::time_t now = std::time(nullptr);
+    UploadRow row;
+    row.key = Ledger::NewKey(now);
+    row.terminal = "ttyTEST";
+    row.device = "/dev/ttyTEST";
+    row.name = Localize("test upload");
+    row.file = "ttyTEST/" + LocalFileStamp(now) + ".TXT";
+    row.records = 2;
+    row.outcome = UploadOutcomeKey(UploadOutcome::Complete);
+    row.started = row.ended = LocalIsoTime(now);
+    {
+        const std::string records = "0012345678,1\r\n0098765432,2\r\n";
+        std::ofstream(sample / row.file, std::ios::binary) << records;
+        row.sha256 = Sha256Hex(records);
+    }
+    HookStation test = station;
+    test.folder = sample.string();
+    CollectEvent event;
+    event.kind = CollectEventKind::Problem;
+    event.time = row.started;
+    event.terminal = row.terminal;
+    event.device = row.device;
+    event.message = K52_EN("a test of the hook");
+    auto processes = SystemHookProcesses();
+    MonotonicClock clock;
+    EventPrinter printer(o.json, [](const std::string&) { return std::string(); });
+    int failed = 0;
+    for (const Hook& h : hooks) {
+        DeliveryRow d;
+        d.hook = h.program;
+        d.key = row.key;
+        d.event = h.onUpload ? CollectEventKey(CollectEventKind::Finished) : CollectEventKey(event.kind);
+        d.payload = h.onUpload ? UploadPayload(row, d.event, test) : EventPayload(event, row.name, test);
+        RunHookNow(*processes, clock, o.hookOptions, d);
+        printer.OnDelivery(d);
+        if (!d.output.empty()) std::cout << d.output << (d.output.back() == '\n' ? "" : "\n");
+        failed += d.state != "delivered";
+    }
+    std::filesystem::remove_all(sample, ec);
+    return failed ? kExitFailed : kExitOk;
+}
 
 int RunCollect(CollectOptions& o) {
     std::error_code ec;
@@ -137,12 +247,93 @@ int RunCollect(CollectOptions& o) {
         std::cerr << "k52cli: " << Localize("cannot open the ledger %1", {reason}) << "\n";
         return kExitFile;
     }
+    // Names people gave the ports, read once: a renamed port is named so from the next start.
+    std::vector<std::string> warnings;
+    const PortsConf conf = ReadPortsConf(DefaultPortsConfPath(), &warnings);
+    for (const std::string& w : warnings)
+        std::cerr << "k52cli: " << Localize("warning: %1", {LocalizeFinished(w)}) << "\n";
+    const NameOf nameOf = [conf, named = o.ports](const std::string& device) {
+        for (const CollectPort& p : named)
+            if (p.device == device) return conf.NameOf(device, p.comPort);
+        return conf.NameOf(device);
+    };
+    for (CollectPort& port : o.ports) port.name = conf.NameOf(port.device, port.comPort);
+    const HookStation hookStation{std::filesystem::absolute(o.folder, ec).lexically_normal().string(),
+                                  ledger->stationId(), ledger->host()};
+    if (o.testHooks) return TestHooks(o, hookStation);
+    // The hooks keep their own connection to the ledger, on their own thread.
+    std::optional<Ledger> hookLedger = Ledger::Open(o.folder, &reason);
+    if (!hookLedger) {
+        std::cerr << "k52cli: " << Localize("cannot open the ledger %1", {reason}) << "\n";
+        return kExitFile;
+    }
     platform::CatchStopRequests(RequestCollectStop);
 
-    EventPrinter printer(o.json);
+    EventPrinter printer(o.json, nameOf);
+    const std::string statusFile = o.status.empty() ? o.folder + "/status.json" : o.status;
+    StationInfo info{VersionLine("k52cli"), platform::HostName(),  o.folder,
+                     ledger->stationId(),   platform::ProcessId(), std::time(nullptr)};
+    StationStatus status(
+        info, {statusFile, o.metrics}, printer, [] { return std::time(nullptr); },
+        [](const std::string& folder) -> std::optional<std::uintmax_t> {
+            std::error_code error;
+            const auto space = std::filesystem::space(folder, error);
+            if (error) return std::nullopt;
+            return space.available;
+        });
+    // The station's events go to the hooks, then to the status files, then to the printer.
+    auto processes = SystemHookProcesses();
+    MonotonicClock hookClock;
+    // The deliveries' counts in the status files, from the hooks' own ledger connection (their thread).
+    auto countDeliveries = [&status, &hookLedger] {
+        std::string why;
+        for (const char* state : {"pending", "failed"})
+            if (const auto rows = hookLedger->Deliveries(state, "", &why))
+                status.SetGauge(std::string("deliveries_") + state,
+                                std::string("Hook deliveries ") + state + ".",
+                                static_cast<double>(rows->size()));
+    };
+    countDeliveries();
+    HookDispatcher hooks(
+        *hookLedger, status, *processes, hookClock, [] { return std::time(nullptr); }, AllHooks(o),
+        o.hookOptions, hookStation, nameOf,
+        [&printer, &countDeliveries](const DeliveryRow& d) {
+            printer.OnDelivery(d);
+            countDeliveries();
+        });
+    StopFlag hooksStop{false};
+    std::thread hookThread([&] { hooks.Run(hooksStop); });
+    struct StopHooks {
+        StopFlag& stop;
+        std::thread& thread;
+        ~StopHooks() {
+            stop.store(true);
+            thread.join();
+        }
+    } stopHooks{hooksStop, hookThread};
     CollectStation station(
-        o.folder, o.intervalMs, gCollectStop, *ledger, printer, [] { return std::time(nullptr); },
+        o.folder, o.intervalMs, gCollectStop, *ledger, hooks, [] { return std::time(nullptr); },
         [](const Notice& n) { return WordNotice(n).text; });
+    StationWatch watch;
+    watch.silentAfterS = o.silentAfterS;
+    watch.lockDir = DefaultLockDir();
+    watch.self = {info.pid, o.folder, statusFile, info.host};
+    station.SetWatch(watch);
+    StationHolder holder;
+    if (!station.TakeFolder(&holder, &reason)) {
+        std::cerr << "k52cli: "
+                  << (reason.empty()
+                          ? Localize("%1 is served by another station (%2)", {o.folder, HolderText(holder)})
+                          : reason)
+                  << "\n";
+        return kExitFile;
+    }
+    if (const auto rows = ledger->List("", "", &reason)) status.Seed(*rows);
+    std::cerr << "k52cli: "
+              << (o.ports.empty()
+                      ? Localize("serving every port found (USB and by-id), and those plugged in later")
+                      : Localize("serving %1 ports", {std::to_string(o.ports.size())}))
+              << "\n";
     StationRunner runner(station, gCollectStop, [](const CollectPort& port) {
         // A port named COMn opens through the resolver, as every transfer does.
         return SystemPortLine(port, port.comPort.has_value());
@@ -163,10 +354,16 @@ int RunCollect(CollectOptions& o) {
     StopFlag forwardStop{false};  // set once the ports are done, whatever ended them
     std::optional<Forwarder> forwarder;
     ForwarderOptions forwarding;
-    forwarding.onEvent = [&](const ForwardEvent& e) { printer.OnForward(e, forwarder->State()); };
-    if (!central.empty())
+    forwarding.onEvent = [&](const ForwardEvent& e) {
+        const ForwarderState state = forwarder->State();
+        PublishForwarderState(status, state);
+        printer.OnForward(e, state);
+    };
+    if (!central.empty()) {
         forwarder.emplace(
             o.folder, central, forwardClock, forwardStop, [] { return std::time(nullptr); }, forwarding);
+        PublishForwarderState(status, forwarder->State());
+    }
     std::thread forwarding_thread;
     if (forwarder) forwarding_thread = std::thread([&] { forwarder->Run(); });
     struct JoinAtEnd {
@@ -178,14 +375,26 @@ int RunCollect(CollectOptions& o) {
         }
     } joinForwarder{forwardStop, forwarding_thread};
 #endif
+    runner.serving = [&status](const CollectPort& port) {
+        status.AddPort(port);
+        std::cerr << "k52cli: " << Localize("serving %1", {port.device}) << std::endl;
+    };
     for (const CollectPort& port : o.ports) runner.Serve(port);
     if (o.ports.empty()) {
         // Every port present, and those plugged in later; a pulled one stays served by its stable name.
         SystemPortScanner scanner;
         MonotonicClock clock;
-        runner.ServeDiscovered(scanner, o.intervalMs, clock);
+        runner.ServeDiscovered(scanner, o.intervalMs, clock, nameOf);
     }
     runner.Join();
+    const StationStatus::RunCounts run = status.ThisRun();
+    int uploads = 0, records = 0;
+    for (const auto& [outcome, n] : run.uploads) uploads += n;
+    for (const auto& [outcome, n] : run.records) records += n;
+    std::cerr << "k52cli: "
+              << Localize("stopped: %1 uploads, %2 records",
+                          {std::to_string(uploads), std::to_string(records)})
+              << "\n";
     // A station that could not keep its ledger, or ends with rows not in it, must not look as if it
     // ended well: a service manager restarts it, and recovery enters what those rows would have.
     if (station.Failed()) return kExitFile;
@@ -253,6 +462,58 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
                     "default: station.conf)"))
         ->type_name("URL");
 #endif
+    auto addHook = [o](bool onUpload) {
+        return [o, onUpload](const std::string& v) { o->hooks.push_back({v, onUpload}); };
+    };
+    sub->add_option_function<std::string>(
+           "--on-upload", addHook(true),
+           Localize("run PROGRAM after each upload, the upload in its environment and as JSON on its input "
+                    "(as often as needed; FOLDER/hooks.d and /etc/k52/hooks.d add more)"))
+        ->type_name("PROGRAM")
+        ->check(kPath)
+        ->trigger_on_parse()
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    sub->add_option_function<std::string>(
+           "--on-event", addHook(false),
+           Localize("run PROGRAM on every other event (port busy, port gone, problem, ...), likewise"))
+        ->type_name("PROGRAM")
+        ->check(kPath)
+        ->trigger_on_parse()
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    sub->add_option_function<std::string>(
+           "--hook-timeout",
+           [o](const std::string& v) {
+               const auto s = ParseUnsigned<unsigned>(v, 3600);
+               if (!s || *s == 0)
+                   throw CLI::ValidationError(Localize("--hook-timeout takes 1 to 3600 seconds"));
+               o->hookOptions.timeLimitMs = static_cast<std::int64_t>(*s) * 1000;
+           },
+           Localize("seconds a hook may run before it is ended and tried again later (default 60)"))
+        ->type_name("S");
+    sub->add_flag("--test-hook", o->testHooks,
+                  Localize("run each hook once with a made-up upload, say how it ended, and exit"));
+    sub->add_option("--status", o->status,
+                    Localize("the status file, replaced on every event (default FOLDER/status.json)"))
+        ->type_name("FILE");
+    sub->add_option("--metrics", o->metrics, Localize("a metrics file in the Prometheus text format"))
+        ->type_name("FILE");
+    sub->add_option_function<std::string>(
+           "--silent-after",
+           [o](const std::string& v) {
+               std::int64_t unit = 1;
+               std::string digits = v;
+               if (!digits.empty() &&
+                   (digits.back() == 'h' || digits.back() == 'm' || digits.back() == 's')) {
+                   unit = digits.back() == 'h' ? 3600 : digits.back() == 'm' ? 60 : 1;
+                   digits.pop_back();
+               }
+               const auto n = ParseUnsigned<unsigned>(digits, 10000000);
+               if (!n)
+                   throw CLI::ValidationError(Localize("--silent-after takes a time such as 12h, 90m or 0"));
+               o->silentAfterS = static_cast<std::int64_t>(*n) * unit;
+           },
+           Localize("a terminal not heard from this long is reported silent (default 12h; 0: never)"))
+        ->type_name("TIME");
     commands.push_back({sub,
                         [o] {
 #ifdef K52_WITH_CENTRAL

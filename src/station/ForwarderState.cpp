@@ -1,6 +1,8 @@
 // The forwarder's state read back from the ledger's delivery columns.
 #include "station/ForwarderState.h"
 
+#include "util/LocalTime.h"
+
 namespace k52 {
 
 ForwarderState DeliveryStateOf(const std::vector<UploadRow>& rows) {
@@ -21,6 +23,22 @@ ForwarderState DeliveryStateOf(const std::vector<UploadRow>& rows) {
         }
     }
     return s;
+}
+
+void PublishForwarderState(StationStatus& status, const ForwarderState& state) {
+    status.SetGauge("central_waiting", "Uploads waiting for the central store.",
+                    static_cast<double>(state.waiting));
+    const auto since = ParseInstant(state.oldestWaitingUtc);
+    status.SetGauge("central_waiting_since_timestamp_seconds",
+                    "When the oldest upload waiting for the central store ended; 0 when none waits.",
+                    since && state.waiting ? static_cast<double>(*since) : 0.0);
+    const auto errorAt = ParseInstant(state.lastErrorUtc);
+    status.SetGauge("central_last_error_timestamp_seconds",
+                    "When the central store last refused or could not be reached; 0 when it has not.",
+                    errorAt && !state.lastError.empty() ? static_cast<double>(*errorAt) : 0.0);
+    status.SetNote("centralLastError", state.lastError);
+    status.SetNote("centralWaitingSince", since && state.waiting ? LocalIsoTime(*since) : "");
+    status.Write();  // a failed write is said by the station's next event
 }
 
 }  // namespace k52

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "station/Ledger.h"
+#include "station/StationStatus.h"
 
 namespace k52 {
 
@@ -22,5 +23,8 @@ struct ForwarderState {
 
 // The state as the ledger's rows keep it.
 ForwarderState DeliveryStateOf(const std::vector<UploadRow>& rows);
+
+// The uploads waiting, since when and the last error, into the status file and metrics, written now.
+void PublishForwarderState(StationStatus& status, const ForwarderState& state);
 
 }  // namespace k52
