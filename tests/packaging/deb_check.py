@@ -69,6 +69,15 @@ def main():
     owners = {tuple(line.split()[1].split("/")) for line in out.splitlines()}
     f.check(owners == {("root", "root")}, "owners %s, not root/root" % sorted(owners))
 
+    # The system service runs as the k52 user, which only the package's postinst makes.
+    with tempfile.TemporaryDirectory(prefix="k52-ctl-") as control:
+        status, _, err = run(["dpkg-deb", "-e", deb, control])
+        postinst = os.path.join(control, "postinst")
+        f.check(os.access(postinst, os.X_OK), "no executable postinst: %s" % err)
+        if os.path.exists(postinst):
+            with open(postinst, encoding="utf-8") as script:
+                f.check("systemd-sysusers k52.conf" in script.read(), "postinst does not make the k52 user")
+
     # Depends comes from dpkg-shlibdeps: Qt 6 widgets always; libserialport exactly when a program links it.
     depends = depends_names(fields["Depends"])
     print("Depends: %s" % fields["Depends"])

@@ -18,7 +18,8 @@ EXPECTED_FILES = sorted(
      "share/man/man1/k52gen.1.gz", "share/man/man1/k52cli.1.gz", "share/man/man1/k52peer.1.gz",
      "share/bash-completion/completions/k52cli",
      "share/doc/k52-application-generator/copyright",
-     "lib/systemd/user/k52-collect.service"]
+     "lib/systemd/user/k52-collect.service", "lib/systemd/system/k52-collect.service",
+     "lib/sysusers.d/k52.conf"]
     + ["share/icons/hicolor/%dx%d/apps/org.k52.ApplicationGenerator.png" % (s, s) for s in ICON_SIZES]
     + ["share/icons/hicolor/%dx%d/mimetypes/application-x-k52-template.png" % (s, s) for s in ICON_SIZES])
 EXECUTABLES = {"bin/k52gen", "bin/k52cli", "bin/k52peer"}

@@ -146,6 +146,23 @@ bool ProcessRunning(unsigned long pid) {
     return running;
 }
 
+// No service manager of that kind and no journal here: the service layer on Windows is its own.
+bool NotifyServiceManager(const std::string&) {
+    return false;
+}
+
+std::int64_t ServiceWatchdogMs() {
+    return 0;
+}
+
+bool StandardOutputIsJournal() {
+    return false;
+}
+
+bool SendToJournal(const std::vector<std::pair<std::string, std::string>>&, const std::string&) {
+    return false;
+}
+
 void KillSelf() {
     TerminateProcess(GetCurrentProcess(), 137);
     ExitProcess(137);
