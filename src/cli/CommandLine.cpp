@@ -47,7 +47,7 @@ constexpr void (*kRegistrations[])(CLI::App&, CommandList&) = {
     RegisterLabelsCommand,
 #endif
 #ifdef K52_WITH_COLLECT
-    RegisterCollectCommand,   RegisterUploadsCommand,
+    RegisterCollectCommand,   RegisterUploadsCommand, RegisterExportCommand, RegisterDeliveriesCommand,
 #endif
 };
 
