@@ -5,6 +5,7 @@
 #include "cli/CommandRegistration.h"
 #include "i18n/Translate.h"
 #include "paper/DesignSheet.h"
+#include "paper/SheetPdf.h"
 
 namespace k52::cli {
 namespace {
@@ -27,10 +28,9 @@ bool EndsWith(const std::string& s, std::string_view end) {
 }
 
 int RunSheet(const SheetOptions& o) {
-    // k52cli links no toolkit that lays out HTML; k52gen's "Print / Save as PDF..." prints this same file.
-    if (EndsWith(o.out, ".pdf")) {
-        PrintError("sheet", Localize("k52cli writes the sheet as HTML (OUT.html); k52gen's \"Print / Save as "
-                                     "PDF...\" makes the PDF, or print the HTML from a web browser"));
+    const bool pdf = EndsWith(o.out, ".pdf");
+    if (!pdf && !EndsWith(o.out, ".html") && !EndsWith(o.out, ".htm")) {
+        PrintError("sheet", Localize("OUT must end in .html or .pdf"));
         return kExitUsage;
     }
     if (int rc = MayWrite(o.out, K52_EN("sheet"), {{o.file, K52_EN("the template")}}, Existing::Replace);
@@ -39,7 +39,9 @@ int RunSheet(const SheetOptions& o) {
     ApplicationTemplate t{};
     if (int rc = LoadTemplate(o.file, t); rc != kExitOk) return rc;
     const std::string html = DesignSheetHtml(t, BaseName(o.file));
-    return SaveOutputFile(o.out, html.data(), html.size());
+    // k52cli links no toolkit that lays out HTML: the PDF is this same HTML set by the sheet's own layout.
+    const std::string out = pdf ? SheetPdf(html, BaseName(o.file)) : html;
+    return SaveOutputFile(o.out, out.data(), out.size());
 }
 
 }  // namespace
@@ -48,7 +50,7 @@ void RegisterSheetCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<SheetOptions>();
     CLI::App* sub = app.add_subcommand("sheet", Localize("write a template's design sheet, for print or sign-off"));
     sub->add_option("FILE", o->file, Localize("the template file"))->required()->check(kPath);
-    sub->add_option("OUT", o->out, Localize("the sheet to write (.html)"))->required();
+    sub->add_option("OUT", o->out, Localize("the sheet to write (.html or .pdf)"))->required();
     commands.push_back({sub, {}, [o] { return RunSheet(*o); }});
 }
 

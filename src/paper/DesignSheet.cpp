@@ -6,6 +6,7 @@
 #include "paper/Symbologies.h"
 #include "simulator/TerminalSimulator.h"
 #include "template/Cp950.h"
+#include "template/Defaults.h"
 #include "util/Printable.h"
 
 namespace k52 {
@@ -70,7 +71,9 @@ struct Screen {
 };
 
 Screen ScreenOf(const ApplicationTemplate& t, int code) {
+    // As the terminal runs it: normalised, which also counts each menu's options.
     ApplicationTemplate copy = t;
+    NormaliseTemplate(copy);
     FixedLocalClock clock;
     TerminalSimulator sim(copy, clock);
     sim.UpdateAfterEdit();
@@ -124,11 +127,11 @@ std::string MenuSectionHtml(const ApplicationTemplate& t, int n) {
     const MenuRecord& m = t.menu(n);
     const Screen screen = ScreenOf(t, MenuTarget(n));
     std::string table = "<table class=\"grid\">\n" +
-                        Row({L("Option"), L("Text"), L("Goes to")}, "th");
+                        Row({L(K52_EN("Option")), L(K52_EN("Text")), L(K52_EN("Goes to"))}, "th");
     for (int i = 0; i < kOptionsPerMenu; ++i)
         if (m.options[i][0] != 0) table += Row({N(i + 1), Text(m.options[i]), TargetName(t, m.optionTargets[i])});
     table += Row({"Esc", "", TargetName(t, m.escapeTarget)});
-    table += "</table>\n<p>" + L(m.showTitle ? "title shown" : "title not shown") + "</p>\n";
+    table += "</table>\n<p>" + L(m.showTitle ? K52_EN("title shown") : K52_EN("title not shown")) + "</p>\n";
     return "<h3>" + Escape(Substitute(Localize("Menu %1: %2"), {N(n), Printable(FieldUtf8(m.title))})) +
            "</h3>\n" + Beside(ScreenHtml(screen.rows, screen.highlight), table);
 }
@@ -137,8 +140,8 @@ std::string FormSectionHtml(const ApplicationTemplate& t, int n) {
     const FormRecord& f = t.form(n);
     const Screen screen = ScreenOf(t, FormTarget(n));
     std::string table = "<table class=\"grid\">\n" +
-                        Row({L("Line"), L("Type"), L("Prompt"), L("Input"), L("Length"), L("Lookup field"),
-                             L("Initial"), L("Prefix"), L("Suffix")},
+                        Row({L(K52_EN("Line")), L(K52_EN("Type")), L(K52_EN("Prompt")), L(K52_EN("Input")), L(K52_EN("Length")), L(K52_EN("Lookup field")),
+                             L(K52_EN("Initial")), L(K52_EN("Prefix")), L(K52_EN("Suffix"))},
                             "th");
     for (int i = 0; i < kLinesPerForm; ++i) {
         if (f.lineType[i] == kLineNone) continue;
@@ -154,14 +157,14 @@ std::string FormSectionHtml(const ApplicationTemplate& t, int n) {
                       f.hasSuffix[i] ? Text(f.suffix[i]) : ""});
     }
     table += "</table>\n<table class=\"grid\">\n";
-    table += Row({L("Next"), TargetName(t, f.nextTarget)}) + Row({"Esc", TargetName(t, f.escapeTarget)});
-    table += Row({L("Lookup file"), f.lookupFile ? N(f.lookupFile) : L("none")});
-    table += Row({L("Data"), Entry({"存入資料檔", "更新索引檔", "存入並更新", "往下傳遞"}, f.dataAction)});
-    table += Row({L("Date stamp"), Entry({"無", "+yyyy/mm/dd", "+mm/dd/yyyy", "+dd/mm/yyyy", "+yyyymmdd",
+    table += Row({L(K52_EN("Next")), TargetName(t, f.nextTarget)}) + Row({"Esc", TargetName(t, f.escapeTarget)});
+    table += Row({L(K52_EN("Lookup file")), f.lookupFile ? N(f.lookupFile) : L(K52_EN("none"))});
+    table += Row({L(K52_EN("Data")), Entry({"存入資料檔", "更新索引檔", "存入並更新", "往下傳遞"}, f.dataAction)});
+    table += Row({L(K52_EN("Date stamp")), Entry({"無", "+yyyy/mm/dd", "+mm/dd/yyyy", "+dd/mm/yyyy", "+yyyymmdd",
                                           "+mmddyyyy", "+ddmmyyyy", "yyyy/mm/dd+", "mm/dd/yyyy+", "dd/mm/yyyy+",
                                           "yyyymmdd+", "mmddyyyy+", "ddmmyyyy+"},
                                          f.dateStamp)});
-    table += Row({L("Time stamp"), Entry({"無", "+hh:mm:ss", "+hh:mm", "+hhmmss", "+hhmm", "hh:mm:ss+",
+    table += Row({L(K52_EN("Time stamp")), Entry({"無", "+hh:mm:ss", "+hh:mm", "+hhmmss", "+hhmm", "hh:mm:ss+",
                                           "hh:mm+", "hhmmss+", "hhmm+"},
                                          f.timeStamp)});
     table += "</table>\n";
@@ -174,19 +177,19 @@ std::string DesignSheetHtml(const ApplicationTemplate& t, const std::string& nam
                       Escape(Substitute(Localize("Design sheet: %1"), {name})) + "</title>\n<style>\n" + kStyle +
                       "</style></head>\n<body>\n";
     out += "<h1>" + Escape(Substitute(Localize("Design sheet: %1"), {name})) + "</h1>\n";
-    out += "<table class=\"sign\">" + Row({L("Designed by"), L("Approved by"), L("Date")}) + "</table>\n";
+    out += "<table class=\"sign\">" + Row({L(K52_EN("Designed by")), L(K52_EN("Approved by")), L(K52_EN("Date"))}) + "</table>\n";
 
     const StartupSettings& s = t.startupSettings;
-    out += "<h2>" + L("Start-up") + "</h2>\n<table class=\"grid\">\n";
-    out += Row({L("Starts with"), TargetName(t, t.startPosition == 0 ? FormTarget(1) : MenuTarget(1))});
-    out += Row({L("Upload port"),
+    out += "<h2>" + L(K52_EN("Start-up")) + "</h2>\n<table class=\"grid\">\n";
+    out += Row({L(K52_EN("Starts with")), TargetName(t, t.startPosition == 0 ? FormTarget(1) : MenuTarget(1))});
+    out += Row({L(K52_EN("Upload port")),
                 Entry({"RS-232 / Cradle", "IR Transceiver", "Standard IrDA", "Keyboard Wedge"}, s.uploadPort)});
-    out += Row({L("Download port"), Entry({"RS-232 / Cradle", "IR Transceiver", "Standard IrDA"}, s.downloadPort)});
-    out += Row({L("Transfer speed"), Entry({"115200", "57600", "38400", "19200", "9600"}, s.transferSpeed)});
-    out += Row({L("Backlight"), Entry({"Turn off", "Turn on"}, s.backlight)});
-    out += Row({L("Deleting data"), Entry({"Manually", "Automatically"}, s.deleteMode)});
-    out += Row({L("Record count prompt"), Entry({"Yes", "No"}, s.recordCountPrompt)});
-    out += Row({L("Password"), L(t.securityPassword[0] ? "set" : "not set")});
+    out += Row({L(K52_EN("Download port")), Entry({"RS-232 / Cradle", "IR Transceiver", "Standard IrDA"}, s.downloadPort)});
+    out += Row({L(K52_EN("Transfer speed")), Entry({"115200", "57600", "38400", "19200", "9600"}, s.transferSpeed)});
+    out += Row({L(K52_EN("Backlight")), Entry({"Turn off", "Turn on"}, s.backlight)});
+    out += Row({L(K52_EN("Deleting data")), Entry({"Manually", "Automatically"}, s.deleteMode)});
+    out += Row({L(K52_EN("Record count prompt")), Entry({"Yes", "No"}, s.recordCountPrompt)});
+    out += Row({L(K52_EN("Password")), L(t.securityPassword[0] ? K52_EN("set") : K52_EN("not set"))});
     static constexpr const char* kGuards[] = {
         K52_TR("EditorPages", "系統設定"),     K52_TR("EditorPages", "編輯資料"),
         K52_TR("EditorPages", "刪除資料"),     K52_TR("EditorPages", "設定日期時間"),
@@ -197,19 +200,19 @@ std::string DesignSheetHtml(const ApplicationTemplate& t, const std::string& nam
     std::string guarded;
     for (std::size_t i = 0; i < std::size(kGuards); ++i)
         if (s.passwordGuard[i]) guarded += (guarded.empty() ? "" : ", ") + Tr("EditorPages", kGuards[i]);
-    out += Row({L("Password asked for"), guarded.empty() ? L("nothing") : guarded});
-    out += Row({L("Field separators"), N(t.fieldSeparators.separator1) + ", " + N(t.fieldSeparators.separator2)});
+    out += Row({L(K52_EN("Password asked for")), guarded.empty() ? L(K52_EN("nothing")) : guarded});
+    out += Row({L(K52_EN("Field separators")), N(t.fieldSeparators.separator1) + ", " + N(t.fieldSeparators.separator2)});
     out += "</table>\n";
 
-    out += "<h2>" + L("Menus") + "</h2>\n";
+    out += "<h2>" + L(K52_EN("Menus")) + "</h2>\n";
     for (int m = 1; m <= kMenuCount; ++m)
         if (InUse(t.menu(m))) out += MenuSectionHtml(t, m);
-    out += "<h2>" + L("Forms") + "</h2>\n";
+    out += "<h2>" + L(K52_EN("Forms")) + "</h2>\n";
     for (int f = 1; f <= kFormCount; ++f)
         if (InUse(t.form(f))) out += FormSectionHtml(t, f);
 
-    out += "<h2>" + L("Navigation") + "</h2>\n<table class=\"grid\">\n" +
-           Row({L("From"), L("Key"), L("Goes to")}, "th");
+    out += "<h2>" + L(K52_EN("Navigation")) + "</h2>\n<table class=\"grid\">\n" +
+           Row({L(K52_EN("From")), L(K52_EN("Key")), L(K52_EN("Goes to"))}, "th");
     for (int m = 1; m <= kMenuCount; ++m) {
         const MenuRecord& menu = t.menu(m);
         if (!InUse(menu)) continue;
@@ -222,27 +225,27 @@ std::string DesignSheetHtml(const ApplicationTemplate& t, const std::string& nam
     for (int f = 1; f <= kFormCount; ++f) {
         const FormRecord& form = t.form(f);
         if (!InUse(form)) continue;
-        out += Row({TargetName(t, FormTarget(f)), L("Enter on the last line"), TargetName(t, form.nextTarget)});
+        out += Row({TargetName(t, FormTarget(f)), L(K52_EN("Enter on the last line")), TargetName(t, form.nextTarget)});
         out += Row({TargetName(t, FormTarget(f)), "Esc", TargetName(t, form.escapeTarget)});
     }
     out += "</table>\n";
 
-    out += "<h2>" + L("Lookup files") + "</h2>\n";
-    out += "<p>" + L("Records are fixed-width: each field is cut by its start and length in bytes.") + "</p>\n";
+    out += "<h2>" + L(K52_EN("Lookup files")) + "</h2>\n";
+    out += "<p>" + L(K52_EN("Records are fixed-width: each field is cut by its start and length in bytes.")) + "</p>\n";
     for (int l = 1; l <= kLookupFileCount; ++l) {
         const LookupFileRecord& r = t.lookupFile(l);
         if (!r.defined()) continue;
         out += "<h3>" + Escape(Substitute(Localize("Lookup file %1: %2-byte records"), {N(l), N(r.recordLength)})) +
-               "</h3>\n<table class=\"grid\">\n" + Row({L("Field"), L("Bytes"), L("Length"), L("Key")}, "th");
+               "</h3>\n<table class=\"grid\">\n" + Row({L(K52_EN("Field")), L(K52_EN("Bytes")), L(K52_EN("Length")), L(K52_EN("Key field"))}, "th");
         for (int f = 0; f < r.fieldCount && f < kLookupFieldsPerFile; ++f)
             out += Row({N(f + 1), N(r.fieldStart[f]) + "&ndash;" + N(r.fieldStart[f] + r.fieldLength[f] - 1),
-                        N(r.fieldLength[f]), f == r.keyField ? L("key") : ""});
+                        N(r.fieldLength[f]), f == r.keyField ? L(K52_EN("key")) : ""});
         out += "</table>\n";
     }
 
     const BarcodeSettings& b = t.barcodeSettings;
-    out += "<h2>" + L("Barcode settings") + "</h2>\n<table class=\"grid\">\n" +
-           Row({L("Symbology"), L("Read"), L("Lengths")}, "th");
+    out += "<h2>" + L(K52_EN("Barcode settings")) + "</h2>\n<table class=\"grid\">\n" +
+           Row({L(K52_EN("Symbology")), L(K52_EN("Read")), L(K52_EN("Lengths"))}, "th");
     for (const SymbologyInfo& info : Symbologies()) {
         std::string lengths;
         if (info.lengths) {
@@ -250,17 +253,17 @@ std::string DesignSheetHtml(const ApplicationTemplate& t, const std::string& nam
             lengths = rule.fixed ? Escape(Substitute(Localize("exactly %1 or %2"), {N(rule.a), N(rule.b)}))
                                  : N(rule.b) + "&ndash;" + N(rule.a);
         }
-        out += Row({Escape(info.name), L(Enabled(b, info) ? "yes" : "no"), lengths});
+        out += Row({Escape(info.name), L(Enabled(b, info) ? K52_EN("yes") : K52_EN("no")), lengths});
     }
     out += "</table>\n<table class=\"grid\">\n";
-    out += Row({L("Add-ons read"),
+    out += Row({L(K52_EN("Add-ons read")),
                 Escape(std::string(Bit(b, 1, 5) ? "UPCE+2 " : "") + (Bit(b, 1, 4) ? "UPCE+5 " : "") +
                        (Bit(b, 1, 2) ? "EAN8+2 " : "") + (Bit(b, 1, 1) ? "EAN8+5 " : "") +
                        (Bit(b, 2, 7) ? "EAN13+2 " : "") + (Bit(b, 2, 6) ? "EAN13+5" : ""))});
-    out += Row({L("Code 39 check digit verified"), L(Bit(b, 5, 6) ? "yes" : "no")});
-    out += Row({L("Read in reverse"), L(Bit(b, 11, 4) ? "yes" : "no")});
-    out += Row({L("Scan mode"), N(b.scanMode())});
-    out += Row({L("Scan time-out (seconds)"), N(b.scanTimeout)});
+    out += Row({L(K52_EN("Code 39 check digit verified")), L(Bit(b, 5, 6) ? "yes" : "no")});
+    out += Row({L(K52_EN("Read in reverse")), L(Bit(b, 11, 4) ? "yes" : "no")});
+    out += Row({L(K52_EN("Scan mode")), N(b.scanMode())});
+    out += Row({L(K52_EN("Scan time-out (seconds)")), N(b.scanTimeout)});
     out += "</table>\n</body></html>\n";
     return out;
 }

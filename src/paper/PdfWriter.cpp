@@ -74,6 +74,11 @@ void PdfWriter::Rect(double x, double y, double width, double height) {
                      Num(width * kPointsPerMm) + " " + Num(height * kPointsPerMm) + " re f\n";
 }
 
+void PdfWriter::Gray(double level) {
+    if (pages_.empty()) NewPage();
+    pages_.back() += Num(level) + " g\n";
+}
+
 void PdfWriter::Text(double x, double y, double size, const std::string& text) {
     if (pages_.empty()) NewPage();
     std::string& page = pages_.back();

@@ -17,6 +17,8 @@ class PdfWriter {
     // Millimetres from the page's top left; `size` in points. `text` is UTF-8.
     void Rect(double x, double y, double width, double height);
     void Text(double x, double y, double size, const std::string& text);
+    // What Rect fills and Text draws with from here on the page: 0 black to 1 white.
+    void Gray(double level);
     // The whole file.
     std::string Finish(const std::string& title);
 

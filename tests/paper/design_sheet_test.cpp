@@ -2,11 +2,15 @@
 // must hold to be signed off (every menu and form, the layouts, nothing fetched from elsewhere).
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "i18n/Translate.h"
 #include "paper/DesignSheet.h"
+#include "paper/SheetPdf.h"
+#include "support/TempDir.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
 
@@ -31,7 +35,6 @@ ApplicationTemplate Stocktake() {
     m.optionTargets[0] = FormTarget(1);
     m.optionTargets[1] = 0;
     m.escapeTarget = 0;
-    m.optionCount = 2;
     FormRecord& f = t.form(1);
     f.lineType[0] = kLineString;
     WriteFieldText(f.prompt[0], "\xB0\xD3\xAB\x7E:");  // 商品: (CP950)
@@ -89,6 +92,39 @@ TEST_F(DesignSheet, WholeSheetHoldsEveryPartAndStandsAlone) {
     // Self-contained: nothing is loaded from beside it or from the network.
     for (const char* outside : {"src=", "href=", "@import", "url(", "<script"})
         EXPECT_EQ(html.find(outside), std::string::npos) << outside;
+}
+
+std::string PdfText(const std::string& pdf) {
+    test::TempDir dir;
+    const std::string path = dir.path().string() + "/sheet.pdf";
+    std::ofstream(path, std::ios::binary) << pdf;
+    std::string out;
+    FILE* p = popen(("pdftotext -layout '" + path + "' - 2>/dev/null").c_str(), "r");
+    if (!p) return out;
+    std::array<char, 512> buffer{};
+    while (fgets(buffer.data(), buffer.size(), p)) out += buffer.data();
+    pclose(p);
+    return out;
+}
+
+TEST_F(DesignSheet, PdfFromTheHtmlKeepsItsTextInOrderAndBreaksLongSheetsIntoPages) {
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+    ApplicationTemplate t = Stocktake();
+    // Nine more forms like the first: far more than one page holds.
+    for (int n = 2; n <= kFormCount; ++n) t.form(n) = t.form(1);
+    const std::string pdf = SheetPdf(DesignSheetHtml(t, "stock<take>.ATC"), "stock");
+    const std::string text = PdfText(pdf);
+    std::size_t at = 0;
+    for (const char* part : {"Design sheet: stock<take>.ATC", "Designed by", "Start-up", "Menu 1: Stock", "1.Count",
+                             "Form 1", "\xE5\x95\x86\xE5\x93\x81:", "Qty:", "Form 10", "Navigation",
+                             "Lookup file 1: 33-byte records", "14-33", "Barcode settings", "Code 128"}) {
+        const std::size_t found = text.find(part, at);
+        EXPECT_NE(found, std::string::npos) << part;
+        if (found != std::string::npos) at = found;
+    }
+    std::size_t pages = 0;
+    for (std::size_t p = pdf.find("/Type /Page "); p != std::string::npos; p = pdf.find("/Type /Page ", p + 1)) ++pages;
+    EXPECT_GE(pages, 3u);
 }
 
 }  // namespace

@@ -4,7 +4,10 @@
 
 #include <array>
 #include <cstdio>
+#include <fstream>
 #include <map>
+#include <set>
+#include <sstream>
 
 #include "paper/TestLabels.h"
 #include "support/TempDir.h"
@@ -13,15 +16,19 @@
 namespace k52 {
 namespace {
 
-std::string Decode(const std::string& path) {
+std::string Output(const std::string& command) {
     std::string out;
-    FILE* p = popen(("zbarimg -q '" + path + "' 2>/dev/null").c_str(), "r");
+    FILE* p = popen((command + " 2>/dev/null").c_str(), "r");
     if (!p) return out;
     std::array<char, 256> buffer{};
     while (fgets(buffer.data(), buffer.size(), p)) out += buffer.data();
     pclose(p);
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
     return out;
+}
+
+std::string Decode(const std::string& path) {
+    return Output("zbarimg -q '" + path + "'");
 }
 
 BarcodeSettings AllOn() {
@@ -61,6 +68,28 @@ TEST(TestLabels, GoodLabelsReadBackAsTheirSymbology) {
         ++decoded;
     }
     EXPECT_EQ(decoded, static_cast<int>(expected.size()));
+}
+
+TEST(TestLabels, ThePrintedSheetScansBackForEverySymbologyZbarReads) {
+    if (std::system("command -v zbarimg >/dev/null 2>&1 && command -v pdftoppm >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "zbarimg or pdftoppm is not installed";
+    test::TempDir dir;
+    const std::string pdf = dir.path().string() + "/labels.pdf";
+    {
+        const std::string sheet = LabelSheetPdf(TestLabelsOf(AllOn()), "T");
+        std::ofstream(pdf, std::ios::binary) << sheet;
+    }
+    // At a printer's 300 dpi, every page; zbar names each symbol it finds, in no fixed order.
+    ASSERT_EQ(std::system(("pdftoppm -r 300 -png '" + pdf + "' '" + dir.path().string() + "/page'").c_str()), 0);
+    std::multiset<std::string> read;
+    std::istringstream lines(Output("zbarimg -q '" + dir.path().string() + "'/page-*.png"));
+    for (std::string line; std::getline(lines, line);) read.insert(line);
+    const std::multiset<std::string> expected = {
+        "CODE-39:K52-TEST", "CODE-39:3400935", "CODE-39:3PRM8N", "I2/5:12345678", "Codabar:A123456B",
+        "CODE-93:K52-93", "CODE-128:K52 Code 128", "EAN-13:0012345000065", "EAN-8:12345670",
+        "EAN-13:4712345678900",
+    };
+    EXPECT_EQ(read, expected);
 }
 
 TEST(TestLabels, WrongLabelsFollowTheSettings) {
