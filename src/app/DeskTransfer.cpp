@@ -56,9 +56,9 @@ bool DeskTransfer::LookupFitsOrConfirmed(const std::string& path, LookupEncoding
     // A file that cannot be read, or that the download refuses on its own, is left to say so there.
     const std::optional<LookupFit> fit = FitLookupFile(path, link_.tmpl(), number, {encoding, false});
     if (!fit || fit->fits()) return true;
-    const NoticeBox box = LookupMisfitQuestion(number, link_.tmpl().lookupFile(number).recordLength,
-                                               fit->mismatches,
-                                               LookupFillsLine(path, link_.tmpl(), number, *fit));
+    const NoticeBox box =
+        LookupMisfitQuestion(number, link_.tmpl().lookupFile(number).recordLength, fit->mismatches,
+                             LookupFillsLine(path, link_.tmpl(), number, *fit));
     return messages_.ShowDetailedMessage(box.text, box.title, box.icon, MessageButtons::YesNo, box.detail) ==
            MessageAnswer::Yes;
 }

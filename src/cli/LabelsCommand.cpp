@@ -43,7 +43,8 @@ int RunLabels(const LabelsOptions& o) {
 void RegisterLabelsCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<LabelsOptions>();
     CLI::App* sub = app.add_subcommand(
-        "labels", Localize("write test labels for a template's barcode settings: ones to read, ones to refuse"));
+        "labels",
+        Localize("write test labels for a template's barcode settings: ones to read, ones to refuse"));
     sub->add_option("FILE", o->file, Localize("the template file"))->required()->check(kPath);
     sub->add_option("OUT", o->out, Localize("the label sheet to write (.pdf or .svg)"))->required();
     commands.push_back({sub, {}, [o] { return RunLabels(*o); }});

@@ -2,11 +2,11 @@
 // before anything is sent, and the line saying which lookup file the download fills.
 #include <iostream>
 
+#include "app/LookupFit.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
 #include "cli/LookupLayoutCheck.h"
 #include "i18n/Translate.h"
-#include "app/LookupFit.h"
 
 namespace k52::cli {
 
@@ -30,7 +30,8 @@ int CheckLookupLayoutFirst(const TransferOptions& o) {
     ApplicationTemplate t{};
     if (int rc = LoadTemplate(o.layoutTemplate, t); rc != kExitOk) return rc;
     std::string reason;
-    const std::optional<LookupFit> fit = FitLookupFile(o.file, t, o.lookupNumber, {o.encoding, o.allowEmpty}, &reason);
+    const std::optional<LookupFit> fit =
+        FitLookupFile(o.file, t, o.lookupNumber, {o.encoding, o.allowEmpty}, &reason);
     if (!fit) {
         PrintError("k52cli", Localize("cannot read %1: %2", {o.file, reason}));
         return kExitFile;

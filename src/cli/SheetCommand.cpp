@@ -48,7 +48,8 @@ int RunSheet(const SheetOptions& o) {
 
 void RegisterSheetCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<SheetOptions>();
-    CLI::App* sub = app.add_subcommand("sheet", Localize("write a template's design sheet, for print or sign-off"));
+    CLI::App* sub =
+        app.add_subcommand("sheet", Localize("write a template's design sheet, for print or sign-off"));
     sub->add_option("FILE", o->file, Localize("the template file"))->required()->check(kPath);
     sub->add_option("OUT", o->out, Localize("the sheet to write (.html or .pdf)"))->required();
     commands.push_back({sub, {}, [o] { return RunSheet(*o); }});

@@ -102,10 +102,12 @@ void BarcodePage::Commit() {
 void BarcodePage::WriteInto(BarcodeSettings& block) const {
     // A list without a selection stores all ones in its bits, as an unset selection reads.
     WriteBarcodeField(block, *FindBarcodeField(kOwner, kScanModeList), scanMode_ < 0 ? 0x0F : scanMode_);
-    WriteBarcodeField(block, *FindBarcodeField(kOwner, kRedundancyList), redundancy_ < 0 ? 0x03 : redundancy_);
+    WriteBarcodeField(block, *FindBarcodeField(kOwner, kRedundancyList),
+                      redundancy_ < 0 ? 0x03 : redundancy_);
     // The block holds one byte: larger numbers keep their low 8 bits.
     auto timeout = ParseBoxNumber(timeoutText_);
-    WriteBarcodeField(block, *FindBarcodeField(kOwner, kTimeoutBox), timeout ? static_cast<int>(*timeout & 0xFF) : 0);
+    WriteBarcodeField(block, *FindBarcodeField(kOwner, kTimeoutBox),
+                      timeout ? static_cast<int>(*timeout & 0xFF) : 0);
     for (const CheckState& c : checks_) WriteBarcodeField(block, *c.field, c.marked ? 1 : 0);
 }
 

@@ -1,5 +1,5 @@
-// The design sheet's HTML. Its tables and attributes stay within what Qt's rich text draws, so k52gen
-// prints the very file k52cli writes.
+// The design sheet's HTML. On paper it is set by the sheet's own layout (paper/SheetPdf), which reads
+// only the few elements and classes written here.
 #include "paper/DesignSheet.h"
 
 #include "i18n/Translate.h"
@@ -21,11 +21,20 @@ std::string Escape(std::string_view text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -71,9 +80,11 @@ struct Screen {
 };
 
 Screen ScreenOf(const ApplicationTemplate& t, int code) {
-    // As the terminal runs it: normalised, which also counts each menu's options.
+    // As the terminal runs it: normalised as a download sends it, each menu's options counted as the
+    // application's start counts them.
     ApplicationTemplate copy = t;
     NormaliseTemplate(copy);
+    DeriveTemplateFields(copy);
     FixedLocalClock clock;
     TerminalSimulator sim(copy, clock);
     sim.UpdateAfterEdit();
@@ -113,7 +124,8 @@ std::string ScreenHtml(const std::string (&rows)[8], int highlight) {
             const bool wide = IsCp950LeadByte(static_cast<u8>(row[i])) && i + 1 < row.size();
             const std::size_t width = wide ? 2 : 1;
             const std::string cell = Escape(Cp950ToUtf8(std::string_view(row).substr(i, width)));
-            out += wide ? "<td colspan=\"2\">" + cell + "</td>" : "<td>" + (cell == " " ? "&nbsp;" : cell) + "</td>";
+            out += wide ? "<td colspan=\"2\">" + cell + "</td>"
+                        : "<td>" + (cell == " " ? "&nbsp;" : cell) + "</td>";
             columns += static_cast<int>(width);
             i += width;
         }
@@ -129,7 +141,8 @@ std::string MenuSectionHtml(const ApplicationTemplate& t, int n) {
     std::string table = "<table class=\"grid\">\n" +
                         Row({L(K52_EN("Option")), L(K52_EN("Text")), L(K52_EN("Goes to"))}, "th");
     for (int i = 0; i < kOptionsPerMenu; ++i)
-        if (m.options[i][0] != 0) table += Row({N(i + 1), Text(m.options[i]), TargetName(t, m.optionTargets[i])});
+        if (m.options[i][0] != 0)
+            table += Row({N(i + 1), Text(m.options[i]), TargetName(t, m.optionTargets[i])});
     table += Row({"Esc", "", TargetName(t, m.escapeTarget)});
     table += "</table>\n<p>" + L(m.showTitle ? K52_EN("title shown") : K52_EN("title not shown")) + "</p>\n";
     return "<h3>" + Escape(Substitute(Localize("Menu %1: %2"), {N(n), Printable(FieldUtf8(m.title))})) +
@@ -139,34 +152,36 @@ std::string MenuSectionHtml(const ApplicationTemplate& t, int n) {
 std::string FormSectionHtml(const ApplicationTemplate& t, int n) {
     const FormRecord& f = t.form(n);
     const Screen screen = ScreenOf(t, FormTarget(n));
-    std::string table = "<table class=\"grid\">\n" +
-                        Row({L(K52_EN("Line")), L(K52_EN("Type")), L(K52_EN("Prompt")), L(K52_EN("Input")), L(K52_EN("Length")), L(K52_EN("Lookup field")),
-                             L(K52_EN("Initial")), L(K52_EN("Prefix")), L(K52_EN("Suffix"))},
-                            "th");
+    std::string table =
+        "<table class=\"grid\">\n" + Row({L(K52_EN("Line")), L(K52_EN("Type")), L(K52_EN("Prompt")),
+                                          L(K52_EN("Input")), L(K52_EN("Length")), L(K52_EN("Lookup field")),
+                                          L(K52_EN("Initial")), L(K52_EN("Prefix")), L(K52_EN("Suffix"))},
+                                         "th");
     for (int i = 0; i < kLinesPerForm; ++i) {
         if (f.lineType[i] == kLineNone) continue;
         const std::string_view type = LineTypeLabel(f.lineType[i]);
-        table += Row({N(i + 1), type.empty() ? N(f.lineType[i]) : Tr("Editor", std::string(type).c_str()),
-                      Text(f.prompt[i]),
-                      IsInputLineType(f.lineType[i])
-                          ? Entry({"掃瞄器", "鍵  盤", "皆  可"}, f.inputSource[i])
-                          : "",
-                      IsInputLineType(f.lineType[i]) ? N(f.minLength[i]) + "&ndash;" + N(f.maxLength[i]) : "",
-                      f.lookupField[i] ? N(f.lookupField[i]) : "",
-                      f.hasInitialValue[i] ? Text(f.initialValue[i]) : "", f.hasPrefix[i] ? Text(f.prefix[i]) : "",
-                      f.hasSuffix[i] ? Text(f.suffix[i]) : ""});
+        table += Row(
+            {N(i + 1), type.empty() ? N(f.lineType[i]) : Tr("Editor", std::string(type).c_str()),
+             Text(f.prompt[i]),
+             IsInputLineType(f.lineType[i]) ? Entry({"掃瞄器", "鍵  盤", "皆  可"}, f.inputSource[i]) : "",
+             IsInputLineType(f.lineType[i]) ? N(f.minLength[i]) + "&ndash;" + N(f.maxLength[i]) : "",
+             f.lookupField[i] ? N(f.lookupField[i]) : "", f.hasInitialValue[i] ? Text(f.initialValue[i]) : "",
+             f.hasPrefix[i] ? Text(f.prefix[i]) : "", f.hasSuffix[i] ? Text(f.suffix[i]) : ""});
     }
     table += "</table>\n<table class=\"grid\">\n";
-    table += Row({L(K52_EN("Next")), TargetName(t, f.nextTarget)}) + Row({"Esc", TargetName(t, f.escapeTarget)});
+    table +=
+        Row({L(K52_EN("Next")), TargetName(t, f.nextTarget)}) + Row({"Esc", TargetName(t, f.escapeTarget)});
     table += Row({L(K52_EN("Lookup file")), f.lookupFile ? N(f.lookupFile) : L(K52_EN("none"))});
-    table += Row({L(K52_EN("Data")), Entry({"存入資料檔", "更新索引檔", "存入並更新", "往下傳遞"}, f.dataAction)});
-    table += Row({L(K52_EN("Date stamp")), Entry({"無", "+yyyy/mm/dd", "+mm/dd/yyyy", "+dd/mm/yyyy", "+yyyymmdd",
-                                          "+mmddyyyy", "+ddmmyyyy", "yyyy/mm/dd+", "mm/dd/yyyy+", "dd/mm/yyyy+",
-                                          "yyyymmdd+", "mmddyyyy+", "ddmmyyyy+"},
-                                         f.dateStamp)});
-    table += Row({L(K52_EN("Time stamp")), Entry({"無", "+hh:mm:ss", "+hh:mm", "+hhmmss", "+hhmm", "hh:mm:ss+",
-                                          "hh:mm+", "hhmmss+", "hhmm+"},
-                                         f.timeStamp)});
+    table +=
+        Row({L(K52_EN("Data")), Entry({"存入資料檔", "更新索引檔", "存入並更新", "往下傳遞"}, f.dataAction)});
+    table +=
+        Row({L(K52_EN("Date stamp")),
+             Entry({"無", "+yyyy/mm/dd", "+mm/dd/yyyy", "+dd/mm/yyyy", "+yyyymmdd", "+mmddyyyy", "+ddmmyyyy",
+                    "yyyy/mm/dd+", "mm/dd/yyyy+", "dd/mm/yyyy+", "yyyymmdd+", "mmddyyyy+", "ddmmyyyy+"},
+                   f.dateStamp)});
+    table += Row({L(K52_EN("Time stamp")), Entry({"無", "+hh:mm:ss", "+hh:mm", "+hhmmss", "+hhmm",
+                                                  "hh:mm:ss+", "hh:mm+", "hhmmss+", "hhmm+"},
+                                                 f.timeStamp)});
     table += "</table>\n";
     return "<h3>" + Escape(Substitute(Localize("Form %1"), {N(n)})) + "</h3>\n" +
            Beside(ScreenHtml(screen.rows, screen.highlight), table);
@@ -174,18 +189,23 @@ std::string FormSectionHtml(const ApplicationTemplate& t, int n) {
 
 std::string DesignSheetHtml(const ApplicationTemplate& t, const std::string& name) {
     std::string out = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" +
-                      Escape(Substitute(Localize("Design sheet: %1"), {name})) + "</title>\n<style>\n" + kStyle +
-                      "</style></head>\n<body>\n";
+                      Escape(Substitute(Localize("Design sheet: %1"), {name})) + "</title>\n<style>\n" +
+                      kStyle + "</style></head>\n<body>\n";
     out += "<h1>" + Escape(Substitute(Localize("Design sheet: %1"), {name})) + "</h1>\n";
-    out += "<table class=\"sign\">" + Row({L(K52_EN("Designed by")), L(K52_EN("Approved by")), L(K52_EN("Date"))}) + "</table>\n";
+    out += "<table class=\"sign\">" +
+           Row({L(K52_EN("Designed by")), L(K52_EN("Approved by")), L(K52_EN("Date"))}) + "</table>\n";
 
     const StartupSettings& s = t.startupSettings;
     out += "<h2>" + L(K52_EN("Start-up")) + "</h2>\n<table class=\"grid\">\n";
-    out += Row({L(K52_EN("Starts with")), TargetName(t, t.startPosition == 0 ? FormTarget(1) : MenuTarget(1))});
-    out += Row({L(K52_EN("Upload port")),
-                Entry({"RS-232 / Cradle", "IR Transceiver", "Standard IrDA", "Keyboard Wedge"}, s.uploadPort)});
-    out += Row({L(K52_EN("Download port")), Entry({"RS-232 / Cradle", "IR Transceiver", "Standard IrDA"}, s.downloadPort)});
-    out += Row({L(K52_EN("Transfer speed")), Entry({"115200", "57600", "38400", "19200", "9600"}, s.transferSpeed)});
+    out +=
+        Row({L(K52_EN("Starts with")), TargetName(t, t.startPosition == 0 ? FormTarget(1) : MenuTarget(1))});
+    out +=
+        Row({L(K52_EN("Upload port")),
+             Entry({"RS-232 / Cradle", "IR Transceiver", "Standard IrDA", "Keyboard Wedge"}, s.uploadPort)});
+    out += Row({L(K52_EN("Download port")),
+                Entry({"RS-232 / Cradle", "IR Transceiver", "Standard IrDA"}, s.downloadPort)});
+    out += Row(
+        {L(K52_EN("Transfer speed")), Entry({"115200", "57600", "38400", "19200", "9600"}, s.transferSpeed)});
     out += Row({L(K52_EN("Backlight")), Entry({"Turn off", "Turn on"}, s.backlight)});
     out += Row({L(K52_EN("Deleting data")), Entry({"Manually", "Automatically"}, s.deleteMode)});
     out += Row({L(K52_EN("Record count prompt")), Entry({"Yes", "No"}, s.recordCountPrompt)});
@@ -201,7 +221,8 @@ std::string DesignSheetHtml(const ApplicationTemplate& t, const std::string& nam
     for (std::size_t i = 0; i < std::size(kGuards); ++i)
         if (s.passwordGuard[i]) guarded += (guarded.empty() ? "" : ", ") + Tr("EditorPages", kGuards[i]);
     out += Row({L(K52_EN("Password asked for")), guarded.empty() ? L(K52_EN("nothing")) : guarded});
-    out += Row({L(K52_EN("Field separators")), N(t.fieldSeparators.separator1) + ", " + N(t.fieldSeparators.separator2)});
+    out += Row({L(K52_EN("Field separators")),
+                N(t.fieldSeparators.separator1) + ", " + N(t.fieldSeparators.separator2)});
     out += "</table>\n";
 
     out += "<h2>" + L(K52_EN("Menus")) + "</h2>\n";
@@ -225,18 +246,23 @@ std::string DesignSheetHtml(const ApplicationTemplate& t, const std::string& nam
     for (int f = 1; f <= kFormCount; ++f) {
         const FormRecord& form = t.form(f);
         if (!InUse(form)) continue;
-        out += Row({TargetName(t, FormTarget(f)), L(K52_EN("Enter on the last line")), TargetName(t, form.nextTarget)});
+        out += Row({TargetName(t, FormTarget(f)), L(K52_EN("Enter on the last line")),
+                    TargetName(t, form.nextTarget)});
         out += Row({TargetName(t, FormTarget(f)), "Esc", TargetName(t, form.escapeTarget)});
     }
     out += "</table>\n";
 
     out += "<h2>" + L(K52_EN("Lookup files")) + "</h2>\n";
-    out += "<p>" + L(K52_EN("Records are fixed-width: each field is cut by its start and length in bytes.")) + "</p>\n";
+    out += "<p>" + L(K52_EN("Records are fixed-width: each field is cut by its start and length in bytes.")) +
+           "</p>\n";
     for (int l = 1; l <= kLookupFileCount; ++l) {
         const LookupFileRecord& r = t.lookupFile(l);
         if (!r.defined()) continue;
-        out += "<h3>" + Escape(Substitute(Localize("Lookup file %1: %2-byte records"), {N(l), N(r.recordLength)})) +
-               "</h3>\n<table class=\"grid\">\n" + Row({L(K52_EN("Field")), L(K52_EN("Bytes")), L(K52_EN("Length")), L(K52_EN("Key field"))}, "th");
+        out +=
+            "<h3>" +
+            Escape(Substitute(Localize("Lookup file %1: %2-byte records"), {N(l), N(r.recordLength)})) +
+            "</h3>\n<table class=\"grid\">\n" +
+            Row({L(K52_EN("Field")), L(K52_EN("Bytes")), L(K52_EN("Length")), L(K52_EN("Key field"))}, "th");
         for (int f = 0; f < r.fieldCount && f < kLookupFieldsPerFile; ++f)
             out += Row({N(f + 1), N(r.fieldStart[f]) + "&ndash;" + N(r.fieldStart[f] + r.fieldLength[f] - 1),
                         N(r.fieldLength[f]), f == r.keyField ? L(K52_EN("key")) : ""});

@@ -37,7 +37,8 @@ std::vector<char32_t> CodePoints(const std::string& utf8) {
             continue;
         }
         char32_t c = extra == 0 ? b : b & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3F);
+        for (int k = 1; k <= extra; ++k)
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3F);
         out.push_back(c);
         i += static_cast<std::size_t>(extra) + 1;
     }
@@ -115,7 +116,8 @@ std::string PdfWriter::Finish(const std::string& title) {
     objects.push_back("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pageCount) + " >>");
     objects.push_back("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>");
     objects.push_back(
-        "<< /Type /Font /Subtype /Type0 /BaseFont /MSung-Light /Encoding /UniCNS-UTF16-H /DescendantFonts [5 0 "
+        "<< /Type /Font /Subtype /Type0 /BaseFont /MSung-Light /Encoding /UniCNS-UTF16-H /DescendantFonts [5 "
+        "0 "
         "R] >>");
     objects.push_back(
         "<< /Type /Font /Subtype /CIDFontType0 /BaseFont /MSung-Light /CIDSystemInfo << /Registry (Adobe) "
@@ -126,8 +128,9 @@ std::string PdfWriter::Finish(const std::string& title) {
     for (char32_t c : CodePoints(title)) latinTitle += c < 0x80 ? static_cast<char>(c) : '?';
     objects.push_back("<< /Title " + Literal(latinTitle) + " /Producer (k52cli) >>");
     for (std::size_t p = 0; p < pageCount; ++p) {
-        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + Num(kPageWidthMm * kPointsPerMm) + " " +
-                          Num(kPageHeightMm * kPointsPerMm) + "] /Resources << /Font << /F1 3 0 R /F2 4 0 R >> >> "
+        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + Num(kPageWidthMm * kPointsPerMm) +
+                          " " + Num(kPageHeightMm * kPointsPerMm) +
+                          "] /Resources << /Font << /F1 3 0 R /F2 4 0 R >> >> "
                           "/Contents " +
                           std::to_string(8 + 2 * p) + " 0 R >>");
         objects.push_back("<< /Length " + std::to_string(pages_[p].size()) + " >>\nstream\n" + pages_[p] +
@@ -146,8 +149,8 @@ std::string PdfWriter::Finish(const std::string& title) {
         std::snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
         out += line;
     }
-    out += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R /Info 6 0 R >>\nstartxref\n" +
-           std::to_string(xref) + "\n%%EOF\n";
+    out += "trailer\n<< /Size " + std::to_string(objects.size() + 1) +
+           " /Root 1 0 R /Info 6 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
     return out;
 }
 

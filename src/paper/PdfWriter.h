@@ -6,19 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "paper/Canvas.h"
+
 namespace k52 {
 
-class PdfWriter {
+class PdfWriter : public Canvas {
   public:
     static constexpr double kPageWidthMm = 210;
     static constexpr double kPageHeightMm = 297;
 
-    void NewPage();
-    // Millimetres from the page's top left; `size` in points. `text` is UTF-8.
-    void Rect(double x, double y, double width, double height);
-    void Text(double x, double y, double size, const std::string& text);
-    // What Rect fills and Text draws with from here on the page: 0 black to 1 white.
-    void Gray(double level);
+    void NewPage() override;
+    void Gray(double level) override;
+    void Rect(double x, double y, double width, double height) override;
+    void Text(double x, double y, double size, const std::string& text) override;
     // The whole file.
     std::string Finish(const std::string& title);
 

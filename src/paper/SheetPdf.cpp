@@ -51,7 +51,8 @@ std::string DecodeEntities(std::string_view s) {
 }
 
 bool Blank(std::string_view s) {
-    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; });
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; });
 }
 
 Node Parse(const std::string& html) {
@@ -77,12 +78,15 @@ Node Parse(const std::string& html) {
         i = end + 1;
         const bool closing = !tag.empty() && tag[0] == '/';
         std::string name;
-        for (std::size_t k = closing ? 1 : 0; k < tag.size() && std::isalnum(static_cast<unsigned char>(tag[k])); ++k)
+        for (std::size_t k = closing ? 1 : 0;
+             k < tag.size() && std::isalnum(static_cast<unsigned char>(tag[k])); ++k)
             name += static_cast<char>(std::tolower(static_cast<unsigned char>(tag[k])));
         if (name == "head") inHead = !closing;
-        if (inHead || std::find(std::begin(kElements), std::end(kElements), name) == std::end(kElements)) continue;
+        if (inHead || std::find(std::begin(kElements), std::end(kElements), name) == std::end(kElements))
+            continue;
         if (closing) {
-            const auto match = std::find_if(open.rbegin(), open.rend(), [&](Node* n) { return n->tag == name; });
+            const auto match =
+                std::find_if(open.rbegin(), open.rend(), [&](Node* n) { return n->tag == name; });
             if (match != open.rend()) open.erase(std::next(match).base(), open.end());
             continue;
         }
@@ -130,7 +134,8 @@ std::vector<std::string> Wrap(const std::string& text, double points, double wid
         line.append(text, i, n);
         i += n;
         if (TextWidth(line, points) > width && line.size() > n) {
-            const std::size_t cut = lastBreak != std::string::npos && lastBreak > 0 ? lastBreak : line.size() - n;
+            const std::size_t cut =
+                lastBreak != std::string::npos && lastBreak > 0 ? lastBreak : line.size() - n;
             lines.push_back(line.substr(0, cut));
             line.erase(0, cut);
             if (!line.empty() && line[0] == ' ') line.erase(0, 1);
@@ -155,7 +160,7 @@ std::vector<const Node*> Children(const Node& n, std::string_view tag) {
     return out;
 }
 
-void Frame(PdfWriter& pdf, double x, double y, double w, double h) {
+void Frame(Canvas& pdf, double x, double y, double w, double h) {
     constexpr double t = 0.2;
     pdf.Rect(x, y, w, t);
     pdf.Rect(x, y + h - t, w, t);
@@ -211,7 +216,7 @@ struct Grid {
         return h;
     }
 
-    void DrawRow(PdfWriter& pdf, std::size_t r, double x, double y) const {
+    void DrawRow(Canvas& pdf, std::size_t r, double x, double y) const {
         double cx = x;
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
             if (rows[r][c]->tag == "th") {
@@ -238,7 +243,7 @@ constexpr double kLcdBorder = 1.2;
 constexpr double kLcdWidth = 20 * kLcdCell + 2 * kLcdBorder;
 constexpr double kLcdHeight = 8 * kLcdRow + 2 * kLcdBorder;
 
-void DrawScreen(PdfWriter& pdf, const Node& table, double x, double y) {
+void DrawScreen(Canvas& pdf, const Node& table, double x, double y) {
     pdf.Gray(0.25);
     pdf.Rect(x, y, kLcdWidth, kLcdHeight);
     pdf.Gray(0.82);
@@ -265,7 +270,7 @@ void DrawScreen(PdfWriter& pdf, const Node& table, double x, double y) {
 
 class Layout {
   public:
-    explicit Layout(PdfWriter& pdf) : pdf_(pdf) { pdf_.NewPage(); }
+    explicit Layout(Canvas& pdf) : pdf_(pdf) { pdf_.NewPage(); }
 
     void Block(const Node& n) {
         if (n.tag == "h1" || n.tag == "h2" || n.tag == "h3") {
@@ -359,16 +364,20 @@ class Layout {
         y_ = std::max(y_ + kLcdHeight, ry) + 4;
     }
 
-    PdfWriter& pdf_;
+    Canvas& pdf_;
     double y_ = kMargin;
 };
 
 }  // namespace
 
+void LayOutSheet(const std::string& html, Canvas& canvas) {
+    Layout layout(canvas);
+    layout.Block(Parse(html));
+}
+
 std::string SheetPdf(const std::string& html, const std::string& title) {
     PdfWriter pdf;
-    Layout layout(pdf);
-    layout.Block(Parse(html));
+    LayOutSheet(html, pdf);
     return pdf.Finish(title);
 }
 

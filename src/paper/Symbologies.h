@@ -31,7 +31,7 @@ struct SymbologyInfo {
     std::string_view name;  // the barcode page's label
     int byte;               // the switch: byte and bit of the barcode block
     int bit;
-    LengthPair BarcodeSettings::* lengths;  // nullptr when the symbology has no length setting
+    LengthPair BarcodeSettings::*lengths;  // nullptr when the symbology has no length setting
 };
 
 std::span<const SymbologyInfo> Symbologies();

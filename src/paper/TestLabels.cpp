@@ -87,14 +87,18 @@ Rule GoodRule(const BarcodeSettings& b, const SymbologyInfo& s) {
             // The lengths count the check digit when there is one.
             int total = length(8);
             if (TwoOfFive(pattern) == BARCODE_C25INTER && total % 2 != 0 && total > 1) --total;
-            return {TwoOfFive(pattern), verify, verify ? 1 : 0, Digits(std::max(total - (verify ? 1 : 0), 1))};
+            return {TwoOfFive(pattern), verify, verify ? 1 : 0,
+                    Digits(std::max(total - (verify ? 1 : 0), 1))};
         }
         case Symbology::Codabar:
             return {BARCODE_CODABAR, false, 0, "A123456B"};
         case Symbology::Msi: {
             const int method = Bits(b, 9, 6, 3);
             const int checks = method == 0 ? 1 : 2;
-            return {BARCODE_MSI_PLESSEY, true, method == 0 ? 1 : method == 1 ? 2 : 4,
+            return {BARCODE_MSI_PLESSEY, true,
+                    method == 0   ? 1
+                    : method == 1 ? 2
+                                  : 4,
                     Digits(std::max(length(8) - checks, 1))};
         }
         case Symbology::Plessey:
@@ -128,12 +132,14 @@ std::vector<TestLabel> TestLabelsOf(const BarcodeSettings& b) {
         const Rule rule = GoodRule(b, s);
         if (!Enabled(b, s)) {
             // A label the terminal must not read, as long as the symbology has a sensible one.
-            if (s.symbology != Symbology::FrenchPharma) Add(wrong, s, LabelFault::Disabled, rule.zint, rule.zintCheck, rule.data);
+            if (s.symbology != Symbology::FrenchPharma)
+                Add(wrong, s, LabelFault::Disabled, rule.zint, rule.zintCheck, rule.data);
             continue;
         }
         Add(good, s, LabelFault::None, rule.zint, rule.zintCheck, rule.data);
         // The add-ons the terminal reads, each on its own label.
-        if (s.symbology == Symbology::Upce || s.symbology == Symbology::Ean8 || s.symbology == Symbology::Ean13Upca) {
+        if (s.symbology == Symbology::Upce || s.symbology == Symbology::Ean8 ||
+            s.symbology == Symbology::Ean13Upca) {
             const int byte = s.symbology == Symbology::Ean13Upca ? 2 : 1;
             const int two = s.symbology == Symbology::Upce ? 5 : s.symbology == Symbology::Ean8 ? 2 : 7;
             if (Bit(b, byte, two)) Add(good, s, LabelFault::None, rule.zint, 0, rule.data + "+12");
@@ -143,14 +149,17 @@ std::vector<TestLabel> TestLabelsOf(const BarcodeSettings& b) {
             if (s.symbology == Symbology::Msi) {
                 Add(wrong, s, LabelFault::NoCheckDigit, rule.zint, 0, rule.data);
             } else if (s.symbology != Symbology::ItalyPharma && s.symbology != Symbology::Code39) {
-                Add(wrong, s, LabelFault::BadCheckDigit, rule.zint, 0, rule.data + WrongDigit(Mod10(rule.data)));
+                Add(wrong, s, LabelFault::BadCheckDigit, rule.zint, 0,
+                    rule.data + WrongDigit(Mod10(rule.data)));
             } else if (s.symbology == Symbology::Code39) {
                 Add(wrong, s, LabelFault::NoCheckDigit, rule.zint, 0, rule.data);
             }
         }
         if (s.lengths) {
             const LengthRule lengths = LengthRuleOf(b.*s.lengths);
-            const int checks = rule.zintCheck == 0 ? 0 : s.symbology == Symbology::Msi && rule.zintCheck != 1 ? 2 : 1;
+            const int checks = rule.zintCheck == 0                                    ? 0
+                               : s.symbology == Symbology::Msi && rule.zintCheck != 1 ? 2
+                                                                                      : 1;
             auto digits = [&](int total) { return Digits(std::max(total - checks, 1)); };
             // Interleave 25 carries digits in pairs: an odd count would gain a leading zero.
             const bool pairs = rule.zint == BARCODE_C25INTER;
@@ -158,11 +167,14 @@ std::vector<TestLabel> TestLabelsOf(const BarcodeSettings& b) {
             auto above = [&](int n) { return pairs && n % 2 != 0 ? n + 1 : n; };
             if (lengths.fixed) {
                 const int other = above(std::max(lengths.a, lengths.b) + 1);
-                if (other <= kLongestLabel) Add(wrong, s, LabelFault::WrongLength, rule.zint, rule.zintCheck, digits(other));
+                if (other <= kLongestLabel)
+                    Add(wrong, s, LabelFault::WrongLength, rule.zint, rule.zintCheck, digits(other));
             } else {
                 const int shorter = below(lengths.b - 1), longer = above(lengths.a + 1);
-                if (shorter > checks) Add(wrong, s, LabelFault::TooShort, rule.zint, rule.zintCheck, digits(shorter));
-                if (longer <= kLongestLabel) Add(wrong, s, LabelFault::TooLong, rule.zint, rule.zintCheck, digits(longer));
+                if (shorter > checks)
+                    Add(wrong, s, LabelFault::TooShort, rule.zint, rule.zintCheck, digits(shorter));
+                if (longer <= kLongestLabel)
+                    Add(wrong, s, LabelFault::TooLong, rule.zint, rule.zintCheck, digits(longer));
             }
         }
     }
@@ -175,12 +187,24 @@ std::string LabelCaption(const TestLabel& label) {
     switch (label.fault) {
         case LabelFault::None:
             return Substitute(Localize("%1: read"), {label.name});
-        case LabelFault::TooShort: why = K52_EN("too short"); break;
-        case LabelFault::TooLong: why = K52_EN("too long"); break;
-        case LabelFault::WrongLength: why = K52_EN("not one of its lengths"); break;
-        case LabelFault::BadCheckDigit: why = K52_EN("wrong check digit"); break;
-        case LabelFault::NoCheckDigit: why = K52_EN("no check digit"); break;
-        case LabelFault::Disabled: why = K52_EN("symbology off"); break;
+        case LabelFault::TooShort:
+            why = K52_EN("too short");
+            break;
+        case LabelFault::TooLong:
+            why = K52_EN("too long");
+            break;
+        case LabelFault::WrongLength:
+            why = K52_EN("not one of its lengths");
+            break;
+        case LabelFault::BadCheckDigit:
+            why = K52_EN("wrong check digit");
+            break;
+        case LabelFault::NoCheckDigit:
+            why = K52_EN("no check digit");
+            break;
+        case LabelFault::Disabled:
+            why = K52_EN("symbology off");
+            break;
     }
     return Substitute(Localize("%1: refused (%2)"), {label.name, Localize(why)});
 }
@@ -270,17 +294,23 @@ Placed Place(std::size_t index) {
     const int perPage = 2 * kRowsPerPage;
     const int i = static_cast<int>(index);
     const int onPage = i % perPage;
-    return {i / perPage, kMarginMm + (onPage % 2) * (kCellWidthMm + 2), kMarginMm + 12 + (onPage / 2) * kCellHeightMm};
+    return {i / perPage, kMarginMm + (onPage % 2) * (kCellWidthMm + 2),
+            kMarginMm + 12 + (onPage / 2) * kCellHeightMm};
 }
 
 std::string XmlEscape(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '&') out += "&amp;";
-        else if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '"') out += "&quot;";
-        else out += c;
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '"')
+            out += "&quot;";
+        else
+            out += c;
     }
     return out;
 }
@@ -301,9 +331,11 @@ double Fit(const LabelDrawing& d) {
 std::string LabelSheetSvg(const std::vector<TestLabel>& labels, const std::string& title) {
     const int pages = labels.empty() ? 1 : Place(labels.size() - 1).page + 1;
     const double height = PdfWriter::kPageHeightMm * pages;
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"210mm\" height=\"" +
-                      Mm(height) + "mm\" viewBox=\"0 0 210 " + Mm(height) + "\">\n<rect width=\"210\" height=\"" + Mm(height) +
-                      "\" fill=\"#fff\"/>\n<g font-family=\"sans-serif\">\n";
+    std::string out =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
+        "width=\"210mm\" height=\"" +
+        Mm(height) + "mm\" viewBox=\"0 0 210 " + Mm(height) + "\">\n<rect width=\"210\" height=\"" +
+        Mm(height) + "\" fill=\"#fff\"/>\n<g font-family=\"sans-serif\">\n";
     for (int p = 0; p < pages; ++p)
         out += "<text x=\"" + Mm(kMarginMm) + "\" y=\"" + Mm(p * PdfWriter::kPageHeightMm + kMarginMm + 5) +
                "\" font-size=\"5\">" + XmlEscape(title) + "</text>\n";
@@ -315,15 +347,16 @@ std::string LabelSheetSvg(const std::vector<TestLabel>& labels, const std::strin
         std::string error;
         const std::optional<LabelDrawing> d = DrawLabel(labels[i], &error);
         if (!d) {
-            out += "<text x=\"" + Mm(at.x) + "\" y=\"" + Mm(top + 10) + "\" font-size=\"3\">" + XmlEscape(error) + "</text>\n";
+            out += "<text x=\"" + Mm(at.x) + "\" y=\"" + Mm(top + 10) + "\" font-size=\"3\">" +
+                   XmlEscape(error) + "</text>\n";
             continue;
         }
         const double k = Fit(*d);
         // The quiet zone libzint leaves is part of the drawing; the bars go 5 mm under the caption.
         out += "<g transform=\"translate(" + Mm(at.x + 2) + " " + Mm(top + 5) + ") scale(" + Mm(k) + ")\">";
         for (const LabelDrawing::Bar& bar : d->bars)
-            out += "<rect x=\"" + Mm(bar.x) + "\" y=\"" + Mm(bar.y) + "\" width=\"" + Mm(bar.width) + "\" height=\"" +
-                   Mm(bar.height) + "\"/>";
+            out += "<rect x=\"" + Mm(bar.x) + "\" y=\"" + Mm(bar.y) + "\" width=\"" + Mm(bar.width) +
+                   "\" height=\"" + Mm(bar.height) + "\"/>";
         out += "</g>\n<text x=\"" + Mm(at.x + 2) + "\" y=\"" + Mm(top + 5 + d->height * k + 3.5) +
                "\" font-size=\"3\" font-family=\"monospace\">" + XmlEscape(d->text) + "</text>\n";
     }

@@ -24,10 +24,10 @@ enum class LabelFault {
 struct TestLabel {
     Symbology symbology;
     LabelFault fault = LabelFault::None;
-    int zintSymbology = 0;   // BARCODE_...
-    int zintCheck = 0;       // option_2: how libzint adds check digits
-    std::string data;        // what is encoded, without the check digits libzint adds
-    std::string name;        // the symbology's name, with the form drawn when it differs ("Code 39 (French)")
+    int zintSymbology = 0;  // BARCODE_...
+    int zintCheck = 0;      // option_2: how libzint adds check digits
+    std::string data;       // what is encoded, without the check digits libzint adds
+    std::string name;       // the symbology's name, with the form drawn when it differs ("Code 39 (French)")
 };
 
 // The labels of a template's barcode settings: the good ones first, then the wrong ones.

@@ -6,12 +6,12 @@
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTextDocument>
 
 #include "i18n/Translate.h"
 #include "paper/DesignSheet.h"
 #include "shell/MainWindow.h"
 #include "shell/QtDialogs.h"
+#include "shell/SheetPrinter.h"
 #include "shell/Worker.h"
 #include "util/SaveFile.h"
 #ifdef K52_WITH_ZINT
@@ -34,17 +34,9 @@ QWidget* Owner(QWidget* fallback) {
 
 }  // namespace
 
-bool PrintSheetHtml(const std::string& html, QPrinter& printer) {
-    QTextDocument document;
-    document.setHtml(FromUtf8(html));
-    document.print(&printer);
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        return QFileInfo(printer.outputFileName()).size() > 0;
-    return printer.printerState() != QPrinter::Error;
-}
-
 std::string MainWindow::SheetName() const {
-    if (doc_.templatePath.empty()) return std::string(Translate("MainWindow", K52_TR("MainWindow", "未命名")));
+    if (doc_.templatePath.empty())
+        return std::string(Translate("MainWindow", K52_TR("MainWindow", "未命名")));
     return QFileInfo(QFile::decodeName(doc_.templatePath.c_str())).fileName().toStdString();
 }
 
@@ -54,9 +46,9 @@ void MainWindow::PrintSheet() {
     printer->setDocName(FromUtf8(SheetName()));
     // Saving as PDF is what most sites do: it is the printer offered first, beside the template.
     printer->setOutputFormat(QPrinter::PdfFormat);
-    const QString base = doc_.templatePath.empty() ? QStringLiteral("sheet")
-                                                   : QFileInfo(QFile::decodeName(doc_.templatePath.c_str()))
-                                                         .completeBaseName();
+    const QString base = doc_.templatePath.empty()
+                             ? QStringLiteral("sheet")
+                             : QFileInfo(QFile::decodeName(doc_.templatePath.c_str())).completeBaseName();
     const QString folder = doc_.templatePath.empty()
                                ? QString()
                                : QFileInfo(QFile::decodeName(doc_.templatePath.c_str())).absolutePath() + '/';
@@ -67,22 +59,21 @@ void MainWindow::PrintSheet() {
     const std::string html = DesignSheetHtml(doc_.tmpl, SheetName());
     auto printed = std::make_shared<bool>(false);
     if (!paper_) paper_ = new Worker(this);
-    paper_->Run([printer, html, printed] { *printed = PrintSheetHtml(html, *printer); },
-                [this, printer, printed] {
-                    const bool pdf = printer->outputFormat() == QPrinter::PdfFormat;
-                    const std::string where = QFile::encodeName(pdf ? printer->outputFileName()
-                                                                    : printer->printerName())
-                                                  .toStdString();
-                    if (*printed && pdf)
-                        messages_->ShowMessage(
-                            Substitute(Translate("MainWindow", K52_TR("MainWindow", "設計表已存成 %1")), {where}),
-                            kShellTitle, MessageIcon::Information, MessageButtons::Ok);
-                    else if (!*printed)
-                        messages_->ShowMessage(
-                            Substitute(Translate("MainWindow", K52_TR("MainWindow", "無法列印設計表: %1")),
-                                       {where}),
-                            kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
-                });
+    paper_->Run(
+        [printer, html, printed] { *printed = PrintDesignSheet(html, *printer); },
+        [this, printer, printed] {
+            const bool pdf = printer->outputFormat() == QPrinter::PdfFormat;
+            const std::string where =
+                QFile::encodeName(pdf ? printer->outputFileName() : printer->printerName()).toStdString();
+            if (*printed && pdf)
+                messages_->ShowMessage(
+                    Substitute(Translate("MainWindow", K52_TR("MainWindow", "設計表已存成 %1")), {where}),
+                    kShellTitle, MessageIcon::Information, MessageButtons::Ok);
+            else if (!*printed)
+                messages_->ShowMessage(
+                    Substitute(Translate("MainWindow", K52_TR("MainWindow", "無法列印設計表: %1")), {where}),
+                    kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+        });
 }
 
 void MainWindow::MakeTestLabels(const BarcodeSettings& settings) {
@@ -92,7 +83,8 @@ void MainWindow::MakeTestLabels(const BarcodeSettings& settings) {
                                   {Tr(K52_TR("MainWindow", "SVG 圖 (*.svg)")), QStringLiteral("*.svg")}},
                                  QStringLiteral("pdf"));
     if (!path) return;
-    const bool svg = QFileInfo(QFile::decodeName(path->c_str())).suffix().compare("svg", Qt::CaseInsensitive) == 0;
+    const bool svg =
+        QFileInfo(QFile::decodeName(path->c_str())).suffix().compare("svg", Qt::CaseInsensitive) == 0;
     const std::string title = Localize("Test labels: %1", {SheetName()});
     auto reason = std::make_shared<std::optional<std::string>>();
     if (!paper_) paper_ = new Worker(this);
@@ -106,7 +98,8 @@ void MainWindow::MakeTestLabels(const BarcodeSettings& settings) {
         [this, file = *path, reason] {
             if (*reason)
                 messages_->ShowMessage(
-                    Substitute(Translate("MainWindow", K52_TR("MainWindow", "無法寫入檔案 %1 : %2")), {file, **reason}),
+                    Substitute(Translate("MainWindow", K52_TR("MainWindow", "無法寫入檔案 %1 : %2")),
+                               {file, **reason}),
                     kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
             else
                 messages_->ShowMessage(
@@ -115,8 +108,9 @@ void MainWindow::MakeTestLabels(const BarcodeSettings& settings) {
         });
 #else
     (void)settings;
-    messages_->ShowMessage(Translate("MainWindow", K52_TR("MainWindow", "此版本未附條碼程式庫, 無法產生測試條碼")),
-                           kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+    messages_->ShowMessage(
+        Translate("MainWindow", K52_TR("MainWindow", "此版本未附條碼程式庫, 無法產生測試條碼")), kErrorTitle,
+        MessageIcon::Exclamation, MessageButtons::Ok);
 #endif
 }
 

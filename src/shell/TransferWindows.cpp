@@ -1,11 +1,11 @@
 // What a transfer shows on the desktop: the progress window, the receive status box and their dialogs.
 #include "shell/TransferWindows.h"
 
-#include <QInputDialog>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFontMetrics>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -236,7 +236,7 @@ std::optional<std::string> QtTransferFiles::ChooseLookupFile(const std::string& 
 }
 
 std::optional<int> QtTransferFiles::ChooseLookupNumber(const std::vector<int>& defined,
-                                                        const ApplicationTemplate& tmpl) {
+                                                       const ApplicationTemplate& tmpl) {
     static const char* const kNames[] = {QT_TRANSLATE_NOOP("QtTransferFiles", "第一索引檔"),
                                          QT_TRANSLATE_NOOP("QtTransferFiles", "第二索引檔"),
                                          QT_TRANSLATE_NOOP("QtTransferFiles", "第三索引檔")};
@@ -249,9 +249,10 @@ std::optional<int> QtTransferFiles::ChooseLookupNumber(const std::vector<int>& d
                      .arg(layout.fieldCount);
     }
     bool ok = false;
-    const QString chosen = QInputDialog::getItem(
-        owner_, QCoreApplication::translate("QtTransferFiles", "下載索引檔"),
-        QCoreApplication::translate("QtTransferFiles", "這個資料檔要填入哪一個索引檔?"), items, 0, false, &ok);
+    const QString chosen =
+        QInputDialog::getItem(owner_, QCoreApplication::translate("QtTransferFiles", "下載索引檔"),
+                              QCoreApplication::translate("QtTransferFiles", "這個資料檔要填入哪一個索引檔?"),
+                              items, 0, false, &ok);
     if (!ok) return std::nullopt;
     const auto at = items.indexOf(chosen);
     return at < 0 ? std::nullopt : std::optional<int>(defined[static_cast<std::size_t>(at)]);

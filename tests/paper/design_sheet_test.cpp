@@ -66,7 +66,10 @@ TEST_F(DesignSheet, MenuSectionMatchesTheGoldenFile) {
 }
 
 TEST_F(DesignSheet, ScreenCellsFollowTheDisplaysColumns) {
-    std::string rows[8] = {"\xA4\xA4" "A<", std::string(25, 'x')};
+    std::string rows[8] = {
+        "\xA4\xA4"
+        "A<",
+        std::string(25, 'x')};
     const std::string html = ScreenHtml(rows, 0);
     // The ideograph takes two cells, markup is escaped, a row never passes its 20 columns.
     EXPECT_NE(html.find("<tr><td colspan=\"2\">\xE4\xB8\xAD</td><td>A</td><td>&lt;</td><td>&nbsp;</td>"),
@@ -74,7 +77,8 @@ TEST_F(DesignSheet, ScreenCellsFollowTheDisplaysColumns) {
     std::size_t second = html.find("<tr>", html.find("<tr>") + 1);
     std::string row2 = html.substr(second, html.find("</tr>", second) - second);
     std::size_t cells = 0;
-    for (std::size_t at = row2.find("<td>x</td>"); at != std::string::npos; at = row2.find("<td>x</td>", at + 1))
+    for (std::size_t at = row2.find("<td>x</td>"); at != std::string::npos;
+         at = row2.find("<td>x</td>", at + 1))
         ++cells;
     EXPECT_EQ(cells, 20u);
     EXPECT_EQ(html.find("class=\"hl\""), std::string::npos);
@@ -82,9 +86,10 @@ TEST_F(DesignSheet, ScreenCellsFollowTheDisplaysColumns) {
 
 TEST_F(DesignSheet, WholeSheetHoldsEveryPartAndStandsAlone) {
     const std::string html = DesignSheetHtml(Stocktake(), "stock<take>.ATC");
-    for (const char* part : {"Design sheet: stock&lt;take&gt;.ATC", "Menu 1: Stock", "Form 1", "\xE5\x95\x86\xE5\x93\x81:",
-                             "Navigation", "Lookup file 1: 33-byte records", "<td>14&ndash;33</td>",
-                             "Barcode settings", "Password</td><td>not set", "Designed by"})
+    for (const char* part :
+         {"Design sheet: stock&lt;take&gt;.ATC", "Menu 1: Stock", "Form 1",
+          "\xE5\x95\x86\xE5\x93\x81:", "Navigation", "Lookup file 1: 33-byte records", "<td>14&ndash;33</td>",
+          "Barcode settings", "Password</td><td>not set", "Designed by"})
         EXPECT_NE(html.find(part), std::string::npos) << part;
     // Only menus and forms in use get a section.
     EXPECT_EQ(html.find("Menu 2"), std::string::npos);
@@ -108,22 +113,26 @@ std::string PdfText(const std::string& pdf) {
 }
 
 TEST_F(DesignSheet, PdfFromTheHtmlKeepsItsTextInOrderAndBreaksLongSheetsIntoPages) {
-    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdftotext is not installed";
     ApplicationTemplate t = Stocktake();
     // Nine more forms like the first: far more than one page holds.
     for (int n = 2; n <= kFormCount; ++n) t.form(n) = t.form(1);
     const std::string pdf = SheetPdf(DesignSheetHtml(t, "stock<take>.ATC"), "stock");
     const std::string text = PdfText(pdf);
     std::size_t at = 0;
-    for (const char* part : {"Design sheet: stock<take>.ATC", "Designed by", "Start-up", "Menu 1: Stock", "1.Count",
-                             "Form 1", "\xE5\x95\x86\xE5\x93\x81:", "Qty:", "Form 10", "Navigation",
-                             "Lookup file 1: 33-byte records", "14-33", "Barcode settings", "Code 128"}) {
+    for (const char* part :
+         {"Design sheet: stock<take>.ATC", "Designed by", "Start-up", "Menu 1: Stock", "1.Count", "Form 1",
+          "\xE5\x95\x86\xE5\x93\x81:", "Qty:", "Form 10", "Navigation", "Lookup file 1: 33-byte records",
+          "14-33", "Barcode settings", "Code 128"}) {
         const std::size_t found = text.find(part, at);
         EXPECT_NE(found, std::string::npos) << part;
         if (found != std::string::npos) at = found;
     }
     std::size_t pages = 0;
-    for (std::size_t p = pdf.find("/Type /Page "); p != std::string::npos; p = pdf.find("/Type /Page ", p + 1)) ++pages;
+    for (std::size_t p = pdf.find("/Type /Page "); p != std::string::npos;
+         p = pdf.find("/Type /Page ", p + 1))
+        ++pages;
     EXPECT_GE(pages, 3u);
 }
 

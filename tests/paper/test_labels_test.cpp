@@ -80,14 +80,15 @@ TEST(TestLabels, ThePrintedSheetScansBackForEverySymbologyZbarReads) {
         std::ofstream(pdf, std::ios::binary) << sheet;
     }
     // At a printer's 300 dpi, every page; zbar names each symbol it finds, in no fixed order.
-    ASSERT_EQ(std::system(("pdftoppm -r 300 -png '" + pdf + "' '" + dir.path().string() + "/page'").c_str()), 0);
+    ASSERT_EQ(std::system(("pdftoppm -r 300 -png '" + pdf + "' '" + dir.path().string() + "/page'").c_str()),
+              0);
     std::multiset<std::string> read;
     std::istringstream lines(Output("zbarimg -q '" + dir.path().string() + "'/page-*.png"));
     for (std::string line; std::getline(lines, line);) read.insert(line);
     const std::multiset<std::string> expected = {
-        "CODE-39:K52-TEST", "CODE-39:3400935", "CODE-39:3PRM8N", "I2/5:12345678", "Codabar:A123456B",
-        "CODE-93:K52-93", "CODE-128:K52 Code 128", "EAN-13:0012345000065", "EAN-8:12345670",
-        "EAN-13:4712345678900",
+        "CODE-39:K52-TEST", "CODE-39:3400935",      "CODE-39:3PRM8N",        "I2/5:12345678",
+        "Codabar:A123456B", "CODE-93:K52-93",       "CODE-128:K52 Code 128", "EAN-13:0012345000065",
+        "EAN-8:12345670",   "EAN-13:4712345678900",
     };
     EXPECT_EQ(read, expected);
 }
@@ -96,7 +97,8 @@ TEST(TestLabels, WrongLabelsFollowTheSettings) {
     struct Case {
         const char* name;
         void (*set)(BarcodeSettings&);
-        std::vector<std::pair<LabelFault, std::size_t>> interleave;  // Interleave 25's wrong labels, by length
+        std::vector<std::pair<LabelFault, std::size_t>>
+            interleave;  // Interleave 25's wrong labels, by length
     } cases[] = {
         {"max/min 12..6: too short and too long, in pairs of digits",
          [](BarcodeSettings& b) { b.interleave25Lengths.set(1, 12, 6); },
@@ -148,7 +150,8 @@ TEST(TestLabels, SheetsHoldEveryCaption) {
     EXPECT_NE(pdf.find("%%EOF"), std::string::npos);
     for (const TestLabel& label : labels) {
         std::string caption = LabelCaption(label);
-        if (const std::size_t amp = caption.find('&'); amp != std::string::npos) caption.replace(amp, 1, "&amp;");
+        if (const std::size_t amp = caption.find('&'); amp != std::string::npos)
+            caption.replace(amp, 1, "&amp;");
         EXPECT_NE(svg.find(caption), std::string::npos) << caption;
     }
 }

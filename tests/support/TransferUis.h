@@ -53,7 +53,8 @@ class RecordingUi : public TransferObserver,
     }
     void EndReceiveStatus() override { status.push_back("end"); }
     std::optional<std::string> ChooseLookupFile(const std::string& previous) override;
-    std::optional<int> ChooseLookupNumber(const std::vector<int>& defined, const ApplicationTemplate&) override {
+    std::optional<int> ChooseLookupNumber(const std::vector<int>& defined,
+                                          const ApplicationTemplate&) override {
         offeredNumbers.push_back(defined);
         return numberChoice;
     }

@@ -276,9 +276,9 @@ TEST(LookupDownload, DeskChecksTheLayoutOfTheLookupFileItFills) {
         std::optional<int> chosen;
         const char* file;
         std::vector<MessageAnswer> answers;
-        bool asked;      // the misfit question came up
-        bool sent;       // the transfer ran
-        long filled;     // the done notice's lookup file
+        bool asked;   // the misfit question came up
+        bool sent;    // the transfer ran
+        long filled;  // the done notice's lookup file
     } cases[] = {
         {"no layout: sent as before", {}, {}, "a,b,c\r\n", {}, false, true, 0},
         {"fits its one layout", {2}, {}, "ABCD12\r\nEFGH34\r\n", {}, false, true, 2},
