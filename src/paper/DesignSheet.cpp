@@ -73,6 +73,11 @@ std::string Entry(std::initializer_list<const char*> entries, u8 value) {
     return value < entries.size() ? Escape(entries.begin()[value]) : N(value);
 }
 
+// An entry of one of the editor's lists, in the words the editor shows it.
+std::string EditorEntry(std::initializer_list<const char*> entries, u8 value) {
+    return value < entries.size() ? Tr("Editor", entries.begin()[value]) : N(value);
+}
+
 // The screens the terminal shows first for a menu or a form, from the simulator itself.
 struct Screen {
     std::string rows[8];
@@ -163,7 +168,11 @@ std::string FormSectionHtml(const ApplicationTemplate& t, int n) {
         table += Row(
             {N(i + 1), type.empty() ? N(f.lineType[i]) : Tr("Editor", std::string(type).c_str()),
              Text(f.prompt[i]),
-             IsInputLineType(f.lineType[i]) ? Entry({"掃瞄器", "鍵  盤", "皆  可"}, f.inputSource[i]) : "",
+             IsInputLineType(f.lineType[i])
+                 ? EditorEntry(
+                       {K52_TR("Editor", "掃瞄器"), K52_TR("Editor", "鍵  盤"), K52_TR("Editor", "皆  可")},
+                       f.inputSource[i])
+                 : "",
              IsInputLineType(f.lineType[i]) ? N(f.minLength[i]) + "&ndash;" + N(f.maxLength[i]) : "",
              f.lookupField[i] ? N(f.lookupField[i]) : "", f.hasInitialValue[i] ? Text(f.initialValue[i]) : "",
              f.hasPrefix[i] ? Text(f.prefix[i]) : "", f.hasSuffix[i] ? Text(f.suffix[i]) : ""});
@@ -173,15 +182,18 @@ std::string FormSectionHtml(const ApplicationTemplate& t, int n) {
         Row({L(K52_EN("Next")), TargetName(t, f.nextTarget)}) + Row({"Esc", TargetName(t, f.escapeTarget)});
     table += Row({L(K52_EN("Lookup file")), f.lookupFile ? N(f.lookupFile) : L(K52_EN("none"))});
     table +=
-        Row({L(K52_EN("Data")), Entry({"存入資料檔", "更新索引檔", "存入並更新", "往下傳遞"}, f.dataAction)});
+        Row({L(K52_EN("Data")), EditorEntry({K52_TR("Editor", "存入資料檔"), K52_TR("Editor", "更新索引檔"),
+                                             K52_TR("Editor", "存入並更新"), K52_TR("Editor", "往下傳遞")},
+                                            f.dataAction)});
+    table += Row({L(K52_EN("Date stamp")),
+                  EditorEntry({K52_TR("Editor", "無"), "+yyyy/mm/dd", "+mm/dd/yyyy", "+dd/mm/yyyy",
+                               "+yyyymmdd", "+mmddyyyy", "+ddmmyyyy", "yyyy/mm/dd+", "mm/dd/yyyy+",
+                               "dd/mm/yyyy+", "yyyymmdd+", "mmddyyyy+", "ddmmyyyy+"},
+                              f.dateStamp)});
     table +=
-        Row({L(K52_EN("Date stamp")),
-             Entry({"無", "+yyyy/mm/dd", "+mm/dd/yyyy", "+dd/mm/yyyy", "+yyyymmdd", "+mmddyyyy", "+ddmmyyyy",
-                    "yyyy/mm/dd+", "mm/dd/yyyy+", "dd/mm/yyyy+", "yyyymmdd+", "mmddyyyy+", "ddmmyyyy+"},
-                   f.dateStamp)});
-    table += Row({L(K52_EN("Time stamp")), Entry({"無", "+hh:mm:ss", "+hh:mm", "+hhmmss", "+hhmm",
-                                                  "hh:mm:ss+", "hh:mm+", "hhmmss+", "hhmm+"},
-                                                 f.timeStamp)});
+        Row({L(K52_EN("Time stamp")), EditorEntry({K52_TR("Editor", "無"), "+hh:mm:ss", "+hh:mm", "+hhmmss",
+                                                   "+hhmm", "hh:mm:ss+", "hh:mm+", "hhmmss+", "hhmm+"},
+                                                  f.timeStamp)});
     table += "</table>\n";
     return "<h3>" + Escape(Substitute(Localize("Form %1"), {N(n)})) + "</h3>\n" +
            Beside(ScreenHtml(screen.rows, screen.highlight), table);
@@ -282,13 +294,15 @@ std::string DesignSheetHtml(const ApplicationTemplate& t, const std::string& nam
         out += Row({Escape(info.name), L(Enabled(b, info) ? K52_EN("yes") : K52_EN("no")), lengths});
     }
     out += "</table>\n<table class=\"grid\">\n";
-    out += Row({L(K52_EN("Add-ons read")),
-                Escape(std::string(Bit(b, 1, 5) ? "UPCE+2 " : "") + (Bit(b, 1, 4) ? "UPCE+5 " : "") +
-                       (Bit(b, 1, 2) ? "EAN8+2 " : "") + (Bit(b, 1, 1) ? "EAN8+5 " : "") +
-                       (Bit(b, 2, 7) ? "EAN13+2 " : "") + (Bit(b, 2, 6) ? "EAN13+5" : ""))});
-    out += Row({L(K52_EN("Code 39 check digit verified")), L(Bit(b, 5, 6) ? "yes" : "no")});
-    out += Row({L(K52_EN("Read in reverse")), L(Bit(b, 11, 4) ? "yes" : "no")});
-    out += Row({L(K52_EN("Scan mode")), N(b.scanMode())});
+    const std::string addOns = std::string(Bit(b, 1, 5) ? "UPCE+2 " : "") + (Bit(b, 1, 4) ? "UPCE+5 " : "") +
+                               (Bit(b, 1, 2) ? "EAN8+2 " : "") + (Bit(b, 1, 1) ? "EAN8+5 " : "") +
+                               (Bit(b, 2, 7) ? "EAN13+2 " : "") + (Bit(b, 2, 6) ? "EAN13+5" : "");
+    out += Row({L(K52_EN("Add-ons read")), addOns.empty() ? L(K52_EN("none")) : Escape(addOns)});
+    out += Row({L(K52_EN("Code 39 check digit verified")), L(Bit(b, 5, 6) ? K52_EN("yes") : K52_EN("no"))});
+    out += Row({L(K52_EN("Read in reverse")), L(Bit(b, 11, 4) ? K52_EN("yes") : K52_EN("no"))});
+    out += Row({L(K52_EN("Scan mode")), Entry({"Auto Off", "Continuous", "Auto Power Off", "Alternate",
+                                               "Momentary", "Repeat", "Laser", "Test", "Aiming"},
+                                              static_cast<u8>(b.scanMode()))});
     out += Row({L(K52_EN("Scan time-out (seconds)")), N(b.scanTimeout)});
     out += "</table>\n</body></html>\n";
     return out;

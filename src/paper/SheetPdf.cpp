@@ -146,6 +146,25 @@ std::vector<std::string> Wrap(const std::string& text, double points, double wid
     return lines;
 }
 
+// The widest run that Wrap does not break: a word of narrow characters, or one wide character.
+double LongestWord(const std::string& text, double points) {
+    double longest = 0;
+    std::string word;
+    for (std::size_t i = 0; i <= text.size();) {
+        const std::size_t n =
+            i < text.size() ? std::min(SequenceLength(static_cast<unsigned char>(text[i])), text.size() - i) : 1;
+        if (i == text.size() || text[i] == ' ' || n > 1) {
+            longest = std::max(longest, TextWidth(word, points));
+            word.clear();
+            if (i < text.size() && n > 1) longest = std::max(longest, TextWidth(text.substr(i, n), points));
+        } else {
+            word += text[i];
+        }
+        i += n;
+    }
+    return longest;
+}
+
 constexpr double kMargin = 12;
 constexpr double kContentWidth = PdfWriter::kPageWidthMm - 2 * kMargin;
 constexpr double kBottom = PdfWriter::kPageHeightMm - kMargin;
@@ -178,23 +197,26 @@ struct Grid {
         for (const Node* tr : Children(table, "tr")) rows.push_back(Children(*tr, "td"));
         std::size_t columns = 0;
         for (const auto& r : rows) columns = std::max(columns, r.size());
-        std::vector<double> natural(columns, 6);
+        // As a browser sizes a table: no column narrower than its longest word, the room left given to
+        // the columns that want more.
+        std::vector<double> natural(columns, 6), least(columns, 6);
         for (const auto& r : rows)
-            for (std::size_t c = 0; c < r.size(); ++c)
-                natural[c] = std::max(natural[c], TextWidth(TextOf(*r[c]), kCellPoints) + 2 * kPad + 0.5);
+            for (std::size_t c = 0; c < r.size(); ++c) {
+                const std::string text = TextOf(*r[c]);
+                natural[c] = std::max(natural[c], TextWidth(text, kCellPoints) + 2 * kPad + 0.5);
+                least[c] = std::max(least[c], LongestWord(text, kCellPoints) + 2 * kPad + 0.5);
+            }
         widths = natural;
         double total = 0;
         for (double w : natural) total += w;
         if (total > width && columns > 0) {
-            // Each column first gets its share, the rest goes to those that want more.
-            const double share = width / static_cast<double>(columns);
             double used = 0, wanting = 0;
             for (std::size_t c = 0; c < columns; ++c) {
-                widths[c] = std::min(natural[c], share);
+                widths[c] = std::min(least[c], natural[c]);
                 used += widths[c];
                 wanting += natural[c] - widths[c];
             }
-            for (std::size_t c = 0; c < columns && wanting > 0; ++c)
+            for (std::size_t c = 0; c < columns && wanting > 0 && used < width; ++c)
                 widths[c] += (width - used) * (natural[c] - widths[c]) / wanting;
         }
         for (const auto& r : rows) {
@@ -312,7 +334,13 @@ class Layout {
             }
             y_ += 3;
         } else {
-            for (const Node& c : n.children) Block(c);
+            for (std::size_t i = 0; i < n.children.size(); ++i) {
+                const Node& c = n.children[i];
+                // A menu's or a form's heading goes on the page its screen and tables go on.
+                if (c.tag == "h3" && i + 1 < n.children.size() && n.children[i + 1].cls == "beside")
+                    Need(12 + BesideHeight(n.children[i + 1]));
+                Block(c);
+            }
         }
     }
 
@@ -323,25 +351,33 @@ class Layout {
         y_ = kMargin;
     }
 
+    static constexpr double kRightX = kMargin + kLcdWidth + 6;
+    static constexpr double kRightWidth = kContentWidth - kLcdWidth - 6;
+
+    static std::vector<const Node*> BesideCells(const Node& n) {
+        const std::vector<const Node*> trs = Children(n, "tr");
+        return trs.empty() ? std::vector<const Node*>{} : Children(*trs[0], "td");
+    }
+
+    static double BesideHeight(const Node& n) {
+        const std::vector<const Node*> cells = BesideCells(n);
+        double right = 0;
+        if (cells.size() > 1)
+            for (const Node& c : cells[1]->children)
+                right += c.tag == "table" ? Grid(c, kRightWidth).Height() + 2 : c.tag == "p" ? 5 : 0;
+        return std::max(kLcdHeight, right) + 2;
+    }
+
     // The screen on the left, the grids and notes of the right cell beside it.
     void Beside(const Node& n) {
-        const std::vector<const Node*> trs = Children(n, "tr");
-        if (trs.empty()) return;
-        const std::vector<const Node*> cells = Children(*trs[0], "td");
-        const double rightX = kMargin + kLcdWidth + 6;
-        const double rightWidth = kContentWidth - kLcdWidth - 6;
-        double rightHeight = 0;
+        const std::vector<const Node*> cells = BesideCells(n);
+        if (cells.empty()) return;
+        const double rightX = kRightX;
         std::vector<Grid> grids;
         if (cells.size() > 1)
-            for (const Node& c : cells[1]->children) {
-                if (c.tag == "table") {
-                    grids.emplace_back(c, rightWidth);
-                    rightHeight += grids.back().Height() + 2;
-                } else if (c.tag == "p") {
-                    rightHeight += 5;
-                }
-            }
-        Need(std::max(kLcdHeight, rightHeight) + 2);
+            for (const Node& c : cells[1]->children)
+                if (c.tag == "table") grids.emplace_back(c, kRightWidth);
+        Need(BesideHeight(n));
         if (!cells.empty())
             for (const Node& c : cells[0]->children)
                 if (c.tag == "table") DrawScreen(pdf_, c, kMargin, y_);
