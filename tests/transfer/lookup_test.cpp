@@ -276,17 +276,18 @@ TEST(LookupDownload, DeskChecksTheLayoutOfTheLookupFileItFills) {
         std::optional<int> chosen;
         const char* file;
         std::vector<MessageAnswer> answers;
-        bool asked;   // the misfit question came up
+        bool asked;  // the misfit question came up, quoting `offending`
+        const char* offending;
         bool sent;    // the transfer ran
         long filled;  // the done notice's lookup file
     } cases[] = {
-        {"no layout: sent as before", {}, {}, "a,b,c\r\n", {}, false, true, 0},
-        {"fits its one layout", {2}, {}, "ABCD12\r\nEFGH34\r\n", {}, false, true, 2},
-        {"CSV refused on No", {1}, {}, "ABCD12\r\nA,B,C\r\n", {MessageAnswer::No}, true, false, 0},
-        {"CSV sent on Yes", {1}, {}, "ABCD12\r\nA,B,C\r\n", {MessageAnswer::Yes}, true, true, 1},
-        {"blank key refused", {1}, {}, "    12\r\n", {MessageAnswer::No}, true, false, 0},
-        {"several layouts: the chosen one", {1, 3}, 3, "ABCD12\r\n", {}, false, true, 3},
-        {"several layouts: choice cancelled", {1, 3}, {}, "ABCD12\r\n", {}, false, false, 0},
+        {"no layout: sent as before", {}, {}, "a,b,c\r\n", {}, false, "", true, 0},
+        {"fits its one layout", {2}, {}, "ABCD12\r\nEFGH34\r\n", {}, false, "", true, 2},
+        {"CSV refused on No", {1}, {}, "ABCD12\r\nA,B,C\r\n", {MessageAnswer::No}, true, "A,B,C", false, 0},
+        {"CSV sent on Yes", {1}, {}, "ABCD12\r\nA,B,C\r\n", {MessageAnswer::Yes}, true, "A,B,C", true, 1},
+        {"blank key refused", {1}, {}, "    12\r\n", {MessageAnswer::No}, true, "    12", false, 0},
+        {"several layouts: the chosen one", {1, 3}, 3, "ABCD12\r\n", {}, false, "", true, 3},
+        {"several layouts: choice cancelled", {1, 3}, {}, "ABCD12\r\n", {}, false, "", false, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -300,7 +301,8 @@ TEST(LookupDownload, DeskChecksTheLayoutOfTheLookupFileItFills) {
         const bool asked = !h.ui.shown.empty() && h.ui.shown[0].buttons == MessageButtons::YesNo;
         EXPECT_EQ(asked, c.asked);
         if (asked) {
-            EXPECT_NE(h.ui.shown[0].text.find("\"A,B,C\""), std::string::npos) << h.ui.shown[0].text;
+            EXPECT_NE(h.ui.shown[0].text.find("\"" + std::string(c.offending) + "\""), std::string::npos)
+                << h.ui.shown[0].text;
             EXPECT_EQ(h.ui.shown[0].text.find("ABCD12"), std::string::npos) << "a fitting line is not shown";
         }
         EXPECT_EQ(h.outcome.attempts > 0, c.sent);
