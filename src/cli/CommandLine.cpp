@@ -42,7 +42,10 @@ namespace {
 constexpr void (*kRegistrations[])(CLI::App&, CommandList&) = {
     RegisterNewCommand,       RegisterShowCommand,    RegisterImageCommand,  RegisterSimulateCommand,
     RegisterDownloadCommands, RegisterReceiveCommand, RegisterImportCommand, RegisterDiffCommand,
-    RegisterRecordsCommand,   RegisterPortsCommand,
+    RegisterRecordsCommand,   RegisterPortsCommand,   RegisterSheetCommand,
+#ifdef K52_WITH_ZINT
+    RegisterLabelsCommand,
+#endif
 #ifdef K52_WITH_COLLECT
     RegisterCollectCommand,   RegisterUploadsCommand, RegisterExportCommand, RegisterDeliveriesCommand,
 #endif

@@ -47,6 +47,8 @@ void RegisterImportCommand(CLI::App& app, CommandList& commands);
 void RegisterDiffCommand(CLI::App& app, CommandList& commands);
 void RegisterRecordsCommand(CLI::App& app, CommandList& commands);
 void RegisterPortsCommand(CLI::App& app, CommandList& commands);
+void RegisterSheetCommand(CLI::App& app, CommandList& commands);
+void RegisterLabelsCommand(CLI::App& app, CommandList& commands);
 void RegisterCollectCommand(CLI::App& app, CommandList& commands);
 void RegisterUploadsCommand(CLI::App& app, CommandList& commands);
 void RegisterExportCommand(CLI::App& app, CommandList& commands);

@@ -31,6 +31,7 @@ constexpr CommandMenuEntry kMenu[] = {
     Item(K52_TR("Shell", "開啟舊檔..."), kCmdOpen),
     Item(K52_TR("Shell", "儲存檔案"), kCmdSave),
     Item(K52_TR("Shell", "另存檔案..."), kCmdSaveAs),
+    Item(K52_TR("Shell", "列印 / 存成 PDF..."), kCmdPrint),
     {E::Recent, K52_TR("Shell", "最近的檔案"), nullptr, kCmdRecentFirst},
     {E::Separator, nullptr, nullptr, 0},
     Item(K52_TR("Shell", "編輯檔案"), kCmdEdit),
@@ -162,6 +163,9 @@ void Shell::OnCommand(int id) {
             return;
         case kCmdSaveAs:
             Saved(SaveTemplateAs(doc_, dialogs_, messages_));
+            return;
+        case kCmdPrint:
+            actions_.PrintSheet();
             return;
         case kCmdExit:
             actions_.RequestClose();

@@ -27,8 +27,8 @@ printf '%s\n' "${COMPREPLY[@]}"
 
 CASES = [  # words typed, the last one being completed; the offers expected
     (["k52cli", ""],
-     ["--help", "collect", "diff", "download", "download-lookup", "image", "import", "new", "ports", "receive",
-      "records", "show", "simulate", "uploads"]),
+     ["--help", "collect", "diff", "download", "download-lookup", "image", "import", "labels", "new", "ports",
+      "receive", "records", "sheet", "show", "simulate", "uploads"]),
     (["k52cli", "down"], ["download", "download-lookup"]),
     (["k52cli", "show", "-"], ["--help", "--json"]),
     (["k52cli", "simulate", "plan.ATC", "--"], ["--expect", "--fresh", "--help", "--json", "--keys", "--keys-file",
