@@ -882,10 +882,6 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>每個事件印出一個 JSON 物件</translation>
     </message>
     <message>
-        <source>only the uploads of terminal NAME</source>
-        <translation>只列出終端機 NAME 的上傳</translation>
-    </message>
-    <message>
         <source>outcome</source>
         <translation>結果</translation>
     </message>
@@ -928,10 +924,6 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>%1: %2 (nothing stored: the file could not be read)</source>
         <translation>%1: %2 (未儲存任何內容: 無法讀取該檔案)</translation>
-    </message>
-    <message>
-        <source>--since takes a date such as 2024-05-01 or 2024-05-01T08:00+08:00</source>
-        <translation>--since 需要日期, 例如 2024-05-01 或 2024-05-01T08:00+08:00</translation>
     </message>
     <message>
         <source>cut off when the station stopped; %1 records in the file</source>
@@ -1368,6 +1360,154 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>the lookup file DATA fills (1 to 3)</source>
         <translation>DATA 填入的索引檔 (1 到 3)</translation>
+    </message>
+    <message>
+        <source>%1 records of %2 uploads written to %3</source>
+        <translation>%2 次上傳的 %1 筆資料已寫入 %3</translation>
+    </message>
+    <message>
+        <source>%1 takes a date such as 2024-05-01 or 2024-05-01T08:00+08:00</source>
+        <translation>%1 需要日期, 例如 2024-05-01 或 2024-05-01T08:00+08:00</translation>
+    </message>
+    <message>
+        <source>%1: %2 (its records are not in the export)</source>
+        <translation>%1: %2 (其資料未匯出)</translation>
+    </message>
+    <message>
+        <source>--hook-timeout takes 1 to 3600 seconds</source>
+        <translation>--hook-timeout 需要 1 到 3600 秒</translation>
+    </message>
+    <message>
+        <source>OUT must end in .csv, .xlsx or .json</source>
+        <translation>OUT 的副檔名必須是 .csv, .xlsx 或 .json</translation>
+    </message>
+    <message>
+        <source>a test of the hook</source>
+        <translation>掛勾程式的測試</translation>
+    </message>
+    <message>
+        <source>cannot create %1</source>
+        <translation>無法建立 %1</translation>
+    </message>
+    <message>
+        <source>cannot run %1: %2</source>
+        <translation>無法執行 %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the ledger %1</source>
+        <translation>無法寫入上傳紀錄 %1</translation>
+    </message>
+    <message>
+        <source>ended by a signal</source>
+        <translation>被訊號結束</translation>
+    </message>
+    <message>
+        <source>exit status %1</source>
+        <translation>結束碼 %1</translation>
+    </message>
+    <message>
+        <source>export</source>
+        <translation>export</translation>
+    </message>
+    <message>
+        <source>hook</source>
+        <translation>掛勾程式</translation>
+    </message>
+    <message>
+        <source>hook %1 (%2 %3): %4 after %5 ms</source>
+        <translation>掛勾程式 %1 (%2 %3): %5 毫秒後%4</translation>
+    </message>
+    <message>
+        <source>list the hooks' runs for FOLDER&apos;s uploads and events, or run them again</source>
+        <translation>列出 FOLDER 各上傳與事件的掛勾程式執行, 或再執行一次</translation>
+    </message>
+    <message>
+        <source>no UTF-8 byte-order mark at the start of a CSV file</source>
+        <translation>CSV 檔開頭不加 UTF-8 位元組順序標記</translation>
+    </message>
+    <message>
+        <source>no delivery to run again for %1</source>
+        <translation>%1 沒有可再執行的遞送</translation>
+    </message>
+    <message>
+        <source>no hooks to test: give --on-upload or --on-event, or fill %1</source>
+        <translation>沒有可測試的掛勾程式: 請給 --on-upload 或 --on-event, 或在 %1 放入程式</translation>
+    </message>
+    <message>
+        <source>only deliveries in STATE (pending, delivered or failed)</source>
+        <translation>只列出狀態為 STATE 的遞送 (pending, delivered 或 failed)</translation>
+    </message>
+    <message>
+        <source>only the uploads of terminal NAME (its folder, its port&apos;s given name or its device)</source>
+        <translation>只列出終端機 NAME 的上傳 (其資料夾, 連接埠的名稱或裝置)</translation>
+    </message>
+    <message>
+        <source>only uploads started before DATE</source>
+        <translation>只列出 DATE 之前開始的上傳</translation>
+    </message>
+    <message>
+        <source>only uploads with this outcome (complete, partial, interrupted, empty, receiving; as often as needed)</source>
+        <translation>只列出這種結果的上傳 (complete, partial, interrupted, empty, receiving; 可重複)</translation>
+    </message>
+    <message>
+        <source>run PROGRAM after each upload, the upload in its environment and as JSON on its input (as often as needed; FOLDER/hooks.d and /etc/k52/hooks.d add more)</source>
+        <translation>每次上傳後執行 PROGRAM, 上傳內容放在環境變數中並以 JSON 送到其輸入 (可重複; FOLDER/hooks.d 與 /etc/k52/hooks.d 可再加)</translation>
+    </message>
+    <message>
+        <source>run PROGRAM on every other event (port busy, port gone, problem, ...), likewise</source>
+        <translation>其他每個事件 (連接埠忙碌, 連接埠消失, 問題, ...) 同樣執行 PROGRAM</translation>
+    </message>
+    <message>
+        <source>run each hook once with a made-up upload, say how it ended, and exit</source>
+        <translation>以一次虛構的上傳執行每個掛勾程式一次, 說明結果後結束</translation>
+    </message>
+    <message>
+        <source>run the hooks of upload KEY again, or with 'all&apos; every failed delivery</source>
+        <translation>再執行上傳 KEY 的掛勾程式, 或以 'all&apos; 再執行每個失敗的遞送</translation>
+    </message>
+    <message>
+        <source>seconds a hook may run before it is ended (default 60)</source>
+        <translation>掛勾程式可執行的秒數, 超過即結束 (預設 60)</translation>
+    </message>
+    <message>
+        <source>seconds a hook may run before it is ended and tried again later (default 60)</source>
+        <translation>掛勾程式可執行的秒數, 超過即結束並稍後再試 (預設 60)</translation>
+    </message>
+    <message>
+        <source>state</source>
+        <translation>狀態</translation>
+    </message>
+    <message>
+        <source>test upload</source>
+        <translation>測試上傳</translation>
+    </message>
+    <message>
+        <source>the deliveries as a JSON array</source>
+        <translation>以 JSON 陣列印出遞送</translation>
+    </message>
+    <message>
+        <source>the table to write: OUT.csv, OUT.xlsx or OUT.json</source>
+        <translation>要寫出的表格: OUT.csv, OUT.xlsx 或 OUT.json</translation>
+    </message>
+    <message>
+        <source>timed out after %1 s</source>
+        <translation>%1 秒後逾時</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>更新時間</translation>
+    </message>
+    <message>
+        <source>upload or event</source>
+        <translation>上傳或事件</translation>
+    </message>
+    <message>
+        <source>why</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <source>write every record of FOLDER&apos;s uploads in a window of time as one CSV, XLSX or JSON table</source>
+        <translation>把 FOLDER 某段時間內各次上傳的每筆資料寫成一個 CSV, XLSX 或 JSON 表格</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,8 @@
 // (adapters plugged in later too) until Ctrl+C, SIGTERM or SIGHUP; one line or JSON object per event.
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <mutex>
@@ -15,10 +17,14 @@
 #include "cli/Commands.h"
 #include "cli/JsonText.h"
 #include "i18n/Translate.h"
+#include "ports/PortAssignments.h"
 #include "ports/PortDiscovery.h"
 #include "station/CollectStation.h"
+#include "station/Hooks.h"
 #include "station/StationRunner.h"
+#include "util/LocalTime.h"
 #include "util/Parse.h"
+#include "util/Sha256.h"
 #include "util/platform/System.h"
 
 namespace k52::cli {
@@ -29,7 +35,13 @@ struct CollectOptions {
     std::vector<CollectPort> ports;  // in command-line order; lines filled in at the run
     std::int64_t intervalMs = 5000;
     bool json = false;
+    std::vector<Hook> hooks;  // --on-upload and --on-event, in command-line order
+    HookOptions hookOptions;
+    bool testHooks = false;
 };
+
+// The system's drop-in folder of upload hooks, beside FOLDER/hooks.d.
+constexpr const char* kSystemHooks = "/etc/k52/hooks.d";
 
 StopFlag gCollectStop{false};
 
@@ -37,14 +49,18 @@ void RequestCollectStop(int) {
     gCollectStop.store(true);
 }
 
+using NameOf = std::function<std::string(const std::string& device)>;
+
 class EventPrinter : public CollectObserver {
   public:
-    explicit EventPrinter(bool json) : json_(json) {}
+    EventPrinter(bool json, NameOf nameOf) : json_(json), nameOf_(std::move(nameOf)) {}
     void OnEvent(const CollectEvent& e) override {
         std::lock_guard<std::mutex> lock(mutex_);
+        const std::string name = nameOf_(e.device);
         if (json_) {
             nlohmann::ordered_json j{{"event", CollectEventKey(e.kind)}, {"time", e.time}};
             PutText(j, "terminal", e.terminal);
+            if (!name.empty()) PutText(j, "name", name);
             PutText(j, "device", e.device);
             if (!e.key.empty()) j["key"] = e.key;
             if (e.kind == CollectEventKind::Finished || e.kind == CollectEventKind::Partial ||
@@ -64,8 +80,8 @@ class EventPrinter : public CollectObserver {
             return;
         }
         // The line in the user's language; the station's words are English, as in JSON and the ledger.
-        std::cout << e.time << " " << e.terminal << " (" << e.device
-                  << "): " << Localize(CollectEventKey(e.kind));
+        std::cout << e.time << " " << e.terminal << (name.empty() ? "" : " \"" + name + "\"") << " ("
+                  << e.device << "): " << Localize(CollectEventKey(e.kind));
         switch (e.kind) {
             case CollectEventKind::Finished:
             case CollectEventKind::Partial:
@@ -82,10 +98,98 @@ class EventPrinter : public CollectObserver {
         std::cout << std::endl;
     }
 
+    // A hook's run for an upload or event, and how it ended.
+    void OnDelivery(const DeliveryRow& d) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (json_) {
+            nlohmann::ordered_json j{{"event", "hook"}, {"time", LocalIsoTime(std::time(nullptr))}};
+            PutText(j, "hook", d.hook);
+            j["key"] = d.key;
+            j["for"] = d.event;
+            j["state"] = d.state;
+            j["attempts"] = d.attempts;
+            j["exit"] = d.exitStatus;
+            j["duration_ms"] = d.durationMs;
+            if (!d.reason.empty()) PutText(j, "reason", d.reason);
+            std::cout << DumpJson(j) << std::endl;
+            return;
+        }
+        std::cout << LocalIsoTime(std::time(nullptr)) << " "
+                  << Localize(
+                         "hook %1 (%2 %3): %4 after %5 ms",
+                         {d.hook, Localize(d.event), d.key, Localize(d.state), std::to_string(d.durationMs)});
+        if (!d.reason.empty()) std::cout << " (" << LocalizeFinished(d.reason) << ")";
+        std::cout << std::endl;
+    }
+
   private:
     bool json_;
+    NameOf nameOf_;
     std::mutex mutex_;
 };
+
+std::vector<Hook> AllHooks(const CollectOptions& o) {
+    std::vector<Hook> hooks = o.hooks;
+    for (const std::string& folder : {o.folder + "/hooks.d", std::string(kSystemHooks)})
+        for (const std::string& program : DropInHooks(folder)) hooks.push_back({program, true});
+    return hooks;
+}
+
+// Each hook once with a made-up upload (or event), so that a site can try its script.
+int TestHooks(const CollectOptions& o, const HookStation& station) {
+    const std::vector<Hook> hooks = AllHooks(o);
+    if (hooks.empty()) {
+        std::cerr << "k52cli: "
+                  << Localize("no hooks to test: give --on-upload or --on-event, or fill %1",
+                              {o.folder + "/hooks.d"})
+                  << "\n";
+        return kExitUsage;
+    }
+    std::error_code ec;
+    const std::filesystem::path sample =
+        std::filesystem::temp_directory_path(ec) / ("k52-test-hook-" + std::to_string(platform::ProcessId()));
+    std::filesystem::create_directories(sample / "ttyTEST", ec);
+    const std::time_t now = std::time(nullptr);
+    UploadRow row;
+    row.key = Ledger::NewKey(now);
+    row.terminal = "ttyTEST";
+    row.device = "/dev/ttyTEST";
+    row.name = Localize("test upload");
+    row.file = "ttyTEST/" + LocalFileStamp(now) + ".TXT";
+    row.records = 2;
+    row.outcome = UploadOutcomeKey(UploadOutcome::Complete);
+    row.started = row.ended = LocalIsoTime(now);
+    {
+        const std::string records = "0012345678,1\r\n0098765432,2\r\n";
+        std::ofstream(sample / row.file, std::ios::binary) << records;
+        row.sha256 = Sha256Hex(records);
+    }
+    HookStation test = station;
+    test.folder = sample.string();
+    CollectEvent event;
+    event.kind = CollectEventKind::Problem;
+    event.time = row.started;
+    event.terminal = row.terminal;
+    event.device = row.device;
+    event.message = K52_EN("a test of the hook");
+    auto processes = SystemHookProcesses();
+    MonotonicClock clock;
+    EventPrinter printer(o.json, [](const std::string&) { return std::string(); });
+    int failed = 0;
+    for (const Hook& h : hooks) {
+        DeliveryRow d;
+        d.hook = h.program;
+        d.key = row.key;
+        d.event = h.onUpload ? CollectEventKey(CollectEventKind::Finished) : CollectEventKey(event.kind);
+        d.payload = h.onUpload ? UploadPayload(row, d.event, test) : EventPayload(event, row.name, test);
+        RunHookNow(*processes, clock, o.hookOptions, d);
+        printer.OnDelivery(d);
+        if (!d.output.empty()) std::cout << d.output << (d.output.back() == '\n' ? "" : "\n");
+        failed += d.state != "delivered";
+    }
+    std::filesystem::remove_all(sample, ec);
+    return failed ? kExitFailed : kExitOk;
+}
 
 int RunCollect(CollectOptions& o) {
     std::error_code ec;
@@ -101,11 +205,46 @@ int RunCollect(CollectOptions& o) {
         std::cerr << "k52cli: " << Localize("cannot open the ledger %1", {reason}) << "\n";
         return kExitFile;
     }
+    // Names people gave the ports, read once: a renamed port is named so from the next start.
+    std::vector<std::string> warnings;
+    const PortsConf conf = ReadPortsConf(DefaultPortsConfPath(), &warnings);
+    for (const std::string& w : warnings)
+        std::cerr << "k52cli: " << Localize("warning: %1", {LocalizeFinished(w)}) << "\n";
+    const NameOf nameOf = [conf, named = o.ports](const std::string& device) {
+        for (const CollectPort& p : named)
+            if (p.device == device) return conf.NameOf(device, p.comPort);
+        return conf.NameOf(device);
+    };
+    for (CollectPort& port : o.ports) port.name = conf.NameOf(port.device, port.comPort);
+    const HookStation hookStation{std::filesystem::absolute(o.folder, ec).lexically_normal().string(),
+                                  ledger->stationId(), ledger->host()};
+    if (o.testHooks) return TestHooks(o, hookStation);
+    // The hooks keep their own connection to the ledger, on their own thread.
+    std::optional<Ledger> hookLedger = Ledger::Open(o.folder, &reason);
+    if (!hookLedger) {
+        std::cerr << "k52cli: " << Localize("cannot open the ledger %1", {reason}) << "\n";
+        return kExitFile;
+    }
     platform::CatchStopRequests(RequestCollectStop);
 
-    EventPrinter printer(o.json);
+    EventPrinter printer(o.json, nameOf);
+    auto processes = SystemHookProcesses();
+    MonotonicClock hookClock;
+    HookDispatcher hooks(
+        *hookLedger, printer, *processes, hookClock, [] { return std::time(nullptr); }, AllHooks(o),
+        o.hookOptions, hookStation, nameOf, [&printer](const DeliveryRow& d) { printer.OnDelivery(d); });
+    StopFlag hooksStop{false};
+    std::thread hookThread([&] { hooks.Run(hooksStop); });
+    struct StopHooks {
+        StopFlag& stop;
+        std::thread& thread;
+        ~StopHooks() {
+            stop.store(true);
+            thread.join();
+        }
+    } stopHooks{hooksStop, hookThread};
     CollectStation station(
-        o.folder, o.intervalMs, gCollectStop, *ledger, printer, [] { return std::time(nullptr); },
+        o.folder, o.intervalMs, gCollectStop, *ledger, hooks, [] { return std::time(nullptr); },
         [](const Notice& n) { return WordNotice(n).text; });
     StationRunner runner(station, gCollectStop, [](const CollectPort& port) {
         // A port named COMn opens through the resolver, as every transfer does.
@@ -116,7 +255,7 @@ int RunCollect(CollectOptions& o) {
         // Every port present, and those plugged in later; a pulled one stays served by its stable name.
         SystemPortScanner scanner;
         MonotonicClock clock;
-        runner.ServeDiscovered(scanner, o.intervalMs, clock);
+        runner.ServeDiscovered(scanner, o.intervalMs, clock, nameOf);
     }
     runner.Join();
     // A station that could not keep its ledger, or ends with rows not in it, must not look as if it
@@ -179,6 +318,36 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
            Localize("seconds between requests to a terminal that did not answer (default 5)"))
         ->type_name("S");
     sub->add_flag("--json", o->json, Localize("one JSON object per event"));
+    auto addHook = [o](bool onUpload) {
+        return [o, onUpload](const std::string& v) { o->hooks.push_back({v, onUpload}); };
+    };
+    sub->add_option_function<std::string>(
+           "--on-upload", addHook(true),
+           Localize("run PROGRAM after each upload, the upload in its environment and as JSON on its input "
+                    "(as often as needed; FOLDER/hooks.d and /etc/k52/hooks.d add more)"))
+        ->type_name("PROGRAM")
+        ->check(kPath)
+        ->trigger_on_parse()
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    sub->add_option_function<std::string>(
+           "--on-event", addHook(false),
+           Localize("run PROGRAM on every other event (port busy, port gone, problem, ...), likewise"))
+        ->type_name("PROGRAM")
+        ->check(kPath)
+        ->trigger_on_parse()
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    sub->add_option_function<std::string>(
+           "--hook-timeout",
+           [o](const std::string& v) {
+               const auto s = ParseUnsigned<unsigned>(v, 3600);
+               if (!s || *s == 0)
+                   throw CLI::ValidationError(Localize("--hook-timeout takes 1 to 3600 seconds"));
+               o->hookOptions.timeLimitMs = static_cast<std::int64_t>(*s) * 1000;
+           },
+           Localize("seconds a hook may run before it is ended and tried again later (default 60)"))
+        ->type_name("S");
+    sub->add_flag("--test-hook", o->testHooks,
+                  Localize("run each hook once with a made-up upload, say how it ended, and exit"));
     commands.push_back({sub,
                         [o] {
                             std::vector<std::string> devices;

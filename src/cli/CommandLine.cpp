@@ -44,7 +44,7 @@ constexpr void (*kRegistrations[])(CLI::App&, CommandList&) = {
     RegisterDownloadCommands, RegisterReceiveCommand, RegisterImportCommand, RegisterDiffCommand,
     RegisterRecordsCommand,   RegisterPortsCommand,
 #ifdef K52_WITH_COLLECT
-    RegisterCollectCommand,   RegisterUploadsCommand,
+    RegisterCollectCommand,   RegisterUploadsCommand, RegisterExportCommand, RegisterDeliveriesCommand,
 #endif
 };
 

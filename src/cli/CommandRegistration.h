@@ -8,6 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#ifdef K52_WITH_COLLECT
+#include "station/Ledger.h"
+#endif
+
 namespace k52::cli {
 
 struct Command {
@@ -16,6 +20,11 @@ struct Command {
     std::function<int()> run;
 };
 using CommandList = std::vector<Command>;
+
+#ifdef K52_WITH_COLLECT
+// uploads' and export's --since, --until, --terminal and --outcome, filling `filter` (in time order).
+void AddUploadFilterOptions(CLI::App& sub, UploadFilter& filter);
+#endif
 
 // Refuses an empty path, which names no file.
 extern const CLI::Validator kPath;
@@ -40,5 +49,7 @@ void RegisterRecordsCommand(CLI::App& app, CommandList& commands);
 void RegisterPortsCommand(CLI::App& app, CommandList& commands);
 void RegisterCollectCommand(CLI::App& app, CommandList& commands);
 void RegisterUploadsCommand(CLI::App& app, CommandList& commands);
+void RegisterExportCommand(CLI::App& app, CommandList& commands);
+void RegisterDeliveriesCommand(CLI::App& app, CommandList& commands);
 
 }  // namespace k52::cli

@@ -18,8 +18,8 @@ namespace k52::cli {
 namespace {
 
 struct UploadsOptions {
-    std::string folder, terminal;
-    std::string sinceUtc;  // --since as the UTC moment it names
+    std::string folder;
+    UploadFilter filter;  // --since and --until as the UTC moments they name
     bool json = false;
     bool verify = false;
 };
@@ -36,7 +36,7 @@ int RunUploads(const UploadsOptions& o) {
     std::string reason;
     std::optional<Ledger> ledger = Ledger::OpenExisting(o.folder, &reason);
     std::optional<std::vector<UploadRow>> rows;
-    if (ledger) rows = ledger->List(o.sinceUtc, o.terminal, &reason);
+    if (ledger) rows = ledger->List(o.filter, &reason);
     if (!rows) {
         std::cerr << "k52cli: " << Localize("cannot read the ledger %1", {reason}) << "\n";
         return kExitFile;
@@ -62,6 +62,8 @@ int RunUploads(const UploadsOptions& o) {
             };
             nlohmann::ordered_json j{{"key", r.key}};
             PutText(j, "terminal", r.terminal);
+            j["name"] = orNull(r.name);
+            if (!r.name.empty()) PutText(j, "name", r.name);
             PutText(j, "device", r.device);
             j["byId"] = orNull(r.byId);
             if (!r.byId.empty()) PutText(j, "byId", r.byId);
@@ -90,8 +92,12 @@ int RunUploads(const UploadsOptions& o) {
                           file = Localize("file");
         std::size_t terminalWidth = std::max<std::size_t>(8, TextWidth(terminal));
         std::size_t fileWidth = std::max<std::size_t>(4, TextWidth(file));
+        // A port's given name stands beside its terminal's.
+        auto named = [](const UploadRow& r) {
+            return r.name.empty() ? r.terminal : r.terminal + " \"" + r.name + "\"";
+        };
         for (const UploadRow& r : *rows) {
-            terminalWidth = std::max(terminalWidth, TextWidth(r.terminal));
+            terminalWidth = std::max(terminalWidth, TextWidth(named(r)));
             fileWidth = std::max(fileWidth, TextWidth(r.file));
         }
         const std::size_t recordsWidth = std::max<std::size_t>(7, TextWidth(records));
@@ -102,7 +108,7 @@ int RunUploads(const UploadsOptions& o) {
         for (std::size_t i = 0; i < rows->size(); ++i) {
             const UploadRow& r = (*rows)[i];
             const std::string count = std::to_string(r.records);
-            std::cout << Padded(r.started, 25) << "  " << Padded(r.terminal, terminalWidth) << "  "
+            std::cout << Padded(r.started, 25) << "  " << Padded(named(r), terminalWidth) << "  "
                       << std::string(recordsWidth - count.size(), ' ') << count << "  "
                       << Padded(Localize(r.outcome), 11) << "  "
                       << Padded(r.file.empty() ? "-" : r.file, fileWidth)
@@ -125,6 +131,38 @@ int RunUploads(const UploadsOptions& o) {
 
 }  // namespace
 
+void AddUploadFilterOptions(CLI::App& sub, UploadFilter& filter) {
+    auto instant = [](const char* option, std::string& utc) {
+        return [option, &utc](const std::string& v) {
+            const std::optional<std::time_t> at = ParseInstant(v);
+            if (!at)
+                throw CLI::ValidationError(
+                    Localize("%1 takes a date such as 2024-05-01 or 2024-05-01T08:00+08:00", {option}));
+            utc = UtcIsoTime(*at);
+        };
+    };
+    filter.timeOrder = true;
+    sub.add_option_function<std::string>(
+           "--since", instant("--since", filter.sinceUtc),
+           Localize("only uploads started at DATE or later (YYYY-MM-DD or ISO 8601; local time without an "
+                    "offset)"))
+        ->type_name("DATE");
+    sub.add_option_function<std::string>("--until", instant("--until", filter.untilUtc),
+                                         Localize("only uploads started before DATE"))
+        ->type_name("DATE");
+    sub.add_option(
+           "--terminal", filter.terminal,
+           Localize("only the uploads of terminal NAME (its folder, its port's given name or its device)"))
+        ->type_name("NAME");
+    sub.add_option(
+           "--outcome", filter.outcomes,
+           Localize("only uploads with this outcome (complete, partial, interrupted, empty, receiving; as "
+                    "often as needed)"))
+        ->type_name("OUTCOME")
+        ->check(CLI::IsMember({"complete", "partial", "interrupted", "empty", "receiving"}))
+        ->delimiter(',');
+}
+
 void RegisterUploadsCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<UploadsOptions>();
     CLI::App* sub =
@@ -132,20 +170,7 @@ void RegisterUploadsCommand(CLI::App& app, CommandList& commands) {
     sub->add_option("FOLDER", o->folder, Localize("the folder collect stores into"))
         ->required()
         ->check(kPath);
-    sub->add_option_function<std::string>(
-           "--since",
-           [o](const std::string& v) {
-               const std::optional<std::time_t> at = ParseInstant(v);
-               if (!at)
-                   throw CLI::ValidationError(
-                       Localize("--since takes a date such as 2024-05-01 or 2024-05-01T08:00+08:00"));
-               o->sinceUtc = UtcIsoTime(*at);
-           },
-           Localize("only uploads started at DATE or later (YYYY-MM-DD or ISO 8601; local time without an "
-                    "offset)"))
-        ->type_name("DATE");
-    sub->add_option("--terminal", o->terminal, Localize("only the uploads of terminal NAME"))
-        ->type_name("NAME");
+    AddUploadFilterOptions(*sub, o->filter);
     sub->add_flag("--json", o->json, Localize("the rows as a JSON array"));
     sub->add_flag("--verify", o->verify,
                   Localize("re-read every file; exit 1 when one is missing or changed"));

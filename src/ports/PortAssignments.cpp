@@ -45,6 +45,14 @@ bool MakeFolders(const std::string& dir) {
     return !made || made.number == EEXIST;
 }
 
+constexpr std::string_view kNameMark = ".name";
+
+// "COM1" for any spelling of a port name, the device itself for an absolute device; "" for neither.
+std::string NameKey(std::string_view key) {
+    if (const auto port = ParseComPortName(key)) return ComPortName(*port);
+    return StorableDevicePath(key) ? std::string(key) : std::string();
+}
+
 }  // namespace
 
 std::string ComPortName(int comPort) {
@@ -73,10 +81,22 @@ PortsConf PortsConf::Parse(std::string_view text, std::string_view name, std::ve
         std::string_view raw = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
         ++number;
-        Line line{std::string(raw), std::nullopt};
+        Line line{std::string(raw), std::nullopt, {}};
         const std::string_view body = Trim(raw);
-        if (!body.empty() && body[0] != '#') {
-            const auto eq = body.find('=');
+        // "KEY.name = TEXT": the first '=' ends the key, so that a name may hold one.
+        const auto eq = body.find('=');
+        const std::string_view left =
+            eq == std::string_view::npos ? std::string_view{} : Trim(body.substr(0, eq));
+        const bool named = left.size() > kNameMark.size() && left.ends_with(kNameMark) &&
+                           !NameKey(Trim(left.substr(0, left.size() - kNameMark.size()))).empty();
+        if (!body.empty() && body[0] != '#' && named) {
+            line.nameKey = NameKey(Trim(left.substr(0, left.size() - kNameMark.size())));
+            const std::string_view given = Trim(body.substr(eq + 1));
+            if (given.empty())
+                conf.names_.erase(line.nameKey);
+            else
+                conf.names_[line.nameKey] = std::string(given);
+        } else if (!body.empty() && body[0] != '#') {
             const auto port =
                 eq == std::string_view::npos ? std::nullopt : ParseComPortName(Trim(body.substr(0, eq)));
             const std::string_view device =
@@ -110,7 +130,7 @@ bool PortsConf::Assign(int comPort, const std::string& device) {
             it = lines_.erase(it);
         }
     }
-    if (!placed) lines_.push_back({std::move(text), comPort});
+    if (!placed) lines_.push_back({std::move(text), comPort, {}});
     assignments_[static_cast<std::size_t>(comPort)] = device;
     return true;
 }
@@ -118,6 +138,31 @@ bool PortsConf::Assign(int comPort, const std::string& device) {
 void PortsConf::Unassign(int comPort) {
     std::erase_if(lines_, [comPort](const Line& l) { return l.comPort == comPort; });
     if (comPort >= 0 && comPort < kComPortCount) assignments_[static_cast<std::size_t>(comPort)].reset();
+}
+
+std::string PortsConf::NameOf(const std::string& device, std::optional<int> comPort) const {
+    if (const auto it = names_.find(device); it != names_.end()) return it->second;
+    if (!comPort)
+        for (int n = 0; n < kComPortCount; ++n)
+            if (assignments_[static_cast<std::size_t>(n)] == device) comPort = n;
+    if (comPort)
+        if (const auto it = names_.find(ComPortName(*comPort)); it != names_.end()) return it->second;
+    return "";
+}
+
+bool PortsConf::SetName(const std::string& key, const std::string& name) {
+    const std::string k = NameKey(key);
+    if (k.empty() || Trim(name) != name ||
+        name.find_first_of(std::string_view("\n\r\0", 3)) != std::string::npos)
+        return false;
+    std::erase_if(lines_, [&](const Line& l) { return l.nameKey == k; });
+    if (name.empty()) {
+        names_.erase(k);
+        return true;
+    }
+    lines_.push_back({k + std::string(kNameMark) + "=" + name, std::nullopt, k});
+    names_[k] = name;
+    return true;
 }
 
 std::string PortsConf::Text() const {

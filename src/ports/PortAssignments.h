@@ -1,9 +1,11 @@
 // The port assignments: which host device each of the template's ports COM1..COM6 stands for, kept one
-// `COMn=DEVICE` line each in the user's $XDG_CONFIG_HOME/k52/ports.conf, over the system-wide files.
+// `COMn=DEVICE` line each in the user's $XDG_CONFIG_HOME/k52/ports.conf, over the system-wide files, and
+// the names people give ports or cradles, one `COMn.name=TEXT` or `DEVICE.name=TEXT` line each.
 #pragma once
 
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,15 +36,24 @@ class PortsConf {
     // surrounding spaces).
     bool Assign(int comPort, const std::string& device);
     void Unassign(int comPort);
+
+    // The given name of the port on `device` (as served, or assigned to `comPort`): the device's own
+    // name line first, then the COM port's; empty when it has none.
+    std::string NameOf(const std::string& device, std::optional<int> comPort = std::nullopt) const;
+    // Names a port by "COMn" or its absolute device; an empty name removes the line. False for a key or
+    // name that could not be read back (a line break, surrounding spaces).
+    bool SetName(const std::string& key, const std::string& name);
     std::string Text() const;
 
   private:
     struct Line {
         std::string text;
         std::optional<int> comPort;  // set on a valid assignment line
+        std::string nameKey;         // "COMn" or the device, on a valid name line
     };
     std::vector<Line> lines_;
     PortAssignments assignments_;
+    std::map<std::string, std::string> names_;  // by "COMn" (upper case) or device
 };
 
 // Whether `device` can be stored in the file and read back unchanged: an absolute device path or a

@@ -3,12 +3,10 @@
 
 #include <QAction>
 #include <QBitmap>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QInputDialog>
 #include <QMenu>
 #include <QScreen>
 #include <QSettings>
@@ -20,6 +18,7 @@
 #include "i18n/Translate.h"
 #include "ports/PortResolver.h"
 #include "shell/AboutBox.h"
+#include "shell/CommandMenuQt.h"
 #include "shell/DeskSettings.h"
 #include "shell/HelpWindow.h"
 #include "shell/PortSettingsDialog.h"
@@ -30,43 +29,14 @@
 #include "shell/TransferWindows.h"
 #include "shell/UnsimulatedNote.h"
 #include "shell/Zoom.h"
-#include "simulator/ScreenCheck.h"
 #include "simulator/Unsimulated.h"
 #include "simulator/ui/SimulatorWidget.h"
 #include "template/Defaults.h"
 #include "util/RegularFile.h"
-#include "util/SaveFile.h"
 
 namespace k52 {
 
 namespace {
-
-const char kRecentKey[] = "files/recent";
-
-std::vector<std::string> StoredRecentFiles() {
-    std::vector<std::string> paths;
-    const QStringList stored = QSettings(QStringLiteral("k52"), QStringLiteral("k52gen"))
-                                   .value(QLatin1String(kRecentKey))
-                                   .toStringList();
-    for (const QString& path : stored) paths.push_back(QFile::encodeName(path).toStdString());
-    return paths;
-}
-
-// The recent files' submenu, filled afresh each time it opens: "&1 NAME", the path as its tip.
-void FillRecentMenu(QMenu* menu, const RecentFiles* recent) {
-    menu->clear();
-    const std::vector<std::string> none;
-    const std::vector<std::string>& paths = recent ? recent->paths() : none;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        const QString path = QFile::decodeName(paths[i].c_str());
-        QAction* a = menu->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg(QFileInfo(path).fileName()));
-        a->setToolTip(path);
-        a->setStatusTip(path);
-        a->setData(kCmdRecentFirst + static_cast<int>(i));
-    }
-    menu->setToolTipsVisible(true);
-    menu->setEnabled(!paths.empty());
-}
 
 // Why `path` cannot be read as a template file, or empty when it can. Open's dialog never offers such a
 // file, so Open itself has no message for it. A FIFO or device is refused without waiting on it, before
@@ -76,53 +46,10 @@ std::string UnreadableReason(const std::string& path) {
     return OpenRegularFileForReading(path, &reason) ? std::string() : reason;
 }
 
-QString Tr(const char* text) {
-    return FromUtf8(Translate("MainWindow", text));
-}
-
 }  // namespace
 
 EditorSheetFn DefaultEditorSheet() {
     return &OpenEditorSheet;
-}
-
-QMenu* BuildCommandMenu(QWidget* owner, const RecentFiles* recent) {
-    auto* root = new QMenu(owner);
-    QMenu* current = root;
-    for (const CommandMenuEntry& e : CommandMenu()) {
-        switch (e.kind) {
-            case CommandMenuEntry::Item: {
-                QString text = FromUtf8(Translate("Shell", e.text));
-                // The label after a tab is shown as the item's shortcut; the keys themselves belong
-                // to the main window, so the menu does not bind them a second time.
-                if (e.shortcut) text += QLatin1Char('\t') + QString::fromUtf8(e.shortcut);
-                QAction* a = current->addAction(text);
-                a->setData(e.command);
-                break;
-            }
-            case CommandMenuEntry::Separator:
-                current->addSeparator();
-                break;
-            case CommandMenuEntry::Submenu:
-                current = current->addMenu(FromUtf8(Translate("Shell", e.text)));
-                break;
-            case CommandMenuEntry::End:
-                current = root;
-                break;
-            case CommandMenuEntry::Recent: {
-                QMenu* files = current->addMenu(FromUtf8(Translate("Shell", e.text)));
-                files->setObjectName(QStringLiteral("recentFiles"));
-                FillRecentMenu(files, recent);
-                QObject::connect(files, &QMenu::aboutToShow, files,
-                                 [files, recent] { FillRecentMenu(files, recent); });
-                // A submenu that is disabled while empty opens again once the list has entries.
-                QObject::connect(root, &QMenu::aboutToShow, files,
-                                 [files, recent] { FillRecentMenu(files, recent); });
-                break;
-            }
-        }
-    }
-    return root;
 }
 
 MainWindow::MainWindow(const DesktopServices& services)
@@ -332,11 +259,7 @@ void MainWindow::TemplateRestored() {
 }
 
 void MainWindow::RecentFilesChanged() {
-    QStringList paths;
-    for (const std::string& path : shell_->recentFiles().paths()) paths << QFile::decodeName(path.c_str());
-    QSettings settings(QStringLiteral("k52"), QStringLiteral("k52gen"));
-    settings.setValue(QLatin1String(kRecentKey), paths);
-    settings.sync();
+    StoreRecentFiles(shell_->recentFiles().paths());
 }
 
 void MainWindow::TemplateApplied() {
@@ -347,96 +270,6 @@ void MainWindow::TemplateApplied() {
 
 void MainWindow::UpdateUnsimulatedNote() {
     note_->ShowOnce(doc_.templatePath, DescribeUnsimulated(FindUnsimulated(doc_.tmpl)));
-}
-
-void MainWindow::UpdateRecordItem() {
-    for (QAction* a : menu_->actions()) {
-        if (a->data().toInt() != kCmdRecordKeys) continue;
-        a->setText(simulator_->recording() ? FromUtf8(Translate("Shell", kStopRecordingText))
-                                           : FromUtf8(Translate("Shell", K52_TR("Shell", "錄製按鍵..."))));
-    }
-}
-
-void MainWindow::StartRecording(const std::string& path) {
-    recordPath_ = path;
-    // As k52cli simulate starts: the template as the editor leaves it, the terminal just switched on.
-    NormaliseTemplate(doc_.tmpl);
-    simulator_->StartRecording();
-    UpdateRecordItem();
-}
-
-bool MainWindow::StopRecording() {
-    const std::string script = simulator_->StopRecording();
-    UpdateRecordItem();
-    std::string reason;
-    if (SaveWholeFile(recordPath_, script.data(), script.size(), &reason)) return true;
-    const std::string text = Substitute(Translate("MainWindow", K52_TR("MainWindow", "無法寫入檔案 %1 : %2")),
-                                        {recordPath_, LocalizeFinished(reason)});
-    messages_->ShowMessage(text, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
-    return false;
-}
-
-void MainWindow::EnterScan(const QString& text) {
-    const ScanResult r = simulator_->Scan(text);
-    if (r.outcome == ScanOutcome::NotInForm) {
-        messages_->ShowMessage(Translate("MainWindow", K52_TR("MainWindow", "請先進入表單, 再掃瞄條碼")),
-                               kShellTitle, MessageIcon::Information, MessageButtons::Ok);
-    } else if (r.outcome == ScanOutcome::Untypable) {
-        const std::string shown = r.character ? std::string(1, r.character) : std::string();
-        const std::string message = Substitute(
-            Translate("MainWindow", K52_TR("MainWindow", "終端機的按鍵打不出這個條碼的字元 %1")), {shown});
-        messages_->ShowMessage(message, kShellTitle, MessageIcon::Exclamation, MessageButtons::Ok);
-    }
-}
-
-bool MainWindow::SavePicture(const QString& path) {
-    if (simulator_->grab().save(path, "PNG")) return true;
-    const std::string text = Substitute(Translate("MainWindow", K52_TR("MainWindow", "無法寫入檔案 %1 : %2")),
-                                        {QFile::encodeName(path).toStdString(),
-                                         Translate("MainWindow", K52_TR("MainWindow", "無法儲存圖片"))});
-    messages_->ShowMessage(text, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
-    return false;
-}
-
-void MainWindow::UseTerminalTool(TerminalTool tool) {
-    switch (tool) {
-        case TerminalTool::Scan: {
-            bool ok = false;
-            const QString text = QInputDialog::getText(this, Tr(K52_TR("MainWindow", "掃瞄")),
-                                                       Tr(K52_TR("MainWindow", "條碼內容:")),
-                                                       QLineEdit::Normal, QString(), &ok);
-            if (ok) EnterScan(text);
-            return;
-        }
-        case TerminalTool::Paste:
-            // A scan is one line: the clipboard's first.
-            EnterScan(QGuiApplication::clipboard()
-                          ->text()
-                          .section(QLatin1Char('\n'), 0, 0)
-                          .remove(QLatin1Char('\r')));
-            return;
-        case TerminalTool::Record: {
-            if (simulator_->recording()) {
-                StopRecording();
-                return;
-            }
-            const auto path = ChooseFile(
-                this, true, {{Tr(K52_TR("MainWindow", "按鍵檔 (*.keys)")), QStringLiteral("*.keys")}},
-                QStringLiteral("keys"));
-            if (path) StartRecording(*path);
-            return;
-        }
-        case TerminalTool::CopyScreen:
-            QGuiApplication::clipboard()->setText(FromUtf8(ScreenText(simulator_->simulator())));
-            return;
-        case TerminalTool::SavePicture: {
-            const auto path = ChooseFile(
-                this, true, {{Tr(K52_TR("MainWindow", "PNG 圖片 (*.png)")), QStringLiteral("*.png")}},
-                QStringLiteral("png"));
-            if (path) SavePicture(QFile::decodeName(path->c_str()));
-            return;
-        }
-    }
 }
 
 void MainWindow::OpenPortSettings() {

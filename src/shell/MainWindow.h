@@ -10,6 +10,7 @@
 #include "editor/EditorHost.h"
 #include "line/Clock.h"
 #include "line/SerialLine.h"
+#include "shell/CommandMenuQt.h"
 #include "shell/Shell.h"
 #include "shell/TerminalsWindow.h"
 #include "shell/TransferThread.h"
@@ -44,10 +45,6 @@ struct DesktopServices {
 using EditorSheetFn = std::function<int(QWidget* owner, TemplateDocument& doc, EditorHost& host)>;
 // The sheet this build opens: the template editor when it is built in, else the stand-in.
 EditorSheetFn DefaultEditorSheet();
-
-// Builds the command menu from its table; each action carries its command id as data. The recent files'
-// submenu lists `recent` each time it opens.
-QMenu* BuildCommandMenu(QWidget* owner, const RecentFiles* recent = nullptr);
 
 class MainWindow : public QWidget, private ShellActions, private EditorHost {
     Q_OBJECT

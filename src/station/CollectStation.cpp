@@ -219,6 +219,7 @@ bool CollectStation::Poll(CollectPort& port, Clock& clock, PortState& state) {
     up.row.terminal = state.terminal;
     up.row.device = port.device;
     up.row.byId = port.byId;
+    up.row.name = port.name;
     up.row.started = LocalIsoTime(started);
     up.row.startedUtc = UtcIsoTime(started);
     ReceiveRequest request;

@@ -64,6 +64,7 @@ class CollectObserver {
 
 struct CollectPort {
     std::string device;          // as named: it names the terminal's folder and stands in the ledger
+    std::string name;            // the port's given name ("Cradle A, aisle 3"); empty when it has none
     std::string byId;            // the stable name, when the device has one
     std::optional<int> comPort;  // named as COMn (0 = COM1): its device comes through the resolver
     LineFactory* lines = nullptr;

@@ -20,7 +20,8 @@ namespace {
 // user_version 1: keys, UTC times, the acknowledged count and the partial file beside every row.
 // user_version 2: the station that keeps the ledger (its id and host), and on every row the port's name
 // and the station that stored it.
-constexpr int kSchemaVersion = 2;
+// user_version 3: the deliveries of each upload and event to the hooks.
+constexpr int kSchemaVersion = 3;
 
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS uploads ("
@@ -34,7 +35,16 @@ constexpr const char* kSchema =
     " partial TEXT NOT NULL DEFAULT '', file_id TEXT NOT NULL DEFAULT '',"
     " name TEXT NOT NULL DEFAULT '', host TEXT NOT NULL DEFAULT '', station_id TEXT NOT NULL DEFAULT '');"
     "CREATE UNIQUE INDEX IF NOT EXISTS uploads_key ON uploads(upload_key);"
-    "CREATE TABLE IF NOT EXISTS station (id TEXT NOT NULL, host TEXT NOT NULL, created TEXT NOT NULL);";
+    "CREATE TABLE IF NOT EXISTS station (id TEXT NOT NULL, host TEXT NOT NULL, created TEXT NOT NULL);"
+    "CREATE TABLE IF NOT EXISTS deliveries ("
+    " id INTEGER PRIMARY KEY, upload_key TEXT NOT NULL, hook TEXT NOT NULL, event TEXT NOT NULL,"
+    " state TEXT NOT NULL, attempts INTEGER NOT NULL, exit_status INTEGER NOT NULL,"
+    " duration_ms INTEGER NOT NULL, output TEXT NOT NULL, reason TEXT NOT NULL, payload TEXT NOT NULL,"
+    " created_utc TEXT NOT NULL, updated_utc TEXT NOT NULL, UNIQUE(upload_key, hook));";
+
+constexpr const char* kDeliveryColumns =
+    "upload_key, hook, event, state, attempts, exit_status, duration_ms, output, reason, payload,"
+    " created_utc, updated_utc";
 
 constexpr const char* kColumns =
     "upload_key, terminal, device, by_id, started, ended, started_utc, ended_utc, records, acknowledged,"
@@ -294,32 +304,138 @@ bool Ledger::Put(const UploadRow& row, std::string* reason) {
 
 std::optional<std::vector<UploadRow>> Ledger::List(const std::string& sinceUtc, const std::string& terminal,
                                                    std::string* reason) {
+    UploadFilter filter;
+    filter.sinceUtc = sinceUtc;
+    filter.terminal = terminal;
+    return List(filter, reason);
+}
+
+namespace {
+
+UploadRow ReadRow(sqlite3_stmt* stmt) {
+    UploadRow r;
+    int c = 0;
+    for (std::string* t :
+         {&r.key, &r.terminal, &r.device, &r.byId, &r.started, &r.ended, &r.startedUtc, &r.endedUtc})
+        *t = Text(stmt, c++);
+    r.records = sqlite3_column_int(stmt, c++);
+    r.acknowledged = sqlite3_column_int(stmt, c++);
+    for (std::string* t : {&r.file, &r.partial, &r.fileId, &r.sha256, &r.outcome, &r.code, &r.args,
+                           &r.message, &r.name, &r.host, &r.stationId})
+        *t = Text(stmt, c++);
+    return r;
+}
+
+void Bind(sqlite3_stmt* stmt, int column, const std::string& text) {
+    sqlite3_bind_text(stmt, column, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+bool HasTable(sqlite3* db, const char* table) {
+    Statement s;
+    if (sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1", -1, &s.stmt,
+                           nullptr) != SQLITE_OK)
+        return false;
+    sqlite3_bind_text(s.stmt, 1, table, -1, SQLITE_STATIC);
+    return sqlite3_step(s.stmt) == SQLITE_ROW;
+}
+
+}  // namespace
+
+std::optional<std::vector<UploadRow>> Ledger::List(const UploadFilter& filter, std::string* reason) {
     sqlite3* db = db_.get();
     if (ColumnsOf(db).empty()) return std::vector<UploadRow>{};
     Statement s;
-    const std::string sql = std::string("SELECT ") + kColumns +
-                            " FROM uploads WHERE (?1 = '' OR started_utc >= ?1)"
-                            " AND (?2 = '' OR terminal = ?2) ORDER BY id";
+    std::string sql = std::string("SELECT ") + kColumns +
+                      " FROM uploads WHERE (?1 = '' OR started_utc >= ?1) AND (?2 = '' OR started_utc < ?2)"
+                      " AND (?3 = '' OR terminal = ?3 OR name = ?3 OR device = ?3)";
+    if (!filter.outcomes.empty()) {
+        sql += " AND outcome IN (";
+        for (std::size_t i = 0; i < filter.outcomes.size(); ++i) sql += i ? ",?" : "?";
+        sql += ")";
+    }
+    sql += filter.timeOrder ? " ORDER BY started_utc, id" : " ORDER BY id";
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &s.stmt, nullptr) != SQLITE_OK) {
         Fail(db, reason);
         return std::nullopt;
     }
-    sqlite3_bind_text(s.stmt, 1, sinceUtc.c_str(), static_cast<int>(sinceUtc.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_text(s.stmt, 2, terminal.c_str(), static_cast<int>(terminal.size()), SQLITE_TRANSIENT);
+    Bind(s.stmt, 1, filter.sinceUtc);
+    Bind(s.stmt, 2, filter.untilUtc);
+    Bind(s.stmt, 3, filter.terminal);
+    for (std::size_t i = 0; i < filter.outcomes.size(); ++i)
+        Bind(s.stmt, static_cast<int>(4 + i), filter.outcomes[i]);
     std::vector<UploadRow> rows;
     int rc = 0;
+    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) rows.push_back(ReadRow(s.stmt));
+    if (rc != SQLITE_DONE) {
+        Fail(db, reason);
+        return std::nullopt;
+    }
+    return rows;
+}
+
+std::optional<UploadRow> Ledger::Row(const std::string& key, std::string* reason) {
+    sqlite3* db = db_.get();
+    Statement s;
+    const std::string sql = std::string("SELECT ") + kColumns + " FROM uploads WHERE upload_key = ?1";
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &s.stmt, nullptr) != SQLITE_OK) {
+        Fail(db, reason);
+        return std::nullopt;
+    }
+    Bind(s.stmt, 1, key);
+    if (sqlite3_step(s.stmt) != SQLITE_ROW) return std::nullopt;
+    return ReadRow(s.stmt);
+}
+
+bool Ledger::PutDelivery(const DeliveryRow& row, std::string* reason) {
+    sqlite3* db = db_.get();
+    Statement s;
+    const std::string sql = std::string("INSERT INTO deliveries (") + kDeliveryColumns +
+                            ") VALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12)"
+                            " ON CONFLICT(upload_key, hook) DO UPDATE SET state=?4, attempts=?5,"
+                            " exit_status=?6, duration_ms=?7, output=?8, reason=?9, updated_utc=?12";
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &s.stmt, nullptr) != SQLITE_OK) return Fail(db, reason);
+    Bind(s.stmt, 1, row.key);
+    Bind(s.stmt, 2, row.hook);
+    Bind(s.stmt, 3, row.event);
+    Bind(s.stmt, 4, row.state);
+    sqlite3_bind_int(s.stmt, 5, row.attempts);
+    sqlite3_bind_int(s.stmt, 6, row.exitStatus);
+    sqlite3_bind_int64(s.stmt, 7, row.durationMs);
+    Bind(s.stmt, 8, row.output);
+    Bind(s.stmt, 9, row.reason);
+    Bind(s.stmt, 10, row.payload);
+    Bind(s.stmt, 11, row.createdUtc);
+    Bind(s.stmt, 12, row.updatedUtc);
+    if (sqlite3_step(s.stmt) != SQLITE_DONE) return Fail(db, reason);
+    return true;
+}
+
+std::optional<std::vector<DeliveryRow>> Ledger::Deliveries(const std::string& state, const std::string& key,
+                                                           std::string* reason) {
+    sqlite3* db = db_.get();
+    if (!HasTable(db, "deliveries")) return std::vector<DeliveryRow>{};
+    Statement s;
+    const std::string sql = std::string("SELECT ") + kDeliveryColumns +
+                            " FROM deliveries WHERE (?1 = '' OR state = ?1) AND (?2 = '' OR upload_key = ?2)"
+                            " ORDER BY id";
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &s.stmt, nullptr) != SQLITE_OK) {
+        Fail(db, reason);
+        return std::nullopt;
+    }
+    Bind(s.stmt, 1, state);
+    Bind(s.stmt, 2, key);
+    std::vector<DeliveryRow> rows;
+    int rc = 0;
     while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
-        UploadRow r;
+        DeliveryRow d;
         int c = 0;
-        for (std::string* t :
-             {&r.key, &r.terminal, &r.device, &r.byId, &r.started, &r.ended, &r.startedUtc, &r.endedUtc})
+        for (std::string* t : {&d.key, &d.hook, &d.event, &d.state}) *t = Text(s.stmt, c++);
+        d.attempts = sqlite3_column_int(s.stmt, c++);
+        d.exitStatus = sqlite3_column_int(s.stmt, c++);
+        d.durationMs = sqlite3_column_int64(s.stmt, c++);
+        for (std::string* t : {&d.output, &d.reason, &d.payload, &d.createdUtc, &d.updatedUtc})
             *t = Text(s.stmt, c++);
-        r.records = sqlite3_column_int(s.stmt, c++);
-        r.acknowledged = sqlite3_column_int(s.stmt, c++);
-        for (std::string* t : {&r.file, &r.partial, &r.fileId, &r.sha256, &r.outcome, &r.code, &r.args,
-                               &r.message, &r.name, &r.host, &r.stationId})
-            *t = Text(s.stmt, c++);
-        rows.push_back(std::move(r));
+        rows.push_back(std::move(d));
     }
     if (rc != SQLITE_DONE) {
         Fail(db, reason);

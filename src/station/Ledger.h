@@ -2,6 +2,7 @@
 // is written when the terminal answers ("receiving") and completed at the upload's end.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <memory>
 #include <optional>
@@ -43,6 +44,30 @@ struct UploadRow {
     std::string stationId;  // ledger's own station when a row is put with them empty
 };
 
+// Which rows a listing keeps: every bound empty means any.
+struct UploadFilter {
+    std::string sinceUtc;  // started at or after ("2024-05-01T00:00:00Z")
+    std::string untilUtc;  // started before
+    std::string terminal;  // the terminal's folder name, the port's given name or its device, exactly
+    std::vector<std::string> outcomes;  // "complete", "partial", ...
+    bool timeOrder = false;             // by start time rather than in the order begun
+};
+
+// One hook run for one upload or event: what it was given, and how its runs went.
+struct DeliveryRow {
+    std::string key;    // the upload's key, or the event's own key for an event that is not an upload
+    std::string hook;   // the program run
+    std::string event;  // the event's key ("finished", "port busy", ...)
+    std::string state;  // "pending", "delivered" or "failed" (no run left)
+    int attempts = 0;
+    int exitStatus = -1;  // of the last run; -1 when it did not exit by itself
+    std::int64_t durationMs = 0;
+    std::string output;   // the first lines the last run wrote
+    std::string reason;   // why the last run failed; empty when it did not
+    std::string payload;  // the JSON object the hook reads; its environment is made from it
+    std::string createdUtc, updatedUtc;
+};
+
 class Ledger {
   public:
     // Opens or creates FOLDER/ledger.sqlite (WAL, each row synced), bringing an older table up to the
@@ -57,6 +82,16 @@ class Ledger {
     // or later, `terminal` is an exact name; empty means any.
     std::optional<std::vector<UploadRow>> List(const std::string& sinceUtc, const std::string& terminal,
                                                std::string* reason);
+    std::optional<std::vector<UploadRow>> List(const UploadFilter& filter, std::string* reason);
+    // The row under `key`; nullopt when there is none (or, with `reason` set, it could not be read).
+    std::optional<UploadRow> Row(const std::string& key, std::string* reason);
+
+    // A delivery written under its key and hook, new or updated.
+    bool PutDelivery(const DeliveryRow& row, std::string* reason);
+    // Deliveries in the order made; `state` and `key` empty mean any.
+    std::optional<std::vector<DeliveryRow>> Deliveries(const std::string& state, const std::string& key,
+                                                       std::string* reason);
+
     // True while FOLDER and the ledger file are still the ones opened (not removed, replaced, remade).
     bool StillInPlace() const;
     const std::string& folder() const { return folder_; }

@@ -34,13 +34,15 @@ void StationRunner::Serve(CollectPort port, std::function<void()> ended) {
     });
 }
 
-void StationRunner::ServeDiscovered(PortScanner& scanner, std::int64_t intervalMs, Clock& clock) {
+void StationRunner::ServeDiscovered(PortScanner& scanner, std::int64_t intervalMs, Clock& clock,
+                                    const std::function<std::string(const std::string& device)>& nameOf) {
     while (!stop_.load() && !station_.Failed()) {
         for (const DiscoveredPort& p : scanner.Scan()) {
             if (served_.count(p.PreferredPath()) != 0) continue;
             CollectPort port;
             port.device = p.PreferredPath();
             port.byId = p.byId.value_or("");
+            if (nameOf) port.name = nameOf(port.device);
             port.tmpl = StartupTemplate();
             Serve(std::move(port));
         }

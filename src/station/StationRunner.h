@@ -42,8 +42,10 @@ class StationRunner {
     void Serve(CollectPort port, std::function<void()> ended = {});
     // Serves every port `scanner` lists now and every one it lists later, each by its stable name (a
     // pulled adapter stays served and is taken up again when it is back), looking every `intervalMs`
-    // on `clock` until the stop (or until the station fails). On the calling thread.
-    void ServeDiscovered(PortScanner& scanner, std::int64_t intervalMs, Clock& clock);
+    // on `clock` until the stop (or until the station fails). On the calling thread. `nameOf` gives a
+    // port found its given name.
+    void ServeDiscovered(PortScanner& scanner, std::int64_t intervalMs, Clock& clock,
+                         const std::function<std::string(const std::string& device)>& nameOf = {});
     // Waits for every port's thread to end (they end once the stop is set).
     void Join();
 

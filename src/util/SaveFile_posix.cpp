@@ -11,12 +11,22 @@
 #include <optional>
 #include <vector>
 
+#include "util/FaultPoint.h"
 #include "util/Paths.h"
 #include "util/RegularFile.h"
 #include "util/UniqueFd.h"
 
 namespace k52 {
 namespace {
+
+// The test seam's verdict for one call: false with errno set when a test has it fail.
+bool Allowed(FaultCall call) {
+    if (const int e = FaultAt(call)) {
+        errno = e;
+        return false;
+    }
+    return true;
+}
 
 // The kernel's own bound on a chain of symbolic links.
 constexpr int kMaxLinkHops = 40;
@@ -58,7 +68,8 @@ std::optional<std::string> FollowLinks(const std::string& path, const Failure& f
 
 bool WriteInPlace(UniqueFd fd, const void* data, std::size_t size, const Failure& fail) {
     // Writing before truncating keeps the old bytes beyond the new end until the new ones are there.
-    if (!WriteAll(fd.get(), data, size) || ::ftruncate(fd.get(), static_cast<off_t>(size)) != 0 ||
+    if (!Allowed(FaultCall::Write) || !WriteAll(fd.get(), data, size) ||
+        ::ftruncate(fd.get(), static_cast<off_t>(size)) != 0 || !Allowed(FaultCall::Sync) ||
         ::fsync(fd.get()) != 0)
         return fail.Errno();
     if (!fd.Reset()) return fail.Errno();
@@ -76,7 +87,7 @@ Replaced ReplaceAtomically(const std::string& target, const struct stat* existin
     std::string pattern = folder + "/.k52-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    UniqueFd fd(::mkostemp(name.data(), O_CLOEXEC));
+    UniqueFd fd(Allowed(FaultCall::Open) ? ::mkostemp(name.data(), O_CLOEXEC) : -1);
     if (!fd) {
         fail.Errno();
         return Replaced::No;
@@ -104,13 +115,14 @@ Replaced ReplaceAtomically(const std::string& target, const struct stat* existin
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    if (!WriteAll(fd.get(), data, size) || ::fchmod(fd.get(), mode) != 0 || ::fsync(fd.get()) != 0 ||
-        !fd.Reset())
+    if (!Allowed(FaultCall::Write) || !WriteAll(fd.get(), data, size) || ::fchmod(fd.get(), mode) != 0 ||
+        !Allowed(FaultCall::Sync) || ::fsync(fd.get()) != 0 || !fd.Reset())
         return abandon(Replaced::No);
-    if (::rename(name.data(), target.c_str()) != 0) return abandon(Replaced::No);
+    if (!Allowed(FaultCall::Rename) || ::rename(name.data(), target.c_str()) != 0)
+        return abandon(Replaced::No);
     // Until its folder is synced the new name may not outlive a power cut: a failure here is a failure.
     UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!dir || (::fsync(dir.get()) != 0 && errno != EINVAL)) {
+    if (!dir || !Allowed(FaultCall::Sync) || (::fsync(dir.get()) != 0 && errno != EINVAL)) {
         fail(("syncing the folder failed: " + std::string(std::strerror(errno))).c_str());
         return Replaced::Failed;
     }

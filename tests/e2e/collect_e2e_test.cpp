@@ -200,7 +200,9 @@ TEST(CollectEndToEnd, UploadsSaysDatesAndOddNamesTruly) {
         return r.exitCode == 0 ? static_cast<int>(nlohmann::json::parse(r.out).size()) : -r.exitCode;
     };
     EXPECT_EQ(since(startedUtc), 1);
-    EXPECT_EQ(since(startedUtc.substr(0, 11) + "23:59:59+14:00"), 1);  // the day's end at +14:00 came before
+    // The same clock reading an hour east is an hour earlier, an hour west an hour later: instants, not strings.
+    EXPECT_EQ(since(startedUtc.substr(0, 19) + "+01:00"), 1);
+    EXPECT_EQ(since(startedUtc.substr(0, 19) + "-01:00"), 0);
     EXPECT_EQ(since("2099-01-01T00:00:00-12:00"), 0);
     EXPECT_EQ(since("2026-13-45"), -2);
     EXPECT_EQ(since("2026-12-08 garbage"), -2);

@@ -3,12 +3,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "TempFolder.h"
 #include "ports/PortAssignments.h"
+#include "util/FaultPoint.h"
 
 namespace k52 {
 namespace {
@@ -90,6 +93,26 @@ TEST(PortsConf, AnEditChangesOnlyAssignmentLines) {
     EXPECT_EQ(conf.Text(), "# desk 4\nCOM2=/dev/serial/by-id/usb-x\nbroken line\nCOM1=/dev/ttyACM0\n");
 }
 
+TEST(PortsConf, NamesPortsByDeviceOrComPortAndKeepsTheRest) {
+    PortsConf conf = PortsConf::Parse(
+        "COM1=/dev/ttyUSB0\ncom1.name = Cradle A, aisle 3\n/dev/ttyACM2.name=Desk=2\nx.name=lost\n", "f");
+    EXPECT_EQ(conf.NameOf("/dev/ttyUSB0"), "Cradle A, aisle 3");   // through COM1's assignment
+    EXPECT_EQ(conf.NameOf("/dev/ttyS9", 0), "Cradle A, aisle 3");  // served as COM1
+    EXPECT_EQ(conf.NameOf("/dev/ttyACM2"), "Desk=2");              // its own line; '=' kept in the name
+    EXPECT_EQ(conf.NameOf("/dev/ttyACM3"), "");
+    // A device's own name wins over its COM port's.
+    ASSERT_TRUE(conf.SetName("/dev/ttyUSB0", "Cradle B"));
+    EXPECT_EQ(conf.NameOf("/dev/ttyUSB0"), "Cradle B");
+    ASSERT_TRUE(conf.SetName("COM1", ""));
+    EXPECT_EQ(conf.NameOf("/dev/ttyS9", 0), "");
+    for (const auto& [key, name] : std::vector<std::pair<std::string, std::string>>{
+             {"COM7", "x"}, {"ttyUSB0", "x"}, {"COM2", " x"}, {"COM2", "a\nCOM3=/dev/x"}})
+        EXPECT_FALSE(conf.SetName(key, name)) << key << name;
+    EXPECT_EQ(conf.Text(),
+              "COM1=/dev/ttyUSB0\n/dev/ttyACM2.name=Desk=2\nx.name=lost\n/dev/ttyUSB0.name=Cradle B\n");
+    EXPECT_EQ(PortsConf::Parse(conf.Text(), "f").NameOf("/dev/ttyUSB0"), "Cradle B");
+}
+
 TEST(PortsConfFile, WriteCreatesTheFolderAndReadsBack) {
     TempFolder tmp;
     const std::string path = tmp / "config/k52/ports.conf";
@@ -146,6 +169,58 @@ TEST(PortsConfFile, FailuresLeaveTheOldFileAndSayWhy) {
     warnings.clear();
     EXPECT_EQ(ReadPortsConf(tmp / "missing.conf", &warnings).assignments(), PortAssignments{});
     EXPECT_TRUE(warnings.empty());  // no file yet is the usual state, not a fault
+}
+
+// Every call of an edit's save failed in turn: the edit is said to have failed with the system's reason,
+// and the file is the old one, or (when only the folder's sync failed) the new one, never a mix; no
+// temporary file stays behind.
+TEST(PortsConfFile, EachCallOfASaveFailedSaysSoAndLeavesOneWholeFile) {
+    const std::string before = "# desk 4\nCOM1=/dev/ttyS0\nCOM2=/dev/ttyUSB0\n";
+    const std::string after = "# desk 4\nCOM1=/dev/ttyS0\nCOM2=/dev/ttyUSB0\nCOM3=/dev/ttyACM0\n";
+    auto edit = [](PortsConf& conf) { return conf.Assign(2, "/dev/ttyACM0"); };
+    int calls = 0;
+    {
+        TempFolder tmp;
+        Spit(tmp / "ports.conf", before);
+        FaultPlan count;
+        SetFaultPlan(&count);
+        std::string error;
+        EXPECT_TRUE(EditPortsConf(tmp / "ports.conf", edit, nullptr, &error)) << error;
+        SetFaultPlan(nullptr);
+        calls = count.calls.load();
+        EXPECT_EQ(Slurp(tmp / "ports.conf"), after);
+    }
+    ASSERT_GE(calls, 4);  // the temporary file's open, write and sync, the rename, the folder's sync
+    for (int at = 1; at <= calls; ++at) {
+        TempFolder tmp;
+        Spit(tmp / "ports.conf", before);
+        FaultPlan plan;
+        plan.at = at;
+        plan.error = EIO;
+        SetFaultPlan(&plan);
+        std::string error;
+        const bool saved = EditPortsConf(tmp / "ports.conf", edit, nullptr, &error).has_value();
+        SetFaultPlan(nullptr);
+        EXPECT_FALSE(saved) << "call " << at;
+        EXPECT_NE(error.find(std::strerror(EIO)), std::string::npos) << "call " << at << ": " << error;
+        const std::string now = Slurp(tmp / "ports.conf");
+        EXPECT_TRUE(now == before || (at == calls && now == after)) << "call " << at << ": " << now;
+        for (const auto& e : std::filesystem::directory_iterator(tmp.path))
+            EXPECT_EQ(e.path().filename().string().rfind(".k52-", 0), std::string::npos) << "call " << at;
+    }
+}
+
+// A file that is there but could not be read is never replaced by one holding only the new line.
+TEST(PortsConfFile, AnEditRefusesAFileItCouldNotReadAndStoresNothing) {
+    TempFolder tmp;
+    std::string big = "COM1=/dev/ttyS0\nCOM2=/dev/ttyUSB0\n";
+    big.resize(1024 * 1024 + 1, '#');
+    Spit(tmp / "ports.conf", big);
+    std::string error;
+    EXPECT_FALSE(EditPortsConf(
+        tmp / "ports.conf", [](PortsConf& conf) { return conf.Assign(2, "/dev/ttyACM0"); }, nullptr, &error));
+    EXPECT_NE(error.find("nothing stored"), std::string::npos) << error;
+    EXPECT_EQ(Slurp(tmp / "ports.conf"), big);
 }
 
 TEST(PortsConfFile, DefaultPathFollowsXdgConfigHomeThenHome) {
