@@ -1134,6 +1134,10 @@ F1: show or hide these keys</translation>
         <translation>File error</translation>
     </message>
     <message>
+        <source>由收集站服務</source>
+        <translation>Served by the station</translation>
+    </message>
+    <message>
         <source>無法開啟傳輸埠</source>
         <translation>Cannot open the port</translation>
     </message>

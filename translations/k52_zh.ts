@@ -1374,6 +1374,82 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>%1: %2 (其資料未匯出)</translation>
     </message>
     <message>
+        <source>%1 bytes free in %2</source>
+        <translation>%2 剩餘 %1 位元組</translation>
+    </message>
+    <message>
+        <source>%1 is served by another station (%2)</source>
+        <translation>%1 已由另一個收集站服務 (%2)</translation>
+    </message>
+    <message>
+        <source>--silent-after takes a time such as 12h, 90m or 0</source>
+        <translation>--silent-after 需要時間，例如 12h、90m 或 0</translation>
+    </message>
+    <message>
+        <source>a metrics file in the Prometheus text format</source>
+        <translation>Prometheus 文字格式的指標檔</translation>
+    </message>
+    <message>
+        <source>a terminal not heard from this long is reported silent (default 12h; 0: never)</source>
+        <translation>終端機超過這段時間沒有回應即報告為沉默 (預設 12h；0: 永不)</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <translation>恢復</translation>
+    </message>
+    <message>
+        <source>disk-low</source>
+        <translation>磁碟空間不足</translation>
+    </message>
+    <message>
+        <source>disk-ok</source>
+        <translation>磁碟空間恢復</translation>
+    </message>
+    <message>
+        <source>not heard from since %1</source>
+        <translation>自 %1 起沒有回應</translation>
+    </message>
+    <message>
+        <source>served by another station (%1); left alone</source>
+        <translation>已由另一個收集站服務 (%1)；不處理</translation>
+    </message>
+    <message>
+        <source>serving %1</source>
+        <translation>服務 %1</translation>
+    </message>
+    <message>
+        <source>serving %1 ports</source>
+        <translation>服務 %1 個傳輸埠</translation>
+    </message>
+    <message>
+        <source>serving every port found (USB and by-id), and those plugged in later</source>
+        <translation>服務找到的每個傳輸埠 (USB 與 by-id)，以及之後插入的</translation>
+    </message>
+    <message>
+        <source>silent</source>
+        <translation>沉默</translation>
+    </message>
+    <message>
+        <source>stopped: %1 uploads, %2 records</source>
+        <translation>已停止: %1 次上傳, %2 筆記錄</translation>
+    </message>
+    <message>
+        <source>the port&apos;s lock cannot be taken: %1</source>
+        <translation>無法取得傳輸埠的鎖: %1</translation>
+    </message>
+    <message>
+        <source>the status file, replaced on every event (default FOLDER/status.json)</source>
+        <translation>狀態檔，每個事件時更新 (預設 FOLDER/status.json)</translation>
+    </message>
+    <message>
+        <source>pending</source>
+        <translation>待處理</translation>
+    </message>
+    <message>
+        <source>delivered</source>
+        <translation>已送達</translation>
+    </message>
+    <message>
         <source>--hook-timeout takes 1 to 3600 seconds</source>
         <translation>--hook-timeout 需要 1 到 3600 秒</translation>
     </message>

@@ -210,9 +210,20 @@ void TerminalRack::Collected(std::size_t row, const CollectEvent& e) {
             r.uploading = false;
             r.lastUpload = e;
             break;
-        case CollectEventKind::PortGone:
         case CollectEventKind::PortBusy:
+            // Another station (a service) serves the port: this one leaves it alone and says whose it is.
+            if (e.servedBy) {
+                problem = Tr(K52_TR("TerminalRack", "由收集站服務")) + " (" + HolderText(*e.servedBy) + ")";
+                break;
+            }
+            [[fallthrough]];
+        case CollectEventKind::PortGone:
             problem = Tr(K52_TR("TerminalRack", "無法開啟傳輸埠"));
+            break;
+        case CollectEventKind::Silent:
+        case CollectEventKind::Back:
+        case CollectEventKind::DiskLow:
+        case CollectEventKind::DiskOk:
             break;
         case CollectEventKind::PortBack:
         case CollectEventKind::PortFree:

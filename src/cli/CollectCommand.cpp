@@ -22,9 +22,11 @@
 #include "station/CollectStation.h"
 #include "station/Hooks.h"
 #include "station/StationRunner.h"
+#include "station/StationStatus.h"
 #include "util/LocalTime.h"
 #include "util/Parse.h"
 #include "util/Sha256.h"
+#include "util/Version.h"
 #include "util/platform/System.h"
 
 namespace k52::cli {
@@ -38,6 +40,9 @@ struct CollectOptions {
     std::vector<Hook> hooks;  // --on-upload and --on-event, in command-line order
     HookOptions hookOptions;
     bool testHooks = false;
+    std::string status;  // empty: FOLDER/status.json
+    std::string metrics;
+    std::int64_t silentAfterS = 12 * 3600;
 };
 
 // The system's drop-in folder of upload hooks, beside FOLDER/hooks.d.
@@ -99,6 +104,9 @@ class EventPrinter : public CollectObserver {
     }
 
     // A hook's run for an upload or event, and how it ended.
+    // The states of a delivery as the ledger keeps them, worded in the run's language on the line.
+    static constexpr const char* kStates[] = {K52_EN("pending"), K52_EN("delivered"), K52_EN("failed")};
+
     void OnDelivery(const DeliveryRow& d) {
         std::lock_guard<std::mutex> lock(mutex_);
         if (json_) {
@@ -228,11 +236,37 @@ int RunCollect(CollectOptions& o) {
     platform::CatchStopRequests(RequestCollectStop);
 
     EventPrinter printer(o.json, nameOf);
+    const std::string statusFile = o.status.empty() ? o.folder + "/status.json" : o.status;
+    StationInfo info{VersionLine("k52cli"), platform::HostName(),  o.folder,
+                     ledger->stationId(),   platform::ProcessId(), std::time(nullptr)};
+    StationStatus status(
+        info, {statusFile, o.metrics}, printer, [] { return std::time(nullptr); },
+        [](const std::string& folder) -> std::optional<std::uintmax_t> {
+            std::error_code error;
+            const auto space = std::filesystem::space(folder, error);
+            if (error) return std::nullopt;
+            return space.available;
+        });
+    // The station's events go to the hooks, then to the status files, then to the printer.
     auto processes = SystemHookProcesses();
     MonotonicClock hookClock;
+    // The deliveries' counts in the status files, from the hooks' own ledger connection (their thread).
+    auto countDeliveries = [&status, &hookLedger] {
+        std::string why;
+        for (const char* state : {"pending", "failed"})
+            if (const auto rows = hookLedger->Deliveries(state, "", &why))
+                status.SetGauge(std::string("deliveries_") + state,
+                                std::string("Hook deliveries ") + state + ".",
+                                static_cast<double>(rows->size()));
+    };
+    countDeliveries();
     HookDispatcher hooks(
-        *hookLedger, printer, *processes, hookClock, [] { return std::time(nullptr); }, AllHooks(o),
-        o.hookOptions, hookStation, nameOf, [&printer](const DeliveryRow& d) { printer.OnDelivery(d); });
+        *hookLedger, status, *processes, hookClock, [] { return std::time(nullptr); }, AllHooks(o),
+        o.hookOptions, hookStation, nameOf,
+        [&printer, &countDeliveries](const DeliveryRow& d) {
+            printer.OnDelivery(d);
+            countDeliveries();
+        });
     StopFlag hooksStop{false};
     std::thread hookThread([&] { hooks.Run(hooksStop); });
     struct StopHooks {
@@ -246,10 +280,34 @@ int RunCollect(CollectOptions& o) {
     CollectStation station(
         o.folder, o.intervalMs, gCollectStop, *ledger, hooks, [] { return std::time(nullptr); },
         [](const Notice& n) { return WordNotice(n).text; });
+    StationWatch watch;
+    watch.silentAfterS = o.silentAfterS;
+    watch.lockDir = DefaultLockDir();
+    watch.self = {info.pid, o.folder, statusFile, info.host};
+    station.SetWatch(watch);
+    StationHolder holder;
+    if (!station.TakeFolder(&holder, &reason)) {
+        std::cerr << "k52cli: "
+                  << (reason.empty()
+                          ? Localize("%1 is served by another station (%2)", {o.folder, HolderText(holder)})
+                          : reason)
+                  << "\n";
+        return kExitFile;
+    }
+    if (const auto rows = ledger->List("", "", &reason)) status.Seed(*rows);
+    std::cerr << "k52cli: "
+              << (o.ports.empty()
+                      ? Localize("serving every port found (USB and by-id), and those plugged in later")
+                      : Localize("serving %1 ports", {std::to_string(o.ports.size())}))
+              << "\n";
     StationRunner runner(station, gCollectStop, [](const CollectPort& port) {
         // A port named COMn opens through the resolver, as every transfer does.
         return SystemPortLine(port, port.comPort.has_value());
     });
+    runner.serving = [&status](const CollectPort& port) {
+        status.AddPort(port);
+        std::cerr << "k52cli: " << Localize("serving %1", {port.device}) << std::endl;
+    };
     for (const CollectPort& port : o.ports) runner.Serve(port);
     if (o.ports.empty()) {
         // Every port present, and those plugged in later; a pulled one stays served by its stable name.
@@ -258,6 +316,14 @@ int RunCollect(CollectOptions& o) {
         runner.ServeDiscovered(scanner, o.intervalMs, clock, nameOf);
     }
     runner.Join();
+    const StationStatus::RunCounts run = status.ThisRun();
+    int uploads = 0, records = 0;
+    for (const auto& [outcome, n] : run.uploads) uploads += n;
+    for (const auto& [outcome, n] : run.records) records += n;
+    std::cerr << "k52cli: "
+              << Localize("stopped: %1 uploads, %2 records",
+                          {std::to_string(uploads), std::to_string(records)})
+              << "\n";
     // A station that could not keep its ledger, or ends with rows not in it, must not look as if it
     // ended well: a service manager restarts it, and recovery enters what those rows would have.
     if (station.Failed()) return kExitFile;
@@ -348,6 +414,28 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
         ->type_name("S");
     sub->add_flag("--test-hook", o->testHooks,
                   Localize("run each hook once with a made-up upload, say how it ended, and exit"));
+    sub->add_option("--status", o->status,
+                    Localize("the status file, replaced on every event (default FOLDER/status.json)"))
+        ->type_name("FILE");
+    sub->add_option("--metrics", o->metrics, Localize("a metrics file in the Prometheus text format"))
+        ->type_name("FILE");
+    sub->add_option_function<std::string>(
+           "--silent-after",
+           [o](const std::string& v) {
+               std::int64_t unit = 1;
+               std::string digits = v;
+               if (!digits.empty() &&
+                   (digits.back() == 'h' || digits.back() == 'm' || digits.back() == 's')) {
+                   unit = digits.back() == 'h' ? 3600 : digits.back() == 'm' ? 60 : 1;
+                   digits.pop_back();
+               }
+               const auto n = ParseUnsigned<unsigned>(digits, 10000000);
+               if (!n)
+                   throw CLI::ValidationError(Localize("--silent-after takes a time such as 12h, 90m or 0"));
+               o->silentAfterS = static_cast<std::int64_t>(*n) * unit;
+           },
+           Localize("a terminal not heard from this long is reported silent (default 12h; 0: never)"))
+        ->type_name("TIME");
     commands.push_back({sub,
                         [o] {
                             std::vector<std::string> devices;

@@ -20,6 +20,18 @@ namespace {
 
 // A waiting station must notice a stop within about a second, so long waits are cut into slices.
 constexpr std::int64_t kStopSliceMs = 200;
+// A silence that lasts is said again once a day; the disk is looked at once a minute.
+constexpr std::time_t kSilentRepeatS = 24 * 3600;
+constexpr std::time_t kDiskEveryS = 60;
+// The longest wait between two beats of a port's loop.
+constexpr std::int64_t kBeatEveryMs = 1000;
+
+std::optional<std::uintmax_t> FreeSpaceOf(const std::string& folder) {
+    std::error_code ec;
+    const std::filesystem::space_info space = std::filesystem::space(folder, ec);
+    if (ec) return std::nullopt;
+    return space.available;
+}
 
 // Nobody is there to read what the receive tells: the outcome keeps its notices for the ledger.
 class UploadWatch : public TransferObserver {
@@ -102,6 +114,14 @@ const char* CollectEventKey(CollectEventKind kind) {
             return K52_EN("port busy");
         case CollectEventKind::PortFree:
             return K52_EN("port free");
+        case CollectEventKind::Silent:
+            return K52_EN("silent");
+        case CollectEventKind::Back:
+            return K52_EN("back");
+        case CollectEventKind::DiskLow:
+            return K52_EN("disk-low");
+        case CollectEventKind::DiskOk:
+            return K52_EN("disk-ok");
     }
     return K52_EN("problem");
 }
@@ -111,6 +131,11 @@ struct CollectStation::PortState {
     std::string terminal;
     Trouble trouble = Trouble::None;
     std::string lastProblem;  // said once until something else happens
+    std::optional<StationLock> lock;
+    bool servedElsewhere = false;
+    std::string servedBy;        // the other station, as last said
+    std::time_t lastHeard = 0;   // the terminal's last answer (or the station's start)
+    std::time_t silentSaid = 0;  // when "silent" was last said; 0 while the terminal is heard
 };
 
 struct CollectStation::Upload {
@@ -138,15 +163,142 @@ CollectStation::CollectStation(std::string folder, std::int64_t intervalMs, cons
           observer_.OnEvent(e);
       }) {}
 
+void CollectStation::SetWatch(StationWatch watch) {
+    watch_ = std::move(watch);
+    if (!watch_.freeSpace) watch_.freeSpace = FreeSpaceOf;
+}
+
+bool CollectStation::TakeFolder(StationHolder* holder, std::string* reason) {
+    if (folderLock_) return true;
+    StationHolder self = watch_.self;
+    if (self.folder.empty()) self.folder = folder_;
+    folderLock_ = StationLock::Take(FolderLockPath(folder_), self, holder, reason);
+    return folderLock_.has_value();
+}
+
 void CollectStation::Serve(CollectPort& port, Clock& clock) {
     PortState state;
     state.terminal = TerminalName(port.device);
+    state.lastHeard = wall_();
+    {
+        // A terminal's silence runs from its last upload, across restarts of the station.
+        std::lock_guard<std::mutex> lock(mutex_);
+        std::string reason;
+        std::optional<std::time_t> last;
+        if (const auto rows = ledger_.List("", state.terminal, &reason))
+            for (const UploadRow& r : *rows)
+                if (const auto t = ParseInstant(r.endedUtc.empty() ? r.startedUtc : r.endedUtc))
+                    last = std::max(last.value_or(*t), *t);
+        if (last) state.lastHeard = std::min(state.lastHeard, *last);
+    }
     while (!stop_.load() && !failed_.load()) {
-        Poll(port, clock, state);
+        Beat(port.device);
+        if (HoldPort(port, state)) {
+            const bool answered = Poll(port, clock, state);
+            WatchTerminal(port, state, answered);
+            WatchDisk();
+        }
         if (stop_.load() || failed_.load()) break;
-        Wait(clock, intervalMs_);
+        Wait(clock, intervalMs_, port.device);
+    }
+    {
+        std::lock_guard<std::mutex> lock(watchMutex_);
+        beats_.erase(port.device);
     }
     Flush();
+}
+
+bool CollectStation::HoldPort(const CollectPort& port, PortState& state) {
+    if (watch_.lockDir.empty() || state.lock) return true;
+    StationHolder holder, self = watch_.self;
+    if (self.folder.empty()) self.folder = folder_;
+    std::string reason;
+    state.lock = StationLock::Take(PortLockPath(watch_.lockDir, port.device), self, &holder, &reason);
+    CollectEvent e;
+    e.terminal = state.terminal;
+    e.device = port.device;
+    if (state.lock) {
+        if (!state.servedElsewhere) return true;
+        state.servedElsewhere = false;
+        state.servedBy.clear();
+        e.kind = CollectEventKind::PortFree;
+        Emit(std::move(e));
+        return true;
+    }
+    if (!reason.empty()) {
+        // A lock that cannot be made must not stop the collecting: the port is served without it.
+        if (reason != state.lastProblem) {
+            state.lastProblem = reason;
+            e.kind = CollectEventKind::Problem;
+            e.message = Substitute(K52_EN("the port's lock cannot be taken: %1"), {reason});
+            Emit(std::move(e));
+        }
+        return true;
+    }
+    const std::string who = HolderText(holder);
+    if (state.servedElsewhere && who == state.servedBy) return false;
+    state.servedElsewhere = true;
+    state.servedBy = who;
+    e.kind = CollectEventKind::PortBusy;
+    e.message = Substitute(K52_EN("served by another station (%1); left alone"), {who});
+    e.servedBy = holder;
+    Emit(std::move(e));
+    return false;
+}
+
+void CollectStation::WatchTerminal(const CollectPort& port, PortState& state, bool answered) {
+    const std::time_t now = wall_();
+    CollectEvent e;
+    e.terminal = state.terminal;
+    e.device = port.device;
+    if (answered) {
+        const bool wasSilent = state.silentSaid != 0;
+        state.lastHeard = now;
+        state.silentSaid = 0;
+        if (!wasSilent) return;
+        e.kind = CollectEventKind::Back;
+        Emit(std::move(e));
+        return;
+    }
+    const std::int64_t after = port.silentAfterS.value_or(watch_.silentAfterS);
+    if (after <= 0 || now - state.lastHeard < after) return;
+    if (state.silentSaid != 0 && now - state.silentSaid < kSilentRepeatS) return;
+    state.silentSaid = now;
+    e.kind = CollectEventKind::Silent;
+    e.message = Substitute(K52_EN("not heard from since %1"), {LocalIsoTime(state.lastHeard)});
+    Emit(std::move(e));
+}
+
+void CollectStation::WatchDisk() {
+    if (watch_.diskLowBytes == 0) return;
+    CollectEvent e;
+    {
+        std::lock_guard<std::mutex> lock(watchMutex_);
+        const std::time_t now = wall_();
+        if (diskCheckedAt_ != 0 && now - diskCheckedAt_ < kDiskEveryS) return;
+        diskCheckedAt_ = now;
+        const std::optional<std::uintmax_t> free = watch_.freeSpace(folder_);
+        if (!free) return;
+        const bool low = *free < watch_.diskLowBytes;
+        if (low == diskLow_) return;
+        diskLow_ = low;
+        e.kind = low ? CollectEventKind::DiskLow : CollectEventKind::DiskOk;
+        e.message = Substitute(K52_EN("%1 bytes free in %2"), {std::to_string(*free), folder_});
+    }
+    Emit(std::move(e));
+}
+
+void CollectStation::Beat(const std::string& device) {
+    std::lock_guard<std::mutex> lock(watchMutex_);
+    beats_[device] = wall_();
+}
+
+std::optional<std::string> CollectStation::Stalled(std::int64_t limitS) {
+    std::lock_guard<std::mutex> lock(watchMutex_);
+    const std::time_t now = wall_();
+    for (const auto& [device, beat] : beats_)
+        if (now - beat > limitS) return device;
+    return std::nullopt;
 }
 
 bool CollectStation::Flush() {
@@ -159,8 +311,12 @@ std::size_t CollectStation::WaitingRows() {
     return journal_.Waiting();
 }
 
-void CollectStation::Wait(Clock& clock, std::int64_t ms) {
-    SleepUnlessStopped(clock, ms, &stop_, kStopSliceMs);
+void CollectStation::Wait(Clock& clock, std::int64_t ms, const std::string& device) {
+    // A long interval still beats, so that a watchdog tells a waiting port from a hung one.
+    for (std::int64_t left = ms; left > 0 && !stop_.load(); left -= kBeatEveryMs) {
+        if (!SleepUnlessStopped(clock, std::min(left, kBeatEveryMs), &stop_, kStopSliceMs)) break;
+        Beat(device);
+    }
 }
 
 std::string CollectStation::Relative(const std::string& path) const {
@@ -228,7 +384,10 @@ bool CollectStation::Poll(CollectPort& port, Clock& clock, PortState& state) {
     request.replace = false;  // an upload in the same second takes "-2": nothing is overwritten
     request.stop = &stop_;
     request.answered = [&](const std::string& partial) { return Begin(up, partial); };
-    UploadWatch watch([&](const TransferProgress& progress) { observer_.OnProgress(port.device, progress); });
+    UploadWatch watch([&](const TransferProgress& progress) {
+        Beat(port.device);
+        observer_.OnProgress(port.device, progress);
+    });
     TerminalLink link(port.tmpl, *port.lines, clock);
     const TransferOutcome o = link.Receive(request, watch);
     if (!NotePort(port, state, o, up.about)) return false;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 
@@ -16,6 +17,7 @@
 #include "line/SerialLine.h"
 #include "station/Journal.h"
 #include "station/Ledger.h"
+#include "station/StationLock.h"
 #include "template/Template.h"
 #include "transfer/Notice.h"
 #include "transfer/TransferProgress.h"
@@ -36,6 +38,12 @@ enum class CollectEventKind {
     Problem,
     PortBusy,
     PortFree,
+    // A terminal not heard from for the port's silent time (said again each day it lasts), and heard again.
+    Silent,
+    Back,
+    // The folder's disk below its free-space threshold, and above it again.
+    DiskLow,
+    DiskOk,
 };
 
 // "started", "finished", ...: the event's name in k52cli's lines and JSON.
@@ -48,9 +56,10 @@ struct CollectEvent {
     std::string time;  // ISO 8601 with the UTC offset
     std::string key;   // the upload's key in the ledger, once it has one
     int records = 0;
-    std::string file;              // relative to the folder, once there is one
-    std::string message;           // what the receive said at its end, or what went wrong, in words
-    std::optional<Notice> notice;  // the receive's notice behind the message, when there is one
+    std::string file;                       // relative to the folder, once there is one
+    std::string message;                    // what the receive said at its end, or what went wrong, in words
+    std::optional<Notice> notice;           // the receive's notice behind the message, when there is one
+    std::optional<StationHolder> servedBy;  // port busy: the other station that serves the port
 };
 
 // Called from each port's thread; an implementation that prints must serialise its lines.
@@ -70,6 +79,17 @@ struct CollectPort {
     LineFactory* lines = nullptr;
     ApplicationTemplate tmpl{};  // the port number and speed to use
     Transport transport = Transport::Direct;
+    std::optional<std::int64_t> silentAfterS;  // this port's silent time, when not the station's
+};
+
+// What the station watches beside the uploads, and the locks it takes; all off by default.
+struct StationWatch {
+    std::int64_t silentAfterS = 0;    // a terminal not heard from this long is "silent"; 0: never
+    std::uintmax_t diskLowBytes = 0;  // below this much free space the disk is "low"; 0: never
+    // The free space of the folder's disk; nullopt when it cannot be told.
+    std::function<std::optional<std::uintmax_t>(const std::string& folder)> freeSpace;
+    std::string lockDir;  // a lock per port is taken here; empty: none
+    StationHolder self;   // what this station's locks say about it
 };
 
 class CollectStation {
@@ -81,6 +101,14 @@ class CollectStation {
 
     CollectStation(std::string folder, std::int64_t intervalMs, const StopFlag& stop, Ledger& ledger,
                    CollectObserver& observer, WallClock wall, NoticeWords words = {});
+
+    // Before serving: what to watch and where the port locks go.
+    void SetWatch(StationWatch watch);
+    // Takes the folder's lock for the station's life; false when another station holds it (`holder`)
+    // or it cannot be taken (`reason`). Recovery must not run in a folder another station serves.
+    bool TakeFolder(StationHolder* holder, std::string* reason);
+    // The port whose loop has not come round for `limitS` seconds (a hung line); nullopt while all do.
+    std::optional<std::string> Stalled(std::int64_t limitS);
 
     // Serves one port on the calling thread until the stop flag is set; `clock` times its waits.
     void Serve(CollectPort& port, Clock& clock);
@@ -111,7 +139,13 @@ class CollectStation {
     // Stops the station with the reason said; with the lock held.
     void FailLocked(const CollectEvent& about, const std::string& reason);
     void Emit(CollectEvent event);
-    void Wait(Clock& clock, std::int64_t ms);
+    void Wait(Clock& clock, std::int64_t ms, const std::string& device);
+    // The port's lock, taken once it is free; false while another station serves the port.
+    bool HoldPort(const CollectPort& port, PortState& state);
+    // After each round: "silent" and "back" for the terminal, "disk low" and "ok" for the folder.
+    void WatchTerminal(const CollectPort& port, PortState& state, bool answered);
+    void WatchDisk();
+    void Beat(const std::string& device);
 
     std::string folder_;
     std::int64_t intervalMs_;
@@ -123,6 +157,12 @@ class CollectStation {
     std::mutex mutex_;  // the ledger, its journal and the observer, shared by the ports' threads
     Journal journal_;
     std::atomic<bool> failed_{false};
+    StationWatch watch_;
+    std::optional<StationLock> folderLock_;
+    std::mutex watchMutex_;  // the disk's state and the ports' beats
+    std::time_t diskCheckedAt_ = 0;
+    bool diskLow_ = false;
+    std::map<std::string, std::time_t> beats_;
 };
 
 }  // namespace k52

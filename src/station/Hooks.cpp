@@ -166,11 +166,13 @@ HookDispatcher::~HookDispatcher() {
 }
 
 void HookDispatcher::OnEvent(const CollectEvent& event) {
-    next_.OnEvent(event);
+    // Queued before the front end hears of it, so that whatever the front end does next finds it queued.
     // Only the start of an upload has no hooks of its own: its end has.
-    if (event.kind == CollectEventKind::Started || hooks_.empty()) return;
-    std::lock_guard<std::mutex> lock(mutex_);
-    queue_.push_back(event);
+    if (event.kind != CollectEventKind::Started && !hooks_.empty()) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        queue_.push_back(event);
+    }
+    next_.OnEvent(event);
 }
 
 std::size_t HookDispatcher::Running() const {
@@ -260,15 +262,21 @@ void HookDispatcher::Take(const CollectEvent& e) {
 void HookDispatcher::Start(Task& task, std::int64_t now) {
     std::string why;
     task.startedMs = now;
-    task.process = processes_.Start(task.row.hook, HookEnvironment(task.row.payload), task.row.payload, &why);
-    if (!task.process) End(task, now, std::nullopt, false, why);
+    std::unique_ptr<HookProcess> process =
+        processes_.Start(task.row.hook, HookEnvironment(task.row.payload), task.row.payload, &why);
+    if (!process) return End(task, now, std::nullopt, false, why);
+    std::lock_guard<std::mutex> lock(mutex_);  // Running() looks from other threads
+    task.process = std::move(process);
 }
 
 void HookDispatcher::End(Task& task, std::int64_t now, std::optional<int> exit, bool timedOut,
                          const std::string& why) {
     const std::string output = task.process ? task.process->Output() : std::string();
     const bool ok = Record(task.row, exit, timedOut, why, now - task.startedMs, output);
-    task.process.reset();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        task.process.reset();
+    }
     task.row.updatedUtc = UtcIsoTime(wall_());
     if (ok) {
         task.row.state = "delivered";

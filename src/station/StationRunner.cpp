@@ -25,6 +25,7 @@ StationRunner::~StationRunner() {
 
 void StationRunner::Serve(CollectPort port, std::function<void()> ended) {
     served_.insert(port.device);
+    if (serving) serving(port);
     threads_.emplace_back([this, port = std::move(port), ended = std::move(ended)]() mutable {
         std::call_once(recovered_, [this] { station_.Recover(); });
         PortLine line = lines_(port);
@@ -37,16 +38,21 @@ void StationRunner::Serve(CollectPort port, std::function<void()> ended) {
 void StationRunner::ServeDiscovered(PortScanner& scanner, std::int64_t intervalMs, Clock& clock,
                                     const std::function<std::string(const std::string& device)>& nameOf) {
     while (!stop_.load() && !station_.Failed()) {
-        for (const DiscoveredPort& p : scanner.Scan()) {
-            if (served_.count(p.PreferredPath()) != 0) continue;
-            CollectPort port;
-            port.device = p.PreferredPath();
-            port.byId = p.byId.value_or("");
-            if (nameOf) port.name = nameOf(port.device);
-            port.tmpl = StartupTemplate();
-            Serve(std::move(port));
-        }
+        ServeNew(scanner, nameOf);
         SleepUnlessStopped(clock, intervalMs, &stop_, kStopSliceMs);
+    }
+}
+
+void StationRunner::ServeNew(PortScanner& scanner,
+                             const std::function<std::string(const std::string& device)>& nameOf) {
+    for (const DiscoveredPort& p : scanner.Scan()) {
+        if (served_.count(p.PreferredPath()) != 0) continue;
+        CollectPort port;
+        port.device = p.PreferredPath();
+        port.byId = p.byId.value_or("");
+        if (nameOf) port.name = nameOf(port.device);
+        port.tmpl = StartupTemplate();
+        Serve(std::move(port));
     }
 }
 

@@ -46,6 +46,12 @@ class StationRunner {
     // port found its given name.
     void ServeDiscovered(PortScanner& scanner, std::int64_t intervalMs, Clock& clock,
                          const std::function<std::string(const std::string& device)>& nameOf = {});
+    // One look: serves the ports `scanner` lists that are not served yet. For a front end that runs its
+    // own loop (a service that also pings its watchdog).
+    void ServeNew(PortScanner& scanner,
+                  const std::function<std::string(const std::string& device)>& nameOf = {});
+    // Told of each port as it is taken up, before its thread starts.
+    std::function<void(const CollectPort& port)> serving;
     // Waits for every port's thread to end (they end once the stop is set).
     void Join();
 
