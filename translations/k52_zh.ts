@@ -84,6 +84,10 @@
         <translation>%1 是布林值</translation>
     </message>
     <message>
+        <source>%1 is a folder; give the %2 a file name</source>
+        <translation>%1 是資料夾, 請為%2另取一個檔案名稱</translation>
+    </message>
+    <message>
         <source>%1 is a number</source>
         <translation>%1 是數字</translation>
     </message>
@@ -180,6 +184,10 @@
         <translation>%1 由環境變數 %3 設為 %2: %4</translation>
     </message>
     <message>
+        <source>%1 matches no adapter at the moment</source>
+        <translation>目前沒有符合 %1 的轉接器</translation>
+    </message>
+    <message>
         <source>%1 records stored</source>
         <translation>已儲存 %1 筆資料</translation>
     </message>
@@ -240,6 +248,14 @@
         <translation>%1: 陣列和物件的巢狀層數超過 %2 層</translation>
     </message>
     <message>
+        <source>%1: permission denied on %2, which belongs to root: ask the administrator for a udev rule that gives it to the group &apos;%3&apos;, then join that group (sudo usermod -aG %3 $USER) and log in again</source>
+        <translation>%1: 沒有使用 %2 的權限, 它屬於 root: 請系統管理員以 udev 規則把它交給群組 &apos;%3&apos;, 再加入該群組 (sudo usermod -aG %3 $USER) 後重新登入</translation>
+    </message>
+    <message>
+        <source>%1: permission denied on %2, which belongs to root: ask the administrator for a udev rule that lets you open it</source>
+        <translation>%1: 沒有使用 %2 的權限, 它屬於 root: 請系統管理員以 udev 規則讓您能使用它</translation>
+    </message>
+    <message>
         <source>%1: permission denied on %2, which belongs to the group &apos;%3&apos;: join that group (sudo usermod -aG %3 $USER) and log in again</source>
         <translation>%1: 沒有使用 %2 的權限, 它屬於群組 &apos;%3&apos;: 請加入該群組 (sudo usermod -aG %3 $USER) 後重新登入</translation>
     </message>
@@ -258,6 +274,14 @@
     <message>
         <source>%1:%2: ignored &quot;%3&quot; (expected COM1..COM6=/path/of/device)</source>
         <translation>%1:%2: 已略過 &quot;%3&quot; (格式應為 COM1..COM6=裝置的絕對路徑)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not in this build: the collection station runs on Linux only</source>
+        <translation>此版本沒有 &apos;%1&apos;: 自動收集只在 Linux 上執行</translation>
+    </message>
+    <message>
+        <source>(by %1)</source>
+        <translation>(依 %1)</translation>
     </message>
     <message>
         <source>(none found)</source>
@@ -308,6 +332,10 @@
         <translation>--speed 只接受 9600, 19200, 38400, 57600 或 115200</translation>
     </message>
     <message>
+        <source>A device name on Windows</source>
+        <translation>是 Windows 的裝置名稱</translation>
+    </message>
+    <message>
         <source>Bluetooth</source>
         <translation>藍牙</translation>
     </message>
@@ -328,12 +356,44 @@
         <translation>DEVICE 必須是絕對路徑, 例如 /dev/ttyUSB0</translation>
     </message>
     <message>
+        <source>Device or resource busy</source>
+        <translation>裝置或資源忙碌中</translation>
+    </message>
+    <message>
         <source>Excludes</source>
         <translation>排除</translation>
     </message>
     <message>
+        <source>File exists</source>
+        <translation>檔案已存在</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>檔名太長</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>輸入/輸出錯誤</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>是資料夾</translation>
+    </message>
+    <message>
         <source>MESSAGE</source>
         <translation>訊息</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>裝置已無剩餘空間</translation>
+    </message>
+    <message>
+        <source>No such device</source>
+        <translation>沒有這個裝置</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>沒有這個檔案或資料夾</translation>
     </message>
     <message>
         <source>No terminal answered on %1. Check that:
@@ -342,6 +402,14 @@
         <translation>%1 上沒有終端機回應. 請檢查:
 - 傳輸線兩端都已插好, 或終端機已放在傳輸座上
 - 終端機已開機, 並停在下載畫面</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>不是資料夾</translation>
+    </message>
+    <message>
+        <source>Not a regular file</source>
+        <translation>不是一般檔案</translation>
     </message>
     <message>
         <source>OPTIONS</source>
@@ -354,6 +422,10 @@
     <message>
         <source>PACKETS</source>
         <translation>封包數</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>沒有權限</translation>
     </message>
     <message>
         <source>Positionals</source>
@@ -374,6 +446,10 @@
     <message>
         <source>RESULT</source>
         <translation>結果</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>唯讀的檔案系統</translation>
     </message>
     <message>
         <source>Run &apos;k52cli COMMAND --help&apos; for a command&apos;s options.
@@ -428,6 +504,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>The terminal on %1 did not take a packet. Check that the cable is plugged in firmly, or that the terminal stays in its cradle, then try again.</source>
         <translation>%1 上的終端機沒有收下封包. 請確認傳輸線已插牢, 或終端機穩穩放在傳輸座上, 再試一次.</translation>
+    </message>
+    <message>
+        <source>Too many links</source>
+        <translation>連結太多</translation>
     </message>
     <message>
         <source>USB</source>
@@ -808,6 +888,14 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>partial</source>
         <translation>不完整</translation>
+    </message>
+    <message>
+        <source>permission denied on %1, which belongs to root: ask the administrator for a udev rule that gives it to the group &apos;%2&apos;, then join that group (sudo usermod -aG %2 $USER) and log in again</source>
+        <translation>沒有使用 %1 的權限, 它屬於 root: 請系統管理員以 udev 規則把它交給群組 &apos;%2&apos;, 再加入該群組 (sudo usermod -aG %2 $USER) 後重新登入</translation>
+    </message>
+    <message>
+        <source>permission denied on %1, which belongs to root: ask the administrator for a udev rule that lets you open it</source>
+        <translation>沒有使用 %1 的權限, 它屬於 root: 請系統管理員以 udev 規則讓您能使用它</translation>
     </message>
     <message>
         <source>permission denied on %1, which belongs to the group &apos;%2&apos;: join that group (sudo usermod -aG %2 $USER) and log in again</source>

@@ -116,7 +116,8 @@ void Shell::OpenRecent(std::size_t index) {
     const bool readable = static_cast<bool>(OpenRegularFileForReading(path, &reason));
     if (!readable) {
         const std::string text =
-            Substitute(Translate("MainWindow", K52_TR("MainWindow", "無法開啟檔案 %1 : %2")), {path, reason});
+            Substitute(Translate("MainWindow", K52_TR("MainWindow", "無法開啟檔案 %1 : %2")),
+                       {path, LocalizeReason(reason)});
         messages_.ShowMessage(text, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
     }
     if (!readable || OpenTemplate(doc_, named, messages_) != 1) {

@@ -26,6 +26,10 @@ enum class PathKind { Missing, Regular, Directory, Other };
 // errno holds why.
 PathKind KindOf(const std::string& path);
 
+// True when the system reads `path` as a device in whatever folder it is (Windows' CON, NUL, COM1.txt);
+// never on Linux, whose devices live in /dev and are found by KindOf.
+bool IsDeviceName(const std::string& path);
+
 // True when `path` names anything, a dangling symbolic link included.
 bool EntryExists(const std::string& path);
 
@@ -52,6 +56,10 @@ SysError MakeDirectory(const std::string& path, unsigned mode);
 
 // The folder the user's settings live in: $XDG_CONFIG_HOME or ~/.config on Linux, %APPDATA% on Windows.
 std::string UserConfigFolder();
+
+// The folders that hold the settings an administrator gives every user, most important first:
+// $XDG_CONFIG_DIRS (else /etc/xdg) on Linux, %PROGRAMDATA% on Windows.
+std::vector<std::string> SystemConfigFolders();
 
 // The standard error stream is a console (live progress) rather than a file or pipe; its width when known.
 bool StandardErrorIsTerminal();

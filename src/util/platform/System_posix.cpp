@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string_view>
 
 namespace k52::platform {
 
@@ -31,6 +32,10 @@ PathKind KindOf(const std::string& path) {
 bool EntryExists(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool IsDeviceName(const std::string&) {
+    return false;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -62,6 +67,20 @@ std::string UserConfigFolder() {
         home = pw->pw_dir;
     }
     return home + "/.config";
+}
+
+std::vector<std::string> SystemConfigFolders() {
+    std::vector<std::string> folders;
+    const char* dirs = std::getenv("XDG_CONFIG_DIRS");
+    std::string_view rest = dirs && *dirs ? dirs : "/etc/xdg";
+    while (!rest.empty()) {
+        const auto colon = rest.find(':');
+        const std::string_view dir = rest.substr(0, colon);
+        // Relative entries are invalid and ignored, as for XDG_CONFIG_HOME.
+        if (!dir.empty() && dir[0] == '/') folders.emplace_back(dir);
+        rest = colon == std::string_view::npos ? std::string_view{} : rest.substr(colon + 1);
+    }
+    return folders;
 }
 
 bool StandardErrorIsTerminal() {
