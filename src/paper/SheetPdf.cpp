@@ -152,7 +152,8 @@ double LongestWord(const std::string& text, double points) {
     std::string word;
     for (std::size_t i = 0; i <= text.size();) {
         const std::size_t n =
-            i < text.size() ? std::min(SequenceLength(static_cast<unsigned char>(text[i])), text.size() - i) : 1;
+            i < text.size() ? std::min(SequenceLength(static_cast<unsigned char>(text[i])), text.size() - i)
+                            : 1;
         if (i == text.size() || text[i] == ' ' || n > 1) {
             longest = std::max(longest, TextWidth(word, points));
             word.clear();
