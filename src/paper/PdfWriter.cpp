@@ -36,9 +36,10 @@ std::vector<char32_t> CodePoints(const std::string& utf8) {
             ++i;
             continue;
         }
-        char32_t c = extra == 0 ? b : b & (0x3F >> extra);
+        auto c = static_cast<char32_t>(extra == 0 ? b : (b & (0x3F >> extra)));
         for (int k = 1; k <= extra; ++k)
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3F);
+            c = (c << 6) | static_cast<char32_t>(
+                               static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3F);
         out.push_back(c);
         i += static_cast<std::size_t>(extra) + 1;
     }
