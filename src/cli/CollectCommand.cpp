@@ -446,16 +446,9 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
         ->check(kPath)
         ->trigger_on_parse()
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    sub->add_option_function<std::string>(
-           "--hook-timeout",
-           [o](const std::string& v) {
-               const auto s = ParseUnsigned<unsigned>(v, 3600);
-               if (!s || *s == 0)
-                   throw CLI::ValidationError(Localize("--hook-timeout takes 1 to 3600 seconds"));
-               o->hookOptions.timeLimitMs = static_cast<std::int64_t>(*s) * 1000;
-           },
-           Localize("seconds a hook may run before it is ended and tried again later (default 60)"))
-        ->type_name("S");
+    AddHookTimeoutOption(
+        *sub, o->hookOptions.timeLimitMs,
+        Localize("seconds a hook may run before it is ended and tried again later (default 60)"));
     sub->add_flag("--test-hook", o->testHooks,
                   Localize("run each hook once with a made-up upload, say how it ended, and exit"));
     sub->add_option("--status", o->status,
