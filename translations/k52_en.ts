@@ -524,6 +524,10 @@
         <source>索引資料檔 (*.TXT *.txt);;所有檔案 (*)</source>
         <translation>Lookup data files (*.TXT *.txt);;All files (*)</translation>
     </message>
+    <message>
+        <source>測試條碼...</source>
+        <translation>Test labels...</translation>
+    </message>
 </context>
 <context>
     <name>Help</name>
@@ -706,6 +710,18 @@ View the received data now?</translation>
         <translation>%1
 File: %2</translation>
     </message>
+    <message>
+        <source>已填入第 %1 索引檔</source>
+        <translation>Filled lookup file %1</translation>
+    </message>
+    <message>
+        <source>資料檔不符合第 %1 索引檔的格式 (每筆 %2 位元組), 仍要下載嗎??</source>
+        <translation>The data file does not fit lookup file %1 (records of %2 bytes). Download it anyway?</translation>
+    </message>
+    <message>
+        <source>下載索引檔</source>
+        <translation>Download Lookup File</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -748,6 +764,38 @@ File: %2</translation>
     <message>
         <source>PNG 圖片 (*.png)</source>
         <translation>PNG pictures (*.png)</translation>
+    </message>
+    <message>
+        <source>未命名</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>列印 / 存成 PDF</source>
+        <translation>Print / Save as PDF</translation>
+    </message>
+    <message>
+        <source>設計表已存成 %1</source>
+        <translation>The design sheet is saved as %1</translation>
+    </message>
+    <message>
+        <source>無法列印設計表: %1</source>
+        <translation>Could not print the design sheet: %1</translation>
+    </message>
+    <message>
+        <source>PDF 檔 (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>SVG 圖 (*.svg)</source>
+        <translation>SVG pictures (*.svg)</translation>
+    </message>
+    <message>
+        <source>測試條碼已存成 %1</source>
+        <translation>The test labels are saved as %1</translation>
+    </message>
+    <message>
+        <source>此版本未附條碼程式庫, 無法產生測試條碼</source>
+        <translation>This build has no barcode library: it cannot make test labels</translation>
     </message>
 </context>
 <context>
@@ -812,6 +860,30 @@ F1: show or hide these keys</translation>
     <message>
         <source>Data files {*.TXT}</source>
         <translation>Data files (*.TXT)</translation>
+    </message>
+    <message>
+        <source>第一索引檔</source>
+        <translation>Lookup file 1</translation>
+    </message>
+    <message>
+        <source>第二索引檔</source>
+        <translation>Lookup file 2</translation>
+    </message>
+    <message>
+        <source>第三索引檔</source>
+        <translation>Lookup file 3</translation>
+    </message>
+    <message>
+        <source>%1 (每筆 %2 位元組, %3 個欄位)</source>
+        <translation>%1 (records of %2 bytes, %3 fields)</translation>
+    </message>
+    <message>
+        <source>下載索引檔</source>
+        <translation>Download Lookup File</translation>
+    </message>
+    <message>
+        <source>這個資料檔要填入哪一個索引檔?</source>
+        <translation>Which lookup file does this data file fill?</translation>
     </message>
 </context>
 <context>
@@ -915,6 +987,10 @@ F1: show or hide these keys</translation>
     <message>
         <source>說明...</source>
         <translation>Help...</translation>
+    </message>
+    <message>
+        <source>列印 / 存成 PDF...</source>
+        <translation>Print / Save as PDF...</translation>
     </message>
 </context>
 <context>
@@ -1499,6 +1575,10 @@ F1: show or hide these keys</translation>
     <message>
         <source>條碼長度 (字元數, 1 到 127)。</source>
         <translation>A label length in characters (1 to 127).</translation>
+    </message>
+    <message>
+        <source>依此頁的設定印出測試條碼: 終端機應讀取的, 以及應拒絕的 (太短、太長、未啟用)。</source>
+        <translation>Writes test labels for the settings on this page: ones the terminal must read, and ones it must refuse (too short, too long, switched off).</translation>
     </message>
 </context>
 <context>

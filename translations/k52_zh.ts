@@ -84,6 +84,10 @@
         <translation>%1 是布林值</translation>
     </message>
     <message>
+        <source>%1 is a folder; give the %2 a file name</source>
+        <translation>%1 是資料夾, 請為%2另取一個檔案名稱</translation>
+    </message>
+    <message>
         <source>%1 is a number</source>
         <translation>%1 是數字</translation>
     </message>
@@ -184,6 +188,10 @@
         <translation>%1 筆資料寫入 %2</translation>
     </message>
     <message>
+        <source>%1 matches no adapter at the moment</source>
+        <translation>目前沒有符合 %1 的轉接器</translation>
+    </message>
+    <message>
         <source>%1 records stored</source>
         <translation>已儲存 %1 筆資料</translation>
     </message>
@@ -248,6 +256,14 @@
         <translation>%1: 陣列和物件的巢狀層數超過 %2 層</translation>
     </message>
     <message>
+        <source>%1: permission denied on %2, which belongs to root: ask the administrator for a udev rule that gives it to the group &apos;%3&apos;, then join that group (sudo usermod -aG %3 $USER) and log in again</source>
+        <translation>%1: 沒有使用 %2 的權限, 它屬於 root: 請系統管理員以 udev 規則把它交給群組 &apos;%3&apos;, 再加入該群組 (sudo usermod -aG %3 $USER) 後重新登入</translation>
+    </message>
+    <message>
+        <source>%1: permission denied on %2, which belongs to root: ask the administrator for a udev rule that lets you open it</source>
+        <translation>%1: 沒有使用 %2 的權限, 它屬於 root: 請系統管理員以 udev 規則讓您能使用它</translation>
+    </message>
+    <message>
         <source>%1: permission denied on %2, which belongs to the group &apos;%3&apos;: join that group (sudo usermod -aG %3 $USER) and log in again</source>
         <translation>%1: 沒有使用 %2 的權限, 它屬於群組 &apos;%3&apos;: 請加入該群組 (sudo usermod -aG %3 $USER) 後重新登入</translation>
     </message>
@@ -274,6 +290,14 @@
     <message>
         <source>(last error at %1: %2)</source>
         <translation>(最後錯誤於 %1: %2)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not in this build: the collection station runs on Linux only</source>
+        <translation>此版本沒有 &apos;%1&apos;: 自動收集只在 Linux 上執行</translation>
+    </message>
+    <message>
+        <source>(by %1)</source>
+        <translation>(依 %1)</translation>
     </message>
     <message>
         <source>(none found)</source>
@@ -324,6 +348,10 @@
         <translation>--speed 只接受 9600, 19200, 38400, 57600 或 115200</translation>
     </message>
     <message>
+        <source>A device name on Windows</source>
+        <translation>是 Windows 的裝置名稱</translation>
+    </message>
+    <message>
         <source>Bluetooth</source>
         <translation>藍牙</translation>
     </message>
@@ -344,12 +372,44 @@
         <translation>DEVICE 必須是絕對路徑, 例如 /dev/ttyUSB0</translation>
     </message>
     <message>
+        <source>Device or resource busy</source>
+        <translation>裝置或資源忙碌中</translation>
+    </message>
+    <message>
         <source>Excludes</source>
         <translation>排除</translation>
     </message>
     <message>
+        <source>File exists</source>
+        <translation>檔案已存在</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>檔名太長</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>輸入/輸出錯誤</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>是資料夾</translation>
+    </message>
+    <message>
         <source>MESSAGE</source>
         <translation>訊息</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>裝置已無剩餘空間</translation>
+    </message>
+    <message>
+        <source>No such device</source>
+        <translation>沒有這個裝置</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>沒有這個檔案或資料夾</translation>
     </message>
     <message>
         <source>No terminal answered on %1. Check that:
@@ -358,6 +418,14 @@
         <translation>%1 上沒有終端機回應. 請檢查:
 - 傳輸線兩端都已插好, 或終端機已放在傳輸座上
 - 終端機已開機, 並停在下載畫面</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>不是資料夾</translation>
+    </message>
+    <message>
+        <source>Not a regular file</source>
+        <translation>不是一般檔案</translation>
     </message>
     <message>
         <source>OPTIONS</source>
@@ -370,6 +438,10 @@
     <message>
         <source>PACKETS</source>
         <translation>封包數</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>沒有權限</translation>
     </message>
     <message>
         <source>Positionals</source>
@@ -390,6 +462,10 @@
     <message>
         <source>RESULT</source>
         <translation>結果</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>唯讀的檔案系統</translation>
     </message>
     <message>
         <source>Run &apos;k52cli COMMAND --help&apos; for a command&apos;s options.
@@ -444,6 +520,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>The terminal on %1 did not take a packet. Check that the cable is plugged in firmly, or that the terminal stays in its cradle, then try again.</source>
         <translation>%1 上的終端機沒有收下封包. 請確認傳輸線已插牢, 或終端機穩穩放在傳輸座上, 再試一次.</translation>
+    </message>
+    <message>
+        <source>Too many links</source>
+        <translation>連結太多</translation>
     </message>
     <message>
         <source>USB</source>
@@ -896,6 +976,14 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>partial</source>
         <translation>不完整</translation>
+    </message>
+    <message>
+        <source>permission denied on %1, which belongs to root: ask the administrator for a udev rule that gives it to the group &apos;%2&apos;, then join that group (sudo usermod -aG %2 $USER) and log in again</source>
+        <translation>沒有使用 %1 的權限, 它屬於 root: 請系統管理員以 udev 規則把它交給群組 &apos;%2&apos;, 再加入該群組 (sudo usermod -aG %2 $USER) 後重新登入</translation>
+    </message>
+    <message>
+        <source>permission denied on %1, which belongs to root: ask the administrator for a udev rule that lets you open it</source>
+        <translation>沒有使用 %1 的權限, 它屬於 root: 請系統管理員以 udev 規則讓您能使用它</translation>
     </message>
     <message>
         <source>permission denied on %1, which belongs to the group &apos;%2&apos;: join that group (sudo usermod -aG %2 $USER) and log in again</source>
@@ -1632,6 +1720,330 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>write every record of FOLDER&apos;s uploads in a window of time as one CSV, XLSX or JSON table</source>
         <translation>把 FOLDER 某段時間內各次上傳的每筆資料寫成一個 CSV, XLSX 或 JSON 表格</translation>
+    </message>
+    <message>
+        <source>%1: read</source>
+        <translation>%1: 應讀取</translation>
+    </message>
+    <message>
+        <source>%1: refused (%2)</source>
+        <translation>%1: 應拒絕 (%2)</translation>
+    </message>
+    <message>
+        <source>Add-ons read</source>
+        <translation>讀取的附加碼</translation>
+    </message>
+    <message>
+        <source>Approved by</source>
+        <translation>核准</translation>
+    </message>
+    <message>
+        <source>Backlight</source>
+        <translation>螢幕背光</translation>
+    </message>
+    <message>
+        <source>Barcode settings</source>
+        <translation>條碼設定</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>位元組</translation>
+    </message>
+    <message>
+        <source>Code 39 check digit verified</source>
+        <translation>Code 39 檢驗檢查碼</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>資料</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>Date stamp</source>
+        <translation>日期戳記</translation>
+    </message>
+    <message>
+        <source>Deleting data</source>
+        <translation>刪除資料</translation>
+    </message>
+    <message>
+        <source>Design sheet: %1</source>
+        <translation>設計表: %1</translation>
+    </message>
+    <message>
+        <source>Designed by</source>
+        <translation>設計</translation>
+    </message>
+    <message>
+        <source>Download port</source>
+        <translation>下載埠</translation>
+    </message>
+    <message>
+        <source>Enter on the last line</source>
+        <translation>最後一行按 Enter</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>欄位</translation>
+    </message>
+    <message>
+        <source>Field separators</source>
+        <translation>欄位分隔字元</translation>
+    </message>
+    <message>
+        <source>Form %1</source>
+        <translation>表單 %1</translation>
+    </message>
+    <message>
+        <source>Forms</source>
+        <translation>表單</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>從</translation>
+    </message>
+    <message>
+        <source>Goes to</source>
+        <translation>前往</translation>
+    </message>
+    <message>
+        <source>Initial</source>
+        <translation>預設值</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>輸入</translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <translation>按鍵</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>長度</translation>
+    </message>
+    <message>
+        <source>Lengths</source>
+        <translation>長度</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Lookup field</source>
+        <translation>索引欄位</translation>
+    </message>
+    <message>
+        <source>Lookup file</source>
+        <translation>索引檔</translation>
+    </message>
+    <message>
+        <source>Lookup file %1: %2-byte records</source>
+        <translation>索引檔 %1: 每筆 %2 位元組</translation>
+    </message>
+    <message>
+        <source>Lookup files</source>
+        <translation>索引檔</translation>
+    </message>
+    <message>
+        <source>Menu %1: %2</source>
+        <translation>選單 %1: %2</translation>
+    </message>
+    <message>
+        <source>Menus</source>
+        <translation>選單</translation>
+    </message>
+    <message>
+        <source>Navigation</source>
+        <translation>流程</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一步</translation>
+    </message>
+    <message>
+        <source>OUT must end in .html or .pdf</source>
+        <translation>OUT 的副檔名須為 .html 或 .pdf</translation>
+    </message>
+    <message>
+        <source>OUT must end in .pdf or .svg</source>
+        <translation>OUT 的副檔名須為 .pdf 或 .svg</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>選項</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密碼</translation>
+    </message>
+    <message>
+        <source>Password asked for</source>
+        <translation>須輸入密碼的功能</translation>
+    </message>
+    <message>
+        <source>Prefix</source>
+        <translation>前置碼</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>讀取</translation>
+    </message>
+    <message>
+        <source>Read in reverse</source>
+        <translation>讀取反相條碼</translation>
+    </message>
+    <message>
+        <source>Record count prompt</source>
+        <translation>資料筆數提示</translation>
+    </message>
+    <message>
+        <source>Records are fixed-width: each field is cut by its start and length in bytes.</source>
+        <translation>每筆資料長度固定: 各欄位依起始位置及長度 (位元組) 切開。</translation>
+    </message>
+    <message>
+        <source>Scan mode</source>
+        <translation>掃瞄模式</translation>
+    </message>
+    <message>
+        <source>Scan time-out (seconds)</source>
+        <translation>掃瞄時限 (秒)</translation>
+    </message>
+    <message>
+        <source>Start-up</source>
+        <translation>開機設定</translation>
+    </message>
+    <message>
+        <source>Starts with</source>
+        <translation>開機進入</translation>
+    </message>
+    <message>
+        <source>Suffix</source>
+        <translation>後置碼</translation>
+    </message>
+    <message>
+        <source>Symbology</source>
+        <translation>條碼種類</translation>
+    </message>
+    <message>
+        <source>Test labels: %1</source>
+        <translation>測試條碼: %1</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>文字</translation>
+    </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>時間戳記</translation>
+    </message>
+    <message>
+        <source>Transfer speed</source>
+        <translation>傳輸速度</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>類型</translation>
+    </message>
+    <message>
+        <source>Upload port</source>
+        <translation>上傳埠</translation>
+    </message>
+    <message>
+        <source>exactly %1 or %2</source>
+        <translation>%1 或 %2</translation>
+    </message>
+    <message>
+        <source>key</source>
+        <translation>索引鍵</translation>
+    </message>
+    <message>
+        <source>Key field</source>
+        <translation>索引鍵</translation>
+    </message>
+    <message>
+        <source>labels</source>
+        <translation>測試條碼</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>no check digit</source>
+        <translation>缺檢查碼</translation>
+    </message>
+    <message>
+        <source>not one of its lengths</source>
+        <translation>長度不符</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>未設定</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>無</translation>
+    </message>
+    <message>
+        <source>set</source>
+        <translation>已設定</translation>
+    </message>
+    <message>
+        <source>sheet</source>
+        <translation>設計表</translation>
+    </message>
+    <message>
+        <source>symbology off</source>
+        <translation>未啟用此種條碼</translation>
+    </message>
+    <message>
+        <source>the label sheet to write (.pdf or .svg)</source>
+        <translation>要寫入的測試條碼檔 (.pdf 或 .svg)</translation>
+    </message>
+    <message>
+        <source>the sheet to write (.html or .pdf)</source>
+        <translation>要寫入的設計表 (.html 或 .pdf)</translation>
+    </message>
+    <message>
+        <source>title not shown</source>
+        <translation>不顯示標題</translation>
+    </message>
+    <message>
+        <source>title shown</source>
+        <translation>顯示標題</translation>
+    </message>
+    <message>
+        <source>too long</source>
+        <translation>太長</translation>
+    </message>
+    <message>
+        <source>too short</source>
+        <translation>太短</translation>
+    </message>
+    <message>
+        <source>write a template&apos;s design sheet, for print or sign-off</source>
+        <translation>寫出程式的設計表, 供列印或簽核</translation>
+    </message>
+    <message>
+        <source>write test labels for a template&apos;s barcode settings: ones to read, ones to refuse</source>
+        <translation>依程式的條碼設定寫出測試條碼: 應讀取的及應拒絕的</translation>
+    </message>
+    <message>
+        <source>wrong check digit</source>
+        <translation>檢查碼錯誤</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>是</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 // The desk's questions before and after a transfer.
 #include "app/DeskTransfer.h"
 
+#include "app/LookupFit.h"
 #include "app/TransferWording.h"
 #include "util/platform/System.h"
 
@@ -35,8 +36,31 @@ std::variant<DownloadRequest, TransferOutcome> DeskTransfer::PrepareDownload(Tra
         std::optional<std::string> path = choices_.ChooseLookupFile(link_.lookupFileName());
         if (!path) return Ended(LinkFailure::Cancelled);
         request.lookupFile = *path;
+        if (!LookupFitsOrConfirmed(*path, request.encoding, request.lookupNumber))
+            return Ended(LinkFailure::Cancelled);
     }
     return request;
+}
+
+bool DeskTransfer::LookupFitsOrConfirmed(const std::string& path, LookupEncoding encoding, int& number) {
+    const std::vector<int> defined = DefinedLookupFiles(link_.tmpl());
+    number = 0;
+    if (defined.empty()) return true;
+    if (defined.size() == 1) {
+        number = defined.front();
+    } else {
+        const std::optional<int> chosen = choices_.ChooseLookupNumber(defined, link_.tmpl());
+        if (!chosen) return false;
+        number = *chosen;
+    }
+    // A file that cannot be read, or that the download refuses on its own, is left to say so there.
+    const std::optional<LookupFit> fit = FitLookupFile(path, link_.tmpl(), number, {encoding, false});
+    if (!fit || fit->fits()) return true;
+    const NoticeBox box =
+        LookupMisfitQuestion(number, link_.tmpl().lookupFile(number).recordLength, fit->mismatches,
+                             LookupFillsLine(path, link_.tmpl(), number, *fit));
+    return messages_.ShowDetailedMessage(box.text, box.title, box.icon, MessageButtons::YesNo, box.detail) ==
+           MessageAnswer::Yes;
 }
 
 std::variant<ReceiveRequest, TransferOutcome> DeskTransfer::PrepareReceive(Transport transport) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "app/UserInterface.h"
 #include "transfer/TerminalLink.h"
@@ -18,6 +19,12 @@ class TransferChoices {
     virtual ~TransferChoices() = default;
     // The open dialog for a lookup data file, starting from `previous`; empty when cancelled.
     virtual std::optional<std::string> ChooseLookupFile(const std::string& previous) = 0;
+    // Which of the template's defined lookup files (`defined`, never empty) the chosen data fills, for the
+    // layout check; empty when cancelled. Asked only when there is more than one.
+    virtual std::optional<int> ChooseLookupNumber(const std::vector<int>& defined,
+                                                  const ApplicationTemplate& /*tmpl*/) {
+        return defined.front();
+    }
     // The save dialog for the received data (it asks before overwriting); empty when cancelled.
     virtual std::optional<std::string> ChooseDataFile() = 0;
     // Shows the received data file without waiting for it to be closed; the records are CP950, which
@@ -46,6 +53,10 @@ class DeskTransfer {
 
   private:
     std::optional<TransferOutcome> RefusedSettings();
+    // The chosen data held against the lookup file it fills: false when it does not fit and the person
+    // would not send it anyway, or would not say which file it fills; 0 in `number` when the template
+    // defines none.
+    bool LookupFitsOrConfirmed(const std::string& path, LookupEncoding encoding, int& number);
 
     TerminalLink& link_;
     MessageBoxes& messages_;

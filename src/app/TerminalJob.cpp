@@ -37,6 +37,7 @@ TransferOutcome Run(const TerminalJob& job, TerminalLink& link, TransferObserver
     request.lookupFile = job.file;
     request.encoding = job.encoding;
     request.allowEmpty = job.allowEmpty;
+    request.lookupNumber = job.lookupNumber;
     request.retries = job.retries;
     request.stop = job.stop;
     return link.Download(request, observer);

@@ -28,6 +28,7 @@ struct TerminalJob {
     bool overwrite = false;  // a receive may replace a file that stands at `file`
     const StopFlag* stop = nullptr;
     bool allowEmpty = false;  // a lookup file without records may go (it empties the terminal's data)
+    int lookupNumber = 0;     // the template's lookup file the data fills (1 to 3), told back when done
 };
 
 // Where a job's notices (as "TITLE: TEXT" lines in the chosen language) and progress go; called on the

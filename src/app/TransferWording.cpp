@@ -19,6 +19,7 @@ constexpr char kTerminalNotReady[] = K52_TR("Link", "終端機尚未就緒!!");
 constexpr char kDownloadFailed[] = K52_TR("Link", "下載失敗!!");
 constexpr char kRetryQuestion[] = K52_TR("Link", "下載失敗,再試一次嗎??");
 constexpr char kDownloadDone[] = K52_TR("Link", "下載完畢!!");
+constexpr char kLookupFilled[] = K52_TR("Link", "已填入第 %1 索引檔");
 constexpr char kDownloadDoneTitle[] = "Download";
 constexpr char kProgressTitle[] = K52_TR("Link", "下載程式");
 constexpr char kProgressText[] = K52_TR("Link", "下載中...");
@@ -145,6 +146,7 @@ std::string BoxText(const Notice& n) {
         case NoticeKind::RetryAnswered:
             return Tr(kRetryQuestion);
         case NoticeKind::DownloadDone:
+            if (n.count > 0) return Tr(kDownloadDone) + "\n" + Text(kLookupFilled, {Number(n.count)});
             return Tr(kDownloadDone);
         case NoticeKind::DownloadCancelled:
             return Tr(kDownloadCancelled);
@@ -260,6 +262,15 @@ NoticeBox RetryQuestion(const Notice& failed) {
 
 NoticeBox DownloadProgressWords() {
     return {Tr(kProgressText), Tr(kProgressTitle), MessageIcon::None, {}};
+}
+
+NoticeBox LookupMisfitQuestion(int number, int recordLength, const std::vector<std::string>& mismatches,
+                               const std::string& fills) {
+    std::string text = Text(K52_TR("Link", "資料檔不符合第 %1 索引檔的格式 (每筆 %2 位元組), 仍要下載嗎??"),
+                            {Number(number), Number(recordLength)});
+    text += "\n";
+    for (const std::string& line : mismatches) text += "\n" + line;
+    return {text, Tr(K52_TR("Link", "下載索引檔")), MessageIcon::Warning, fills};
 }
 
 NoticeBox ReceiveDoneQuestion(int count, const std::string& file) {

@@ -31,6 +31,10 @@ NoticeBox RetryQuestion(const Notice& failed);
 NoticeBox DownloadProgressWords();
 // The desk's question after records came: the count, and whether to look at them now; beneath it, the
 // file they are in.
+// Before a lookup download whose data does not fit lookup file `number`: the first lines that do not (in
+// the chosen language), and in the detail the line saying what the file fills. Yes sends it anyway.
+NoticeBox LookupMisfitQuestion(int number, int recordLength, const std::vector<std::string>& mismatches,
+                               const std::string& fills);
 NoticeBox ReceiveDoneQuestion(int count, const std::string& file);
 
 // "port-open", "no-reply", "refused", ...; empty when the transfer succeeded. Codes for scripts, the

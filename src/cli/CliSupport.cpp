@@ -33,7 +33,7 @@ int LoadTemplate(const std::string& path, ApplicationTemplate& t) {
         case TemplateReadResult::Ok:
             return kExitOk;
         case TemplateReadResult::CannotOpen:
-            PrintError("k52cli", Localize("cannot read %1: %2", {path, reason}));
+            PrintError("k52cli", Localize("cannot read %1: %2", {path, LocalizeReason(reason)}));
             return kExitFile;
         case TemplateReadResult::BadFormat:
             PrintError(kErrorTitle, kFormatErrorText);
@@ -43,13 +43,13 @@ int LoadTemplate(const std::string& path, ApplicationTemplate& t) {
 }
 
 std::string SystemReason(int error) {
-    return std::strerror(error);
+    return LocalizeReason(std::strerror(error));
 }
 
 std::optional<std::string> ReadInputFile(const std::string& path, std::size_t limit) {
     std::string reason;
     std::optional<std::string> bytes = ReadWholeFile(path, limit, &reason);
-    if (!bytes) PrintError("k52cli", Localize("cannot read %1: %2", {path, reason}));
+    if (!bytes) PrintError("k52cli", Localize("cannot read %1: %2", {path, LocalizeReason(reason)}));
     return bytes;
 }
 
@@ -71,7 +71,7 @@ int ReportImport(const std::string& path, const TemplateImport& result, bool sho
 int SaveOutputFile(const std::string& path, const void* data, std::size_t size) {
     std::string reason;
     if (SaveWholeFile(path, data, size, &reason)) return kExitOk;
-    PrintError("k52cli", Localize("cannot write %1: %2", {path, reason}));
+    PrintError("k52cli", Localize("cannot write %1: %2", {path, LocalizeReason(reason)}));
     return kExitFile;
 }
 
@@ -82,6 +82,17 @@ int MayWrite(const std::string& out, std::string_view outWhat, std::initializer_
         PrintError("k52cli", Localize("%1 is %2 itself; give the %3 another name",
                                       {out, Localize(in.what), Localize(outWhat)}));
         return kExitUsage;
+    }
+    // What is no file is said so before any talk of replacing it: --overwrite would not help.
+    const platform::PathKind kind = platform::KindOf(out);
+    if (kind == platform::PathKind::Directory) {
+        PrintError("k52cli", Localize("%1 is a folder; give the %2 a file name", {out, Localize(outWhat)}));
+        return kExitFile;
+    }
+    if (kind == platform::PathKind::Other || platform::IsDeviceName(out)) {
+        const char* why = platform::IsDeviceName(out) ? kDeviceNameReason : kNotRegularFileReason;
+        PrintError("k52cli", Localize("cannot write %1: %2", {out, LocalizeReason(why)}));
+        return kExitFile;
     }
     if (existing == Existing::Refuse && platform::EntryExists(out)) {
         PrintError("k52cli", Localize("%1 exists; add --overwrite to replace it", {out}));

@@ -1,6 +1,7 @@
 // collect: the collection station from the command line, serving the named ports or every port present
 // (adapters plugged in later too) until Ctrl+C, SIGTERM or SIGHUP; one line or JSON object per event.
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -64,7 +65,8 @@ using NameOf = std::function<std::string(const std::string& device)>;
 
 class EventPrinter : public CollectObserver {
   public:
-    EventPrinter(bool json, NameOf nameOf) : json_(json), nameOf_(std::move(nameOf)) {}
+    EventPrinter(bool json, NameOf nameOf)
+        : json_(json), journal_(!json && platform::StandardOutputIsJournal()), nameOf_(std::move(nameOf)) {}
     void OnEvent(const CollectEvent& e) override {
         std::lock_guard<std::mutex> lock(mutex_);
         const std::string name = nameOf_(e.device);
@@ -91,22 +93,34 @@ class EventPrinter : public CollectObserver {
             return;
         }
         // The line in the user's language; the station's words are English, as in JSON and the ledger.
-        std::cout << e.time << " " << e.terminal << (name.empty() ? "" : " \"" + name + "\"") << " ("
-                  << e.device << "): " << Localize(CollectEventKey(e.kind));
-        switch (e.kind) {
-            case CollectEventKind::Finished:
-            case CollectEventKind::Partial:
-            case CollectEventKind::Interrupted:
-            case CollectEventKind::Empty:
-                std::cout << (e.file.empty()
-                                  ? Localize(", %1 records", {std::to_string(e.records)})
-                                  : Localize(", %1 records in %2", {std::to_string(e.records), e.file}));
-                break;
-            default:
-                break;
+        std::string line = e.terminal + (name.empty() ? "" : " \"" + name + "\"") + " (" + e.device +
+                           "): " + Localize(CollectEventKey(e.kind));
+        const bool upload = EndsUpload(e.kind);
+        if (upload)
+            line += e.file.empty() ? Localize(", %1 records", {std::to_string(e.records)})
+                                   : Localize(", %1 records in %2", {std::to_string(e.records), e.file});
+        if (!e.message.empty()) line += " (" + LocalizeFinished(e.message) + ")";
+        if (journal_) {
+            // An entry of its own with the event's fields, so that journalctl can pick out one kind.
+            const bool trouble = e.kind == CollectEventKind::Problem || e.kind == CollectEventKind::Silent ||
+                                 e.kind == CollectEventKind::DiskLow ||
+                                 e.kind == CollectEventKind::PortBusy ||
+                                 e.kind == CollectEventKind::Interrupted;
+            std::vector<std::pair<std::string, std::string>> fields{
+                {"MESSAGE", line},
+                {"MESSAGE_ID", CollectEventMessageId(e.kind)},
+                {"PRIORITY", trouble ? "4" : "6"},
+                {"SYSLOG_IDENTIFIER", "k52cli"},
+                {"K52_EVENT", CollectEventKey(e.kind)},
+                {"K52_TERMINAL", e.terminal},
+                {"K52_DEVICE", e.device}};
+            if (!name.empty()) fields.emplace_back("K52_TERMINAL_NAME", name);
+            if (!e.key.empty()) fields.emplace_back("K52_UPLOAD_KEY", e.key);
+            if (upload) fields.emplace_back("K52_RECORDS", std::to_string(e.records));
+            if (!e.file.empty()) fields.emplace_back("K52_FILE", e.file);
+            if (platform::SendToJournal(fields)) return;
         }
-        if (!e.message.empty()) std::cout << " (" << LocalizeFinished(e.message) << ")";
-        std::cout << std::endl;
+        std::cout << e.time << " " << line << std::endl;
     }
 
 #ifdef K52_WITH_CENTRAL
@@ -165,6 +179,7 @@ class EventPrinter : public CollectObserver {
 
   private:
     bool json_;
+    bool journal_;  // standard output goes to the journal: each event is sent as an entry with fields
     NameOf nameOf_;
     std::mutex mutex_;
     std::string lastFailure_;
@@ -231,6 +246,40 @@ int TestHooks(const CollectOptions& o, const HookStation& station) {
     }
     std::filesystem::remove_all(sample, ec);
     return failed ? kExitFailed : kExitOk;
+}
+
+// Until the stop: takes up ports found (without --port/--device, every port present and those plugged in
+// later; a pulled one stays served by its stable name) and keeps a service manager told: ready once the
+// ports are taken up, the status line as it changes, the watchdog fed while the station is sound.
+void ServeAndTellTheServiceManager(const CollectOptions& o, StationRunner& runner, CollectStation& station,
+                                   StationStatus& status, const NameOf& nameOf) {
+    SystemPortScanner scanner;
+    MonotonicClock clock;
+    const std::int64_t watchdogMs = platform::ServiceWatchdogMs();
+    // Fed at a third of its time, so that a late beat or two never looks like a hang.
+    const std::int64_t beatMs = watchdogMs > 0 ? std::max<std::int64_t>(watchdogMs / 3, 1) : 1000;
+    std::int64_t nextScan = 0;
+    std::string said;
+    bool ready = false;
+    while (!gCollectStop.load() && !station.Failed()) {
+        const std::int64_t now = clock.NowMs();
+        if (o.ports.empty() && now >= nextScan) {
+            runner.ServeNew(scanner, nameOf);
+            nextScan = now + o.intervalMs;
+        }
+        std::string message;
+        if (!ready) message += "READY=1\n";
+        ready = true;
+        if (const std::string summary = status.Summary(); summary != said) {
+            message += "STATUS=" + summary + "\n";
+            said = summary;
+        }
+        if (watchdogMs > 0) message += "WATCHDOG=1\n";
+        if (!message.empty()) platform::NotifyServiceManager(message);
+        SleepUnlessStopped(clock, std::min(beatMs, o.ports.empty() ? o.intervalMs : beatMs), &gCollectStop,
+                           100);
+    }
+    platform::NotifyServiceManager("STOPPING=1\nSTATUS=stopping at a record boundary\n");
 }
 
 int RunCollect(CollectOptions& o) {
@@ -380,12 +429,7 @@ int RunCollect(CollectOptions& o) {
         std::cerr << "k52cli: " << Localize("serving %1", {port.device}) << std::endl;
     };
     for (const CollectPort& port : o.ports) runner.Serve(port);
-    if (o.ports.empty()) {
-        // Every port present, and those plugged in later; a pulled one stays served by its stable name.
-        SystemPortScanner scanner;
-        MonotonicClock clock;
-        runner.ServeDiscovered(scanner, o.intervalMs, clock, nameOf);
-    }
+    ServeAndTellTheServiceManager(o, runner, station, status, nameOf);
     runner.Join();
     const StationStatus::RunCounts run = status.ThisRun();
     int uploads = 0, records = 0;
@@ -480,16 +524,9 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
         ->check(kPath)
         ->trigger_on_parse()
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    sub->add_option_function<std::string>(
-           "--hook-timeout",
-           [o](const std::string& v) {
-               const auto s = ParseUnsigned<unsigned>(v, 3600);
-               if (!s || *s == 0)
-                   throw CLI::ValidationError(Localize("--hook-timeout takes 1 to 3600 seconds"));
-               o->hookOptions.timeLimitMs = static_cast<std::int64_t>(*s) * 1000;
-           },
-           Localize("seconds a hook may run before it is ended and tried again later (default 60)"))
-        ->type_name("S");
+    AddHookTimeoutOption(
+        *sub, o->hookOptions.timeLimitMs,
+        Localize("seconds a hook may run before it is ended and tried again later (default 60)"));
     sub->add_flag("--test-hook", o->testHooks,
                   Localize("run each hook once with a made-up upload, say how it ended, and exit"));
     sub->add_option("--status", o->status,

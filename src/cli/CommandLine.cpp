@@ -42,7 +42,10 @@ namespace {
 constexpr void (*kRegistrations[])(CLI::App&, CommandList&) = {
     RegisterNewCommand,       RegisterShowCommand,    RegisterImageCommand,  RegisterSimulateCommand,
     RegisterDownloadCommands, RegisterReceiveCommand, RegisterImportCommand, RegisterDiffCommand,
-    RegisterRecordsCommand,   RegisterPortsCommand,
+    RegisterRecordsCommand,   RegisterPortsCommand,   RegisterSheetCommand,
+#ifdef K52_WITH_ZINT
+    RegisterLabelsCommand,
+#endif
 #ifdef K52_WITH_COLLECT
     RegisterCollectCommand,   RegisterUploadsCommand, RegisterExportCommand, RegisterDeliveriesCommand,
 #endif
@@ -62,6 +65,9 @@ int UsageError(std::string_view reason, const CLI::App* command) {
 int RunCommandLine(int argc, const char* const* argv) {
     CLI::App app(Localize("k52cli: the K52 Application Generator's engine from the command line."), "k52cli");
     app.require_subcommand(1);
+    // CLI11 would take "/data/plan.ATC" for a Windows-style option on Windows: options are -x and --xx
+    // everywhere, so that a rooted path is a path (set before the commands, which copy it).
+    app.allow_windows_style_options(false);
     app.footer(Localize(
         "Run 'k52cli COMMAND --help' for a command's options.\n"
         "Exit codes: 0 success, 1 the operation ran and failed, 2 bad usage, 3 a file could not be read or\n"
@@ -87,6 +93,14 @@ int RunCommandLine(int argc, const char* const* argv) {
         std::cout << app.help();
         return kExitOk;
     }
+#ifndef K52_WITH_COLLECT
+    if (name == "collect" || name == "uploads") {
+        std::cerr << "k52cli: "
+                  << Localize("'%1' is not in this build: the collection station runs on Linux only", {name})
+                  << "\n";
+        return kExitUsage;
+    }
+#endif
     const bool known = std::any_of(commands.begin(), commands.end(),
                                    [&](const Command& c) { return c.app->get_name() == name; });
     if (!known && name != "-h" && name != "--help") {

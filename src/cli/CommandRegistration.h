@@ -3,6 +3,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ using CommandList = std::vector<Command>;
 #ifdef K52_WITH_COLLECT
 // uploads' and export's --since, --until, --terminal and --outcome, filling `filter` (in time order).
 void AddUploadFilterOptions(CLI::App& sub, UploadFilter& filter);
+// collect's and deliveries' --hook-timeout S (1 to 3600 seconds), into `timeLimitMs`.
+void AddHookTimeoutOption(CLI::App& sub, std::int64_t& timeLimitMs, const std::string& help);
 #endif
 
 // Refuses an empty path, which names no file.
@@ -47,6 +50,8 @@ void RegisterImportCommand(CLI::App& app, CommandList& commands);
 void RegisterDiffCommand(CLI::App& app, CommandList& commands);
 void RegisterRecordsCommand(CLI::App& app, CommandList& commands);
 void RegisterPortsCommand(CLI::App& app, CommandList& commands);
+void RegisterSheetCommand(CLI::App& app, CommandList& commands);
+void RegisterLabelsCommand(CLI::App& app, CommandList& commands);
 void RegisterCollectCommand(CLI::App& app, CommandList& commands);
 void RegisterUploadsCommand(CLI::App& app, CommandList& commands);
 void RegisterForwardCommand(CLI::App& app, CommandList& commands);

@@ -98,6 +98,19 @@ int RunDeliveries(const DeliveriesOptions& o) {
 
 }  // namespace
 
+void AddHookTimeoutOption(CLI::App& sub, std::int64_t& timeLimitMs, const std::string& help) {
+    sub.add_option_function<std::string>(
+           "--hook-timeout",
+           [&timeLimitMs](const std::string& v) {
+               const auto s = ParseUnsigned<unsigned>(v, 3600);
+               if (!s || *s == 0)
+                   throw CLI::ValidationError(Localize("--hook-timeout takes 1 to 3600 seconds"));
+               timeLimitMs = static_cast<std::int64_t>(*s) * 1000;
+           },
+           help)
+        ->type_name("S");
+}
+
 void RegisterDeliveriesCommand(CLI::App& app, CommandList& commands) {
     auto o = std::make_shared<DeliveriesOptions>();
     CLI::App* sub = app.add_subcommand(
@@ -111,16 +124,8 @@ void RegisterDeliveriesCommand(CLI::App& app, CommandList& commands) {
     sub->add_option("--retry", o->retry,
                     Localize("run the hooks of upload KEY again, or with 'all' every failed delivery"))
         ->type_name("KEY|all");
-    sub->add_option_function<std::string>(
-           "--hook-timeout",
-           [o](const std::string& v) {
-               const auto s = ParseUnsigned<unsigned>(v, 3600);
-               if (!s || *s == 0)
-                   throw CLI::ValidationError(Localize("--hook-timeout takes 1 to 3600 seconds"));
-               o->hookOptions.timeLimitMs = static_cast<std::int64_t>(*s) * 1000;
-           },
-           Localize("seconds a hook may run before it is ended (default 60)"))
-        ->type_name("S");
+    AddHookTimeoutOption(*sub, o->hookOptions.timeLimitMs,
+                         Localize("seconds a hook may run before it is ended (default 60)"));
     sub->add_flag("--json", o->json, Localize("the deliveries as a JSON array"));
     commands.push_back({sub, [] { return std::string(); }, [o] { return RunDeliveries(*o); }});
 }

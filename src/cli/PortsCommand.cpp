@@ -10,6 +10,7 @@
 #include "cli/Commands.h"
 #include "i18n/Translate.h"
 #include "ports/PortDiscovery.h"
+#include "ports/PortPatterns.h"
 #include "ports/PortResolver.h"
 
 namespace k52::cli {
@@ -41,11 +42,19 @@ void PrintText(const std::vector<DiscoveredPort>& ports, const std::vector<ComPo
     }
     std::size_t width = 0;
     for (const ComPortResolution& r : com) width = std::max(width, TextWidth(r.device));
+    std::size_t stateWidth = 0;
+    for (const ComPortResolution& r : com)
+        stateWidth = std::max(stateWidth, TextWidth(Localize(r.present ? "present" : "not connected")));
     out << "\n" << Localize("Template ports:") << "\n";
     for (std::size_t i = 0; i < com.size(); ++i) {
-        out << "  " << ComPortName(static_cast<int>(i)) << "  " << Padded(com[i].device, width) << "  "
-            << Padded(Localize(AssignmentSourceName(com[i].source)), 11) << "  "
-            << Localize(com[i].present ? "present" : "not connected") << "\n";
+        std::string line = "  " + ComPortName(static_cast<int>(i)) + "  " + Padded(com[i].device, width) +
+                           "  " + Padded(Localize(AssignmentSourceName(com[i].source)), 11) + "  " +
+                           Padded(Localize(com[i].present ? "present" : "not connected"), stateWidth);
+        // Where the assignment came from, so that a desk sees which file to change.
+        if (!com[i].origin.empty()) line += "  " + com[i].origin;
+        if (!com[i].pattern.empty()) line += "  " + Localize("(by %1)", {com[i].pattern});
+        line.erase(line.find_last_not_of(' ') + 1);
+        out << line << "\n";
     }
 }
 
@@ -53,11 +62,13 @@ void PrintText(const std::vector<DiscoveredPort>& ports, const std::vector<ComPo
 
 int PortsList(PortScanner& scanner, bool json, std::ostream& out, std::ostream& err) {
     std::vector<std::string> warnings;
-    const PortsConf conf = ReadPortsConf(DefaultPortsConfPath(), &warnings);
+    const std::string path = DefaultPortsConfPath();
+    const ConfiguredPorts configured =
+        LayerPortAssignments(ReadPortsConf(path, &warnings).assignments(), path, &warnings);
     PrintWarnings(warnings, err);
     const std::vector<DiscoveredPort> ports = scanner.Scan();
     std::vector<ComPortResolution> com;
-    for (int i = 0; i < kComPortCount; ++i) com.push_back(ResolveComPort(i, conf.assignments()));
+    for (int i = 0; i < kComPortCount; ++i) com.push_back(ResolveComPort(i, configured, scanner));
     if (!json) {
         PrintText(ports, com, out);
         return kExitOk;
@@ -78,7 +89,11 @@ int PortsList(PortScanner& scanner, bool json, std::ostream& out, std::ostream& 
         doc["com"].push_back({{"name", ComPortName(static_cast<int>(i))},
                               {"device", com[i].device},
                               {"source", AssignmentSourceName(com[i].source)},
-                              {"present", com[i].present}});
+                              {"present", com[i].present},
+                              {"origin", com[i].origin.empty() ? nlohmann::ordered_json(nullptr)
+                                                               : nlohmann::ordered_json(com[i].origin)},
+                              {"pattern", com[i].pattern.empty() ? nlohmann::ordered_json(nullptr)
+                                                                 : nlohmann::ordered_json(com[i].pattern)}});
     }
     out << doc.dump(2) << "\n";
     return kExitOk;
@@ -109,7 +124,13 @@ int PortsAssign(int comPort, const std::string& device, std::ostream& out, std::
     out << com << " = " << stored;
     if (stored != device) out << Localize(" (the stable name of %1)", {device});
     out << "\n";
-    if (!DevicePresent(stored)) out << Localize("%1 is not connected at the moment", {stored}) << "\n";
+    if (const std::optional<DevicePattern> pattern = ParseDevicePattern(stored)) {
+        SystemPortScanner host;
+        if (!FirstMatch(*pattern, host.Scan()))
+            out << Localize("%1 matches no adapter at the moment", {stored}) << "\n";
+    } else if (!DevicePresent(stored)) {
+        out << Localize("%1 is not connected at the moment", {stored}) << "\n";
+    }
     if (ResolveComPort(comPort, conf->assignments()).source == AssignmentSource::Environment)
         err << "k52cli: "
             << Localize("note: %1 in the environment overrides this assignment", {ComPortVariable(comPort)})

@@ -223,7 +223,7 @@ std::variant<SimulateInputs, int> ReadInputs(const SimulateOptions& o) {
                                               ? ReadWholeStandardInput(kKeysFileLimit, &reason)
                                               : ReadWholeFile(*o.keysFile, kKeysFileLimit, &reason);
         if (!read) {
-            PrintError("k52cli", Localize("cannot read %1: %2", {*o.keysFile, reason}));
+            PrintError("k52cli", Localize("cannot read %1: %2", {*o.keysFile, LocalizeReason(reason)}));
             return kExitFile;
         }
         keys = std::move(*read);

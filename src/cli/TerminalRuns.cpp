@@ -187,6 +187,7 @@ int RunTerminals(const TransferOptions& a, JobKind kind, const ApplicationTempla
                             files[i],    devices[i],
                             a.overwrite, &gStop,
                             a.allowEmpty};
+            job.lookupNumber = a.lookupNumber;
             results[i] = RunSession(job, std::move(t), lines, clock, board, i);
             for (const std::string& warning : lines.TakeWarnings())
                 board.Message(i, LocalizeFinished(warning));

@@ -78,7 +78,7 @@ void BarcodePage::OnClicked(int id) {
         Check(id, c.marked);
         return;
     }
-    if (FindSymbologyDialog(id)) RequestOpen(id);
+    if (FindSymbologyDialog(id) || id == kLabelsButton) RequestOpen(id);
 }
 
 std::unique_ptr<SymbologyDialog> BarcodePage::OptionsDialog(int buttonId) {
@@ -87,18 +87,28 @@ std::unique_ptr<SymbologyDialog> BarcodePage::OptionsDialog(int buttonId) {
     return std::make_unique<SymbologyDialog>(block_, *info);
 }
 
+BarcodeSettings BarcodePage::Pending() const {
+    BarcodeSettings b = block_;
+    if (built_) WriteInto(b);
+    return b;
+}
+
 void BarcodePage::Commit() {
     if (!built_) return;
+    WriteInto(block_);
+    built_ = false;
+}
+
+void BarcodePage::WriteInto(BarcodeSettings& block) const {
     // A list without a selection stores all ones in its bits, as an unset selection reads.
-    WriteBarcodeField(block_, *FindBarcodeField(kOwner, kScanModeList), scanMode_ < 0 ? 0x0F : scanMode_);
-    WriteBarcodeField(block_, *FindBarcodeField(kOwner, kRedundancyList),
+    WriteBarcodeField(block, *FindBarcodeField(kOwner, kScanModeList), scanMode_ < 0 ? 0x0F : scanMode_);
+    WriteBarcodeField(block, *FindBarcodeField(kOwner, kRedundancyList),
                       redundancy_ < 0 ? 0x03 : redundancy_);
     // The block holds one byte: larger numbers keep their low 8 bits.
     auto timeout = ParseBoxNumber(timeoutText_);
-    WriteBarcodeField(block_, *FindBarcodeField(kOwner, kTimeoutBox),
+    WriteBarcodeField(block, *FindBarcodeField(kOwner, kTimeoutBox),
                       timeout ? static_cast<int>(*timeout & 0xFF) : 0);
-    for (const CheckState& c : checks_) WriteBarcodeField(block_, *c.field, c.marked ? 1 : 0);
-    built_ = false;
+    for (const CheckState& c : checks_) WriteBarcodeField(block, *c.field, c.marked ? 1 : 0);
 }
 
 }  // namespace k52

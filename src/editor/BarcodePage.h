@@ -19,11 +19,14 @@ class BarcodePage : public SheetPage {
         kScanModeList = 701,
         kRedundancyList = 702,
         kTimeoutBox = 601,
+        kLabelsButton = 230,
     };
 
     explicit BarcodePage(BarcodeSettings& block);
 
     void Commit() override;
+    // The block as OK would write it now.
+    BarcodeSettings Pending() const;
     void Discard() override { built_ = false; }
     // The block itself belongs to the state: the option dialogs write into it at their OK.
     PageState State() const override;
@@ -40,6 +43,7 @@ class BarcodePage : public SheetPage {
 
   private:
     void ShowAll();
+    void WriteInto(BarcodeSettings& block) const;
     struct CheckState {
         const BarcodeField* field;
         bool marked;

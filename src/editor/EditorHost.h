@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/UserInterface.h"
+#include "template/Template.h"
 
 namespace k52 {
 
@@ -14,6 +15,8 @@ class EditorHost {
     virtual void TemplateApplied() = 0;
     // Where the sheet asks its questions (discard the changes? replace the form?); nullptr: its own boxes.
     virtual MessageBoxes* SheetMessages() { return nullptr; }
+    // Test labels for `settings`, the barcode page's as it shows them (not yet confirmed).
+    virtual void MakeTestLabels(const BarcodeSettings& /*settings*/) {}
 };
 
 }  // namespace k52

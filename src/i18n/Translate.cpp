@@ -136,7 +136,11 @@ std::string LocalizeFinished(std::string_view text) {
         bestPlaces = places;
         bestLength = length;
     }
-    return best ? SubstituteAll(best->translation, bestPlaces) : std::string(text);
+    if (!best) return std::string(text);
+    std::array<std::string, 9> values;
+    std::array<std::string_view, 9> views;
+    for (std::size_t i = 0; i < values.size(); ++i) views[i] = values[i] = LocalizeReason(bestPlaces[i]);
+    return SubstituteAll(best->translation, views);
 }
 
 }  // namespace k52

@@ -40,6 +40,13 @@ std::string Localize(std::string_view pattern, std::initializer_list<std::string
 // An English text finished elsewhere (a library's message, built from a marked pattern): its Chinese,
 // each %n carrying what it matched. The pattern with the most literal text wins; a pattern must hold a
 // letter besides its places. The text itself when English is chosen or nothing matches.
+// Each %n that is one of the system's common reasons (below) is put in the user's language as well.
 std::string LocalizeFinished(std::string_view text);
+
+// The system's words for a failure (strerror's, or "Not a regular file") in the current language for the
+// common ones: no such file, permission denied, is a folder, not a folder, exists, no space, read-only
+// file system, I/O error, busy, no such device, too many links, name too long. In English the words are
+// glibc's on every system; any other reason comes back as it is.
+std::string LocalizeReason(std::string_view reason);
 
 }  // namespace k52

@@ -1,4 +1,5 @@
-// The user's ports.conf: COMn=DEVICE lines read with warnings for damaged ones, rewritten atomically.
+// ports.conf: COMn=DEVICE lines read with warnings for damaged ones, rewritten atomically; the user's file
+// over the system-wide ones.
 #include "ports/PortAssignments.h"
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 
 #include "i18n/Translate.h"
 #include "ports/PortDevices.h"
+#include "ports/PortPatterns.h"
 #include "util/FileLock.h"
 #include "util/Paths.h"
 #include "util/RegularFile.h"
@@ -66,7 +68,8 @@ std::optional<int> ParseComPortName(std::string_view name) {
 }
 
 bool StorableDevicePath(std::string_view device) {
-    return !device.empty() && DeviceNameIsAbsolute(device) && Trim(device) == device &&
+    return !device.empty() && (DeviceNameIsAbsolute(device) || ParseDevicePattern(device)) &&
+           Trim(device) == device &&
            device.find_first_of(std::string_view("\n\0", 2)) == std::string_view::npos;
 }
 
@@ -171,6 +174,27 @@ std::string PortsConf::Text() const {
 std::string DefaultPortsConfPath() {
     const char sep = platform::kPathSeparator;
     return platform::UserConfigFolder() + sep + "k52" + sep + "ports.conf";
+}
+
+std::vector<std::string> SystemPortsConfPaths() {
+    const char sep = platform::kPathSeparator;
+    std::vector<std::string> paths;
+    for (const std::string& folder : platform::SystemConfigFolders())
+        paths.push_back(folder + sep + "k52" + sep + "ports.conf");
+    return paths;
+}
+
+ConfiguredPorts LayerPortAssignments(const PortAssignments& user, const std::string& userPath,
+                                     std::vector<std::string>* warnings) {
+    ConfiguredPorts layered;
+    for (std::size_t i = 0; i < layered.size(); ++i)
+        if (user[i]) layered[i] = PortAssignment{*user[i], userPath};
+    for (const std::string& path : SystemPortsConfPaths()) {
+        const PortAssignments system = ReadPortsConf(path, warnings).assignments();
+        for (std::size_t i = 0; i < layered.size(); ++i)
+            if (!layered[i] && system[i]) layered[i] = PortAssignment{*system[i], path};
+    }
+    return layered;
 }
 
 PortsConf ReadPortsConf(const std::string& path, std::vector<std::string>* warnings) {

@@ -1,6 +1,6 @@
-// The user's port assignments: which host device each of the template's ports COM1..COM6 stands for,
-// kept one `COMn=DEVICE` line each in $XDG_CONFIG_HOME/k52/ports.conf, and the names people give ports or
-// cradles, one `COMn.name=TEXT` or `DEVICE.name=TEXT` line each.
+// The port assignments: which host device each of the template's ports COM1..COM6 stands for, kept one
+// `COMn=DEVICE` line each in the user's $XDG_CONFIG_HOME/k52/ports.conf, over the system-wide files, and
+// the names people give ports or cradles, one `COMn.name=TEXT` or `DEVICE.name=TEXT` line each.
 #pragma once
 
 #include <array>
@@ -56,11 +56,28 @@ class PortsConf {
     std::map<std::string, std::string> names_;  // by "COMn" (upper case) or device
 };
 
-// Whether `device` can be stored in the file and read back unchanged.
+// Whether `device` can be stored in the file and read back unchanged: an absolute device path or a
+// pattern (ports/PortPatterns.h) with no line break or surrounding spaces.
 bool StorableDevicePath(std::string_view device);
 
 // $XDG_CONFIG_HOME/k52/ports.conf, else ~/.config/k52/ports.conf.
 std::string DefaultPortsConfPath();
+
+// The system-wide files an administrator writes once for every desk: k52/ports.conf in each of
+// $XDG_CONFIG_DIRS (else /etc/xdg), most important first.
+std::vector<std::string> SystemPortsConfPaths();
+
+// One port's assignment and the file it came from.
+struct PortAssignment {
+    std::string device;  // a device path or a pattern, as the file has it
+    std::string origin;  // the file's path
+};
+using ConfiguredPorts = std::array<std::optional<PortAssignment>, kComPortCount>;
+
+// The user's assignments (from `userPath`) over the system-wide files': a port the user leaves
+// unassigned takes the most important system-wide file's assignment. Their warnings are added.
+ConfiguredPorts LayerPortAssignments(const PortAssignments& user, const std::string& userPath,
+                                     std::vector<std::string>* warnings = nullptr);
 
 // A missing file holds no assignments; one that cannot be read holds none either, with a warning. Warnings
 // are English from marked patterns; a front end shows them with LocalizeFinished.

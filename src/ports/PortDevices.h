@@ -16,4 +16,8 @@ bool DeviceNameIsAbsolute(std::string_view device);
 // The group a person must join to open `device`; empty where the system has no such rule or it is unknown.
 std::string OwningGroup(const std::string& device);
 
+// The group this system gives serial ports to ("dialout"), for a device that only root may open; empty
+// where there is none.
+std::string SerialPortGroup();
+
 }  // namespace k52

@@ -42,6 +42,15 @@ std::string OwningGroup(const std::string& device) {
     return found ? std::string(found->gr_name) : std::to_string(st.st_gid);
 }
 
+std::string SerialPortGroup() {
+    std::vector<char> buf(4096);
+    group g{};
+    group* found = nullptr;
+    while (getgrnam_r("dialout", &g, buf.data(), buf.size(), &found) == ERANGE && buf.size() < (1u << 20))
+        buf.resize(buf.size() * 2);
+    return found ? std::string(found->gr_name) : std::string();
+}
+
 bool DevicePresent(const std::string& device) {
     struct stat st {};
     return !device.empty() && stat(device.c_str(), &st) == 0;

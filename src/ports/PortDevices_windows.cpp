@@ -20,6 +20,10 @@ std::string OwningGroup(const std::string&) {
     return {};
 }
 
+std::string SerialPortGroup() {
+    return {};
+}
+
 bool DevicePresent(const std::string& device) {
     if (device.empty()) return false;
     std::string name = device;

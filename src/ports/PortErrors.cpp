@@ -53,6 +53,33 @@ constexpr ComPortTexts kOtherError{
     K52_EN("%1 is %2 (no device assigned): %3"),
 };
 
+// Permission denied on a device only root may open: the group serial ports go to, given by a udev rule.
+std::string RootOwned(const PortOpenFailure& f) {
+    const std::string group = SerialPortGroup();
+    if (!f.comPort)
+        return group.empty()
+                   ? Substitute(
+                         K52_EN("permission denied on %1, which belongs to root: ask the administrator "
+                                "for a udev rule that lets you open it"),
+                         {f.device})
+                   : Substitute(
+                         K52_EN("permission denied on %1, which belongs to root: ask the administrator "
+                                "for a udev rule that gives it to the group '%2', then join that group "
+                                "(sudo usermod -aG %2 $USER) and log in again"),
+                         {f.device, group});
+    const std::string com = ComPortName(*f.comPort);
+    return group.empty()
+               ? Substitute(
+                     K52_EN("%1: permission denied on %2, which belongs to root: ask the administrator "
+                            "for a udev rule that lets you open it"),
+                     {com, f.device})
+               : Substitute(
+                     K52_EN("%1: permission denied on %2, which belongs to root: ask the administrator "
+                            "for a udev rule that gives it to the group '%3', then join that group "
+                            "(sudo usermod -aG %3 $USER) and log in again"),
+                     {com, f.device, group});
+}
+
 }  // namespace
 
 std::string ExplainPortOpenFailure(const PortOpenFailure& f) {
@@ -60,6 +87,8 @@ std::string ExplainPortOpenFailure(const PortOpenFailure& f) {
         case EACCES:
         case EPERM: {
             const std::string group = OwningGroup(f.device);
+            // Joining root's group would hand out far more than the port: never advise it.
+            if (group == "root" || group == "0") return RootOwned(f);
             if (!f.comPort)
                 return group.empty()
                            ? Substitute(

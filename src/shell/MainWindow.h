@@ -28,6 +28,7 @@ class QtTransferUi;
 class TransferChoices;
 class TransferThread;
 class UnsimulatedNote;
+class Worker;
 
 // What the desktop asks the user through; tests put their own in place. nullptr: the real thing.
 struct DesktopServices {
@@ -102,6 +103,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     void TemplateRestored() override;
     void RecentFilesChanged() override;
     void OpenPortSettings() override;
+    void PrintSheet() override;
     void OpenTerminals() override;
     void RunDownload(Transport transport, Payload payload) override;
     void RunReceive(Transport transport) override;
@@ -113,6 +115,9 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     // EditorHost
     void TemplateApplied() override;
     MessageBoxes* SheetMessages() override { return messages_; }
+    void MakeTestLabels(const BarcodeSettings& settings) override;
+    // The template's file name, heading the sheets it prints.
+    std::string SheetName() const;
 
     void KeepOnScreen();
     // The record command's item says what choosing it does now.
@@ -139,6 +144,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     std::unique_ptr<TerminalLink> link_;
     std::unique_ptr<DeskTransfer> desk_;
     TransferThread* worker_ = nullptr;
+    Worker* paper_ = nullptr;  // prints and draws labels
     TransferChoices* files_ = nullptr;
     TerminalsWindow* terminals_ = nullptr;
     QWidget* help_ = nullptr;

@@ -31,6 +31,7 @@ constexpr CommandMenuEntry kMenu[] = {
     Item(K52_TR("Shell", "開啟舊檔..."), kCmdOpen),
     Item(K52_TR("Shell", "儲存檔案"), kCmdSave),
     Item(K52_TR("Shell", "另存檔案..."), kCmdSaveAs),
+    Item(K52_TR("Shell", "列印 / 存成 PDF..."), kCmdPrint),
     {E::Recent, K52_TR("Shell", "最近的檔案"), nullptr, kCmdRecentFirst},
     {E::Separator, nullptr, nullptr, 0},
     Item(K52_TR("Shell", "編輯檔案"), kCmdEdit),
@@ -115,7 +116,8 @@ void Shell::OpenRecent(std::size_t index) {
     const bool readable = static_cast<bool>(OpenRegularFileForReading(path, &reason));
     if (!readable) {
         const std::string text =
-            Substitute(Translate("MainWindow", K52_TR("MainWindow", "無法開啟檔案 %1 : %2")), {path, reason});
+            Substitute(Translate("MainWindow", K52_TR("MainWindow", "無法開啟檔案 %1 : %2")),
+                       {path, LocalizeReason(reason)});
         messages_.ShowMessage(text, kErrorTitle, MessageIcon::Exclamation, MessageButtons::Ok);
     }
     if (!readable || OpenTemplate(doc_, named, messages_) != 1) {
@@ -162,6 +164,9 @@ void Shell::OnCommand(int id) {
             return;
         case kCmdSaveAs:
             Saved(SaveTemplateAs(doc_, dialogs_, messages_));
+            return;
+        case kCmdPrint:
+            actions_.PrintSheet();
             return;
         case kCmdExit:
             actions_.RequestClose();

@@ -18,6 +18,7 @@ enum CommandId : int {
     kCmdOpen = 1020,
     kCmdSave = 1030,
     kCmdSaveAs = 1040,
+    kCmdPrint = 1045,
     kCmdRecentFirst = 1051,  // 1051..1058: the recent files, newest first
     kCmdRecentLast = 1058,
     kCmdExit = 1090,
@@ -79,6 +80,8 @@ class ShellActions {
     // The recent files changed: a front end that keeps them between runs stores them.
     virtual void RecentFilesChanged() {}
     virtual void OpenPortSettings() = 0;
+    // The design sheet, printed or saved as PDF.
+    virtual void PrintSheet() {}
     // The Terminals window, beside the terminal and not modal.
     virtual void OpenTerminals() {}
     virtual void RunDownload(Transport transport, Payload payload) = 0;

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFontMetrics>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -232,6 +233,29 @@ std::optional<std::string> QtTransferFiles::ChooseLookupFile(const std::string& 
           QStringLiteral("*.TXT")},
          {QCoreApplication::translate("QtTransferFiles", "All files {*.*}"), QStringLiteral("*")}},
         QStringLiteral("TXT"), QFile::decodeName(previous.c_str()), kLookupFolderKey);
+}
+
+std::optional<int> QtTransferFiles::ChooseLookupNumber(const std::vector<int>& defined,
+                                                       const ApplicationTemplate& tmpl) {
+    static const char* const kNames[] = {QT_TRANSLATE_NOOP("QtTransferFiles", "第一索引檔"),
+                                         QT_TRANSLATE_NOOP("QtTransferFiles", "第二索引檔"),
+                                         QT_TRANSLATE_NOOP("QtTransferFiles", "第三索引檔")};
+    QStringList items;
+    for (int n : defined) {
+        const LookupFileRecord& layout = tmpl.lookupFile(n);
+        items << QCoreApplication::translate("QtTransferFiles", "%1 (每筆 %2 位元組, %3 個欄位)")
+                     .arg(QCoreApplication::translate("QtTransferFiles", kNames[n - 1]))
+                     .arg(layout.recordLength)
+                     .arg(layout.fieldCount);
+    }
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(owner_, QCoreApplication::translate("QtTransferFiles", "下載索引檔"),
+                              QCoreApplication::translate("QtTransferFiles", "這個資料檔要填入哪一個索引檔?"),
+                              items, 0, false, &ok);
+    if (!ok) return std::nullopt;
+    const auto at = items.indexOf(chosen);
+    return at < 0 ? std::nullopt : std::optional<int>(defined[static_cast<std::size_t>(at)]);
 }
 
 std::optional<std::string> QtTransferFiles::ChooseDataFile() {

@@ -93,6 +93,8 @@ class QtTransferFiles : public TransferChoices {
     QtTransferFiles(MessageBoxes& messages, QWidget* owner, const FieldSeparators* separators = nullptr)
         : messages_(messages), owner_(owner), separators_(separators) {}
     std::optional<std::string> ChooseLookupFile(const std::string& previous) override;
+    std::optional<int> ChooseLookupNumber(const std::vector<int>& defined,
+                                          const ApplicationTemplate& tmpl) override;
     std::optional<std::string> ChooseDataFile() override;
     void OpenForViewing(const std::string& path) override;
 

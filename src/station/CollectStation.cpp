@@ -126,6 +126,40 @@ const char* CollectEventKey(CollectEventKind kind) {
     return K52_EN("problem");
 }
 
+const char* CollectEventMessageId(CollectEventKind kind) {
+    switch (kind) {
+        case CollectEventKind::Started:
+            return "f2647fbf54eb48d3b36488ce32e861c7";
+        case CollectEventKind::Finished:
+            return "da6126876b0a4082ac1b49255da2ae15";
+        case CollectEventKind::Partial:
+            return "a9fceca34bcb478cbc7418fc8de25fbf";
+        case CollectEventKind::Interrupted:
+            return "cf6e91756d0d47d4842375f60a081959";
+        case CollectEventKind::Empty:
+            return "ee77cb51263347f2925844e274effe12";
+        case CollectEventKind::PortGone:
+            return "9de4f2f61fe94243941c1dd625e14abb";
+        case CollectEventKind::PortBack:
+            return "af67654ef492435ab59612884c00dc35";
+        case CollectEventKind::Problem:
+            return "fd6b6b774d2d47498fac2aba07898866";
+        case CollectEventKind::PortBusy:
+            return "6d1447d58b1444b891d2777940016b71";
+        case CollectEventKind::PortFree:
+            return "c23b3f338da448849d626707a0287916";
+        case CollectEventKind::Silent:
+            return "40e162e158994820bfe455ea0eb0c05e";
+        case CollectEventKind::Back:
+            return "d50489cc58bc45f89fadfe7a08b1efae";
+        case CollectEventKind::DiskLow:
+            return "2ca0af850a7a4606b4e92b1d17adddb0";
+        case CollectEventKind::DiskOk:
+            return "a08afb5ba4514beca5a7fbb3bb9f6176";
+    }
+    return "";
+}
+
 struct CollectStation::PortState {
     enum class Trouble { None, Gone, Busy };
     std::string terminal;

@@ -49,6 +49,10 @@ enum class CollectEventKind {
 // "started", "finished", ...: the event's name in k52cli's lines and JSON.
 const char* CollectEventKey(CollectEventKind kind);
 
+// The event's MESSAGE_ID in the system journal: 32 hex digits, one per kind, never changed once given
+// (journalctl MESSAGE_ID=... filters on it).
+const char* CollectEventMessageId(CollectEventKind kind);
+
 struct CollectEvent {
     CollectEventKind kind = CollectEventKind::Started;
     std::string terminal;

@@ -356,7 +356,7 @@ std::string StationStatus::Summary() {
         served += p.state != "served-elsewhere";
         if (p.lastUploadRecords >= 0 && (!last || p.lastUploadTime > last->lastUploadTime)) last = &p;
     }
-    std::string text = std::to_string(served) + " ports served";
+    std::string text = std::to_string(served) + (served == 1 ? " port served" : " ports served");
     if (last)
         text += "; last upload " + last->terminal + " at " + last->lastUploadTime + ", " +
                 std::to_string(last->lastUploadRecords) + " records (" + last->lastUploadOutcome + ")";

@@ -49,6 +49,31 @@ std::string JsonParseFailure(std::string_view text, const TemplateJsonValue::par
                     {TextPosition(text, offset), ShortenQuotedToken(what)});
 }
 
+std::optional<std::size_t> NumberOffset(std::string_view text, std::string_view token) {
+    if (token.empty()) return std::nullopt;
+    auto numberChar = [](char c) {
+        return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E';
+    };
+    bool inString = false, escaped = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (text.substr(i, token.size()) == token && (i == 0 || !numberChar(text[i - 1])) &&
+                   (i + token.size() == text.size() || !numberChar(text[i + token.size()]))) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> TooDeepNesting(std::string_view text) {
     std::size_t depth = 0;
     bool inString = false, escaped = false;

@@ -28,6 +28,10 @@ std::optional<std::string> TooDeepNesting(std::string_view text);
 // The library's message with the token it quotes ('...') cut to its start and its length when long.
 std::string ShortenQuotedToken(std::string what);
 
+// Where the number `token` first stands in `text` as a whole value (not inside a string), for a failure the
+// parser reports without a position (a number beyond any double).
+std::optional<std::size_t> NumberOffset(std::string_view text, std::string_view token);
+
 // Where and why the parser gave up on `text`.
 std::string JsonParseFailure(std::string_view text, const TemplateJsonValue::parse_error& e);
 

@@ -370,7 +370,14 @@ TemplateImport ImportTemplateJson(std::string_view text) {
         std::string what = e.what();
         if (const std::size_t detail = what.find("] "); detail != std::string::npos)
             what = what.substr(detail + 2);
-        result.errors.assign(1, Localize("the JSON does not parse: %1", {ShortenQuotedToken(what)}));
+        // The library names the number but not where it is: find it, as the other refusals say where.
+        const std::size_t open = what.find('\''), close = what.rfind('\'');
+        const std::optional<std::size_t> at =
+            open < close ? NumberOffset(text, std::string_view(what).substr(open + 1, close - open - 1))
+                         : std::nullopt;
+        result.errors.assign(1, at ? Localize("%1: the JSON does not parse: %2",
+                                              {TextPosition(text, *at), ShortenQuotedToken(what)})
+                                   : Localize("the JSON does not parse: %1", {ShortenQuotedToken(what)}));
         return result;
     }
     importer.Document(j);

@@ -18,11 +18,15 @@ bool Is(const std::vector<u8>& reply, std::string_view text) {
 }
 }  // namespace
 
-bool Downloader::Attempt(const std::function<bool()>& send) {
+bool Downloader::Attempt(const std::function<bool()>& send, int lookupNumber) {
     if (!Handshake()) return false;
     const bool ok = send();
     port_.Report(TransferPhase::Closing);
-    if (ok) port_.Tell({NoticeKind::DownloadDone});
+    if (ok) {
+        Notice done{NoticeKind::DownloadDone};
+        done.count = lookupNumber;
+        port_.Tell(done);
+    }
     return ok;
 }
 
@@ -30,9 +34,9 @@ bool Downloader::SendProgram(DownloadImageBuilder& builder, ApplicationTemplate&
     return Attempt([&] { return SendImagePackets(builder, tmpl); });
 }
 
-bool Downloader::SendLookup(LookupFile& file) {
+bool Downloader::SendLookup(LookupFile& file, int lookupNumber) {
     maybeDuplicated_.clear();
-    return Attempt([&] { return SendLookupRecords(file); });
+    return Attempt([&] { return SendLookupRecords(file); }, lookupNumber);
 }
 
 bool Downloader::Handshake() {

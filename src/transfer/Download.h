@@ -23,7 +23,8 @@ class Downloader {
 
     // True when every packet was acknowledged; the observer has been told either way.
     bool SendProgram(DownloadImageBuilder& builder, ApplicationTemplate& tmpl);
-    bool SendLookup(LookupFile& file);
+    // `lookupNumber` (1 to 3, 0 when not said) only goes back in the done notice: the terminal is told none.
+    bool SendLookup(LookupFile& file, int lookupNumber = 0);
     // After SendLookup: lines sent again after a send that drew no clear answer, so the terminal may
     // have stored them twice (lookup records carry no number).
     const std::vector<long>& maybeDuplicated() const { return maybeDuplicated_; }
@@ -45,7 +46,7 @@ class Downloader {
     bool SendPacket(const u8* data, std::size_t size, bool* resentUnclear = nullptr);
     bool SendImagePackets(DownloadImageBuilder& builder, ApplicationTemplate& tmpl);
     bool SendLookupRecords(LookupFile& file);
-    bool Attempt(const std::function<bool()>& send);
+    bool Attempt(const std::function<bool()>& send, int lookupNumber = 0);
 
     PortSession& port_;
     std::vector<u8> reply_;

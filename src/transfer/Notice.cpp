@@ -71,6 +71,9 @@ std::string NoticeArgumentsJson(const Notice& n) {
         case NoticeKind::MaybeDuplicated:
             args["lines"] = n.lines;
             break;
+        case NoticeKind::DownloadDone:
+            if (n.count > 0) args["lookup_file"] = n.count;
+            break;
         case NoticeKind::RetryAnswered:
             args["again"] = n.count != 0;
             break;

@@ -26,7 +26,7 @@ enum class NoticeKind {
     TerminalNotReady,   // the greeting drew no acknowledgement
     PacketRefused,      // a packet was not acknowledged after every send
     RetryAnswered,      // count: 1 when the request's retries said Yes, 0 for No
-    DownloadDone,       //
+    DownloadDone,       // count: the lookup file filled (1 to 3), 0 for a program or when not said
     DownloadCancelled,  //
     LineLost,           // device: the device went away during the exchange
     MaybeDuplicated,    // path, lines: lookup lines the terminal may hold twice

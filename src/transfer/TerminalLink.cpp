@@ -203,8 +203,9 @@ void TerminalLink::RunDownload(const DownloadRequest& request, TransferRun& run)
     unsigned retriesLeft = request.retries.value_or(0);
     for (;;) {
         ++outcome.attempts;
-        const bool ok = request.payload == Payload::Lookup ? downloader.SendLookup(*lookup)
-                                                           : downloader.SendProgram(imageBuilder_, tmpl_);
+        const bool ok = request.payload == Payload::Lookup
+                            ? downloader.SendLookup(*lookup, request.lookupNumber)
+                            : downloader.SendProgram(imageBuilder_, tmpl_);
         // Lines sent twice are named whether or not the attempt got through.
         outcome.duplicateLines = downloader.maybeDuplicated();
         if (ok) {

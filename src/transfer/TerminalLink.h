@@ -37,6 +37,7 @@ class TerminalLink {
     const DownloadImageBuilder& imageBuilder() const { return imageBuilder_; }
     // The lookup file of the last lookup download, where the next one's file dialog starts.
     const std::string& lookupFileName() const { return lookupFileName_; }
+    const ApplicationTemplate& tmpl() const { return tmpl_; }
 
   private:
     void RunDownload(const DownloadRequest& request, TransferRun& run);

@@ -18,6 +18,9 @@ struct DownloadRequest {
     LookupEncoding encoding = LookupEncoding::Auto;
     // Payload::Lookup: a file without records may be sent, leaving the terminal without lookup data.
     bool allowEmpty = false;
+    // Payload::Lookup: which of the template's lookup files the data fills (1 to 3; 0 when not said).
+    // The transfer carries no number; it is only told back in the done notice.
+    int lookupNumber = 0;
     // How many times a failed download is started again without asking; unset: `askRetry` is asked.
     std::optional<unsigned> retries;
     // The one question a transfer asks while it runs, between attempts with the port still open: true

@@ -40,6 +40,7 @@ std::optional<std::string> ReadToEnd(int fd, std::size_t limit, std::size_t size
 }  // namespace
 
 const char kNotRegularFileReason[] = "Not a regular file";
+const char kDeviceNameReason[] = "A device name on Windows";
 
 UniqueFd OpenRegularFileForReading(const std::string& path, std::string* reason) {
     FileReadError error;

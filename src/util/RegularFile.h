@@ -12,6 +12,8 @@ namespace k52 {
 
 // The reason given when a path names something other than a regular file (a FIFO, a device, a socket).
 extern const char kNotRegularFileReason[];  // "Not a regular file"
+// The reason given on Windows for a name that is a device in every folder (CON, NUL, COM1.txt).
+extern const char kDeviceNameReason[];  // "A device name on Windows"
 
 // Opens `path` for reading. A FIFO or device is refused before anything waits on it; the descriptor
 // returned is blocking again. On failure the result is invalid and `reason` (when given) holds the

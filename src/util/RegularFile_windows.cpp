@@ -20,6 +20,8 @@ UniqueFd OpenRegular(const std::string& path, FileReadError& error, std::size_t*
         error = {kind, number, why};
         return UniqueFd();
     };
+    // CON would read the console and NUL nothing, in any folder: neither is a file.
+    if (platform::IsDeviceName(path)) return fail(FileReadError::Kind::NotRegular, 0, kDeviceNameReason);
     // A folder cannot be opened as a file here; say what Linux says.
     if (platform::KindOf(path) == platform::PathKind::Directory)
         return fail(FileReadError::Kind::System, EISDIR, std::strerror(EISDIR));

@@ -64,6 +64,8 @@ bool WriteAllTo(HANDLE h, const void* data, std::size_t size) {
 
 bool SaveWholeFile(const std::string& path, const void* data, std::size_t size, std::string* reason) {
     const Failure fail{reason};
+    // Writing CON or NUL "succeeds" and stores nothing, in any folder.
+    if (platform::IsDeviceName(path)) return fail(kDeviceNameReason);
     const std::wstring target = platform::Widen(path);
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;

@@ -9,7 +9,7 @@ namespace k52::test {
 namespace {
 
 ComPortResolution Named(const std::string& device, bool present, AssignmentSource source) {
-    return {device, source, present};
+    return {device, source, present, {}, {}};
 }
 
 DiscoveredPort Usb(const std::string& device, const std::string& description,

@@ -160,7 +160,7 @@ TEST(CommandLine, WriteFailuresNameThePathAndTheReason) {
     EXPECT_EQ(r.err, "k52cli: cannot write " + out + ": No such file or directory\n");
     r = Cli({"image", dir("plan.ATC"), dir("")});
     EXPECT_EQ(r.exitCode, 3);
-    EXPECT_TRUE(Has(r.err, ": Is a directory")) << r.err;
+    EXPECT_TRUE(Has(r.err, dir("") + " is a folder")) << r.err;
 }
 
 TEST(CommandLine, ImageRefusesToWriteOverItsOwnTemplate) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "i18n/Translate.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 #include "util/RegularFile.h"
@@ -55,8 +56,8 @@ TEST(FileSafety, InputsThatAreNoRegularFileOrTooLargeAreRefusedWithTheReason) {
     fs::resize_file(dir("huge.json"), 17 << 20);  // sparse, beyond what a template's text can be
     dir.Write("huge.txt", "");
     fs::resize_file(dir("huge.txt"), 65 << 20);
-    const std::string notRegular = kNotRegularFileReason, folder = std::strerror(EISDIR),
-                      tooLarge = std::strerror(EFBIG);
+    const std::string notRegular = LocalizeReason(kNotRegularFileReason),
+                      folder = LocalizeReason(std::strerror(EISDIR)), tooLarge = std::strerror(EFBIG);
     const struct {
         Args args;
         std::string named;  // the path the message names, with its reason
@@ -137,6 +138,40 @@ TEST(FileSafety, AnOutputIsNeverAnInputAndAnExistingOneIsReplacedOnlyWithOverwri
     }
 }
 
+// An output that is a folder or a device is said to be one, --overwrite or not: replacing would not help.
+TEST(FileSafety, AnOutputThatIsNoFileIsSaidSo) {
+    test::TempDir dir;
+    MakeInputs(dir);
+    fs::create_directory(dir("d"));
+    const std::string folder = Localize("%1 is a folder; give the %2 a file name", {"d", Localize("CSV")});
+    const std::string device =
+        Localize("cannot write %1: %2", {"/dev/null", LocalizeReason(kNotRegularFileReason)});
+    const struct {
+        Args args;
+        std::string said;
+    } kCases[] = {
+        {{"records", "data.txt", "--csv", "d"}, folder},
+        {{"records", "data.txt", "--csv", "d", "--overwrite"}, folder},
+        {{"new", "d"}, Localize("%1 is a folder; give the %2 a file name", {"d", Localize("template")})},
+        {{"new", "/dev/null"}, device},
+        {{"records", "data.txt", "--csv", "/dev/null", "--overwrite"}, device},
+        {{"image", "plan.ATC", "fifo"},
+         Localize("cannot write %1: %2", {"fifo", LocalizeReason(kNotRegularFileReason)})},
+    };
+    for (const auto& c : kCases) {
+        const test::ProcessResult r = Cli(dir, c.args);
+        EXPECT_EQ(r.exitCode, 3) << Line(c.args);
+        EXPECT_TRUE(Has(r.err, c.said)) << Line(c.args) << "\n" << r.err;
+    }
+    // Under an English locale the system's reasons are English as well.
+    test::RunOptions english;
+    english.extraEnv.push_back("LANG=en_US.UTF-8");
+    const test::ProcessResult r = Cli(dir, {"show", "missing.ATC"}, english);
+    EXPECT_EQ(r.err, "k52cli: cannot read missing.ATC: No such file or directory\n");
+    const test::ProcessResult zh = Cli(dir, {"show", "missing.ATC"});
+    EXPECT_TRUE(Has(zh.err, "missing.ATC: 沒有這個檔案或資料夾")) << zh.err;
+}
+
 TEST(FileSafety, OutputThatStandardOutputCannotTakeIsExitThree) {
     test::TempDir dir;
     MakeInputs(dir);
@@ -157,7 +192,7 @@ TEST(FileSafety, OutputThatStandardOutputCannotTakeIsExitThree) {
         full.outputFile = "/dev/full";
         const test::ProcessResult r = Cli(dir, c.args, full);
         EXPECT_EQ(r.exitCode, 3) << Line(c.args);
-        EXPECT_TRUE(Has(r.err, std::strerror(ENOSPC))) << Line(c.args) << "\n" << r.err;
+        EXPECT_TRUE(Has(r.err, LocalizeReason(std::strerror(ENOSPC)))) << Line(c.args) << "\n" << r.err;
     }
 }
 

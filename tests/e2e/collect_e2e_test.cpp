@@ -2,10 +2,13 @@
 // then the ledger read back and verified.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -41,10 +44,12 @@ std::string ReadAll(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-pid_t Start(const std::vector<std::string>& args, const std::string& out) {
+pid_t Start(const std::vector<std::string>& args, const std::string& out,
+            const std::vector<std::string>& env = {}) {
     const pid_t pid = fork();
     if (pid == 0) {
         std::freopen(out.c_str(), "w", stdout);
+        for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
         std::vector<char*> argv;
         for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
@@ -200,12 +205,51 @@ TEST(CollectEndToEnd, UploadsSaysDatesAndOddNamesTruly) {
         return r.exitCode == 0 ? static_cast<int>(nlohmann::json::parse(r.out).size()) : -r.exitCode;
     };
     EXPECT_EQ(since(startedUtc), 1);
-    // The same clock reading an hour east is an hour earlier, an hour west an hour later: instants, not strings.
+    // The same clock reading an hour east is an hour earlier, an hour west an hour later: instants, not
+    // strings.
     EXPECT_EQ(since(startedUtc.substr(0, 19) + "+01:00"), 1);
     EXPECT_EQ(since(startedUtc.substr(0, 19) + "-01:00"), 0);
     EXPECT_EQ(since("2099-01-01T00:00:00-12:00"), 0);
     EXPECT_EQ(since("2026-13-45"), -2);
     EXPECT_EQ(since("2026-12-08 garbage"), -2);
+}
+
+// As a service of Type=notify: ready once its port is taken up, a status line that names the last upload,
+// the watchdog fed, and stopping said before the end.
+TEST(CollectEndToEnd, TellsTheServiceManagerReadyStatusWatchdogAndStopping) {
+    k52::test::TempDir f;
+    f.Write("a.txt", "A1\nA2\n");
+    const int manager = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, f("notify").c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(bind(manager, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const pid_t peer = Start({K52PEER_PATH, "--records", f("a.txt")}, f("peer.out"));
+    const std::string pty = FirstLine(f("peer.out"));
+    const pid_t collect = Start({K52CLI_PATH, "collect", f("out"), "--device", pty, "--interval", "1"},
+                                f("collect.out"), {"NOTIFY_SOCKET=" + f("notify"), "WATCHDOG_USEC=600000"});
+    std::vector<std::string> said;
+    auto take = [&] {
+        char buffer[4096];
+        for (ssize_t n; (n = recv(manager, buffer, sizeof buffer, MSG_DONTWAIT)) > 0;)
+            said.emplace_back(buffer, static_cast<std::size_t>(n));
+    };
+    auto saidSome = [&](const std::string& text) {
+        take();
+        for (const std::string& s : said)
+            if (s.find(text) != std::string::npos) return true;
+        return false;
+    };
+    EXPECT_TRUE(WaitFor([&] { return saidSome("; last upload "); })) << ReadAll(f("collect.out"));
+    EXPECT_TRUE(WaitFor([&] { return saidSome("WATCHDOG=1"); }));
+    kill(collect, SIGTERM);
+    EXPECT_EQ(Wait(collect), 0);
+    Wait(peer);
+    take();
+    close(manager);
+    ASSERT_FALSE(said.empty());
+    EXPECT_EQ(said.front().rfind("READY=1\nSTATUS=1 port served", 0), 0u) << said.front();
+    EXPECT_EQ(said.back().rfind("STOPPING=1\n", 0), 0u) << said.back();
 }
 
 }  // namespace

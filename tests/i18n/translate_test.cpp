@@ -1,6 +1,8 @@
 // The language choice from the locale, and the English of the program's own texts from the generated table.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <initializer_list>
 #include <iostream>
 #include <string>
@@ -109,7 +111,11 @@ TEST(Localize, FinishedTextsAreMatchedBackToTheirPatterns) {
         ++patterns;
         const std::initializer_list<std::string_view> args = {values[0], values[1], values[2], values[3],
                                                               values[4]};
-        EXPECT_EQ(LocalizeFinished(Substitute(e.source, args)), Localize(e.source, args)) << e.source;
+        // The system's reason among them comes back in the language too.
+        const std::string reason = LocalizeReason(values[2]);
+        EXPECT_EQ(LocalizeFinished(Substitute(e.source, args)),
+                  Localize(e.source, {values[0], values[1], reason, values[3], values[4]}))
+            << e.source;
     }
     std::cout << patterns << " patterns matched back\n";
     EXPECT_EQ(LocalizeFinished("done"), Localize("done"));
@@ -117,6 +123,41 @@ TEST(Localize, FinishedTextsAreMatchedBackToTheirPatterns) {
     SetLanguage(Language::English);
     EXPECT_EQ(LocalizeFinished("cannot read /x: gone"), "cannot read /x: gone");
     SetLanguage(Language::Chinese);
+}
+
+// The common reasons in the run's language, whichever C library worded them; the rest as the system said.
+TEST(LocalizeReason, CommonReasonsAreTranslatedAndOthersKept) {
+    const struct {
+        std::string reason;
+        const char* chinese;  // null: kept as it is
+    } kCases[] = {
+        {std::strerror(ENOENT), "沒有這個檔案或資料夾"},
+        {std::strerror(EACCES), "沒有權限"},
+        {std::strerror(EISDIR), "是資料夾"},
+        {std::strerror(ENOTDIR), "不是資料夾"},
+        {std::strerror(EEXIST), "檔案已存在"},
+        {std::strerror(ENOSPC), "裝置已無剩餘空間"},
+        {std::strerror(EROFS), "唯讀的檔案系統"},
+        {std::strerror(EIO), "輸入/輸出錯誤"},
+        {std::strerror(EBUSY), "裝置或資源忙碌中"},
+        {std::strerror(ENODEV), "沒有這個裝置"},
+        {std::strerror(EMLINK), "連結太多"},
+        {std::strerror(ENAMETOOLONG), "檔名太長"},
+        {"Not a regular file", "不是一般檔案"},
+        {"A device name on Windows", "是 Windows 的裝置名稱"},
+        {std::strerror(EXDEV), nullptr},
+        {"No such file or directory (really)", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(LocalizeReason(c.reason), c.chinese ? c.chinese : c.reason) << c.reason;
+        SetLanguage(Language::English);
+        EXPECT_EQ(LocalizeReason(c.reason), c.reason);
+        SetLanguage(Language::Chinese);
+    }
+    // A library's finished English message has its reason put in the user's language too.
+    EXPECT_EQ(LocalizeFinished(Substitute("cannot read %1: %2", {"missing.ATC", std::strerror(EACCES)})),
+              Localize("cannot read %1: %2", {"missing.ATC", "沒有權限"}));
 }
 
 }  // namespace

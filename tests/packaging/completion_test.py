@@ -27,8 +27,8 @@ printf '%s\n' "${COMPREPLY[@]}"
 
 CASES = [  # words typed, the last one being completed; the offers expected
     (["k52cli", ""],
-     ["--help", "collect", "diff", "download", "download-lookup", "image", "import", "new", "ports", "receive",
-      "records", "show", "simulate", "uploads"]),
+     ["--help", "collect", "diff", "download", "download-lookup", "image", "import", "labels", "new", "ports",
+      "receive", "records", "sheet", "show", "simulate", "uploads"]),
     (["k52cli", "down"], ["download", "download-lookup"]),
     (["k52cli", "show", "-"], ["--help", "--json"]),
     (["k52cli", "simulate", "plan.ATC", "--"], ["--expect", "--fresh", "--help", "--json", "--keys", "--keys-file",
@@ -52,7 +52,39 @@ CASES = [  # words typed, the last one being completed; the offers expected
     (["k52cli", "simulate", "a.ATC", "--save", ""], ["a.ATC", "b.atc", "folder"]),
     (["k52cli", "image", "a.ATC", "plan.img", ""], []),
     (["k52cli", "frobnicate", ""], []),
+    # serial ports: what k52cli ports finds and their by-id names, not the COM table nor the rest of /dev
+    (["k52cli", "ports", "assign", "COM1", ""],
+     ["/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0", "/dev/ttyS0", "/dev/ttyUSB0"]),
+    (["k52cli", "receive", "out.txt", "--device", "/dev/ttyU"], ["/dev/ttyUSB0"]),
+    (["k52cli", "ports", "unassign", "COM1", ""], []),
 ]
+
+# What the k52cli found on PATH answers to "ports --json" while completing.
+FAKE_PORTS = """#!/bin/sh
+[ "$1 $2" = "ports --json" ] || exit 2
+cat <<'END'
+{
+  "ports": [
+    {
+      "device": "/dev/ttyUSB0",
+      "byId": "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0",
+      "transport": "usb"
+    },
+    {
+      "device": "/dev/ttyS0",
+      "byId": null,
+      "transport": "native"
+    }
+  ],
+  "com": [
+    {
+      "name": "COM2",
+      "device": "/dev/ttyS1"
+    }
+  ]
+}
+END
+"""
 
 
 def main():
@@ -60,11 +92,16 @@ def main():
     f = Failures()
     if not f.check(os.path.exists(BASH_COMPLETION), "bash-completion is not installed"):
         f.finish("completion")
-    with tempfile.TemporaryDirectory(prefix="k52-completion-") as cwd:
+    with tempfile.TemporaryDirectory(prefix="k52-completion-bin-") as bindir, \
+            tempfile.TemporaryDirectory(prefix="k52-completion-") as cwd:
         for name in ("a.ATC", "b.atc", "plan.img", "stock.txt"):
             open(os.path.join(cwd, name), "w").close()
         os.mkdir(os.path.join(cwd, "folder"))
-        env = dict(os.environ, BASH_COMPLETION=BASH_COMPLETION, COMPLETION_FILE=completion)
+        with open(os.path.join(bindir, "k52cli"), "w") as fake:
+            fake.write(FAKE_PORTS)
+        os.chmod(os.path.join(bindir, "k52cli"), 0o755)
+        env = dict(os.environ, BASH_COMPLETION=BASH_COMPLETION, COMPLETION_FILE=completion,
+                   PATH=bindir + os.pathsep + os.environ["PATH"])
         for words, expected in CASES:
             argv = ["bash", "--norc", "--noprofile", "-c", DRIVER, "bash"] + words
             status, out, err = run(argv, env=env, cwd=cwd)

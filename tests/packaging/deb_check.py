@@ -5,13 +5,14 @@ and dependencies.
 usage: deb_check.py BUILD_DIR
 """
 
+import gzip
 import os
 import re
 import sys
 import tempfile
 
 sys.dont_write_bytecode = True  # leave no cache in the source tree
-from packaging_support import EXPECTED_FILES, PACKAGE, Failures, run  # noqa: E402
+from packaging_support import DOC_DIR, EXPECTED_FILES, PACKAGE, Failures, run  # noqa: E402
 
 
 def project_version(build):
@@ -34,6 +35,23 @@ def depends_names(depends):
     return {re.split(r"[\s(:]", alt.strip())[0] for part in depends.split(",") for alt in part.split("|")}
 
 
+def check_changelog(f, path, version):
+    """A Debian changelog, gzip'd, whose newest entry is this package at this version."""
+    try:
+        with gzip.open(path, "rt", encoding="utf-8") as changelog:
+            lines = changelog.read().splitlines()
+    except OSError as e:
+        f.check(False, "changelog.gz is not gzip'd text: %s" % e)
+        return
+    f.check(bool(lines) and re.match(r"^%s \(%s\) \S+; urgency=\w+$" % (re.escape(PACKAGE), re.escape(version)),
+                                     lines[0]),
+            "changelog's newest entry is not %s %s: %r" % (PACKAGE, version, lines[:1]))
+    trailers = [line for line in lines if line.startswith(" -- ")]
+    f.check(trailers and all(re.match(r"^ -- .+ <[^>]+>  \w{3}, \d{2} \w{3} \d{4} \d{2}:\d{2}:\d{2} [+-]\d{4}$", t)
+                             for t in trailers),
+            "changelog's sign-off lines are malformed: %r" % trailers)
+
+
 def main():
     build = os.path.abspath(sys.argv[1])
     version = project_version(build)
@@ -43,7 +61,8 @@ def main():
         f.finish("package")
 
     fields = {}
-    for field in ("Package", "Version", "Architecture", "Depends", "Recommends", "Maintainer", "Description"):
+    for field in ("Package", "Version", "Architecture", "Section", "Depends", "Recommends", "Maintainer",
+                  "Description"):
         _, out, _ = run(["dpkg-deb", "-f", deb, field])
         fields[field] = out.strip()
     f.check(fields["Package"] == PACKAGE, "Package is %r" % fields["Package"])
@@ -57,6 +76,10 @@ def main():
     f.check(all(re.match(r"^ \S", line) for line in long_lines),
             "Description's long text is not indented by exactly one space: %r" % long_lines)
     f.check(summary.strip() not in long_lines[0], "Description repeats its summary")
+    f.check(all(len(line) < 80 for line in fields["Description"].split("\n")),
+            "Description has lines of 80 columns or more: %r"
+            % [line for line in fields["Description"].split("\n") if len(line) >= 80])
+    f.check(fields["Section"] in ("utils", "misc"), "Section is %r" % fields["Section"])
 
     status, out, err = run(["dpkg-deb", "-c", deb])
     f.check(status == 0, "dpkg-deb -c: %s" % err)
@@ -69,6 +92,15 @@ def main():
     owners = {tuple(line.split()[1].split("/")) for line in out.splitlines()}
     f.check(owners == {("root", "root")}, "owners %s, not root/root" % sorted(owners))
 
+    # The system service runs as the k52 user, which only the package's postinst makes.
+    with tempfile.TemporaryDirectory(prefix="k52-ctl-") as control:
+        status, _, err = run(["dpkg-deb", "-e", deb, control])
+        postinst = os.path.join(control, "postinst")
+        f.check(os.access(postinst, os.X_OK), "no executable postinst: %s" % err)
+        if os.path.exists(postinst):
+            with open(postinst, encoding="utf-8") as script:
+                f.check("systemd-sysusers k52.conf" in script.read(), "postinst does not make the k52 user")
+
     # Depends comes from dpkg-shlibdeps: Qt 6 widgets always; libserialport exactly when a program links it.
     depends = depends_names(fields["Depends"])
     print("Depends: %s" % fields["Depends"])
@@ -77,6 +109,7 @@ def main():
     with tempfile.TemporaryDirectory(prefix="k52-deb-") as root:
         status, _, err = run(["dpkg-deb", "-x", deb, root])
         f.check(status == 0, "dpkg-deb -x: %s" % err)
+        check_changelog(f, os.path.join(root, "usr", DOC_DIR, "changelog.gz"), version)
         needed = set()
         for program in ("k52gen", "k52cli", "k52peer"):
             path = os.path.join(root, "usr", "bin", program)

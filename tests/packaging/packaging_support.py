@@ -8,6 +8,9 @@ APP_ID = "org.k52.ApplicationGenerator"
 PACKAGE = "k52-application-generator"
 TEMPLATE_TYPE = "application/x-k52-template"
 ICON_SIZES = (48, 64, 128, 256)
+DOC_DIR = "share/doc/" + PACKAGE
+SOURCE_ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+EXAMPLES = sorted(os.listdir(os.path.join(SOURCE_ROOT, "examples")))
 
 # Every file an installation holds below its prefix, and nothing else.
 EXPECTED_FILES = sorted(
@@ -17,10 +20,13 @@ EXPECTED_FILES = sorted(
      "share/metainfo/org.k52.ApplicationGenerator.metainfo.xml",
      "share/man/man1/k52gen.1.gz", "share/man/man1/k52cli.1.gz", "share/man/man1/k52peer.1.gz",
      "share/bash-completion/completions/k52cli",
-     "share/doc/k52-application-generator/copyright",
-     "lib/systemd/user/k52-collect.service"]
+     DOC_DIR + "/copyright", DOC_DIR + "/changelog.gz",
+     DOC_DIR + "/template-format.md", DOC_DIR + "/template.schema.json",
+     "lib/systemd/user/k52-collect.service", "lib/systemd/system/k52-collect.service",
+     "lib/sysusers.d/k52.conf"]
     + ["share/icons/hicolor/%dx%d/apps/org.k52.ApplicationGenerator.png" % (s, s) for s in ICON_SIZES]
-    + ["share/icons/hicolor/%dx%d/mimetypes/application-x-k52-template.png" % (s, s) for s in ICON_SIZES])
+    + ["share/icons/hicolor/%dx%d/mimetypes/application-x-k52-template.png" % (s, s) for s in ICON_SIZES]
+    + [DOC_DIR + "/examples/" + name for name in EXAMPLES])
 EXECUTABLES = {"bin/k52gen", "bin/k52cli", "bin/k52peer"}
 
 

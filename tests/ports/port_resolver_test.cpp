@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <regex>
@@ -15,6 +16,7 @@
 #include "i18n/Translate.h"
 #include "ports/PortDevices.h"
 #include "ports/PortErrors.h"
+#include "ports/PortPatterns.h"
 #include "ports/PortResolver.h"
 
 namespace k52 {
@@ -27,10 +29,12 @@ class ResolverTest : public ::testing::Test {
   protected:
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", tmp.path.c_str(), 1);
+        setenv("XDG_CONFIG_DIRS", (tmp / "no-system").c_str(), 1);  // not the machine's /etc/xdg
         for (int i = 1; i <= 6; ++i) unsetenv(("K52_COM" + std::to_string(i)).c_str());
     }
     void TearDown() override {
         for (int i = 1; i <= 6; ++i) unsetenv(("K52_COM" + std::to_string(i)).c_str());
+        unsetenv("XDG_CONFIG_DIRS");
     }
     void WriteConf(const std::string& text) {
         mkdir((tmp / "k52").c_str(), 0700);
@@ -73,6 +77,110 @@ TEST_F(ResolverTest, TheFileIsReadAtEachCallAndItsWarningsPassedOn) {
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_EQ(warnings[0], tmp / "k52/ports.conf" +
                                ":2: ignored \"COM2 /dev/ttyUSB5\" (expected COM1..COM6=/path/of/device)");
+}
+
+class FakeScanner : public PortScanner {
+  public:
+    std::vector<DiscoveredPort> ports;
+    int scans = 0;
+    std::vector<DiscoveredPort> Scan() override {
+        ++scans;
+        return ports;
+    }
+};
+
+DiscoveredPort Usb(std::string device, std::string byId, int vid, int pid, std::string serial) {
+    DiscoveredPort p;
+    p.device = std::move(device);
+    p.byId = std::move(byId);
+    p.transport = PortTransport::Usb;
+    p.vid = vid;
+    p.pid = pid;
+    p.serial = std::move(serial);
+    return p;
+}
+
+// One file for every desk: the system-wide files beneath the user's, the first folder of
+// XDG_CONFIG_DIRS over the next, and patterns matched against the ports the host has.
+TEST_F(ResolverTest, SystemWideFilesLieBeneathTheUsersAndPatternsFindTheAdapter) {
+    const std::string first = tmp / "site", second = tmp / "vendor";
+    for (const std::string& dir : {first, second}) std::filesystem::create_directories(dir + "/k52");
+    std::ofstream(first + "/k52/ports.conf") << "# every desk\nCOM1=usb:0403:6001\nCOM2=/dev/ttyS9\n"
+                                                "COM5=serial:NONE\n";
+    std::ofstream(second + "/k52/ports.conf") << "COM2=/dev/ttyX\nCOM3=/dev/serial/by-id/*Prolific*\n";
+    setenv("XDG_CONFIG_DIRS", (first + ":relative/ignored:" + second).c_str(), 1);
+    WriteConf("COM2=/dev/ttyUSB5\n");
+    FakeScanner scanner;
+    scanner.ports = {
+        Usb("/dev/ttyUSB0", "/dev/serial/by-id/usb-Prolific_PL2303-if00-port0", 0x067b, 0x2303, "P1"),
+        Usb("/dev/ttyUSB1", "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0", 0x0403, 0x6001, "A1")};
+    std::vector<std::string> warnings;
+    const std::string user = tmp / "k52/ports.conf";
+    const ConfiguredPorts configured =
+        LayerPortAssignments(ReadPortsConf(user).assignments(), user, &warnings);
+    EXPECT_EQ(warnings, std::vector<std::string>{});
+    const struct {
+        std::string device, origin, pattern;
+    } want[] = {
+        {"/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0", first + "/k52/ports.conf", "usb:0403:6001"},
+        {"/dev/ttyUSB5", user, ""},
+        {"/dev/serial/by-id/usb-Prolific_PL2303-if00-port0", second + "/k52/ports.conf",
+         "/dev/serial/by-id/*Prolific*"},
+        {"/dev/ttyS3", "", ""},
+        {"serial:NONE", first + "/k52/ports.conf", "serial:NONE"},  // matches nothing: not connected
+    };
+    for (int i = 0; i < 5; ++i) {
+        const ComPortResolution r = ResolveComPort(i, configured, scanner);
+        EXPECT_EQ(r.device, want[i].device) << i;
+        EXPECT_EQ(r.origin, want[i].origin) << i;
+        EXPECT_EQ(r.pattern, want[i].pattern) << i;
+        if (!want[i].pattern.empty() && r.device == want[i].pattern) {
+            EXPECT_FALSE(r.present) << i;
+        }
+    }
+    EXPECT_EQ(scanner.scans, 3);  // only a pattern asks for the host's ports
+    setenv("K52_COM1", "/dev/ttyACM0", 1);
+    EXPECT_EQ(ResolveComPort(0, configured, scanner).origin, "K52_COM1");
+}
+
+TEST(DevicePattern, ReadsUsbIdsSerialNumbersAndGlobs) {
+    const DiscoveredPort ftdi =
+        Usb("/dev/ttyUSB1", "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0", 0x0403, 0x6001, "A1");
+    DiscoveredPort native;
+    native.device = "/dev/ttyS0";
+    const struct {
+        const char* text;
+        bool pattern, ftdi, native;  // a pattern at all; matches each port
+    } kCases[] = {
+        {"usb:0403:6001", true, true, false},
+        {"usb:0403:6001:A1", true, true, false},
+        {"USB:0403:6001", false, false, false},
+        {"usb:0403:6001:B2", true, false, false},
+        {"usb:0403:6001:", false, false, false},
+        {"usb:0403:600", false, false, false},
+        {"usb:0403-6001", false, false, false},
+        {"usb:04g3:6001", false, false, false},
+        {"usb:0403:6001x", false, false, false},
+        {"serial:A1", true, true, false},
+        {"serial:", false, false, false},
+        {"/dev/serial/by-id/usb-FTDI_*", true, true, false},
+        {"/dev/ttyS?", true, false, true},
+        {"/dev/tty*", true, true, true},
+        {"/dev/*A1*port?", true, true, false},
+        {"/dev/ttyUSB1", false, false, false},  // a device path, not a pattern
+        {"ttyUSB*", false, false, false},
+    };
+    for (const auto& c : kCases) {
+        const std::optional<DevicePattern> p = ParseDevicePattern(c.text);
+        EXPECT_EQ(p.has_value(), c.pattern) << c.text;
+        if (!p) continue;
+        EXPECT_EQ(PatternMatches(*p, ftdi), c.ftdi) << c.text;
+        EXPECT_EQ(PatternMatches(*p, native), c.native) << c.text;
+    }
+    // A pattern is stored as it is; a line that is neither a path nor a pattern is not.
+    EXPECT_TRUE(StorableDevicePath("usb:0403:6001"));
+    EXPECT_FALSE(StorableDevicePath("usb:0403"));
+    EXPECT_EQ(PortsConf::Parse("COM1=usb:0403:6001\n", "x").assignments()[0], "usb:0403:6001");
 }
 
 TEST(StableDevicePath, PrefersTheByIdLinkToTheSameDevice) {
@@ -135,8 +243,9 @@ TEST(ExplainPortOpenFailure, EverySentenceIsFoundAgainInTheProgramsChinese) {
                 std::string shown = LocalizeFinished(ExplainPortOpenFailure({error, device, com, source}));
                 // What is left once the names and commands it carries are taken out holds no English.
                 for (const std::string& name :
-                     {device, OwningGroup(device), std::string(std::strerror(error)),
-                      std::string("sudo usermod -aG"), std::string("k52cli ports assign")})
+                     {device, OwningGroup(device), SerialPortGroup(), std::string(std::strerror(error)),
+                      std::string("sudo usermod -aG"), std::string("k52cli ports assign"),
+                      std::string("udev"), std::string("root")})
                     for (std::size_t at; !name.empty() && (at = shown.find(name)) != std::string::npos;)
                         shown.erase(at, name.size());
                 EXPECT_FALSE(std::regex_search(shown, std::regex("[a-z]{3}"))) << shown;
@@ -158,6 +267,16 @@ TEST(ExplainPortOpenFailure, PermissionNamesTheOwningGroup) {
         "COM1: permission denied on " + device +
             ", which belongs to the group 'dialout': join that group (sudo usermod -aG dialout $USER) and "
             "log in again");
+    // A device of root's group: root's group is never the advice, the serial ports' group through a rule is.
+    ASSERT_EQ(chown(device.c_str(), 0, 0), 0);
+    EXPECT_EQ(ExplainPortOpenFailure({EACCES, device, 0, AssignmentSource::File}),
+              "COM1: permission denied on " + device +
+                  ", which belongs to root: ask the administrator for a udev rule that gives it to the group "
+                  "'dialout', then join that group (sudo usermod -aG dialout $USER) and log in again");
+    EXPECT_EQ(ExplainPortOpenFailure({EPERM, device, std::nullopt, AssignmentSource::Default}),
+              "permission denied on " + device +
+                  ", which belongs to root: ask the administrator for a udev rule that gives it to the group "
+                  "'dialout', then join that group (sudo usermod -aG dialout $USER) and log in again");
     ASSERT_EQ(chown(device.c_str(), 0, 54321), 0);  // a group with no name
     EXPECT_EQ(
         ExplainPortOpenFailure({EACCES, device, std::nullopt, AssignmentSource::Default}),

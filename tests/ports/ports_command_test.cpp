@@ -32,9 +32,13 @@ class PortsCommandTest : public ::testing::Test {
     const test::InLanguage english{Language::English};  // the lines as written
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", tmp.path.c_str(), 1);
+        setenv("XDG_CONFIG_DIRS", (tmp / "system").c_str(), 1);  // not the machine's /etc/xdg
         for (int i = 1; i <= 6; ++i) unsetenv(("K52_COM" + std::to_string(i)).c_str());
     }
-    void TearDown() override { unsetenv("K52_COM2"); }
+    void TearDown() override {
+        unsetenv("K52_COM2");
+        unsetenv("XDG_CONFIG_DIRS");
+    }
     std::string Conf() {
         std::ifstream in(tmp / "k52/ports.conf");
         std::ostringstream s;
@@ -107,19 +111,24 @@ TEST_F(PortsCommandTest, JsonHoldsEveryFieldWithNullWhereUnknown) {
     ])"));
     EXPECT_EQ(doc["com"][0], nlohmann::json::parse(
                                  R"({"name": "COM1", "device": "/dev/serial/by-id/usb-gone", "source": "file",
-                                     "present": false})"));
-    EXPECT_EQ(doc["com"][1],
-              nlohmann::json(
-                  {{"name", "COM2"}, {"device", plugged}, {"source", "environment"}, {"present", true}}));
+                                     "present": false, "origin": ")" +
+                                 tmp / "k52/ports.conf" + R"(", "pattern": null})"));
+    EXPECT_EQ(doc["com"][1], nlohmann::json({{"name", "COM2"},
+                                             {"device", plugged},
+                                             {"source", "environment"},
+                                             {"present", true},
+                                             {"origin", "K52_COM2"},
+                                             {"pattern", nullptr}}));
+    EXPECT_EQ(doc["com"][2]["origin"], nullptr);
     // The keys come in the order the format gives them.
     const auto ordered = nlohmann::ordered_json::parse(out.str());
     std::vector<std::string> keys;
     for (const auto& [key, value] : ordered.items()) keys.push_back(key);
     for (const auto& [key, value] : ordered["ports"][1].items()) keys.push_back(key);
     for (const auto& [key, value] : ordered["com"][0].items()) keys.push_back(key);
-    EXPECT_EQ(keys,
-              (std::vector<std::string>{"ports", "com", "device", "byId", "description", "transport", "vid",
-                                        "pid", "serial", "name", "device", "source", "present"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"ports", "com", "device", "byId", "description", "transport",
+                                              "vid", "pid", "serial", "name", "device", "source", "present",
+                                              "origin", "pattern"}));
 
     std::ostringstream text;
     ASSERT_EQ(cli::PortsList(scanner, false, text, err), 0);
@@ -128,10 +137,34 @@ TEST_F(PortsCommandTest, JsonHoldsEveryFieldWithNullWhereUnknown) {
               std::string::npos)
         << text.str();
     EXPECT_NE(Squeezed(text.str())
-                  .find("\n COM1 /dev/serial/by-id/usb-gone file not connected\n COM2 " + plugged +
-                        " environment present\n"),
+                  .find("\n COM1 /dev/serial/by-id/usb-gone file not connected " + tmp / "k52/ports.conf" +
+                        "\n COM2 " + plugged + " environment present K52_COM2\n COM3 /dev/ttyS2 default "),
               std::string::npos)
         << text.str();
+}
+
+// The table says which file each assignment came from and which pattern found the adapter.
+TEST_F(PortsCommandTest, EachAssignmentShowsItsFileAndPattern) {
+    std::filesystem::create_directories(tmp / "system/k52");
+    std::ofstream(tmp / "system/k52/ports.conf") << "COM1=usb:0403:6001\nCOM2=/dev/ttyS7\nCOM7=/dev/x\n";
+    DiscoveredPort usb;
+    usb.device = "/dev/ttyUSB3";
+    usb.transport = PortTransport::Usb;
+    usb.vid = 0x0403;
+    usb.pid = 0x6001;
+    scanner.ports = {usb};
+    ASSERT_EQ(cli::PortsAssign(1, "/dev/ttyACM0", out, err), 0);  // the user's own beats the site's
+    out.str("");
+    err.str("");
+    ASSERT_EQ(cli::PortsList(scanner, false, out, err), 0);
+    const std::string system = tmp / "system/k52/ports.conf";
+    EXPECT_NE(Squeezed(out.str()).find("\n COM1 /dev/ttyUSB3 file not connected " + system +
+                                       " (by usb:0403:6001)\n COM2 /dev/ttyACM0 file not connected " +
+                                       tmp / "k52/ports.conf" + "\n"),
+              std::string::npos)
+        << out.str();
+    EXPECT_EQ(err.str(), "k52cli: warning: " + system +
+                             ":3: ignored \"COM7=/dev/x\" (expected COM1..COM6=/path/of/device)\n");
 }
 
 TEST_F(PortsCommandTest, AssignAndUnassignEditTheFileAndKeepTheRest) {

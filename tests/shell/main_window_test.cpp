@@ -85,6 +85,7 @@ class MainWindowTest : public QObject {
             {QStringLiteral("開啟舊檔...\tCtrl+O"), 1020},
             {QStringLiteral("儲存檔案\tCtrl+S"), 1030},
             {QStringLiteral("另存檔案..."), 1040},
+            {QStringLiteral("列印 / 存成 PDF..."), 1045},
             {QStringLiteral("最近的檔案"), -3},
             {{}, 0},
             {QStringLiteral("編輯檔案\tCtrl+E"), 2000},

@@ -53,6 +53,11 @@ class RecordingUi : public TransferObserver,
     }
     void EndReceiveStatus() override { status.push_back("end"); }
     std::optional<std::string> ChooseLookupFile(const std::string& previous) override;
+    std::optional<int> ChooseLookupNumber(const std::vector<int>& defined,
+                                          const ApplicationTemplate&) override {
+        offeredNumbers.push_back(defined);
+        return numberChoice;
+    }
     std::optional<std::string> ChooseDataFile() override { return dataChoice; }
     void OpenForViewing(const std::string& path) override { viewed.push_back(path); }
 
@@ -72,6 +77,8 @@ class RecordingUi : public TransferObserver,
     std::function<void(int count)> onStatus;  // after each record stored, before its acknowledgement
     std::optional<std::string> lookupChoice;
     std::optional<std::string> dataChoice;
+    std::optional<int> numberChoice;  // which lookup file the data fills, when several are defined
+    std::vector<std::vector<int>> offeredNumbers;
     std::vector<Shown> shown;
     std::vector<std::string> events;
     std::vector<int> progress;

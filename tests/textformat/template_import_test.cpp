@@ -92,9 +92,13 @@ TEST(TemplateImport, JsonThatDoesNotParseIsReportedWithLineAndColumn) {
     ASSERT_EQ(r.errors.size(), 1u);
     EXPECT_EQ(r.errors[0].rfind("line 1, column 1: ", 0), 0u) << r.errors[0];
     // A number beyond any double ends the parse too (found by fuzzing: it escaped as an exception).
+    // It is found where it stands as a number, not where a text holds the same characters.
     r = ImportTemplateJson("{\"format\": \"k52-template\", \"version\": 1, \"startPosition\": 6e400}");
     ASSERT_EQ(r.errors.size(), 1u);
-    EXPECT_EQ(r.errors[0].rfind("the JSON does not parse: ", 0), 0u) << r.errors[0];
+    EXPECT_EQ(r.errors[0].rfind("line 1, column 59: the JSON does not parse: ", 0), 0u) << r.errors[0];
+    r = ImportTemplateJson("{\"6e400\": [1,\n  6e400]}");
+    ASSERT_EQ(r.errors.size(), 1u);
+    EXPECT_EQ(r.errors[0].rfind("line 2, column 3: ", 0), 0u) << r.errors[0];
 }
 
 TEST(TemplateImport, AllFaultsAreListedInTheOrderOfTheFile) {

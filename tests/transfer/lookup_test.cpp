@@ -259,5 +259,63 @@ TEST(LookupFileChoice, AFifoIsRefusedWithoutWaitingForAWriter) {
     rmdir(dir);
 }
 
+// The desk holds the chosen file against the layout of the lookup file it fills before anything goes.
+void Layout(ApplicationTemplate& t, int n, int length, int keyStart, int keyLength) {
+    LookupFileRecord& l = t.lookupFile(n);
+    l.recordLength = static_cast<u8>(length);
+    l.fieldCount = 1;
+    l.keyField = 0;
+    l.fieldStart[0] = static_cast<u8>(keyStart);
+    l.fieldLength[0] = static_cast<u8>(keyLength);
+}
+
+TEST(LookupDownload, DeskChecksTheLayoutOfTheLookupFileItFills) {
+    struct Case {
+        const char* name;
+        std::vector<int> defined;  // lookup files given a 6-byte layout, key in bytes 1-4
+        std::optional<int> chosen;
+        const char* file;
+        std::vector<MessageAnswer> answers;
+        bool asked;  // the misfit question came up, quoting `offending`
+        const char* offending;
+        bool sent;    // the transfer ran
+        long filled;  // the done notice's lookup file
+    } cases[] = {
+        {"no layout: sent as before", {}, {}, "a,b,c\r\n", {}, false, "", true, 0},
+        {"fits its one layout", {2}, {}, "ABCD12\r\nEFGH34\r\n", {}, false, "", true, 2},
+        {"CSV refused on No", {1}, {}, "ABCD12\r\nA,B,C\r\n", {MessageAnswer::No}, true, "A,B,C", false, 0},
+        {"CSV sent on Yes", {1}, {}, "ABCD12\r\nA,B,C\r\n", {MessageAnswer::Yes}, true, "A,B,C", true, 1},
+        {"blank key refused", {1}, {}, "    12\r\n", {MessageAnswer::No}, true, "    12", false, 0},
+        {"several layouts: the chosen one", {1, 3}, 3, "ABCD12\r\n", {}, false, "", true, 3},
+        {"several layouts: choice cancelled", {1, 3}, {}, "ABCD12\r\n", {}, false, "", false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFile f(B(c.file));
+        Harness h;
+        for (int n : c.defined) Layout(h.tmpl, n, 6, 1, 4);
+        h.ui.lookupChoice = f.path;
+        h.ui.numberChoice = c.chosen;
+        h.ui.answers.assign(c.answers.begin(), c.answers.end());
+        h.Download(Transport::Direct, Payload::Lookup);
+        const bool asked = !h.ui.shown.empty() && h.ui.shown[0].buttons == MessageButtons::YesNo;
+        EXPECT_EQ(asked, c.asked);
+        if (asked) {
+            EXPECT_NE(h.ui.shown[0].text.find("\"" + std::string(c.offending) + "\""), std::string::npos)
+                << h.ui.shown[0].text;
+            EXPECT_EQ(h.ui.shown[0].text.find("ABCD12"), std::string::npos) << "a fitting line is not shown";
+        }
+        EXPECT_EQ(h.outcome.attempts > 0, c.sent);
+        EXPECT_EQ(h.ui.offeredNumbers.size(), c.defined.size() > 1 ? 1u : 0u);
+        if (!c.sent) continue;
+        ASSERT_FALSE(h.ui.notices.empty());
+        EXPECT_EQ(h.ui.notices.back().kind, NoticeKind::DownloadDone);
+        EXPECT_EQ(h.ui.notices.back().count, c.filled);
+        const bool named = h.ui.shown.back().text.find("已填入第 " + std::to_string(c.filled) + " 索引檔") !=
+                           std::string::npos;
+        EXPECT_EQ(named, c.filled > 0) << h.ui.shown.back().text;
+    }
+}
+
 }  // namespace
 }  // namespace k52::test

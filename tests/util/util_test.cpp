@@ -74,5 +74,14 @@ TEST(DirectoryOf, IsWhereANewFileBesideThePathGoes) {
     for (const auto& c : kCases) EXPECT_EQ(DirectoryOf(c.path), c.folder) << c.path;
 }
 
+TEST(IsWindowsDeviceName, TheReservedNamesInAnyFolderCaseAndExtension) {
+    for (const char* name : {"CON", "nul", "Aux", "PRN", "COM1", "com9.txt", "LPT3.csv", "out/NUL.csv",
+                             "C:\\data\\con.ATC", "NUL .txt", "com0", "CON."})
+        EXPECT_TRUE(IsWindowsDeviceName(name)) << name;
+    for (const char* name : {"CONSOLE", "NUL/records.txt", "COM10", "COMA", "COM", "LPT", "xCON", "CON_1.txt",
+                             "", ".", "records.TXT", "/dev/null"})
+        EXPECT_FALSE(IsWindowsDeviceName(name)) << name;
+}
+
 }  // namespace
 }  // namespace k52

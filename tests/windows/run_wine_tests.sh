@@ -135,5 +135,34 @@ same "records --csv" records DATA.TXT --template warehouse.ATC --csv out.csv
 same "records --json" records DATA.TXT --json
 same "a missing file" show missing.ATC
 
+echo "== names Windows reads otherwise"
+# Runs k52cli.exe in English with ARGS; its exit code must be RC and its standard error hold TEXT.
+says() {
+  local rc=$1 text=$2 got=0
+  shift 2
+  (cd inputs && LC_ALL=en_US.UTF-8 wine "$win_cli" "$@" >../w.out 2>../w.err) || got=$?
+  if [ "$got" = "$rc" ] && grep -qF -- "$text" w.err; then
+    echo "  k52cli.exe $*: exit $rc, \"$text\""
+  else
+    cat w.out w.err >&2
+    fail "k52cli.exe $* (exit $got, not $rc with \"$text\")"
+  fi
+}
+says 3 "cannot write CON: A device name on Windows" records DATA.TXT --csv CON
+says 3 "cannot write nul.csv: A device name on Windows" records DATA.TXT --csv nul.csv --overwrite
+says 3 "cannot write COM1.txt: A device name on Windows" new COM1.txt
+says 3 "cannot write out\\AUX.ATC: A device name on Windows" image warehouse.ATC 'out\AUX.ATC'
+says 3 "cannot read CON: A device name on Windows" show CON
+# A path from the root of the drive is a path, never an option.
+says 3 "cannot read /h: No such file or directory" show /h
+rooted=$work/rooted.ATC
+if (cd inputs && wine "$win_cli" new "$rooted" >/dev/null 2>&1) && [ -f "$rooted" ]; then
+  echo "  k52cli.exe new $rooted: the template is there"
+else
+  fail "k52cli.exe new $rooted"
+fi
+says 2 "'collect' is not in this build" collect --device COM5 collected
+says 2 "'uploads' is not in this build" uploads collected
+
 echo "Windows tests under Wine: $((SECONDS - start)) s, $failures failure(s)"
 [ "$failures" = 0 ]

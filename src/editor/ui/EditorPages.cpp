@@ -269,6 +269,10 @@ QWidget* BuildBarcodePage() {
     outer->addLayout(columns);
 
     outer->addLayout(ScanSettings());
+    auto* labels = new QHBoxLayout;
+    labels->addWidget(MakeButton(BarcodePage::kLabelsButton, K52_TR("EditorPages", "測試條碼...")));
+    labels->addStretch();
+    outer->addLayout(labels);
     outer->addStretch();
     return page;
 }

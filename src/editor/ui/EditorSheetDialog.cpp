@@ -101,7 +101,7 @@ int RunSymbologyDialog(QWidget* owner, SymbologyDialog& logic) {
 }
 
 EditorSheetDialog::EditorSheetDialog(QWidget* owner, TemplateDocument& doc, EditorHost& host)
-    : QDialog(owner), sheet_(doc, host), messages_(host.SheetMessages()) {
+    : QDialog(owner), sheet_(doc, host), host_(host), messages_(host.SheetMessages()) {
     setWindowTitle(Qs(EditorSheet::kCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto* outer = new QVBoxLayout(this);
@@ -163,6 +163,8 @@ void EditorSheetDialog::OpenFromPage(int page, int buttonId) {
             RunFieldAttributesDialog(this->page(page), *logic);
             sheet_.DialogClosed(page);
         }
+    } else if (page == EditorSheet::kBarcodePage && buttonId == BarcodePage::kLabelsButton) {
+        host_.MakeTestLabels(sheet_.barcode().Pending());
     } else if (page == EditorSheet::kBarcodePage) {
         if (auto logic = sheet_.barcode().OptionsDialog(buttonId)) {
             RunSymbologyDialog(this->page(page), *logic);

@@ -65,6 +65,7 @@ class EditorSheetDialog : public QDialog {
     MessageBoxes& messages();
 
     EditorSheet sheet_;
+    EditorHost& host_;
     MessageBoxes* messages_;
     std::unique_ptr<MessageBoxes> ownMessages_;
     QTabWidget* tabs_;

@@ -3,8 +3,10 @@
 // implementation per platform (System_posix.cpp, System_windows.cpp); callers see UTF-8 paths only.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace k52::platform {
@@ -23,6 +25,10 @@ enum class PathKind { Missing, Regular, Directory, Other };
 // What `path` names, links followed. On a failure other than "not there" the result is Missing and
 // errno holds why.
 PathKind KindOf(const std::string& path);
+
+// True when the system reads `path` as a device in whatever folder it is (Windows' CON, NUL, COM1.txt);
+// never on Linux, whose devices live in /dev and are found by KindOf.
+bool IsDeviceName(const std::string& path);
 
 // True when `path` names anything, a dangling symbolic link included.
 bool EntryExists(const std::string& path);
@@ -50,6 +56,10 @@ SysError MakeDirectory(const std::string& path, unsigned mode);
 
 // The folder the user's settings live in: $XDG_CONFIG_HOME or ~/.config on Linux, %APPDATA% on Windows.
 std::string UserConfigFolder();
+
+// The folders that hold the settings an administrator gives every user, most important first:
+// $XDG_CONFIG_DIRS (else /etc/xdg) on Linux, %PROGRAMDATA% on Windows.
+std::vector<std::string> SystemConfigFolders();
 
 // The standard error stream is a console (live progress) rather than a file or pipe; its width when known.
 bool StandardErrorIsTerminal();
@@ -84,6 +94,24 @@ unsigned long ProcessId();
 
 // True while a process with this id runs.
 bool ProcessRunning(unsigned long pid);
+
+// Tells the service manager that started this process how it is ("READY=1", "STATUS=...", "WATCHDOG=1",
+// "STOPPING=1"), through the socket NOTIFY_SOCKET names. False where there is none (started by hand, or
+// Windows): it then costs nothing.
+bool NotifyServiceManager(const std::string& state);
+
+// How often the service manager wants "WATCHDOG=1" from this process (WATCHDOG_USEC), in milliseconds;
+// 0 when it wants none.
+std::int64_t ServiceWatchdogMs();
+
+// True when standard output is a stream into the system journal (JOURNAL_STREAM names it): its lines
+// then go better as entries of their own, with fields.
+bool StandardOutputIsJournal();
+
+// One journal entry of "NAME=value" fields (a value may hold any bytes) sent to the journal's socket.
+// False with nothing sent when the journal is not there.
+bool SendToJournal(const std::vector<std::pair<std::string, std::string>>& fields,
+                   const std::string& socket = "/run/systemd/journal/socket");
 
 // Ends this process at once, as kill -9 would: nothing is flushed, no destructor runs.
 [[noreturn]] void KillSelf();

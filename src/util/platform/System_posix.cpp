@@ -4,12 +4,20 @@
 #include <pwd.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <string_view>
 
 namespace k52::platform {
 
@@ -24,6 +32,10 @@ PathKind KindOf(const std::string& path) {
 bool EntryExists(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool IsDeviceName(const std::string&) {
+    return false;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -55,6 +67,20 @@ std::string UserConfigFolder() {
         home = pw->pw_dir;
     }
     return home + "/.config";
+}
+
+std::vector<std::string> SystemConfigFolders() {
+    std::vector<std::string> folders;
+    const char* dirs = std::getenv("XDG_CONFIG_DIRS");
+    std::string_view rest = dirs && *dirs ? dirs : "/etc/xdg";
+    while (!rest.empty()) {
+        const auto colon = rest.find(':');
+        const std::string_view dir = rest.substr(0, colon);
+        // Relative entries are invalid and ignored, as for XDG_CONFIG_HOME.
+        if (!dir.empty() && dir[0] == '/') folders.emplace_back(dir);
+        rest = colon == std::string_view::npos ? std::string_view{} : rest.substr(colon + 1);
+    }
+    return folders;
 }
 
 bool StandardErrorIsTerminal() {
@@ -107,6 +133,71 @@ unsigned long ProcessId() {
 
 bool ProcessRunning(unsigned long pid) {
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+namespace {
+
+// One datagram to a Unix socket: a path, or "@name" for the abstract namespace.
+bool SendDatagram(const std::string& socketName, const std::string& data) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (socketName.empty() || socketName.size() >= sizeof address.sun_path) return false;
+    if (socketName[0] != '/' && socketName[0] != '@') return false;
+    std::memcpy(address.sun_path, socketName.data(), socketName.size());
+    if (socketName[0] == '@') address.sun_path[0] = '\0';
+    const socklen_t length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + socketName.size());
+    const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const ssize_t sent = ::sendto(fd, data.data(), data.size(), MSG_NOSIGNAL,
+                                  reinterpret_cast<const sockaddr*>(&address), length);
+    ::close(fd);
+    return sent == static_cast<ssize_t>(data.size());
+}
+
+}  // namespace
+
+bool NotifyServiceManager(const std::string& state) {
+    const char* socketName = std::getenv("NOTIFY_SOCKET");
+    return socketName && SendDatagram(socketName, state);
+}
+
+std::int64_t ServiceWatchdogMs() {
+    const char* usec = std::getenv("WATCHDOG_USEC");
+    if (!usec) return 0;
+    // A watchdog meant for another process (our parent's) is not ours to feed.
+    if (const char* pid = std::getenv("WATCHDOG_PID"); pid && std::strtoul(pid, nullptr, 10) != ProcessId())
+        return 0;
+    char* end = nullptr;
+    const unsigned long long value = std::strtoull(usec, &end, 10);
+    if (end == usec || *end != '\0' || value == 0) return 0;
+    return static_cast<std::int64_t>(std::max<unsigned long long>(value / 1000, 1));
+}
+
+bool StandardOutputIsJournal() {
+    const char* stream = std::getenv("JOURNAL_STREAM");
+    struct stat st {};
+    if (!stream || ::fstat(STDOUT_FILENO, &st) != 0) return false;
+    unsigned long long dev = 0, ino = 0;
+    if (std::sscanf(stream, "%llu:%llu", &dev, &ino) != 2) return false;
+    return static_cast<unsigned long long>(st.st_dev) == dev &&
+           static_cast<unsigned long long>(st.st_ino) == ino;
+}
+
+bool SendToJournal(const std::vector<std::pair<std::string, std::string>>& fields,
+                   const std::string& socket) {
+    std::string entry;
+    for (const auto& [name, value] : fields) {
+        if (value.find('\n') == std::string::npos) {
+            entry += name + "=" + value + "\n";
+            continue;
+        }
+        // A value with a line break goes as its length (64 bits, little-endian) and its bytes.
+        entry += name + "\n";
+        std::uint64_t size = value.size();
+        for (int i = 0; i < 8; ++i) entry += static_cast<char>((size >> (8 * i)) & 0xff);
+        entry += value + "\n";
+    }
+    return SendDatagram(socket, entry);
 }
 
 void KillSelf() {

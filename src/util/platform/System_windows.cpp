@@ -11,11 +11,13 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "util/Paths.h"
 #include "util/platform/Win32.h"
 
 namespace k52::platform {
 
 PathKind KindOf(const std::string& path) {
+    if (IsDeviceName(path)) return PathKind::Other;
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data)) {
         SetErrnoFromLastError();
@@ -24,6 +26,10 @@ PathKind KindOf(const std::string& path) {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::Directory;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) return PathKind::Other;
     return PathKind::Regular;
+}
+
+bool IsDeviceName(const std::string& path) {
+    return IsWindowsDeviceName(path);
 }
 
 bool EntryExists(const std::string& path) {
@@ -68,6 +74,11 @@ std::string UserConfigFolder() {
     if (const wchar_t* profile = _wgetenv(L"USERPROFILE"); profile && *profile)
         return Narrow(profile) + "\\AppData\\Roaming";
     return ".";
+}
+
+std::vector<std::string> SystemConfigFolders() {
+    if (const wchar_t* data = _wgetenv(L"PROGRAMDATA"); data && *data) return {Narrow(data)};
+    return {};
 }
 
 bool StandardErrorIsTerminal() {
@@ -144,6 +155,23 @@ bool ProcessRunning(unsigned long pid) {
     const bool running = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
     CloseHandle(h);
     return running;
+}
+
+// No service manager of that kind and no journal here: the service layer on Windows is its own.
+bool NotifyServiceManager(const std::string&) {
+    return false;
+}
+
+std::int64_t ServiceWatchdogMs() {
+    return 0;
+}
+
+bool StandardOutputIsJournal() {
+    return false;
+}
+
+bool SendToJournal(const std::vector<std::pair<std::string, std::string>>&, const std::string&) {
+    return false;
 }
 
 void KillSelf() {
