@@ -50,7 +50,7 @@ TEST_F(CentralFaults, TwoStationsEachWithTwoForwardersAtOnceStoreEveryUploadOnce
     }
     // Collect's own forwarder and a one-off catch-up on each folder: the same uploads race each other.
     std::vector<std::thread> threads;
-    for (const std::string folder : {a.path(), b.path()})
+    for (const std::string& folder : {a.path(), b.path()})
         for (int twice = 0; twice < 2; ++twice)
             threads.emplace_back([folder, url = Url()] {
                 VirtualClock clock;
