@@ -184,10 +184,6 @@
         <translation>%1 由環境變數 %3 設為 %2: %4</translation>
     </message>
     <message>
-        <source>%1 records in %2</source>
-        <translation>%1 筆資料寫入 %2</translation>
-    </message>
-    <message>
         <source>%1 matches no adapter at the moment</source>
         <translation>目前沒有符合 %1 的轉接器</translation>
     </message>
@@ -274,10 +270,6 @@
     <message>
         <source>%1: the JSON does not parse: %2</source>
         <translation>%1: 無法解析 JSON: %2</translation>
-    </message>
-    <message>
-        <source>%1: the export is written as .csv</source>
-        <translation>%1: 匯出檔寫成 .csv</translation>
     </message>
     <message>
         <source>%1: warning: %2</source>
@@ -1042,10 +1034,6 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>第 %1 筆資料可能會在終端機下次上傳時再傳送一次</translation>
     </message>
     <message>
-        <source>replace OUT if it exists</source>
-        <translation>OUT 已存在時取代它</translation>
-    </message>
-    <message>
         <source>station</source>
         <translation>工作站</translation>
     </message>
@@ -1080,10 +1068,6 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>the export</source>
         <translation>匯出檔</translation>
-    </message>
-    <message>
-        <source>the file to write</source>
-        <translation>要寫入的檔案</translation>
     </message>
     <message>
         <source>the ledger cannot be kept, the station stops: %1</source>
@@ -1372,10 +1356,6 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>write error</source>
         <translation>寫入錯誤</translation>
-    </message>
-    <message>
-        <source>write the central store&apos;s records to OUT (.csv)</source>
-        <translation>將中央資料庫的資料寫入 OUT (.csv)</translation>
     </message>
     <message>
         <source>write the records as CSV (UTF-8) to OUT (&apos;-&apos; for standard output)</source>
@@ -2044,6 +2024,14 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>yes</source>
         <translation>是</translation>
+    </message>
+    <message>
+        <source>store each record&apos;s fields cut at this template&apos;s separators (default: station.conf)</source>
+        <translation>依此範本的欄位分隔字元切開每筆資料的欄位一併存入 (預設: station.conf)</translation>
+    </message>
+    <message>
+        <source>write the central store&apos;s records as one CSV, XLSX or JSON table</source>
+        <translation>將中央資料庫的資料寫成一個 CSV, XLSX 或 JSON 表格</translation>
     </message>
 </context>
 </TS>

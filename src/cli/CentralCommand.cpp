@@ -10,18 +10,21 @@
 #include "cli/CommandRegistration.h"
 #include "cli/Commands.h"
 #include "cli/JsonText.h"
+#include "cli/ShiftOutput.h"
 #include "i18n/Translate.h"
 #include "station/CentralStore.h"
+#include "template/RecordTable.h"
 #include "util/LocalTime.h"
 
 namespace k52::cli {
 namespace {
 
 struct CentralOptions {
-    std::string url, out;
+    std::string url;
     CentralFilter filter;
     bool json = false;
-    bool overwrite = false;
+    ShiftOutput output;
+    std::optional<std::string> templatePath;
 };
 
 std::optional<CentralStore> OpenStore(const CentralOptions& o) {
@@ -89,24 +92,35 @@ int RunList(const CentralOptions& o) {
 }
 
 int RunExport(const CentralOptions& o) {
+    const std::string noTemplate;
     if (const int refused =
-            MayWrite(o.out, K52_EN("the export"), {}, o.overwrite ? Existing::Replace : Existing::Refuse))
+            MayWrite(o.output.out, K52_EN("the export"),
+                     {{o.templatePath ? *o.templatePath : noTemplate, K52_EN("the template")}},
+                     o.output.overwrite ? Existing::Replace : Existing::Refuse))
         return refused;
-    std::string reason;
-    std::unique_ptr<TableWriter> writer = TableWriterFor(o.out, &reason);
-    if (!writer) {
-        std::cerr << "k52cli: " << reason << "\n";
-        return kExitUsage;
-    }
+    ApplicationTemplate t = StartupTemplate();
+    if (o.templatePath)
+        if (int rc = LoadTemplate(*o.templatePath, t); rc != kExitOk) return rc;
     std::optional<CentralStore> store = OpenStore(o);
     if (!store) return kExitFailed;
-    writer->Row(ExportHeader());
-    long records = 0;
+    // The local export's columns with the station in front, the fields cut as the local export cuts them.
+    ShiftTable table;
+    table.header = {"station", "host", "terminal", "name", "device", "upload", "started", "ended", "line"};
+    table.fixedColumns = table.header.size();
+    std::size_t fields = 1;
+    std::string lastKey, reason;
     const bool read = store->ForEachRecord(
         o.filter,
-        [&](const CentralUpload& u, int line, const std::string& text) {
-            ++records;
-            writer->Row(ExportRow(u, line, text));
+        [&](const CentralUpload& u, int line, const std::string& raw) {
+            if (u.key != lastKey) ++table.uploads;
+            lastKey = u.key;
+            std::vector<std::string> row = {u.stationId, u.host,   u.terminal,
+                                            u.name,      u.device, u.key,
+                                            u.started,   u.ended,  std::to_string(line)};
+            const std::vector<std::string> cut = SplitRecord(raw, t.fieldSeparators);
+            row.insert(row.end(), cut.begin(), cut.end());
+            fields = std::max(fields, cut.size());
+            table.rows.push_back(std::move(row));
             return true;
         },
         &reason);
@@ -114,11 +128,11 @@ int RunExport(const CentralOptions& o) {
         std::cerr << "k52cli: " << Localize("cannot read the central store: %1", {reason}) << "\n";
         return kExitFailed;
     }
-    if (!writer->Save(&reason)) {
-        std::cerr << "k52cli: " << Localize("cannot write %1: %2", {o.out, reason}) << "\n";
-        return kExitFile;
-    }
-    std::cout << Localize("%1 records in %2", {std::to_string(records), o.out}) << "\n";
+    for (std::size_t f = 0; f < fields; ++f) table.header.push_back("field" + std::to_string(f + 1));
+    if (int rc = WriteShiftOutput(table, o.output); rc != kExitOk) return rc;
+    std::cout << Localize("%1 records of %2 uploads written to %3",
+                          {std::to_string(table.rows.size()), std::to_string(table.uploads), o.output.out})
+              << "\n";
     return kExitOk;
 }
 
@@ -167,13 +181,21 @@ void RegisterCentralCommand(CLI::App& app, CommandList& commands) {
     AddUrl(list, *o);
     AddFilter(list, o);
     list->add_flag("--json", o->json, Localize("the rows as a JSON array"));
-    CLI::App* exp =
-        central->add_subcommand("export", Localize("write the central store's records to OUT (.csv)"));
+    CLI::App* exp = central->add_subcommand(
+        "export", Localize("write the central store's records as one CSV, XLSX or JSON table"));
     AddUrl(exp, *o);
-    exp->add_option("OUT", o->out, Localize("the file to write"))->required()->check(kPath);
+    AddShiftOutputOptions(*exp, o->output);
     AddFilter(exp, o);
-    exp->add_flag("--overwrite", o->overwrite, Localize("replace OUT if it exists"));
-    commands.push_back({central, [o] { return NoPasswordOnCommandLine(o->url); },
+    exp->add_option_function<std::string>(
+           "--template", [o](const std::string& v) { o->templatePath = v; },
+           Localize("split at this template's field separators (default: the start-up template's comma)"))
+        ->type_name("T")
+        ->check(kPath);
+    commands.push_back({central,
+                        [o, exp] {
+                            if (std::string why = NoPasswordOnCommandLine(o->url); !why.empty()) return why;
+                            return exp->parsed() ? ShiftOutputProblem(o->output) : std::string();
+                        },
                         [o, init, list] {
                             if (init->parsed()) return RunInit(*o);
                             if (list->parsed()) return RunList(*o);

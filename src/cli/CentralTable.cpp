@@ -1,60 +1,35 @@
-// CSV for the central export, and the columns k52cli prints the central uploads in.
+// The central commands' password check, and the columns k52cli prints the central uploads in.
 #include "cli/CentralTable.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <iostream>
 #include <ostream>
 
 #include "cli/CliSupport.h"
 #include "i18n/Translate.h"
-#include "util/SaveFile.h"
 
 namespace k52::cli {
-namespace {
 
-class CsvWriter : public TableWriter {
-  public:
-    explicit CsvWriter(std::string path) : path_(std::move(path)) {}
-    void Row(const std::vector<std::string>& cells) override {
-        for (std::size_t i = 0; i < cells.size(); ++i) text_ += (i ? "," : "") + CsvField(cells[i]);
-        text_ += "\r\n";
+int ForwardingOf(const std::string& folder, const std::string& givenUrl, const std::string& givenTemplate,
+                 std::string& url, ForwarderOptions& options) {
+    std::string reason;
+    const std::optional<StationConf> conf = ReadStationConf(folder, &reason);
+    if (!conf) {
+        std::cerr << "k52cli: " << reason << "\n";
+        return kExitFile;
     }
-    bool Save(std::string* reason) override {
-        return SaveWholeFile(path_, text_.data(), text_.size(), reason);
+    url = givenUrl.empty() ? conf->central : givenUrl;
+    std::string path = givenTemplate;
+    if (path.empty() && !conf->templatePath.empty()) {
+        const std::filesystem::path named(conf->templatePath);
+        path = (named.is_absolute() ? named : std::filesystem::path(folder) / named).string();
     }
-
-  private:
-    std::string path_, text_;
-};
-
-bool EndsWith(const std::string& s, const std::string& end) {
-    if (s.size() < end.size()) return false;
-    return std::equal(end.rbegin(), end.rend(), s.rbegin(),
-                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-}
-
-}  // namespace
-
-std::unique_ptr<TableWriter> TableWriterFor(const std::string& out, std::string* reason) {
-    if (EndsWith(out, ".csv")) return std::make_unique<CsvWriter>(out);
-    if (reason) *reason = Localize("%1: the export is written as .csv", {out});
-    return nullptr;
-}
-
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string out = "\"";
-    for (const char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
-}
-
-std::vector<std::string> ExportHeader() {
-    return {"station", "host",  "terminal", "name", "device", "upload",
-            "started", "ended", "outcome",  "line", "record"};
-}
-
-std::vector<std::string> ExportRow(const CentralUpload& u, int line, const std::string& text) {
-    return {u.stationId, u.host,    u.terminal,           u.name, u.device, u.key, u.started,
-            u.ended,     u.outcome, std::to_string(line), text};
+    if (path.empty()) return kExitOk;
+    ApplicationTemplate t;
+    if (const int rc = LoadTemplate(path, t); rc != kExitOk) return rc;
+    options.separators = t.fieldSeparators;
+    return kExitOk;
 }
 
 std::string NoPasswordOnCommandLine(const std::string& conninfo) {

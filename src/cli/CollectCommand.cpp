@@ -200,19 +200,12 @@ int RunCollect(CollectOptions& o) {
 #ifdef K52_WITH_CENTRAL
     // The forwarder beside the ports, on its own thread and ledger connection: a central store that is
     // away or refusing only makes it wait.
-    std::string central = o.central;
-    if (central.empty()) {
-        const std::optional<std::string> configured = ConfiguredCentral(o.folder, &reason);
-        if (!configured) {
-            std::cerr << "k52cli: " << reason << "\n";
-            return kExitFile;
-        }
-        central = *configured;
-    }
+    std::string central;
+    ForwarderOptions forwarding;
+    if (const int rc = ForwardingOf(o.folder, o.central, "", central, forwarding); rc != kExitOk) return rc;
     MonotonicClock forwardClock;
     StopFlag forwardStop{false};  // set once the ports are done, whatever ended them
     std::optional<Forwarder> forwarder;
-    ForwarderOptions forwarding;
     forwarding.onEvent = [&](const ForwardEvent& e) {
         const ForwarderState state = forwarder->State();
         PublishForwarderState(status, state);

@@ -17,20 +17,14 @@ namespace k52::cli {
 namespace {
 
 struct ForwardOptions {
-    std::string folder, url;
+    std::string folder, url, templatePath;
     bool json = false;
 };
 
 int RunForward(const ForwardOptions& o) {
-    std::string url = o.url, reason;
-    if (url.empty()) {
-        const std::optional<std::string> configured = ConfiguredCentral(o.folder, &reason);
-        if (!configured) {
-            std::cerr << "k52cli: " << reason << "\n";
-            return kExitFile;
-        }
-        url = *configured;
-    }
+    std::string url;
+    ForwarderOptions options;
+    if (const int rc = ForwardingOf(o.folder, o.url, o.templatePath, url, options); rc != kExitOk) return rc;
     if (url.empty()) {
         std::cerr << "k52cli: "
                   << Localize("no central store: give --central or a central= line in %1/station.conf",
@@ -38,7 +32,6 @@ int RunForward(const ForwardOptions& o) {
                   << "\n";
         return kExitUsage;
     }
-    ForwarderOptions options;
     options.onEvent = [&](const ForwardEvent& e) {
         if (o.json) {
             nlohmann::ordered_json j{
@@ -89,6 +82,11 @@ void RegisterForwardCommand(CLI::App& app, CommandList& commands) {
            "--central", o->url,
            Localize("the central PostgreSQL (a libpq URI or connection string; default: station.conf)"))
         ->type_name("URL");
+    sub->add_option(
+           "--template", o->templatePath,
+           Localize("store each record's fields cut at this template's separators (default: station.conf)"))
+        ->type_name("T")
+        ->check(kPath);
     sub->add_flag("--json", o->json, Localize("one JSON object per upload"));
     commands.push_back(
         {sub, [o] { return NoPasswordOnCommandLine(o->url); }, [o] { return RunForward(*o); }});

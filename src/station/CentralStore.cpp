@@ -4,6 +4,7 @@
 #include "i18n/Translate.h"
 #include "station/CentralSchema.h"
 #include "template/Cp950.h"
+#include "template/RecordTable.h"
 
 namespace k52 {
 namespace {
@@ -52,6 +53,15 @@ std::vector<std::optional<std::string>> FilterParams(const CentralFilter& f) {
     return {OrNull(f.sinceUtc), OrNull(f.untilUtc), OrNull(f.terminal), OrNull(f.station)};
 }
 
+// encode(bytea, 'hex') back to the bytes.
+std::string FromHex(const std::string& hex) {
+    auto nibble = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes += static_cast<char>(nibble(hex[i]) * 16 + nibble(hex[i + 1]));
+    return bytes;
+}
+
 CentralUpload UploadAt(const PgResult& r, int row) {
     CentralUpload u;
     int c = 0;
@@ -80,6 +90,20 @@ std::vector<std::string_view> SplitRecords(std::string_view file) {
         at = end + 2;
     }
     return records;
+}
+
+std::string ArrayLiteral(const std::vector<std::string>& fields) {
+    std::string out = "{";
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i) out += ',';
+        out += '"';
+        for (const char c : fields[i]) {
+            if (c == '"' || c == '\\') out += '\\';
+            out += c;
+        }
+        out += '"';
+    }
+    return out + "}";
 }
 
 std::optional<CentralStore> CentralStore::Open(const std::string& conninfo, std::string* reason) {
@@ -114,8 +138,8 @@ bool CentralStore::Init(const std::string& conninfo, std::string* reason) {
     return false;
 }
 
-Delivery CentralStore::Deliver(const UploadRow& row, std::string_view file, const Progress& progress,
-                               std::string* reason) {
+Delivery CentralStore::Deliver(const UploadRow& row, std::string_view file, const FieldSeparators* separators,
+                               const Progress& progress, std::string* reason) {
     PgConnection& c = connection_;
     auto fail = [&] {
         if (c.Ok()) c.Exec("ROLLBACK", nullptr);
@@ -154,7 +178,9 @@ Delivery CentralStore::Deliver(const UploadRow& row, std::string_view file, cons
     }
     const std::vector<std::string_view> records = SplitRecords(file);
     if (!records.empty()) {
-        if (!c.CopyBegin("COPY records (upload_key, line, raw, text) FROM STDIN", reason)) return fail();
+        const char* copy = separators ? "COPY records (upload_key, line, raw, text, fields) FROM STDIN"
+                                      : "COPY records (upload_key, line, raw, text) FROM STDIN";
+        if (!c.CopyBegin(copy, reason)) return fail();
         std::string batch;
         for (std::size_t i = 0; i < records.size(); ++i) {
             batch += row.key;
@@ -164,6 +190,10 @@ Delivery CentralStore::Deliver(const UploadRow& row, std::string_view file, cons
             AppendCopyBytea(batch, records[i]);
             batch += '\t';
             AppendCopyText(batch, RecordText(records[i]));
+            if (separators) {
+                batch += '\t';
+                AppendCopyText(batch, ArrayLiteral(SplitRecord(records[i], *separators)));
+            }
             batch += '\n';
             if ((i + 1) % kBatch == 0 || i + 1 == records.size()) {
                 if (!c.CopyPut(batch, reason)) return fail();
@@ -192,12 +222,12 @@ bool CentralStore::ForEachRecord(const CentralFilter& filter, const RecordSink& 
     PgConnection& c = connection_;
     // A cursor, so that a month of records never sits in memory at once.
     if (!c.Exec("BEGIN READ ONLY", reason)) return false;
-    const bool declared =
-        c.Query(std::string("DECLARE k52_export NO SCROLL CURSOR FOR ") + kUploadSelect + ", r.line, r.text" +
-                    kUploadFrom + " JOIN records r ON r.upload_key = u.upload_key" + kUploadWhere +
-                    " ORDER BY u.started, u.upload_key, r.line",
-                FilterParams(filter), reason)
-            .has_value();
+    const bool declared = c.Query(std::string("DECLARE k52_export NO SCROLL CURSOR FOR ") + kUploadSelect +
+                                      ", r.line, encode(r.raw, 'hex')" + kUploadFrom +
+                                      " JOIN records r ON r.upload_key = u.upload_key" + kUploadWhere +
+                                      " ORDER BY u.started, u.upload_key, r.line",
+                                  FilterParams(filter), reason)
+                              .has_value();
     bool ok = declared;
     while (ok) {
         const std::optional<PgResult> r = c.Query("FETCH 5000 FROM k52_export", {}, reason);
@@ -214,7 +244,7 @@ bool CentralStore::ForEachRecord(const CentralFilter& filter, const RecordSink& 
                 lastKey = upload.key;
             }
             if (!each(upload, std::atoi(r->Value(i, kUploadColumns).c_str()),
-                      r->Value(i, kUploadColumns + 1))) {
+                      FromHex(r->Value(i, kUploadColumns + 1)))) {
                 c.Exec("ROLLBACK", nullptr);
                 return true;
             }

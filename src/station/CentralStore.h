@@ -11,6 +11,7 @@
 
 #include "station/Ledger.h"
 #include "station/PgConnection.h"
+#include "template/Template.h"
 
 namespace k52 {
 
@@ -45,14 +46,16 @@ class CentralStore {
 
     // Records sent so far of the upload being delivered, after each batch.
     using Progress = std::function<void(std::size_t sent)>;
-    // Delivers `row` with the records of `file` (its bytes: CR LF-ended records) in one transaction.
-    Delivery Deliver(const UploadRow& row, std::string_view file, const Progress& progress,
-                     std::string* reason);
+    // Delivers `row` with the records of `file` (its bytes: CR LF-ended records) in one transaction;
+    // with `separators` (the station knows its template) each record's fields go beside it.
+    Delivery Deliver(const UploadRow& row, std::string_view file, const FieldSeparators* separators,
+                     const Progress& progress, std::string* reason);
 
     std::optional<std::vector<CentralUpload>> Uploads(const CentralFilter& filter, std::string* reason);
     // Every record of the uploads `filter` picks, with its upload, in the uploads' order and then the
     // records'; `each` returns false to stop.
-    using RecordSink = std::function<bool(const CentralUpload&, int line, const std::string& text)>;
+    // `raw` is the record's bytes as the terminal sent them.
+    using RecordSink = std::function<bool(const CentralUpload&, int line, const std::string& raw)>;
     bool ForEachRecord(const CentralFilter& filter, const RecordSink& each, std::string* reason);
 
     // False once the connection broke: a new Open is needed.
@@ -62,6 +65,9 @@ class CentralStore {
     explicit CentralStore(PgConnection connection) : connection_(std::move(connection)) {}
     PgConnection connection_;
 };
+
+// A record's fields as a PostgreSQL array literal: {"a","b"}, each element quoted.
+std::string ArrayLiteral(const std::vector<std::string>& fields);
 
 // The records of a stored file: CR LF-ended lines (a last line without one counts too).
 std::vector<std::string_view> SplitRecords(std::string_view file);

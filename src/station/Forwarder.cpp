@@ -81,7 +81,8 @@ bool Forwarder::DeliverOne(const UploadRow& row, Pass& pass) {
     }
     CentralStore::Progress progress;
     if (options_.progress) progress = [&](std::size_t sent) { options_.progress(row, sent); };
-    const Delivery d = store_->Deliver(row, file, progress, &why);
+    const Delivery d =
+        store_->Deliver(row, file, options_.separators ? &*options_.separators : nullptr, progress, &why);
     if (d == Delivery::Failed || d == Delivery::Differs) {
         Failed(row, why, pass);
         return store_->Ok();
@@ -155,15 +156,15 @@ void Forwarder::Run() {
     }
 }
 
-std::optional<std::string> ConfiguredCentral(const std::string& folder, std::string* reason) {
+std::optional<StationConf> ReadStationConf(const std::string& folder, std::string* reason) {
     FileReadError error;
     const std::optional<std::string> text = ReadWholeFile(folder + "/station.conf", 1 << 16, &error);
     if (!text) {
-        if (error.kind == FileReadError::Kind::System && error.sysErrno == ENOENT) return std::string();
+        if (error.kind == FileReadError::Kind::System && error.sysErrno == ENOENT) return StationConf{};
         if (reason) *reason = folder + "/station.conf: " + error.reason;
         return std::nullopt;
     }
-    std::string central;
+    StationConf conf;
     std::size_t at = 0;
     while (at < text->size()) {
         std::size_t end = text->find('\n', at);
@@ -171,9 +172,10 @@ std::optional<std::string> ConfiguredCentral(const std::string& folder, std::str
         std::string line = text->substr(at, end - at);
         at = end + 1;
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.rfind("central=", 0) == 0) central = line.substr(8);
+        if (line.rfind("central=", 0) == 0) conf.central = line.substr(8);
+        if (line.rfind("template=", 0) == 0) conf.templatePath = line.substr(9);
     }
-    return central;
+    return conf;
 }
 
 }  // namespace k52

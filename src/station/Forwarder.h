@@ -28,6 +28,8 @@ struct ForwarderOptions {
     std::int64_t idleMs = 2000;        // between looks at the ledger while nothing waits
     std::int64_t firstRetryMs = 2000;  // the wait after a failed pass, doubled after each one more
     std::int64_t maxRetryMs = 120000;
+    // The station's template's separators: each record's fields are stored split beside it.
+    std::optional<FieldSeparators> separators;
     // Each upload's records sent so far, after each batch (a progress display; tests stop the server here).
     std::function<void(const UploadRow&, std::size_t sent)> progress;
     std::function<void(const ForwardEvent&)> onEvent;  // called on the forwarder's thread
@@ -71,8 +73,12 @@ class Forwarder {
     ForwarderState state_;
 };
 
-// The central store FOLDER's station.conf names (a `central=` line), or "" when it names none; nullopt
-// with the reason when the file is there but cannot be read.
-std::optional<std::string> ConfiguredCentral(const std::string& folder, std::string* reason);
+// FOLDER's station.conf: `central=` (the store) and `template=` (the terminals' template, for the
+// records' fields), each "" when not named.
+struct StationConf {
+    std::string central, templatePath;
+};
+// An absent file names nothing; nullopt with the reason when it is there but cannot be read.
+std::optional<StationConf> ReadStationConf(const std::string& folder, std::string* reason);
 
 }  // namespace k52
