@@ -208,6 +208,10 @@
         <translation>%1 被拒絕 (%2 個錯誤), 未寫入任何檔案</translation>
     </message>
     <message>
+        <source>%1 uploads wait for the central store since %2</source>
+        <translation>%1 筆上傳自 %2 起等待送往中央資料庫</translation>
+    </message>
+    <message>
         <source>%1, expected a number 0 to 255</source>
         <translation>%1, 應為 0 到 255 的數字</translation>
     </message>
@@ -274,6 +278,10 @@
     <message>
         <source>%1:%2: ignored &quot;%3&quot; (expected COM1..COM6=/path/of/device)</source>
         <translation>%1:%2: 已略過 &quot;%3&quot; (格式應為 COM1..COM6=裝置的絕對路徑)</translation>
+    </message>
+    <message>
+        <source>(last error at %1: %2)</source>
+        <translation>(最後錯誤於 %1: %2)</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is not in this build: the collection station runs on Linux only</source>
@@ -606,6 +614,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>無法建立 %1: %2</translation>
     </message>
     <message>
+        <source>cannot mark the upload delivered in the ledger: %1</source>
+        <translation>無法在帳冊中標記上傳已送達: %1</translation>
+    </message>
+    <message>
         <source>cannot open the ledger %1</source>
         <translation>無法開啟上傳紀錄 %1</translation>
     </message>
@@ -618,6 +630,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>無法讀取 %1: %2</translation>
     </message>
     <message>
+        <source>cannot read the central store: %1</source>
+        <translation>無法讀取中央資料庫: %1</translation>
+    </message>
+    <message>
         <source>cannot read the ledger %1</source>
         <translation>無法讀取上傳紀錄 %1</translation>
     </message>
@@ -626,12 +642,20 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>無法移除指定: %1</translation>
     </message>
     <message>
+        <source>cannot set up the central store %1: %2</source>
+        <translation>無法建立中央資料庫 %1: %2</translation>
+    </message>
+    <message>
         <source>cannot store the assignment: %1</source>
         <translation>無法儲存指定: %1</translation>
     </message>
     <message>
         <source>cannot use %1 as the collection folder</source>
         <translation>無法使用 %1 作為收集資料夾</translation>
+    </message>
+    <message>
+        <source>cannot use the central store %1: %2</source>
+        <translation>無法使用中央資料庫 %1: %2</translation>
     </message>
     <message>
         <source>cannot write %1</source>
@@ -644,6 +668,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>cannot write standard output: %1</source>
         <translation>無法寫入標準輸出: %1</translation>
+    </message>
+    <message>
+        <source>central</source>
+        <translation>中央</translation>
     </message>
     <message>
         <source>changed</source>
@@ -662,12 +690,20 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>尋找傳輸座</translation>
     </message>
     <message>
+        <source>create or upgrade the central store&apos;s tables</source>
+        <translation>建立或升級中央資料庫的資料表</translation>
+    </message>
+    <message>
         <source>cursor: row %1, column %2</source>
         <translation>游標: 第 %1 列, 第 %2 欄</translation>
     </message>
     <message>
         <source>default</source>
         <translation>預設</translation>
+    </message>
+    <message>
+        <source>deliver the uploads of FOLDER&apos;s ledger that the central store lacks, oldest first</source>
+        <translation>將 FOLDER 帳冊中中央資料庫尚缺的上傳送出, 最舊的先送</translation>
     </message>
     <message>
         <source>done</source>
@@ -706,6 +742,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>以 JSON 印出每個欄位</translation>
     </message>
     <message>
+        <source>every upload is in the central store (the last delivered at %1)</source>
+        <translation>每筆上傳都已在中央資料庫 (最後一筆送達於 %1)</translation>
+    </message>
+    <message>
         <source>failed</source>
         <translation>失敗</translation>
     </message>
@@ -728,6 +768,14 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>form %1: next -&gt; %2, Esc -&gt; %3</source>
         <translation>表單 %1: 下一項 -&gt; %2, 按 Esc 返回 %3</translation>
+    </message>
+    <message>
+        <source>forward every upload to this central PostgreSQL (a libpq URI or connection string; default: station.conf)</source>
+        <translation>將每筆上傳轉送到此中央 PostgreSQL (libpq URI 或連線字串; 預設: station.conf)</translation>
+    </message>
+    <message>
+        <source>forwarded %1 (%2, %3 records)</source>
+        <translation>已轉送 %1 (%2, %3 筆資料)</translation>
     </message>
     <message>
         <source>found stored but not in the ledger after the station stopped</source>
@@ -766,6 +814,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>k52cli: 在命令列使用 K52 Application Generator 的核心.</translation>
     </message>
     <message>
+        <source>keep the central store&apos;s password out of the command line: put it in ~/.pgpass or the file PGPASSFILE names</source>
+        <translation>中央資料庫的密碼不可放在命令列上: 請放在 ~/.pgpass 或 PGPASSFILE 指定的檔案</translation>
+    </message>
+    <message>
         <source>kept from an upload cut off when the station was stopped</source>
         <translation>收集站停止時中斷的上傳所保留的資料</translation>
     </message>
@@ -792,6 +844,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>line-settings</source>
         <translation>無法設定連接埠</translation>
+    </message>
+    <message>
+        <source>list every station&apos;s uploads in the central store</source>
+        <translation>列出中央資料庫中每個工作站的上傳</translation>
     </message>
     <message>
         <source>list serial ports and which device COM1..COM6 stand for</source>
@@ -834,6 +890,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>內建</translation>
     </message>
     <message>
+        <source>no central store: give --central or a central= line in %1/station.conf</source>
+        <translation>沒有中央資料庫: 請給 --central 或在 %1/station.conf 寫一行 central=</translation>
+    </message>
+    <message>
         <source>no progress lines</source>
         <translation>不顯示進度</translation>
     </message>
@@ -858,6 +918,10 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>未連接</translation>
     </message>
     <message>
+        <source>not forwarded %1 (%2): %3</source>
+        <translation>未轉送 %1 (%2): %3</translation>
+    </message>
+    <message>
         <source>note: %1</source>
         <translation>注意: %1</translation>
     </message>
@@ -880,6 +944,22 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>one JSON object per event</source>
         <translation>每個事件印出一個 JSON 物件</translation>
+    </message>
+    <message>
+        <source>one JSON object per upload</source>
+        <translation>每筆上傳一個 JSON 物件</translation>
+    </message>
+    <message>
+        <source>only the uploads of a station (its id or host)</source>
+        <translation>只列某個工作站的上傳 (其 id 或主機)</translation>
+    </message>
+    <message>
+        <source>only the uploads of terminal NAME</source>
+        <translation>只列終端機 NAME 的上傳</translation>
+    </message>
+    <message>
+        <source>only uploads started at DATE or later</source>
+        <translation>只列 DATE 或之後開始的上傳</translation>
     </message>
     <message>
         <source>outcome</source>
@@ -952,6 +1032,42 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>record %1 may come again in the terminal&apos;s next upload</source>
         <translation>第 %1 筆資料可能會在終端機下次上傳時再傳送一次</translation>
+    </message>
+    <message>
+        <source>station</source>
+        <translation>工作站</translation>
+    </message>
+    <message>
+        <source>the central PostgreSQL (a libpq URI or connection string; default: station.conf)</source>
+        <translation>中央 PostgreSQL (libpq URI 或連線字串; 預設: station.conf)</translation>
+    </message>
+    <message>
+        <source>the central PostgreSQL that stations forward their uploads to</source>
+        <translation>各工作站轉送上傳的中央 PostgreSQL</translation>
+    </message>
+    <message>
+        <source>the central PostgreSQL: a libpq URI or connection string (the password in ~/.pgpass)</source>
+        <translation>中央 PostgreSQL: libpq URI 或連線字串 (密碼放在 ~/.pgpass)</translation>
+    </message>
+    <message>
+        <source>the central database has no K52 schema; run k52cli central init</source>
+        <translation>中央資料庫沒有 K52 的資料表; 請執行 k52cli central init</translation>
+    </message>
+    <message>
+        <source>the central schema is version %1, older than %2; run k52cli central init</source>
+        <translation>中央資料表是第 %1 版, 比 %2 舊; 請執行 k52cli central init</translation>
+    </message>
+    <message>
+        <source>the central store %1 is ready</source>
+        <translation>中央資料庫 %1 已就緒</translation>
+    </message>
+    <message>
+        <source>the central store holds another upload under the key %1 (SHA-256 %2)</source>
+        <translation>中央資料庫中鍵值 %1 已有另一筆上傳 (SHA-256 %2)</translation>
+    </message>
+    <message>
+        <source>the export</source>
+        <translation>匯出檔</translation>
     </message>
     <message>
         <source>the ledger cannot be kept, the station stops: %1</source>
@@ -1908,6 +2024,14 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
     <message>
         <source>yes</source>
         <translation>是</translation>
+    </message>
+    <message>
+        <source>store each record&apos;s fields cut at this template&apos;s separators (default: station.conf)</source>
+        <translation>依此範本的欄位分隔字元切開每筆資料的欄位一併存入 (預設: station.conf)</translation>
+    </message>
+    <message>
+        <source>write the central store&apos;s records as one CSV, XLSX or JSON table</source>
+        <translation>將中央資料庫的資料寫成一個 CSV, XLSX 或 JSON 表格</translation>
     </message>
 </context>
 </TS>

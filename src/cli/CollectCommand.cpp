@@ -14,6 +14,7 @@
 
 #include "app/TransferWording.h"
 #include "cli/CliSupport.h"
+#include "cli/CollectEvents.h"
 #include "cli/CommandRegistration.h"
 #include "cli/Commands.h"
 #include "cli/JsonText.h"
@@ -29,6 +30,10 @@
 #include "util/Sha256.h"
 #include "util/Version.h"
 #include "util/platform/System.h"
+#ifdef K52_WITH_CENTRAL
+#include "cli/CentralTable.h"
+#include "station/Forwarder.h"
+#endif
 
 namespace k52::cli {
 namespace {
@@ -38,6 +43,7 @@ struct CollectOptions {
     std::vector<CollectPort> ports;  // in command-line order; lines filled in at the run
     std::int64_t intervalMs = 5000;
     bool json = false;
+    std::string central;      // --central; else station.conf's central= line
     std::vector<Hook> hooks;  // --on-upload and --on-event, in command-line order
     HookOptions hookOptions;
     bool testHooks = false;
@@ -46,172 +52,10 @@ struct CollectOptions {
     std::int64_t silentAfterS = 12 * 3600;
 };
 
-// The system's drop-in folder of upload hooks, beside FOLDER/hooks.d.
-constexpr const char* kSystemHooks = "/etc/k52/hooks.d";
-
 StopFlag gCollectStop{false};
 
 void RequestCollectStop(int) {
     gCollectStop.store(true);
-}
-
-using NameOf = std::function<std::string(const std::string& device)>;
-
-class EventPrinter : public CollectObserver {
-  public:
-    EventPrinter(bool json, NameOf nameOf)
-        : json_(json), journal_(!json && platform::StandardOutputIsJournal()), nameOf_(std::move(nameOf)) {}
-    void OnEvent(const CollectEvent& e) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        const std::string name = nameOf_(e.device);
-        if (json_) {
-            nlohmann::ordered_json j{{"event", CollectEventKey(e.kind)}, {"time", e.time}};
-            PutText(j, "terminal", e.terminal);
-            if (!name.empty()) PutText(j, "name", name);
-            PutText(j, "device", e.device);
-            if (!e.key.empty()) j["key"] = e.key;
-            if (e.kind == CollectEventKind::Finished || e.kind == CollectEventKind::Partial ||
-                e.kind == CollectEventKind::Interrupted || e.kind == CollectEventKind::Empty) {
-                j["records"] = e.records;
-                if (e.file.empty())
-                    j["file"] = nullptr;
-                else
-                    PutText(j, "file", e.file);
-            }
-            if (!e.message.empty()) PutText(j, "message", e.message);
-            if (e.notice) {
-                j["code"] = NoticeCode(e.notice->kind);
-                j["args"] = nlohmann::ordered_json::parse(NoticeArgumentsJson(*e.notice), nullptr, false);
-            }
-            std::cout << DumpJson(j) << std::endl;
-            return;
-        }
-        // The line in the user's language; the station's words are English, as in JSON and the ledger.
-        std::string line = e.terminal + (name.empty() ? "" : " \"" + name + "\"") + " (" + e.device +
-                           "): " + Localize(CollectEventKey(e.kind));
-        const bool upload = EndsUpload(e.kind);
-        if (upload)
-            line += e.file.empty() ? Localize(", %1 records", {std::to_string(e.records)})
-                                   : Localize(", %1 records in %2", {std::to_string(e.records), e.file});
-        if (!e.message.empty()) line += " (" + LocalizeFinished(e.message) + ")";
-        if (journal_) {
-            // An entry of its own with the event's fields, so that journalctl can pick out one kind.
-            const bool trouble = e.kind == CollectEventKind::Problem || e.kind == CollectEventKind::Silent ||
-                                 e.kind == CollectEventKind::DiskLow ||
-                                 e.kind == CollectEventKind::PortBusy ||
-                                 e.kind == CollectEventKind::Interrupted;
-            std::vector<std::pair<std::string, std::string>> fields{
-                {"MESSAGE", line},
-                {"MESSAGE_ID", CollectEventMessageId(e.kind)},
-                {"PRIORITY", trouble ? "4" : "6"},
-                {"SYSLOG_IDENTIFIER", "k52cli"},
-                {"K52_EVENT", CollectEventKey(e.kind)},
-                {"K52_TERMINAL", e.terminal},
-                {"K52_DEVICE", e.device}};
-            if (!name.empty()) fields.emplace_back("K52_TERMINAL_NAME", name);
-            if (!e.key.empty()) fields.emplace_back("K52_UPLOAD_KEY", e.key);
-            if (upload) fields.emplace_back("K52_RECORDS", std::to_string(e.records));
-            if (!e.file.empty()) fields.emplace_back("K52_FILE", e.file);
-            if (platform::SendToJournal(fields)) return;
-        }
-        std::cout << e.time << " " << line << std::endl;
-    }
-
-    // A hook's run for an upload or event, and how it ended.
-    // The states of a delivery as the ledger keeps them, worded in the run's language on the line.
-    static constexpr const char* kStates[] = {K52_EN("pending"), K52_EN("delivered"), K52_EN("failed")};
-
-    void OnDelivery(const DeliveryRow& d) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (json_) {
-            nlohmann::ordered_json j{{"event", "hook"}, {"time", LocalIsoTime(std::time(nullptr))}};
-            PutText(j, "hook", d.hook);
-            j["key"] = d.key;
-            j["for"] = d.event;
-            j["state"] = d.state;
-            j["attempts"] = d.attempts;
-            j["exit"] = d.exitStatus;
-            j["duration_ms"] = d.durationMs;
-            if (!d.reason.empty()) PutText(j, "reason", d.reason);
-            std::cout << DumpJson(j) << std::endl;
-            return;
-        }
-        std::cout << LocalIsoTime(std::time(nullptr)) << " "
-                  << Localize(
-                         "hook %1 (%2 %3): %4 after %5 ms",
-                         {d.hook, Localize(d.event), d.key, Localize(d.state), std::to_string(d.durationMs)});
-        if (!d.reason.empty()) std::cout << " (" << LocalizeFinished(d.reason) << ")";
-        std::cout << std::endl;
-    }
-
-  private:
-    bool json_;
-    bool journal_;  // standard output goes to the journal: each event is sent as an entry with fields
-    NameOf nameOf_;
-    std::mutex mutex_;
-};
-
-std::vector<Hook> AllHooks(const CollectOptions& o) {
-    std::vector<Hook> hooks = o.hooks;
-    for (const std::string& folder : {o.folder + "/hooks.d", std::string(kSystemHooks)})
-        for (const std::string& program : DropInHooks(folder)) hooks.push_back({program, true});
-    return hooks;
-}
-
-// Each hook once with a made-up upload (or event), so that a site can try its script.
-int TestHooks(const CollectOptions& o, const HookStation& station) {
-    const std::vector<Hook> hooks = AllHooks(o);
-    if (hooks.empty()) {
-        std::cerr << "k52cli: "
-                  << Localize("no hooks to test: give --on-upload or --on-event, or fill %1",
-                              {o.folder + "/hooks.d"})
-                  << "\n";
-        return kExitUsage;
-    }
-    std::error_code ec;
-    const std::filesystem::path sample =
-        std::filesystem::temp_directory_path(ec) / ("k52-test-hook-" + std::to_string(platform::ProcessId()));
-    std::filesystem::create_directories(sample / "ttyTEST", ec);
-    const std::time_t now = std::time(nullptr);
-    UploadRow row;
-    row.key = Ledger::NewKey(now);
-    row.terminal = "ttyTEST";
-    row.device = "/dev/ttyTEST";
-    row.name = Localize("test upload");
-    row.file = "ttyTEST/" + LocalFileStamp(now) + ".TXT";
-    row.records = 2;
-    row.outcome = UploadOutcomeKey(UploadOutcome::Complete);
-    row.started = row.ended = LocalIsoTime(now);
-    {
-        const std::string records = "0012345678,1\r\n0098765432,2\r\n";
-        std::ofstream(sample / row.file, std::ios::binary) << records;
-        row.sha256 = Sha256Hex(records);
-    }
-    HookStation test = station;
-    test.folder = sample.string();
-    CollectEvent event;
-    event.kind = CollectEventKind::Problem;
-    event.time = row.started;
-    event.terminal = row.terminal;
-    event.device = row.device;
-    event.message = K52_EN("a test of the hook");
-    auto processes = SystemHookProcesses();
-    MonotonicClock clock;
-    EventPrinter printer(o.json, [](const std::string&) { return std::string(); });
-    int failed = 0;
-    for (const Hook& h : hooks) {
-        DeliveryRow d;
-        d.hook = h.program;
-        d.key = row.key;
-        d.event = h.onUpload ? CollectEventKey(CollectEventKind::Finished) : CollectEventKey(event.kind);
-        d.payload = h.onUpload ? UploadPayload(row, d.event, test) : EventPayload(event, row.name, test);
-        RunHookNow(*processes, clock, o.hookOptions, d);
-        printer.OnDelivery(d);
-        if (!d.output.empty()) std::cout << d.output << (d.output.back() == '\n' ? "" : "\n");
-        failed += d.state != "delivered";
-    }
-    std::filesystem::remove_all(sample, ec);
-    return failed ? kExitFailed : kExitOk;
 }
 
 // Until the stop: takes up ports found (without --port/--device, every port present and those plugged in
@@ -275,7 +119,7 @@ int RunCollect(CollectOptions& o) {
     for (CollectPort& port : o.ports) port.name = conf.NameOf(port.device, port.comPort);
     const HookStation hookStation{std::filesystem::absolute(o.folder, ec).lexically_normal().string(),
                                   ledger->stationId(), ledger->host()};
-    if (o.testHooks) return TestHooks(o, hookStation);
+    if (o.testHooks) return TestHooks(AllHooks(o.folder, o.hooks), o.hookOptions, o.json, hookStation);
     // The hooks keep their own connection to the ledger, on their own thread.
     std::optional<Ledger> hookLedger = Ledger::Open(o.folder, &reason);
     if (!hookLedger) {
@@ -310,8 +154,8 @@ int RunCollect(CollectOptions& o) {
     };
     countDeliveries();
     HookDispatcher hooks(
-        *hookLedger, status, *processes, hookClock, [] { return std::time(nullptr); }, AllHooks(o),
-        o.hookOptions, hookStation, nameOf,
+        *hookLedger, status, *processes, hookClock, [] { return std::time(nullptr); },
+        AllHooks(o.folder, o.hooks), o.hookOptions, hookStation, nameOf,
         [&printer, &countDeliveries](const DeliveryRow& d) {
             printer.OnDelivery(d);
             countDeliveries();
@@ -353,6 +197,36 @@ int RunCollect(CollectOptions& o) {
         // A port named COMn opens through the resolver, as every transfer does.
         return SystemPortLine(port, port.comPort.has_value());
     });
+#ifdef K52_WITH_CENTRAL
+    // The forwarder beside the ports, on its own thread and ledger connection: a central store that is
+    // away or refusing only makes it wait.
+    std::string central;
+    ForwarderOptions forwarding;
+    if (const int rc = ForwardingOf(o.folder, o.central, "", central, forwarding); rc != kExitOk) return rc;
+    MonotonicClock forwardClock;
+    StopFlag forwardStop{false};  // set once the ports are done, whatever ended them
+    std::optional<Forwarder> forwarder;
+    forwarding.onEvent = [&](const ForwardEvent& e) {
+        const ForwarderState state = forwarder->State();
+        PublishForwarderState(status, state);
+        printer.OnForward(e, state);
+    };
+    if (!central.empty()) {
+        forwarder.emplace(
+            o.folder, central, forwardClock, forwardStop, [] { return std::time(nullptr); }, forwarding);
+        PublishForwarderState(status, forwarder->State());
+    }
+    std::thread forwarding_thread;
+    if (forwarder) forwarding_thread = std::thread([&] { forwarder->Run(); });
+    struct JoinAtEnd {
+        StopFlag& stop;
+        std::thread& t;
+        ~JoinAtEnd() {
+            stop.store(true);
+            if (t.joinable()) t.join();
+        }
+    } joinForwarder{forwardStop, forwarding_thread};
+#endif
     runner.serving = [&status](const CollectPort& port) {
         status.AddPort(port);
         std::cerr << "k52cli: " << Localize("serving %1", {port.device}) << std::endl;
@@ -428,6 +302,13 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
            Localize("seconds between requests to a terminal that did not answer (default 5)"))
         ->type_name("S");
     sub->add_flag("--json", o->json, Localize("one JSON object per event"));
+#ifdef K52_WITH_CENTRAL
+    sub->add_option(
+           "--central", o->central,
+           Localize("forward every upload to this central PostgreSQL (a libpq URI or connection string; "
+                    "default: station.conf)"))
+        ->type_name("URL");
+#endif
     auto addHook = [o](bool onUpload) {
         return [o, onUpload](const std::string& v) { o->hooks.push_back({v, onUpload}); };
     };
@@ -475,6 +356,10 @@ void RegisterCollectCommand(CLI::App& app, CommandList& commands) {
         ->type_name("TIME");
     commands.push_back({sub,
                         [o] {
+#ifdef K52_WITH_CENTRAL
+                            if (std::string why = NoPasswordOnCommandLine(o->central); !why.empty())
+                                return why;
+#endif
                             std::vector<std::string> devices;
                             for (const CollectPort& p : o->ports) devices.push_back(p.device);
                             return NamedTwice(devices, K52_EN("a port is named twice: %1"));

@@ -49,6 +49,9 @@ constexpr void (*kRegistrations[])(CLI::App&, CommandList&) = {
 #ifdef K52_WITH_COLLECT
     RegisterCollectCommand,   RegisterUploadsCommand, RegisterExportCommand, RegisterDeliveriesCommand,
 #endif
+#ifdef K52_WITH_CENTRAL
+    RegisterForwardCommand,   RegisterCentralCommand,
+#endif
 };
 
 int UsageError(std::string_view reason, const CLI::App* command) {

@@ -54,6 +54,8 @@ void RegisterSheetCommand(CLI::App& app, CommandList& commands);
 void RegisterLabelsCommand(CLI::App& app, CommandList& commands);
 void RegisterCollectCommand(CLI::App& app, CommandList& commands);
 void RegisterUploadsCommand(CLI::App& app, CommandList& commands);
+void RegisterForwardCommand(CLI::App& app, CommandList& commands);
+void RegisterCentralCommand(CLI::App& app, CommandList& commands);
 void RegisterExportCommand(CLI::App& app, CommandList& commands);
 void RegisterDeliveriesCommand(CLI::App& app, CommandList& commands);
 

@@ -1,5 +1,6 @@
 // uploads: the collection ledger as a table or JSON, and with --verify a check that every file it names
 // is still there with the contents it had, and that every stored file has its row.
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -7,8 +8,10 @@
 #include "cli/CliSupport.h"
 #include "cli/CommandRegistration.h"
 #include "cli/Commands.h"
+#include "cli/DeliveryWords.h"
 #include "cli/JsonText.h"
 #include "i18n/Translate.h"
+#include "station/ForwarderState.h"
 #include "station/Ledger.h"
 #include "station/Recovery.h"
 #include "util/LocalTime.h"
@@ -82,6 +85,9 @@ int RunUploads(const UploadsOptions& o) {
             j["code"] = orNull(r.code);
             j["args"] = r.args.empty() ? nlohmann::ordered_json(nullptr)
                                        : nlohmann::ordered_json::parse(r.args, nullptr, false);
+            // Its delivery to the central store: when, or null while it waits (with the last error).
+            j["delivered"] = orNull(r.deliveredUtc);
+            j["delivery_error"] = orNull(r.deliveredUtc.empty() ? r.deliveryError : "");
             if (o.verify) j["check"] = orNull(checks[i]);
             doc.push_back(std::move(j));
         }
@@ -101,9 +107,20 @@ int RunUploads(const UploadsOptions& o) {
             fileWidth = std::max(fileWidth, TextWidth(r.file));
         }
         const std::size_t recordsWidth = std::max<std::size_t>(7, TextWidth(records));
+        // A desk that never forwarded shows the table it always showed.
+        const bool forwarding = std::any_of(rows->begin(), rows->end(), [](const UploadRow& r) {
+            return !r.deliveredUtc.empty() || !r.deliveryTriedUtc.empty();
+        });
+        auto delivery = [&](const UploadRow& r) -> std::string {
+            if (!forwarding) return "";
+            if (r.outcome == UploadOutcomeKey(UploadOutcome::Receiving)) return "  -";
+            return "  " + (r.deliveredUtc.empty() ? Padded(Localize("waiting"), 20) : r.deliveredUtc);
+        };
         std::cout << Padded(Localize("started"), 25) << "  " << Padded(terminal, terminalWidth) << "  "
                   << Padded(records, recordsWidth) << "  " << Padded(Localize("outcome"), 11) << "  "
-                  << Padded(file, fileWidth) << (o.verify ? "  " + Localize("check") : std::string());
+                  << Padded(file, fileWidth)
+                  << (forwarding ? "  " + Padded(Localize("central"), 20) : std::string())
+                  << (o.verify ? "  " + Localize("check") : std::string());
         std::cout << "\n";
         for (std::size_t i = 0; i < rows->size(); ++i) {
             const UploadRow& r = (*rows)[i];
@@ -111,10 +128,15 @@ int RunUploads(const UploadsOptions& o) {
             std::cout << Padded(r.started, 25) << "  " << Padded(named(r), terminalWidth) << "  "
                       << std::string(recordsWidth - count.size(), ' ') << count << "  "
                       << Padded(Localize(r.outcome), 11) << "  "
-                      << Padded(r.file.empty() ? "-" : r.file, fileWidth)
+                      << Padded(r.file.empty() ? "-" : r.file, fileWidth) << delivery(r)
                       << (o.verify ? "  " + (checks[i].empty() ? std::string("-") : Localize(checks[i])) : "")
                       << "\n";
         }
+    }
+    if (!o.json) {
+        std::optional<std::vector<UploadRow>> all = ledger->List("", "", &reason);
+        const std::string line = all ? ForwarderStateLine(DeliveryStateOf(*all)) : "";
+        if (!line.empty()) std::cout << line << "\n";
     }
     for (std::size_t i = 0; i < rows->size(); ++i)
         if (checks[i] == "missing" || checks[i] == "changed")

@@ -21,7 +21,8 @@ namespace {
 // user_version 2: the station that keeps the ledger (its id and host), and on every row the port's name
 // and the station that stored it.
 // user_version 3: the deliveries of each upload and event to the hooks.
-constexpr int kSchemaVersion = 3;
+// user_version 4: each row's delivery to the central store (when, and the last attempt's error).
+constexpr int kSchemaVersion = 4;
 
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS uploads ("
@@ -33,7 +34,9 @@ constexpr const char* kSchema =
     " upload_key TEXT NOT NULL DEFAULT '', started_utc TEXT NOT NULL DEFAULT '',"
     " ended_utc TEXT NOT NULL DEFAULT '', acknowledged INTEGER NOT NULL DEFAULT 0,"
     " partial TEXT NOT NULL DEFAULT '', file_id TEXT NOT NULL DEFAULT '',"
-    " name TEXT NOT NULL DEFAULT '', host TEXT NOT NULL DEFAULT '', station_id TEXT NOT NULL DEFAULT '');"
+    " name TEXT NOT NULL DEFAULT '', host TEXT NOT NULL DEFAULT '', station_id TEXT NOT NULL DEFAULT '',"
+    " delivered_utc TEXT NOT NULL DEFAULT '', delivery_error TEXT NOT NULL DEFAULT '',"
+    " delivery_tried_utc TEXT NOT NULL DEFAULT '');"
     "CREATE UNIQUE INDEX IF NOT EXISTS uploads_key ON uploads(upload_key);"
     "CREATE TABLE IF NOT EXISTS station (id TEXT NOT NULL, host TEXT NOT NULL, created TEXT NOT NULL);"
     "CREATE TABLE IF NOT EXISTS deliveries ("
@@ -49,6 +52,8 @@ constexpr const char* kDeliveryColumns =
 constexpr const char* kColumns =
     "upload_key, terminal, device, by_id, started, ended, started_utc, ended_utc, records, acknowledged,"
     " file, partial, file_id, sha256, outcome, code, args, message, name, host, station_id";
+// Read beside kColumns; written only by the Mark... calls.
+constexpr const char* kCentralColumns = "delivered_utc, delivery_error, delivery_tried_utc";
 
 struct Statement {
     sqlite3_stmt* stmt = nullptr;
@@ -97,12 +102,13 @@ bool Migrate(sqlite3* db, std::string* reason) {
     std::vector<std::string> have = ColumnsOf(db);
     auto has = [&](std::string_view c) { return std::find(have.begin(), have.end(), c) != have.end(); };
     const std::pair<const char*, const char*> added[] = {
-        {"code", "TEXT NOT NULL DEFAULT ''"},       {"args", "TEXT NOT NULL DEFAULT ''"},
-        {"upload_key", "TEXT NOT NULL DEFAULT ''"}, {"started_utc", "TEXT NOT NULL DEFAULT ''"},
-        {"ended_utc", "TEXT NOT NULL DEFAULT ''"},  {"acknowledged", "INTEGER NOT NULL DEFAULT 0"},
-        {"partial", "TEXT NOT NULL DEFAULT ''"},    {"file_id", "TEXT NOT NULL DEFAULT ''"},
-        {"name", "TEXT NOT NULL DEFAULT ''"},       {"host", "TEXT NOT NULL DEFAULT ''"},
-        {"station_id", "TEXT NOT NULL DEFAULT ''"}};
+        {"code", "TEXT NOT NULL DEFAULT ''"},           {"args", "TEXT NOT NULL DEFAULT ''"},
+        {"upload_key", "TEXT NOT NULL DEFAULT ''"},     {"started_utc", "TEXT NOT NULL DEFAULT ''"},
+        {"ended_utc", "TEXT NOT NULL DEFAULT ''"},      {"acknowledged", "INTEGER NOT NULL DEFAULT 0"},
+        {"partial", "TEXT NOT NULL DEFAULT ''"},        {"file_id", "TEXT NOT NULL DEFAULT ''"},
+        {"name", "TEXT NOT NULL DEFAULT ''"},           {"host", "TEXT NOT NULL DEFAULT ''"},
+        {"station_id", "TEXT NOT NULL DEFAULT ''"},     {"delivered_utc", "TEXT NOT NULL DEFAULT ''"},
+        {"delivery_error", "TEXT NOT NULL DEFAULT ''"}, {"delivery_tried_utc", "TEXT NOT NULL DEFAULT ''"}};
     for (const auto& [name, type] : added)
         if (!has(name) &&
             !Exec(db, ("ALTER TABLE uploads ADD COLUMN " + std::string(name) + " " + type).c_str(), reason))
@@ -320,8 +326,9 @@ UploadRow ReadRow(sqlite3_stmt* stmt) {
         *t = Text(stmt, c++);
     r.records = sqlite3_column_int(stmt, c++);
     r.acknowledged = sqlite3_column_int(stmt, c++);
-    for (std::string* t : {&r.file, &r.partial, &r.fileId, &r.sha256, &r.outcome, &r.code, &r.args,
-                           &r.message, &r.name, &r.host, &r.stationId})
+    for (std::string* t :
+         {&r.file, &r.partial, &r.fileId, &r.sha256, &r.outcome, &r.code, &r.args, &r.message, &r.name,
+          &r.host, &r.stationId, &r.deliveredUtc, &r.deliveryError, &r.deliveryTriedUtc})
         *t = Text(stmt, c++);
     return r;
 }
@@ -345,7 +352,7 @@ std::optional<std::vector<UploadRow>> Ledger::List(const UploadFilter& filter, s
     sqlite3* db = db_.get();
     if (ColumnsOf(db).empty()) return std::vector<UploadRow>{};
     Statement s;
-    std::string sql = std::string("SELECT ") + kColumns +
+    std::string sql = std::string("SELECT ") + kColumns + ", " + kCentralColumns +
                       " FROM uploads WHERE (?1 = '' OR started_utc >= ?1) AND (?2 = '' OR started_utc < ?2)"
                       " AND (?3 = '' OR terminal = ?3 OR name = ?3 OR device = ?3)";
     if (!filter.outcomes.empty()) {
@@ -376,7 +383,8 @@ std::optional<std::vector<UploadRow>> Ledger::List(const UploadFilter& filter, s
 std::optional<UploadRow> Ledger::Row(const std::string& key, std::string* reason) {
     sqlite3* db = db_.get();
     Statement s;
-    const std::string sql = std::string("SELECT ") + kColumns + " FROM uploads WHERE upload_key = ?1";
+    const std::string sql =
+        std::string("SELECT ") + kColumns + ", " + kCentralColumns + " FROM uploads WHERE upload_key = ?1";
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &s.stmt, nullptr) != SQLITE_OK) {
         Fail(db, reason);
         return std::nullopt;
@@ -442,6 +450,48 @@ std::optional<std::vector<DeliveryRow>> Ledger::Deliveries(const std::string& st
         return std::nullopt;
     }
     return rows;
+}
+
+std::optional<std::vector<UploadRow>> Ledger::Undelivered(std::string* reason) {
+    sqlite3* db = db_.get();
+    if (ColumnsOf(db).empty()) return std::vector<UploadRow>{};
+    Statement s;
+    const std::string sql = std::string("SELECT ") + kColumns + ", " + kCentralColumns +
+                            " FROM uploads WHERE outcome <> 'receiving' AND delivered_utc = '' ORDER BY id";
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &s.stmt, nullptr) != SQLITE_OK) {
+        Fail(db, reason);
+        return std::nullopt;
+    }
+    std::vector<UploadRow> rows;
+    int rc = 0;
+    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) rows.push_back(ReadRow(s.stmt));
+    if (rc != SQLITE_DONE) {
+        Fail(db, reason);
+        return std::nullopt;
+    }
+    return rows;
+}
+
+bool Ledger::MarkDelivered(const std::string& key, const std::string& utc, std::string* reason) {
+    return Update(
+        "UPDATE uploads SET delivered_utc = ?2, delivery_error = '', delivery_tried_utc = ?2"
+        " WHERE upload_key = ?1",
+        {key, utc}, reason);
+}
+
+bool Ledger::MarkDeliveryFailed(const std::string& key, const std::string& error, const std::string& utc,
+                                std::string* reason) {
+    return Update("UPDATE uploads SET delivery_error = ?2, delivery_tried_utc = ?3 WHERE upload_key = ?1",
+                  {key, error, utc}, reason);
+}
+
+bool Ledger::Update(const char* sql, const std::vector<std::string>& args, std::string* reason) {
+    sqlite3* db = db_.get();
+    Statement s;
+    if (sqlite3_prepare_v2(db, sql, -1, &s.stmt, nullptr) != SQLITE_OK) return Fail(db, reason);
+    for (std::size_t i = 0; i < args.size(); ++i) Bind(s.stmt, static_cast<int>(i + 1), args[i]);
+    if (sqlite3_step(s.stmt) != SQLITE_DONE) return Fail(db, reason);
+    return true;
 }
 
 }  // namespace k52

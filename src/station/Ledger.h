@@ -42,6 +42,11 @@ struct UploadRow {
     std::string name;       // the port's given name ("Cradle A, aisle 3"); empty when it has none
     std::string host;       // the desk whose station stored the row, and that station's id; the
     std::string stationId;  // ledger's own station when a row is put with them empty
+    // Its delivery to the central store: when it was committed there (UTC; empty while it waits), and
+    // the last attempt's error and time (empty after a delivery). Put leaves them as they are.
+    std::string deliveredUtc;
+    std::string deliveryError;
+    std::string deliveryTriedUtc;
 };
 
 // Which rows a listing keeps: every bound empty means any.
@@ -85,6 +90,12 @@ class Ledger {
     std::optional<std::vector<UploadRow>> List(const UploadFilter& filter, std::string* reason);
     // The row under `key`; nullopt when there is none (or, with `reason` set, it could not be read).
     std::optional<UploadRow> Row(const std::string& key, std::string* reason);
+    // Ended uploads not yet delivered to the central store, oldest first.
+    std::optional<std::vector<UploadRow>> Undelivered(std::string* reason);
+    // The upload reached the central store at `utc`; or its last attempt failed with `error`.
+    bool MarkDelivered(const std::string& key, const std::string& utc, std::string* reason);
+    bool MarkDeliveryFailed(const std::string& key, const std::string& error, const std::string& utc,
+                            std::string* reason);
 
     // A delivery written under its key and hook, new or updated.
     bool PutDelivery(const DeliveryRow& row, std::string* reason);
@@ -109,6 +120,7 @@ class Ledger {
     };
     Ledger(sqlite3* db, std::string folder) : db_(db), folder_(std::move(folder)) {}
     static std::optional<Ledger> OpenPath(const std::string& folder, bool create, std::string* reason);
+    bool Update(const char* sql, const std::vector<std::string>& args, std::string* reason);
     std::unique_ptr<sqlite3, Close> db_;
     std::string folder_;
     std::optional<platform::FileId> folderId_, fileId_;

@@ -106,6 +106,14 @@ void StationStatus::SetGauge(const std::string& name, const std::string& help, d
     gauges_[name] = {help, value};
 }
 
+void StationStatus::SetNote(const std::string& name, const std::string& text) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (text.empty())
+        notes_.erase(name);
+    else
+        notes_[name] = text;
+}
+
 PortStatus& StationStatus::PortLocked(const std::string& device, const std::string& terminal) {
     for (PortStatus& p : ports_)
         if (p.device == device) return p;
@@ -223,6 +231,7 @@ std::string StationStatus::StatusJsonLocked() {
         else
             station[name] = g.second;
     }
+    for (const auto& [name, text] : notes_) station[name] = Text(text);
     J ports = J::array();
     for (const PortStatus& p : ports_) {
         J j{{"device", Text(p.device)}, {"terminal", Text(p.terminal)}};

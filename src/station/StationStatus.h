@@ -58,6 +58,9 @@ class StationStatus : public CollectObserver {
     // A number another part of the station keeps (deliveries pending, uploads waiting for the central
     // store): a gauge "k52_<name>" in the metrics and "<name>" in the status file's "station" object.
     void SetGauge(const std::string& name, const std::string& help, double value);
+    // A text beside the gauges in the status file's "station" object (the central store's last error);
+    // empty leaves it out.
+    void SetNote(const std::string& name, const std::string& text);
 
     void OnEvent(const CollectEvent& event) override;
     void OnProgress(const std::string& device, const TransferProgress& progress) override;
@@ -97,6 +100,7 @@ class StationStatus : public CollectObserver {
     std::map<std::string, Counts> counts_;  // by terminal
     RunCounts run_;
     std::map<std::string, std::pair<std::string, double>> gauges_;  // name -> help, value
+    std::map<std::string, std::string> notes_;
     bool diskLow_ = false;
     std::string lastError_;
     std::time_t lastWrite_ = 0;

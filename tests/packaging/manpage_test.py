@@ -85,7 +85,12 @@ def check_cli(man_dir, k52cli, f):
     f.check(len(commands) >= 7, "k52cli --help names only %s" % commands)
     options = set(OPTION.findall(usage))
     for command in commands:
-        options |= set(OPTION.findall(help_text([k52cli, command, "--help"], english)))
+        text = help_text([k52cli, command, "--help"], english)
+        options |= set(OPTION.findall(text))
+        # A command of commands (central init, central uploads...): its own commands' options too.
+        listing = re.search(r"^subcommands:\s*\n((?:[ \t]+\S.*\n?)+)", text, re.M | re.I)
+        for sub in re.findall(r"^[ \t]+([a-z][a-z0-9-]*)", listing.group(1), re.M) if listing else []:
+            options |= set(OPTION.findall(help_text([k52cli, command, sub, "--help"], english)))
     print("k52cli: %d commands, %d options" % (len(commands), len(options)))
     parts = check_page(os.path.join(man_dir, "k52cli.1"), options, f)
     described = re.findall(r"^\.BI?\s+\"?([a-z][a-z0-9-]*)", parts.get("COMMANDS", ""), re.M)

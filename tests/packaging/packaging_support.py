@@ -23,7 +23,7 @@ EXPECTED_FILES = sorted(
      DOC_DIR + "/copyright", DOC_DIR + "/changelog.gz",
      DOC_DIR + "/template-format.md", DOC_DIR + "/template.schema.json",
      "lib/systemd/user/k52-collect.service", "lib/systemd/system/k52-collect.service",
-     "lib/sysusers.d/k52.conf"]
+     "lib/sysusers.d/k52.conf", "share/k52/central-schema.sql"]
     + ["share/icons/hicolor/%dx%d/apps/org.k52.ApplicationGenerator.png" % (s, s) for s in ICON_SIZES]
     + ["share/icons/hicolor/%dx%d/mimetypes/application-x-k52-template.png" % (s, s) for s in ICON_SIZES]
     + [DOC_DIR + "/examples/" + name for name in EXAMPLES])

@@ -13,7 +13,7 @@ import tempfile
 sys.dont_write_bytecode = True  # leave no cache in the source tree
 from packaging_support import Failures, run  # noqa: E402
 
-STATION = {"collect", "uploads", "export", "deliveries"}
+STATION = {"collect", "uploads", "export", "deliveries", "forward", "central"}
 LINUX_ONLY = ("XDG_CONFIG", "/dev/", "/etc/", "k52peer(1)", "k52gen(1)", "usermod", "scripts/", "systemctl")
 
 
