@@ -797,6 +797,14 @@ File: %2</translation>
         <source>此版本未附條碼程式庫, 無法產生測試條碼</source>
         <translation>This build has no barcode library: it cannot make test labels</translation>
     </message>
+    <message>
+        <source>要還原 %1 未儲存的範本嗎? 選「否」將捨棄它。</source>
+        <translation>Restore the unsaved template from %1? No discards it.</translation>
+    </message>
+    <message>
+        <source>尚未儲存過的新範本</source>
+        <translation>A new template, never saved</translation>
+    </message>
 </context>
 <context>
     <name>PcKeyboard</name>

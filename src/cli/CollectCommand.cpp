@@ -83,6 +83,8 @@ void ServeAndTellTheServiceManager(const CollectOptions& o, StationRunner& runne
         if (const std::string summary = status.Summary(); summary != said) {
             message += "STATUS=" + summary + "\n";
             said = summary;
+            // Ports taken up show in the status files at once, not only after their first event.
+            status.Write();
         }
         if (watchdogMs > 0) message += "WATCHDOG=1\n";
         if (!message.empty()) platform::NotifyServiceManager(message);

@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "paper/DisplayGlyphs.h"
 #include "paper/PdfWriter.h"
 
 namespace k52 {
@@ -259,14 +262,43 @@ struct Grid {
     }
 };
 
-// The terminal's display: 20 cells by 8 rows, a wide character over two cells.
-constexpr double kLcdCell = 3.4;
-constexpr double kLcdRow = 4.8;
+// The terminal's display: 20 cells by 8 rows of 6 by 10 pixels, a wide character over two cells.
+constexpr double kLcdPixel = 0.55;
+constexpr double kLcdCell = kGlyphWidth * kLcdPixel;
+constexpr double kLcdRow = kGlyphHeight * kLcdPixel;
 constexpr double kLcdBorder = 1.2;
 constexpr double kLcdWidth = 20 * kLcdCell + 2 * kLcdBorder;
 constexpr double kLcdHeight = 8 * kLcdRow + 2 * kLcdBorder;
 
-void DrawScreen(Canvas& pdf, const Node& table, double x, double y) {
+// The first code point of a cell's UTF-8 text; 0 for none.
+char32_t FirstCodePoint(std::string_view utf8) {
+    if (utf8.empty()) return 0;
+    const auto lead = static_cast<unsigned char>(utf8[0]);
+    const std::size_t n = SequenceLength(lead);
+    if (n > utf8.size()) return 0xFFFD;
+    char32_t c = n == 1 ? lead : lead & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[k]) & 0x3F);
+    return c;
+}
+
+// A glyph's dark pixels as one rectangle per run along each pixel row.
+void DrawGlyph(Canvas& pdf, const Glyph& g, double x, double y) {
+    for (int row = 0; row < kGlyphHeight; ++row) {
+        const unsigned bits = g.rows[static_cast<std::size_t>(row)];
+        for (int px = 0; px < g.width;) {
+            const auto dark = [&](int at) { return (bits >> (g.width - 1 - at)) & 1u; };
+            if (!dark(px)) {
+                ++px;
+                continue;
+            }
+            const int start = px;
+            while (px < g.width && dark(px)) ++px;
+            pdf.Rect(x + start * kLcdPixel, y + row * kLcdPixel, (px - start) * kLcdPixel, kLcdPixel);
+        }
+    }
+}
+
+void DrawScreen(Canvas& pdf, const Node& table, double x, double y, const GlyphSource* glyphs) {
     pdf.Gray(0.25);
     pdf.Rect(x, y, kLcdWidth, kLcdHeight);
     pdf.Gray(0.82);
@@ -283,7 +315,14 @@ void DrawScreen(Canvas& pdf, const Node& table, double x, double y) {
         for (const Node* td : Children(*tr, "td")) {
             const double w = td->colspan * kLcdCell;
             const std::string text = TextOf(*td);
-            if (!Blank(text)) pdf.Text(cx + (w - TextWidth(text, 10)) / 2, ry + kLcdRow * 0.78, 10, text);
+            if (!Blank(text)) {
+                const std::optional<Glyph> glyph =
+                    glyphs ? glyphs->GlyphOf(FirstCodePoint(text), td->colspan > 1) : std::nullopt;
+                if (glyph)
+                    DrawGlyph(pdf, *glyph, cx, ry);
+                else
+                    pdf.Text(cx + (w - TextWidth(text, 10)) / 2, ry + kLcdRow * 0.78, 10, text);
+            }
             cx += w;
         }
         ry += kLcdRow;
@@ -293,7 +332,7 @@ void DrawScreen(Canvas& pdf, const Node& table, double x, double y) {
 
 class Layout {
   public:
-    explicit Layout(Canvas& pdf) : pdf_(pdf) { pdf_.NewPage(); }
+    Layout(Canvas& pdf, const GlyphSource* glyphs) : pdf_(pdf), glyphs_(glyphs) { pdf_.NewPage(); }
 
     void Block(const Node& n) {
         if (n.tag == "h1" || n.tag == "h2" || n.tag == "h3") {
@@ -381,7 +420,7 @@ class Layout {
         Need(BesideHeight(n));
         if (!cells.empty())
             for (const Node& c : cells[0]->children)
-                if (c.tag == "table") DrawScreen(pdf_, c, kMargin, y_);
+                if (c.tag == "table") DrawScreen(pdf_, c, kMargin, y_, glyphs_);
         double ry = y_;
         std::size_t g = 0;
         if (cells.size() > 1)
@@ -402,14 +441,20 @@ class Layout {
     }
 
     Canvas& pdf_;
+    const GlyphSource* glyphs_;
     double y_ = kMargin;
 };
 
 }  // namespace
 
-void LayOutSheet(const std::string& html, Canvas& canvas) {
-    Layout layout(canvas);
+void LayOutSheet(const std::string& html, Canvas& canvas, const GlyphSource* glyphs) {
+    Layout layout(canvas, glyphs);
     layout.Block(Parse(html));
+}
+
+void LayOutSheet(const std::string& html, Canvas& canvas) {
+    const std::unique_ptr<GlyphSource> display = DisplayFontGlyphs();
+    LayOutSheet(html, canvas, display.get());
 }
 
 std::string SheetPdf(const std::string& html, const std::string& title) {

@@ -9,7 +9,12 @@
 
 namespace k52 {
 
-// The sheet on `canvas`, from its first page.
+class GlyphSource;
+
+// The sheet on `canvas`, from its first page, the screens' characters in the display's face (text
+// where `glyphs` is null or lacks one).
+void LayOutSheet(const std::string& html, Canvas& canvas, const GlyphSource* glyphs);
+// The same with the display's face as this system has it.
 void LayOutSheet(const std::string& html, Canvas& canvas);
 // The sheet as a PDF file.
 std::string SheetPdf(const std::string& html, const std::string& title);

@@ -112,6 +112,7 @@ MainWindow::MainWindow(const DesktopServices& services)
         else
             connect(s, &QShortcut::activated, this, [this, id = k.command] { OnCommand(id); });
     }
+    SetUpUnsavedCopies(services.unsavedFolder);
 }
 
 MainWindow::~MainWindow() {
@@ -221,7 +222,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         worker_->Abandon();
         return;
     }
-    if (!closeAfterTerminals_ && !shell_->CloseRequest()) {
+    if (!closeAfterTerminals_ && !sessionAnswered_ && !shell_->CloseRequest()) {
         event->ignore();
         return;
     }
@@ -256,6 +257,7 @@ bool MainWindow::OpenEditor() {
 void MainWindow::TemplateRestored() {
     simulator_->RestartAfterEdit();
     UpdateTitle();
+    NoteChange();
 }
 
 void MainWindow::RecentFilesChanged() {
@@ -266,6 +268,7 @@ void MainWindow::TemplateApplied() {
     applied_ = true;
     simulator_->RestartAfterEdit();
     UpdateTitle();
+    NoteChange();
 }
 
 void MainWindow::UpdateUnsimulatedNote() {

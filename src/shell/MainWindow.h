@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/TemplateCommands.h"
+#include "app/UnsavedCopy.h"
 #include "editor/EditorHost.h"
 #include "line/Clock.h"
 #include "line/SerialLine.h"
@@ -18,6 +19,8 @@
 #include "transfer/TerminalLink.h"
 
 class QMenu;
+class QSessionManager;
+class QTimer;
 
 namespace k52 {
 
@@ -40,6 +43,7 @@ struct DesktopServices {
     Clock* linkClock = nullptr;      // the transfers' time-outs
     PortScanner* scanner = nullptr;  // the host's ports, for the Terminals window
     TerminalsServices terminals;     // its lines and folder question; the rest is filled in from here
+    std::string unsavedFolder;       // the recovery copies (empty: UnsavedCopies::DefaultFolder())
 };
 
 // The editor sheet: modal, returns 1 for OK and 0 for Cancel.
@@ -80,6 +84,13 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     void PlaceAt(const QPoint& topLeft);
     int Zoom() const override { return zoom_; }
 
+    // Asks about each recovery copy an earlier k52gen left (newest first): restoring one ends the
+    // questions, declining one removes it.
+    void OfferUnsavedCopies();
+    // Writes the recovery copy now when the template has changes not saved or discarded (the program is
+    // about to be ended).
+    void KeepUnsavedCopy();
+
     // Records the terminal's keys and ticks from a fresh start; StopRecording writes them to `path` as
     // a key script (false, after saying why, when it cannot).
     void StartRecording(const std::string& path);
@@ -102,6 +113,7 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     bool OpenEditor() override;
     void TemplateRestored() override;
     void RecentFilesChanged() override;
+    void ChangesSettled() override;
     void OpenPortSettings() override;
     void PrintSheet() override;
     void OpenTerminals() override;
@@ -120,6 +132,12 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     std::string SheetName() const;
 
     void KeepOnScreen();
+    // The template changed: its recovery copy falls due a few seconds later.
+    void NoteChange();
+    void SetUpUnsavedCopies(const std::string& folder);
+    void ArmUnsavedTimer();
+    // The desktop session is ending (a logout): the save question where the session lets us ask.
+    void CommitSession(QSessionManager& manager);
     // The record command's item says what choosing it does now.
     void UpdateRecordItem();
     // The note on what the template uses that the terminal here does not simulate.
@@ -162,6 +180,11 @@ class MainWindow : public QWidget, private ShellActions, private EditorHost {
     TerminalsServices terminalServices_;
     bool iconPending_ = true;  // set once the terminal was first drawn
     int zoom_ = 100;
+    std::unique_ptr<UnsavedCopies> unsaved_;
+    UnsavedCopySchedule unsavedSchedule_;
+    QTimer* unsavedTimer_ = nullptr;
+    bool changesSettled_ = false;   // saved or discarded since the last change: no copy is kept
+    bool sessionAnswered_ = false;  // the logout's save question was answered; the close does not ask
 };
 
 }  // namespace k52

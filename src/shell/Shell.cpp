@@ -86,9 +86,10 @@ bool Shell::SavePrompt() {
                                   MessageButtons::YesNoCancel)) {
         case MessageAnswer::Yes:
             // The prompt's own save leaves the flag set; only the Save commands clear it.
-            SaveTemplate(doc_, dialogs_, messages_);
+            if (SaveTemplate(doc_, dialogs_, messages_) == 1) actions_.ChangesSettled();
             return true;
         case MessageAnswer::No:
+            actions_.ChangesSettled();
             return true;
         default:
             return false;
@@ -133,6 +134,7 @@ void Shell::OpenRecent(std::size_t index) {
 void Shell::Saved(int result) {
     if (result != 1) return;
     doc_.templateModified = false;
+    actions_.ChangesSettled();
     NoteOpened(doc_.templatePath);
 }
 

@@ -77,6 +77,8 @@ class ShellActions {
     virtual bool OpenEditor() = 0;
     // The template was put back as it was before a New or Open whose sheet was cancelled.
     virtual void TemplateRestored() {}
+    // The template's changes were saved or discarded: nothing of them needs a recovery copy any more.
+    virtual void ChangesSettled() {}
     // The recent files changed: a front end that keeps them between runs stores them.
     virtual void RecentFilesChanged() {}
     virtual void OpenPortSettings() = 0;

@@ -1,5 +1,6 @@
 // k52gen: the desktop program; `k52gen FILE` opens a template as the Open command does.
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include "shell/Translations.h"
 #include "simulator/ui/SimulatorWidget.h"
 #include "util/Version.h"
+#include "util/platform/System.h"
 
 namespace {
 
@@ -73,6 +75,17 @@ int main(int argc, char** argv) {
     if (QWidget* hint = k52::ShowFirstStartHint(&window))
         QObject::connect(window.simulatorWidget(), &k52::SimulatorWidget::commandRequested, hint,
                          &QWidget::close);
+    // A logout or kill that ends the program keeps the unsaved template for the next start.
+    if (const int stops = k52::platform::WatchStopRequests(); stops >= 0) {
+        auto* notifier = new QSocketNotifier(stops, QSocketNotifier::Read, &window);
+        QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+            const int signal = k52::platform::TakeStopRequest();
+            if (signal == 0) return;
+            window.KeepUnsavedCopy();
+            k52::platform::EndByStopRequest(signal);
+        });
+    }
+    QTimer::singleShot(0, &window, [&window] { window.OfferUnsavedCopies(); });
     // QApplication has taken its own options out of argv; what is left is ours.
     if (argc > 1) {
         if (argc > 2) std::fprintf(stderr, "k52gen: one template at a time; opening %s\n", argv[1]);

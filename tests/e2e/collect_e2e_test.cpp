@@ -252,4 +252,21 @@ TEST(CollectEndToEnd, TellsTheServiceManagerReadyStatusWatchdogAndStopping) {
     EXPECT_EQ(said.back().rfind("STOPPING=1\n", 0), 0u) << said.back();
 }
 
+// A station whose terminals never answer still shows the ports it serves, without waiting for an event.
+TEST(CollectEndToEnd, StatusAndMetricsShowTheServedPortsBeforeAnyEvent) {
+    k52::test::TempDir f;
+    const pid_t peer = Start({K52PEER_PATH, "--fault", "silent"}, f("peer.out"));
+    const std::string pty = FirstLine(f("peer.out"));
+    const pid_t collect = Start(
+        {K52CLI_PATH, "collect", f("out"), "--device", pty, "--metrics", f("k52.prom")}, f("collect.out"));
+    EXPECT_TRUE(WaitFor([&] {
+        return ReadAll(f("out/status.json")).find("\"" + pty + "\"") != std::string::npos;
+    })) << ReadAll(f("out/status.json"));
+    EXPECT_TRUE(WaitFor([&] { return ReadAll(f("k52.prom")).find("k52_") != std::string::npos; }));
+    kill(collect, SIGTERM);
+    EXPECT_EQ(Wait(collect), 0);
+    kill(peer, SIGTERM);
+    Wait(peer);
+}
+
 }  // namespace

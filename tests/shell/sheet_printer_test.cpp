@@ -1,15 +1,21 @@
 // The desktop's printed sheet: through Qt's printer into a PDF, it has the pages and the text of the PDF
 // k52cli writes from the same HTML.
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <algorithm>
+#include <string_view>
 
 #include "paper/DesignSheet.h"
+#include "paper/DisplayGlyphs.h"
 #include "paper/SheetPdf.h"
 #include "shell/SheetPrinter.h"
+#include "simulator/ui/SimulatorWidget.h"
 #include "support/TempDir.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
@@ -90,6 +96,46 @@ class SheetPrinterTest : public QObject {
                                       QString::number(page)};
             QCOMPARE(characters(PdfText(printed, only)), characters(PdfText(written, only)));
         }
+    }
+
+    // The simulated display, drawn by Qt in its own face, against the pixels the paper draws: the same
+    // dark pixels, character by character, in one cell.
+    void TheSheetsScreensHaveTheSimulatedDisplaysPixels() {
+        const auto glyphs = DisplayFontGlyphs();
+        if (!glyphs) QSKIP("the display's face is not installed");
+        const QFont font = DisplayFont();
+        const QFontMetrics fm(font);
+        const int baseline = (kGlyphHeight - (fm.ascent() + fm.descent())) / 2 + fm.ascent();
+        int same = 0, total = 0;
+        QStringList differing;
+        const auto compare = [&](char32_t c, bool wide) {
+            const int width = wide ? 2 * kGlyphWidth : kGlyphWidth;
+            QImage cell(width, kGlyphHeight, QImage::Format_RGB32);
+            cell.fill(Qt::white);
+            {
+                QPainter p(&cell);
+                p.setFont(font);
+                p.setPen(Qt::black);
+                p.drawText(0, baseline, QString::fromUcs4(&c, 1));
+            }
+            const auto g = glyphs->GlyphOf(c, wide);
+            bool equal = g.has_value();
+            for (int y = 0; equal && y < kGlyphHeight; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const bool paper = (g->rows[static_cast<std::size_t>(y)] >> (width - 1 - x)) & 1u;
+                    if (paper != (qGray(cell.pixel(x, y)) < 128)) equal = false;
+                }
+            ++total;
+            if (equal)
+                ++same;
+            else
+                differing << QString::fromUcs4(&c, 1);
+        };
+        for (char32_t c = 0x21; c <= 0x7E; ++c) compare(c, false);
+        for (char32_t c : std::u32string_view(U"盤點商品數量條碼")) compare(c, true);
+        qInfo("%d of %d characters pixel for pixel; differing: %s", same, total,
+              qPrintable(differing.join(QString())));
+        QCOMPARE(same, total);
     }
 };
 

@@ -44,6 +44,8 @@ class RecordingActions : public ShellActions {
         calls.push_back("receive " + std::to_string(t == Transport::Cradle));
     }
     void ShowAbout() override { calls.push_back("about"); }
+    void ChangesSettled() override { ++settled; }
+    int settled = 0;
     int Zoom() const override { return 100; }
     void SetZoom(int percent) override { calls.push_back("zoom " + std::to_string(percent)); }
     void RequestClose() override {
@@ -273,6 +275,40 @@ TEST_F(ShellTest, SaveClearsTheFlagOnlyWhenTheFileWasWritten) {
     doc_.templatePath = (dir_ / "no-such-folder" / "x.ATC").string();
     shell_.OnCommand(kCmdSave);
     EXPECT_TRUE(doc_.templateModified);
+}
+
+// The recovery copy goes only when the changes are on disk or the user threw them away.
+TEST_F(ShellTest, ChangesAreSettledOnlyBySavingThemOrDiscardingThem) {
+    struct Case {
+        const char* what;
+        std::vector<MessageAnswer> answers;
+        std::string path;  // the template's file; "missing" is one that cannot be written
+        bool settled;
+    } cases[] = {
+        {"Cancel in the question", {MessageAnswer::Cancel}, "plan.ATC", false},
+        {"No: discarded", {MessageAnswer::No}, "plan.ATC", true},
+        {"Yes and saved", {MessageAnswer::Yes}, "plan.ATC", true},
+        {"Yes, but the save failed", {MessageAnswer::Yes}, "missing", false},
+        {"Yes, untitled, no name given", {MessageAnswer::Yes}, "", false},
+    };
+    for (const Case& c : cases) {
+        doc_.templateModified = true;
+        doc_.templatePath = c.path.empty()        ? ""
+                            : c.path == "missing" ? (dir_ / "missing" / "plan.ATC").string()
+                                                  : (dir_ / c.path).string();
+        messages_.answers.assign(c.answers.begin(), c.answers.end());
+        actions_.settled = 0;
+        shell_.CloseRequest();
+        EXPECT_EQ(actions_.settled, c.settled ? 1 : 0) << c.what;
+    }
+    doc_.templateModified = true;
+    doc_.templatePath = (dir_ / "plan.ATC").string();
+    actions_.settled = 0;
+    shell_.OnCommand(kCmdSave);
+    EXPECT_EQ(actions_.settled, 1);
+    doc_.templatePath = (dir_ / "missing" / "plan.ATC").string();
+    shell_.OnCommand(kCmdSave);
+    EXPECT_EQ(actions_.settled, 1);
 }
 
 // Cancel in the sheet after New or Open puts back the template the command replaced, path and flag included.

@@ -57,6 +57,10 @@ SysError MakeDirectory(const std::string& path, unsigned mode);
 // The folder the user's settings live in: $XDG_CONFIG_HOME or ~/.config on Linux, %APPDATA% on Windows.
 std::string UserConfigFolder();
 
+// The folder for what a program keeps between runs that is neither settings nor the user's documents
+// (recovery copies, history): $XDG_STATE_HOME or ~/.local/state on Linux, %LOCALAPPDATA% on Windows.
+std::string UserStateFolder();
+
 // The folders that hold the settings an administrator gives every user, most important first:
 // $XDG_CONFIG_DIRS (else /etc/xdg) on Linux, %PROGRAMDATA% on Windows.
 std::vector<std::string> SystemConfigFolders();
@@ -78,6 +82,15 @@ std::string UserLocaleName();
 // requests to end the program (SIGTERM and SIGHUP; on Windows the console's close and log-off events).
 // Blocking waits are not restarted, so they end at once.
 void CatchStopRequests(void (*handler)(int));
+
+// For an event loop: a descriptor that turns readable when the program is asked to end (SIGTERM, SIGHUP,
+// SIGINT); each request is one byte, the signal's number. The request itself is left to the caller, who
+// ends the program with EndByStopRequest. -1 where the system has no such signals (Windows).
+int WatchStopRequests();
+// The signal of the next waiting stop request; 0 when none waits.
+int TakeStopRequest();
+// Ends the program as the stop request `signal` would have ended it without a handler.
+[[noreturn]] void EndByStopRequest(int signal);
 
 // Standard output and error for a command-line program: a closed pipe is an error to report, not a
 // signal; on Windows the bytes go out unchanged (no CR added) and a console shows UTF-8.

@@ -1,6 +1,7 @@
 // The system services on POSIX: stat, mkdir, the XDG folders, the tty, localtime_r.
 #include "util/platform/System.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/ioctl.h>
@@ -57,16 +58,29 @@ SysError MakeDirectory(const std::string& path, unsigned mode) {
     return {errno};
 }
 
-std::string UserConfigFolder() {
-    // A relative XDG_CONFIG_HOME is invalid and is ignored, as the base directory rules say.
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/') return xdg;
+namespace {
+
+// $VARIABLE when it holds an absolute path (a relative one is invalid and ignored, as the base directory
+// rules say), else `fallback` under the home folder.
+std::string XdgFolder(const char* variable, const char* fallback) {
+    if (const char* xdg = std::getenv(variable); xdg && xdg[0] == '/') return xdg;
     std::string home;
     if (const char* h = std::getenv("HOME"); h && h[0] == '/') {
         home = h;
     } else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) {
         home = pw->pw_dir;
     }
-    return home + "/.config";
+    return home + fallback;
+}
+
+}  // namespace
+
+std::string UserConfigFolder() {
+    return XdgFolder("XDG_CONFIG_HOME", "/.config");
+}
+
+std::string UserStateFolder() {
+    return XdgFolder("XDG_STATE_HOME", "/.local/state");
 }
 
 std::vector<std::string> SystemConfigFolders() {
@@ -111,6 +125,37 @@ void CatchStopRequests(void (*handler)(int)) {
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+namespace {
+
+int stopPipe[2] = {-1, -1};
+
+void ForwardStopRequest(int signal) {
+    const int saved = errno;
+    const unsigned char byte = static_cast<unsigned char>(signal);
+    [[maybe_unused]] const ssize_t n = ::write(stopPipe[1], &byte, 1);
+    errno = saved;
+}
+
+}  // namespace
+
+int WatchStopRequests() {
+    if (stopPipe[0] < 0 && ::pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) return -1;
+    CatchStopRequests(&ForwardStopRequest);
+    return stopPipe[0];
+}
+
+int TakeStopRequest() {
+    unsigned char signal = 0;
+    if (stopPipe[0] < 0 || ::read(stopPipe[0], &signal, 1) != 1) return 0;
+    return signal;
+}
+
+void EndByStopRequest(int signal) {
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+    std::_Exit(128 + signal);
 }
 
 void PrepareStandardStreams() {

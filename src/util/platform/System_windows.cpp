@@ -76,6 +76,13 @@ std::string UserConfigFolder() {
     return ".";
 }
 
+std::string UserStateFolder() {
+    if (const wchar_t* local = _wgetenv(L"LOCALAPPDATA"); local && *local) return Narrow(local);
+    if (const wchar_t* profile = _wgetenv(L"USERPROFILE"); profile && *profile)
+        return Narrow(profile) + "\\AppData\\Local";
+    return ".";
+}
+
 std::vector<std::string> SystemConfigFolders() {
     if (const wchar_t* data = _wgetenv(L"PROGRAMDATA"); data && *data) return {Narrow(data)};
     return {};
@@ -119,6 +126,18 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
 void CatchStopRequests(void (*handler)(int)) {
     gStopHandler = handler;
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+
+int WatchStopRequests() {
+    return -1;
+}
+
+int TakeStopRequest() {
+    return 0;
+}
+
+void EndByStopRequest(int signal) {
+    std::_Exit(128 + signal);
 }
 
 void PrepareStandardStreams() {
