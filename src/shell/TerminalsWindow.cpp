@@ -163,7 +163,9 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     emptyLayout->addWidget(empty_);
 
     // The first look is made at once, so the window opens with its rows.
-    ApplyScan(ScanRack(*services_.scanner));
+    const RackScan scan = ScanRack(*services_.scanner);
+    ApplyScan(scan);
+    ApplyServed(FindServed(scan, {}, LookForServices()));
     ShowSummary();
     rescanTimer_ = new QTimer(this);
     connect(rescanTimer_, &QTimer::timeout, this, &TerminalsWindow::Rescan);
@@ -209,11 +211,19 @@ void TerminalsWindow::Rescan() {
     scanning_ = true;
     PortScanner* scanner = services_.scanner;
     auto scan = std::make_shared<RackScan>();
-    worker_->Run([scanner, scan] { *scan = ScanRack(*scanner); },
-                 [this, scan] {
-                     scanning_ = false;
-                     ApplyScan(*scan);
-                 });
+    auto served = std::make_shared<ServedMap>();
+    std::vector<std::string> devices;
+    for (const RackRow& r : rack_.rows()) devices.push_back(r.device);
+    worker_->Run(
+        [scanner, scan, served, devices = std::move(devices), look = LookForServices()]() mutable {
+            *scan = ScanRack(*scanner);
+            *served = FindServed(*scan, std::move(devices), look);
+        },
+        [this, scan, served] {
+            scanning_ = false;
+            ApplyScan(*scan);
+            ApplyServed(*served);
+        });
 }
 
 void TerminalsWindow::ApplyScan(const RackScan& scan) {
@@ -235,11 +245,13 @@ void TerminalsWindow::ShowRow(std::size_t i) {
 
 void TerminalsWindow::ShowSummary() {
     const RackSummary s = rack_.Summary();
-    summary_->setText(tr("完成 %1, 失敗 %2, 執行中 %3, 收集中 %4")
-                          .arg(s.done)
-                          .arg(s.failed)
-                          .arg(s.running)
-                          .arg(s.collecting));
+    QString text = tr("完成 %1, 失敗 %2, 執行中 %3, 收集中 %4")
+                       .arg(s.done)
+                       .arg(s.failed)
+                       .arg(s.running)
+                       .arg(s.collecting);
+    if (s.served > 0) text += tr(", 由收集站服務 %1").arg(s.served);
+    summary_->setText(text);
     retry_->setEnabled(s.failed > 0);
     cancel_->setEnabled(s.running > 0);
     cancelAll_->setEnabled(s.running > 0);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/TerminalRack.h"
 #include "station/StationRunner.h"
@@ -34,6 +35,8 @@ struct TerminalsServices {
     // The line and clock a row's transfers and collecting run on; empty function: the system's line
     // to the device, on the monotonic clock.
     std::function<PortLine(const std::string& device)> lines;
+    // Where port locks are taken (the first) and looked for; empty: the system's, as k52cli's.
+    std::vector<std::string> lockDirs;
 };
 
 class TerminalsWindow : public QWidget {
@@ -97,6 +100,12 @@ class TerminalsWindow : public QWidget {
     std::vector<std::size_t> CheckedRows() const;
     void Launch(std::size_t row, const std::optional<TerminalJob>& job);
     void ApplyScan(const RackScan& scan);
+    // Which ports another station serves: read from its locks and status file off the GUI thread.
+    using ServedMap = std::map<std::string, std::optional<ServedPort>>;
+    ServiceLook LookForServices() const;
+    static ServedMap FindServed(const RackScan& scan, std::vector<std::string> devices,
+                                const ServiceLook& look);
+    void ApplyServed(const ServedMap& served);
     void RowMessage(std::size_t row, const std::string& line);
     void RowProgress(std::size_t row, const TransferProgress& progress);
     void RowFinished(std::size_t row, const JobResult& result);
