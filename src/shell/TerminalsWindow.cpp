@@ -126,6 +126,7 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     retry_ = new QPushButton(tr("重試(&T)"), this);
     collect_ = new QPushButton(tr("自動收集(&C)"), this);
     collect_->setCheckable(true);
+    export_ = new QPushButton(tr("匯出班次(&E)..."), this);
     cancel_ = new QPushButton(tr("取消(&N)"), this);
     cancelAll_ = new QPushButton(tr("全部取消(&A)"), this);
     connect(download_, &QPushButton::clicked, this, &TerminalsWindow::DownloadProgram);
@@ -134,12 +135,13 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     connect(retry_, &QPushButton::clicked, this, &TerminalsWindow::RetryFailed);
     connect(collect_, &QPushButton::clicked, this,
             [this](bool on) { on ? StartCollecting() : StopCollecting(); });
+    connect(export_, &QPushButton::clicked, this, &TerminalsWindow::ChooseExportShift);
     connect(cancel_, &QPushButton::clicked, this, &TerminalsWindow::CancelSelected);
     connect(cancelAll_, &QPushButton::clicked, this, &TerminalsWindow::CancelAll);
     summary_ = new QLabel(this);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {download_, lookup_, receive_, retry_, collect_}) buttons->addWidget(b);
+    for (QPushButton* b : {download_, lookup_, receive_, retry_, collect_, export_}) buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(cancel_);
     buttons->addWidget(cancelAll_);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ShiftExport.h"
 #include "app/TerminalRack.h"
 #include "station/StationRunner.h"
 #include "template/Template.h"
@@ -55,6 +56,7 @@ class TerminalsWindow : public QWidget {
     QPushButton* receiveButton() const { return receive_; }
     QPushButton* retryButton() const { return retry_; }
     QPushButton* collectButton() const { return collect_; }
+    QPushButton* exportButton() const { return export_; }
     QLabel* summaryLabel() const { return summary_; }
     // The hint an empty table shows.
     QLabel* emptyHint() const { return empty_; }
@@ -82,12 +84,17 @@ class TerminalsWindow : public QWidget {
     void StartCollecting();
     // Each upload under way stops at a record boundary and keeps what was acknowledged.
     void StopCollecting();
+    // The shift's records as one file, as `k52cli export` writes it: asked in a dialog, or as given.
+    void ChooseExportShift();
+    void ExportShift(const ShiftExportRequest& request);
 
   signals:
     // The last transfer running has ended.
     void allEnded();
     // The collection station has stopped on every row.
     void collectingEnded();
+    // An export has ended and said how.
+    void exportEnded();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +123,7 @@ class TerminalsWindow : public QWidget {
     void RowCollected(std::size_t row, const CollectEvent& event);
     void CollectorEnded(std::size_t row);
     void CloseIfStopped();
+    void ExportEnded(const ShiftExportRequest& request, const ShiftExportResult& result);
 
     const ApplicationTemplate& tmpl_;
     TerminalsServices services_;
@@ -129,7 +137,7 @@ class TerminalsWindow : public QWidget {
     std::string lookupFile_;
     TerminalsModel* model_;
     QTableView* table_;
-    QPushButton *download_, *lookup_, *receive_, *retry_, *collect_, *cancel_, *cancelAll_;
+    QPushButton *download_, *lookup_, *receive_, *retry_, *collect_, *export_, *cancel_, *cancelAll_;
     QLabel* summary_;
     QLabel* empty_;
     QTimer* rescanTimer_;

@@ -1,6 +1,9 @@
 // The Terminals window on in-memory lines, each terminal emulated on a virtual clock of its own: one
 // silent terminal holds up no other, its row says why, Retry tries it again, a receive fills the folder
 // by k52cli's rule, and the collection station takes an upload into its ledger.
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -25,6 +28,7 @@
 #include "shell/MainWindow.h"
 #include "shell/QtDialogs.h"
 #include "shell/Shell.h"
+#include "shell/TerminalsExport.h"
 #include "shell/TerminalsModel.h"
 #include "shell/TerminalsWindow.h"
 #include "shell/Translations.h"
@@ -285,6 +289,43 @@ class TerminalsWindowTest : public QObject {
         QVERIFY(!w.collecting() && !w.collectButton()->isChecked() && w.collectButton()->isEnabled());
         QVERIFY(!rows[0].collecting);
         QCOMPARE(w.rack().Summary().collecting, 0);
+
+        // "Export shift..." writes the file k52cli's export writes: a header, then each record with its
+        // upload; a window of time before the uploads gives the header alone.
+        const QString shift = dir_.filePath(QStringLiteral("shift.csv"));
+        QSignalSpy exported(&w, &TerminalsWindow::exportEnded);
+        k52::test::OnNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<ShiftExportDialog*>(modal);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->folderEdit()->text(), folder);  // the folder collected into
+            QVERIFY(!dialog->buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+            dialog->outEdit()->setText(shift);
+            QVERIFY(dialog->bomSwitch()->isChecked() && dialog->bomSwitch()->isEnabled());
+            dialog->sinceEdit()->setDateTime(QDateTime::currentDateTime().addDays(-1));
+            dialog->untilEdit()->setDateTime(QDateTime::currentDateTime().addDays(1));
+            dialog->buttons()->button(QDialogButtonBox::Ok)->click();
+        });
+        w.exportButton()->click();
+        QVERIFY(exported.wait(20000));
+        const std::string csv = ReadAll(shift.toStdString());
+        const std::string head =
+            "\xEF\xBB\xBFterminal,name,device,upload,started,ended,line,field1,field2\r\n";
+        QCOMPARE(csv.substr(0, head.size()), head);
+        const std::string first = csv.substr(head.size(), csv.find("\r\n", head.size()) + 2 - head.size());
+        QVERIFY2(first.rfind("ttyUSB0,,/dev/ttyUSB0," + uploads->front().key + ",", 0) == 0, first.c_str());
+        QVERIFY2(first.ends_with(",1,C1,1\r\n"), first.c_str());
+        QCOMPARE(messages.shown.size(), std::size_t{1});
+        QVERIFY(messages.shown[0].text.find(shift.toStdString()) != std::string::npos);
+        ShiftExportRequest before;
+        before.folder = folder.toStdString();
+        before.out = dir_.filePath(QStringLiteral("none.csv")).toStdString();
+        before.filter.untilUtc = "2001-01-01T00:00:00Z";
+        before.bom = false;
+        w.ExportShift(before);
+        QVERIFY(exported.wait(20000));
+        QCOMPARE(ReadAll(before.out),
+                 std::string("terminal,name,device,upload,started,ended,line,field1\r\n"));
+        messages.shown.clear();
 
         // A desk with nothing plugged in says what makes a row.
         struct None : PortScanner {
