@@ -79,6 +79,17 @@ bool TerminalRack::Update(const RackScan& scan) {
         auto it = std::find_if(rows_.begin(), rows_.end(), [&](const RackRow& r) {
             return comPort ? r.comPort == comPort : !r.comPort && r.device == device;
         });
+        // An adapter just assigned to a COM port is that port's row now, not a second row for one device.
+        if (it == rows_.end() && comPort) {
+            it = std::find_if(rows_.begin(), rows_.end(), [&](const RackRow& r) {
+                return !r.comPort && r.device == device && r.state != RowState::Running && !r.collecting;
+            });
+            if (it != rows_.end()) {
+                it->comPort = comPort;
+                it->name = name;
+                changed = true;
+            }
+        }
         if (it == rows_.end()) {
             RackRow r;
             r.name = name;

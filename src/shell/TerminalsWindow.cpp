@@ -117,6 +117,8 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setMinimumSectionSize(60);
+    table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table_, &QTableView::customContextMenuRequested, this, &TerminalsWindow::RowMenu);
     connect(table_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { OpenRecords(static_cast<std::size_t>(index.row())); });
 

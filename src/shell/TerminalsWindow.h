@@ -84,6 +84,9 @@ class TerminalsWindow : public QWidget {
     void StartCollecting();
     // Each upload under way stops at a record boundary and keeps what was acknowledged.
     void StopCollecting();
+    // Writes the adapter's row as COM `comPort`'s device into the user's ports.conf, as the ports dialog
+    // does, and looks again; false (after saying why) when it could not be written.
+    bool AssignRow(std::size_t row, int comPort);
     // The shift's records as one file, as `k52cli export` writes it: asked in a dialog, or as given.
     void ChooseExportShift();
     void ExportShift(const ShiftExportRequest& request);
@@ -123,6 +126,8 @@ class TerminalsWindow : public QWidget {
     void RowCollected(std::size_t row, const CollectEvent& event);
     void CollectorEnded(std::size_t row);
     void CloseIfStopped();
+    void RowMenu(const QPoint& at);
+    void ChooseComPortFor(std::size_t row);
     void ExportEnded(const ShiftExportRequest& request, const ShiftExportResult& result);
 
     const ApplicationTemplate& tmpl_;

@@ -24,6 +24,7 @@
 #include "app/DeskTransfer.h"
 #include "app/TransferWording.h"
 #include "peer/TerminalPeer.h"
+#include "ports/PortAssignments.h"
 #include "shell/DeskSettings.h"
 #include "shell/MainWindow.h"
 #include "shell/QtDialogs.h"
@@ -563,6 +564,33 @@ class TerminalsWindowTest : public QObject {
         QVERIFY(Cell(w, 1, TerminalsModel::kResult).isEmpty());
         QVERIFY(w.rack().Start(1, JobKind::Program, "", false, 0).has_value());
         w.rack().Cancel(1);
+    }
+
+    // An adapter found plugged in is given to a COM port in the user's ports.conf, as the ports dialog
+    // does, and its row becomes that port's: one row for one device.
+    void anAdapterIsAssignedToAComPort() {
+        Rack rack;
+        for (int i = 0; i < 3; ++i) rack.Put(i, {});
+        ScriptedMessages messages;
+        Files files;
+        Adapters scanner;
+        TerminalsServices services;
+        services.messages = &messages;
+        services.files = &files;
+        services.scanner = &scanner;
+        services.lines = rack.Lines();
+        services.lockDirs = {Locks()};
+        ApplicationTemplate tmpl = StartupTemplate();
+        TerminalsWindow w(tmpl, services, nullptr);
+        const auto& rows = w.rack().rows();
+        QVERIFY(!rows[1].comPort);
+        QVERIFY(w.AssignRow(1, 2));
+        QVERIFY(ReadAll(DefaultPortsConfPath()).find("COM3=/dev/ttyUSB1") != std::string::npos);
+        QTRY_VERIFY_WITH_TIMEOUT(rows[1].comPort == 2, 10000);
+        QCOMPARE(Cell(w, 1, TerminalsModel::kName), QStringLiteral("COM3"));
+        QCOMPARE(w.model()->rowCount(), 3);
+        QVERIFY(rows[1].present && messages.shown.empty());
+        QFile::remove(QString::fromStdString(DefaultPortsConfPath()));
     }
 };
 
