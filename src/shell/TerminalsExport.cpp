@@ -69,7 +69,7 @@ ShiftExportDialog::ShiftExportDialog(const QString& folder, QWidget* parent) : Q
     form->addRow(tr("輸出檔案:"), Browsed(out_, this, [this] {
                      const auto chosen = ChooseFile(this, true,
                                                     {{tr("CSV 檔 (*.csv)"), QStringLiteral("*.csv")},
-                                                     {tr("Excel 活頁簿 (*.xlsx)"), QStringLiteral("*.xlsx")},
+                                                     {tr("XLSX 活頁簿 (*.xlsx)"), QStringLiteral("*.xlsx")},
                                                      {tr("JSON 檔 (*.json)"), QStringLiteral("*.json")}},
                                                     QStringLiteral("csv"), out_->text());
                      if (chosen) out_->setText(QFile::decodeName(chosen->c_str()));
