@@ -91,6 +91,7 @@ ShiftExportDialog::ShiftExportDialog(const QString& folder, QWidget* parent) : Q
     for (QLineEdit* e : {folder_, out_})
         connect(e, &QLineEdit::textChanged, this, &ShiftExportDialog::Changed);
     Changed();
+    setMinimumWidth(560);  // room for a whole path
 }
 
 void ShiftExportDialog::Changed() {

@@ -304,6 +304,7 @@ class TerminalsWindowTest : public QObject {
             QVERIFY(dialog->bomSwitch()->isChecked() && dialog->bomSwitch()->isEnabled());
             dialog->sinceEdit()->setDateTime(QDateTime::currentDateTime().addDays(-1));
             dialog->untilEdit()->setDateTime(QDateTime::currentDateTime().addDays(1));
+            Grab(dialog, "export");
             dialog->buttons()->button(QDialogButtonBox::Ok)->click();
         });
         w.exportButton()->click();
