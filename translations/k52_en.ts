@@ -1763,6 +1763,22 @@ F1: show or hide these keys</translation>
         <source>CSV files {*.csv}</source>
         <translation>CSV files (*.csv)</translation>
     </message>
+    <message>
+        <source>UTF-8 BOM</source>
+        <translation>UTF-8 BOM</translation>
+    </message>
+    <message>
+        <source>CSV 檔開頭加上 UTF-8 BOM (試算表才能正確顯示中文)</source>
+        <translation>Start a CSV file with the UTF-8 byte-order mark (so a spreadsheet shows Chinese)</translation>
+    </message>
+    <message>
+        <source>原始儲存格</source>
+        <translation>Raw cells</translation>
+    </message>
+    <message>
+        <source>保留原始儲存格 (不在 =, +, -, @ 開頭的儲存格前加 &apos;)</source>
+        <translation>Keep cells as received (no &apos; before cells starting with =, +, -, @)</translation>
+    </message>
 </context>
 <context>
     <name>k52::PortDeviceChooser</name>
@@ -1822,6 +1838,65 @@ F1: show or hide these keys</translation>
     <message>
         <source>欄位 %1</source>
         <translation>Field %1</translation>
+    </message>
+</context>
+<context>
+    <name>k52::ShiftExportDialog</name>
+    <message>
+        <source>匯出班次</source>
+        <translation>Export Shift</translation>
+    </message>
+    <message>
+        <source>(無: 以逗號分隔欄位)</source>
+        <translation>(none: fields split at commas)</translation>
+    </message>
+    <message>
+        <source>CSV 檔開頭加上 UTF-8 BOM (試算表才能正確顯示中文)</source>
+        <translation>Start a CSV file with the UTF-8 byte-order mark (so a spreadsheet shows Chinese)</translation>
+    </message>
+    <message>
+        <source>保留原始儲存格 (不在 =, +, -, @ 開頭的儲存格前加 &apos;)</source>
+        <translation>Keep cells as received (no &apos; before cells starting with =, +, -, @)</translation>
+    </message>
+    <message>
+        <source>收集資料夾:</source>
+        <translation>Collection folder:</translation>
+    </message>
+    <message>
+        <source>收集資料夾</source>
+        <translation>Collection Folder</translation>
+    </message>
+    <message>
+        <source>從:</source>
+        <translation>From:</translation>
+    </message>
+    <message>
+        <source>到:</source>
+        <translation>Until:</translation>
+    </message>
+    <message>
+        <source>輸出檔案:</source>
+        <translation>Output file:</translation>
+    </message>
+    <message>
+        <source>CSV 檔 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>XLSX 活頁簿 (*.xlsx)</source>
+        <translation>XLSX workbooks (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>JSON 檔 (*.json)</source>
+        <translation>JSON files (*.json)</translation>
+    </message>
+    <message>
+        <source>範本 (選用):</source>
+        <translation>Template (optional):</translation>
+    </message>
+    <message>
+        <source>範本 (*.ATC)</source>
+        <translation>Templates (*.ATC)</translation>
     </message>
 </context>
 <context>
@@ -1923,6 +1998,54 @@ Replace them?</translation>
     <message>
         <source>完成 %1, 失敗 %2, 執行中 %3, 收集中 %4</source>
         <translation>Done %1, failed %2, running %3, collecting %4</translation>
+    </message>
+    <message>
+        <source>指定為 COMn...</source>
+        <translation>Assign to COMn...</translation>
+    </message>
+    <message>
+        <source>指定傳輸埠</source>
+        <translation>Assign Port</translation>
+    </message>
+    <message>
+        <source>要把 %1 指定為哪一個傳輸埠?</source>
+        <translation>Which port should %1 be?</translation>
+    </message>
+    <message>
+        <source>由收集站服務</source>
+        <translation>Served by the station</translation>
+    </message>
+    <message>
+        <source>已將 %2 次上傳的 %1 筆資料寫入 %3</source>
+        <translation>%1 records of %2 uploads written to %3</translation>
+    </message>
+    <message>
+        <source>檔名必須以 .csv, .xlsx 或 .json 結尾</source>
+        <translation>The file name must end in .csv, .xlsx or .json</translation>
+    </message>
+    <message>
+        <source>無法讀取 %1: %2</source>
+        <translation>Cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>無法讀取收集紀錄 %1: %2</source>
+        <translation>Cannot read the ledger of %1: %2</translation>
+    </message>
+    <message>
+        <source>無法寫入 %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>匯出班次</source>
+        <translation>Export Shift</translation>
+    </message>
+    <message>
+        <source>匯出班次(&amp;E)...</source>
+        <translation>&amp;Export Shift...</translation>
+    </message>
+    <message>
+        <source>, 由收集站服務 %1</source>
+        <translation>, served by the station %1</translation>
     </message>
 </context>
 <context>

@@ -9,7 +9,10 @@
 #include <nlohmann/json.hpp>
 
 #include "i18n/Translate.h"
+#include "template/Defaults.h"
+#include "template/TemplateFile.h"
 #include "util/RegularFile.h"
+#include "util/SaveFile.h"
 #include "util/platform/System.h"
 
 namespace k52 {
@@ -103,6 +106,43 @@ bool WriteShiftXlsx(const ShiftTable& table, const std::string& path, std::strin
     std::filesystem::remove(temp, ec);
     if (reason) *reason = error != LXW_NO_ERROR ? std::string(lxw_strerror(error)) : ec.message();
     return false;
+}
+
+ShiftExportResult ExportShift(const ShiftExportRequest& r) {
+    using Failure = ShiftExportResult::Failure;
+    ShiftExportResult result;
+    const std::optional<ShiftFormat> format = ShiftFormatOf(r.out);
+    if (!format) {
+        result.failure = Failure::Format;
+        return result;
+    }
+    ApplicationTemplate t = StartupTemplate();
+    if (!r.templatePath.empty() &&
+        ReadTemplateFile(r.templatePath, t, &result.reason) != TemplateReadResult::Ok) {
+        result.failure = Failure::Template;
+        return result;
+    }
+    std::optional<Ledger> ledger = Ledger::OpenExisting(r.folder, &result.reason);
+    std::optional<std::vector<UploadRow>> rows;
+    if (ledger) rows = ledger->List(r.filter, &result.reason);
+    if (!rows) {
+        result.failure = Failure::Ledger;
+        return result;
+    }
+    const ShiftTable table = ReadShift(r.folder, *rows, t.fieldSeparators);
+    result.records = table.rows.size();
+    result.uploads = table.uploads;
+    result.problems = table.problems;
+    bool written = false;
+    if (*format == ShiftFormat::Xlsx) {
+        written = WriteShiftXlsx(table, r.out, &result.reason);
+    } else {
+        const std::string text =
+            *format == ShiftFormat::Csv ? ShiftCsv(table, r.bom, r.cells) : ShiftJson(table);
+        written = SaveWholeFile(r.out, text.data(), text.size(), &result.reason);
+    }
+    if (!written) result.failure = Failure::Write;
+    return result;
 }
 
 }  // namespace k52

@@ -37,4 +37,25 @@ std::string ShiftJson(const ShiftTable& table);
 // renamed over it, so an old file is replaced only by a whole new one.
 bool WriteShiftXlsx(const ShiftTable& table, const std::string& path, std::string* reason);
 
+// The whole export as k52cli's and the Terminals window's: the ledger's uploads under `filter`, their
+// records cut at the template's separators, written to `out` in the format its name gives.
+struct ShiftExportRequest {
+    std::string folder, out;
+    UploadFilter filter;
+    std::string templatePath;  // empty: the start-up template's separators
+    bool bom = true;           // CSV only
+    CsvCells cells = CsvCells::Neutralised;
+};
+
+struct ShiftExportResult {
+    enum class Failure { None, Format, Template, Ledger, Write };
+    Failure failure = Failure::None;
+    std::string reason;  // the system's words for the failure
+    std::size_t records = 0;
+    int uploads = 0;
+    std::vector<std::string> problems;  // uploads left out, in words: the file is written but short
+};
+
+ShiftExportResult ExportShift(const ShiftExportRequest& request);
+
 }  // namespace k52

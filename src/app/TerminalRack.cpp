@@ -47,6 +47,22 @@ std::string LastUploadText(const CollectEvent& e) {
     return text;
 }
 
+// The served port's last upload and its station, as the row's result.
+std::string ServedText(const ServedPort& s) {
+    std::string text;
+    if (s.status && s.status->lastUploadRecords >= 0) {
+        CollectEvent e;
+        e.time = s.status->lastUploadTime;
+        e.records = s.status->lastUploadRecords;
+        e.kind = s.status->lastUploadOutcome == "partial"       ? CollectEventKind::Partial
+                 : s.status->lastUploadOutcome == "interrupted" ? CollectEventKind::Interrupted
+                                                                : CollectEventKind::Finished;
+        text = LastUploadText(e) + "; ";
+    }
+    if (s.status && !s.status->lastError.empty()) text += s.status->lastError + "; ";
+    return text + HolderText(s.holder);
+}
+
 }  // namespace
 
 RackScan ScanRack(PortScanner& scanner) {
@@ -63,6 +79,17 @@ bool TerminalRack::Update(const RackScan& scan) {
         auto it = std::find_if(rows_.begin(), rows_.end(), [&](const RackRow& r) {
             return comPort ? r.comPort == comPort : !r.comPort && r.device == device;
         });
+        // An adapter just assigned to a COM port is that port's row now, not a second row for one device.
+        if (it == rows_.end() && comPort) {
+            it = std::find_if(rows_.begin(), rows_.end(), [&](const RackRow& r) {
+                return !r.comPort && r.device == device && r.state != RowState::Running && !r.collecting;
+            });
+            if (it != rows_.end()) {
+                it->comPort = comPort;
+                it->name = name;
+                changed = true;
+            }
+        }
         if (it == rows_.end()) {
             RackRow r;
             r.name = name;
@@ -121,7 +148,7 @@ ReceivePlan TerminalRack::PlanReceive(const std::string& folder, const std::vect
 std::optional<TerminalJob> TerminalRack::Start(std::size_t row, JobKind kind, const std::string& file,
                                                bool overwrite, std::int64_t nowMs) {
     RackRow& r = rows_.at(row);
-    if (r.state == RowState::Running || r.collecting) return std::nullopt;
+    if (r.state == RowState::Running || r.collecting || r.served) return std::nullopt;
     r.state = RowState::Running;
     r.kind = kind;
     ForgetLastRun(r);
@@ -183,7 +210,7 @@ void TerminalRack::Finish(std::size_t row, const JobResult& result) {
 
 std::optional<CollectPort> TerminalRack::StartCollecting(std::size_t row) {
     RackRow& r = rows_.at(row);
-    if (r.state == RowState::Running || r.collecting) return std::nullopt;
+    if (r.state == RowState::Running || r.collecting || r.served) return std::nullopt;
     r.collecting = true;
     r.uploading = false;
     ForgetLastRun(r);
@@ -255,6 +282,20 @@ bool TerminalRack::AnyCollecting() const {
     return std::any_of(rows_.begin(), rows_.end(), [](const RackRow& r) { return r.collecting; });
 }
 
+bool TerminalRack::SetServed(const std::vector<std::optional<ServedPort>>& served) {
+    bool changed = false;
+    for (std::size_t i = 0; i < rows_.size() && i < served.size(); ++i) {
+        RackRow& r = rows_[i];
+        if (r.served == served[i]) continue;
+        changed = true;
+        const bool ours = r.state == RowState::Running || r.collecting;
+        if (r.served && !ours) r.result.clear();
+        r.served = served[i];
+        if (r.served && !ours) r.result = ServedText(*r.served);
+    }
+    return changed;
+}
+
 void TerminalRack::CancelAll() {
     for (RackRow& r : rows_) r.stop->store(true);
 }
@@ -273,6 +314,7 @@ RackSummary TerminalRack::Summary() const {
         s.failed += r.state == RowState::Failed;
         s.running += r.state == RowState::Running;
         s.collecting += r.collecting;
+        s.served += r.served && !r.collecting && r.state != RowState::Running;
     }
     return s;
 }
@@ -289,6 +331,18 @@ std::string RowStateText(const RackRow& row) {
     if (row.collecting)
         return row.uploading ? counted(K52_TR("TerminalRack", "接收上傳"))
                              : Tr(K52_TR("TerminalRack", "等待上傳"));
+    if (row.served && row.state != RowState::Running) {
+        std::string text = Tr(K52_TR("TerminalRack", "由收集站服務"));
+        const std::optional<PortStatus>& s = row.served->status;
+        if (!s) return text;
+        if (s->state == "receiving")
+            text += ": " + Tr(K52_TR("TerminalRack", "接收上傳")) + " " + std::to_string(s->receiving);
+        else if (s->state == "waiting")
+            text += ": " + Tr(K52_TR("TerminalRack", "等待上傳"));
+        else if (s->state == "gone" || s->state == "busy")
+            text += ": " + Tr(K52_TR("TerminalRack", "無法開啟傳輸埠"));
+        return text;
+    }
     switch (row.state) {
         case RowState::Idle:
             return "";

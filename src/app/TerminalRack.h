@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ServedPorts.h"
 #include "app/TerminalJob.h"
 #include "ports/PortDiscovery.h"
 #include "ports/PortResolver.h"
@@ -52,10 +53,13 @@ struct RackRow {
     bool collecting = false;
     bool uploading = false;  // an upload is under way; `progress` counts its records
     std::optional<CollectEvent> lastUpload;
+    // Another station (a service) serves the port: this desk starts nothing on it and shows that one's.
+    std::optional<ServedPort> served;
 };
 
 struct RackSummary {
     int done = 0, failed = 0, running = 0, collecting = 0;
+    int served = 0;  // by another station
 };
 
 // Receive into a folder: each row's file, and those that stand already (to be listed in one question
@@ -105,6 +109,8 @@ class TerminalRack {
     void CollectProgress(std::size_t row, const TransferProgress& progress);
     void CollectingEnded(std::size_t row);
     bool AnyCollecting() const;
+    // What another station serves now, a row each (nullopt: none); true when anything shown changed.
+    bool SetServed(const std::vector<std::optional<ServedPort>>& served);
 
     std::vector<std::size_t> FailedRows() const;
     bool AnyRunning() const { return Summary().running > 0; }

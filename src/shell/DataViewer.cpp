@@ -46,6 +46,11 @@ DataViewer::DataViewer(const FieldSeparators& separators, MessageBoxes& messages
     raw_ = new QCheckBox(tr("原始資料"), this);
     copyButton_ = new QPushButton(tr("複製"), this);
     saveButton_ = new QPushButton(tr("另存 CSV..."), this);
+    bom_ = new QCheckBox(tr("UTF-8 BOM"), this);
+    bom_->setToolTip(tr("CSV 檔開頭加上 UTF-8 BOM (試算表才能正確顯示中文)"));
+    bom_->setChecked(true);
+    rawCells_ = new QCheckBox(tr("原始儲存格"), this);
+    rawCells_->setToolTip(tr("保留原始儲存格 (不在 =, +, -, @ 開頭的儲存格前加 ')"));
     count_ = new QLabel(this);
 
     auto* bar = new QHBoxLayout;
@@ -54,6 +59,8 @@ DataViewer::DataViewer(const FieldSeparators& separators, MessageBoxes& messages
     bar->addStretch(1);
     bar->addWidget(count_);
     bar->addWidget(copyButton_);
+    bar->addWidget(bom_);
+    bar->addWidget(rawCells_);
     bar->addWidget(saveButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
@@ -85,8 +92,10 @@ bool DataViewer::Open(const QString& path) {
 }
 
 bool DataViewer::SaveCsv(const QString& path) {
-    // As k52cli writes it: no cell runs as a formula when a spreadsheet opens the file.
-    const std::string csv = RecordTableCsv(model_->table(), CsvCells::Neutralised);
+    // As k52cli writes it: no cell runs as a formula when a spreadsheet opens the file, unless asked.
+    std::string csv =
+        RecordTableCsv(model_->table(), rawCells_->isChecked() ? CsvCells::Raw : CsvCells::Neutralised);
+    if (bom_->isChecked()) csv.insert(0, "\xEF\xBB\xBF");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||

@@ -25,7 +25,8 @@ class DataViewer : public QWidget {
 
     // Shows the file; false (after saying so) when it cannot be read.
     bool Open(const QString& path);
-    // Writes the fields as CSV, replacing the file only once all of it is written.
+    // Writes the fields as CSV, replacing the file only once all of it is written; the byte-order mark and
+    // the formula guard as the two switches say (both on at first, as k52cli's export).
     bool SaveCsv(const QString& path);
     // Puts the selected cells (or, with none, every cell) on the clipboard, tab between fields.
     void Copy();
@@ -35,6 +36,8 @@ class DataViewer : public QWidget {
     RecordTableModel* model() const { return model_; }
     QTableView* view() const { return view_; }
     QCheckBox* rawSwitch() const { return raw_; }
+    QCheckBox* bomSwitch() const { return bom_; }
+    QCheckBox* rawCellsSwitch() const { return rawCells_; }
     QPushButton* openButton() const { return openButton_; }
     QPushButton* copyButton() const { return copyButton_; }
     QPushButton* saveButton() const { return saveButton_; }
@@ -50,6 +53,8 @@ class DataViewer : public QWidget {
     RecordTableModel* model_;
     QTableView* view_;
     QCheckBox* raw_;
+    QCheckBox* bom_;
+    QCheckBox* rawCells_;
     QPushButton* openButton_;
     QPushButton* copyButton_;
     QPushButton* saveButton_;

@@ -1,9 +1,11 @@
 // The Terminals window's "Collect Automatically": the collection station k52cli runs, for the checked
 // rows, each on a thread of its own, into a folder chosen then.
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QSettings>
+#include <QSysInfo>
 #include <filesystem>
 
 #include "app/TransferWording.h"
@@ -88,6 +90,23 @@ void TerminalsWindow::StartCollecting() {
     collecting_ = std::make_unique<Collecting>(
         this, *folder, std::move(*ledger),
         [lines = services_.lines](const CollectPort& port) { return lines(port.device); });
+    // One station per port and per folder, this one included: a service serving either is left alone.
+    StationWatch watch;
+    watch.lockDir = services_.lockDirs.empty() ? DefaultLockDir() : services_.lockDirs.front();
+    watch.self = {static_cast<unsigned long>(QCoreApplication::applicationPid()), *folder, "",
+                  QSysInfo::machineHostName().toStdString()};
+    collecting_->station.SetWatch(watch);
+    StationHolder holder;
+    std::string reason;
+    if (!collecting_->station.TakeFolder(&holder, &reason)) {
+        if (reason.empty()) reason = tr("由收集站服務").toStdString() + " (" + HolderText(holder) + ")";
+        collecting_.reset();
+        services_.messages->ShowMessage(
+            Substitute(tr("無法在 %1 自動收集: %2").toStdString(), {*folder, reason}),
+            tr("自動收集").toStdString(), MessageIcon::Exclamation, MessageButtons::Ok);
+        collect_->setChecked(false);
+        return;
+    }
     std::vector<std::pair<std::size_t, CollectPort>> ports;
     for (std::size_t row : rows) {
         // Two rows naming one device would fight over its line: the first serves it.

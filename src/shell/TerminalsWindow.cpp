@@ -117,6 +117,8 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setMinimumSectionSize(60);
+    table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table_, &QTableView::customContextMenuRequested, this, &TerminalsWindow::RowMenu);
     connect(table_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { OpenRecords(static_cast<std::size_t>(index.row())); });
 
@@ -126,6 +128,7 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     retry_ = new QPushButton(tr("重試(&T)"), this);
     collect_ = new QPushButton(tr("自動收集(&C)"), this);
     collect_->setCheckable(true);
+    export_ = new QPushButton(tr("匯出班次(&E)..."), this);
     cancel_ = new QPushButton(tr("取消(&N)"), this);
     cancelAll_ = new QPushButton(tr("全部取消(&A)"), this);
     connect(download_, &QPushButton::clicked, this, &TerminalsWindow::DownloadProgram);
@@ -134,12 +137,13 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     connect(retry_, &QPushButton::clicked, this, &TerminalsWindow::RetryFailed);
     connect(collect_, &QPushButton::clicked, this,
             [this](bool on) { on ? StartCollecting() : StopCollecting(); });
+    connect(export_, &QPushButton::clicked, this, &TerminalsWindow::ChooseExportShift);
     connect(cancel_, &QPushButton::clicked, this, &TerminalsWindow::CancelSelected);
     connect(cancelAll_, &QPushButton::clicked, this, &TerminalsWindow::CancelAll);
     summary_ = new QLabel(this);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {download_, lookup_, receive_, retry_, collect_}) buttons->addWidget(b);
+    for (QPushButton* b : {download_, lookup_, receive_, retry_, collect_, export_}) buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(cancel_);
     buttons->addWidget(cancelAll_);
@@ -163,7 +167,9 @@ TerminalsWindow::TerminalsWindow(const ApplicationTemplate& tmpl, const Terminal
     emptyLayout->addWidget(empty_);
 
     // The first look is made at once, so the window opens with its rows.
-    ApplyScan(ScanRack(*services_.scanner));
+    const RackScan scan = ScanRack(*services_.scanner);
+    ApplyScan(scan);
+    ApplyServed(FindServed(scan, {}, LookForServices()));
     ShowSummary();
     rescanTimer_ = new QTimer(this);
     connect(rescanTimer_, &QTimer::timeout, this, &TerminalsWindow::Rescan);
@@ -209,11 +215,19 @@ void TerminalsWindow::Rescan() {
     scanning_ = true;
     PortScanner* scanner = services_.scanner;
     auto scan = std::make_shared<RackScan>();
-    worker_->Run([scanner, scan] { *scan = ScanRack(*scanner); },
-                 [this, scan] {
-                     scanning_ = false;
-                     ApplyScan(*scan);
-                 });
+    auto served = std::make_shared<ServedMap>();
+    std::vector<std::string> devices;
+    for (const RackRow& r : rack_.rows()) devices.push_back(r.device);
+    worker_->Run(
+        [scanner, scan, served, devices = std::move(devices), look = LookForServices()]() mutable {
+            *scan = ScanRack(*scanner);
+            *served = FindServed(*scan, std::move(devices), look);
+        },
+        [this, scan, served] {
+            scanning_ = false;
+            ApplyScan(*scan);
+            ApplyServed(*served);
+        });
 }
 
 void TerminalsWindow::ApplyScan(const RackScan& scan) {
@@ -235,11 +249,13 @@ void TerminalsWindow::ShowRow(std::size_t i) {
 
 void TerminalsWindow::ShowSummary() {
     const RackSummary s = rack_.Summary();
-    summary_->setText(tr("完成 %1, 失敗 %2, 執行中 %3, 收集中 %4")
-                          .arg(s.done)
-                          .arg(s.failed)
-                          .arg(s.running)
-                          .arg(s.collecting));
+    QString text = tr("完成 %1, 失敗 %2, 執行中 %3, 收集中 %4")
+                       .arg(s.done)
+                       .arg(s.failed)
+                       .arg(s.running)
+                       .arg(s.collecting);
+    if (s.served > 0) text += tr(", 由收集站服務 %1").arg(s.served);
+    summary_->setText(text);
     retry_->setEnabled(s.failed > 0);
     cancel_->setEnabled(s.running > 0);
     cancelAll_->setEnabled(s.running > 0);

@@ -8,7 +8,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/ShiftExport.h"
 #include "app/TerminalRack.h"
 #include "station/StationRunner.h"
 #include "template/Template.h"
@@ -34,6 +36,8 @@ struct TerminalsServices {
     // The line and clock a row's transfers and collecting run on; empty function: the system's line
     // to the device, on the monotonic clock.
     std::function<PortLine(const std::string& device)> lines;
+    // Where port locks are taken (the first) and looked for; empty: the system's, as k52cli's.
+    std::vector<std::string> lockDirs;
 };
 
 class TerminalsWindow : public QWidget {
@@ -52,6 +56,7 @@ class TerminalsWindow : public QWidget {
     QPushButton* receiveButton() const { return receive_; }
     QPushButton* retryButton() const { return retry_; }
     QPushButton* collectButton() const { return collect_; }
+    QPushButton* exportButton() const { return export_; }
     QLabel* summaryLabel() const { return summary_; }
     // The hint an empty table shows.
     QLabel* emptyHint() const { return empty_; }
@@ -79,12 +84,20 @@ class TerminalsWindow : public QWidget {
     void StartCollecting();
     // Each upload under way stops at a record boundary and keeps what was acknowledged.
     void StopCollecting();
+    // Writes the adapter's row as COM `comPort`'s device into the user's ports.conf, as the ports dialog
+    // does, and looks again; false (after saying why) when it could not be written.
+    bool AssignRow(std::size_t row, int comPort);
+    // The shift's records as one file, as `k52cli export` writes it: asked in a dialog, or as given.
+    void ChooseExportShift();
+    void ExportShift(const ShiftExportRequest& request);
 
   signals:
     // The last transfer running has ended.
     void allEnded();
     // The collection station has stopped on every row.
     void collectingEnded();
+    // An export has ended and said how.
+    void exportEnded();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,6 +110,12 @@ class TerminalsWindow : public QWidget {
     std::vector<std::size_t> CheckedRows() const;
     void Launch(std::size_t row, const std::optional<TerminalJob>& job);
     void ApplyScan(const RackScan& scan);
+    // Which ports another station serves: read from its locks and status file off the GUI thread.
+    using ServedMap = std::map<std::string, std::optional<ServedPort>>;
+    ServiceLook LookForServices() const;
+    static ServedMap FindServed(const RackScan& scan, std::vector<std::string> devices,
+                                const ServiceLook& look);
+    void ApplyServed(const ServedMap& served);
     void RowMessage(std::size_t row, const std::string& line);
     void RowProgress(std::size_t row, const TransferProgress& progress);
     void RowFinished(std::size_t row, const JobResult& result);
@@ -107,6 +126,9 @@ class TerminalsWindow : public QWidget {
     void RowCollected(std::size_t row, const CollectEvent& event);
     void CollectorEnded(std::size_t row);
     void CloseIfStopped();
+    void RowMenu(const QPoint& at);
+    void ChooseComPortFor(std::size_t row);
+    void ExportEnded(const ShiftExportRequest& request, const ShiftExportResult& result);
 
     const ApplicationTemplate& tmpl_;
     TerminalsServices services_;
@@ -120,7 +142,7 @@ class TerminalsWindow : public QWidget {
     std::string lookupFile_;
     TerminalsModel* model_;
     QTableView* table_;
-    QPushButton *download_, *lookup_, *receive_, *retry_, *collect_, *cancel_, *cancelAll_;
+    QPushButton *download_, *lookup_, *receive_, *retry_, *collect_, *export_, *cancel_, *cancelAll_;
     QLabel* summary_;
     QLabel* empty_;
     QTimer* rescanTimer_;

@@ -113,7 +113,8 @@ class DataViewerTest : public QObject {
         });
         QTest::mouseClick(v.saveButton(), Qt::LeftButton);
         QCOMPARE(offered, dir_.filePath(QStringLiteral("collected.csv")));
-        QCOMPARE(ReadFile(csv), std::string("A001,蘋果,3\r\nB002,四,\r\nC003,\\xFF,\r\n"));
+        QCOMPARE(ReadFile(csv), std::string("\xEF\xBB\xBF"
+                                            "A001,蘋果,3\r\nB002,四,\r\nC003,\\xFF,\r\n"));
         QVERIFY(messages_.shown.empty());
 
         // A cell a spreadsheet would run as a formula is saved as text.
@@ -121,7 +122,13 @@ class DataViewerTest : public QObject {
         WriteFile(formulas, "D004,=SUM(A1),-5\r\n");
         QVERIFY(v.Open(formulas));
         QVERIFY(v.SaveCsv(csv));
-        QCOMPARE(ReadFile(csv), std::string("D004,'=SUM(A1),'-5\r\n"));
+        QCOMPARE(ReadFile(csv), std::string("\xEF\xBB\xBF"
+                                            "D004,'=SUM(A1),'-5\r\n"));
+        // As k52cli's --no-bom and --raw-cells: the bytes alone, the cells as received.
+        v.bomSwitch()->setChecked(false);
+        v.rawCellsSwitch()->setChecked(true);
+        QVERIFY(v.SaveCsv(csv));
+        QCOMPARE(ReadFile(csv), std::string("D004,=SUM(A1),-5\r\n"));
     }
 
     void openButtonReadsAnotherFile() {

@@ -1,6 +1,9 @@
 // The Terminals window on in-memory lines, each terminal emulated on a virtual clock of its own: one
 // silent terminal holds up no other, its row says why, Retry tries it again, a receive fills the folder
 // by k52cli's rule, and the collection station takes an upload into its ledger.
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -21,14 +24,18 @@
 #include "app/DeskTransfer.h"
 #include "app/TransferWording.h"
 #include "peer/TerminalPeer.h"
+#include "ports/PortAssignments.h"
 #include "shell/DeskSettings.h"
 #include "shell/MainWindow.h"
 #include "shell/QtDialogs.h"
 #include "shell/Shell.h"
+#include "shell/TerminalsExport.h"
 #include "shell/TerminalsModel.h"
 #include "shell/TerminalsWindow.h"
 #include "shell/Translations.h"
 #include "station/Ledger.h"
+#include "station/StationLock.h"
+#include "station/StationStatus.h"
 #include "support/MemoryLine.h"
 #include "support/UiTestSupport.h"
 #include "template/Defaults.h"
@@ -130,6 +137,13 @@ class TerminalsWindowTest : public QObject {
             w->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
     }
 
+    // Port locks in the test's folder: a test never meets a station of the host's.
+    std::string Locks() {
+        const QString locks = dir_.filePath(QStringLiteral("locks"));
+        QDir().mkpath(locks);
+        return locks.toStdString();
+    }
+
   private slots:
     void initTestCase() {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.path()));
@@ -149,6 +163,7 @@ class TerminalsWindowTest : public QObject {
         services.files = &files;
         services.scanner = &scanner;
         services.lines = rack.Lines();
+        services.lockDirs = {Locks()};
         ApplicationTemplate tmpl = StartupTemplate();
         NewTemplateReset(tmpl);
         TerminalsWindow w(tmpl, services, nullptr);
@@ -241,6 +256,7 @@ class TerminalsWindowTest : public QObject {
         services.files = &files;
         services.scanner = &scanner;
         services.lines = rack.Lines();
+        services.lockDirs = {Locks()};
         services.chooseFolder = [&](const std::string&) { return std::optional(folder.toStdString()); };
         ApplicationTemplate tmpl = StartupTemplate();
         TerminalsWindow w(tmpl, services, nullptr);
@@ -274,6 +290,44 @@ class TerminalsWindowTest : public QObject {
         QVERIFY(!w.collecting() && !w.collectButton()->isChecked() && w.collectButton()->isEnabled());
         QVERIFY(!rows[0].collecting);
         QCOMPARE(w.rack().Summary().collecting, 0);
+
+        // "Export shift..." writes the file k52cli's export writes: a header, then each record with its
+        // upload; a window of time before the uploads gives the header alone.
+        const QString shift = dir_.filePath(QStringLiteral("shift.csv"));
+        QSignalSpy exported(&w, &TerminalsWindow::exportEnded);
+        k52::test::OnNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<ShiftExportDialog*>(modal);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->folderEdit()->text(), folder);  // the folder collected into
+            QVERIFY(!dialog->buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+            dialog->outEdit()->setText(shift);
+            QVERIFY(dialog->bomSwitch()->isChecked() && dialog->bomSwitch()->isEnabled());
+            dialog->sinceEdit()->setDateTime(QDateTime::currentDateTime().addDays(-1));
+            dialog->untilEdit()->setDateTime(QDateTime::currentDateTime().addDays(1));
+            Grab(dialog, "export");
+            dialog->buttons()->button(QDialogButtonBox::Ok)->click();
+        });
+        w.exportButton()->click();
+        QVERIFY(exported.wait(20000));
+        const std::string csv = ReadAll(shift.toStdString());
+        const std::string head =
+            "\xEF\xBB\xBFterminal,name,device,upload,started,ended,line,field1,field2\r\n";
+        QCOMPARE(csv.substr(0, head.size()), head);
+        const std::string first = csv.substr(head.size(), csv.find("\r\n", head.size()) + 2 - head.size());
+        QVERIFY2(first.rfind("ttyUSB0,,/dev/ttyUSB0," + uploads->front().key + ",", 0) == 0, first.c_str());
+        QVERIFY2(first.ends_with(",1,C1,1\r\n"), first.c_str());
+        QCOMPARE(messages.shown.size(), std::size_t{1});
+        QVERIFY(messages.shown[0].text.find(shift.toStdString()) != std::string::npos);
+        ShiftExportRequest before;
+        before.folder = folder.toStdString();
+        before.out = dir_.filePath(QStringLiteral("none.csv")).toStdString();
+        before.filter.untilUtc = "2001-01-01T00:00:00Z";
+        before.bom = false;
+        w.ExportShift(before);
+        QVERIFY(exported.wait(20000));
+        QCOMPARE(ReadAll(before.out),
+                 std::string("terminal,name,device,upload,started,ended,line,field1\r\n"));
+        messages.shown.clear();
 
         // A desk with nothing plugged in says what makes a row.
         struct None : PortScanner {
@@ -311,6 +365,7 @@ class TerminalsWindowTest : public QObject {
         services.files = &files;
         services.scanner = &scanner;
         services.lines = rack.Lines();
+        services.lockDirs = {Locks()};
         ApplicationTemplate tmpl = StartupTemplate();
         TerminalsWindow w(tmpl, services, nullptr);
         w.show();
@@ -375,6 +430,7 @@ class TerminalsWindowTest : public QObject {
         services.transferFiles = &files;
         services.scanner = &scanner;
         services.terminals.lines = rack.Lines();
+        services.terminals.lockDirs = {Locks()};
         const std::string folder = dir_.filePath(QStringLiteral("quit")).toStdString();
         services.terminals.chooseFolder = [&](const std::string&) { return std::optional(folder); };
         MainWindow main(services);
@@ -397,6 +453,145 @@ class TerminalsWindowTest : public QObject {
         QVERIFY(!w->collecting() && !w->running());
         QVERIFY(!w->isVisible() && !main.isVisible());
         QVERIFY(messages.shown.empty());
+    }
+
+    // A service's ports, known by its port lock (or by the folder it holds) and its status file, are
+    // shown as served by it, refreshed, and left alone; once it stops they are this desk's again.
+    void showsTheServicesPortsAsServed() {
+        struct Sink : CollectObserver {
+            void OnEvent(const CollectEvent&) override {}
+        } sink;
+        auto service = [&](const char* name, const char* device, int records) {
+            const std::string folder = dir_.filePath(QString::fromLatin1(name)).toStdString();
+            QDir().mkpath(QString::fromStdString(folder));
+            auto status = std::make_unique<StationStatus>(
+                StationInfo{"k52cli 1.0", "desk9", folder, "id", 4711, 1765000000},
+                StationStatus::Files{folder + "/status.json", ""}, sink,
+                [] { return std::time_t{1765000000}; });
+            CollectPort port;
+            port.device = device;
+            status->AddPort(port);
+            CollectEvent e;
+            e.kind = CollectEventKind::Finished;
+            e.device = device;
+            e.terminal = "ttyUSB1";
+            e.time = "2026-12-08T10:32:05+00:00";
+            e.records = records;
+            status->OnEvent(e);
+            return std::pair(folder, std::move(status));
+        };
+        auto [folder, status] = service("service", "/dev/ttyUSB1", 12);
+        StationHolder held;
+        std::string reason;
+        std::optional<StationLock> portLock =
+            StationLock::Take(PortLockPath(Locks(), "/dev/ttyUSB1"),
+                              {4711, folder, folder + "/status.json", "desk9"}, &held, &reason);
+        QVERIFY2(portLock, reason.c_str());
+
+        Rack rack;
+        for (int i = 0; i < 3; ++i) rack.Put(i, {});
+        ScriptedMessages messages;
+        Files files;
+        Adapters scanner;
+        TerminalsServices services;
+        services.messages = &messages;
+        services.files = &files;
+        services.scanner = &scanner;
+        services.lines = rack.Lines();
+        services.lockDirs = {Locks()};
+        ApplicationTemplate tmpl = StartupTemplate();
+        TerminalsWindow w(tmpl, services, nullptr);
+        w.show();
+        const auto& rows = w.rack().rows();
+        QVERIFY(rows[1].served && rows[1].served->status);
+        QCOMPARE(rows[1].served->holder.pid, 4711ul);
+        QCOMPARE(rows[1].served->status->lastUploadRecords, 12);
+        QVERIFY(!rows[0].served && !rows[2].served);
+        QCOMPARE(Cell(w, 1, TerminalsModel::kState).toStdString(), RowStateText(rows[1]));
+        QVERIFY(Cell(w, 1, TerminalsModel::kResult).contains(QStringLiteral("12")));
+        QVERIFY(Cell(w, 1, TerminalsModel::kResult).contains(QStringLiteral("pid 4711")));
+        QCOMPARE(w.rack().Summary().served, 1);
+        Grab(&w, "served");
+
+        // Every row checked: the served one is left out.
+        QSignalSpy ended(&w, &TerminalsWindow::allEnded);
+        w.CheckAll();
+        w.downloadButton()->click();
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(rows[0].state, RowState::Done);
+        QCOMPARE(rows[1].state, RowState::Idle);
+        QVERIFY(!rack.at(1).peer.report().imageComplete);
+
+        // What the service does next shows at the next look.
+        CollectEvent started;
+        started.kind = CollectEventKind::Started;
+        started.device = "/dev/ttyUSB1";
+        status->OnEvent(started);
+        TransferProgress p;
+        p.done = 5;
+        status->OnProgress("/dev/ttyUSB1", p);
+        QVERIFY(status->Write());
+        w.Rescan();
+        QTRY_COMPARE_WITH_TIMEOUT(rows[1].served->status->state, std::string("receiving"), 10000);
+        QVERIFY(Cell(w, 1, TerminalsModel::kState).contains(QStringLiteral("5")));
+
+        // A service known only by the folder it holds, named in the settings.
+        auto [other, otherStatus] = service("other", "/dev/ttyUSB2", 3);
+        std::optional<StationLock> folderLock =
+            StationLock::Take(FolderLockPath(other), {4712, other, "", "desk9"}, &held, &reason);
+        QVERIFY2(folderLock, reason.c_str());
+        DeskSettings().setValue(QStringLiteral("terminals/serviceFolder"), QString::fromStdString(other));
+        w.Rescan();
+        QTRY_VERIFY_WITH_TIMEOUT(rows[2].served.has_value(), 10000);
+        QCOMPARE(rows[2].served->holder.pid, 4712ul);
+
+        // This desk's station will not collect into a folder another station holds.
+        w.SetChecked(1, false);
+        w.SetChecked(2, false);
+        services.chooseFolder = [&](const std::string&) { return std::optional(other); };
+        TerminalsWindow second(tmpl, services, nullptr);
+        second.SetChecked(0, true);
+        second.collectButton()->click();
+        QVERIFY(!second.collecting() && !second.collectButton()->isChecked());
+        QCOMPARE(messages.shown.size(), std::size_t{1});
+        QVERIFY(messages.shown[0].text.find("pid 4712") != std::string::npos);
+
+        // The service stopped: its ports are the desk's again.
+        portLock.reset();
+        folderLock.reset();
+        DeskSettings().remove(QStringLiteral("terminals/serviceFolder"));
+        w.Rescan();
+        QTRY_VERIFY_WITH_TIMEOUT(!rows[1].served && !rows[2].served, 10000);
+        QVERIFY(Cell(w, 1, TerminalsModel::kResult).isEmpty());
+        QVERIFY(w.rack().Start(1, JobKind::Program, "", false, 0).has_value());
+        w.rack().Cancel(1);
+    }
+
+    // An adapter found plugged in is given to a COM port in the user's ports.conf, as the ports dialog
+    // does, and its row becomes that port's: one row for one device.
+    void anAdapterIsAssignedToAComPort() {
+        Rack rack;
+        for (int i = 0; i < 3; ++i) rack.Put(i, {});
+        ScriptedMessages messages;
+        Files files;
+        Adapters scanner;
+        TerminalsServices services;
+        services.messages = &messages;
+        services.files = &files;
+        services.scanner = &scanner;
+        services.lines = rack.Lines();
+        services.lockDirs = {Locks()};
+        ApplicationTemplate tmpl = StartupTemplate();
+        TerminalsWindow w(tmpl, services, nullptr);
+        const auto& rows = w.rack().rows();
+        QVERIFY(!rows[1].comPort);
+        QVERIFY(w.AssignRow(1, 2));
+        QVERIFY(ReadAll(DefaultPortsConfPath()).find("COM3=/dev/ttyUSB1") != std::string::npos);
+        QTRY_VERIFY_WITH_TIMEOUT(rows[1].comPort == 2, 10000);
+        QCOMPARE(Cell(w, 1, TerminalsModel::kName), QStringLiteral("COM3"));
+        QCOMPARE(w.model()->rowCount(), 3);
+        QVERIFY(rows[1].present && messages.shown.empty());
+        QFile::remove(QString::fromStdString(DefaultPortsConfPath()));
     }
 };
 
