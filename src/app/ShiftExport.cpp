@@ -133,16 +133,16 @@ ShiftExportResult ExportShift(const ShiftExportRequest& r) {
     result.records = table.rows.size();
     result.uploads = table.uploads;
     result.problems = table.problems;
-    bool written = false;
-    if (*format == ShiftFormat::Xlsx) {
-        written = WriteShiftXlsx(table, r.out, &result.reason);
-    } else {
-        const std::string text =
-            *format == ShiftFormat::Csv ? ShiftCsv(table, r.bom, r.cells) : ShiftJson(table);
-        written = SaveWholeFile(r.out, text.data(), text.size(), &result.reason);
-    }
-    if (!written) result.failure = Failure::Write;
+    if (!WriteShiftTable(table, r.out, r.bom, r.cells, &result.reason)) result.failure = Failure::Write;
     return result;
+}
+
+bool WriteShiftTable(const ShiftTable& table, const std::string& out, bool bom, CsvCells cells,
+                     std::string* reason) {
+    const std::optional<ShiftFormat> format = ShiftFormatOf(out);
+    if (*format == ShiftFormat::Xlsx) return WriteShiftXlsx(table, out, reason);
+    const std::string text = *format == ShiftFormat::Csv ? ShiftCsv(table, bom, cells) : ShiftJson(table);
+    return SaveWholeFile(out, text.data(), text.size(), reason);
 }
 
 }  // namespace k52

@@ -58,4 +58,8 @@ struct ShiftExportResult {
 
 ShiftExportResult ExportShift(const ShiftExportRequest& request);
 
+// `table` written to `out` in the format its extension names (ShiftFormatOf must know it).
+bool WriteShiftTable(const ShiftTable& table, const std::string& out, bool bom, CsvCells cells,
+                     std::string* reason);
+
 }  // namespace k52

@@ -23,20 +23,13 @@ std::string ShiftOutputProblem(const ShiftOutput& o) {
 }
 
 int WriteShiftOutput(const ShiftTable& table, const ShiftOutput& o) {
-    const std::optional<ShiftFormat> format = ShiftFormatOf(o.out);
-    if (*format == ShiftFormat::Xlsx) {
-        std::string reason;
-        if (!WriteShiftXlsx(table, o.out, &reason)) {
-            std::cerr << "k52cli: " << Localize("cannot write %1: %2", {o.out, reason}) << "\n";
-            return kExitFile;
-        }
-        return kExitOk;
+    std::string reason;
+    if (!WriteShiftTable(table, o.out, !o.noBom, o.rawCells ? CsvCells::Raw : CsvCells::Neutralised,
+                         &reason)) {
+        std::cerr << "k52cli: " << Localize("cannot write %1: %2", {o.out, reason}) << "\n";
+        return kExitFile;
     }
-    const std::string text =
-        *format == ShiftFormat::Csv
-            ? ShiftCsv(table, !o.noBom, o.rawCells ? CsvCells::Raw : CsvCells::Neutralised)
-            : ShiftJson(table);
-    return SaveOutputFile(o.out, text.data(), text.size());
+    return kExitOk;
 }
 
 }  // namespace k52::cli
