@@ -950,8 +950,8 @@ written, 4 the serial port could not be opened or prepared, 5 a template file wa
         <translation>每筆上傳一個 JSON 物件</translation>
     </message>
     <message>
-        <source>only the uploads of a station (its id or host)</source>
-        <translation>只列某個工作站的上傳 (其 id 或主機)</translation>
+        <source>only the uploads of a station (its id, the id&apos;s last 8 characters, or its host)</source>
+        <translation>只列出某個工作站的上傳 (其 id, id 的最後 8 個字元, 或其主機)</translation>
     </message>
     <message>
         <source>only the uploads of terminal NAME</source>

@@ -83,8 +83,11 @@ int RunList(const CentralOptions& o) {
     }
     std::vector<std::vector<std::string>> rows;
     for (const CentralUpload& u : *uploads)
-        rows.push_back({u.started, u.host, u.terminal, std::to_string(u.records), Localize(u.outcome),
-                        u.file.empty() ? "-" : u.file});
+        // Stations on one host told apart by their id's end (its start is a time, alike for all).
+        rows.push_back(
+            {u.started,
+             u.host + " " + u.stationId.substr(u.stationId.size() > 8 ? u.stationId.size() - 8 : 0),
+             u.terminal, std::to_string(u.records), Localize(u.outcome), u.file.empty() ? "-" : u.file});
     PrintColumns({Localize("started"), Localize("station"), Localize("terminal"), Localize("records"),
                   Localize("outcome"), Localize("file")},
                  rows, {3}, std::cout);
@@ -161,8 +164,9 @@ void AddFilter(CLI::App* sub, const std::shared_ptr<CentralOptions>& o) {
         ->type_name("DATE");
     sub->add_option("--terminal", o->filter.terminal, Localize("only the uploads of terminal NAME"))
         ->type_name("NAME");
-    sub->add_option("--station", o->filter.station,
-                    Localize("only the uploads of a station (its id or host)"))
+    sub->add_option(
+           "--station", o->filter.station,
+           Localize("only the uploads of a station (its id, the id's last 8 characters, or its host)"))
         ->type_name("STATION");
 }
 

@@ -25,7 +25,7 @@ struct CentralUpload {
     std::string outcome, sha256, file, code, reason, deliveredUtc;
 };
 
-// Empty members match everything; `station` is a station's id, host or name.
+// Empty members match everything; `station` is a station's id (or its last 8 characters), host or name.
 struct CentralFilter {
     std::string sinceUtc, untilUtc, terminal, station;
 };
