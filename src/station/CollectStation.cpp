@@ -417,6 +417,7 @@ bool CollectStation::Poll(CollectPort& port, Clock& clock, PortState& state) {
     request.dataFile = folder + "/" + LocalFileStamp(started) + ".TXT";
     request.replace = false;  // an upload in the same second takes "-2": nothing is overwritten
     request.stop = &stop_;
+    request.waitSliceMs = kStopSliceMs;  // a stop is seen as soon as between requests
     request.answered = [&](const std::string& partial) { return Begin(up, partial); };
     UploadWatch watch([&](const TransferProgress& progress) {
         Beat(port.device);

@@ -15,13 +15,14 @@ constexpr std::uint32_t kIrPrepareSpeed = 38400;
 }  // namespace
 
 PortSession::PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferObserver& observer,
-                         TransferProgress& progress, const StopFlag* stop)
+                         TransferProgress& progress, const StopFlag* stop, std::int64_t waitSliceMs)
     : settings_(settings),
       lines_(lines),
       clock_(clock),
       observer_(observer),
       progress_(progress),
-      stop_(stop) {}
+      stop_(stop),
+      waitSliceMs_(waitSliceMs) {}
 
 PortSession::~PortSession() {
     Close(false);
@@ -93,12 +94,12 @@ bool PortSession::WaitForInputUntil(std::int64_t deadlineMs) {
         const std::int64_t now = clock_.NowMs();
         if (now >= deadlineMs || !port_ || HungUp() || StopRequested()) return false;
         if (nextByte_ < readEnd_) return true;
-        if (port_->WaitForInput(std::min(deadlineMs - now, kWaitSliceMs))) return true;
+        if (port_->WaitForInput(std::min(deadlineMs - now, waitSliceMs_))) return true;
     }
 }
 
 void PortSession::SleepFor(std::int64_t ms) {
-    SleepUnlessStopped(clock_, ms, stop_, kWaitSliceMs);
+    SleepUnlessStopped(clock_, ms, stop_, waitSliceMs_);
 }
 
 void PortSession::DiscardInput() {

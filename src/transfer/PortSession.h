@@ -26,7 +26,8 @@ class PortSession {
     // transfer stands (with the bytes this session moved) for whoever reports its end. Once `stop` is
     // set, waits and pauses end at once.
     PortSession(LineSettings& settings, LineFactory& lines, Clock& clock, TransferObserver& observer,
-                TransferProgress& progress, const StopFlag* stop = nullptr);
+                TransferProgress& progress, const StopFlag* stop = nullptr,
+                std::int64_t waitSliceMs = kWaitSliceMs);
     ~PortSession();
     PortSession(const PortSession&) = delete;
     PortSession& operator=(const PortSession&) = delete;
@@ -70,6 +71,7 @@ class PortSession {
     TransferProgress& progress_;
     std::string device_;
     const StopFlag* stop_;
+    std::int64_t waitSliceMs_;
     std::unique_ptr<SerialLine> port_;
     // What the line had ready beyond the bytes asked for: the protocols read a byte at a time, and one
     // system call per byte would add to every reply's turnaround.

@@ -261,7 +261,7 @@ void TerminalLink::RunReceive(const ReceiveRequest& request, TransferRun& run) {
         TellCannotCreate(request, error, run);
         return;
     }
-    PortSession port(lineSettings_, lines_, clock_, run, run.progress, request.stop);
+    PortSession port(lineSettings_, lines_, clock_, run, run.progress, request.stop, request.waitSliceMs);
     if (!OpenReceivePort(port, request.transport, run)) return;
     Receiver receiver(port);
     const Receiver::Result result = receiver.Run([&](Receiver::Result& r) -> RecordFile* {

@@ -42,6 +42,9 @@ struct ReceiveRequest {
     // before any record is acknowledged; false ends the receive there with nothing acknowledged. With
     // it set, no file is made before the terminal answers.
     std::function<bool(const std::string& partialFile)> answered;
+    // How soon a stop ends a wait. Someone at the desk wants it at once; a station serving many idle
+    // ports trades a little of that for far fewer wake-ups.
+    std::int64_t waitSliceMs = 50;
 };
 
 }  // namespace k52
