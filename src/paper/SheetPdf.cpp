@@ -276,8 +276,9 @@ char32_t FirstCodePoint(std::string_view utf8) {
     const auto lead = static_cast<unsigned char>(utf8[0]);
     const std::size_t n = SequenceLength(lead);
     if (n > utf8.size()) return 0xFFFD;
-    char32_t c = n == 1 ? lead : lead & (0x7F >> n);
-    for (std::size_t k = 1; k < n; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[k]) & 0x3F);
+    char32_t c = n == 1 ? char32_t{lead} : char32_t{lead} & (char32_t{0x7F} >> n);
+    for (std::size_t k = 1; k < n; ++k)
+        c = (c << 6) | (char32_t{static_cast<unsigned char>(utf8[k])} & 0x3Fu);
     return c;
 }
 
