@@ -47,7 +47,8 @@ constexpr const char* kUploadFrom = " FROM uploads u JOIN stations s ON s.id = u
 constexpr const char* kUploadWhere =
     " WHERE ($1::text IS NULL OR u.started >= $1::timestamptz)"
     " AND ($2::text IS NULL OR u.started < $2::timestamptz)"
-    " AND ($3::text IS NULL OR u.terminal = $3) AND ($4::text IS NULL OR $4 IN (s.id, s.host, s.name, right(s.id, 8)))";
+    " AND ($3::text IS NULL OR u.terminal = $3) AND ($4::text IS NULL OR $4 IN (s.id, s.host, s.name, "
+    "right(s.id, 8)))";
 
 std::vector<std::optional<std::string>> FilterParams(const CentralFilter& f) {
     return {OrNull(f.sinceUtc), OrNull(f.untilUtc), OrNull(f.terminal), OrNull(f.station)};
