@@ -6,6 +6,7 @@
 #include "cli/CommandRegistration.h"
 #include "i18n/Translate.h"
 #include "template/Cp950.h"
+#include "template/PasswordGuards.h"
 #include "textformat/TemplateJson.h"
 #include "util/Hex.h"
 
@@ -54,17 +55,11 @@ void PrintStartup(const ApplicationTemplate& t) {
                            Entry({"Yes", "No"}, s.recordCountPrompt)})
               << "\n"
               << Localize(t.securityPassword[0] ? "password: set" : "password: not set") << "\n";
-    static constexpr const char* kGuards[] = {
-        K52_TR("EditorPages", "系統設定"),     K52_TR("EditorPages", "編輯資料"),
-        K52_TR("EditorPages", "刪除資料"),     K52_TR("EditorPages", "設定日期時間"),
-        K52_TR("EditorPages", "下載系統程式"), K52_TR("EditorPages", "下載索引檔案"),
-        K52_TR("EditorPages", "設定上傳埠"),   K52_TR("EditorPages", "設定下載埠"),
-        K52_TR("EditorPages", "設定傳輸速度"), K52_TR("EditorPages", "設定螢幕背光"),
-        K52_TR("EditorPages", "設定刪除資料"), K52_TR("EditorPages", "資料筆數提示")};
     std::string guarded;
-    for (std::size_t i = 0; i < std::size(kGuards); ++i)
+    for (std::size_t i = 0; i < std::size(kPasswordGuardNames); ++i)
         if (s.passwordGuard[i])
-            guarded += (guarded.empty() ? "" : ", ") + std::string(Translate("EditorPages", kGuards[i]));
+            guarded += (guarded.empty() ? "" : ", ") +
+                       std::string(Translate(kPasswordGuardContext, kPasswordGuardNames[i]));
     if (!guarded.empty()) std::cout << Localize("password asked for: %1", {guarded}) << "\n";
 }
 

@@ -7,6 +7,7 @@
 #include "simulator/TerminalSimulator.h"
 #include "template/Cp950.h"
 #include "template/Defaults.h"
+#include "template/PasswordGuards.h"
 #include "util/Printable.h"
 
 namespace k52 {
@@ -222,16 +223,10 @@ std::string DesignSheetHtml(const ApplicationTemplate& t, const std::string& nam
     out += Row({L(K52_EN("Deleting data")), Entry({"Manually", "Automatically"}, s.deleteMode)});
     out += Row({L(K52_EN("Record count prompt")), Entry({"Yes", "No"}, s.recordCountPrompt)});
     out += Row({L(K52_EN("Password")), L(t.securityPassword[0] ? K52_EN("set") : K52_EN("not set"))});
-    static constexpr const char* kGuards[] = {
-        K52_TR("EditorPages", "系統設定"),     K52_TR("EditorPages", "編輯資料"),
-        K52_TR("EditorPages", "刪除資料"),     K52_TR("EditorPages", "設定日期時間"),
-        K52_TR("EditorPages", "下載系統程式"), K52_TR("EditorPages", "下載索引檔案"),
-        K52_TR("EditorPages", "設定上傳埠"),   K52_TR("EditorPages", "設定下載埠"),
-        K52_TR("EditorPages", "設定傳輸速度"), K52_TR("EditorPages", "設定螢幕背光"),
-        K52_TR("EditorPages", "設定刪除資料"), K52_TR("EditorPages", "資料筆數提示")};
     std::string guarded;
-    for (std::size_t i = 0; i < std::size(kGuards); ++i)
-        if (s.passwordGuard[i]) guarded += (guarded.empty() ? "" : ", ") + Tr("EditorPages", kGuards[i]);
+    for (std::size_t i = 0; i < std::size(kPasswordGuardNames); ++i)
+        if (s.passwordGuard[i])
+            guarded += (guarded.empty() ? "" : ", ") + Tr(kPasswordGuardContext, kPasswordGuardNames[i]);
     out += Row({L(K52_EN("Password asked for")), guarded.empty() ? L(K52_EN("nothing")) : guarded});
     out += Row({L(K52_EN("Field separators")),
                 N(t.fieldSeparators.separator1) + ", " + N(t.fieldSeparators.separator2)});

@@ -333,6 +333,18 @@ UploadRow ReadRow(sqlite3_stmt* stmt) {
     return r;
 }
 
+// Every row a prepared statement gives; nullopt with the reason when a step fails.
+std::optional<std::vector<UploadRow>> ReadRows(sqlite3* db, sqlite3_stmt* stmt, std::string* reason) {
+    std::vector<UploadRow> rows;
+    int rc = 0;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) rows.push_back(ReadRow(stmt));
+    if (rc != SQLITE_DONE) {
+        Fail(db, reason);
+        return std::nullopt;
+    }
+    return rows;
+}
+
 void Bind(sqlite3_stmt* stmt, int column, const std::string& text) {
     sqlite3_bind_text(stmt, column, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
@@ -370,14 +382,7 @@ std::optional<std::vector<UploadRow>> Ledger::List(const UploadFilter& filter, s
     Bind(s.stmt, 3, filter.terminal);
     for (std::size_t i = 0; i < filter.outcomes.size(); ++i)
         Bind(s.stmt, static_cast<int>(4 + i), filter.outcomes[i]);
-    std::vector<UploadRow> rows;
-    int rc = 0;
-    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) rows.push_back(ReadRow(s.stmt));
-    if (rc != SQLITE_DONE) {
-        Fail(db, reason);
-        return std::nullopt;
-    }
-    return rows;
+    return ReadRows(db, s.stmt, reason);
 }
 
 std::optional<UploadRow> Ledger::Row(const std::string& key, std::string* reason) {
@@ -462,14 +467,7 @@ std::optional<std::vector<UploadRow>> Ledger::Undelivered(std::string* reason) {
         Fail(db, reason);
         return std::nullopt;
     }
-    std::vector<UploadRow> rows;
-    int rc = 0;
-    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) rows.push_back(ReadRow(s.stmt));
-    if (rc != SQLITE_DONE) {
-        Fail(db, reason);
-        return std::nullopt;
-    }
-    return rows;
+    return ReadRows(db, s.stmt, reason);
 }
 
 bool Ledger::MarkDelivered(const std::string& key, const std::string& utc, std::string* reason) {
